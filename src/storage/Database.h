@@ -1,0 +1,52 @@
+#pragma once
+#include "storage/DbValue.h"
+#include <map>
+#include <memory>
+#include <string>
+
+struct sqlite3;
+class RecordSet;
+
+// The one connection to the order database. Statements are written in the
+// Access (Jet) dialect and translated for SQLite before they run.
+class Database {
+public:
+    Database();
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // The two connection texts that start-up tries, in order.
+    static std::string primaryConnectionText(const std::string& path, const std::string& password);
+    static std::string fallbackConnectionText(const std::string& path, const std::string& password);
+
+    // Connects to the file named by DBQ= in the connection text.
+    bool NewOpenDatabase(const std::string& connectionText);
+    // Start-up: creates data/ and the template file when missing, connects
+    // with the first then the second connection text, upgrades the schema.
+    bool open(const std::string& path, const std::string& password);
+
+    bool ExecuteSql(const std::string& sql);
+    int OpenTable(const std::string& sql);  // 0 when the statement failed
+    bool IsEOF(int handle) const;
+    void MoveNext(int handle);
+    DbValue ReadColByName(int handle, const std::string& column) const;
+    DbValue ReadColByIndex(int handle, int position) const;  // positions from 1
+    void CloseTable(int handle);
+
+    // Transactions for operations that must store all or nothing.
+    bool begin();
+    bool commit();
+    void rollback();
+
+    // ID created by the last successful insert of this connection.
+    long long lastInsertId() const;
+    std::string lastError() const { return m_lastError; }
+    bool isOpen() const { return m_db != nullptr; }
+
+private:
+    sqlite3* m_db = nullptr;
+    std::map<int, std::unique_ptr<RecordSet>> m_recordSets;
+    int m_nextHandle = 1;
+    std::string m_lastError;
+};

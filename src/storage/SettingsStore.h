@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+class Database;
+
+// Named text values in the table 记录.
+class SettingsStore {
+public:
+    explicit SettingsStore(Database& db) : m_db(db) {}
+
+    std::string get(const std::string& key, const std::string& defaultValue) const;
+    bool exists(const std::string& key) const;
+    void update(const std::string& key, const std::string& value);
+    void insert(const std::string& key, const std::string& value);
+    void set(const std::string& key, const std::string& value);
+
+private:
+    Database& m_db;
+};

@@ -1,0 +1,27 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Every message box and question of the program goes through here, so that
+// tests can answer them and read what was shown.
+class MessageBoxes {
+public:
+    enum class Icon { None, Information, Question, Warning, Error };
+
+    virtual ~MessageBoxes() = default;
+    // A message with an OK button; the title is "信息：" unless given.
+    virtual void inform(QWidget* parent, const QString& text, Icon icon = Icon::Information,
+                        const QString& title = QStringLiteral("信息：")) = 0;
+    // A Yes/No question; true on Yes.
+    virtual bool ask(QWidget* parent, const QString& text, Icon icon = Icon::Question,
+                     const QString& title = QStringLiteral("信息：")) = 0;
+    // An input box; false when cancelled.
+    virtual bool askText(QWidget* parent, const QString& title, const QString& prompt,
+                         QString& value) = 0;
+
+    // The instance the windows use: real boxes, or the scripted one of a test.
+    static MessageBoxes& instance();
+    static void install(MessageBoxes* boxes);
+};
