@@ -15,8 +15,9 @@ PainterCanvas::PainterCanvas(QPaintDevice* metricsDevice, QPainter* painter, dou
 }
 
 QString PainterCanvas::faceName() {
-    // Its PDFs give back their text exactly, and it has every hanzi a menu needs.
-    return QStringLiteral("WenQuanYi Zen Hei");
+    // Columns are lined up by counting bytes, which needs an ASCII character
+    // to be exactly half a hanzi wide, as in the monospaced cut of this face.
+    return QStringLiteral("WenQuanYi Zen Hei Mono");
 }
 
 void PainterCanvas::setFont(int size, bool bold) {
