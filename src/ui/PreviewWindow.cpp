@@ -6,9 +6,7 @@
 #include "storage/ProgramFolder.h"
 #include "ui/PainterCanvas.h"
 #include "ui/PreviewBoard.h"
-#include "ui/ReceiptOrderReader.h"
 
-#include <QEvent>
 #include <QGroupBox>
 #include <QPainter>
 #include <QScrollBar>
@@ -33,9 +31,9 @@ void name(QWidget* widget, const QString& control, const QString& caption) {
 
 } // namespace
 
-PreviewWindow::PreviewWindow(Database& db, QWidget* orderWindow)
+PreviewWindow::PreviewWindow(Database& db, QWidget* orderWindow, OrderSource order)
     : QWidget(orderWindow, Qt::Window), m_db(db), m_orderWindow(orderWindow),
-      m_frame(new QGroupBox(this)), m_visible(new PreviewBoard(m_frame)),
+      m_order(std::move(order)), m_frame(new QGroupBox(this)), m_visible(new PreviewBoard(m_frame)),
       m_offscreen(new PreviewBoard(this)), m_scrollBar(new QScrollBar(Qt::Vertical, m_frame)) {
     setWindowTitle(QStringLiteral("打印预览"));
     name(this, QStringLiteral("打印预览"), QStringLiteral("打印预览"));
@@ -46,48 +44,14 @@ PreviewWindow::PreviewWindow(Database& db, QWidget* orderWindow)
     m_offscreen->hide();
     setAttribute(Qt::WA_DeleteOnClose);
     connect(m_scrollBar, &QScrollBar::valueChanged, this, &PreviewWindow::showSlice);
-    orderWindow->installEventFilter(this);
-
-    placeBesideOrderWindow();
+    followOrderWindow();
     resize(narrowColumn.window, orderWindow->height() + 5);
     m_frame->setGeometry(frameLeft, frameTop, narrowColumn.frame, height() - 33);
     m_scrollBar->setRange(0, 0);
     renderPreview();
 }
 
-PreviewWindow* PreviewWindow::of(QWidget* orderWindow) {
-    if (!orderWindow)
-        return nullptr;
-    // A closed preview lingers until the event loop deletes it.
-    for (auto* preview :
-         orderWindow->findChildren<PreviewWindow*>(QString(), Qt::FindDirectChildrenOnly))
-        if (preview->isVisible())
-            return preview;
-    return nullptr;
-}
-
-PreviewWindow* PreviewWindow::open(Database& db, QWidget* orderWindow) {
-    PreviewWindow* preview = of(orderWindow);
-    if (!preview)
-        preview = new PreviewWindow(db, orderWindow);
-    preview->show();
-    preview->raise();
-    return preview;
-}
-
-void PreviewWindow::toggle(Database& db, QWidget* orderWindow) {
-    if (PreviewWindow* preview = of(orderWindow))
-        preview->close();
-    else
-        open(db, orderWindow);
-}
-
-void PreviewWindow::refreshPreview(QWidget* orderWindow) {
-    if (PreviewWindow* preview = of(orderWindow))
-        preview->renderPreview();
-}
-
-void PreviewWindow::placeBesideOrderWindow() {
+void PreviewWindow::followOrderWindow() {
     const QRect owner = m_orderWindow->frameGeometry();
     m_moving = true;
     move(owner.left() + owner.width(), owner.top());
@@ -123,7 +87,7 @@ void PreviewWindow::renderPreview() {
     int y = 0;
     ReceiptComposer composer(canvas, onScreen.paperWidth, y);
     composer.drawPicture(pictures.top());
-    composeReceipt(onScreen, readReceiptOrder(m_orderWindow), canvas, y, pictures.credit());
+    composeReceipt(onScreen, m_order(), canvas, y, pictures.credit());
     composer.drawPicture(pictures.bottom());
     painter.end();
 
@@ -146,10 +110,4 @@ void PreviewWindow::moveEvent(QMoveEvent* event) {
     m_orderWindow->move(frameGeometry().left() - m_orderWindow->frameGeometry().width(),
                         frameGeometry().top());
     m_moving = false;
-}
-
-bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_orderWindow && event->type() == QEvent::Move && !m_moving)
-        placeBesideOrderWindow();
-    return QWidget::eventFilter(watched, event);
 }

@@ -1,5 +1,8 @@
 #pragma once
+#include "receipt/ReceiptOrder.h"
+
 #include <QWidget>
+#include <functional>
 
 class Database;
 class PreviewBoard;
@@ -14,30 +17,27 @@ class PreviewWindow : public QWidget {
     // The canvas the receipt is drawn on is this tall; longer receipts are cut.
     static constexpr int canvasHeight = 5000;
 
-    PreviewWindow(Database& db, QWidget* orderWindow);
+    using OrderSource = std::function<ReceiptOrder()>;
 
-    // Opens the preview of orderWindow, or closes it when it is open.
-    static void toggle(Database& db, QWidget* orderWindow);
-    // Opens it (or brings it forward) without waiting.
-    static PreviewWindow* open(Database& db, QWidget* orderWindow);
-    // Redraws the preview of orderWindow when it is open.
-    static void refreshPreview(QWidget* orderWindow);
-    static PreviewWindow* of(QWidget* orderWindow);
+    // Opens beside orderWindow, which stays its owner; `order` reads the
+    // order as the window shows it.
+    PreviewWindow(Database& db, QWidget* orderWindow, OrderSource order);
 
     void renderPreview();
+    // Keeps the preview against the order window's right edge.
+    void followOrderWindow();
     int contentHeight() const { return m_contentHeight; }
 
   protected:
     void moveEvent(QMoveEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void placeBesideOrderWindow();
     void sizeColumn(bool wide);
     void showSlice(int top);
 
     Database& m_db;
     QWidget* m_orderWindow;
+    OrderSource m_order;
     QGroupBox* m_frame;
     PreviewBoard* m_visible;   // 画板1
     PreviewBoard* m_offscreen; // 画板2
