@@ -111,3 +111,9 @@ void PreviewWindow::moveEvent(QMoveEvent* event) {
                         frameGeometry().top());
     m_moving = false;
 }
+
+void PreviewWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The window frame is known only once shown, and placement counts it.
+    followOrderWindow();
+}

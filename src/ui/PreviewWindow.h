@@ -30,6 +30,7 @@ class PreviewWindow : public QWidget {
 
   protected:
     void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void sizeColumn(bool wide);
