@@ -1,8 +1,11 @@
 #pragma once
-#include "ScriptedMessageBoxes.h"
+// The storage headers come before any Qt header: Qt's keyword macros would
+// otherwise rewrite names inside them.
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
 #include "storage/Values.h"
+
+#include "ScriptedMessageBoxes.h"
 #include "ui/ListControls.h"
 
 #include <QApplication>

@@ -1,5 +1,6 @@
-#include "ui/DishCatalogueWindow.h"
 #include "CatalogueTestSupport.h"
+
+#include "ui/DishCatalogueWindow.h"
 #include "ui/DishEditWindow.h"
 #include "ui/NamedListWindow.h"
 
@@ -122,12 +123,22 @@ TEST_F(DishWindows, AddTellsCodesAndNamesApartExactly) {
     EXPECT_EQ(count("菜单", "代码 = '1' or 代码 = 'abc' or 代码 = 'abd'"), 3);
 }
 
+TEST_F(DishWindows, AStatementTheDatabaseRefusesChangesNothingAndSaysNothing) {
+    auto add = addWindow();
+    fill(add.get(), "123456789", "葱油饼", "5", "份"); // the code column holds 8 characters
+    const qsizetype shown = boxes.shown.size();
+    click(add.get(), "按钮_添加");
+    EXPECT_EQ(boxes.shown.size(), shown);
+    EXPECT_EQ(list->topLevelItemCount(), 28);
+    EXPECT_EQ(child<QLineEdit>(add.get(), "编辑框_菜品名称")->text(), "葱油饼");
+}
+
 TEST_F(DishWindows, TheNameRewritesTheLetterCodeWhichMayThenBeOverwritten) {
     auto add = addWindow();
     auto* letters = child<QLineEdit>(add.get(), "编辑框_字母代号");
     letters->setText("typed");
     type(add.get(), "编辑框_菜品名称", "A干煸四季度（大）");
-    EXPECT_EQ(letters->text(), "Agbsjd");
+    EXPECT_EQ(letters->text(), "Agbsjdd");
     fill(add.get(), "301", "A干煸四季度（大）", "20", "份");
     letters->setText("gbsjd2");
     click(add.get(), "按钮_添加");

@@ -1,7 +1,8 @@
-#include "ui/NamedListWindow.h"
 #include "CatalogueTestSupport.h"
+
 #include "catalogue/NamedList.h"
 
+#include "ui/NamedListWindow.h"
 namespace {
 
 using Icon = MessageBoxes::Icon;
@@ -13,8 +14,14 @@ class NamedListWindows : public CatalogueWindowTest {
         box = child<QComboBox>(window.get(), "组合框1");
         return window;
     }
+    // Rows holding exactly the text (the database compares ignoring case).
     int rows(const NamedList& list, const std::string& text) {
-        return count(list.table(), list.column() + " = " + Values::sqlQuote(text));
+        int n = 0;
+        const int handle = db.OpenTable(list.selectStatement());
+        for (; !db.IsEOF(handle); db.MoveNext(handle))
+            n += db.ReadColByName(handle, list.column()).toText() == text;
+        db.CloseTable(handle);
+        return n;
     }
     void expectMessage(const char* text) {
         ASSERT_FALSE(boxes.shown.isEmpty());

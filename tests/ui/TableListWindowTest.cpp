@@ -1,7 +1,8 @@
-#include "ui/TableListWindow.h"
 #include "CatalogueTestSupport.h"
+
 #include "ui/TableEditWindow.h"
 
+#include "ui/TableListWindow.h"
 namespace {
 
 using Icon = MessageBoxes::Icon;
