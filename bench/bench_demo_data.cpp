@@ -14,8 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<DemoDataGenerator::Dish> catalogue(Database& db)
-{
+std::vector<DemoDataGenerator::Dish> catalogue(Database& db) {
     std::vector<DemoDataGenerator::Dish> dishes;
     const int handle = db.OpenTable("Select * from 菜单");
     for (; handle != 0 && !db.IsEOF(handle); db.MoveNext(handle))
@@ -26,8 +25,7 @@ std::vector<DemoDataGenerator::Dish> catalogue(Database& db)
     return dishes;
 }
 
-std::vector<std::string> tables(Database& db)
-{
+std::vector<std::string> tables(Database& db) {
     std::vector<std::string> names;
     const int handle = db.OpenTable("Select * from 桌号");
     for (; handle != 0 && !db.IsEOF(handle); db.MoveNext(handle))
@@ -36,8 +34,7 @@ std::vector<std::string> tables(Database& db)
     return names;
 }
 
-void BM_DemoYear(benchmark::State& state)
-{
+void BM_DemoYear(benchmark::State& state) {
     int orders = 0;
     for (auto _ : state) {
         state.PauseTiming();

@@ -11,8 +11,7 @@ constexpr double kTolerance = 0.0000001;
 
 using Values::sqlQuote;
 
-std::string timeText(int year, int month, int day, int hour, int minute)
-{
+std::string timeText(int year, int month, int day, int hour, int minute) {
     return std::to_string(year) + "/" + std::to_string(month) + "/" + std::to_string(day) + " " +
            std::to_string(hour) + ":" + std::to_string(minute);
 }
@@ -21,8 +20,7 @@ std::string timeText(int year, int month, int day, int hour, int minute)
 
 DemoDataGenerator::DemoDataGenerator(Database& db, std::vector<Dish> dishes,
                                      std::vector<std::string> tables)
-    : m_db(db), m_tables(std::move(tables))
-{
+    : m_db(db), m_tables(std::move(tables)) {
     // A dish priced 0 or below never brings an order nearer its target, so
     // only the others are drawn; this also keeps every order loop finite.
     for (Dish& dish : dishes) {
@@ -32,8 +30,7 @@ DemoDataGenerator::DemoDataGenerator(Database& db, std::vector<Dish> dishes,
     }
 }
 
-DemoDataGenerator::Refusal DemoDataGenerator::prepare()
-{
+DemoDataGenerator::Refusal DemoDataGenerator::prepare() {
     m_customers.clear();
     const int handle = m_db.OpenTable("Select * from 客户");
     for (; handle != 0 && !m_db.IsEOF(handle); m_db.MoveNext(handle))
@@ -48,20 +45,19 @@ DemoDataGenerator::Refusal DemoDataGenerator::prepare()
     return Refusal::None;
 }
 
-std::string DemoDataGenerator::refusalMessage(Refusal refusal)
-{
+std::string DemoDataGenerator::refusalMessage(Refusal refusal) {
     switch (refusal) {
     case Refusal::NoPricedDish:
         return "无法生成随机数据：菜单中没有价格大于0的菜品。\r\n请先在“菜单设置”中添加菜品。";
     case Refusal::NowhereToServe:
         return "无法生成随机数据：既没有桌号也没有客户。\r\n请先在“桌号设置”或“客户设置”中添加。";
-    case Refusal::None: break;
+    case Refusal::None:
+        break;
     }
     return {};
 }
 
-bool DemoDataGenerator::generate(int year, unsigned seed, const Progress& progress)
-{
+bool DemoDataGenerator::generate(int year, unsigned seed, const Progress& progress) {
     if (m_pricedDishes.empty() || (m_tables.empty() && m_customers.empty()))
         return false;
     m_random.seed(seed);
@@ -87,20 +83,17 @@ bool DemoDataGenerator::generate(int year, unsigned seed, const Progress& progre
     return false;
 }
 
-int DemoDataGenerator::daysInMonth(int year, int month)
-{
+int DemoDataGenerator::daysInMonth(int year, int month) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     return month == 2 && leap ? 29 : days[month - 1];
 }
 
-int DemoDataGenerator::random(int low, int high)
-{
+int DemoDataGenerator::random(int low, int high) {
     return low + static_cast<int>(m_random() % static_cast<unsigned>(high - low + 1));
 }
 
-void DemoDataGenerator::generateDay(int year, int month, int day)
-{
+void DemoDataGenerator::generateDay(int year, int month, int day) {
     const int target = random(120, 310);
     double sum = 0;
     for (int number = 1; sum < target; ++number) {
@@ -110,8 +103,7 @@ void DemoDataGenerator::generateDay(int year, int month, int day)
     }
 }
 
-double DemoDataGenerator::generateOrder(const std::string& time, int number)
-{
+double DemoDataGenerator::generateOrder(const std::string& time, int number) {
     const int target = random(1, 20);
     double sum = 0;
     std::vector<const PricedDish*> lines;
@@ -137,14 +129,12 @@ double DemoDataGenerator::generateOrder(const std::string& time, int number)
     for (const PricedDish* line : lines)
         m_db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" + id +
                         "," + sqlQuote(time) + "," + sqlQuote(line->name) + ",1," +
-                        sqlQuote(line->unit) + "," + Values::numberToText(line->price) +
-                        ")");
+                        sqlQuote(line->unit) + "," + Values::numberToText(line->price) + ")");
     return sum;
 }
 
 bool DemoDataGenerator::insertOrder(const std::string& time, int number, double sum,
-                                    const std::string& table, const Customer& customer)
-{
+                                    const std::string& table, const Customer& customer) {
     const std::string amount = Values::numberToText(sum);
     const std::string settled = std::fabs(sum) > kTolerance ? "1" : "0";
     const bool stored = m_db.ExecuteSql(

@@ -10,10 +10,10 @@ class Database;
 // settlement writes them, so that the history and the reports have something
 // to show. Nothing marks the rows as invented.
 class DemoDataGenerator {
-public:
+  public:
     struct Dish {
         std::string name;
-        std::string price;  // as the catalogue holds it
+        std::string price; // as the catalogue holds it
         std::string unit;
     };
 
@@ -36,7 +36,7 @@ public:
     int ordersWritten() const { return m_ordersWritten; }
     static int daysInMonth(int year, int month);
 
-private:
+  private:
     struct Customer {
         std::string phone, name, address;
     };

@@ -11,8 +11,7 @@
 namespace {
 
 // The first kLineGroups pieces of a "|"-joined list; missing pieces are empty.
-std::array<std::string, ReceiptSettingsForm::kLineGroups> splitList(const std::string& text)
-{
+std::array<std::string, ReceiptSettingsForm::kLineGroups> splitList(const std::string& text) {
     std::array<std::string, ReceiptSettingsForm::kLineGroups> pieces;
     std::size_t start = 0;
     for (auto& piece : pieces) {
@@ -26,21 +25,18 @@ std::array<std::string, ReceiptSettingsForm::kLineGroups> splitList(const std::s
     return pieces;
 }
 
-std::string flag(bool on)
-{
+std::string flag(bool on) {
     return on ? "1" : "0";
 }
 
-std::vector<unsigned char> readFile(const std::string& path)
-{
+std::vector<unsigned char> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return {};
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-bool looksLikePng(const std::vector<unsigned char>& bytes)
-{
+bool looksLikePng(const std::vector<unsigned char>& bytes) {
     static const unsigned char signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
     return bytes.size() > sizeof signature &&
            std::equal(std::begin(signature), std::end(signature), bytes.begin());
@@ -48,8 +44,7 @@ bool looksLikePng(const std::vector<unsigned char>& bytes)
 
 // Written beside the target and renamed over it, so that a failed write never
 // leaves a half picture for the receipt to print.
-void writeFile(const std::string& path, const std::vector<unsigned char>& bytes)
-{
+void writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
     const std::string temporary = path + ".new";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
@@ -64,8 +59,7 @@ void writeFile(const std::string& path, const std::vector<unsigned char>& bytes)
 } // namespace
 
 ReceiptSettingsForm ReceiptSettingsForm::load(const SettingsStore& store,
-                                              const std::string& dataFolder)
-{
+                                              const std::string& dataFolder) {
     ReceiptSettingsForm form;
     // Any non-zero stored value means the 80 mm paper and the custom layout.
     form.receiptType = Values::textToInt(store.get("小票类型", "")) != 0 ? 1 : 0;
@@ -86,13 +80,11 @@ ReceiptSettingsForm ReceiptSettingsForm::load(const SettingsStore& store,
     return form;
 }
 
-std::string ReceiptSettingsForm::correctedCopies(const std::string& text)
-{
+std::string ReceiptSettingsForm::correctedCopies(const std::string& text) {
     return Values::textToInt(text) < kMinCopies ? std::to_string(kMinCopies) : text;
 }
 
-std::optional<int> ReceiptSettingsForm::validate()
-{
+std::optional<int> ReceiptSettingsForm::validate() {
     const int count = Values::textToInt(copies);
     if (count < kMinCopies)
         copies = std::to_string(kMinCopies);
@@ -106,8 +98,7 @@ std::optional<int> ReceiptSettingsForm::validate()
     return std::nullopt;
 }
 
-void ReceiptSettingsForm::save(SettingsStore& store, const std::string& dataFolder) const
-{
+void ReceiptSettingsForm::save(SettingsStore& store, const std::string& dataFolder) const {
     for (const Picture which : {Picture::Top, Picture::Bottom}) {
         const PictureChoice& choice = which == Picture::Top ? topPicture : bottomPicture;
         if (!choice.path.empty() && !choice.bytes.empty())
@@ -134,36 +125,31 @@ void ReceiptSettingsForm::save(SettingsStore& store, const std::string& dataFold
 }
 
 std::optional<ReceiptSettingsForm::PictureChoice>
-ReceiptSettingsForm::readPicture(const std::string& path)
-{
+ReceiptSettingsForm::readPicture(const std::string& path) {
     std::vector<unsigned char> bytes = readFile(path);
     if (!looksLikePng(bytes))
         return std::nullopt;
     return PictureChoice{path, std::move(bytes)};
 }
 
-std::string ReceiptSettingsForm::pictureFileName(Picture which)
-{
+std::string ReceiptSettingsForm::pictureFileName(Picture which) {
     return which == Picture::Top ? "stp.png" : "xtp.png";
 }
 
 const std::array<std::string, ReceiptSettingsForm::kLineGroups>&
-ReceiptSettingsForm::lineGroupLabels()
-{
+ReceiptSettingsForm::lineGroupLabels() {
     static const std::array<std::string, kLineGroups> labels = {
-        "票头：",     "店铺名称：", "支付方式：", "下单时间：", "表单标题：",   "表单内容：",
-        "合计：",     "减免标题：", "减免内容：", "已支付：",   "桌号送餐信息："};
+        "票头：", "店铺名称：", "支付方式：", "下单时间：", "表单标题：",    "表单内容：",
+        "合计：", "减免标题：", "减免内容：", "已支付：",   "桌号送餐信息："};
     return labels;
 }
 
-std::string ReceiptSettingsForm::fontSizeNote()
-{
+std::string ReceiptSettingsForm::fontSizeNote() {
     return "字体大小允许的设定范围 " + std::to_string(kMinFontSize) + "-" +
            std::to_string(kMaxFontSize);
 }
 
-std::string ReceiptSettingsForm::fontSizeMessage()
-{
+std::string ReceiptSettingsForm::fontSizeMessage() {
     return "字体大小超出设定，请将字体大小控制在数值 " + std::to_string(kMinFontSize) + "-" +
            std::to_string(kMaxFontSize) + " 的范围内。";
 }

@@ -10,7 +10,7 @@ class SettingsStore;
 // and storing it. The dialog copies its controls into a form and back; every
 // decision about the values is taken here.
 class ReceiptSettingsForm {
-public:
+  public:
     static constexpr int kLineGroups = 11;
     static constexpr int kMinFontSize = 7;
     static constexpr int kMaxFontSize = 30;
@@ -26,8 +26,8 @@ public:
         std::vector<unsigned char> bytes;
     };
 
-    int receiptType = 0;  // 0 = "58小票", 1 = "80小票"
-    int layoutMode = 1;   // 0 = "默认设置", 1 = "自定义"
+    int receiptType = 0; // 0 = "58小票", 1 = "80小票"
+    int layoutMode = 1;  // 0 = "默认设置", 1 = "自定义"
     std::string copies = "1";
     bool extra1Enabled = false;
     std::string extra1Text;
@@ -57,7 +57,7 @@ public:
     // a PNG picture.
     static std::optional<PictureChoice> readPicture(const std::string& path);
 
-    static std::string pictureFileName(Picture which);  // "stp.png" / "xtp.png"
+    static std::string pictureFileName(Picture which); // "stp.png" / "xtp.png"
     static const std::array<std::string, kLineGroups>& lineGroupLabels();
     static std::string fontSizeNote();
     static std::string fontSizeMessage();

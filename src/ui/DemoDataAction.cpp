@@ -6,10 +6,8 @@
 #include <QProgressDialog>
 #include <random>
 
-bool DemoDataAction::run(QWidget* parent, Database& db,
-                         std::vector<DemoDataGenerator::Dish> dishes,
-                         std::vector<std::string> tables, const Clock& clock)
-{
+bool DemoDataAction::run(QWidget* parent, Database& db, std::vector<DemoDataGenerator::Dish> dishes,
+                         std::vector<std::string> tables, const Clock& clock) {
     DemoDataGenerator generator(db, std::move(dishes), std::move(tables));
     const DemoDataGenerator::Refusal refusal = generator.prepare();
     if (refusal != DemoDataGenerator::Refusal::None) {

@@ -29,46 +29,39 @@ constexpr QSize kPictureBox(300, 150);
 
 // Control names are both the object name and the accessible description;
 // the accessible name is what the cashier reads on or beside the control.
-template <typename W> W* named(W* widget, const QString& controlName, const QString& caption)
-{
+template <typename W> W* named(W* widget, const QString& controlName, const QString& caption) {
     widget->setObjectName(controlName);
     widget->setAccessibleDescription(controlName);
     widget->setAccessibleName(caption);
     return widget;
 }
 
-QString qs(const std::string& text)
-{
+QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-std::string ss(const QString& text)
-{
+std::string ss(const QString& text) {
     return text.toStdString();
 }
 
-int pictureIndex(ReceiptSettingsDialog::Picture which)
-{
+int pictureIndex(ReceiptSettingsDialog::Picture which) {
     return which == ReceiptSettingsDialog::Picture::Top ? 0 : 1;
 }
 
-QImage placeholder(ReceiptSettingsDialog::Picture which)
-{
+QImage placeholder(ReceiptSettingsDialog::Picture which) {
     const bool top = which == ReceiptSettingsDialog::Picture::Top;
     return QImage::fromData(top ? placeholderTopPng : placeholderBottomPng,
                             int(top ? placeholderTopPng_size : placeholderBottomPng_size), "PNG");
 }
 
-QString dataFolder()
-{
+QString dataFolder() {
     return qs(ProgramFolder::path()) + QStringLiteral("/data");
 }
 
 } // namespace
 
 ReceiptSettingsDialog::ReceiptSettingsDialog(Database& db, QWidget* parent)
-    : QDialog(parent), m_db(db)
-{
+    : QDialog(parent), m_db(db) {
     setWindowTitle(QStringLiteral("打印设置"));
     setObjectName(QStringLiteral("打印设置"));
     setModal(true);
@@ -91,13 +84,12 @@ ReceiptSettingsDialog::ReceiptSettingsDialog(Database& db, QWidget* parent)
     loadSettingsDialog();
 }
 
-QWidget* ReceiptSettingsDialog::buildHeader()
-{
-    m_receiptType = named(new QComboBox, QStringLiteral("组合框_小票类型"),
-                          QStringLiteral("小票类型"));
+QWidget* ReceiptSettingsDialog::buildHeader() {
+    m_receiptType =
+        named(new QComboBox, QStringLiteral("组合框_小票类型"), QStringLiteral("小票类型"));
     m_receiptType->addItems({QStringLiteral("58小票"), QStringLiteral("80小票")});
-    m_layoutMode = named(new QComboBox, QStringLiteral("组合框_设置类型"),
-                         QStringLiteral("设置类型"));
+    m_layoutMode =
+        named(new QComboBox, QStringLiteral("组合框_设置类型"), QStringLiteral("设置类型"));
     m_layoutMode->addItems({QStringLiteral("默认设置"), QStringLiteral("自定义")});
     m_copies = named(new QLineEdit, QStringLiteral("编辑框份数"), QStringLiteral("小票打印份数："));
     m_copies->setMaximumWidth(60);
@@ -117,8 +109,7 @@ QWidget* ReceiptSettingsDialog::buildHeader()
     return header;
 }
 
-QWidget* ReceiptSettingsDialog::buildSettingsPage()
-{
+QWidget* ReceiptSettingsDialog::buildSettingsPage() {
     m_extra1 = named(new QCheckBox(QStringLiteral("打印附带信息1：")), QStringLiteral("选择框1"),
                      QStringLiteral("打印附带信息1："));
     m_extra1Text = named(new QLineEdit, QStringLiteral("编辑框1"), QStringLiteral("附带信息1"));
@@ -140,21 +131,22 @@ QWidget* ReceiptSettingsDialog::buildSettingsPage()
     return page;
 }
 
-QWidget* ReceiptSettingsDialog::buildPictureColumn(Picture which)
-{
+QWidget* ReceiptSettingsDialog::buildPictureColumn(Picture which) {
     const bool top = which == Picture::Top;
     PictureControls& c = controls(which);
-    const QString caption = top ? QStringLiteral("打印顶部图片：") : QStringLiteral("打印底部图片：");
-    c.print = named(new QCheckBox(caption), top ? QStringLiteral("选择框3") : QStringLiteral("选择框4"),
-                    caption);
+    const QString caption =
+        top ? QStringLiteral("打印顶部图片：") : QStringLiteral("打印底部图片：");
+    c.print = named(new QCheckBox(caption),
+                    top ? QStringLiteral("选择框3") : QStringLiteral("选择框4"), caption);
     c.path = named(new QLineEdit,
                    top ? QStringLiteral("编辑框_顶部图片") : QStringLiteral("编辑框_底部图片"),
                    top ? QStringLiteral("顶部图片文件") : QStringLiteral("底部图片文件"));
     // Only the chooser fills the path: a typed path would have no picture behind it.
     c.path->setReadOnly(true);
-    c.choose = named(new QPushButton(QStringLiteral("选择")),
-                     top ? QStringLiteral("按钮_选择顶部图片") : QStringLiteral("按钮_选择底部图片"),
-                     QStringLiteral("选择"));
+    c.choose =
+        named(new QPushButton(QStringLiteral("选择")),
+              top ? QStringLiteral("按钮_选择顶部图片") : QStringLiteral("按钮_选择底部图片"),
+              QStringLiteral("选择"));
     c.view = named(new QLabel, top ? QStringLiteral("图片框1") : QStringLiteral("图片框2"),
                    top ? QStringLiteral("顶部图片") : QStringLiteral("底部图片"));
     c.view->setFixedSize(kPictureBox);
@@ -172,8 +164,7 @@ QWidget* ReceiptSettingsDialog::buildPictureColumn(Picture which)
     return column;
 }
 
-QWidget* ReceiptSettingsDialog::buildFontPage()
-{
+QWidget* ReceiptSettingsDialog::buildFontPage() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
     const auto& labels = ReceiptSettingsForm::lineGroupLabels();
@@ -195,18 +186,18 @@ QWidget* ReceiptSettingsDialog::buildFontPage()
         grid->addWidget(row.bold, r, c + 3);
     }
     grid->setColumnMinimumWidth(4, 32);
-    auto* note = named(new QLabel(qs(ReceiptSettingsForm::fontSizeNote())),
-                       QStringLiteral("标签_字体大小范围"), qs(ReceiptSettingsForm::fontSizeNote()));
+    auto* note =
+        named(new QLabel(qs(ReceiptSettingsForm::fontSizeNote())),
+              QStringLiteral("标签_字体大小范围"), qs(ReceiptSettingsForm::fontSizeNote()));
     grid->addWidget(note, perColumn, 0, 1, 9);
     grid->setRowStretch(perColumn + 1, 1);
     grid->setColumnStretch(9, 1);
     return page;
 }
 
-QWidget* ReceiptSettingsDialog::buildButtons()
-{
-    auto* apply = named(new QPushButton(QStringLiteral("应用设置")), QStringLiteral("按钮_应用设置"),
-                        QStringLiteral("应用设置"));
+QWidget* ReceiptSettingsDialog::buildButtons() {
+    auto* apply = named(new QPushButton(QStringLiteral("应用设置")),
+                        QStringLiteral("按钮_应用设置"), QStringLiteral("应用设置"));
     auto* confirmButton = named(new QPushButton(QStringLiteral("确认")),
                                 QStringLiteral("按钮_确认"), QStringLiteral("确认"));
     apply->setAutoDefault(false);
@@ -223,19 +214,16 @@ QWidget* ReceiptSettingsDialog::buildButtons()
     return buttons;
 }
 
-ReceiptSettingsDialog::PictureControls& ReceiptSettingsDialog::controls(Picture which)
-{
+ReceiptSettingsDialog::PictureControls& ReceiptSettingsDialog::controls(Picture which) {
     return which == Picture::Top ? m_top : m_bottom;
 }
 
-void ReceiptSettingsDialog::loadSettingsDialog()
-{
+void ReceiptSettingsDialog::loadSettingsDialog() {
     writeForm(ReceiptSettingsForm::load(SettingsStore(m_db), ss(dataFolder())));
     setStyleControlsEnabled(m_layoutMode->currentIndex() != 0);
 }
 
-void ReceiptSettingsDialog::setStyleControlsEnabled(bool enabled)
-{
+void ReceiptSettingsDialog::setStyleControlsEnabled(bool enabled) {
     for (PictureControls* c : {&m_top, &m_bottom}) {
         c->print->setEnabled(enabled);
         c->path->setEnabled(enabled);
@@ -247,8 +235,7 @@ void ReceiptSettingsDialog::setStyleControlsEnabled(bool enabled)
     }
 }
 
-bool ReceiptSettingsDialog::validateSettingsDialog()
-{
+bool ReceiptSettingsDialog::validateSettingsDialog() {
     ReceiptSettingsForm form = readForm();
     const std::optional<int> badRow = form.validate();
     m_copies->setText(qs(form.copies));
@@ -263,14 +250,12 @@ bool ReceiptSettingsDialog::validateSettingsDialog()
     return false;
 }
 
-void ReceiptSettingsDialog::saveSettingsDialog()
-{
+void ReceiptSettingsDialog::saveSettingsDialog() {
     SettingsStore store(m_db);
     readForm().save(store, ss(dataFolder()));
 }
 
-void ReceiptSettingsDialog::applySettings()
-{
+void ReceiptSettingsDialog::applySettings() {
     if (!validateSettingsDialog())
         return;
     if (SettingsStore(m_db).exists("字体大小"))
@@ -281,16 +266,14 @@ void ReceiptSettingsDialog::applySettings()
     emit settingsApplied();
 }
 
-void ReceiptSettingsDialog::confirm()
-{
+void ReceiptSettingsDialog::confirm() {
     if (!validateSettingsDialog())
         return;
     applySettings();
     accept();
 }
 
-void ReceiptSettingsDialog::choosePicture(Picture which, const QString& path)
-{
+void ReceiptSettingsDialog::choosePicture(Picture which, const QString& path) {
     const auto chosen = ReceiptSettingsForm::readPicture(ss(path));
     if (!chosen) {
         MessageBoxes::instance().inform(this, QStringLiteral("所选文件不是PNG图片，请重新选择。"));
@@ -301,8 +284,7 @@ void ReceiptSettingsDialog::choosePicture(Picture which, const QString& path)
     showPicture(which);
 }
 
-void ReceiptSettingsDialog::pickPicture(Picture which)
-{
+void ReceiptSettingsDialog::pickPicture(Picture which) {
     QFileDialog chooser(this, QStringLiteral("选择图片"));
     chooser.setObjectName(QStringLiteral("通用对话框1"));
     chooser.setFileMode(QFileDialog::ExistingFile);
@@ -311,8 +293,7 @@ void ReceiptSettingsDialog::pickPicture(Picture which)
         choosePicture(which, chooser.selectedFiles().constFirst());
 }
 
-void ReceiptSettingsDialog::showPicture(Picture which)
-{
+void ReceiptSettingsDialog::showPicture(Picture which) {
     const auto& bytes = m_pictureBytes[pictureIndex(which)];
     QImage image = QImage::fromData(bytes.data(), int(bytes.size()), "PNG");
     if (image.isNull())
@@ -321,8 +302,7 @@ void ReceiptSettingsDialog::showPicture(Picture which)
         image.scaled(kPictureBox - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
-ReceiptSettingsForm ReceiptSettingsDialog::readForm() const
-{
+ReceiptSettingsForm ReceiptSettingsDialog::readForm() const {
     ReceiptSettingsForm form;
     form.receiptType = m_receiptType->currentIndex();
     form.layoutMode = m_layoutMode->currentIndex();
@@ -342,8 +322,7 @@ ReceiptSettingsForm ReceiptSettingsDialog::readForm() const
     return form;
 }
 
-void ReceiptSettingsDialog::writeForm(const ReceiptSettingsForm& form)
-{
+void ReceiptSettingsDialog::writeForm(const ReceiptSettingsForm& form) {
     m_receiptType->setCurrentIndex(form.receiptType);
     m_layoutMode->setCurrentIndex(form.layoutMode);
     m_copies->setText(qs(form.copies));

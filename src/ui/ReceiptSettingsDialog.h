@@ -17,7 +17,7 @@ class QTabWidget;
 // Values are read from storage when it opens and written only when applied.
 class ReceiptSettingsDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     using Picture = ReceiptSettingsForm::Picture;
 
     explicit ReceiptSettingsDialog(Database& db, QWidget* parent = nullptr);
@@ -31,11 +31,11 @@ public:
     // file picked in the file dialog.
     void choosePicture(Picture which, const QString& path);
 
-signals:
+  signals:
     // Every apply, so that an open preview redraws with the new settings.
     void settingsApplied();
 
-private:
+  private:
     struct FontRow {
         QLineEdit* size = nullptr;
         QCheckBox* bold = nullptr;

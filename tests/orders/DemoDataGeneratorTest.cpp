@@ -1,5 +1,5 @@
-#include "history/StoredOrders.h"
 #include "orders/DemoDataGenerator.h"
+#include "history/StoredOrders.h"
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
 #include "storage/Values.h"
@@ -15,7 +15,7 @@ using Refusal = DemoDataGenerator::Refusal;
 
 namespace {
 
-constexpr int kYear = 2024;  // a leap year: 366 days
+constexpr int kYear = 2024; // a leap year: 366 days
 constexpr unsigned kSeed = 20240101;
 
 struct StoredOrder {
@@ -27,8 +27,7 @@ struct StoredOrder {
     std::string table, phone, name;
 };
 
-std::vector<std::string> tableNames(int count)
-{
+std::vector<std::string> tableNames(int count) {
     std::vector<std::string> names;
     for (int i = 1; i <= count; ++i)
         names.push_back("号牌 " + std::to_string(i));
@@ -41,9 +40,8 @@ const std::vector<DemoDataGenerator::Dish> kCatalogue = {
 };
 
 class DemoDatabase {
-public:
-    DemoDatabase()
-    {
+  public:
+    DemoDatabase() {
         std::string pattern = (fs::temp_directory_path() / "tw-demo-XXXXXX").string();
         m_folder = mkdtemp(pattern.data());
         ProgramFolder::setPath(m_folder.string());
@@ -53,23 +51,20 @@ public:
 
     Database& db() { return m_db; }
 
-    void addCustomer(const std::string& phone, const std::string& name)
-    {
+    void addCustomer(const std::string& phone, const std::string& name) {
         m_db.ExecuteSql("insert into 客户 (电话,姓名,地址,最近订餐日期,订餐次数) values (" +
                         Values::sqlQuote(phone) + "," + Values::sqlQuote(name) + "," +
                         Values::sqlQuote(name + "的家") + ",'2024/1/1 10:00',1)");
     }
 
-    int count(const std::string& table)
-    {
+    int count(const std::string& table) {
         const int handle = m_db.OpenTable("select count(*) from " + table);
         const int n = m_db.ReadColByIndex(handle, 1).toInt();
         m_db.CloseTable(handle);
         return n;
     }
 
-    std::vector<StoredOrder> orders()
-    {
+    std::vector<StoredOrder> orders() {
         std::vector<StoredOrder> result;
         const int handle = m_db.OpenTable("Select * from 存单");
         for (; !m_db.IsEOF(handle); m_db.MoveNext(handle)) {
@@ -86,16 +81,15 @@ public:
         return result;
     }
 
-private:
+  private:
     fs::path m_folder;
     Database m_db;
 };
 
 // One year generated once with a fixed seed, shared by the checks on its shape.
 class DemoYearTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
+  protected:
+    static void SetUpTestSuite() {
         s_store = new DemoDatabase;
         s_store->addCustomer("13500000001", "O'Brien");
         s_store->addCustomer("13500000002", "张三");
@@ -110,14 +104,12 @@ protected:
         s_written = generator.ordersWritten();
         s_orders = s_store->orders();
     }
-    static void TearDownTestSuite()
-    {
+    static void TearDownTestSuite() {
         delete s_store;
         s_store = nullptr;
     }
 
-    static std::map<DateTime, std::vector<const StoredOrder*>> ordersByDay()
-    {
+    static std::map<DateTime, std::vector<const StoredOrder*>> ordersByDay() {
         std::map<DateTime, std::vector<const StoredOrder*>> days;
         for (const StoredOrder& order : s_orders)
             days[order.time.dateOnly()].push_back(&order);
@@ -130,8 +122,7 @@ protected:
     static inline int s_written = 0;
 };
 
-TEST_F(DemoYearTest, EveryDayOfTheYearReachesItsTarget)
-{
+TEST_F(DemoYearTest, EveryDayOfTheYearReachesItsTarget) {
     const auto days = ordersByDay();
     ASSERT_EQ(days.size(), 366u);
     EXPECT_EQ(days.begin()->first, (DateTime{kYear, 1, 1}));
@@ -152,8 +143,7 @@ TEST_F(DemoYearTest, EveryDayOfTheYearReachesItsTarget)
     EXPECT_GT(s_written, 3000);
 }
 
-TEST_F(DemoYearTest, NumbersRestartAtOneEveryDay)
-{
+TEST_F(DemoYearTest, NumbersRestartAtOneEveryDay) {
     for (const auto& [day, orders] : ordersByDay()) {
         std::vector<int> numbers;
         for (const StoredOrder* order : orders)
@@ -164,8 +154,7 @@ TEST_F(DemoYearTest, NumbersRestartAtOneEveryDay)
     }
 }
 
-TEST_F(DemoYearTest, OrdersAreStoredAsSettlementStoresThem)
-{
+TEST_F(DemoYearTest, OrdersAreStoredAsSettlementStoresThem) {
     for (const StoredOrder& order : s_orders) {
         EXPECT_GE(order.time.hour, 1);
         EXPECT_LE(order.time.hour, 21);
@@ -187,8 +176,7 @@ TEST_F(DemoYearTest, OrdersAreStoredAsSettlementStoresThem)
     s_store->db().CloseTable(handle);
 }
 
-TEST_F(DemoYearTest, EachOrdersLinesAreFoundByTheHistory)
-{
+TEST_F(DemoYearTest, EachOrdersLinesAreFoundByTheHistory) {
     StoredOrders stored(s_store->db());
     std::map<std::string, int> dishesSeen;
     for (std::size_t i = 0; i < s_orders.size(); i += 7) {
@@ -208,8 +196,7 @@ TEST_F(DemoYearTest, EachOrdersLinesAreFoundByTheHistory)
     EXPECT_EQ(s_store->count("存单详单 where 小计 <= 0"), 0);
 }
 
-TEST_F(DemoYearTest, AboutAsManyTableOrdersAsTablesPerHundred)
-{
+TEST_F(DemoYearTest, AboutAsManyTableOrdersAsTablesPerHundred) {
     int tableOrders = 0;
     std::map<std::string, int> customers;
     for (const StoredOrder& order : s_orders) {
@@ -227,15 +214,13 @@ TEST_F(DemoYearTest, AboutAsManyTableOrdersAsTablesPerHundred)
     EXPECT_GT(customers["O'Brien"], 0);
 }
 
-TEST_F(DemoYearTest, ReportsProgressForEveryDay)
-{
+TEST_F(DemoYearTest, ReportsProgressForEveryDay) {
     ASSERT_EQ(s_progress.size(), 366u);
     EXPECT_EQ(s_progress.front(), std::make_pair(1, 366));
     EXPECT_EQ(s_progress.back(), std::make_pair(366, 366));
 }
 
-TEST(DemoDataGenerator, WithoutCustomersEveryOrderIsATableOrder)
-{
+TEST(DemoDataGenerator, WithoutCustomersEveryOrderIsATableOrder) {
     DemoDatabase store;
     DemoDataGenerator generator(store.db(), {{"全家桶", "300", "桶"}}, tableNames(3));
     ASSERT_EQ(generator.prepare(), Refusal::None);
@@ -248,8 +233,7 @@ TEST(DemoDataGenerator, WithoutCustomersEveryOrderIsATableOrder)
     }
 }
 
-TEST(DemoDataGenerator, WithoutTablesEveryOrderIsADelivery)
-{
+TEST(DemoDataGenerator, WithoutTablesEveryOrderIsADelivery) {
     DemoDatabase store;
     store.addCustomer("13600000000", "王五");
     DemoDataGenerator generator(store.db(), {{"全家桶", "300", "桶"}}, {});
@@ -261,8 +245,7 @@ TEST(DemoDataGenerator, WithoutTablesEveryOrderIsADelivery)
     }
 }
 
-TEST(DemoDataGenerator, RefusesWhatCannotReachATarget)
-{
+TEST(DemoDataGenerator, RefusesWhatCannotReachATarget) {
     struct Case {
         const char* name;
         std::vector<DemoDataGenerator::Dish> dishes;
@@ -272,7 +255,10 @@ TEST(DemoDataGenerator, RefusesWhatCannotReachATarget)
     };
     const Case cases[] = {
         {"empty catalogue", {}, 18, true, Refusal::NoPricedDish},
-        {"no dish above 0", {{"茶水", "0", "壶"}, {"优惠", "-5", "次"}}, 18, true,
+        {"no dish above 0",
+         {{"茶水", "0", "壶"}, {"优惠", "-5", "次"}},
+         18,
+         true,
          Refusal::NoPricedDish},
         {"price not a number", {{"时价鱼", "时价", "条"}}, 18, true, Refusal::NoPricedDish},
         {"nowhere to serve", {{"米饭", "2", "碗"}}, 0, false, Refusal::NowhereToServe},
@@ -289,8 +275,7 @@ TEST(DemoDataGenerator, RefusesWhatCannotReachATarget)
     }
 }
 
-TEST(DemoDataGenerator, StoppingLeavesTheDatabaseAsItWas)
-{
+TEST(DemoDataGenerator, StoppingLeavesTheDatabaseAsItWas) {
     DemoDatabase store;
     DemoDataGenerator generator(store.db(), {{"全家桶", "300", "桶"}}, tableNames(2));
     ASSERT_EQ(generator.prepare(), Refusal::None);
@@ -299,8 +284,7 @@ TEST(DemoDataGenerator, StoppingLeavesTheDatabaseAsItWas)
     EXPECT_EQ(store.count("存单详单"), 0);
 }
 
-TEST(DemoDataGenerator, KnowsTheLengthOfEveryMonth)
-{
+TEST(DemoDataGenerator, KnowsTheLengthOfEveryMonth) {
     const int expected2023[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     for (int month = 1; month <= 12; ++month)
         EXPECT_EQ(DemoDataGenerator::daysInMonth(2023, month), expected2023[month - 1]);

@@ -1,5 +1,5 @@
-#include "receipt/ReceiptSettings.h"
 #include "receipt/ReceiptSettingsForm.h"
+#include "receipt/ReceiptSettings.h"
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
 #include "storage/SettingsStore.h"
@@ -23,22 +23,19 @@ const std::vector<unsigned char> kPngBytes = {
     0xcf, 0xc0, 0xc0, 0xc0, 0xc0, 0x00, 0x00, 0x06, 0x08, 0x01, 0x01, 0xc3, 0x9a, 0x60, 0xc5,
     0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
 
-void writeBytes(const fs::path& path, const std::vector<unsigned char>& bytes)
-{
+void writeBytes(const fs::path& path, const std::vector<unsigned char>& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-std::vector<unsigned char> readBytes(const fs::path& path)
-{
+std::vector<unsigned char> readBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class ReceiptSettingsFormTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "tw-form-XXXXXX").string();
         m_folder = mkdtemp(pattern.data());
         ProgramFolder::setPath(m_folder.string());
@@ -56,8 +53,7 @@ protected:
     SettingsStore m_store{m_db};
 };
 
-TEST_F(ReceiptSettingsFormTest, LoadsTheSeededSettings)
-{
+TEST_F(ReceiptSettingsFormTest, LoadsTheSeededSettings) {
     const ReceiptSettingsForm form = load();
     EXPECT_EQ(form.receiptType, 0);
     EXPECT_EQ(form.layoutMode, 1);
@@ -71,8 +67,7 @@ TEST_F(ReceiptSettingsFormTest, LoadsTheSeededSettings)
     EXPECT_TRUE(form.topPicture.bytes.empty());
 }
 
-TEST_F(ReceiptSettingsFormTest, ReadsUnusualStoredValuesAsTheReceiptDoes)
-{
+TEST_F(ReceiptSettingsFormTest, ReadsUnusualStoredValuesAsTheReceiptDoes) {
     m_store.set("小票类型", "2");
     m_store.set("设置类型", "7");
     m_store.set("附带信息1", "");
@@ -91,13 +86,12 @@ TEST_F(ReceiptSettingsFormTest, ReadsUnusualStoredValuesAsTheReceiptDoes)
     EXPECT_FALSE(form.bold[2]);
 }
 
-TEST(ReceiptSettingsFormRules, CopiesAreCorrectedBeforeTheSizesAreExamined)
-{
+TEST(ReceiptSettingsFormRules, CopiesAreCorrectedBeforeTheSizesAreExamined) {
     struct Case {
         const char* copies;
         const char* corrected;
     };
-    const Case cases[] = {{"0", "1"}, {"-3", "1"}, {"", "1"}, {"abc", "1"},
+    const Case cases[] = {{"0", "1"}, {"-3", "1"}, {"", "1"},  {"abc", "1"},
                           {"1", "1"}, {"4", "4"},  {"9", "4"}, {"3份", "3份"}};
     for (const Case& c : cases) {
         ReceiptSettingsForm form;
@@ -108,25 +102,29 @@ TEST(ReceiptSettingsFormRules, CopiesAreCorrectedBeforeTheSizesAreExamined)
     }
 }
 
-TEST(ReceiptSettingsFormRules, LiveCopiesCorrectionOnlyRaisesToOne)
-{
+TEST(ReceiptSettingsFormRules, LiveCopiesCorrectionOnlyRaisesToOne) {
     EXPECT_EQ(ReceiptSettingsForm::correctedCopies("0"), "1");
     EXPECT_EQ(ReceiptSettingsForm::correctedCopies("-1"), "1");
     EXPECT_EQ(ReceiptSettingsForm::correctedCopies("9"), "9");
     EXPECT_EQ(ReceiptSettingsForm::correctedCopies("2"), "2");
 }
 
-TEST(ReceiptSettingsFormRules, FirstSizeOutsideSevenToThirtyIsReported)
-{
+TEST(ReceiptSettingsFormRules, FirstSizeOutsideSevenToThirtyIsReported) {
     struct Case {
         int row;
         const char* size;
         std::optional<int> expected;
     };
     const Case cases[] = {
-        {2, "7", std::nullopt}, {2, "30", std::nullopt}, {2, "12px", std::nullopt},
-        {2, "6", 2},            {2, "31", 2},            {2, "", 2},
-        {10, "0", 10},          {0, "-9", 0},            {4, "28", std::nullopt},
+        {2, "7", std::nullopt},
+        {2, "30", std::nullopt},
+        {2, "12px", std::nullopt},
+        {2, "6", 2},
+        {2, "31", 2},
+        {2, "", 2},
+        {10, "0", 10},
+        {0, "-9", 0},
+        {4, "28", std::nullopt},
     };
     for (const Case& c : cases) {
         ReceiptSettingsForm form;
@@ -141,15 +139,13 @@ TEST(ReceiptSettingsFormRules, FirstSizeOutsideSevenToThirtyIsReported)
     EXPECT_EQ(twoBad.validate(), 5);
 }
 
-TEST(ReceiptSettingsFormRules, NoteAndMessageNameTheEnforcedRange)
-{
+TEST(ReceiptSettingsFormRules, NoteAndMessageNameTheEnforcedRange) {
     EXPECT_EQ(ReceiptSettingsForm::fontSizeNote(), "字体大小允许的设定范围 7-30");
     EXPECT_EQ(ReceiptSettingsForm::fontSizeMessage(),
               "字体大小超出设定，请将字体大小控制在数值 7-30 的范围内。");
 }
 
-TEST_F(ReceiptSettingsFormTest, SavesEveryKeyInItsStoredForm)
-{
+TEST_F(ReceiptSettingsFormTest, SavesEveryKeyInItsStoredForm) {
     ReceiptSettingsForm form = load();
     form.receiptType = 1;
     form.layoutMode = 0;
@@ -183,8 +179,7 @@ TEST_F(ReceiptSettingsFormTest, SavesEveryKeyInItsStoredForm)
     EXPECT_EQ(m_store.get("附带信息2", "<empty>"), "<empty>");
 }
 
-TEST_F(ReceiptSettingsFormTest, OnlyAChosenPictureIsWritten)
-{
+TEST_F(ReceiptSettingsFormTest, OnlyAChosenPictureIsWritten) {
     const fs::path chosen = m_folder / "logo's.png";
     writeBytes(chosen, kPngBytes);
     writeBytes(dataFolder() / "xtp.png", {0x89, 'P', 'N', 'G', 9});
@@ -202,8 +197,7 @@ TEST_F(ReceiptSettingsFormTest, OnlyAChosenPictureIsWritten)
     EXPECT_EQ(load().topPicture.bytes, kPngBytes);
 }
 
-TEST_F(ReceiptSettingsFormTest, RefusesFilesThatAreNotPngPictures)
-{
+TEST_F(ReceiptSettingsFormTest, RefusesFilesThatAreNotPngPictures) {
     const fs::path text = m_folder / "note.png";
     std::ofstream(text) << "not a picture";
     EXPECT_FALSE(ReceiptSettingsForm::readPicture(text.string()).has_value());

@@ -1,8 +1,8 @@
+#include "ui/DemoDataAction.h"
+#include "ScriptedMessageBoxes.h"
 #include "storage/Clock.h"
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
-#include "ui/DemoDataAction.h"
-#include "ScriptedMessageBoxes.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,7 @@
 
 namespace {
 
-void ensureApplication()
-{
+void ensureApplication() {
     static int argc = 1;
     static char name[] = "test_ui";
     static char* argv[] = {name, nullptr};
@@ -21,23 +20,20 @@ void ensureApplication()
 }
 
 class DemoDataActionTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         ensureApplication();
         ProgramFolder::setPath(m_folder.path().toStdString());
         ASSERT_TRUE(m_db.open(ProgramFolder::databasePath(), ""));
     }
 
-    int orderCount()
-    {
+    int orderCount() {
         const int handle = m_db.OpenTable("select count(*) from 存单");
         const int n = m_db.ReadColByIndex(handle, 1).toInt();
         m_db.CloseTable(handle);
         return n;
     }
-    bool run(std::vector<DemoDataGenerator::Dish> dishes, std::vector<std::string> tables)
-    {
+    bool run(std::vector<DemoDataGenerator::Dish> dishes, std::vector<std::string> tables) {
         return DemoDataAction::run(nullptr, m_db, std::move(dishes), std::move(tables), m_clock);
     }
 
@@ -47,8 +43,7 @@ protected:
     ScriptedMessageBoxes m_boxes;
 };
 
-TEST_F(DemoDataActionTest, RefusesBeforeAskingWhenNoDishHasAPrice)
-{
+TEST_F(DemoDataActionTest, RefusesBeforeAskingWhenNoDishHasAPrice) {
     EXPECT_FALSE(run({{"茶水", "0", "壶"}}, {"号牌 1"}));
     ASSERT_EQ(m_boxes.shown.size(), 1);
     EXPECT_TRUE(m_boxes.lastText().startsWith("无法生成随机数据"));
@@ -56,8 +51,7 @@ TEST_F(DemoDataActionTest, RefusesBeforeAskingWhenNoDishHasAPrice)
     EXPECT_EQ(orderCount(), 0);
 }
 
-TEST_F(DemoDataActionTest, AsksFirstAndStoresNothingOnNo)
-{
+TEST_F(DemoDataActionTest, AsksFirstAndStoresNothingOnNo) {
     m_boxes.answers = {false};
     EXPECT_FALSE(run({{"全家桶", "300", "桶"}}, {"号牌 1"}));
     EXPECT_EQ(m_boxes.lastText(), "是否生成随机数据？");
@@ -65,8 +59,7 @@ TEST_F(DemoDataActionTest, AsksFirstAndStoresNothingOnNo)
     EXPECT_EQ(orderCount(), 0);
 }
 
-TEST_F(DemoDataActionTest, GeneratesTheClocksYearOnYes)
-{
+TEST_F(DemoDataActionTest, GeneratesTheClocksYearOnYes) {
     m_boxes.answers = {true};
     EXPECT_TRUE(run({{"全家桶", "300", "桶"}}, {"号牌 1"}));
     EXPECT_GE(orderCount(), 365);

@@ -1,9 +1,9 @@
+#include "ui/ReceiptSettingsDialog.h"
+#include "ScriptedMessageBoxes.h"
 #include "receipt/ReceiptSettings.h"
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
 #include "storage/SettingsStore.h"
-#include "ui/ReceiptSettingsDialog.h"
-#include "ScriptedMessageBoxes.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +21,7 @@
 
 namespace {
 
-void ensureApplication()
-{
+void ensureApplication() {
     static int argc = 1;
     static char name[] = "test_ui";
     static char* argv[] = {name, nullptr};
@@ -31,9 +30,8 @@ void ensureApplication()
 }
 
 class ReceiptSettingsDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         ensureApplication();
         ASSERT_TRUE(m_folder.isValid());
         ProgramFolder::setPath(m_folder.path().toStdString());
@@ -41,25 +39,21 @@ protected:
         seedReceiptDefaults(m_db);
     }
 
-    template <typename W> W* control(ReceiptSettingsDialog& dialog, const QString& name)
-    {
+    template <typename W> W* control(ReceiptSettingsDialog& dialog, const QString& name) {
         W* widget = dialog.findChild<W*>(name);
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
-    QLineEdit* sizeBox(ReceiptSettingsDialog& dialog, int row)
-    {
+    QLineEdit* sizeBox(ReceiptSettingsDialog& dialog, int row) {
         return control<QLineEdit>(dialog, QStringLiteral("编辑框字体大小%1").arg(row));
     }
-    void click(ReceiptSettingsDialog& dialog, const QString& name)
-    {
+    void click(ReceiptSettingsDialog& dialog, const QString& name) {
         control<QPushButton>(dialog, name)->click();
     }
     std::string stored(const std::string& key) { return m_store.get(key, "<none>"); }
     QString dataFile(const QString& name) const { return m_folder.filePath("data/" + name); }
 
-    QString writePicture(const QString& name, const QColor& colour)
-    {
+    QString writePicture(const QString& name, const QColor& colour) {
         QImage image(40, 20, QImage::Format_RGB32);
         image.fill(colour);
         const QString path = m_folder.filePath(name);
@@ -73,8 +67,7 @@ protected:
     ScriptedMessageBoxes m_boxes;
 };
 
-TEST_F(ReceiptSettingsDialogTest, ShowsTheStoredSettings)
-{
+TEST_F(ReceiptSettingsDialogTest, ShowsTheStoredSettings) {
     m_store.set("附带信息1", "订餐电话:0531-1234");
     m_store.set("附带信息2", "");
     m_store.set("打印份数", "2");
@@ -96,8 +89,7 @@ TEST_F(ReceiptSettingsDialogTest, ShowsTheStoredSettings)
     EXPECT_EQ(sizeBox(dialog, 3)->accessibleName(), "支付方式：字体大小");
 }
 
-TEST_F(ReceiptSettingsDialogTest, CopiesAreCorrectedBeforeTheSizesAreExamined)
-{
+TEST_F(ReceiptSettingsDialogTest, CopiesAreCorrectedBeforeTheSizesAreExamined) {
     struct Case {
         const char* typed;
         const char* corrected;
@@ -113,8 +105,7 @@ TEST_F(ReceiptSettingsDialogTest, CopiesAreCorrectedBeforeTheSizesAreExamined)
     }
 }
 
-TEST_F(ReceiptSettingsDialogTest, CopiesBoxNeverKeepsACountBelowOne)
-{
+TEST_F(ReceiptSettingsDialogTest, CopiesBoxNeverKeepsACountBelowOne) {
     ReceiptSettingsDialog dialog(m_db);
     auto* copies = control<QLineEdit>(dialog, "编辑框份数");
     copies->setText("-2");
@@ -122,8 +113,7 @@ TEST_F(ReceiptSettingsDialogTest, CopiesBoxNeverKeepsACountBelowOne)
     EXPECT_EQ(copies->text(), "1");
 }
 
-TEST_F(ReceiptSettingsDialogTest, SizeOutOfRangeInRowThreeFocusesItAndSavesNothing)
-{
+TEST_F(ReceiptSettingsDialogTest, SizeOutOfRangeInRowThreeFocusesItAndSavesNothing) {
     ReceiptSettingsDialog dialog(m_db);
     dialog.show();
     control<QLineEdit>(dialog, "编辑框1")->setText("改过的电话");
@@ -146,8 +136,7 @@ TEST_F(ReceiptSettingsDialogTest, SizeOutOfRangeInRowThreeFocusesItAndSavesNothi
     EXPECT_EQ(applied.count(), 0);
 }
 
-TEST_F(ReceiptSettingsDialogTest, DefaultLayoutGreysOutPicturesAndFontsAndKeepsTheLists)
-{
+TEST_F(ReceiptSettingsDialogTest, DefaultLayoutGreysOutPicturesAndFontsAndKeepsTheLists) {
     ReceiptSettingsDialog dialog(m_db);
     QSignalSpy applied(&dialog, &ReceiptSettingsDialog::settingsApplied);
     control<QComboBox>(dialog, "组合框_设置类型")->setCurrentIndex(0);
@@ -170,16 +159,14 @@ TEST_F(ReceiptSettingsDialogTest, DefaultLayoutGreysOutPicturesAndFontsAndKeepsT
     EXPECT_TRUE(sizeBox(dialog, 1)->isEnabled());
 }
 
-TEST_F(ReceiptSettingsDialogTest, StoredDefaultLayoutOpensGreyedOut)
-{
+TEST_F(ReceiptSettingsDialogTest, StoredDefaultLayoutOpensGreyedOut) {
     m_store.set("设置类型", "0");
     ReceiptSettingsDialog dialog(m_db);
     EXPECT_FALSE(sizeBox(dialog, 5)->isEnabled());
     EXPECT_FALSE(control<QCheckBox>(dialog, "选择框3")->isEnabled());
 }
 
-TEST_F(ReceiptSettingsDialogTest, ChosenPictureIsWrittenOnlyWhenApplied)
-{
+TEST_F(ReceiptSettingsDialogTest, ChosenPictureIsWrittenOnlyWhenApplied) {
     const QString chosen = writePicture("logo.png", Qt::red);
     {
         ReceiptSettingsDialog dialog(m_db);
@@ -201,8 +188,7 @@ TEST_F(ReceiptSettingsDialogTest, ChosenPictureIsWrittenOnlyWhenApplied)
     EXPECT_FALSE(QFile::exists(dataFile("xtp.png")));
 }
 
-TEST_F(ReceiptSettingsDialogTest, FileThatIsNotAPictureIsRefused)
-{
+TEST_F(ReceiptSettingsDialogTest, FileThatIsNotAPictureIsRefused) {
     const QString path = m_folder.filePath("menu.png");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -216,8 +202,7 @@ TEST_F(ReceiptSettingsDialogTest, FileThatIsNotAPictureIsRefused)
     EXPECT_FALSE(QFile::exists(dataFile("xtp.png")));
 }
 
-TEST_F(ReceiptSettingsDialogTest, ShortSizeListShowsEmptyBoxesAndFailsValidation)
-{
+TEST_F(ReceiptSettingsDialogTest, ShortSizeListShowsEmptyBoxesAndFailsValidation) {
     m_store.set("字体大小", "10|11|12");
     ReceiptSettingsDialog dialog(m_db);
     EXPECT_EQ(sizeBox(dialog, 3)->text(), "12");
@@ -228,8 +213,7 @@ TEST_F(ReceiptSettingsDialogTest, ShortSizeListShowsEmptyBoxesAndFailsValidation
     EXPECT_EQ(stored("字体大小"), "10|11|12");
 }
 
-TEST_F(ReceiptSettingsDialogTest, ApplyingStoresEveryChange)
-{
+TEST_F(ReceiptSettingsDialogTest, ApplyingStoresEveryChange) {
     ReceiptSettingsDialog dialog(m_db);
     QSignalSpy applied(&dialog, &ReceiptSettingsDialog::settingsApplied);
     control<QComboBox>(dialog, "组合框_小票类型")->setCurrentIndex(1);
@@ -251,8 +235,7 @@ TEST_F(ReceiptSettingsDialogTest, ApplyingStoresEveryChange)
     EXPECT_EQ(loadReceiptSettings(m_db).lineStyles[1].size, 30);
 }
 
-TEST_F(ReceiptSettingsDialogTest, StoreWithoutReceiptKeysRefusesToSave)
-{
+TEST_F(ReceiptSettingsDialogTest, StoreWithoutReceiptKeysRefusesToSave) {
     m_db.ExecuteSql("Delete * from 记录 where 记录内容='字体大小'");
     ReceiptSettingsDialog dialog(m_db);
     for (int row = 1; row <= 11; ++row)
