@@ -3,6 +3,7 @@
 #include "orders/DemoDataGenerator.h"
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
+#include "storage/StorageStartup.h"
 #include "storage/Values.h"
 
 #include <benchmark/benchmark.h>
@@ -43,7 +44,7 @@ void BM_DemoYear(benchmark::State& state) {
         ProgramFolder::setPath(folder.string());
         {
             Database db;
-            db.open(ProgramFolder::databasePath(), "");
+            StorageStartup::openDatabase(db);
             for (int i = 0; i < 20; ++i)
                 db.ExecuteSql("insert into 客户 (电话,姓名,地址,订餐次数) values (" +
                               Values::sqlQuote("1350000" + std::to_string(1000 + i)) +

@@ -1,6 +1,7 @@
 #include "orders/DemoDataGenerator.h"
 
 #include "storage/Database.h"
+#include "storage/DbTransaction.h"
 #include "storage/Values.h"
 
 #include <cmath>
@@ -63,22 +64,21 @@ bool DemoDataGenerator::generate(int year, unsigned seed, const Progress& progre
     m_random.seed(seed);
     m_ordersWritten = 0;
     const int daysInYear = daysInMonth(year, 2) == 29 ? 366 : 365;
-    if (!m_db.begin())
+    DbTransaction transaction(m_db);
+    if (!transaction.started())
         return false;
     int daysDone = 0;
     for (int month = 1; month <= 12; ++month) {
         for (int day = 1; day <= daysInMonth(year, month); ++day) {
             generateDay(year, month, day);
             if (progress && !progress(++daysDone, daysInYear)) {
-                m_db.rollback();
                 m_ordersWritten = 0;
                 return false;
             }
         }
     }
-    if (m_db.commit())
+    if (transaction.commit())
         return true;
-    m_db.rollback();
     m_ordersWritten = 0;
     return false;
 }

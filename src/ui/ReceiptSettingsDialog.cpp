@@ -1,6 +1,5 @@
 #include "ui/ReceiptSettingsDialog.h"
 
-#include "storage/Database.h"
 #include "storage/ProgramFolder.h"
 #include "storage/SettingsStore.h"
 #include "ui/MessageBoxes.h"

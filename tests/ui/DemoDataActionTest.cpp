@@ -1,8 +1,11 @@
-#include "ui/DemoDataAction.h"
-#include "ScriptedMessageBoxes.h"
+// Storage first: its headers must not see the Qt keyword macros.
 #include "storage/Clock.h"
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
+#include "storage/StorageStartup.h"
+
+#include "ScriptedMessageBoxes.h"
+#include "ui/DemoDataAction.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +27,7 @@ class DemoDataActionTest : public ::testing::Test {
     void SetUp() override {
         ensureApplication();
         ProgramFolder::setPath(m_folder.path().toStdString());
-        ASSERT_TRUE(m_db.open(ProgramFolder::databasePath(), ""));
+        ASSERT_TRUE(StorageStartup::openDatabase(m_db));
     }
 
     int orderCount() {
