@@ -1,0 +1,10 @@
+#include "app/ChartViewer.h"
+
+namespace ChartViewer {
+
+bool available()
+{
+    return true;
+}
+
+} // namespace ChartViewer

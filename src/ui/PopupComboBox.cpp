@@ -1,0 +1,7 @@
+#include "ui/PopupComboBox.h"
+
+void PopupComboBox::showPopup()
+{
+    emit aboutToShowPopup();
+    QComboBox::showPopup();
+}
