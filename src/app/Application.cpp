@@ -12,6 +12,7 @@
 #include "ui/MessageBoxes.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDesktopServices>
 #include <QScreen>
 #include <QUrl>
@@ -20,8 +21,9 @@ bool Application::checkSingleInstance()
 {
     if (SingleInstance::isOnlyInstance())
         return true;
-    MessageBoxes::instance().inform(nullptr, QStringLiteral("程序正在运行，无法重复打开！"),
-                                    MessageBoxes::Icon::Warning);
+    const QString refusal = QStringLiteral("程序正在运行，无法重复打开！");
+    qWarning().noquote() << refusal;
+    MessageBoxes::instance().inform(nullptr, refusal, MessageBoxes::Icon::Warning);
     return false;
 }
 

@@ -8,6 +8,7 @@
 #include "storage/Database.h"
 #include "ui/DishResultModel.h"
 #include "ui/HelpDocuments.h"
+#include "ui/ListControls.h"
 #include "ui/MessageBoxes.h"
 #include "ui/OrderGridView.h"
 #include "ui/PopupComboBox.h"
@@ -192,13 +193,13 @@ void MainWindow::connectOrderEntry()
     connect(m_form.saveCustomerButton, &QPushButton::clicked, this, &MainWindow::saveCustomer);
     connect(m_form.timeFormatButton, &QPushButton::clicked, this, &MainWindow::chooseTimeFormat);
     connect(m_form.header, &PopupComboBox::aboutToShowPopup, this,
-            [this] { refillDropDown(m_form.header, "Select * from 票头设置", "票头"); });
+            [this] { fillDropDown(m_form.header, m_db, "Select * from 票头设置", "票头"); });
     connect(m_form.shop, &PopupComboBox::aboutToShowPopup, this,
-            [this] { refillDropDown(m_form.shop, "Select * from 店名", "店铺名称"); });
+            [this] { fillDropDown(m_form.shop, m_db, "Select * from 店名", "店铺名称"); });
     connect(m_form.discountName, &PopupComboBox::aboutToShowPopup, this,
-            [this] { refillDropDown(m_form.discountName, "Select * from 减免", "减免名称"); });
+            [this] { fillDropDown(m_form.discountName, m_db, "Select * from 减免", "减免名称"); });
     connect(m_form.table, &PopupComboBox::aboutToShowPopup, this,
-            [this] { refillDropDown(m_form.table, "Select * from 桌号", "桌号名称"); });
+            [this] { fillDropDown(m_form.table, m_db, "Select * from 桌号", "桌号名称"); });
 }
 
 void MainWindow::connectCommands()
@@ -536,27 +537,6 @@ void MainWindow::confirmClearOrder()
 {
     if (MessageBoxes::instance().ask(this, QStringLiteral("是否清空点单数据？")))
         clearOrder();
-}
-
-void MainWindow::refillDropDown(QComboBox* box, const std::string& select,
-                                const std::string& column)
-{
-    const QString shown = box->currentText();
-    box->clear();
-    box->addItem(QString());
-    int selected = -1;
-    const int rs = m_db.OpenTable(select);
-    for (int counter = 0; rs && !m_db.IsEOF(rs); ++counter) {
-        const QString entry = qs(m_db.ReadColByName(rs, column).toText());
-        box->addItem(entry);
-        if (entry == shown)
-            selected = counter + 1;
-        m_db.MoveNext(rs);
-    }
-    m_db.CloseTable(rs);
-    box->setCurrentIndex(selected);
-    if (selected < 0 && box->isEditable())
-        box->setEditText(shown);
 }
 
 void MainWindow::chooseTimeFormat()

@@ -116,7 +116,6 @@ private:
     void onDiscountAmountChanged();
     void onTableCodeChanged();
     void onTelephoneChanged();
-    void refillDropDown(QComboBox* box, const std::string& select, const std::string& column);
     void moveResultSelection(int step);
     void showHelpDocument(HelpDocuments::Document document);
     void showGridMenu(const QPoint& globalPos);
