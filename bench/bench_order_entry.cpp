@@ -6,6 +6,7 @@
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
 #include "storage/StorageStartup.h"
+
 #include "ui/MainWindow.h"
 
 #include <QApplication>
@@ -19,8 +20,7 @@
 
 namespace {
 
-QApplication& application()
-{
+QApplication& application() {
     static int argc = 1;
     static char name[] = "bench_order_entry";
     static char* argv[] = {name, nullptr};
@@ -28,8 +28,7 @@ QApplication& application()
     return app;
 }
 
-std::string letterCode(int i)
-{
+std::string letterCode(int i) {
     std::string letters;
     for (int n = i * 7919 + 13; letters.size() < 5; n /= 26)
         letters += static_cast<char>('a' + n % 26);
@@ -42,15 +41,13 @@ struct Installation {
     FixedClock clock{DateTime{2026, 12, 8, 12, 0, 0}};
     Database db;
 
-    Installation()
-    {
+    Installation() {
         ProgramFolder::setPath(folder.path().toStdString());
         db.setClock(clock);
         StorageStartup::openDatabase(db);
     }
 
-    void addDishes(int count)
-    {
+    void addDishes(int count) {
         db.begin();
         db.ExecuteSql("Delete * from 菜单 where ID>0");
         char sql[256];
@@ -64,8 +61,7 @@ struct Installation {
         db.commit();
     }
 
-    void addOrders(int count)
-    {
+    void addOrders(int count) {
         db.begin();
         char sql[256];
         for (int i = 0; i < count; ++i) {
@@ -80,8 +76,7 @@ struct Installation {
     }
 };
 
-void BM_DishSearch(benchmark::State& state)
-{
+void BM_DishSearch(benchmark::State& state) {
     DishCache dishes;
     std::vector<Dish> all;
     for (int i = 1; i <= 10000; ++i) {
@@ -99,8 +94,7 @@ BENCHMARK(BM_DishSearch)->Unit(benchmark::kMicrosecond);
 
 // One keystroke in the dish code box: search, refill, first row selected,
 // and the list laid out and painted.
-void BM_DishSearchKeystroke(benchmark::State& state)
-{
+void BM_DishSearchKeystroke(benchmark::State& state) {
     application();
     Installation install;
     install.addDishes(10000);
@@ -121,8 +115,7 @@ void BM_DishSearchKeystroke(benchmark::State& state)
 BENCHMARK(BM_DishSearchKeystroke)->Unit(benchmark::kMillisecond);
 
 // From opening the database to the main window shown with its lists filled.
-void BM_StartUpWith100kOrders(benchmark::State& state)
-{
+void BM_StartUpWith100kOrders(benchmark::State& state) {
     application();
     Installation install;
     install.addOrders(100000);

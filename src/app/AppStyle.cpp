@@ -35,8 +35,7 @@ QStatusBar QLabel { padding: 0 8px; }
 
 namespace AppStyle {
 
-void apply(QApplication& app)
-{
+void apply(QApplication& app) {
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QFont font(QStringLiteral("WenQuanYi Zen Hei"), 10);
     font.setStyleHint(QFont::SansSerif);

@@ -1,13 +1,13 @@
 #include "app/Application.h"
+#include "storage/Clock.h"
+#include "storage/Database.h"
+#include "storage/StorageStartup.h"
 
 #include "app/AppStyle.h"
 #include "app/ChartViewer.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignal.h"
 #include "receipt/ReceiptSettings.h"
-#include "storage/Clock.h"
-#include "storage/Database.h"
-#include "storage/StorageStartup.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxes.h"
 
@@ -17,8 +17,7 @@
 #include <QScreen>
 #include <QUrl>
 
-bool Application::checkSingleInstance()
-{
+bool Application::checkSingleInstance() {
     if (SingleInstance::isOnlyInstance())
         return true;
     const QString refusal = QStringLiteral("程序正在运行，无法重复打开！");
@@ -27,20 +26,19 @@ bool Application::checkSingleInstance()
     return false;
 }
 
-void Application::checkChartViewer(bool available)
-{
+void Application::checkChartViewer(bool available) {
     if (available)
         return;
     const bool install = MessageBoxes::instance().ask(
         nullptr,
-        QStringLiteral("您的 Flash 版本过低，图表功能将无法使用。\r\n\r\n是否安装 Adobe Flash Player ？"),
+        QStringLiteral(
+            "您的 Flash 版本过低，图表功能将无法使用。\r\n\r\n是否安装 Adobe Flash Player ？"),
         MessageBoxes::Icon::Warning);
     if (install)
         QDesktopServices::openUrl(QUrl(QStringLiteral("https://get.adobe.com/flashplayer/")));
 }
 
-bool Application::openDatabase(Database& db, const Clock& clock)
-{
+bool Application::openDatabase(Database& db, const Clock& clock) {
     db.setClock(clock);
     if (!StorageStartup::openDatabase(db)) {
         MessageBoxes::instance().inform(nullptr, QStringLiteral("数据库打开失败。"),
@@ -51,8 +49,7 @@ bool Application::openDatabase(Database& db, const Clock& clock)
     return true;
 }
 
-int Application::run(int argc, char** argv)
-{
+int Application::run(int argc, char** argv) {
     QApplication app(argc, argv);
     TerminationSignal termination;
     if (!checkSingleInstance())

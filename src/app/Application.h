@@ -7,7 +7,7 @@ class MainWindow;
 // The program from start to end: refuse a second copy, open the database,
 // apply the style, bring up the main window, run until it closes.
 class Application {
-public:
+  public:
     // Returns the exit code.
     static int run(int argc, char** argv);
 

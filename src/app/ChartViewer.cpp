@@ -2,8 +2,7 @@
 
 namespace ChartViewer {
 
-bool available()
-{
+bool available() {
     return true;
 }
 

@@ -9,8 +9,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string fileNameOf(std::string path)
-{
+std::string fileNameOf(std::string path) {
     // The kernel marks an executable replaced on disk while running.
     const std::string deleted = " (deleted)";
     if (path.size() > deleted.size() && path.ends_with(deleted))
@@ -21,8 +20,7 @@ std::string fileNameOf(std::string path)
 
 // The executable of a process; for processes of other users, whose exe link
 // cannot be read, the first word of its command line.
-std::string executableOf(const fs::path& processDir)
-{
+std::string executableOf(const fs::path& processDir) {
     std::error_code error;
     const fs::path exe = fs::read_symlink(processDir / "exe", error);
     if (!error)
@@ -33,8 +31,7 @@ std::string executableOf(const fs::path& processDir)
     return fileNameOf(argv0);
 }
 
-bool isProcessId(const std::string& name)
-{
+bool isProcessId(const std::string& name) {
     if (name.empty())
         return false;
     for (const char c : name)
@@ -47,13 +44,11 @@ bool isProcessId(const std::string& name)
 
 namespace SingleInstance {
 
-std::string ownExecutableName()
-{
+std::string ownExecutableName() {
     return executableOf("/proc/self");
 }
 
-int countProcessesNamed(const std::string& name, const std::string& procRoot)
-{
+int countProcessesNamed(const std::string& name, const std::string& procRoot) {
     int count = 0;
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(procRoot, error))
@@ -62,8 +57,7 @@ int countProcessesNamed(const std::string& name, const std::string& procRoot)
     return count;
 }
 
-bool isOnlyInstance()
-{
+bool isOnlyInstance() {
     return countProcessesNamed(ownExecutableName()) <= 1;
 }
 

@@ -11,16 +11,14 @@ namespace {
 
 int g_pipe[2] = {-1, -1};
 
-void onTermination(int)
-{
+void onTermination(int) {
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(g_pipe[1], &byte, 1);
 }
 
 } // namespace
 
-TerminationSignal::TerminationSignal(QObject* parent) : QObject(parent)
-{
+TerminationSignal::TerminationSignal(QObject* parent) : QObject(parent) {
     if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
@@ -33,14 +31,12 @@ TerminationSignal::TerminationSignal(QObject* parent) : QObject(parent)
     sigaction(SIGINT, &action, nullptr);
 }
 
-TerminationSignal::~TerminationSignal()
-{
+TerminationSignal::~TerminationSignal() {
     std::signal(SIGTERM, SIG_DFL);
     std::signal(SIGINT, SIG_DFL);
 }
 
-void TerminationSignal::onSignal()
-{
+void TerminationSignal::onSignal() {
     char byte;
     while (::read(g_pipe[0], &byte, 1) == 1) {
     }

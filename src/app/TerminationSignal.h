@@ -7,11 +7,11 @@ class QSocketNotifier;
 // a shutdown of the machine still saves what closing the main window saves.
 class TerminationSignal : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit TerminationSignal(QObject* parent = nullptr);
     ~TerminationSignal() override;
 
-private:
+  private:
     void onSignal();
     QSocketNotifier* m_notifier = nullptr;
 };

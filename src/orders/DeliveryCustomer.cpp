@@ -5,15 +5,14 @@
 
 namespace {
 
-std::string byPhone(const std::string& telephone)
-{
+std::string byPhone(const std::string& telephone) {
     return "Select * from 客户 where 电话='" + Values::sqlEscape(telephone) + "'";
 }
 
 } // namespace
 
-DeliveryCustomer DeliveryCustomer::lookupCustomerByPhone(Database& db, const std::string& telephone)
-{
+DeliveryCustomer DeliveryCustomer::lookupCustomerByPhone(Database& db,
+                                                         const std::string& telephone) {
     const int rs = db.OpenTable(byPhone(Values::trim(telephone)));
     DeliveryCustomer found{db.ReadColByName(rs, "姓名").toText(),
                            db.ReadColByName(rs, "地址").toText()};
@@ -22,8 +21,7 @@ DeliveryCustomer DeliveryCustomer::lookupCustomerByPhone(Database& db, const std
 }
 
 bool DeliveryCustomer::saveNew(Database& db, const std::string& telephone, const std::string& name,
-                               const std::string& address)
-{
+                               const std::string& address) {
     const std::string phone = Values::trim(telephone);
     const std::string who = Values::trim(name);
     const std::string where = Values::trim(address);

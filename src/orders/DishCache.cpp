@@ -3,8 +3,7 @@
 #include "storage/Database.h"
 #include "storage/Values.h"
 
-void DishCache::load(Database& db)
-{
+void DishCache::load(Database& db) {
     m_dishes.clear();
     const int rs = db.OpenTable("Select * from 菜单");
     while (rs && !db.IsEOF(rs)) {
@@ -18,8 +17,7 @@ void DishCache::load(Database& db)
     db.CloseTable(rs);
 }
 
-std::vector<int> DishCache::search(const std::string& text) const
-{
+std::vector<int> DishCache::search(const std::string& text) const {
     std::vector<int> found;
     const std::string wanted = Values::trim(text);
     if (wanted.empty())
@@ -34,8 +32,7 @@ std::vector<int> DishCache::search(const std::string& text) const
     return found;
 }
 
-const Dish* DishCache::findByName(const std::string& name) const
-{
+const Dish* DishCache::findByName(const std::string& name) const {
     for (const Dish& dish : m_dishes)
         if (dish.name == name)
             return &dish;

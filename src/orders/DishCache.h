@@ -6,7 +6,7 @@ class Database;
 
 struct Dish {
     std::string name;
-    std::string price;  // number text, as the result list and the subtotal read it
+    std::string price; // number text, as the result list and the subtotal read it
     std::string code;
     std::string letters;
     std::string unit;
@@ -15,7 +15,7 @@ struct Dish {
 // The in-memory copy of the dish catalogue that order entry searches and
 // prices from; it changes only when reloaded.
 class DishCache {
-public:
+  public:
     void load(Database& db);
     void setDishes(std::vector<Dish> dishes) { m_dishes = std::move(dishes); }
     const std::vector<Dish>& dishes() const { return m_dishes; }
@@ -26,6 +26,6 @@ public:
     // First dish whose name equals the text exactly, or nullptr.
     const Dish* findByName(const std::string& name) const;
 
-private:
+  private:
     std::vector<Dish> m_dishes;
 };

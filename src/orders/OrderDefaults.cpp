@@ -4,8 +4,7 @@
 #include "storage/SettingsStore.h"
 #include "storage/Values.h"
 
-OrderDefaults OrderDefaults::load(const SettingsStore& settings)
-{
+OrderDefaults OrderDefaults::load(const SettingsStore& settings) {
     OrderDefaults d;
     d.header = settings.get("票头", "");
     d.shop = settings.get("店铺名称", "");
@@ -18,8 +17,7 @@ OrderDefaults OrderDefaults::load(const SettingsStore& settings)
     return d;
 }
 
-void OrderDefaults::save(SettingsStore& settings) const
-{
+void OrderDefaults::save(SettingsStore& settings) const {
     settings.set("票头", header);
     settings.set("店铺名称", shop);
     settings.set("减免", discountName);

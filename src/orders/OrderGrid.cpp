@@ -7,18 +7,20 @@
 
 namespace {
 
-std::string OrderLine::*member(int column)
-{
+std::string OrderLine::*member(int column) {
     switch (column) {
-    case OrderGrid::Name: return &OrderLine::dishName;
-    case OrderGrid::Quantity: return &OrderLine::quantity;
-    case OrderGrid::Unit: return &OrderLine::unit;
-    default: return &OrderLine::subtotal;
+    case OrderGrid::Name:
+        return &OrderLine::dishName;
+    case OrderGrid::Quantity:
+        return &OrderLine::quantity;
+    case OrderGrid::Unit:
+        return &OrderLine::unit;
+    default:
+        return &OrderLine::subtotal;
     }
 }
 
-std::string trimmedCell(const std::string& text)
-{
+std::string trimmedCell(const std::string& text) {
     return Values::trim(OrderLine::readCell(text));
 }
 
@@ -26,8 +28,7 @@ std::string trimmedCell(const std::string& text)
 
 OrderGrid::OrderGrid() : m_rows{{"菜名", "数量", "单位", "小计"}, {}} {}
 
-OrderGrid OrderGrid::fromLines(const std::vector<OrderLine>& lines)
-{
+OrderGrid OrderGrid::fromLines(const std::vector<OrderLine>& lines) {
     OrderGrid grid;
     grid.m_rows.resize(1);
     grid.m_rows.insert(grid.m_rows.end(), lines.begin(), lines.end());
@@ -36,43 +37,40 @@ OrderGrid OrderGrid::fromLines(const std::vector<OrderLine>& lines)
     return grid;
 }
 
-std::string OrderGrid::cell(int r, int column) const
-{
+std::string OrderGrid::cell(int r, int column) const {
     return OrderLine::readCell(m_rows.at(r).*member(column));
 }
 
-void OrderGrid::setCell(int r, int column, const std::string& text)
-{
+void OrderGrid::setCell(int r, int column, const std::string& text) {
     m_rows.at(r).*member(column) = text;
 }
 
-bool OrderGrid::isDishRow(int r) const
-{
+bool OrderGrid::isDishRow(int r) const {
     return r >= 1 && r < rowCount() && !Values::trim(cell(r, Name)).empty();
 }
 
-bool OrderGrid::isEditable(int r, int column) const
-{
+bool OrderGrid::isEditable(int r, int column) const {
     if (r < 1 || r >= rowCount())
         return false;
     switch (column) {
-    case Name: return true;
+    case Name:
+        return true;
     case Quantity:
-    case Subtotal: return isDishRow(r);
-    default: return false;
+    case Subtotal:
+        return isDishRow(r);
+    default:
+        return false;
     }
 }
 
-int OrderGrid::firstRowWithoutQuantity() const
-{
+int OrderGrid::firstRowWithoutQuantity() const {
     for (int r = 0; r < rowCount(); ++r)
         if (cell(r, Quantity).empty())
             return r;
     return rowCount() - 1;
 }
 
-int OrderGrid::enterDish(const std::string& name, int quantity, const DishCache& dishes)
-{
+int OrderGrid::enterDish(const std::string& name, int quantity, const DishCache& dishes) {
     const int r = firstRowWithoutQuantity();
     setCell(r, Name, name);
     setCell(r, Quantity, std::to_string(quantity));
@@ -80,8 +78,7 @@ int OrderGrid::enterDish(const std::string& name, int quantity, const DishCache&
     return r;
 }
 
-bool OrderGrid::recomputeLine(int r, int column, const DishCache& dishes)
-{
+bool OrderGrid::recomputeLine(int r, int column, const DishCache& dishes) {
     if (r < 1 || r >= rowCount())
         return false;
     if (!isDishRow(r)) {
@@ -110,8 +107,7 @@ bool OrderGrid::recomputeLine(int r, int column, const DishCache& dishes)
     return true;
 }
 
-bool OrderGrid::deleteRow(int r)
-{
+bool OrderGrid::deleteRow(int r) {
     if (!isDishRow(r))
         return false;
     m_rows.erase(m_rows.begin() + r);
@@ -119,41 +115,35 @@ bool OrderGrid::deleteRow(int r)
     return true;
 }
 
-void OrderGrid::keepEmptyLastRow()
-{
+void OrderGrid::keepEmptyLastRow() {
     if (rowCount() < 2 || !Values::trim(cell(rowCount() - 1, Name)).empty())
         m_rows.emplace_back();
 }
 
-double OrderGrid::subtotalSum() const
-{
+double OrderGrid::subtotalSum() const {
     double sum = 0;
     for (int r = 1; r < rowCount(); ++r)
         sum += Values::textToNumber(cell(r, Subtotal));
     return sum;
 }
 
-OrderTotals OrderGrid::totals(const std::string& discountAmount) const
-{
+OrderTotals OrderGrid::totals(const std::string& discountAmount) const {
     const double total = subtotalSum();
     const std::string rest = Values::numberToText(total - Values::textToNumber(discountAmount));
     return {Values::numberToText(total), rest, rest};
 }
 
-std::optional<OrderTotals> OrderGrid::totalsForDiscount(const std::string& discountAmount) const
-{
+std::optional<OrderTotals> OrderGrid::totalsForDiscount(const std::string& discountAmount) const {
     if (std::fabs(subtotalSum()) <= 0.0000001)
         return std::nullopt;
     return totals(discountAmount);
 }
 
-std::vector<OrderLine> OrderGrid::lines() const
-{
+std::vector<OrderLine> OrderGrid::lines() const {
     return {m_rows.begin() + 1, m_rows.end()};
 }
 
-std::vector<OrderLine> OrderGrid::dishLines() const
-{
+std::vector<OrderLine> OrderGrid::dishLines() const {
     std::vector<OrderLine> result;
     for (int r = 1; r < rowCount(); ++r) {
         const OrderLine& line = m_rows[r];

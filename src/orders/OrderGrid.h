@@ -18,17 +18,17 @@ struct OrderTotals {
 // The order grid as rows of cell texts: row 0 is the header, and the last row
 // is kept empty for the next dish. Row and column numbers are the grid's own.
 class OrderGrid {
-public:
+  public:
     enum Column { Name = 0, Quantity = 1, Unit = 2, Subtotal = 3, ColumnCount = 4 };
 
-    OrderGrid();  // header plus one empty row
+    OrderGrid(); // header plus one empty row
     // The rows below the header as shown; an empty row is appended when the
     // last one holds a dish.
     static OrderGrid fromLines(const std::vector<OrderLine>& lines);
 
     int rowCount() const { return static_cast<int>(m_rows.size()); }
     const OrderLine& row(int r) const { return m_rows.at(r); }
-    std::string cell(int r, int column) const;  // "假" reads empty
+    std::string cell(int r, int column) const; // "假" reads empty
     void setCell(int r, int column, const std::string& text);
 
     bool hasDishes() const { return rowCount() != 2; }
@@ -52,10 +52,10 @@ public:
     // After the discount amount changed; nothing when no line is priced.
     std::optional<OrderTotals> totalsForDiscount(const std::string& discountAmount) const;
 
-    std::vector<OrderLine> lines() const;      // every row below the header
-    std::vector<OrderLine> dishLines() const;  // trimmed rows that name a dish
+    std::vector<OrderLine> lines() const;     // every row below the header
+    std::vector<OrderLine> dishLines() const; // trimmed rows that name a dish
 
-private:
+  private:
     void keepEmptyLastRow();
     std::vector<OrderLine> m_rows;
 };

@@ -12,8 +12,8 @@ struct TodayCounters {
     std::string orderCount = "0";
     double income = 0;
 
-    std::string countCaption() const;   // "今日打单数量：" + count
-    std::string incomeCaption() const;  // "今日收入总额：" + income
+    std::string countCaption() const;  // "今日打单数量：" + count
+    std::string incomeCaption() const; // "今日收入总额：" + income
 };
 
 // Numbers are max + 1 over the orders of `now`'s day, so they restart at 1 each

@@ -7,8 +7,7 @@
 
 namespace OrderTime {
 
-std::string format(const DateTime& t, int choice)
-{
+std::string format(const DateTime& t, int choice) {
     char text[64];
     switch (choice) {
     case SlashedDate:
@@ -25,13 +24,11 @@ std::string format(const DateTime& t, int choice)
     return text;
 }
 
-int loadChoice(const SettingsStore& settings)
-{
+int loadChoice(const SettingsStore& settings) {
     return Values::textToInt(settings.get("时间格式", "0"));
 }
 
-void storeChoice(SettingsStore& settings, int choice)
-{
+void storeChoice(SettingsStore& settings, int choice) {
     settings.set("时间格式", std::to_string(choice));
 }
 

@@ -2,8 +2,7 @@
 
 #include "storage/Database.h"
 
-void TableCache::load(Database& db)
-{
+void TableCache::load(Database& db) {
     m_tables.clear();
     const int rs = db.OpenTable("Select * from 桌号");
     while (rs && !db.IsEOF(rs)) {
@@ -14,8 +13,7 @@ void TableCache::load(Database& db)
     db.CloseTable(rs);
 }
 
-TableCache::Choice TableCache::chooseByCode(const std::string& code) const
-{
+TableCache::Choice TableCache::chooseByCode(const std::string& code) const {
     Choice choice;
     for (const Table& table : m_tables) {
         choice.names.push_back(table.name);

@@ -7,7 +7,7 @@ class Database;
 // The in-memory copy of the table list (codes and display names) that the
 // table code box selects from.
 class TableCache {
-public:
+  public:
     struct Table {
         std::string code;
         std::string name;
@@ -26,6 +26,6 @@ public:
     // exactly, that one selected; all names and no selection without a match.
     Choice chooseByCode(const std::string& code) const;
 
-private:
+  private:
     std::vector<Table> m_tables;
 };

@@ -9,7 +9,7 @@ class DishCache;
 // so a refill costs no copying however many dishes match.
 class DishResultModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     enum Column { Blank, Code, Letters, Name, Price, Unit, ColumnCount };
 
     explicit DishResultModel(const DishCache& dishes, QObject* parent = nullptr);
@@ -24,7 +24,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-private:
+  private:
     const DishCache& m_dishes;
     std::vector<int> m_matches;
 };

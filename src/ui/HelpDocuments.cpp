@@ -13,19 +13,16 @@ extern const unsigned long help_printing_docx_size;
 
 namespace HelpDocuments {
 
-QString fileName(Document document)
-{
+QString fileName(Document document) {
     return document == Document::Tutorial ? QStringLiteral("怎样使用软件.docx")
                                           : QStringLiteral("打印不了怎么办.docx");
 }
 
-QString path(Document document)
-{
+QString path(Document document) {
     return QString::fromStdString(ProgramFolder::path()) + '/' + fileName(document);
 }
 
-bool write(Document document)
-{
+bool write(Document document) {
     const bool tutorial = document == Document::Tutorial;
     const auto* bytes =
         reinterpret_cast<const char*>(tutorial ? help_tutorial_docx : help_printing_docx);
@@ -34,8 +31,7 @@ bool write(Document document)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes, size) == size;
 }
 
-bool openWritten(Document document)
-{
+bool openWritten(Document document) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path(document)));
 }
 

@@ -5,7 +5,6 @@
 #include "orders/OrderNumbering.h"
 #include "orders/OrderTime.h"
 #include "storage/Clock.h"
-#include "storage/Database.h"
 #include "ui/DishResultModel.h"
 #include "ui/HelpDocuments.h"
 #include "ui/ListControls.h"
@@ -15,7 +14,6 @@
 #include "ui/TimeFormatDialog.h"
 
 #include <QAction>
-#include <functional>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -28,29 +26,26 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
+#include <functional>
 
 namespace {
 
 const QColor linkYellow(255, 255, 0);
 const QColor linkGreen(128, 224, 0);
 
-QString qs(const std::string& text)
-{
+QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-std::string text(const QLineEdit* edit)
-{
+std::string text(const QLineEdit* edit) {
     return edit->text().toStdString();
 }
 
-std::string text(const QComboBox* box)
-{
+std::string text(const QComboBox* box) {
     return box->currentText().toStdString();
 }
 
-void setLinkColor(QLabel* link, const QColor& color)
-{
+void setLinkColor(QLabel* link, const QColor& color) {
     QPalette palette = link->palette();
     palette.setColor(QPalette::WindowText, color);
     link->setPalette(palette);
@@ -58,8 +53,7 @@ void setLinkColor(QLabel* link, const QColor& color)
 
 // Shows `value` in a drop-down: the matching entry when there is one, else
 // the text itself in an editable drop-down.
-void showInDropDown(QComboBox* box, const std::string& value)
-{
+void showInDropDown(QComboBox* box, const std::string& value) {
     const int index = box->findText(qs(value), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index >= 0)
         box->setCurrentIndex(index);
@@ -70,8 +64,7 @@ void showInDropDown(QComboBox* box, const std::string& value)
 } // namespace
 
 MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
-    : QMainWindow(parent), m_db(db), m_clock(clock), m_settings(db)
-{
+    : QMainWindow(parent), m_db(db), m_clock(clock), m_settings(db) {
     m_form.build(this);
     m_results = new DishResultModel(m_dishes, this);
     QTreeView* results = m_form.dishResults;
@@ -97,8 +90,7 @@ MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::startUp()
-{
+void MainWindow::startUp() {
     reloadTables();
     m_form.discountName->insertItem(0, QStringLiteral("无"));
     restoreDefaults();
@@ -110,8 +102,7 @@ void MainWindow::startUp()
     m_form.dishCode->setFocus();
 }
 
-void MainWindow::restoreDefaults()
-{
+void MainWindow::restoreDefaults() {
     m_timeFormat = OrderTime::loadChoice(m_settings);
     const OrderDefaults defaults = OrderDefaults::load(m_settings);
     m_form.header->addItem(qs(defaults.header));
@@ -125,8 +116,7 @@ void MainWindow::restoreDefaults()
     m_form.paymentMethod->setCurrentIndex(defaults.paymentIndex);
 }
 
-void MainWindow::saveDefaults()
-{
+void MainWindow::saveDefaults() {
     OrderDefaults defaults;
     defaults.header = text(m_form.header);
     defaults.shop = text(m_form.shop);
@@ -137,23 +127,20 @@ void MainWindow::saveDefaults()
     defaults.save(m_settings);
 }
 
-void MainWindow::closeEvent(QCloseEvent* event)
-{
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_startedUp)
         saveDefaults();
     event->accept();
 }
 
-void MainWindow::moveEvent(QMoveEvent* event)
-{
+void MainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     followMainWindow();
 }
 
 // --- wiring -----------------------------------------------------------------
 
-void MainWindow::connectControls()
-{
+void MainWindow::connectControls() {
     connectOrderEntry();
     connectCommands();
     // Every change the receipt shows refreshes the preview.
@@ -162,14 +149,13 @@ void MainWindow::connectControls()
           m_form.discountPortions, m_form.discountAmount, m_form.total, m_form.paid,
           m_form.actuallyPaid, m_form.remark, m_form.tableCode})
         connect(edit, &QLineEdit::editingFinished, this, &MainWindow::refreshPreview);
-    for (QComboBox* box : {static_cast<QComboBox*>(m_form.header),
-                           static_cast<QComboBox*>(m_form.shop),
-                           static_cast<QComboBox*>(m_form.table),
-                           static_cast<QComboBox*>(m_form.discountName), m_form.paymentMethod})
+    for (QComboBox* box :
+         {static_cast<QComboBox*>(m_form.header), static_cast<QComboBox*>(m_form.shop),
+          static_cast<QComboBox*>(m_form.table), static_cast<QComboBox*>(m_form.discountName),
+          m_form.paymentMethod})
         connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::refreshPreview);
-    for (QLineEdit* edit : {m_form.telephone, m_form.name, m_form.address,
-                            m_form.discountPortions, m_form.discountAmount, m_form.paid,
-                            m_form.actuallyPaid})
+    for (QLineEdit* edit : {m_form.telephone, m_form.name, m_form.address, m_form.discountPortions,
+                            m_form.discountAmount, m_form.paid, m_form.actuallyPaid})
         edit->installEventFilter(this);
     m_form.dishCode->installEventFilter(this);
     m_form.dishResults->installEventFilter(this);
@@ -177,11 +163,9 @@ void MainWindow::connectControls()
     m_form.printingHelpLink->installEventFilter(this);
 }
 
-void MainWindow::connectOrderEntry()
-{
+void MainWindow::connectOrderEntry() {
     connect(m_form.dishCode, &QLineEdit::textChanged, this, &MainWindow::searchDishes);
-    connect(m_form.dishResults, &QTreeView::doubleClicked, this,
-            &MainWindow::chooseSelectedDish);
+    connect(m_form.dishResults, &QTreeView::doubleClicked, this, &MainWindow::chooseSelectedDish);
     connect(m_form.grid, &OrderGridView::cellEdited, this, &MainWindow::onGridCellEdited);
     connect(m_form.grid, &OrderGridView::deletePressed, this, &MainWindow::deleteCurrentLine);
     connect(m_form.grid, &OrderGridView::contextMenuWanted, this, &MainWindow::showGridMenu);
@@ -202,8 +186,7 @@ void MainWindow::connectOrderEntry()
             [this] { fillDropDown(m_form.table, m_db, "Select * from 桌号", "桌号名称"); });
 }
 
-void MainWindow::connectCommands()
-{
+void MainWindow::connectCommands() {
     connect(m_form.settleButton, &QPushButton::clicked, this, &MainWindow::settleOrder);
     connect(m_form.printOnlyButton, &QPushButton::clicked, this, &MainWindow::printOnly);
     connect(m_form.clearButton, &QPushButton::clicked, this, &MainWindow::confirmClearOrder);
@@ -222,18 +205,15 @@ void MainWindow::connectCommands()
     connect(m_form.headerListAction, &QAction::triggered, this, &MainWindow::openHeaderList);
     connect(m_form.shopListAction, &QAction::triggered, this, &MainWindow::openShopList);
     connect(m_form.discountListAction, &QAction::triggered, this, &MainWindow::openDiscountList);
-    connect(m_form.printSettingsAction, &QAction::triggered, this,
-            &MainWindow::openPrintSettings);
+    connect(m_form.printSettingsAction, &QAction::triggered, this, &MainWindow::openPrintSettings);
     connect(m_form.tutorialAction, &QAction::triggered, this, &MainWindow::showTutorial);
-    connect(m_form.printingHelpAction, &QAction::triggered, this,
-            &MainWindow::showPrintingHelp);
+    connect(m_form.printingHelpAction, &QAction::triggered, this, &MainWindow::showPrintingHelp);
     connect(m_form.aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
 }
 
 // Window shortcuts act only while this window is the active one, which is
 // what the function keys need; another program keeps its own F keys.
-void MainWindow::registerFunctionKeys()
-{
+void MainWindow::registerFunctionKeys() {
     const std::pair<int, std::function<void()>> keys[] = {
         {Qt::Key_F1, [this] { m_form.dishCode->setFocus(); }},
         {Qt::Key_F2, [this] { m_form.tableCode->setFocus(); }},
@@ -253,8 +233,7 @@ void MainWindow::registerFunctionKeys()
     }
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && edit != m_form.dishCode)
             QTimer::singleShot(0, edit, &QLineEdit::selectAll);
@@ -280,8 +259,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 // --- the order on screen ----------------------------------------------------
 
-OrderDraft MainWindow::orderDraft() const
-{
+OrderDraft MainWindow::orderDraft() const {
     OrderDraft d;
     d.number = text(m_form.number);
     d.header = text(m_form.header);
@@ -306,8 +284,7 @@ OrderDraft MainWindow::orderDraft() const
     return d;
 }
 
-void MainWindow::loadOrderDraft(const OrderDraft& d)
-{
+void MainWindow::loadOrderDraft(const OrderDraft& d) {
     const std::pair<QLineEdit*, const std::string*> edits[] = {
         {m_form.number, &d.number},
         {m_form.orderTime, &d.orderTime},
@@ -341,18 +318,15 @@ void MainWindow::loadOrderDraft(const OrderDraft& d)
     applyGrid(OrderGrid::fromLines(d.lines));
 }
 
-OrderGrid MainWindow::orderGrid() const
-{
+OrderGrid MainWindow::orderGrid() const {
     return m_form.grid->grid();
 }
 
-bool MainWindow::orderHasContent() const
-{
+bool MainWindow::orderHasContent() const {
     return ::orderHasContent(orderDraft());
 }
 
-void MainWindow::clearOrder()
-{
+void MainWindow::clearOrder() {
     refreshNumbering();
     const int number = m_form.number->text().toInt();
     setEditingStoredOrder(false);
@@ -360,26 +334,22 @@ void MainWindow::clearOrder()
     m_form.dishCode->setFocus();
 }
 
-bool MainWindow::isEditingStoredOrder() const
-{
+bool MainWindow::isEditingStoredOrder() const {
     return m_form.settleButton->text() == QStringLiteral("修改(F12)");
 }
 
-void MainWindow::setEditingStoredOrder(bool editing)
-{
+void MainWindow::setEditingStoredOrder(bool editing) {
     m_form.settleButton->setText(editing ? QStringLiteral("修改(F12)")
                                          : QStringLiteral("打单结算(F12)"));
     m_form.settleButton->setAccessibleName(m_form.settleButton->text());
     m_form.settleButton->show();
 }
 
-void MainWindow::reloadTables()
-{
+void MainWindow::reloadTables() {
     m_tables.load(m_db);
 }
 
-void MainWindow::reloadDishes()
-{
+void MainWindow::reloadDishes() {
     m_results->clear();
     m_dishes.load(m_db);
     QStringList names;
@@ -389,16 +359,14 @@ void MainWindow::reloadDishes()
     searchDishes();
 }
 
-void MainWindow::refreshNumbering()
-{
+void MainWindow::refreshNumbering() {
     const TodayCounters counters = nextOrderNumber(m_db, m_clock.now());
     m_form.number->setText(QString::number(counters.nextNumber));
     m_form.orderCountPart->setText(qs(counters.countCaption()));
     m_form.incomePart->setText(qs(counters.incomeCaption()));
 }
 
-void MainWindow::tick()
-{
+void MainWindow::tick() {
     const bool yellow = m_form.tutorialLink->palette().color(QPalette::WindowText) == linkYellow;
     setLinkColor(m_form.tutorialLink, yellow ? linkGreen : linkYellow);
     setLinkColor(m_form.printingHelpLink, yellow ? linkGreen : linkYellow);
@@ -417,15 +385,13 @@ void MainWindow::tick()
 
 // --- order entry ------------------------------------------------------------
 
-void MainWindow::searchDishes()
-{
+void MainWindow::searchDishes() {
     m_results->setMatches(m_dishes.search(text(m_form.dishCode)));
     if (m_results->rowCount() > 0)
         m_form.dishResults->setCurrentIndex(m_results->index(0, DishResultModel::Code));
 }
 
-void MainWindow::moveResultSelection(int step)
-{
+void MainWindow::moveResultSelection(int step) {
     const int row = m_form.dishResults->currentIndex().row() + step;
     if (row < 0 || row >= m_results->rowCount())
         return;
@@ -434,8 +400,7 @@ void MainWindow::moveResultSelection(int step)
     m_form.dishResults->scrollTo(index);
 }
 
-void MainWindow::chooseSelectedDish()
-{
+void MainWindow::chooseSelectedDish() {
     if (m_results->rowCount() == 0)
         return;
     const int row = std::max(0, m_form.dishResults->currentIndex().row());
@@ -455,21 +420,18 @@ void MainWindow::chooseSelectedDish()
     m_form.dishCode->selectAll();
 }
 
-void MainWindow::applyGrid(const OrderGrid& grid)
-{
+void MainWindow::applyGrid(const OrderGrid& grid) {
     m_form.grid->setGrid(grid);
 }
 
-void MainWindow::applyLineTotals(const OrderGrid& grid)
-{
+void MainWindow::applyLineTotals(const OrderGrid& grid) {
     const OrderTotals totals = grid.totals(text(m_form.discountAmount));
     m_form.total->setText(qs(totals.total));
     m_form.paid->setText(qs(totals.paid));
     m_form.actuallyPaid->setText(qs(totals.actuallyPaid));
 }
 
-void MainWindow::onGridCellEdited(int gridRow, int column)
-{
+void MainWindow::onGridCellEdited(int gridRow, int column) {
     OrderGrid grid = orderGrid();
     if (!grid.recomputeLine(gridRow, column, m_dishes))
         return;
@@ -478,8 +440,7 @@ void MainWindow::onGridCellEdited(int gridRow, int column)
     refreshPreview();
 }
 
-void MainWindow::onDiscountAmountChanged()
-{
+void MainWindow::onDiscountAmountChanged() {
     if (const auto totals = orderGrid().totalsForDiscount(text(m_form.discountAmount))) {
         m_form.total->setText(qs(totals->total));
         m_form.paid->setText(qs(totals->paid));
@@ -487,8 +448,7 @@ void MainWindow::onDiscountAmountChanged()
     }
 }
 
-void MainWindow::deleteCurrentLine()
-{
+void MainWindow::deleteCurrentLine() {
     OrderGrid grid = orderGrid();
     const int row = m_form.grid->currentGridRow();
     if (!grid.isDishRow(row))
@@ -501,16 +461,14 @@ void MainWindow::deleteCurrentLine()
     refreshPreview();
 }
 
-void MainWindow::showGridMenu(const QPoint& globalPos)
-{
+void MainWindow::showGridMenu(const QPoint& globalPos) {
     const OrderGrid grid = orderGrid();
     const int row = m_form.grid->currentGridRow();
     if (row >= 1 && row < grid.rowCount() - 1)
         m_form.gridMenu->popup(globalPos);
 }
 
-void MainWindow::onTableCodeChanged()
-{
+void MainWindow::onTableCodeChanged() {
     const TableCache::Choice choice = m_tables.chooseByCode(text(m_form.tableCode));
     QComboBox* box = m_form.table;
     box->clear();
@@ -519,28 +477,24 @@ void MainWindow::onTableCodeChanged()
     box->setCurrentIndex(choice.selected);
 }
 
-void MainWindow::onTelephoneChanged()
-{
+void MainWindow::onTelephoneChanged() {
     const DeliveryCustomer customer =
         DeliveryCustomer::lookupCustomerByPhone(m_db, text(m_form.telephone));
     m_form.name->setText(qs(customer.name));
     m_form.address->setText(qs(customer.address));
 }
 
-void MainWindow::saveCustomer()
-{
+void MainWindow::saveCustomer() {
     DeliveryCustomer::saveNew(m_db, text(m_form.telephone), text(m_form.name),
                               text(m_form.address));
 }
 
-void MainWindow::confirmClearOrder()
-{
+void MainWindow::confirmClearOrder() {
     if (MessageBoxes::instance().ask(this, QStringLiteral("是否清空点单数据？")))
         clearOrder();
 }
 
-void MainWindow::chooseTimeFormat()
-{
+void MainWindow::chooseTimeFormat() {
     TimeFormatDialog dialog(m_settings, m_timeFormat, this);
     connect(&dialog, &TimeFormatDialog::choiceChanged, this, &MainWindow::setTimeFormat);
     dialog.exec();
@@ -549,42 +503,36 @@ void MainWindow::chooseTimeFormat()
 
 // --- menus ------------------------------------------------------------------
 
-void MainWindow::dropSettingsMenu()
-{
+void MainWindow::dropSettingsMenu() {
     QWidget* button = m_form.toolBar->widgetForAction(m_form.toolButtons[8]);
     m_form.settingsMenu->popup(button->mapToGlobal(QPoint(0, button->height())));
 }
 
-void MainWindow::dropHelpMenu()
-{
+void MainWindow::dropHelpMenu() {
     QWidget* button = m_form.toolBar->widgetForAction(m_form.toolButtons[9]);
     m_form.helpMenu->popup(button->mapToGlobal(QPoint(0, button->height())));
 }
 
-void MainWindow::showTutorial()
-{
+void MainWindow::showTutorial() {
     showHelpDocument(HelpDocuments::Document::Tutorial);
 }
 
-void MainWindow::showPrintingHelp()
-{
+void MainWindow::showPrintingHelp() {
     showHelpDocument(HelpDocuments::Document::Printing);
 }
 
-void MainWindow::showHelpDocument(HelpDocuments::Document document)
-{
+void MainWindow::showHelpDocument(HelpDocuments::Document document) {
     const QString path = HelpDocuments::path(document);
     if (!HelpDocuments::write(document))
-        MessageBoxes::instance().inform(
-            this, QStringLiteral("帮助文档无法写入程序文件夹：\n") + path);
+        MessageBoxes::instance().inform(this,
+                                        QStringLiteral("帮助文档无法写入程序文件夹：\n") + path);
     else if (!HelpDocuments::openWritten(document))
         MessageBoxes::instance().inform(
             this, QStringLiteral("帮助文档已保存为：\n") + path +
                       QStringLiteral("\n\n没有找到可以打开 Word 文档（.docx）的程序。"));
 }
 
-void MainWindow::showAbout()
-{
+void MainWindow::showAbout() {
     MessageBoxes::instance().inform(this, QStringLiteral("Tablewise\n版本号:3.0"),
                                     MessageBoxes::Icon::Information, QStringLiteral("关于"));
 }

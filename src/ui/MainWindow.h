@@ -23,7 +23,7 @@ class QLineEdit;
 // one whose window does not exist yet does nothing.
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     MainWindow(Database& db, Clock& clock, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -71,39 +71,39 @@ public:
     void chooseTimeFormat();
 
     // Settlement, printing and the receipt preview (MainWindowReceipt.cpp).
-    void settleOrder();        // F12, "打单结算(F12)" / "修改(F12)"
-    void printOnly();          // F11, "打单(F11)"
-    void togglePreview();      // "预览"
-    void refreshPreview();     // after every change the receipt shows
-    void openPrintSettings();  // "打印设置"
+    void settleOrder();       // F12, "打单结算(F12)" / "修改(F12)"
+    void printOnly();         // F11, "打单(F11)"
+    void togglePreview();     // "预览"
+    void refreshPreview();    // after every change the receipt shows
+    void openPrintSettings(); // "打印设置"
 
     // Toolbar windows, by position (MainWindowHistory.cpp, MainWindowReports.cpp,
     // MainWindowCatalogue.cpp).
-    void openOrderHistory();     // 0 "历史订单"
-    void openIncomeReport();     // 1 "收入报表"
-    void openSalesStatistics();  // 2 "销售统计"
-    void openCustomers();        // 4 "客户设置"
-    void openDishCatalogue();    // 5 "菜单设置"
-    void openTableList();        // 6 "桌号设置"
-    void dropSettingsMenu();     // 8
-    void dropHelpMenu();         // 9
+    void openOrderHistory();    // 0 "历史订单"
+    void openIncomeReport();    // 1 "收入报表"
+    void openSalesStatistics(); // 2 "销售统计"
+    void openCustomers();       // 4 "客户设置"
+    void openDishCatalogue();   // 5 "菜单设置"
+    void openTableList();       // 6 "桌号设置"
+    void dropSettingsMenu();    // 8
+    void dropHelpMenu();        // 9
 
     // "设置菜单" lists (MainWindowCatalogue.cpp).
-    void openHeaderList();    // "票头设置"
-    void openShopList();      // "店名设置"
-    void openDiscountList();  // "减免设置"
+    void openHeaderList();   // "票头设置"
+    void openShopList();     // "店名设置"
+    void openDiscountList(); // "减免设置"
 
     // "帮助".
-    void showTutorial();      // "使用教程", "查看使用教程"
-    void showPrintingHelp();  // "无法打印", "无法打印怎么办？"
-    void showAbout();         // "关于"
+    void showTutorial();     // "使用教程", "查看使用教程"
+    void showPrintingHelp(); // "无法打印", "无法打印怎么办？"
+    void showAbout();        // "关于"
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void connectControls();
     void connectOrderEntry();
     void connectCommands();
@@ -119,7 +119,7 @@ private:
     void moveResultSelection(int step);
     void showHelpDocument(HelpDocuments::Document document);
     void showGridMenu(const QPoint& globalPos);
-    void followMainWindow();  // the receipt preview moves with this window
+    void followMainWindow(); // the receipt preview moves with this window
 
     Database& m_db;
     Clock& m_clock;

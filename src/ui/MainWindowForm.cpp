@@ -25,21 +25,18 @@ namespace {
 
 // Control names are both the objectName and the accessible description; the
 // accessible name is what a cashier reads beside the control.
-template <typename W> W* named(W* control, const QString& name, const QString& caption)
-{
+template <typename W> W* named(W* control, const QString& name, const QString& caption) {
     control->setObjectName(name);
     control->setAccessibleDescription(name);
     control->setAccessibleName(caption);
     return control;
 }
 
-QLineEdit* lineEdit(QWidget* parent, const QString& name, const QString& caption)
-{
+QLineEdit* lineEdit(QWidget* parent, const QString& name, const QString& caption) {
     return named(new QLineEdit(parent), name, caption);
 }
 
-PopupComboBox* dropDown(QWidget* parent, const QString& name, const QString& caption)
-{
+PopupComboBox* dropDown(QWidget* parent, const QString& name, const QString& caption) {
     auto* box = named(new PopupComboBox(parent), name, caption);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
@@ -48,8 +45,7 @@ PopupComboBox* dropDown(QWidget* parent, const QString& name, const QString& cap
     return box;
 }
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& text)
-{
+QPushButton* button(QWidget* parent, const QString& name, const QString& text) {
     auto* b = named(new QPushButton(text, parent), name, text);
     b->setAutoDefault(false);
     return b;
@@ -57,24 +53,21 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text)
 
 // Adds "caption  control" to a grid row, the caption right next to its control.
 void addRow(QGridLayout* layout, int row, int column, const QString& caption, QWidget* control,
-            int span = 1)
-{
+            int span = 1) {
     auto* label = new QLabel(caption);
     label->setBuddy(control);
     layout->addWidget(label, row, column);
     layout->addWidget(control, row, column + 1, 1, span);
 }
 
-QGridLayout* formGrid(QWidget* owner)
-{
+QGridLayout* formGrid(QWidget* owner) {
     auto* layout = new QGridLayout(owner);
     layout->setHorizontalSpacing(6);
     layout->setVerticalSpacing(6);
     return layout;
 }
 
-QLabel* helpLink(QWidget* parent, const QString& name, const QString& text)
-{
+QLabel* helpLink(QWidget* parent, const QString& name, const QString& text) {
     auto* link = named(new QLabel(text, parent), name, text);
     link->setCursor(Qt::PointingHandCursor);
     link->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -84,8 +77,7 @@ QLabel* helpLink(QWidget* parent, const QString& name, const QString& text)
 
 } // namespace
 
-void MainWindowForm::build(QMainWindow* window)
-{
+void MainWindowForm::build(QMainWindow* window) {
     window->setWindowTitle(QStringLiteral("Tablewise 3.0"));
     window->setObjectName(QStringLiteral("主窗口"));
     buildMenus(window);
@@ -102,16 +94,14 @@ void MainWindowForm::build(QMainWindow* window)
     window->setCentralWidget(central);
 }
 
-QGroupBox* MainWindowForm::group(int index, const QString& caption, QWidget* parent)
-{
+QGroupBox* MainWindowForm::group(int index, const QString& caption, QWidget* parent) {
     auto* box = new QGroupBox(caption, parent);
     box->setAccessibleName(caption);
     groups[index] = box;
     return box;
 }
 
-void MainWindowForm::buildMenus(QMainWindow* window)
-{
+void MainWindowForm::buildMenus(QMainWindow* window) {
     QMenuBar* bar = window->menuBar();
     settingsMenu = named(bar->addMenu(QStringLiteral("设置菜单")), QStringLiteral("设置菜单"),
                          QStringLiteral("设置菜单"));
@@ -133,8 +123,7 @@ void MainWindowForm::buildMenus(QMainWindow* window)
     deleteLineAction = gridMenu->addAction(QStringLiteral("删除行"));
 }
 
-void MainWindowForm::buildToolBar(QMainWindow* window)
-{
+void MainWindowForm::buildToolBar(QMainWindow* window) {
     toolBar = named(new QToolBar(window), QStringLiteral("工具条1"), QStringLiteral("工具条"));
     toolBar->setMovable(false);
     toolBar->setFloatable(false);
@@ -169,8 +158,7 @@ void MainWindowForm::buildToolBar(QMainWindow* window)
     }
 }
 
-void MainWindowForm::buildStatusBar(QMainWindow* window)
-{
+void MainWindowForm::buildStatusBar(QMainWindow* window) {
     statusBar = named(new QStatusBar(window), QStringLiteral("状态条1"), QStringLiteral("状态条"));
     orderCountPart = new QLabel(statusBar);
     incomePart = new QLabel(statusBar);
@@ -181,8 +169,7 @@ void MainWindowForm::buildStatusBar(QMainWindow* window)
     window->setStatusBar(statusBar);
 }
 
-QWidget* MainWindowForm::buildSearchColumn(QWidget* parent)
-{
+QWidget* MainWindowForm::buildSearchColumn(QWidget* parent) {
     QGroupBox* box = group(0, QStringLiteral("点单(F1)"), parent);
     auto* layout = new QVBoxLayout(box);
     auto* codeRow = new QHBoxLayout;
@@ -194,7 +181,8 @@ QWidget* MainWindowForm::buildSearchColumn(QWidget* parent)
     codeRow->addWidget(dishCode, 1);
     layout->addLayout(codeRow);
 
-    dishResults = named(new QTreeView(box), QStringLiteral("超级列表框2"), QStringLiteral("菜品列表"));
+    dishResults =
+        named(new QTreeView(box), QStringLiteral("超级列表框2"), QStringLiteral("菜品列表"));
     dishResults->setRootIsDecorated(false);
     dishResults->setUniformRowHeights(true);
     dishResults->setAlternatingRowColors(true);
@@ -206,8 +194,7 @@ QWidget* MainWindowForm::buildSearchColumn(QWidget* parent)
     return box;
 }
 
-QWidget* MainWindowForm::buildOrderColumn(QWidget* parent)
-{
+QWidget* MainWindowForm::buildOrderColumn(QWidget* parent) {
     auto* column = new QWidget(parent);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -246,8 +233,7 @@ QWidget* MainWindowForm::buildOrderColumn(QWidget* parent)
     return column;
 }
 
-QWidget* MainWindowForm::buildDetailsColumn(QWidget* parent)
-{
+QWidget* MainWindowForm::buildDetailsColumn(QWidget* parent) {
     auto* column = new QWidget(parent);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -267,7 +253,8 @@ QWidget* MainWindowForm::buildDetailsColumn(QWidget* parent)
     telephone = lineEdit(delivery, QStringLiteral("编辑框_电话"), QStringLiteral("电话"));
     name = lineEdit(delivery, QStringLiteral("编辑框_姓名"), QStringLiteral("姓名"));
     address = lineEdit(delivery, QStringLiteral("编辑框_地址"), QStringLiteral("地址"));
-    saveCustomerButton = button(delivery, QStringLiteral("按钮_保存客户"), QStringLiteral("保存客户"));
+    saveCustomerButton =
+        button(delivery, QStringLiteral("按钮_保存客户"), QStringLiteral("保存客户"));
     addRow(deliveryForm, 0, 0, QStringLiteral("电      话："), telephone);
     deliveryForm->addWidget(saveCustomerButton, 0, 2);
     addRow(deliveryForm, 1, 0, QStringLiteral("姓      名："), name, 2);

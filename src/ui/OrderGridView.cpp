@@ -12,61 +12,53 @@ namespace {
 
 // Picks a dish name from the catalogue or takes a typed one.
 class DishNameDelegate : public QStyledItemDelegate {
-public:
+  public:
     explicit DishNameDelegate(OrderGridView* view) : QStyledItemDelegate(view), m_view(view) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex&) const override
-    {
+                          const QModelIndex&) const override {
         auto* box = new QComboBox(parent);
         box->setEditable(true);
         box->addItems(m_view->dishNames());
         return box;
     }
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override
-    {
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
         static_cast<QComboBox*>(editor)->setCurrentText(index.data().toString());
     }
     void setModelData(QWidget* editor, QAbstractItemModel* model,
-                      const QModelIndex& index) const override
-    {
+                      const QModelIndex& index) const override {
         model->setData(index, static_cast<QComboBox*>(editor)->currentText());
     }
 
-private:
+  private:
     const OrderGridView* m_view;
 };
 
 // Quantity and subtotal cells accept numbers only.
 class NumberDelegate : public QStyledItemDelegate {
-public:
+  public:
     NumberDelegate(QObject* parent, const QString& pattern)
-        : QStyledItemDelegate(parent), m_pattern(pattern)
-    {
-    }
+        : QStyledItemDelegate(parent), m_pattern(pattern) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex&) const override
-    {
+                          const QModelIndex&) const override {
         auto* edit = new QLineEdit(parent);
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression(m_pattern), edit));
         return edit;
     }
 
-private:
+  private:
     QString m_pattern;
 };
 
 } // namespace
 
-OrderGridView::OrderGridView(QWidget* parent) : QTableWidget(parent)
-{
+OrderGridView::OrderGridView(QWidget* parent) : QTableWidget(parent) {
     setColumnCount(OrderGrid::ColumnCount);
     const OrderLine header = OrderGrid().row(0);
-    setHorizontalHeaderLabels({QString::fromStdString(header.dishName),
-                               QString::fromStdString(header.quantity),
-                               QString::fromStdString(header.unit),
-                               QString::fromStdString(header.subtotal)});
+    setHorizontalHeaderLabels(
+        {QString::fromStdString(header.dishName), QString::fromStdString(header.quantity),
+         QString::fromStdString(header.unit), QString::fromStdString(header.subtotal)});
     verticalHeader()->setDefaultSectionSize(30);
     horizontalHeader()->setSectionResizeMode(OrderGrid::Name, QHeaderView::Stretch);
     horizontalHeader()->setMinimumSectionSize(40);
@@ -85,8 +77,7 @@ OrderGridView::OrderGridView(QWidget* parent) : QTableWidget(parent)
     connect(this, &QTableWidget::cellClicked, this, [this] { resetBackgrounds(); });
 }
 
-OrderGrid OrderGridView::grid() const
-{
+OrderGrid OrderGridView::grid() const {
     std::vector<OrderLine> lines;
     for (int r = 0; r < rowCount(); ++r) {
         auto text = [&](int c) {
@@ -98,8 +89,7 @@ OrderGrid OrderGridView::grid() const
     return OrderGrid::fromLines(lines);
 }
 
-void OrderGridView::setGrid(const OrderGrid& grid)
-{
+void OrderGridView::setGrid(const OrderGrid& grid) {
     const QSignalBlocker blocker(this);
     setRowCount(grid.rowCount() - 1);
     for (int r = 1; r < grid.rowCount(); ++r) {
@@ -122,23 +112,19 @@ void OrderGridView::setGrid(const OrderGrid& grid)
     }
 }
 
-void OrderGridView::setDishNames(const QStringList& names)
-{
+void OrderGridView::setDishNames(const QStringList& names) {
     m_dishNames = names;
 }
 
-void OrderGridView::setCurrentGridCell(int gridRow, int column)
-{
+void OrderGridView::setCurrentGridCell(int gridRow, int column) {
     setCurrentCell(gridRow - 1, column);
 }
 
-void OrderGridView::onItemChanged(QTableWidgetItem* item)
-{
+void OrderGridView::onItemChanged(QTableWidgetItem* item) {
     emit cellEdited(item->row() + 1, item->column());
 }
 
-void OrderGridView::resetBackgrounds()
-{
+void OrderGridView::resetBackgrounds() {
     const QSignalBlocker blocker(this);
     for (int r = 0; r < rowCount(); ++r)
         for (int c = 0; c < columnCount(); ++c)
@@ -146,8 +132,7 @@ void OrderGridView::resetBackgrounds()
                 cell->setBackground(Qt::white);
 }
 
-void OrderGridView::keyPressEvent(QKeyEvent* event)
-{
+void OrderGridView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete && state() != QAbstractItemView::EditingState) {
         emit deletePressed();
         return;
@@ -155,7 +140,6 @@ void OrderGridView::keyPressEvent(QKeyEvent* event)
     QTableWidget::keyPressEvent(event);
 }
 
-void OrderGridView::contextMenuEvent(QContextMenuEvent* event)
-{
+void OrderGridView::contextMenuEvent(QContextMenuEvent* event) {
     emit contextMenuWanted(event->globalPos());
 }

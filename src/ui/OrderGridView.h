@@ -10,7 +10,7 @@
 // quantity and subtotal columns take numbers only.
 class OrderGridView : public QTableWidget {
     Q_OBJECT
-public:
+  public:
     explicit OrderGridView(QWidget* parent = nullptr);
 
     OrderGrid grid() const;
@@ -22,16 +22,16 @@ public:
     int currentGridRow() const { return currentRow() + 1; }
     void setCurrentGridCell(int gridRow, int column);
 
-signals:
+  signals:
     void cellEdited(int gridRow, int column);
     void deletePressed();
     void contextMenuWanted(const QPoint& globalPos);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-private:
+  private:
     void onItemChanged(QTableWidgetItem* item);
     void resetBackgrounds();
     QStringList m_dishNames;

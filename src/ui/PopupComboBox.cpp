@@ -1,7 +1,6 @@
 #include "ui/PopupComboBox.h"
 
-void PopupComboBox::showPopup()
-{
+void PopupComboBox::showPopup() {
     emit aboutToShowPopup();
     QComboBox::showPopup();
 }

@@ -5,10 +5,10 @@
 // refilled from the database just before the cashier sees them.
 class PopupComboBox : public QComboBox {
     Q_OBJECT
-public:
+  public:
     using QComboBox::QComboBox;
     void showPopup() override;
 
-signals:
+  signals:
     void aboutToShowPopup();
 };

@@ -7,8 +7,7 @@
 #include <QVBoxLayout>
 
 TimeFormatDialog::TimeFormatDialog(SettingsStore& settings, int choice, QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_choice(choice)
-{
+    : QDialog(parent), m_settings(settings), m_choice(choice) {
     setWindowTitle(QStringLiteral("选择时间格式"));
     setObjectName(QStringLiteral("选择时间格式"));
     auto* layout = new QVBoxLayout(this);
@@ -33,8 +32,7 @@ TimeFormatDialog::TimeFormatDialog(SettingsStore& settings, int choice, QWidget*
     layout->addWidget(ok, 0, Qt::AlignRight);
 }
 
-void TimeFormatDialog::choose(int choice)
-{
+void TimeFormatDialog::choose(int choice) {
     m_choice = choice;
     OrderTime::storeChoice(m_settings, choice);
     emit choiceChanged(choice);

@@ -8,16 +8,16 @@ class SettingsStore;
 // choice at once, "确定" only closes the window.
 class TimeFormatDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     TimeFormatDialog(SettingsStore& settings, int choice, QWidget* parent = nullptr);
 
     int choice() const { return m_choice; }
     QRadioButton* option(int choice) const { return m_options[choice]; }
 
-signals:
+  signals:
     void choiceChanged(int choice);
 
-private:
+  private:
     void choose(int choice);
 
     SettingsStore& m_settings;

@@ -17,8 +17,7 @@ namespace {
 // stalling the suite; nothing here measures speed.
 constexpr int patienceMs = 60000;
 
-void ensureCoreApplication()
-{
+void ensureCoreApplication() {
     if (QCoreApplication::instance())
         return;
     static int argc = 1;
@@ -30,9 +29,8 @@ void ensureCoreApplication()
 // The program copied alone into a folder of its own, under a name no other
 // run of the suite uses, so that the single-instance rule leaves it alone.
 class Installation {
-public:
-    explicit Installation(const QString& name)
-    {
+  public:
+    explicit Installation(const QString& name) {
         m_exe = m_folder.filePath(name + QString::number(QCoreApplication::applicationPid()));
         QFile::copy(QStringLiteral(TABLEWISE_EXE), m_exe);
         QFile::setPermissions(m_exe, QFile::permissions(m_exe) | QFile::ExeOwner);
@@ -42,8 +40,7 @@ public:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         m_process.setProcessEnvironment(env);
     }
-    ~Installation()
-    {
+    ~Installation() {
         if (m_process.state() != QProcess::NotRunning) {
             m_process.kill();
             m_process.waitForFinished(patienceMs);
@@ -54,8 +51,7 @@ public:
     QString database() const { return m_folder.filePath(QStringLiteral("data/data.mdb")); }
 
     // Waits until the program has seeded its settings.
-    bool waitUntilSeeded()
-    {
+    bool waitUntilSeeded() {
         const QDeadlineTimer deadline(patienceMs);
         while (!deadline.hasExpired() && m_process.state() != QProcess::NotRunning) {
             if (QFile::exists(database()) && QFile(database()).size() > 0 && hasKey("字体大小"))
@@ -64,8 +60,7 @@ public:
         }
         return false;
     }
-    bool waitForOutput(const QByteArray& text)
-    {
+    bool waitForOutput(const QByteArray& text) {
         const QDeadlineTimer deadline(patienceMs);
         while (!deadline.hasExpired()) {
             m_output += m_process.readAllStandardError();
@@ -77,16 +72,14 @@ public:
         return false;
     }
     // Asks the program to end as a shutdown does; returns its exit code.
-    int terminate()
-    {
+    int terminate() {
         ::kill(static_cast<pid_t>(m_process.processId()), SIGTERM);
         if (!m_process.waitForFinished(patienceMs))
             return -1;
         return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -2;
     }
 
-    bool hasKey(const std::string& key) const
-    {
+    bool hasKey(const std::string& key) const {
         Database db;
         if (!db.NewOpenDatabase(Database::primaryConnectionText(database().toStdString(), "tw")))
             return false;
@@ -95,8 +88,7 @@ public:
         db.CloseTable(rs);
         return found;
     }
-    int count(const std::string& table) const
-    {
+    int count(const std::string& table) const {
         Database db;
         db.NewOpenDatabase(Database::primaryConnectionText(database().toStdString(), "tw"));
         const int rs = db.OpenTable("select count(*) from " + table);
@@ -106,7 +98,7 @@ public:
     }
     bool hasDataFolder() const { return QDir(m_folder.filePath(QStringLiteral("data"))).exists(); }
 
-private:
+  private:
     QTemporaryDir m_folder;
     QString m_exe;
     QProcess m_process;
@@ -115,8 +107,7 @@ private:
 
 } // namespace
 
-TEST(EndToEnd, TheProgramAloneInAnEmptyFolderMakesAWorkingInstallation)
-{
+TEST(EndToEnd, TheProgramAloneInAnEmptyFolderMakesAWorkingInstallation) {
     ensureCoreApplication();
     Installation install(QStringLiteral("tablewise_e2e_"));
     install.start();
@@ -133,8 +124,7 @@ TEST(EndToEnd, TheProgramAloneInAnEmptyFolderMakesAWorkingInstallation)
         EXPECT_TRUE(install.hasKey(key)) << key;
 }
 
-TEST(EndToEnd, ASecondCopyUnderTheSameNameIsRefusedAnotherNameStarts)
-{
+TEST(EndToEnd, ASecondCopyUnderTheSameNameIsRefusedAnotherNameStarts) {
     ensureCoreApplication();
     Installation first(QStringLiteral("tablewise_one_"));
     first.start();

@@ -5,8 +5,7 @@
 
 namespace {
 
-std::vector<std::string> codesFound(const DishCache& dishes, const std::string& text)
-{
+std::vector<std::string> codesFound(const DishCache& dishes, const std::string& text) {
     std::vector<std::string> codes;
     for (int i : dishes.search(text))
         codes.push_back(dishes.dishes()[i].code);
@@ -15,8 +14,7 @@ std::vector<std::string> codesFound(const DishCache& dishes, const std::string& 
 
 } // namespace
 
-TEST(DishCache, SearchesCodeAndLetterCodeBySubstring)
-{
+TEST(DishCache, SearchesCodeAndLetterCodeBySubstring) {
     DishCache dishes;
     dishes.setDishes({{"红烧排骨饭", "18", "001", "hspgf", "份"},
                       {"茄子豆角", "14", "002", "qzdj", "份"},
@@ -27,11 +25,11 @@ TEST(DishCache, SearchesCodeAndLetterCodeBySubstring)
         std::vector<std::string> codes;
     };
     const Case cases[] = {
-        {"1", {"001", "12", "12", "105"}},  // a dish matching twice is listed twice
+        {"1", {"001", "12", "12", "105"}}, // a dish matching twice is listed twice
         {"0", {"001", "002", "105"}},
-        {" 00 ", {"001", "002"}},           // trimmed
+        {" 00 ", {"001", "002"}}, // trimmed
         {"s", {"001"}},
-        {"S", {}},                          // case-sensitive
+        {"S", {}}, // case-sensitive
         {"", {}},
         {"   ", {}},
         {"zz", {}},
@@ -40,8 +38,7 @@ TEST(DishCache, SearchesCodeAndLetterCodeBySubstring)
         EXPECT_EQ(codesFound(dishes, c.text), c.codes) << c.text;
 }
 
-TEST(DishCache, FindsTheFirstDishOfAName)
-{
+TEST(DishCache, FindsTheFirstDishOfAName) {
     DishCache dishes;
     dishes.setDishes({{"茶", "1", "1", "c", "杯"}, {"茶", "2", "2", "c", "壶"}});
     ASSERT_NE(dishes.findByName("茶"), nullptr);
@@ -49,8 +46,7 @@ TEST(DishCache, FindsTheFirstDishOfAName)
     EXPECT_EQ(dishes.findByName("茶 "), nullptr);
 }
 
-TEST(TableCache, ChoosingByCodeStopsAtTheMatch)
-{
+TEST(TableCache, ChoosingByCodeStopsAtTheMatch) {
     TableCache tables;
     tables.setTables({{"1", "号牌 1"}, {"2", "号牌 2"}, {"101", "桌号 2楼1桌"}});
     struct Case {
@@ -63,7 +59,7 @@ TEST(TableCache, ChoosingByCodeStopsAtTheMatch)
         {"1", {"号牌 1"}, 0},
         {"10", {"号牌 1", "号牌 2", "桌号 2楼1桌"}, -1},
         {"", {"号牌 1", "号牌 2", "桌号 2楼1桌"}, -1},
-        {" 2", {"号牌 1", "号牌 2", "桌号 2楼1桌"}, -1},  // exact, untrimmed
+        {" 2", {"号牌 1", "号牌 2", "桌号 2楼1桌"}, -1}, // exact, untrimmed
     };
     for (const Case& c : cases) {
         const TableCache::Choice choice = tables.chooseByCode(c.code);

@@ -5,8 +5,7 @@
 
 namespace {
 
-OrderDraft fullDraft()
-{
+OrderDraft fullDraft() {
     OrderDraft d;
     d.number = "7";
     d.header = "微信点餐";
@@ -33,8 +32,7 @@ OrderDraft fullDraft()
 
 } // namespace
 
-TEST(OrderDraft, ClearedKeepsTheRemembered)
-{
+TEST(OrderDraft, ClearedKeepsTheRemembered) {
     const OrderDraft fresh = fullDraft().cleared(8);
     OrderDraft expected;
     expected.number = "8";
@@ -52,8 +50,7 @@ TEST(OrderDraft, ClearedKeepsTheRemembered)
     EXPECT_FALSE(fresh.hasDishes());
 }
 
-TEST(OrderDraft, ContentIsADishOrATelephone)
-{
+TEST(OrderDraft, ContentIsADishOrATelephone) {
     OrderDraft d;
     d.lines = {OrderLine{}};
     EXPECT_FALSE(orderHasContent(d));
@@ -68,15 +65,13 @@ TEST(OrderDraft, ContentIsADishOrATelephone)
     EXPECT_TRUE(d.hasDishes());
 }
 
-TEST(OrderDraft, PaymentMethodsInTheirFixedOrder)
-{
+TEST(OrderDraft, PaymentMethodsInTheirFixedOrder) {
     const std::vector<std::string> expected{"现金支付", "微信支付", "支付宝支付",
                                             "在线支付", "到付",     "混合支付"};
     EXPECT_EQ(OrderDraft::paymentMethods(), expected);
 }
 
-TEST(OrderTime, ThreeFormats)
-{
+TEST(OrderTime, ThreeFormats) {
     const DateTime t{2017, 5, 15, 9, 5, 42};
     EXPECT_EQ(OrderTime::format(t, 0), "05-15 09:05");
     EXPECT_EQ(OrderTime::format(t, 1), "2017/05/15 09:05");

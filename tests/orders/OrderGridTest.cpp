@@ -1,12 +1,18 @@
-#include "orders/DishCache.h"
 #include "orders/OrderGrid.h"
+#include "orders/DishCache.h"
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+void PrintTo(const OrderLine& line, std::ostream* out) {
+    *out << '{' << line.dishName << '|' << line.quantity << '|' << line.unit << '|' << line.subtotal
+         << '}';
+}
+
 namespace {
 
-DishCache someDishes()
-{
+DishCache someDishes() {
     DishCache dishes;
     dishes.setDishes({{"白菜肉水饺", "15.5", "005", "bcrsj", "份"},
                       {"香菇猪肉水饺", "16", "006", "xgzrsj", "碗"},
@@ -14,8 +20,7 @@ DishCache someDishes()
     return dishes;
 }
 
-OrderGrid withDish(const std::string& name, int quantity)
-{
+OrderGrid withDish(const std::string& name, int quantity) {
     OrderGrid grid;
     grid.enterDish(name, quantity, someDishes());
     return grid;
@@ -23,8 +28,7 @@ OrderGrid withDish(const std::string& name, int quantity)
 
 } // namespace
 
-TEST(OrderGrid, StartsAsHeaderAndOneEmptyRow)
-{
+TEST(OrderGrid, StartsAsHeaderAndOneEmptyRow) {
     const OrderGrid grid;
     EXPECT_EQ(grid.rowCount(), 2);
     EXPECT_FALSE(grid.hasDishes());
@@ -32,8 +36,7 @@ TEST(OrderGrid, StartsAsHeaderAndOneEmptyRow)
     EXPECT_TRUE(grid.row(1).isEmpty());
 }
 
-TEST(OrderGrid, EnteringADishFillsTheLineAndKeepsAnEmptyLastRow)
-{
+TEST(OrderGrid, EnteringADishFillsTheLineAndKeepsAnEmptyLastRow) {
     const OrderGrid grid = withDish("白菜肉水饺", 3);
     ASSERT_EQ(grid.rowCount(), 3);
     EXPECT_EQ(grid.row(1), (OrderLine{"白菜肉水饺", "3", "份", "46.5"}));
@@ -41,8 +44,7 @@ TEST(OrderGrid, EnteringADishFillsTheLineAndKeepsAnEmptyLastRow)
     EXPECT_EQ(grid.totals("10"), (OrderTotals{"46.5", "36.5", "36.5"}));
 }
 
-TEST(OrderGrid, NextDishGoesIntoTheFirstRowWithoutQuantity)
-{
+TEST(OrderGrid, NextDishGoesIntoTheFirstRowWithoutQuantity) {
     OrderGrid grid = withDish("白菜肉水饺", 1);
     EXPECT_EQ(grid.enterDish("王老吉", 2, someDishes()), 2);
     EXPECT_EQ(grid.row(2), (OrderLine{"王老吉", "2", "瓶", "7"}));
@@ -50,8 +52,7 @@ TEST(OrderGrid, NextDishGoesIntoTheFirstRowWithoutQuantity)
     EXPECT_EQ(grid.totals("").total, "22.5");
 }
 
-TEST(OrderGrid, LineRecomputation)
-{
+TEST(OrderGrid, LineRecomputation) {
     struct Case {
         const char* what;
         OrderLine typed;
@@ -61,13 +62,19 @@ TEST(OrderGrid, LineRecomputation)
     const Case cases[] = {
         {"quantity 0 becomes 1", {"王老吉", "0", "", ""}, 1, {"王老吉", "1", "瓶", "3.5"}},
         {"empty quantity becomes 1", {"王老吉", "", "", ""}, 0, {"王老吉", "1", "瓶", "3.5"}},
-        {"non-numeric quantity becomes 1", {"王老吉", "x", "", ""}, 1, {"王老吉", "1", "瓶", "3.5"}},
-        {"leading digits count", {"王老吉", "4个", "", ""}, 1, {"王老吉", "4", "瓶", "14"}},
+        {"non-numeric quantity becomes 1",
+         {"王老吉", "x", "", ""},
+         1,
+         {"王老吉", "1", "瓶", "3.5"}},
+        {"leading digits count", {"王老吉", "4个", "", ""}, 1, {"王老吉", "4个", "瓶", "14"}},
         {"typed subtotal stands", {"王老吉", "2", "瓶", "20"}, 3, {"王老吉", "2", "瓶", "20"}},
         {"subtotal follows quantity", {"王老吉", "2", "瓶", "20"}, 1, {"王老吉", "2", "瓶", "7"}},
         {"unknown dish keeps unit, costs 0", {"炒饭", "2", "盘", "9"}, 0, {"炒饭", "2", "盘", "0"}},
         {"names match without trimming", {" 王老吉", "1", "", ""}, 0, {" 王老吉", "1", "", "0"}},
-        {"cell reading 假 counts as empty", {"王老吉", "假", "假", "假"}, 0, {"王老吉", "1", "瓶", "3.5"}},
+        {"cell reading 假 counts as empty",
+         {"王老吉", "假", "假", "假"},
+         0,
+         {"王老吉", "1", "瓶", "3.5"}},
     };
     for (const Case& c : cases) {
         OrderGrid grid = OrderGrid::fromLines({c.typed});
@@ -77,8 +84,7 @@ TEST(OrderGrid, LineRecomputation)
     }
 }
 
-TEST(OrderGrid, TypedSubtotalCountsInTheTotal)
-{
+TEST(OrderGrid, TypedSubtotalCountsInTheTotal) {
     OrderGrid grid = withDish("白菜肉水饺", 3);
     grid.setCell(1, OrderGrid::Subtotal, "20");
     grid.recomputeLine(1, OrderGrid::Subtotal, someDishes());
@@ -86,15 +92,13 @@ TEST(OrderGrid, TypedSubtotalCountsInTheTotal)
     EXPECT_EQ(grid.totals("").total, "20");
 }
 
-TEST(OrderGrid, EmptyRowIsLeftAlone)
-{
+TEST(OrderGrid, EmptyRowIsLeftAlone) {
     OrderGrid grid;
     EXPECT_FALSE(grid.recomputeLine(1, OrderGrid::Name, someDishes()));
     EXPECT_EQ(grid.rowCount(), 2);
 }
 
-TEST(OrderGrid, ErasingADishNameTakesTheLineOut)
-{
+TEST(OrderGrid, ErasingADishNameTakesTheLineOut) {
     OrderGrid grid = withDish("白菜肉水饺", 2);
     grid.enterDish("王老吉", 1, someDishes());
     grid.setCell(1, OrderGrid::Name, "  ");
@@ -104,14 +108,13 @@ TEST(OrderGrid, ErasingADishNameTakesTheLineOut)
     EXPECT_EQ(grid.totals("").total, "3.5");
 }
 
-TEST(OrderGrid, DeletingLines)
-{
+TEST(OrderGrid, DeletingLines) {
     OrderGrid grid = withDish("白菜肉水饺", 2);
     grid.enterDish("王老吉", 1, someDishes());
-    grid.setCell(2, OrderGrid::Subtotal, "2");  // a price the cashier typed
+    grid.setCell(2, OrderGrid::Subtotal, "2"); // a price the cashier typed
 
     EXPECT_FALSE(grid.deleteRow(0));
-    EXPECT_FALSE(grid.deleteRow(3));  // the empty last row
+    EXPECT_FALSE(grid.deleteRow(3)); // the empty last row
     EXPECT_TRUE(grid.deleteRow(1));
     ASSERT_EQ(grid.rowCount(), 3);
     EXPECT_EQ(grid.row(1), (OrderLine{"王老吉", "1", "瓶", "2"}));
@@ -122,20 +125,17 @@ TEST(OrderGrid, DeletingLines)
     EXPECT_EQ(grid.totals("10"), (OrderTotals{"0", "-10", "-10"}));
 }
 
-TEST(OrderGrid, EditableCells)
-{
+TEST(OrderGrid, EditableCells) {
     const OrderGrid grid = withDish("王老吉", 1);
     // rows: header, dish, empty; columns: name, quantity, unit, subtotal
-    const bool expected[3][4] = {{false, false, false, false},
-                                 {true, true, false, true},
-                                 {true, false, false, false}};
+    const bool expected[3][4] = {
+        {false, false, false, false}, {true, true, false, true}, {true, false, false, false}};
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 4; ++c)
             EXPECT_EQ(grid.isEditable(r, c), expected[r][c]) << r << "," << c;
 }
 
-TEST(OrderGrid, DiscountChangeOnlyRecomputesPricedOrders)
-{
+TEST(OrderGrid, DiscountChangeOnlyRecomputesPricedOrders) {
     EXPECT_FALSE(OrderGrid().totalsForDiscount("5").has_value());
     EXPECT_FALSE(OrderGrid::fromLines({{"炒饭", "1", "", "0"}}).totalsForDiscount("5"));
     const auto totals = withDish("白菜肉水饺", 3).totalsForDiscount("10");
@@ -143,8 +143,7 @@ TEST(OrderGrid, DiscountChangeOnlyRecomputesPricedOrders)
     EXPECT_EQ(*totals, (OrderTotals{"46.5", "36.5", "36.5"}));
 }
 
-TEST(OrderGrid, DishLinesAreTrimmedAndSkipUnnamedRows)
-{
+TEST(OrderGrid, DishLinesAreTrimmedAndSkipUnnamedRows) {
     const OrderGrid grid =
         OrderGrid::fromLines({{" 王老吉 ", " 2", "瓶 ", "7"}, {"假", "1", "", ""}, {}});
     const std::vector<OrderLine> lines = grid.dishLines();

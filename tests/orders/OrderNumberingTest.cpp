@@ -5,18 +5,16 @@
 namespace {
 
 class OrderNumbering : public OrdersDatabaseTest {
-protected:
-    void addOrder(int number, const std::string& time, double paid)
-    {
-        execute("insert into 存单 (编号,时间,实付) values (" + std::to_string(number) + ",'" + time +
-                "'," + std::to_string(paid) + ")");
+  protected:
+    void addOrder(int number, const std::string& time, double paid) {
+        execute("insert into 存单 (编号,时间,实付) values (" + std::to_string(number) + ",'" +
+                time + "'," + std::to_string(paid) + ")");
     }
 };
 
 } // namespace
 
-TEST_F(OrderNumbering, FirstOrderOfTheDayIsOne)
-{
+TEST_F(OrderNumbering, FirstOrderOfTheDayIsOne) {
     addOrder(5, "2026-12-07 20:00", 10);
     const TodayCounters counters = nextOrderNumber(db, {2026, 12, 8, 9, 0, 0});
     EXPECT_EQ(counters.nextNumber, 1);
@@ -24,8 +22,7 @@ TEST_F(OrderNumbering, FirstOrderOfTheDayIsOne)
     EXPECT_EQ(counters.incomeCaption(), "今日收入总额：0");
 }
 
-TEST_F(OrderNumbering, NumbersAreMaxPlusOneSoDeletedNumbersAreNotReused)
-{
+TEST_F(OrderNumbering, NumbersAreMaxPlusOneSoDeletedNumbersAreNotReused) {
     addOrder(1, "2026-12-08 09:00", 10);
     addOrder(2, "2026-12-08 09:10", 20);
     addOrder(3, "2026-12-08 09:20", 15);
@@ -36,15 +33,13 @@ TEST_F(OrderNumbering, NumbersAreMaxPlusOneSoDeletedNumbersAreNotReused)
     EXPECT_EQ(counters.incomeCaption(), "今日收入总额：25");
 }
 
-TEST_F(OrderNumbering, MidnightBelongsToTheDayBefore)
-{
+TEST_F(OrderNumbering, MidnightBelongsToTheDayBefore) {
     addOrder(7, "2026-12-09 00:00", 30);
     EXPECT_EQ(nextOrderNumber(db, {2026, 12, 8, 23, 0, 0}).nextNumber, 8);
     EXPECT_EQ(nextOrderNumber(db, {2026, 12, 9, 8, 0, 0}).nextNumber, 1);
 }
 
-TEST_F(OrderNumbering, DayBoundsCrossMonthsAndLeapDays)
-{
+TEST_F(OrderNumbering, DayBoundsCrossMonthsAndLeapDays) {
     struct Case {
         DateTime now;
         const char* start;
@@ -62,8 +57,7 @@ TEST_F(OrderNumbering, DayBoundsCrossMonthsAndLeapDays)
     }
 }
 
-TEST_F(OrderNumbering, NewYearsEveOrdersStayInTheOldYear)
-{
+TEST_F(OrderNumbering, NewYearsEveOrdersStayInTheOldYear) {
     addOrder(2, "2026-12-31 23:30", 8);
     EXPECT_EQ(nextOrderNumber(db, {2026, 12, 31, 23, 45, 0}).nextNumber, 3);
     EXPECT_EQ(nextOrderNumber(db, {2027, 1, 1, 0, 5, 0}).nextNumber, 1);

@@ -9,8 +9,7 @@
 
 using OrderStorage = OrdersDatabaseTest;
 
-TEST_F(OrderStorage, DefaultsRoundTripAndAbsentOnesReadEmpty)
-{
+TEST_F(OrderStorage, DefaultsRoundTripAndAbsentOnesReadEmpty) {
     SettingsStore settings(db);
     const OrderDefaults fresh = OrderDefaults::load(settings);
     EXPECT_EQ(fresh.header, "微信点餐");
@@ -32,8 +31,7 @@ TEST_F(OrderStorage, DefaultsRoundTripAndAbsentOnesReadEmpty)
     EXPECT_EQ(firstText("select count(*) from 记录 where 记录内容='付款方式'"), "1");
 }
 
-TEST_F(OrderStorage, PaymentIndexOutsideTheMethodsReadsAsCash)
-{
+TEST_F(OrderStorage, PaymentIndexOutsideTheMethodsReadsAsCash) {
     SettingsStore settings(db);
     for (const char* stored : {"6", "-1", "x"}) {
         settings.set("付款方式", stored);
@@ -41,8 +39,7 @@ TEST_F(OrderStorage, PaymentIndexOutsideTheMethodsReadsAsCash)
     }
 }
 
-TEST_F(OrderStorage, TimeFormatChoice)
-{
+TEST_F(OrderStorage, TimeFormatChoice) {
     SettingsStore settings(db);
     EXPECT_EQ(OrderTime::loadChoice(settings), 0);
     OrderTime::storeChoice(settings, 2);
@@ -50,8 +47,7 @@ TEST_F(OrderStorage, TimeFormatChoice)
     EXPECT_EQ(settings.get("时间格式", ""), "2");
 }
 
-TEST_F(OrderStorage, CustomerLookupAndSave)
-{
+TEST_F(OrderStorage, CustomerLookupAndSave) {
     EXPECT_FALSE(DeliveryCustomer::saveNew(db, "  ", "张三", "人民路"));
     EXPECT_FALSE(DeliveryCustomer::saveNew(db, "138", " ", "　"));
     EXPECT_TRUE(DeliveryCustomer::saveNew(db, " 138 ", " 张三 ", "D'Arcy Road"));
@@ -66,8 +62,7 @@ TEST_F(OrderStorage, CustomerLookupAndSave)
     EXPECT_EQ(DeliveryCustomer::lookupCustomerByPhone(db, "' or '1'='1").name, "");
 }
 
-TEST_F(OrderStorage, CachesLoadTheSeedCatalogueAndTables)
-{
+TEST_F(OrderStorage, CachesLoadTheSeedCatalogueAndTables) {
     DishCache dishes;
     dishes.load(db);
     ASSERT_EQ(dishes.dishes().size(), 28u);
