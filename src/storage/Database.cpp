@@ -214,6 +214,11 @@ void Database::CloseTable(int handle) {
     m_recordSets.erase(handle);
 }
 
+int Database::columnCount(int handle) const {
+    auto found = m_recordSets.find(handle);
+    return found == m_recordSets.end() ? 0 : found->second->columnCount();
+}
+
 bool Database::begin() {
     if (!m_db || sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
         m_lastError = m_db ? sqlite3_errmsg(m_db) : "数据库未打开。";

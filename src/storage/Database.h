@@ -36,6 +36,7 @@ class Database {
     DbValue ReadColByName(int handle, const std::string& column) const;
     DbValue ReadColByIndex(int handle, int position) const; // positions from 1
     void CloseTable(int handle);
+    int columnCount(int handle) const; // 0 for handle 0
 
     // Transactions for operations that must store all or nothing.
     bool begin();

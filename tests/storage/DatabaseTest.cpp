@@ -180,3 +180,39 @@ TEST_F(DatabaseTest, OneStatementPerCall) {
     EXPECT_EQ(scalar("select count(*) from 菜单"), "28");
     EXPECT_TRUE(db.ExecuteSql("delete * from 菜单 where ID=1;"));
 }
+
+TEST(DatabaseTemplate, HoldsTheSchemaAndSeedRowsOnly) {
+    TempFolder folder;
+    Database db;
+    std::string path = folder.file("data/data.mdb");
+    ASSERT_TRUE(Template::writeIfMissing(path));
+    ASSERT_TRUE(db.NewOpenDatabase(Database::primaryConnectionText(path, "tw")));
+    auto scalar = [&db](const std::string& sql) {
+        int handle = db.OpenTable(sql);
+        std::string text = db.ReadColByIndex(handle, 1).toText();
+        db.CloseTable(handle);
+        return text;
+    };
+    const std::pair<const char*, const char*> counts[] = {
+        {"存单", "0"}, {"存单详单", "0"}, {"客户", "0"},     {"记录", "0"},  {"单位", "10"},
+        {"店名", "5"}, {"减免", "4"},     {"票头设置", "6"}, {"桌号", "18"}, {"菜单", "28"}};
+    for (auto [table, count] : counts)
+        EXPECT_EQ(scalar(std::string("select count(*) from ") + table), count) << table;
+    EXPECT_EQ(
+        scalar("select count(*) from sqlite_master where type='table' and name<>'sqlite_sequence'"),
+        "10");
+    EXPECT_EQ(scalar("select count(*) from pragma_table_info('存单')"), "17");
+    EXPECT_EQ(scalar("select count(*) from pragma_index_list('存单详单')"), "1");
+    EXPECT_EQ(scalar("select group_concat(代码||菜名||价格||单位, ',') from (select * from 菜单 "
+                     "where ID>=26 "
+                     "order by ID)"),
+              "203极品芙蓉王65.0包,105王老吉3.5瓶,108空心菜18.0份");
+    EXPECT_EQ(
+        scalar(
+            "select group_concat(代号||'='||桌号名称, ',') from (select * from 桌号 where ID>=10 "
+            "order by ID)"),
+        "10=号牌 10,101=桌号 2楼1桌,102=桌号 2楼2桌,103=桌号 2楼3桌,104=桌号 2楼4桌,201=包厢 "
+        "滕王阁,202=包厢 岳阳楼,203=包厢 黄鹤楼,204=包厢 蓬莱阁");
+    EXPECT_EQ(scalar("select group_concat(票头, ',') from (select * from 票头设置 order by ID)"),
+              "饿了么(第1联),美团(第1联),百度外卖(第1联),淘点点,自助快餐,微信点餐");
+}
