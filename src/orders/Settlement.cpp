@@ -80,11 +80,10 @@ bool Settlement::insertOrder(const OrderDraft& o) {
         "姓名,地址,是否结算,备注) values (" +
         Values::trim(o.number) + ",'" + sqlEscape(o.header) + "','" + sqlEscape(o.shop) + "','" +
         sqlEscape(o.orderTime) + "','" + sqlEscape(o.discountName) + "'," +
-        number(o.discountPortions) + "," + number(o.discountAmount) + "," + number(o.total) +
-        ",'" + sqlEscape(o.paymentMethod) + "'," + number(o.paid) + "," + number(o.actuallyPaid) +
-        ",'" + sqlEscape(o.table) + "','" + sqlEscape(o.telephone) + "','" + sqlEscape(o.name) +
-        "','" + sqlEscape(o.address) + "','" + (settled ? "1" : "0") + "','" +
-        sqlEscape(o.remark) + "')");
+        number(o.discountPortions) + "," + number(o.discountAmount) + "," + number(o.total) + ",'" +
+        sqlEscape(o.paymentMethod) + "'," + number(o.paid) + "," + number(o.actuallyPaid) + ",'" +
+        sqlEscape(o.table) + "','" + sqlEscape(o.telephone) + "','" + sqlEscape(o.name) + "','" +
+        sqlEscape(o.address) + "','" + (settled ? "1" : "0") + "','" + sqlEscape(o.remark) + "')");
 }
 
 bool Settlement::insertLines(const OrderDraft& o, long long orderId) {

@@ -1,27 +1,17 @@
-#include "orders/OrderNumbering.h"
 #include "orders/Settlement.h"
-#include "storage/Clock.h"
-#include "storage/Database.h"
-#include "storage/ProgramFolder.h"
+#include "OrdersDatabase.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
-#include <unistd.h>
-
-namespace fs = std::filesystem;
 
 namespace {
 
-const DateTime noon{2017, 5, 15, 12, 30, 0};
-
-OrderDraft threeDishes()
-{
+OrderDraft threeDishes() {
     OrderDraft d;
     d.number = "1";
     d.header = "微信点餐";
     d.shop = "白云快餐";
-    d.orderTime = "05-15 12:30";
+    d.orderTime = "12-08 12:30";
     d.table = "号牌 3";
     d.discountName = "立减优惠";
     d.discountPortions = "1";
@@ -43,22 +33,9 @@ OrderDraft threeDishes()
 
 using Row = std::map<std::string, std::string>;
 
-class SettlementTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() /
-                   ("tw_settlement_" + std::to_string(::getpid()) + "_" +
-                    testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-        ProgramFolder::setPath(m_folder.string());
-        ASSERT_TRUE(db.open(ProgramFolder::databasePath(), ""));
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    std::vector<Row> rows(const std::string& sql, const std::vector<std::string>& columns)
-    {
+class SettlementTest : public OrdersDatabaseTest {
+  protected:
+    std::vector<Row> rows(const std::string& sql, const std::vector<std::string>& columns) {
         std::vector<Row> out;
         const int rs = db.OpenTable(sql);
         for (; !db.IsEOF(rs); db.MoveNext(rs)) {
@@ -70,35 +47,30 @@ protected:
         db.CloseTable(rs);
         return out;
     }
-    int count(const std::string& table)
-    {
+    int count(const std::string& table) {
         return int(rows("select * from " + table, {"ID"}).size());
     }
 
     Settlement::Result store(const OrderDraft& d) { return settlement.store(d); }
 
-    fs::path m_folder;
-    Database db;
-    FixedClock clock{noon};
     Settlement settlement{db, clock};
 };
 
-TEST_F(SettlementTest, StoresTheOrderRowWithItsValues)
-{
+TEST_F(SettlementTest, StoresTheOrderRowWithItsValues) {
     OrderDraft d = threeDishes();
     d.discountAmount = "10.0";
     const auto result = store(d);
     ASSERT_EQ(result.outcome, Settlement::Outcome::Done) << result.message;
-    const auto stored = rows("select * from 存单",
-                             {"ID", "编号", "票头", "店铺名称", "时间", "减免", "减免份数", "减免金额",
-                              "合计", "支付方式", "已付", "实付", "桌号", "电话", "姓名", "地址",
-                              "是否结算", "备注"});
+    const auto stored =
+        rows("select * from 存单",
+             {"ID", "编号", "票头", "店铺名称", "时间", "减免", "减免份数", "减免金额", "合计",
+              "支付方式", "已付", "实付", "桌号", "电话", "姓名", "地址", "是否结算", "备注"});
     ASSERT_EQ(stored.size(), 1u);
     const Row expected{{"ID", std::to_string(result.orderId)},
                        {"编号", "1"},
                        {"票头", "微信点餐"},
                        {"店铺名称", "白云快餐"},
-                       {"时间", "2017年5月15日12时30分"},
+                       {"时间", "2026年12月8日12时30分"},
                        {"减免", "立减优惠"},
                        {"减免份数", "1"},
                        {"减免金额", "10"},
@@ -115,8 +87,7 @@ TEST_F(SettlementTest, StoresTheOrderRowWithItsValues)
     EXPECT_EQ(stored[0], expected);
 }
 
-TEST_F(SettlementTest, StoresOneLinePerDishUnderTheNewOrder)
-{
+TEST_F(SettlementTest, StoresOneLinePerDishUnderTheNewOrder) {
     OrderDraft d = threeDishes();
     d.lines.insert(d.lines.begin() + 1, OrderLine{"假", "1", "份", "5"});
     const auto result = store(d);
@@ -124,19 +95,30 @@ TEST_F(SettlementTest, StoresOneLinePerDishUnderTheNewOrder)
     const auto lines = rows("select * from 存单详单 order by ID",
                             {"存单ID", "销售时间", "菜名", "数量", "单位", "小计"});
     const std::string id = std::to_string(result.orderId);
-    const std::string time = "2017年5月15日12时30分";
+    const std::string time = "2026年12月8日12时30分";
     EXPECT_EQ(lines, (std::vector<Row>{
-                         {{"存单ID", id}, {"销售时间", time}, {"菜名", "红烧排骨饭"},
-                          {"数量", "2"}, {"单位", "份"}, {"小计", "36"}},
-                         {{"存单ID", id}, {"销售时间", time}, {"菜名", "香菇猪肉水饺"},
-                          {"数量", "1"}, {"单位", "碗"}, {"小计", "16"}},
-                         {{"存单ID", id}, {"销售时间", time}, {"菜名", "西红柿炒蛋"},
-                          {"数量", "3"}, {"单位", "份"}, {"小计", "30"}},
+                         {{"存单ID", id},
+                          {"销售时间", time},
+                          {"菜名", "红烧排骨饭"},
+                          {"数量", "2"},
+                          {"单位", "份"},
+                          {"小计", "36"}},
+                         {{"存单ID", id},
+                          {"销售时间", time},
+                          {"菜名", "香菇猪肉水饺"},
+                          {"数量", "1"},
+                          {"单位", "碗"},
+                          {"小计", "16"}},
+                         {{"存单ID", id},
+                          {"销售时间", time},
+                          {"菜名", "西红柿炒蛋"},
+                          {"数量", "3"},
+                          {"单位", "份"},
+                          {"小计", "30"}},
                      }));
 }
 
-TEST_F(SettlementTest, SettledFlagFollowsTheActuallyPaidAmount)
-{
+TEST_F(SettlementTest, SettledFlagFollowsTheActuallyPaidAmount) {
     const struct {
         const char* actuallyPaid;
         const char* flag;
@@ -146,27 +128,26 @@ TEST_F(SettlementTest, SettledFlagFollowsTheActuallyPaidAmount)
         d.actuallyPaid = c.actuallyPaid;
         const auto result = store(d);
         ASSERT_EQ(result.outcome, Settlement::Outcome::Done) << c.actuallyPaid;
-        const auto flag = rows("select * from 存单 where ID=" + std::to_string(result.orderId),
-                               {"是否结算"});
+        const auto flag =
+            rows("select * from 存单 where ID=" + std::to_string(result.orderId), {"是否结算"});
         EXPECT_EQ(flag.at(0).at("是否结算"), c.flag) << c.actuallyPaid;
     }
 }
 
-TEST_F(SettlementTest, CustomerIsCreatedThenCounted)
-{
+TEST_F(SettlementTest, CustomerIsCreatedThenCounted) {
     ASSERT_EQ(store(threeDishes()).outcome, Settlement::Outcome::Done);
     const std::vector<std::string> columns{"电话", "姓名", "地址", "最近订餐日期", "订餐次数"};
     EXPECT_EQ(rows("select * from 客户", columns),
               (std::vector<Row>{{{"电话", "13800001111"},
                                  {"姓名", "张三"},
                                  {"地址", "人民路 88 号"},
-                                 {"最近订餐日期", "2017年5月15日12时30分"},
+                                 {"最近订餐日期", "2026年12月8日12时30分"},
                                  {"订餐次数", "1"}}}));
 
     ASSERT_TRUE(db.ExecuteSql("update 客户 set 订餐次数 = 3"));
     OrderDraft again = threeDishes();
     again.number = "2";
-    again.orderTime = "05-15 18:05";
+    again.orderTime = "12-08 18:05";
     again.name = "李四";
     again.address = "别处";
     ASSERT_EQ(store(again).outcome, Settlement::Outcome::Done);
@@ -174,21 +155,19 @@ TEST_F(SettlementTest, CustomerIsCreatedThenCounted)
               (std::vector<Row>{{{"电话", "13800001111"},
                                  {"姓名", "张三"},
                                  {"地址", "人民路 88 号"},
-                                 {"最近订餐日期", "2017年5月15日18时5分"},
+                                 {"最近订餐日期", "2026年12月8日18时5分"},
                                  {"订餐次数", "4"}}}))
         << "a known customer keeps name and address";
 }
 
-TEST_F(SettlementTest, OrderWithoutTelephoneTouchesNoCustomer)
-{
+TEST_F(SettlementTest, OrderWithoutTelephoneTouchesNoCustomer) {
     OrderDraft d = threeDishes();
     d.telephone.clear();
     ASSERT_EQ(store(d).outcome, Settlement::Outcome::Done);
     EXPECT_EQ(count("客户"), 0);
 }
 
-TEST_F(SettlementTest, ApostrophesAreStoredAsTyped)
-{
+TEST_F(SettlementTest, ApostrophesAreStoredAsTyped) {
     OrderDraft d = threeDishes();
     d.remark = "Joe's '); delete from 存单; --";
     d.name = "O'Neil";
@@ -199,8 +178,7 @@ TEST_F(SettlementTest, ApostrophesAreStoredAsTyped)
     EXPECT_EQ(rows("select * from 存单详单 where 菜名='Chef''s rice'", {"菜名"}).size(), 1u);
 }
 
-TEST_F(SettlementTest, RefusedOrdersStoreNothingAndSayWhy)
-{
+TEST_F(SettlementTest, RefusedOrdersStoreNothingAndSayWhy) {
     const struct {
         const char* what;
         void (*change)(OrderDraft&);
@@ -210,25 +188,27 @@ TEST_F(SettlementTest, RefusedOrdersStoreNothingAndSayWhy)
         {"number with statement text", [](OrderDraft& d) { d.number = "1,1) --"; }, "编号"},
         {"time that is no date", [](OrderDraft& d) { d.orderTime = "午饭时间"; }, "下单时间"},
         // Each of these makes one statement fail midway; nothing may remain.
-        {"quantity beyond the column", [](OrderDraft& d) { d.lines[2].quantity = "40000"; }, "保存失败"},
+        {"quantity beyond the column", [](OrderDraft& d) { d.lines[2].quantity = "40000"; },
+         "保存失败"},
         {"dish name beyond the column",
          [](OrderDraft& d) { d.lines[1].dishName = std::string(40, 'x'); }, "保存失败"},
-        {"portions beyond the column", [](OrderDraft& d) { d.discountPortions = "99999"; }, "保存失败"},
+        {"portions beyond the column", [](OrderDraft& d) { d.discountPortions = "99999"; },
+         "保存失败"},
     };
     for (const auto& c : cases) {
         OrderDraft d = threeDishes();
         c.change(d);
         const auto result = store(d);
         EXPECT_EQ(result.outcome, Settlement::Outcome::NotStored) << c.what;
-        EXPECT_NE(result.message.find(c.says), std::string::npos) << c.what << ": " << result.message;
+        EXPECT_NE(result.message.find(c.says), std::string::npos)
+            << c.what << ": " << result.message;
         EXPECT_EQ(count("存单"), 0) << c.what;
         EXPECT_EQ(count("存单详单"), 0) << c.what;
         EXPECT_EQ(count("客户"), 0) << c.what;
     }
 }
 
-TEST_F(SettlementTest, LinesBelongToTheRowJustInserted)
-{
+TEST_F(SettlementTest, LinesBelongToTheRowJustInserted) {
     // An older order with the same time and number must not collect the lines.
     ASSERT_TRUE(db.ExecuteSql("insert into 存单 (编号,时间) values (1,'05-15 12:30')"));
     const auto result = store(threeDishes());
@@ -242,8 +222,7 @@ TEST_F(SettlementTest, LinesBelongToTheRowJustInserted)
         EXPECT_EQ(owner.at("存单ID"), ids[1].at("ID"));
 }
 
-TEST_F(SettlementTest, SettlePrintsWithCopiesAfterStoring)
-{
+TEST_F(SettlementTest, SettlePrintsWithCopiesAfterStoring) {
     std::vector<bool> printed;
     int storedWhenPrinting = -1;
     const auto print = [&](bool withCopies) {
@@ -261,8 +240,7 @@ TEST_F(SettlementTest, SettlePrintsWithCopiesAfterStoring)
     EXPECT_EQ(printed, (std::vector<bool>{true, true}));
 }
 
-TEST_F(SettlementTest, PrintOnlyPrintsOneCopyAndStoresNothing)
-{
+TEST_F(SettlementTest, PrintOnlyPrintsOneCopyAndStoresNothing) {
     std::vector<bool> printed;
     const auto print = [&](bool withCopies) {
         printed.push_back(withCopies);
@@ -273,8 +251,7 @@ TEST_F(SettlementTest, PrintOnlyPrintsOneCopyAndStoresNothing)
     EXPECT_EQ(count("存单"), 0);
 }
 
-TEST_F(SettlementTest, EmptyOrderIsRefusedByBothCommands)
-{
+TEST_F(SettlementTest, EmptyOrderIsRefusedByBothCommands) {
     OrderDraft d = threeDishes();
     d.lines = {{}};
     bool printed = false;
@@ -285,33 +262,6 @@ TEST_F(SettlementTest, EmptyOrderIsRefusedByBothCommands)
     }
     EXPECT_FALSE(printed);
     EXPECT_EQ(count("存单"), 0);
-}
-
-TEST_F(SettlementTest, NumbersRunOnAndSkipDeletedOnes)
-{
-    for (int expected = 1; expected <= 3; ++expected) {
-        OrderDraft d = threeDishes();
-        d.number = std::to_string(nextOrderNumber(db, noon).nextNumber);
-        EXPECT_EQ(d.number, std::to_string(expected));
-        ASSERT_EQ(store(d).outcome, Settlement::Outcome::Done);
-    }
-    ASSERT_TRUE(db.ExecuteSql("delete * from 存单 where 编号=2"));
-    const TodayCounters counters = nextOrderNumber(db, noon);
-    EXPECT_EQ(counters.nextNumber, 4);
-    EXPECT_EQ(counters.orderCount, "2");
-    EXPECT_EQ(counters.income, 144);
-}
-
-TEST_F(SettlementTest, OrderAtMidnightCountsInThePreviousDay)
-{
-    OrderDraft d = threeDishes();
-    d.orderTime = "2017-05-16 00:00";
-    ASSERT_EQ(store(d).outcome, Settlement::Outcome::Done);
-    EXPECT_EQ(nextOrderNumber(db, noon).nextNumber, 2);
-    EXPECT_EQ(nextOrderNumber(db, noon).orderCount, "1");
-    const DateTime nextMorning{2017, 5, 16, 8, 0, 0};
-    EXPECT_EQ(nextOrderNumber(db, nextMorning).nextNumber, 1);
-    EXPECT_EQ(nextOrderNumber(db, nextMorning).orderCount, "0");
 }
 
 } // namespace
