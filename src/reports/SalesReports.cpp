@@ -78,6 +78,15 @@ ReportSheet SalesReports::rerun()
     }
 }
 
+std::vector<std::string> SalesReports::filterChoices()
+{
+    std::vector<std::string> choices{allDishes};
+    ReportQuery::forEachRecord(m_db, "Select * from 菜单", [&](int h) {
+        choices.push_back(m_db.ReadColByName(h, "菜名").toText());
+    });
+    return choices;
+}
+
 ReportSheet SalesReports::year(const std::string& year)
 {
     const std::string& y = remember(year, m_state.lastYear);

@@ -3,6 +3,7 @@
 #include "reports/SalesReportState.h"
 
 #include <string>
+#include <vector>
 
 class Database;
 
@@ -25,6 +26,8 @@ public:
     void setDishFilter(const std::string& text);
     // The report of the current mode again, for its remembered period.
     ReportSheet rerun();
+    // What the filter list offers: "所有菜品", then every dish of 菜单 in table order.
+    std::vector<std::string> filterChoices();
 
 private:
     ReportSheet grouped(const std::string& title, const std::string& heading,

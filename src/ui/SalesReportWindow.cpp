@@ -3,7 +3,6 @@
 #include "reports/ReportMath.h"
 #include "reports/SalesReports.h"
 #include "storage/Clock.h"
-#include "storage/Database.h"
 #include "storage/ProgramFolder.h"
 #include "ui/PeriodPicker.h"
 
@@ -66,13 +65,8 @@ SalesReportState& SalesReportWindow::programState()
 
 void SalesReportWindow::fillDishFilter()
 {
-    m_filter->addItem(QString::fromUtf8(SalesReports::allDishes));
-    const int handle = m_db.OpenTable("Select * from 菜单");
-    if (handle == 0)
-        return;
-    for (; !m_db.IsEOF(handle); m_db.MoveNext(handle))
-        m_filter->addItem(QString::fromStdString(m_db.ReadColByName(handle, "菜名").toText()));
-    m_db.CloseTable(handle);
+    for (const auto& dish : SalesReports(m_db, ProgramFolder::path(), m_state).filterChoices())
+        m_filter->addItem(QString::fromStdString(dish));
 }
 
 bool SalesReportWindow::showYearSalesReport(const QString& year)

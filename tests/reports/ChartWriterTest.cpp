@@ -24,7 +24,7 @@ TEST(ColorToHex, WritesRedGreenBlueAndDropsTheHighByte)
         EXPECT_EQ(colorToHex(c.color), c.text) << std::hex << c.color;
 }
 
-ReportCharts::TrendSeries income{"月实付总额", {"1234.5", "300", "88"}};
+ReportCharts::TrendSeries income{"月实付总额", {"1235", "300", "88"}};
 ReportCharts::TrendSeries counts{"月点单数量", {"10", "3", "2"}};
 
 TEST(LineChartFile, MonthReportChartMatchesTheHandWrittenFile)
