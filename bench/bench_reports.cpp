@@ -23,11 +23,10 @@ constexpr int lineCount = 1000000;
 constexpr int firstYear = 2013;
 constexpr int years = 5;
 
-const char* const dishes[] = {"红烧排骨饭", "茄子豆角", "西红柿炒蛋", "金针菇肉片", "白菜肉水饺",
-                              "香菇猪肉水饺", "酸菜鱼", "鱼香肉丝", "青岛纯生", "王老吉"};
+const char* const dishes[] = {"红烧排骨饭",   "茄子豆角", "西红柿炒蛋", "金针菇肉片", "白菜肉水饺",
+                              "香菇猪肉水饺", "酸菜鱼",   "鱼香肉丝",   "青岛纯生",   "王老吉"};
 
-std::string timeText(std::mt19937& random)
-{
+std::string timeText(std::mt19937& random) {
     // Days of the five years, every month 28 days long keeps the dates valid.
     const int day = static_cast<int>(random() % (years * 12 * 28));
     char text[32];
@@ -37,17 +36,17 @@ std::string timeText(std::mt19937& random)
     return text;
 }
 
-bool fill(const std::string& path)
-{
+bool fill(const std::string& path) {
     sqlite3* db = nullptr;
     if (sqlite3_open(path.c_str(), &db) != SQLITE_OK)
         return false;
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     sqlite3_stmt* order = nullptr;
     sqlite3_stmt* line = nullptr;
-    sqlite3_prepare_v2(db, "insert into 存单 (编号,时间,实付,合计,已付) values (?,?,?,?,?)", -1, &order,
-                       nullptr);
-    sqlite3_prepare_v2(db, "insert into 存单详单 (存单ID,销售时间,菜名,数量,小计) values (?,?,?,?,?)",
+    sqlite3_prepare_v2(db, "insert into 存单 (编号,时间,实付,合计,已付) values (?,?,?,?,?)", -1,
+                       &order, nullptr);
+    sqlite3_prepare_v2(db,
+                       "insert into 存单详单 (存单ID,销售时间,菜名,数量,小计) values (?,?,?,?,?)",
                        -1, &line, nullptr);
     std::mt19937 random(7);
     int lines = 0;
@@ -82,8 +81,7 @@ bool fill(const std::string& path)
 }
 
 // One database for every benchmark, kept between runs in the temporary folder.
-Database& database()
-{
+Database& database() {
     static Database db;
     if (db.isOpen())
         return db;
@@ -93,7 +91,7 @@ Database& database()
     ProgramFolder::setPath(folder.string());
     if (fresh) {
         {
-            Database creator;  // the schema, from the program's own start-up
+            Database creator; // the schema, from the program's own start-up
             if (!StorageStartup::openDatabase(creator))
                 std::abort();
         }
@@ -105,8 +103,7 @@ Database& database()
     return db;
 }
 
-void yearIncomeReport(benchmark::State& state)
-{
+void yearIncomeReport(benchmark::State& state) {
     Database& db = database();
     for (auto _ : state) {
         const auto sheet = IncomeReports(db, ProgramFolder::path()).year("2015");
@@ -116,8 +113,7 @@ void yearIncomeReport(benchmark::State& state)
 }
 BENCHMARK(yearIncomeReport)->Unit(benchmark::kMillisecond);
 
-void yearSalesReport(benchmark::State& state)
-{
+void yearSalesReport(benchmark::State& state) {
     Database& db = database();
     for (auto _ : state) {
         SalesReportState remembered;
@@ -128,8 +124,7 @@ void yearSalesReport(benchmark::State& state)
 }
 BENCHMARK(yearSalesReport)->Unit(benchmark::kMillisecond);
 
-void yearSalesReportOneDish(benchmark::State& state)
-{
+void yearSalesReportOneDish(benchmark::State& state) {
     Database& db = database();
     for (auto _ : state) {
         SalesReportState remembered;
@@ -141,16 +136,14 @@ void yearSalesReportOneDish(benchmark::State& state)
 }
 BENCHMARK(yearSalesReportOneDish)->Unit(benchmark::kMillisecond);
 
-void monthIncomeReport(benchmark::State& state)
-{
+void monthIncomeReport(benchmark::State& state) {
     Database& db = database();
     for (auto _ : state)
         IncomeReports(db, ProgramFolder::path()).month("2015", "6");
 }
 BENCHMARK(monthIncomeReport)->Unit(benchmark::kMillisecond);
 
-void monthSalesReport(benchmark::State& state)
-{
+void monthSalesReport(benchmark::State& state) {
     Database& db = database();
     for (auto _ : state) {
         SalesReportState remembered;

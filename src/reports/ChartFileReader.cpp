@@ -6,8 +6,7 @@
 
 namespace {
 
-std::vector<std::string> lines(const std::string& text)
-{
+std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
@@ -20,8 +19,7 @@ std::vector<std::string> lines(const std::string& text)
 
 // The value of name="..." within the part of the line before `end`.
 std::string attribute(const std::string& line, const std::string& name,
-                      std::size_t end = std::string::npos)
-{
+                      std::size_t end = std::string::npos) {
     const std::string key = " " + name + "=\"";
     const auto at = line.rfind(key, end);
     if (at == std::string::npos)
@@ -34,8 +32,7 @@ std::string attribute(const std::string& line, const std::string& name,
 // The last attribute of an element, read up to the element's own end so
 // that quotes inside the value survive.
 std::string lastAttribute(const std::string& line, const std::string& name,
-                          const std::string& closing)
-{
+                          const std::string& closing) {
     const std::string key = " " + name + "=\"";
     const auto at = line.find(key);
     if (at == std::string::npos)
@@ -47,8 +44,7 @@ std::string lastAttribute(const std::string& line, const std::string& name,
     return line.substr(from, to - from);
 }
 
-std::vector<std::string> split(const std::string& text)
-{
+std::vector<std::string> split(const std::string& text) {
     std::vector<std::string> items;
     if (text.empty())
         return items;
@@ -61,21 +57,19 @@ std::vector<std::string> split(const std::string& text)
     return items;
 }
 
-double number(const std::string& text)
-{
+double number(const std::string& text) {
     return std::atof(text.c_str());
 }
 
-void readValues(const std::string& line, std::vector<double>& values)
-{
+void readValues(const std::string& line, std::vector<double>& values) {
     for (auto at = line.find("<v>"); at != std::string::npos; at = line.find("<v>", at + 3)) {
         const auto end = line.find("</v>", at);
-        values.push_back(number(line.substr(at + 3, end == std::string::npos ? end : end - at - 3)));
+        values.push_back(
+            number(line.substr(at + 3, end == std::string::npos ? end : end - at - 3)));
     }
 }
 
-void readLineElement(const std::string& line, LineChartData& chart)
-{
+void readLineElement(const std::string& line, LineChartData& chart) {
     if (line.find("<paragraph ") != std::string::npos) {
         chart.paragraphs.push_back(lastAttribute(line, "text", "\" />"));
     } else if (line.find("<serie ") != std::string::npos) {
@@ -83,7 +77,8 @@ void readLineElement(const std::string& line, LineChartData& chart)
         LineChartData::Serie serie;
         serie.name = lastAttribute(line, "name", "\" />");
         serie.lineColor = ChartFileReader::parseColor(attribute(line, "lineColor", nameAt));
-        serie.pointColor = ChartFileReader::parseColor(attribute(line, "pointInteriorColor", nameAt));
+        serie.pointColor =
+            ChartFileReader::parseColor(attribute(line, "pointInteriorColor", nameAt));
         serie.thickness = std::atoi(attribute(line, "thick", nameAt).c_str());
         chart.series.push_back(serie);
     } else if (line.find("<period ") != std::string::npos) {
@@ -105,11 +100,11 @@ struct PieElement {
     std::string content;
 };
 
-PieElement pieElement(const std::string& line)
-{
+PieElement pieElement(const std::string& line) {
     const auto open = line.find('<');
     const auto close = line.find('>', open);
-    if (open == std::string::npos || close == std::string::npos || line.compare(open, 4, "<!--") == 0)
+    if (open == std::string::npos || close == std::string::npos ||
+        line.compare(open, 4, "<!--") == 0)
         return {};
     const std::string tag = line.substr(open + 1, close - open - 1);
     const auto end = line.rfind("</" + tag + ">");
@@ -119,8 +114,7 @@ PieElement pieElement(const std::string& line)
 }
 
 // "title,x,y,size,bold,colour": the title itself may hold commas.
-void readPieTitle(const std::string& content, PieChartData::Pie& pie)
-{
+void readPieTitle(const std::string& content, PieChartData::Pie& pie) {
     auto fields = split(content);
     if (fields.size() < 6) {
         pie.title = content;
@@ -137,8 +131,7 @@ void readPieTitle(const std::string& content, PieChartData::Pie& pie)
     pie.title = title;
 }
 
-void readPieElement(const PieElement& e, PieChartData::Pie& pie)
-{
+void readPieElement(const PieElement& e, PieChartData::Pie& pie) {
     if (e.tag == "pie_title") {
         readPieTitle(e.content, pie);
     } else if (e.tag == "pie_num") {
@@ -165,23 +158,20 @@ void readPieElement(const PieElement& e, PieChartData::Pie& pie)
 
 namespace ChartFileReader {
 
-std::uint32_t parseColor(const std::string& text)
-{
+std::uint32_t parseColor(const std::string& text) {
     if (text.size() < 3 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X'))
         return 0;
     return static_cast<std::uint32_t>(std::strtoul(text.c_str() + 2, nullptr, 16)) & 0xFFFFFFu;
 }
 
-LineChartData parseLineChart(const std::string& text)
-{
+LineChartData parseLineChart(const std::string& text) {
     LineChartData chart;
     for (const auto& line : lines(text))
         readLineElement(line, chart);
     return chart;
 }
 
-PieChartData parsePieChart(const std::string& text)
-{
+PieChartData parsePieChart(const std::string& text) {
     PieChartData chart;
     for (const auto& line : lines(text)) {
         if (line.find("<drawpie ") != std::string::npos)
@@ -194,8 +184,7 @@ PieChartData parsePieChart(const std::string& text)
     return chart;
 }
 
-std::string readFile(const std::string& path)
-{
+std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();

@@ -14,7 +14,7 @@ struct LineChartData {
     std::vector<std::string> paragraphs;
     std::vector<Serie> series;
     std::vector<std::string> periods;
-    std::vector<std::vector<double>> values;  // per period, one value per place
+    std::vector<std::vector<double>> values; // per period, one value per place
     double yMin = 0;
     double yMax = 0;
     int intervals = 5;

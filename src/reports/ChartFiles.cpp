@@ -7,8 +7,7 @@
 
 namespace ChartFiles {
 
-std::string temporaryFolder()
-{
+std::string temporaryFolder() {
     std::error_code error;
     std::string folder = std::filesystem::temp_directory_path(error).string();
     if (error || folder.empty())
@@ -18,24 +17,20 @@ std::string temporaryFolder()
     return folder;
 }
 
-std::string lineChartPath(const std::string& folder)
-{
+std::string lineChartPath(const std::string& folder) {
     const bool endsWithSeparator = !folder.empty() && folder.back() == '/';
     return folder + (endsWithSeparator ? "" : "/") + "xml/line-chart.xml";
 }
 
-std::string pieChartPath()
-{
+std::string pieChartPath() {
     return temporaryFolder() + "piedata.xml";
 }
 
-void clearLineChart(const std::string& folder)
-{
+void clearLineChart(const std::string& folder) {
     ChartText::writeFile(lineChartPath(folder), "");
 }
 
-void clearPieChart()
-{
+void clearPieChart() {
     ChartText::writeFile(pieChartPath(), "");
 }
 

@@ -12,8 +12,7 @@ constexpr std::uint32_t red = 255;
 constexpr std::uint32_t blue = 0xFF0000;
 
 ReportSheet startSheet(const std::string& title, const std::vector<std::string>& headings,
-                       ReportSheet::Chart chart)
-{
+                       ReportSheet::Chart chart) {
     ReportSheet sheet(4, 229);
     sheet.setTitle(title);
     sheet.setChart(chart);
@@ -27,21 +26,18 @@ ReportSheet startSheet(const std::string& title, const std::vector<std::string>&
 const std::vector<std::string> monthHeadings = {"月份", "月收入", "月点单数量", "平均点单价格"};
 
 // The label a chart gives a period key: "2017-05-08" -> "08日".
-std::string label(const std::string& key, const char* suffix)
-{
+std::string label(const std::string& key, const char* suffix) {
     return (key.size() >= 2 ? key.substr(key.size() - 2) : key) + suffix;
 }
 
-std::string dayBounds(const std::string& column, const std::string& date)
-{
+std::string dayBounds(const std::string& column, const std::string& date) {
     const std::string d = Values::sqlEscape(date);
     return column + ">cdate('" + d + "0时0分0秒') and " + column + "<=cdate('" + d +
            "23时59分59秒')";
 }
 
 void writeMonthPies(ReportCharts::PieLayout layout, const std::vector<IncomeReports::Row>& rows,
-                    const std::string& incomeTitle, const std::string& countTitle)
-{
+                    const std::string& incomeTitle, const std::string& countTitle) {
     std::vector<std::string> labels;
     std::vector<long long> incomes, counts;
     for (const auto& row : rows) {
@@ -54,9 +50,9 @@ void writeMonthPies(ReportCharts::PieLayout layout, const std::vector<IncomeRepo
 
 } // namespace
 
-ReportSheet IncomeReports::day(const std::string& date)
-{
-    ReportSheet sheet = startSheet(date + " 点单报表", {"时间", "", "实付"}, ReportSheet::Chart::None);
+ReportSheet IncomeReports::day(const std::string& date) {
+    ReportSheet sheet =
+        startSheet(date + " 点单报表", {"时间", "", "实付"}, ReportSheet::Chart::None);
     sheet.merge(1, 0, 1);
     sheet.merge(1, 2, 3);
     const std::string where = " from 存单 where " + dayBounds("时间", date);
@@ -85,8 +81,7 @@ ReportSheet IncomeReports::day(const std::string& date)
     return sheet;
 }
 
-std::vector<IncomeReports::Row> IncomeReports::grouped(ReportSheet& sheet, const Grouping& g)
-{
+std::vector<IncomeReports::Row> IncomeReports::grouped(ReportSheet& sheet, const Grouping& g) {
     const auto totals = ReportQuery::totals(m_db, g.totalsSql);
     std::vector<Row> rows;
     if (totals.count == 0)
@@ -113,7 +108,8 @@ std::vector<IncomeReports::Row> IncomeReports::grouped(ReportSheet& sheet, const
         sheet.merge(last + 2, 0, 1);
         sheet.setText(last + 2, 0, total);
         sheet.merge(last + 2, 2, 3);
-        sheet.setText(last + 2, 2, g.period + "有" + std::to_string(missing) + g.unit + "的数据缺损");
+        sheet.setText(last + 2, 2,
+                      g.period + "有" + std::to_string(missing) + g.unit + "的数据缺损");
     } else {
         sheet.merge(last + 2, 0, 3);
         sheet.setText(last + 2, 0, total);
@@ -127,11 +123,10 @@ std::vector<IncomeReports::Row> IncomeReports::grouped(ReportSheet& sheet, const
     return rows;
 }
 
-ReportSheet IncomeReports::month(const std::string& year, const std::string& month)
-{
-    ReportSheet sheet = startSheet(year + "年" + month + "月 月报表",
-                                   {"日期", "日收入", "日点单数量", "平均点单价格"},
-                                   ReportSheet::Chart::Line);
+ReportSheet IncomeReports::month(const std::string& year, const std::string& month) {
+    ReportSheet sheet =
+        startSheet(year + "年" + month + "月 月报表",
+                   {"日期", "日收入", "日点单数量", "平均点单价格"}, ReportSheet::Chart::Line);
     const std::string key = Values::sqlEscape(ReportMath::monthKey(year, month));
     const std::string where = " from 存单 where format(时间,'yyyy-mm')='" + key + "'";
     Grouping g;
@@ -162,17 +157,16 @@ ReportSheet IncomeReports::month(const std::string& year, const std::string& mon
     return sheet;
 }
 
-ReportSheet IncomeReports::quarter(const std::string& year, const std::string& quarter)
-{
+ReportSheet IncomeReports::quarter(const std::string& year, const std::string& quarter) {
     ChartFiles::clearPieChart();
-    ReportSheet sheet = startSheet(year + "年" + quarter + "季度报表", monthHeadings,
-                                   ReportSheet::Chart::Pie);
+    ReportSheet sheet =
+        startSheet(year + "年" + quarter + "季度报表", monthHeadings, ReportSheet::Chart::Pie);
     const int q = Values::textToInt(quarter);
     const std::string y = Values::sqlEscape(year);
     const std::string from = y + "-" + ReportMath::padMonth(std::to_string(3 * q - 2));
     const std::string to = y + "-" + ReportMath::padMonth(std::to_string(3 * q + 1));
-    const std::string range = " where format(时间,'yyyy-mm')>='" + from +
-                              "'and format(时间,'yyyy-mm')<'" + to + "'";
+    const std::string range =
+        " where format(时间,'yyyy-mm')>='" + from + "'and format(时间,'yyyy-mm')<'" + to + "'";
     Grouping g;
     g.totalsSql = "select count(*),sum(实付) from 存单" + range + " group by format(时间,'yyyy')";
     g.rowsSql = "select count(*),format(时间,'yyyy-mm'),sum(实付) from 存单" + range +
@@ -184,15 +178,16 @@ ReportSheet IncomeReports::quarter(const std::string& year, const std::string& q
     g.averageLabel = "季度点单均价：";
     const auto rows = grouped(sheet, g);
     if (!rows.empty())
-        writeMonthPies(ReportCharts::PieLayout::Quarter, rows, year + "年" + quarter + "季度收入参考",
+        writeMonthPies(ReportCharts::PieLayout::Quarter, rows,
+                       year + "年" + quarter + "季度收入参考",
                        year + "年" + quarter + "季度开单数量参考");
     return sheet;
 }
 
-ReportSheet IncomeReports::year(const std::string& year)
-{
+ReportSheet IncomeReports::year(const std::string& year) {
     ReportSheet sheet = startSheet(year + "年 年报表", monthHeadings, ReportSheet::Chart::Pie);
-    const std::string where = " from 存单 where format(时间,'yyyy')='" + Values::sqlEscape(year) + "'";
+    const std::string where =
+        " from 存单 where format(时间,'yyyy')='" + Values::sqlEscape(year) + "'";
     Grouping g;
     g.totalsSql = "select count(*),sum(实付)" + where + "  group by format(时间,'yyyy')";
     g.rowsSql = "select count(*),format(时间,'yyyy-mm'),sum(实付)" + where +

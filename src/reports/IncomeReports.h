@@ -10,11 +10,9 @@ class Database;
 // Each report gives the sheet its window shows and, except the day report,
 // writes the chart data beside it.
 class IncomeReports {
-public:
+  public:
     IncomeReports(Database& db, std::string programFolder)
-        : m_db(db), m_folder(std::move(programFolder))
-    {
-    }
+        : m_db(db), m_folder(std::move(programFolder)) {}
 
     // date: "2017年5月8日"
     ReportSheet day(const std::string& date);
@@ -27,19 +25,19 @@ public:
     struct Grouping {
         std::string totalsSql;
         std::string rowsSql;
-        int periods;  // days of the month, 3 months or 12
-        std::string period;  // "本月", "本季度", "本年度"
-        std::string unit;  // "日", "个月"
+        int periods;        // days of the month, 3 months or 12
+        std::string period; // "本月", "本季度", "本年度"
+        std::string unit;   // "日", "个月"
         std::string countLabel;
         std::string averageLabel;
     };
     struct Row {
-        std::string key;  // "2017-05-08" or "2017-05"
+        std::string key; // "2017-05-08" or "2017-05"
         long long count;
         double sum;
     };
 
-private:
+  private:
     std::vector<Row> grouped(ReportSheet& sheet, const Grouping& grouping);
 
     Database& m_db;

@@ -17,7 +17,8 @@ const char* const lineChartTemplate =
     "borderColor=\"图表边框颜色\" borderThick=\"2\" borderAlpha=\"1\" />\r\n"
     "\t\t<yaxis tagSize=\"Y轴文字大小\" tagColor=\"Y轴文字颜色\" tagMargin=\"Y轴文字离表距离\" "
     "min=\"Y轴最小值\" max=\"Y轴最大值\" intervals=\"Y轴刻度数量\" decimals=\"1\" />\r\n"
-    "\t\t<xaxis tagSize=\"X轴文字大小\" tagColor=\"X轴文字颜色\" tagMargin=\"X轴文字离表距离\" />\r\n"
+    "\t\t<xaxis tagSize=\"X轴文字大小\" tagColor=\"X轴文字颜色\" tagMargin=\"X轴文字离表距离\" "
+    "/>\r\n"
     "\t\t<gridlines thick=\"刻度线粗细\" color=\"刻度线颜色\" alpha=\"0.8\" />\r\n"
     "\t\t<legends visible=\"图例是否可见\" x=\"图例左边\" y=\"图例顶边\" width=\"图例高度\" "
     "square=\"10\" textSize=\"图例文字大小\" textColor=\"图例文字颜色\" backColor=\"图例背景色\" "
@@ -38,15 +39,13 @@ const char* const lineChartTemplate =
     "\t\t</periods>\r\n"
     "</lineChart>";
 
-std::string colorOr(const std::optional<std::uint32_t>& color, const char* fallback)
-{
+std::string colorOr(const std::optional<std::uint32_t>& color, const char* fallback) {
     return color ? colorToHex(*color) : fallback;
 }
 
 } // namespace
 
-void LineChartWriter::setLayout(const LineChartLayout& l)
-{
+void LineChartWriter::setLayout(const LineChartLayout& l) {
     using ChartText::fillSlot;
     using std::to_string;
     m_texts.clear();
@@ -85,8 +84,7 @@ void LineChartWriter::setLayout(const LineChartLayout& l)
 }
 
 void LineChartWriter::addParagraph(int align, bool bold, std::optional<std::uint32_t> color,
-                                   int size, int x, int y, int width, const std::string& text)
-{
+                                   int size, int x, int y, int width, const std::string& text) {
     const char* alignText = align == 1 ? "center" : align == 2 ? "right" : "left";
     m_texts += "<paragraph align=\"" + std::string(alignText) + "\" bold=\"" +
                ChartText::logical(bold) + "\" color=\"" + colorOr(color, "0x000066") +
@@ -96,31 +94,27 @@ void LineChartWriter::addParagraph(int align, bool bold, std::optional<std::uint
 }
 
 void LineChartWriter::addSerie(std::uint32_t lineColor, int thickness, std::uint32_t pointColor,
-                               const std::string& name)
-{
+                               const std::string& name) {
     const std::string line = colorToHex(lineColor);
     const std::string point = colorToHex(pointColor);
     m_series += "<serie lineColor=\"" + line + "\" thick=\"" + std::to_string(thickness) +
                 "\" pointInteriorColor=\"" + point + "\" pointBorderColor=\"" + line +
-                "\" tooltipBackColor=\"" + line + "\" tooltipTextColor=\"" + point +
-                "\" name=\"" + name + "\" />\r\n";
+                "\" tooltipBackColor=\"" + line + "\" tooltipTextColor=\"" + point + "\" name=\"" +
+                name + "\" />\r\n";
 }
 
-void LineChartWriter::setPeriods(const std::vector<std::string>& names)
-{
+void LineChartWriter::setPeriods(const std::vector<std::string>& names) {
     m_periods.clear();
     for (const auto& name : names)
         m_periods.push_back("<period name=\"" + name + "\">\r\n");
 }
 
-void LineChartWriter::addPeriodValues(const std::vector<std::string>& values)
-{
+void LineChartWriter::addPeriodValues(const std::vector<std::string>& values) {
     for (std::size_t i = 0; i < m_periods.size(); ++i)
         m_periods[i] += "<v>" + (i < values.size() ? values[i] : std::string("0")) + "</v>";
 }
 
-std::string LineChartWriter::text() const
-{
+std::string LineChartWriter::text() const {
     std::string periodsText;
     for (const auto& period : m_periods)
         periodsText += period + "\r\n</period>\r\n";
@@ -131,8 +125,7 @@ std::string LineChartWriter::text() const
     return document;
 }
 
-bool LineChartWriter::save(const std::string& folder) const
-{
+bool LineChartWriter::save(const std::string& folder) const {
     std::error_code error;
     if (std::filesystem::is_directory(folder, error))
         std::filesystem::create_directories(std::filesystem::path(folder) / "xml", error);

@@ -9,7 +9,7 @@
 // Builds "xml/line-chart.xml" for the chart viewer. Texts go in unescaped:
 // the file is read by a reader that does not need well-formed XML.
 class LineChartWriter {
-public:
+  public:
     void setLayout(const LineChartLayout& layout);
     // align: 1 centre, 2 right, anything else left.
     void addParagraph(int align, bool bold, std::optional<std::uint32_t> color, int size, int x,
@@ -25,7 +25,7 @@ public:
     // The file's bytes as save() writes them.
     std::string text() const;
 
-private:
+  private:
     std::string m_document;
     std::string m_texts;
     std::string m_series;

@@ -7,7 +7,7 @@ namespace {
 
 struct PieElement {
     const char* tag;
-    const char* first;  // content in the first pie; "%" stands for the pie's number
+    const char* first; // content in the first pie; "%" stands for the pie's number
     const char* second;
     const char* firstComment;
     const char* secondComment;
@@ -63,23 +63,21 @@ const char* const percentComments[] = {
     "是否显示百分数值等（all都显示,num只显示数字,font只显示文字,none不显示）",
     "是否显示百分数值等（all,num,font,none）"};
 
-std::string numbered(const char* text, int pie)
-{
+std::string numbered(const char* text, int pie) {
     std::string result = text;
     ChartText::fillSlot(result, "#", std::to_string(pie));
     return result;
 }
 
-std::string element(const std::string& tag, const std::string& content)
-{
+std::string element(const std::string& tag, const std::string& content) {
     return "\t\t<" + tag + ">" + content + "</" + tag + ">\r\n";
 }
 
-std::string pieBlock(int pie)
-{
+std::string pieBlock(int pie) {
     std::string block = "\t<pie>\r\n";
     for (const auto& e : pieElements) {
-        block += "\t\t<!-- " + std::string(pie == 1 ? e.firstComment : e.secondComment) + " -->\r\n";
+        block +=
+            "\t\t<!-- " + std::string(pie == 1 ? e.firstComment : e.secondComment) + " -->\r\n";
         block += element(e.tag, numbered(pie == 1 ? e.first : e.second, pie));
     }
     block += "\t\t<!--" + std::string(percentComments[pie - 1]) + "-->\r\n";
@@ -87,8 +85,7 @@ std::string pieBlock(int pie)
     return block + "\t</pie>\r\n";
 }
 
-std::string pieTemplate()
-{
+std::string pieTemplate() {
     return std::string(ChartText::byteOrderMark) +
            "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n"
            "<!-- bocolor为背景色（十六进制），bgimg为背景图片地址（没用就用none） -->\r\n"
@@ -96,24 +93,24 @@ std::string pieTemplate()
            pieBlock(1) + pieBlock(2) + "</drawpie>";
 }
 
-template <typename T, typename F> std::string joined(const std::vector<T>& items, F toText)
-{
+template <typename T, typename F> std::string joined(const std::vector<T>& items, F toText) {
     std::vector<std::string> texts;
     for (const auto& item : items)
         texts.push_back(toText(item));
     return ChartText::join(texts);
 }
 
-void fillPie(std::string& text, int pie, const PieSpec& spec)
-{
+void fillPie(std::string& text, int pie, const PieSpec& spec) {
     using ChartText::fillSlot;
     using std::to_string;
     const std::string n = to_string(pie);
     const std::string title = spec.title + "," + to_string(spec.titleX) + "," +
                               to_string(spec.titleY) + "," + to_string(spec.titleSize) + "," +
-                              ChartText::logical(spec.titleBold) + "," + colorToHex(spec.titleColor);
+                              ChartText::logical(spec.titleBold) + "," +
+                              colorToHex(spec.titleColor);
     fillSlot(text, "标题" + n, title);
-    fillSlot(text, "表" + n + "数值", joined(spec.values, [](long long v) { return to_string(v); }));
+    fillSlot(text, "表" + n + "数值",
+             joined(spec.values, [](long long v) { return to_string(v); }));
     fillSlot(text, "表" + n + "文本", ChartText::join(spec.names));
     fillSlot(text, "表" + n + "颜色", joined(spec.colors, colorToHex));
     fillSlot(text, "表" + n + "是否显示名称与数值", joined(spec.showNames, ChartText::logical));
@@ -137,8 +134,7 @@ void fillPie(std::string& text, int pie, const PieSpec& spec)
 namespace PieChartFile {
 
 std::string text(std::optional<std::uint32_t> background, std::uint32_t sliceTextColor,
-                 std::uint32_t legendTextColor, const PieSpec& first, const PieSpec& second)
-{
+                 std::uint32_t legendTextColor, const PieSpec& first, const PieSpec& second) {
     std::string text = pieTemplate();
     ChartText::fillSlot(text, "背景颜色", background ? colorToHex(*background) : "0x333333");
     ChartText::fillSlot(text, "扇区文字颜色", colorToHex(sliceTextColor));
@@ -151,9 +147,8 @@ std::string text(std::optional<std::uint32_t> background, std::uint32_t sliceTex
 } // namespace PieChartFile
 
 void writePieChartFile(std::optional<std::uint32_t> background, std::uint32_t sliceTextColor,
-                       std::uint32_t legendTextColor, const PieSpec& first, const PieSpec& second)
-{
-    ChartText::writeFile(ChartFiles::pieChartPath(),
-                         PieChartFile::text(background, sliceTextColor, legendTextColor, first,
-                                            second));
+                       std::uint32_t legendTextColor, const PieSpec& first, const PieSpec& second) {
+    ChartText::writeFile(
+        ChartFiles::pieChartPath(),
+        PieChartFile::text(background, sliceTextColor, legendTextColor, first, second));
 }

@@ -9,8 +9,7 @@ namespace ReportCharts {
 
 void writeTrend(const std::string& folder, int axisMaximum, const std::string& title,
                 const std::vector<std::string>& labels, const TrendSeries& first,
-                const TrendSeries& second)
-{
+                const TrendSeries& second) {
     LineChartLayout layout;
     layout.yMax = axisMaximum;
     LineChartWriter writer;
@@ -27,14 +26,13 @@ void writeTrend(const std::string& folder, int axisMaximum, const std::string& t
 
 namespace {
 
-const std::vector<std::uint32_t> sliceColours = {
-    0xE80807FE, 0xE00CED0E, 0xEFF1492E, 0xE00BFFEE, 0xEFF00FEE, 0xEFF69B3E,
-    0xEFFF0F4E, 0xEFFB6C0E, 0x000080FF, 0xE87CEF9E, 0xE8470FEE, 0x00C080FF};
+const std::vector<std::uint32_t> sliceColours = {0xE80807FE, 0xE00CED0E, 0xEFF1492E, 0xE00BFFEE,
+                                                 0xEFF00FEE, 0xEFF69B3E, 0xEFFF0F4E, 0xEFFB6C0E,
+                                                 0x000080FF, 0xE87CEF9E, 0xE8470FEE, 0x00C080FF};
 constexpr std::uint32_t textColour = 0xC06000;
 
 PieSpec monthPie(const std::string& title, const std::vector<std::string>& labels,
-                 const std::vector<long long>& values)
-{
+                 const std::vector<long long>& values) {
     PieSpec pie;
     pie.title = title;
     pie.titleY = 20;
@@ -58,10 +56,9 @@ PieSpec monthPie(const std::string& title, const std::vector<std::string>& label
 
 } // namespace
 
-void writeMonthPies(PieLayout layout, const std::string& incomeTitle,
-                    const std::string& countTitle, const std::vector<std::string>& labels,
-                    const std::vector<long long>& incomes, const std::vector<long long>& counts)
-{
+void writeMonthPies(PieLayout layout, const std::string& incomeTitle, const std::string& countTitle,
+                    const std::vector<std::string>& labels, const std::vector<long long>& incomes,
+                    const std::vector<long long>& counts) {
     PieSpec income = monthPie(incomeTitle, labels, incomes);
     const bool year = layout == PieLayout::Year;
     income.titleX = year ? 140 : 100;

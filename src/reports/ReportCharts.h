@@ -19,8 +19,8 @@ void writeTrend(const std::string& folder, int axisMaximum, const std::string& t
 enum class PieLayout { Year, Quarter };
 
 // "piedata.xml": monthly incomes beside monthly order counts.
-void writeMonthPies(PieLayout layout, const std::string& incomeTitle,
-                    const std::string& countTitle, const std::vector<std::string>& labels,
-                    const std::vector<long long>& incomes, const std::vector<long long>& counts);
+void writeMonthPies(PieLayout layout, const std::string& incomeTitle, const std::string& countTitle,
+                    const std::vector<std::string>& labels, const std::vector<long long>& incomes,
+                    const std::vector<long long>& counts);
 
 } // namespace ReportCharts

@@ -15,11 +15,11 @@ std::string average(double sum, long long count);
 // The highest figure a line chart must show and its axis top, rounded up
 // to whole hundreds: 1234.5 -> 1300, 300 -> 300.
 class ChartMaximum {
-public:
+  public:
     void add(double amount, double count);
     int axisMaximum() const;
 
-private:
+  private:
     double m_maximum = 0;
 };
 

@@ -6,8 +6,7 @@
 // Record-set walking for the reports: every set is closed before return.
 namespace ReportQuery {
 
-template <typename F> void forEachRecord(Database& db, const std::string& sql, F&& onRecord)
-{
+template <typename F> void forEachRecord(Database& db, const std::string& sql, F&& onRecord) {
     const int handle = db.OpenTable(sql);
     if (handle == 0)
         return;
@@ -23,8 +22,7 @@ struct Totals {
 
 // count(*) and sum(...) in the first two columns of the first record; a
 // failed statement or no record reads as nothing found.
-inline Totals totals(Database& db, const std::string& sql)
-{
+inline Totals totals(Database& db, const std::string& sql) {
     Totals result;
     const int handle = db.OpenTable(sql);
     if (handle == 0)

@@ -9,7 +9,7 @@
 // text colours, the caption, and which chart goes beside it. The window only
 // copies this onto its controls.
 class ReportSheet {
-public:
+  public:
     enum class Chart { None, Line, Pie };
     struct Span {
         int row, column, columns;
@@ -32,13 +32,13 @@ public:
     const std::string& title() const { return m_title; }
     std::string caption() const { return "正在浏览:" + m_title; }
     std::string text(int row, int column) const;
-    std::uint32_t colour(int row, int column) const;  // 0 (black) when not coloured
+    std::uint32_t colour(int row, int column) const; // 0 (black) when not coloured
     const std::vector<Span>& spans() const { return m_spans; }
     // Day reports have no chart and take the window's width.
     Chart chart() const { return m_chart; }
     bool found() const { return m_found; }
 
-private:
+  private:
     int m_columns;
     int m_columnWidth;
     int m_rowCount = 2;

@@ -15,26 +15,22 @@
 
 namespace {
 
-QColor rgb(std::uint32_t color)
-{
+QColor rgb(std::uint32_t color) {
     return QColor(QRgb(color));
 }
 
-QString qt(const std::string& text)
-{
+QString qt(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QFont titleFont(int size, bool bold)
-{
+QFont titleFont(int size, bool bold) {
     QFont font;
     font.setPixelSize(qBound(10, size, 24));
     font.setBold(bold);
     return font;
 }
 
-QChartView* viewOf(QChart* chart, QWidget* parent)
-{
+QChartView* viewOf(QChart* chart, QWidget* parent) {
     chart->setAnimationOptions(QChart::NoAnimation);
     auto* view = new QChartView(chart, parent);
     view->setRenderHint(QPainter::Antialiasing);
@@ -42,8 +38,7 @@ QChartView* viewOf(QChart* chart, QWidget* parent)
 }
 
 // Values in the files are plain numbers; a slice shows what the file asks for.
-QString sliceLabel(const std::string& mode, const QString& name, double value)
-{
+QString sliceLabel(const std::string& mode, const QString& name, double value) {
     const QString number = QString::number(value, 'g', 13);
     if (mode == "num")
         return number;
@@ -54,38 +49,34 @@ QString sliceLabel(const std::string& mode, const QString& name, double value)
 
 } // namespace
 
-ChartViewer::ChartViewer(QWidget* parent) : QWidget(parent), m_layout(new QHBoxLayout(this))
-{
+ChartViewer::ChartViewer(QWidget* parent) : QWidget(parent), m_layout(new QHBoxLayout(this)) {
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(4);
 }
 
-void ChartViewer::clear()
-{
+void ChartViewer::clear() {
     while (auto* item = m_layout->takeAt(0)) {
         delete item->widget();
         delete item;
     }
 }
 
-void ChartViewer::showLineChart(const QString& path)
-{
+void ChartViewer::showLineChart(const QString& path) {
     clear();
-    const auto data = ChartFileReader::parseLineChart(ChartFileReader::readFile(path.toStdString()));
+    const auto data =
+        ChartFileReader::parseLineChart(ChartFileReader::readFile(path.toStdString()));
     if (!data.empty())
         addLineChart(data);
 }
 
-void ChartViewer::showPieChart(const QString& path)
-{
+void ChartViewer::showPieChart(const QString& path) {
     clear();
     const auto data = ChartFileReader::parsePieChart(ChartFileReader::readFile(path.toStdString()));
     for (int i = 0; i < static_cast<int>(data.pies.size()); ++i)
         addPie(data, i);
 }
 
-void ChartViewer::addLineChart(const LineChartData& data)
-{
+void ChartViewer::addLineChart(const LineChartData& data) {
     auto* chart = new QChart;
     if (!data.paragraphs.empty())
         chart->setTitle(qt(data.paragraphs.front()));
@@ -126,8 +117,7 @@ void ChartViewer::addLineChart(const LineChartData& data)
     m_layout->addWidget(viewOf(chart, this));
 }
 
-void ChartViewer::addPie(const PieChartData& data, int index)
-{
+void ChartViewer::addPie(const PieChartData& data, int index) {
     const auto& pie = data.pies[index];
     auto* chart = new QChart;
     chart->setTitle(qt(pie.title));
@@ -156,13 +146,11 @@ void ChartViewer::addPie(const PieChartData& data, int index)
     m_layout->addWidget(viewOf(chart, this));
 }
 
-int ChartViewer::chartCount() const
-{
+int ChartViewer::chartCount() const {
     return m_layout->count();
 }
 
-QStringList ChartViewer::titles() const
-{
+QStringList ChartViewer::titles() const {
     QStringList titles;
     for (int i = 0; i < m_layout->count(); ++i)
         if (auto* view = qobject_cast<QChartView*>(m_layout->itemAt(i)->widget()))

@@ -9,7 +9,7 @@ struct PieChartData;
 // "piedata.xml" as the reports write them.
 class ChartViewer : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ChartViewer(QWidget* parent = nullptr);
 
     // An unreadable or empty file leaves the area empty.
@@ -21,7 +21,7 @@ public:
     int chartCount() const;
     QStringList titles() const;
 
-private:
+  private:
     void addLineChart(const LineChartData& data);
     void addPie(const PieChartData& data, int index);
 

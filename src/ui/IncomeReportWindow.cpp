@@ -11,21 +11,18 @@
 
 namespace {
 
-IncomeReports reports(Database& db)
-{
+IncomeReports reports(Database& db) {
     return IncomeReports(db, ProgramFolder::path());
 }
 
-std::string utf8(const QString& text)
-{
+std::string utf8(const QString& text) {
     return text.toStdString();
 }
 
 } // namespace
 
 IncomeReportWindow::IncomeReportWindow(Database& db, QWidget* parent)
-    : ReportWindow(db, QStringLiteral("收入报表"), parent)
-{
+    : ReportWindow(db, QStringLiteral("收入报表"), parent) {
     QMenu* kinds = addMenu(QStringLiteral("报表类型"));
     kinds->addAction(QStringLiteral("日报表"), this, &IncomeReportWindow::pickDay);
     kinds->addAction(QStringLiteral("月报表"), this, &IncomeReportWindow::pickMonth);
@@ -35,63 +32,65 @@ IncomeReportWindow::IncomeReportWindow(Database& db, QWidget* parent)
     showYearIncomeReport(QString::number(Clock::system().now().year));
 }
 
-bool IncomeReportWindow::showDayIncomeReport(const QString& date)
-{
+bool IncomeReportWindow::showDayIncomeReport(const QString& date) {
     return showSheet(reports(m_db).day(utf8(date)));
 }
 
-bool IncomeReportWindow::showMonthIncomeReport(const QString& year, const QString& month)
-{
+bool IncomeReportWindow::showMonthIncomeReport(const QString& year, const QString& month) {
     return showSheet(reports(m_db).month(utf8(year), utf8(month)));
 }
 
-bool IncomeReportWindow::showQuarterIncomeReport(const QString& year, const QString& quarter)
-{
+bool IncomeReportWindow::showQuarterIncomeReport(const QString& year, const QString& quarter) {
     return showSheet(reports(m_db).quarter(utf8(year), utf8(quarter)));
 }
 
-bool IncomeReportWindow::showYearIncomeReport(const QString& year)
-{
+bool IncomeReportWindow::showYearIncomeReport(const QString& year) {
     return showSheet(reports(m_db).year(utf8(year)));
 }
 
 // While the sales window is open, the pickers start its reports instead.
-void IncomeReportWindow::pickDay()
-{
-    PeriodPicker picker(PeriodPicker::Kind::Day, [this](const QString& date, const QString&) {
-        if (auto* sales = SalesReportWindow::openWindow())
-            return sales->runDayReport(date);
-        return showDayIncomeReport(date);
-    }, this);
+void IncomeReportWindow::pickDay() {
+    PeriodPicker picker(
+        PeriodPicker::Kind::Day,
+        [this](const QString& date, const QString&) {
+            if (auto* sales = SalesReportWindow::openWindow())
+                return sales->runDayReport(date);
+            return showDayIncomeReport(date);
+        },
+        this);
     picker.exec();
 }
 
-void IncomeReportWindow::pickMonth()
-{
-    PeriodPicker picker(PeriodPicker::Kind::Month, [this](const QString& year, const QString& month) {
-        if (auto* sales = SalesReportWindow::openWindow())
-            return sales->runMonthReport(year, month);
-        return showMonthIncomeReport(year, month);
-    }, this);
+void IncomeReportWindow::pickMonth() {
+    PeriodPicker picker(
+        PeriodPicker::Kind::Month,
+        [this](const QString& year, const QString& month) {
+            if (auto* sales = SalesReportWindow::openWindow())
+                return sales->runMonthReport(year, month);
+            return showMonthIncomeReport(year, month);
+        },
+        this);
     picker.exec();
 }
 
-void IncomeReportWindow::pickQuarter()
-{
-    PeriodPicker picker(PeriodPicker::Kind::Quarter,
-                        [this](const QString& year, const QString& quarter) {
-                            return showQuarterIncomeReport(year, quarter);
-                        },
-                        this);
+void IncomeReportWindow::pickQuarter() {
+    PeriodPicker picker(
+        PeriodPicker::Kind::Quarter,
+        [this](const QString& year, const QString& quarter) {
+            return showQuarterIncomeReport(year, quarter);
+        },
+        this);
     picker.exec();
 }
 
-void IncomeReportWindow::pickYear()
-{
-    PeriodPicker picker(PeriodPicker::Kind::Year, [this](const QString& year, const QString&) {
-        if (auto* sales = SalesReportWindow::openWindow())
-            return sales->runYearReport(year);
-        return showYearIncomeReport(year);
-    }, this);
+void IncomeReportWindow::pickYear() {
+    PeriodPicker picker(
+        PeriodPicker::Kind::Year,
+        [this](const QString& year, const QString&) {
+            if (auto* sales = SalesReportWindow::openWindow())
+                return sales->runYearReport(year);
+            return showYearIncomeReport(year);
+        },
+        this);
     picker.exec();
 }

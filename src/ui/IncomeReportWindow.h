@@ -4,10 +4,10 @@
 // "收入报表": income by day, month, quarter and year; opens on this year.
 class IncomeReportWindow : public ReportWindow {
     Q_OBJECT
-public:
+  public:
     IncomeReportWindow(Database& db, QWidget* parent = nullptr);
 
-    bool showDayIncomeReport(const QString& date);  // "2017年5月8日"
+    bool showDayIncomeReport(const QString& date); // "2017年5月8日"
     bool showMonthIncomeReport(const QString& year, const QString& month);
     bool showQuarterIncomeReport(const QString& year, const QString& quarter);
     bool showYearIncomeReport(const QString& year);

@@ -15,15 +15,13 @@
 
 namespace {
 
-void name(QWidget* widget, const QString& objectName, const QString& caption)
-{
+void name(QWidget* widget, const QString& objectName, const QString& caption) {
     widget->setObjectName(objectName);
     widget->setAccessibleDescription(objectName);
     widget->setAccessibleName(caption);
 }
 
-QStringList numbers(int from, int to)
-{
+QStringList numbers(int from, int to) {
     QStringList list;
     for (int n = from; n <= to; ++n)
         list << QString::number(n);
@@ -33,37 +31,39 @@ QStringList numbers(int from, int to)
 } // namespace
 
 PeriodPicker::PeriodPicker(Kind kind, Report report, QWidget* parent)
-    : QDialog(parent), m_kind(kind), m_report(std::move(report))
-{
+    : QDialog(parent), m_kind(kind), m_report(std::move(report)) {
     const DateTime now = Clock::system().now();
     switch (kind) {
-    case Kind::Day: buildDay(); break;
-    case Kind::Month: buildLists(QStringLiteral("月份："), numbers(1, 12), now.month - 1); break;
+    case Kind::Day:
+        buildDay();
+        break;
+    case Kind::Month:
+        buildLists(QStringLiteral("月份："), numbers(1, 12), now.month - 1);
+        break;
     case Kind::Quarter:
         buildLists(QStringLiteral("季度："), numbers(1, 4), (now.month - 1) / 3);
         break;
-    case Kind::Year: buildYear(); break;
+    case Kind::Year:
+        buildYear();
+        break;
     }
     if (kind != Kind::Day)
         setWindowTitle(QStringLiteral("请选择指定时间段"));
 }
 
-QStringList PeriodPicker::years()
-{
+QStringList PeriodPicker::years() {
     QStringList list;
     for (int year = Clock::system().now().year; year >= 2010; --year)
         list << QString::number(year);
     return list;
 }
 
-void PeriodPicker::choose(const QString& first, const QString& second)
-{
+void PeriodPicker::choose(const QString& first, const QString& second) {
     if (m_report(first, second))
         accept();
 }
 
-void PeriodPicker::buildDay()
-{
+void PeriodPicker::buildDay() {
     const DateTime now = Clock::system().now();
     m_date = new QDateEdit(QDate(now.year, now.month, now.day), this);
     m_date->setCalendarPopup(true);
@@ -84,8 +84,7 @@ void PeriodPicker::buildDay()
     layout->addWidget(buttons);
 }
 
-void PeriodPicker::buildLists(const QString& label, const QStringList& entries, int current)
-{
+void PeriodPicker::buildLists(const QString& label, const QStringList& entries, int current) {
     m_year = new QComboBox(this);
     m_year->addItems(years());
     m_year->setCurrentIndex(0);
@@ -102,8 +101,7 @@ void PeriodPicker::buildLists(const QString& label, const QStringList& entries, 
     m_list->installEventFilter(this);
 }
 
-void PeriodPicker::buildYear()
-{
+void PeriodPicker::buildYear() {
     m_list = new QListWidget(this);
     m_list->addItems(years());
     m_list->setCurrentRow(0);
@@ -115,8 +113,7 @@ void PeriodPicker::buildYear()
     m_list->installEventFilter(this);
 }
 
-bool PeriodPicker::eventFilter(QObject* watched, QEvent* event)
-{
+bool PeriodPicker::eventFilter(QObject* watched, QEvent* event) {
     // Enter on the list chooses its current entry, as a click does.
     if (watched == m_list && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

@@ -11,7 +11,7 @@ class QListWidget;
 // report with it; it closes only when the report found data.
 class PeriodPicker : public QDialog {
     Q_OBJECT
-public:
+  public:
     enum class Kind { Day, Month, Quarter, Year };
     // Day: ("2017年5月8日", ""); Month: ("2017", "5"); Quarter: ("2017", "2");
     // Year: ("2017", ""). Returns whether the report found data.
@@ -24,10 +24,10 @@ public:
 
     void choose(const QString& first, const QString& second);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildDay();
     void buildLists(const QString& label, const QStringList& entries, int current);
     void buildYear();

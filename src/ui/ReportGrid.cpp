@@ -7,15 +7,13 @@
 namespace {
 
 // Report colours are held in Windows order, red in the lowest byte.
-QColor fromWindowsColour(std::uint32_t colour)
-{
+QColor fromWindowsColour(std::uint32_t colour) {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
 } // namespace
 
-ReportGrid::ReportGrid(QWidget* parent) : QTableWidget(parent)
-{
+ReportGrid::ReportGrid(QWidget* parent) : QTableWidget(parent) {
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -24,8 +22,7 @@ ReportGrid::ReportGrid(QWidget* parent) : QTableWidget(parent)
     setWordWrap(false);
 }
 
-void ReportGrid::showSheet(const ReportSheet& sheet)
-{
+void ReportGrid::showSheet(const ReportSheet& sheet) {
     clearSpans();
     clearContents();
     setColumnCount(sheet.columns());
@@ -46,8 +43,7 @@ void ReportGrid::showSheet(const ReportSheet& sheet)
     fitColumns();
 }
 
-void ReportGrid::fitColumns()
-{
+void ReportGrid::fitColumns() {
     if (columnCount() == 0)
         return;
     // The columns keep their set width when the grid is wide enough; a narrow
@@ -58,8 +54,7 @@ void ReportGrid::fitColumns()
         setColumnWidth(column, width);
 }
 
-void ReportGrid::resizeEvent(QResizeEvent* event)
-{
+void ReportGrid::resizeEvent(QResizeEvent* event) {
     QTableWidget::resizeEvent(event);
     fitColumns();
 }

@@ -7,7 +7,7 @@ class ReportSheet;
 // can be merged, every cell is centred and read-only.
 class ReportGrid : public QTableWidget {
     Q_OBJECT
-public:
+  public:
     explicit ReportGrid(QWidget* parent = nullptr);
 
     // Replaces the whole content by the sheet's.
@@ -15,9 +15,9 @@ public:
     // The sheet's column width, narrowed so that every column stays in view.
     void fitColumns();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     int m_columnWidth = 229;
 };

@@ -17,8 +17,7 @@ namespace {
 
 constexpr int chartGridWidth = 408;
 
-void name(QWidget* widget, const QString& objectName, const QString& caption)
-{
+void name(QWidget* widget, const QString& objectName, const QString& caption) {
     widget->setObjectName(objectName);
     widget->setAccessibleDescription(objectName);
     widget->setAccessibleName(caption);
@@ -28,8 +27,7 @@ void name(QWidget* widget, const QString& objectName, const QString& caption)
 
 ReportWindow::ReportWindow(Database& db, const QString& title, QWidget* parent)
     : QDialog(parent), m_db(db), m_menuBar(new QMenuBar(this)), m_toolRow(new QHBoxLayout),
-      m_caption(new QLabel(this)), m_grid(new ReportGrid(this)), m_chart(new ChartViewer(this))
-{
+      m_caption(new QLabel(this)), m_grid(new ReportGrid(this)), m_chart(new ChartViewer(this)) {
     setWindowTitle(title);
     name(m_caption, QStringLiteral("标签_正在浏览"), QStringLiteral("正在浏览"));
     name(m_grid, QStringLiteral("高级表格1"), QStringLiteral("报表"));
@@ -48,13 +46,11 @@ ReportWindow::ReportWindow(Database& db, const QString& title, QWidget* parent)
     m_chartsAvailable = ChartHost::checkChartPlayer(this);
 }
 
-QMenu* ReportWindow::addMenu(const QString& title)
-{
+QMenu* ReportWindow::addMenu(const QString& title) {
     return m_menuBar->addMenu(title);
 }
 
-bool ReportWindow::showSheet(const ReportSheet& sheet)
-{
+bool ReportWindow::showSheet(const ReportSheet& sheet) {
     const bool withChart = sheet.chart() != ReportSheet::Chart::None;
     m_chart->setVisible(withChart);
     // Beside a chart the grid keeps its width; alone it takes the window's.
@@ -71,7 +67,8 @@ bool ReportWindow::showSheet(const ReportSheet& sheet)
     if (!m_chartsAvailable)
         return true;
     if (sheet.chart() == ReportSheet::Chart::Line)
-        m_chart->showLineChart(QString::fromStdString(ChartFiles::lineChartPath(ProgramFolder::path())));
+        m_chart->showLineChart(
+            QString::fromStdString(ChartFiles::lineChartPath(ProgramFolder::path())));
     else if (sheet.chart() == ReportSheet::Chart::Pie)
         m_chart->showPieChart(QString::fromStdString(ChartFiles::pieChartPath()));
     return true;

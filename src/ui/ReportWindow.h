@@ -14,14 +14,14 @@ class ReportSheet;
 // to its right, and a menu of report kinds.
 class ReportWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     ReportWindow(Database& db, const QString& title, QWidget* parent);
 
     ReportGrid* grid() const { return m_grid; }
     ChartViewer* chartArea() const { return m_chart; }
     QLabel* caption() const { return m_caption; }
 
-protected:
+  protected:
     // Shows a report's sheet and its chart; tells of a period without data.
     // True when the report found data.
     bool showSheet(const ReportSheet& sheet);
@@ -31,7 +31,7 @@ protected:
     Database& m_db;
     bool m_chartsAvailable = true;
 
-private:
+  private:
     QMenuBar* m_menuBar;
     QHBoxLayout* m_toolRow;
     QLabel* m_caption;

@@ -8,7 +8,7 @@ class QComboBox;
 // day line by line, for all dishes or one; opens on this year.
 class SalesReportWindow : public ReportWindow {
     Q_OBJECT
-public:
+  public:
     // The state outlives the window; by default the program's own.
     SalesReportWindow(Database& db, QWidget* parent = nullptr, SalesReportState* state = nullptr);
     ~SalesReportWindow() override;
@@ -20,7 +20,7 @@ public:
 
     // An empty period reruns the one remembered.
     bool showYearSalesReport(const QString& year);
-    bool showMonthSalesReport(const QString& monthKey);  // "2017-05"
+    bool showMonthSalesReport(const QString& monthKey); // "2017-05"
     bool showDaySalesList(const QString& date);         // "2017年5月8日"
     // Follows the dish filter list and reruns the current report.
     bool applyDishFilter();
@@ -36,7 +36,7 @@ public:
     void pickMonth();
     void pickYear();
 
-private:
+  private:
     void fillDishFilter();
 
     SalesReportState& m_state;

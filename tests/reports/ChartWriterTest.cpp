@@ -11,8 +11,7 @@
 
 namespace {
 
-TEST(ColorToHex, WritesRedGreenBlueAndDropsTheHighByte)
-{
+TEST(ColorToHex, WritesRedGreenBlueAndDropsTheHighByte) {
     const struct {
         std::uint32_t color;
         const char* text;
@@ -27,22 +26,19 @@ TEST(ColorToHex, WritesRedGreenBlueAndDropsTheHighByte)
 ReportCharts::TrendSeries income{"月实付总额", {"1235", "300", "88"}};
 ReportCharts::TrendSeries counts{"月点单数量", {"10", "3", "2"}};
 
-TEST(LineChartFile, MonthReportChartMatchesTheHandWrittenFile)
-{
+TEST(LineChartFile, MonthReportChartMatchesTheHandWrittenFile) {
     TempFolder folder;
     ReportCharts::writeTrend(folder.path(), 1300, "2017年05月份 参考数据", {"08日", "09日", "10日"},
                              income, counts);
     EXPECT_EQ(readBytes(folder.path() + "/xml/line-chart.xml"), golden("month-line-chart.xml"));
 }
 
-TEST(LineChartFile, FolderWithOrWithoutTrailingSeparatorGivesOnePath)
-{
+TEST(LineChartFile, FolderWithOrWithoutTrailingSeparatorGivesOnePath) {
     EXPECT_EQ(ChartFiles::lineChartPath("/opt/tw"), "/opt/tw/xml/line-chart.xml");
     EXPECT_EQ(ChartFiles::lineChartPath("/opt/tw/"), "/opt/tw/xml/line-chart.xml");
 }
 
-TEST(LineChartFile, SaveReplacesAnEarlierFile)
-{
+TEST(LineChartFile, SaveReplacesAnEarlierFile) {
     TempFolder folder;
     ReportCharts::writeTrend(folder.path() + "/", 1300, "第一", {"01日"}, income, counts);
     ReportCharts::writeTrend(folder.path(), 100, "第二", {"02日"}, income, counts);
@@ -51,22 +47,19 @@ TEST(LineChartFile, SaveReplacesAnEarlierFile)
     EXPECT_NE(text.find("第二"), std::string::npos);
 }
 
-TEST(LineChartFile, MissingFolderWritesNothingAndStillSucceeds)
-{
+TEST(LineChartFile, MissingFolderWritesNothingAndStillSucceeds) {
     LineChartWriter writer;
     writer.setLayout({});
     EXPECT_TRUE(writer.save("/nonexistent/tablewise"));
 }
 
-std::string periodsOf(const LineChartWriter& writer)
-{
+std::string periodsOf(const LineChartWriter& writer) {
     const auto text = writer.text();
     const auto from = text.find("\t<periods>\r\n");
     return text.substr(from + 12, text.find("\t\t</periods>") - from - 12);
 }
 
-TEST(LineChartWriter, ShortValueListsArePaddedWithZero)
-{
+TEST(LineChartWriter, ShortValueListsArePaddedWithZero) {
     LineChartWriter writer;
     writer.setLayout({});
     writer.setPeriods({"01月", "02月", "03月"});
@@ -77,8 +70,7 @@ TEST(LineChartWriter, ShortValueListsArePaddedWithZero)
                                  "<period name=\"03月\">\r\n<v>0</v><v>0</v>\r\n</period>\r\n\r\n");
 }
 
-TEST(LineChartWriter, SetLayoutStartsAFreshDocument)
-{
+TEST(LineChartWriter, SetLayoutStartsAFreshDocument) {
     LineChartWriter writer;
     writer.setLayout({});
     writer.addParagraph(1, true, std::nullopt, 16, 45, 10, 500, "旧标题");
@@ -87,8 +79,7 @@ TEST(LineChartWriter, SetLayoutStartsAFreshDocument)
     EXPECT_EQ(writer.text().find("旧"), std::string::npos);
 }
 
-TEST(LineChartWriter, ParagraphAlignColourAndUnescapedText)
-{
+TEST(LineChartWriter, ParagraphAlignColourAndUnescapedText) {
     const struct {
         int align;
         std::optional<std::uint32_t> color;
@@ -109,8 +100,7 @@ TEST(LineChartWriter, ParagraphAlignColourAndUnescapedText)
     }
 }
 
-TEST(LineChartWriter, GivenColoursReplaceTheTemplateDefaults)
-{
+TEST(LineChartWriter, GivenColoursReplaceTheTemplateDefaults) {
     LineChartLayout layout;
     layout.borderColor = 0x102030;
     layout.axisTextColor = 0x0000FF;
@@ -124,8 +114,7 @@ TEST(LineChartWriter, GivenColoursReplaceTheTemplateDefaults)
     EXPECT_NE(text.find("<legends visible=\"false\""), std::string::npos);
 }
 
-PieSpec smallPie(const std::string& percentMode)
-{
+PieSpec smallPie(const std::string& percentMode) {
     PieSpec pie;
     pie.title = "标题";
     pie.values = {1, 2};
@@ -134,8 +123,7 @@ PieSpec smallPie(const std::string& percentMode)
     return pie;
 }
 
-TEST(PieChartFile, YearReportPiesMatchTheHandWrittenFile)
-{
+TEST(PieChartFile, YearReportPiesMatchTheHandWrittenFile) {
     TempFolder folder;
     ReportCharts::writeMonthPies(ReportCharts::PieLayout::Year, "2017年 年收入参考",
                                  "2017年 开单数量参考", {"01月", "02月", "05月"}, {1234, 300, 88},
@@ -143,15 +131,14 @@ TEST(PieChartFile, YearReportPiesMatchTheHandWrittenFile)
     EXPECT_EQ(readBytes(folder.path() + "/piedata.xml"), golden("year-piedata.xml"));
 }
 
-TEST(PieChartFile, PercentModeMustBeExactlyAKnownWord)
-{
+TEST(PieChartFile, PercentModeMustBeExactlyAKnownWord) {
     const struct {
         const char* mode;
         const char* shown;
         const char* lineLength;
     } cases[] = {
-        {"all", "all", "20"},   {"num", "num", "20"},  {"font", "font", "20"},
-        {"ALL", "none", "0"},   {"", "none", "0"},     {"none", "none", "0"},
+        {"all", "all", "20"}, {"num", "num", "20"}, {"font", "font", "20"},
+        {"ALL", "none", "0"}, {"", "none", "0"},    {"none", "none", "0"},
     };
     for (const auto& c : cases) {
         const auto text = PieChartFile::text(std::nullopt, 0, 0, smallPie(c.mode), smallPie("num"));
@@ -164,16 +151,14 @@ TEST(PieChartFile, PercentModeMustBeExactlyAKnownWord)
     }
 }
 
-TEST(PieChartFile, NoBackgroundGivesTheDefaultAndListsHaveNoTrailingComma)
-{
+TEST(PieChartFile, NoBackgroundGivesTheDefaultAndListsHaveNoTrailingComma) {
     const auto text = PieChartFile::text(std::nullopt, 0, 0, smallPie("num"), smallPie("num"));
     EXPECT_NE(text.find("bgcolor=\"0x333333\""), std::string::npos);
     EXPECT_NE(text.find("<pie_num>1,2</pie_num>"), std::string::npos);
     EXPECT_NE(text.find("<pie_color></pie_color>"), std::string::npos);
 }
 
-TEST(ChartFileReader, ReadsBackALineChartWhoseTitleBreaksXml)
-{
+TEST(ChartFileReader, ReadsBackALineChartWhoseTitleBreaksXml) {
     LineChartWriter writer;
     LineChartLayout layout;
     layout.yMax = 1300;
@@ -201,8 +186,7 @@ TEST(ChartFileReader, ReadsBackALineChartWhoseTitleBreaksXml)
     EXPECT_TRUE(ChartFileReader::parseLineChart("").empty());
 }
 
-TEST(ChartFileReader, ReadsBackBothPies)
-{
+TEST(ChartFileReader, ReadsBackBothPies) {
     auto first = smallPie("num");
     first.title = "2017年, \"年\"收入";
     first.titleColor = 0xC06000;

@@ -6,17 +6,15 @@
 namespace {
 
 class IncomeReportsTest : public ReportDatabase {
-protected:
+  protected:
     IncomeReports reports() { return IncomeReports(m_db, folder()); }
     // The text of the last three rows: the blank row and the two summary rows.
-    static std::vector<std::string> summary(const ReportSheet& sheet)
-    {
+    static std::vector<std::string> summary(const ReportSheet& sheet) {
         const int last = sheet.rowCount() - 4;
         return {sheet.text(last + 2, 0), sheet.text(last + 2, 2), sheet.text(last + 3, 0),
                 sheet.text(last + 3, 2)};
     }
-    static bool merged(const ReportSheet& sheet, int row, int first, int columns)
-    {
+    static bool merged(const ReportSheet& sheet, int row, int first, int columns) {
         for (const auto& span : sheet.spans())
             if (span.row == row && span.column == first && span.columns == columns)
                 return true;
@@ -24,8 +22,7 @@ protected:
     }
 };
 
-TEST_F(IncomeReportsTest, DayReportListsOrdersInTimeOrderWithTotals)
-{
+TEST_F(IncomeReportsTest, DayReportListsOrdersInTimeOrderWithTotals) {
     addOrders("2017-05-08 12:30:00", 5, 130);
     addOrders("2017-05-08 09:05:07", 5, 125);
     addOrder("2017-05-09 10:00:00", 999);
@@ -43,12 +40,11 @@ TEST_F(IncomeReportsTest, DayReportListsOrdersInTimeOrderWithTotals)
     EXPECT_EQ(sheet.colour(2, 2), 255u);
     EXPECT_TRUE(merged(sheet, 2, 0, 2));
     EXPECT_TRUE(merged(sheet, 13, 0, 4));
-    EXPECT_EQ(summary(sheet), (std::vector<std::string>{"总计收入：255", "", "点单数量：10",
-                                                        "点单均价：25.5"}));
+    EXPECT_EQ(summary(sheet),
+              (std::vector<std::string>{"总计收入：255", "", "点单数量：10", "点单均价：25.5"}));
 }
 
-TEST_F(IncomeReportsTest, DayStartsAfterMidnight)
-{
+TEST_F(IncomeReportsTest, DayStartsAfterMidnight) {
     addOrder("2017-05-08 00:00:00", 20);
     addOrder("2017-05-07 23:59:59", 20);
     const auto sheet = reports().day("2017年5月8日");
@@ -58,8 +54,7 @@ TEST_F(IncomeReportsTest, DayStartsAfterMidnight)
     EXPECT_TRUE(reports().day("2017年5月7日").found());
 }
 
-TEST_F(IncomeReportsTest, MonthReportCountsMissingDays)
-{
+TEST_F(IncomeReportsTest, MonthReportCountsMissingDays) {
     inOneTransaction([&] {
         for (int day = 1; day <= 28; ++day)
             addOrders("2017-05-" + std::string(day < 10 ? "0" : "") + std::to_string(day) +
@@ -80,8 +75,7 @@ TEST_F(IncomeReportsTest, MonthReportCountsMissingDays)
                                                         "月总点单数量：84", "月点单均价：33.3"}));
 }
 
-TEST_F(IncomeReportsTest, FullMonthShowsTheTotalAcrossTheRow)
-{
+TEST_F(IncomeReportsTest, FullMonthShowsTheTotalAcrossTheRow) {
     inOneTransaction([&] {
         for (int day = 1; day <= 29; ++day)
             addOrder("2016-02-" + std::string(day < 10 ? "0" : "") + std::to_string(day) +
@@ -96,8 +90,7 @@ TEST_F(IncomeReportsTest, FullMonthShowsTheTotalAcrossTheRow)
     EXPECT_TRUE(merged(sheet, totalRow, 0, 4));
 }
 
-TEST_F(IncomeReportsTest, MonthReportWritesItsLineChart)
-{
+TEST_F(IncomeReportsTest, MonthReportWritesItsLineChart) {
     addOrders("2017-05-08 12:00:00", 10, 1235);
     addOrders("2017-05-09 12:00:00", 3, 300);
     addOrders("2017-05-10 12:00:00", 2, 88);
@@ -105,8 +98,7 @@ TEST_F(IncomeReportsTest, MonthReportWritesItsLineChart)
     EXPECT_EQ(readBytes(folder() + "/xml/line-chart.xml"), golden("month-line-chart.xml"));
 }
 
-TEST_F(IncomeReportsTest, YearReportCountsMissingMonthsAndWritesThePies)
-{
+TEST_F(IncomeReportsTest, YearReportCountsMissingMonthsAndWritesThePies) {
     addOrders("2017-01-15 12:00:00", 10, 1234);
     addOrders("2017-02-15 12:00:00", 3, 300);
     addOrders("2017-05-31 23:59:59", 2, 88);
@@ -123,8 +115,7 @@ TEST_F(IncomeReportsTest, YearReportCountsMissingMonthsAndWritesThePies)
     EXPECT_EQ(readBytes(folder() + "/piedata.xml"), golden("year-piedata.xml"));
 }
 
-TEST_F(IncomeReportsTest, FourthQuarterEndsWithTheYear)
-{
+TEST_F(IncomeReportsTest, FourthQuarterEndsWithTheYear) {
     addOrder("2017-09-30 23:59:59", 1);
     addOrder("2017-10-01 00:00:00", 10);
     addOrder("2017-12-31 23:59:59", 20);
@@ -132,16 +123,16 @@ TEST_F(IncomeReportsTest, FourthQuarterEndsWithTheYear)
     const auto sheet = reports().quarter("2017", "4");
     ASSERT_TRUE(sheet.found());
     EXPECT_EQ(sheet.title(), "2017年4季度报表");
-    EXPECT_EQ(summary(sheet), (std::vector<std::string>{"本季度总计收入：30", "本季度有1个月的数据缺损",
-                                                        "季度总点单数量：2", "季度点单均价：15"}));
+    EXPECT_EQ(summary(sheet),
+              (std::vector<std::string>{"本季度总计收入：30", "本季度有1个月的数据缺损",
+                                        "季度总点单数量：2", "季度点单均价：15"}));
     const auto pies = readBytes(folder() + "/piedata.xml");
     EXPECT_NE(pies.find("<pie_title>2017年4季度收入参考,100,20,16,true,0x0060C0</pie_title>"),
               std::string::npos);
     EXPECT_NE(pies.find("<pie_name>10月,12月</pie_name>"), std::string::npos);
 }
 
-TEST_F(IncomeReportsTest, PeriodsWithoutOrdersFindNothing)
-{
+TEST_F(IncomeReportsTest, PeriodsWithoutOrdersFindNothing) {
     addOrder("2017-05-08 12:00:00", 20);
     ChartText::writeFile(folder() + "/piedata.xml", "earlier chart");
     const struct {
@@ -161,8 +152,7 @@ TEST_F(IncomeReportsTest, PeriodsWithoutOrdersFindNothing)
     EXPECT_EQ(readBytes(folder() + "/piedata.xml"), "");
 }
 
-TEST_F(IncomeReportsTest, ApostropheInAPeriodTextIsNoStatementError)
-{
+TEST_F(IncomeReportsTest, ApostropheInAPeriodTextIsNoStatementError) {
     addOrder("2017-05-08 12:00:00", 20);
     EXPECT_FALSE(reports().year("2017' or '1'='1").found());
     EXPECT_FALSE(reports().day("2017年5月8日' or '1'='1").found());

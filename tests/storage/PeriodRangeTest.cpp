@@ -1,5 +1,5 @@
-#include "storage/Database.h"
 #include "storage/PeriodRange.h"
+#include "storage/Database.h"
 #include "storage/StorageStartup.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +8,7 @@
 
 namespace {
 
-TEST(PeriodRange, ConditionsOnTheColumnItself)
-{
+TEST(PeriodRange, ConditionsOnTheColumnItself) {
     const struct {
         const char* pattern;
         const char* op;
@@ -29,16 +28,18 @@ TEST(PeriodRange, ConditionsOnTheColumnItself)
             << c.pattern << c.op << c.value;
 }
 
-TEST(PeriodRange, LeavesWhatItCannotMatchExactly)
-{
+TEST(PeriodRange, LeavesWhatItCannotMatchExactly) {
     const struct {
         const char* pattern;
         const char* op;
         const char* value;
     } cases[] = {
-        {"yyyy", "<>", "2017"},          {"yyyy", "=", "17"},
-        {"yyyy-mm", "=", "2017-5"},      {"yyyy-mm", "=", "2017'05"},
-        {"yyyy年m月d日", "=", "2017年5月8日"}, {"yyyy", "=", "20a7"},
+        {"yyyy", "<>", "2017"},
+        {"yyyy", "=", "17"},
+        {"yyyy-mm", "=", "2017-5"},
+        {"yyyy-mm", "=", "2017'05"},
+        {"yyyy年m月d日", "=", "2017年5月8日"},
+        {"yyyy", "=", "20a7"},
         {"yyyy-mm-dd", "=", "2017-05-08 "},
     };
     for (const auto& c : cases)
@@ -49,12 +50,12 @@ TEST(PeriodRange, LeavesWhatItCannotMatchExactly)
 // The rewritten statements must find exactly the rows the plain prefix
 // comparison finds; the bracketed form below is left as a prefix comparison.
 class PeriodRangeStatements : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("tw-period-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                    "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  protected:
+    void SetUp() override {
+        m_folder =
+            std::filesystem::temp_directory_path() /
+            ("tw-period-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(m_folder);
         ASSERT_TRUE(StorageStartup::openDatabase(m_db, (m_folder / "data.mdb").string()));
         ASSERT_TRUE(m_db.begin());
@@ -67,13 +68,11 @@ protected:
                                         time + "',1)"));
         ASSERT_TRUE(m_db.commit());
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         m_db.close();
         std::filesystem::remove_all(m_folder);
     }
-    int count(const std::string& where)
-    {
+    int count(const std::string& where) {
         const int handle = m_db.OpenTable("select count(*) from 存单 where " + where);
         EXPECT_NE(handle, 0) << where;
         const int n = m_db.ReadColByIndex(handle, 1).toInt();
@@ -85,8 +84,7 @@ protected:
     Database m_db;
 };
 
-TEST_F(PeriodRangeStatements, FindTheSameRowsAsThePrefixComparison)
-{
+TEST_F(PeriodRangeStatements, FindTheSameRowsAsThePrefixComparison) {
     const struct {
         const char* condition;
         int expected;
@@ -111,15 +109,15 @@ TEST_F(PeriodRangeStatements, FindTheSameRowsAsThePrefixComparison)
     }
 }
 
-TEST_F(PeriodRangeStatements, RewritesOnlyConditionsThatStandAlone)
-{
+TEST_F(PeriodRangeStatements, RewritesOnlyConditionsThatStandAlone) {
     std::string sql;
     ASSERT_TRUE(m_db.translate("select count(*),format(时间,'yyyy-mm'),sum(实付) from 存单 where "
                                "format(时间,'yyyy')='2017'  group by format(时间,'yyyy-mm')",
                                sql));
     EXPECT_EQ(sql, "select count(*),substr(时间,1,7),sum(实付) from 存单 where "
                    "(时间>='2017-' and 时间<'2017-~')  group by substr(时间,1,7)");
-    ASSERT_TRUE(m_db.translate("select count(*) from 存单 where format(时间,'yyyy')='20' || '17'", sql));
+    ASSERT_TRUE(
+        m_db.translate("select count(*) from 存单 where format(时间,'yyyy')='20' || '17'", sql));
     EXPECT_EQ(sql.find("时间>="), std::string::npos);
 }
 

@@ -15,13 +15,13 @@ namespace {
 
 class ChartViewerTest : public ReportWindowTest {};
 
-TEST_F(ChartViewerTest, DrawsTheLineChartFileEvenWhenItsTitleBreaksXml)
-{
+TEST_F(ChartViewerTest, DrawsTheLineChartFileEvenWhenItsTitleBreaksXml) {
     LineChartLayout layout;
     layout.yMax = 300;
     LineChartWriter writer;
     writer.setLayout(layout);
-    writer.addParagraph(1, true, std::nullopt, 16, 45, 10, 500, "2017年 \"老王\" & <面>销售参考数据");
+    writer.addParagraph(1, true, std::nullopt, 16, 45, 10, 500,
+                        "2017年 \"老王\" & <面>销售参考数据");
     writer.addSerie(255, 2, 0xFFA8FF, "销售额");
     writer.addSerie(0xFF0000, 2, 0x80E000, "销售量");
     writer.setPeriods({"01月", "02月", "03月"});
@@ -49,8 +49,7 @@ TEST_F(ChartViewerTest, DrawsTheLineChartFileEvenWhenItsTitleBreaksXml)
     EXPECT_EQ(axisY->tickCount(), 6);
 }
 
-TEST_F(ChartViewerTest, DrawsBothPiesAndNothingForAnEmptyFile)
-{
+TEST_F(ChartViewerTest, DrawsBothPiesAndNothingForAnEmptyFile) {
     PieSpec first;
     first.title = "2017年 年收入参考";
     first.values = {100, 50};
@@ -66,8 +65,8 @@ TEST_F(ChartViewerTest, DrawsBothPiesAndNothingForAnEmptyFile)
     viewer.showPieChart(QString::fromStdString(path));
     EXPECT_EQ(viewer.titles(), (QStringList{QStringLiteral("2017年 年收入参考"),
                                             QStringLiteral("2017年 开单数量参考")}));
-    const auto* pie = static_cast<QPieSeries*>(
-        viewer.findChild<QChartView*>()->chart()->series().first());
+    const auto* pie =
+        static_cast<QPieSeries*>(viewer.findChild<QChartView*>()->chart()->series().first());
     ASSERT_EQ(pie->count(), 2);
     EXPECT_EQ(pie->slices()[0]->color(), QColor(0xFF, 0x80, 0x00));
     EXPECT_EQ(pie->slices()[0]->label(), QStringLiteral("100"));

@@ -19,20 +19,17 @@ const QString thisYear = QString::number(Clock::system().now().year);
 const QString noData = QStringLiteral("没有找到对应时间内的点单数据。");
 
 class ReportWindowsTest : public ReportWindowTest {
-protected:
-    void addOrder(const QString& time, int paid)
-    {
+  protected:
+    void addOrder(const QString& time, int paid) {
         exec("insert into 存单 (时间,实付) values ('" + time.toStdString() + "'," +
              std::to_string(paid) + ")");
     }
-    void addLine(const QString& time, const QString& dish, int quantity, double subtotal)
-    {
-        exec("insert into 存单详单 (存单ID,销售时间,菜名,数量,小计) values (1,'" + time.toStdString() +
-             "','" + dish.toStdString() + "'," + std::to_string(quantity) + "," +
-             std::to_string(subtotal) + ")");
+    void addLine(const QString& time, const QString& dish, int quantity, double subtotal) {
+        exec("insert into 存单详单 (存单ID,销售时间,菜名,数量,小计) values (1,'" +
+             time.toStdString() + "','" + dish.toStdString() + "'," + std::to_string(quantity) +
+             "," + std::to_string(subtotal) + ")");
     }
-    static QString cell(const ReportWindow& window, int row, int column)
-    {
+    static QString cell(const ReportWindow& window, int row, int column) {
         const auto* item = window.grid()->item(row, column);
         return item ? item->text() : QString();
     }
@@ -40,8 +37,7 @@ protected:
     SalesReportState m_salesState;
 };
 
-TEST_F(ReportWindowsTest, IncomeWindowOpensOnThisYearWithGridAndPies)
-{
+TEST_F(ReportWindowsTest, IncomeWindowOpensOnThisYearWithGridAndPies) {
     addOrder(thisYear + "-01-15 12:00:00", 30);
     addOrder(thisYear + "-03-15 12:00:00", 50);
     IncomeReportWindow window(m_db);
@@ -61,8 +57,7 @@ TEST_F(ReportWindowsTest, IncomeWindowOpensOnThisYearWithGridAndPies)
     EXPECT_TRUE(m_boxes.shown.isEmpty());
 }
 
-TEST_F(ReportWindowsTest, DayReportHidesTheChartAndWidensTheGrid)
-{
+TEST_F(ReportWindowsTest, DayReportHidesTheChartAndWidensTheGrid) {
     addOrder(thisYear + "-01-15 12:00:00", 30);
     IncomeReportWindow window(m_db);
     ASSERT_TRUE(window.showDayIncomeReport(thisYear + "年1月15日"));
@@ -73,8 +68,7 @@ TEST_F(ReportWindowsTest, DayReportHidesTheChartAndWidensTheGrid)
     EXPECT_EQ(cell(window, 2, 2), QStringLiteral("30"));
 }
 
-TEST_F(ReportWindowsTest, PeriodWithoutOrdersSaysSoAndKeepsTitleAndHeadings)
-{
+TEST_F(ReportWindowsTest, PeriodWithoutOrdersSaysSoAndKeepsTitleAndHeadings) {
     IncomeReportWindow window(m_db);
     ASSERT_EQ(m_boxes.shown.size(), 1);
     EXPECT_EQ(m_boxes.shown[0].text, noData);
@@ -85,8 +79,7 @@ TEST_F(ReportWindowsTest, PeriodWithoutOrdersSaysSoAndKeepsTitleAndHeadings)
     EXPECT_EQ(window.chartArea()->chartCount(), 0);
 }
 
-TEST_F(ReportWindowsTest, PickerStaysOpenWithoutDataAndClosesWithIt)
-{
+TEST_F(ReportWindowsTest, PickerStaysOpenWithoutDataAndClosesWithIt) {
     addOrder("2015-06-01 12:00:00", 30);
     IncomeReportWindow window(m_db);
     m_boxes.shown.clear();
@@ -98,9 +91,9 @@ TEST_F(ReportWindowsTest, PickerStaysOpenWithoutDataAndClosesWithIt)
         EXPECT_EQ(years->itemText(0), thisYear);
         EXPECT_EQ(years->itemText(years->count() - 1), QStringLiteral("2010"));
         years->setCurrentText(QStringLiteral("2015"));
-        emit months->itemClicked(months->item(4));  // May: nothing
+        emit months->itemClicked(months->item(4)); // May: nothing
         EXPECT_TRUE(picker->isVisible());
-        emit months->itemClicked(months->item(5));  // June
+        emit months->itemClicked(months->item(5)); // June
         EXPECT_FALSE(picker->isVisible());
     });
     window.pickMonth();
@@ -110,8 +103,7 @@ TEST_F(ReportWindowsTest, PickerStaysOpenWithoutDataAndClosesWithIt)
     EXPECT_EQ(window.chartArea()->titles(), QStringList{QStringLiteral("2015年06月份 参考数据")});
 }
 
-TEST_F(ReportWindowsTest, SalesWindowOpensOnThisYearAndListsTheDishes)
-{
+TEST_F(ReportWindowsTest, SalesWindowOpensOnThisYearAndListsTheDishes) {
     addLine(thisYear + "-02-01 12:00:00", QStringLiteral("酸菜鱼"), 2, 32);
     addLine(thisYear + "-02-01 12:00:00", QStringLiteral("酸菜鱼"), 3, 48);
     SalesReportWindow window(m_db, nullptr, &m_salesState);
@@ -126,8 +118,7 @@ TEST_F(ReportWindowsTest, SalesWindowOpensOnThisYearAndListsTheDishes)
     EXPECT_EQ(filter->itemText(1), QStringLiteral("红烧排骨饭"));
 }
 
-TEST_F(ReportWindowsTest, DishFilterRerunsTheCurrentReport)
-{
+TEST_F(ReportWindowsTest, DishFilterRerunsTheCurrentReport) {
     addLine(thisYear + "-02-01 12:00:00", QStringLiteral("酸菜鱼"), 2, 32);
     addLine(thisYear + "-02-01 13:00:00", QStringLiteral("鱼香肉丝"), 1, 13);
     SalesReportWindow window(m_db, nullptr, &m_salesState);
@@ -142,8 +133,7 @@ TEST_F(ReportWindowsTest, DishFilterRerunsTheCurrentReport)
     EXPECT_EQ(window.grid()->rowCount(), 2 + 5);
 }
 
-TEST_F(ReportWindowsTest, WithTheSalesWindowOpenTheIncomeDayPickerStartsTheSalesList)
-{
+TEST_F(ReportWindowsTest, WithTheSalesWindowOpenTheIncomeDayPickerStartsTheSalesList) {
     addOrder(thisYear + "-02-01 12:00:00", 45);
     addLine(thisYear + "-02-01 12:00:00", QStringLiteral("酸菜鱼"), 2, 32);
     IncomeReportWindow income(m_db);
@@ -159,8 +149,7 @@ TEST_F(ReportWindowsTest, WithTheSalesWindowOpenTheIncomeDayPickerStartsTheSales
     EXPECT_EQ(cell(income, 0, 0), thisYear + "年 年报表");
 }
 
-TEST_F(ReportWindowsTest, DayPickerStartsTheIncomeDayReport)
-{
+TEST_F(ReportWindowsTest, DayPickerStartsTheIncomeDayReport) {
     addOrder("2017-05-08 12:00:00", 45);
     IncomeReportWindow window(m_db);
     onNextModal([](QWidget* modal) {
