@@ -1,0 +1,90 @@
+#include "catalogue/DishCatalogue.h"
+#include "storage/Database.h"
+#include "storage/Values.h"
+
+#include <cmath>
+
+using Values::sqlEscape;
+
+DishInput DishInput::fromFields(const std::string& code, const std::string& letters,
+                                const std::string& name, const std::string& priceText,
+                                const std::string& unit) {
+    return {Values::trim(code), Values::trim(letters), Values::trim(name),
+            Values::roundTo(Values::textToNumber(priceText), 1), unit};
+}
+
+std::string DishInput::priceText() const {
+    return Values::numberToText(price);
+}
+
+ListRow DishInput::toRow() const {
+    return {"", code, letters, name, priceText(), unit};
+}
+
+ListRows DishCatalogue::loadDishList() const {
+    ListRows rows;
+    const int handle = m_db.OpenTable("Select * from 菜单");
+    while (handle != 0 && !m_db.IsEOF(handle)) {
+        rows.push_back({"", m_db.ReadColByName(handle, "代码").toText(),
+                        m_db.ReadColByName(handle, "字母").toText(),
+                        m_db.ReadColByName(handle, "菜名").toText(),
+                        Values::numberToText(m_db.ReadColByName(handle, "价格").toNumber()),
+                        m_db.ReadColByName(handle, "单位").toText()});
+        m_db.MoveNext(handle);
+    }
+    m_db.CloseTable(handle);
+    return rows;
+}
+
+std::string DishCatalogue::fieldRefusal(const DishInput& dish) {
+    if (dish.code.empty())
+        return "数字代号不能为空，请输入代号后重试。";
+    if (dish.name.empty())
+        return "菜名不能为空，请输入菜名后重试。";
+    // "inf" and "nan" read as numbers too; neither is a price.
+    if (!std::isfinite(dish.price) || !(dish.price > 0.0000001))
+        return "价格不能小于或者等于0，请输入价格后重试。";
+    if (dish.unit.empty())
+        return "没有选择项目的计量单位，请选择后重试。";
+    return {};
+}
+
+ListOutcome DishCatalogue::addDish(const DishInput& dish, const ListRows& shown) {
+    if (std::string refusal = fieldRefusal(dish); !refusal.empty())
+        return ListOutcome::refused(std::move(refusal));
+    if (const int row = findRow(shown, dish.code, Code); row >= 0)
+        return ListOutcome::refused("代号已经存在，不能重复添加。", row);
+    if (const int row = findRow(shown, dish.name, Name); row >= 0)
+        return ListOutcome::refused("菜名已经存在，不能重复添加。", row);
+    const std::string sql = "insert into 菜单  (代码,字母,菜名,价格,单位) values ('" +
+                            sqlEscape(dish.code) + "','" + sqlEscape(dish.letters) + "','" +
+                            sqlEscape(dish.name) + "'," + dish.priceText() + ",'" +
+                            sqlEscape(dish.unit) + "')";
+    if (!m_db.ExecuteSql(sql))
+        return ListOutcome::failed();
+    return ListOutcome::done("保存完成。", static_cast<int>(shown.size()));
+}
+
+ListOutcome DishCatalogue::modifyDish(const DishInput& dish, const ListRows& shown) {
+    if (std::string refusal = fieldRefusal(dish); !refusal.empty())
+        return ListOutcome::refused(std::move(refusal));
+    const int row = findRow(shown, dish.name, Name);
+    if (row < 0)
+        return ListOutcome::refused("菜名不存在，无法完成修改。");
+    const std::string sql = "update 菜单 set 代码 = '" + sqlEscape(dish.code) + "',字母 ='" +
+                            sqlEscape(dish.letters) + "',单位 ='" + sqlEscape(dish.unit) +
+                            "',价格=" + dish.priceText() + "  where 菜名 = '" +
+                            sqlEscape(dish.name) + "'";
+    if (!m_db.ExecuteSql(sql))
+        return ListOutcome::failed();
+    return ListOutcome::done("修改完成。", row);
+}
+
+bool DishCatalogue::deleteDish(const ListRow& row) {
+    return m_db.ExecuteSql("Delete * from 菜单 where 代码 ='" + sqlEscape(row.at(Code)) +
+                           "'and 菜名 = '" + sqlEscape(row.at(Name)) + "'");
+}
+
+std::string DishCatalogue::deleteQuestion(const ListRow& row) {
+    return "是否删除菜单中的：" + row.at(Name) + " ?";
+}

@@ -1,0 +1,48 @@
+#pragma once
+#include "catalogue/ListOutcome.h"
+#include "catalogue/ListRows.h"
+
+#include <string>
+
+class Database;
+
+// A dish as the add and modify windows read it from their fields.
+struct DishInput {
+    std::string code;
+    std::string letters;
+    std::string name;
+    double price = 0;
+    std::string unit;
+
+    // Code, letter code and name trimmed; the price read as a number and
+    // rounded to one decimal; the unit as shown.
+    static DishInput fromFields(const std::string& code, const std::string& letters,
+                                const std::string& name, const std::string& priceText,
+                                const std::string& unit);
+    std::string priceText() const;
+    ListRow toRow() const;
+};
+
+// The dish catalogue 菜单 and the catalogue window's list of it. The list is
+// the window's working copy: checks are made against the rows it shows.
+class DishCatalogue {
+  public:
+    enum Column { Code = 1, Letters = 2, Name = 3, Price = 4, Unit = 5 };
+
+    explicit DishCatalogue(Database& db) : m_db(db) {}
+
+    ListRows loadDishList() const;
+    // Success leaves the new row to be appended at outcome.row.
+    ListOutcome addDish(const DishInput& dish, const ListRows& shown);
+    // The dish is found by its name; success leaves outcome.row to be rewritten.
+    ListOutcome modifyDish(const DishInput& dish, const ListRows& shown);
+    // Deletes the dish of the row, found by code and name together.
+    bool deleteDish(const ListRow& row);
+
+    static std::string deleteQuestion(const ListRow& row);
+
+  private:
+    static std::string fieldRefusal(const DishInput& dish);
+
+    Database& m_db;
+};

@@ -1,0 +1,71 @@
+#include "catalogue/TableList.h"
+#include "storage/Database.h"
+#include "storage/Values.h"
+
+using Values::sqlEscape;
+
+ListRows TableList::load() const {
+    ListRows rows;
+    const int handle = m_db.OpenTable("Select * from 桌号");
+    while (handle != 0 && !m_db.IsEOF(handle)) {
+        rows.push_back({"", m_db.ReadColByName(handle, "代号").toText(),
+                        m_db.ReadColByName(handle, "桌号名称").toText()});
+        m_db.MoveNext(handle);
+    }
+    m_db.CloseTable(handle);
+    return rows;
+}
+
+std::string TableList::fieldRefusal(const std::string& code, const std::string& name) {
+    if (Values::textToInt(code) <= 0)
+        return "数字代号不能为空为 0，请输入代号后重试。";
+    if (name.empty())
+        return "桌号不能为空，请输入桌号后重试。";
+    return {};
+}
+
+ListOutcome TableList::add(const std::string& codeField, const std::string& nameField,
+                           const ListRows& shown) {
+    const std::string code = Values::trim(codeField);
+    const std::string name = Values::trim(nameField);
+    if (std::string refusal = fieldRefusal(code, name); !refusal.empty())
+        return ListOutcome::refused(std::move(refusal));
+    if (const int row = findRow(shown, code, Code); row >= 0)
+        return ListOutcome::refused("代号已经存在，不能重复添加。", row);
+    if (const int row = findRow(shown, name, Name); row >= 0)
+        return ListOutcome::refused("桌号已经存在，不能重复添加。", row);
+    if (!m_db.ExecuteSql("insert into 桌号 (代号,桌号名称) values ('" + sqlEscape(code) + "','" +
+                         sqlEscape(name) + "')"))
+        return ListOutcome::failed();
+    return ListOutcome::done("保存完成。", static_cast<int>(shown.size()));
+}
+
+ListOutcome TableList::modify(const std::string& codeField, const std::string& nameField,
+                              const ListRows& shown) {
+    const std::string code = Values::trim(codeField);
+    const std::string name = Values::trim(nameField);
+    if (std::string refusal = fieldRefusal(code, name); !refusal.empty())
+        return ListOutcome::refused(std::move(refusal));
+    const int row = findRow(shown, name, Name);
+    bool codeTaken = false;
+    for (size_t i = 0; i < shown.size() && row >= 0; ++i)
+        codeTaken = codeTaken || (static_cast<int>(i) != row && shown[i].at(Code) == code);
+    if (row < 0 || codeTaken)
+        return ListOutcome::refused("桌号已存在，无法重复定义该桌号。");
+    if (!m_db.ExecuteSql("update 桌号 set 代号 = '" + sqlEscape(code) + "'  where 桌号名称 = '" +
+                         sqlEscape(name) + "'"))
+        return ListOutcome::failed();
+    return ListOutcome::done("修改完成。", row);
+}
+
+bool TableList::remove(const ListRow& row) {
+    return m_db.ExecuteSql("Delete * from 桌号 where 桌号名称 ='" + sqlEscape(row.at(Name)) + "'");
+}
+
+std::string TableList::deleteQuestion(const ListRow& row) {
+    return "是否删除桌号：" + row.at(Name) + " ?";
+}
+
+ListRow TableList::toRow(const std::string& code, const std::string& name) {
+    return {"", Values::trim(code), Values::trim(name)};
+}

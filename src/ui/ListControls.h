@@ -1,0 +1,51 @@
+#pragma once
+#include "catalogue/ListRows.h"
+
+#include <QString>
+#include <string>
+#include <utility>
+#include <vector>
+
+class Database;
+class QComboBox;
+class QTreeWidget;
+class QWidget;
+
+// The first row of the list whose text in the column equals the text exactly,
+// or -1. Lists are QTreeWidgets of top-level rows, one per record.
+int findRow(QTreeWidget* list, const QString& text, int column);
+
+// Refills the drop-down from one text column of the select's rows, with an
+// empty first entry; the text shown before stays selected when an entry has it
+// (the last such entry), and an editable drop-down keeps showing it otherwise.
+void fillDropDown(QComboBox* box, Database& db, const std::string& select,
+                  const std::string& column);
+// Refills the drop-down with every unit name, no empty entry, nothing selected.
+void fillUnitDropDown(QComboBox* box, Database& db);
+
+namespace ListControls {
+
+// Gives the control its name (objectName and accessible description) and
+// the caption a cashier reads for it (accessible name).
+void nameControl(QWidget* control, const QString& name, const QString& caption);
+
+// Sets up a list in report view: a hidden empty first column, then the given
+// captions and widths in pixels.
+void setupList(QTreeWidget* list, const std::vector<std::pair<QString, int>>& columns);
+
+ListRows rowsOf(QTreeWidget* list);
+ListRow rowOf(QTreeWidget* list, int index);
+// Replaces all rows.
+void setRows(QTreeWidget* list, const ListRows& rows);
+// Writes the row at index; an index one past the end appends it.
+void setRow(QTreeWidget* list, int index, const ListRow& row);
+void removeRow(QTreeWidget* list, int index);
+
+// The selected row, or -1.
+int selectedRow(QTreeWidget* list);
+// Selects the row and scrolls it into view; -1 clears the selection.
+void selectRow(QTreeWidget* list, int index);
+
+std::vector<std::string> entriesOf(QComboBox* box);
+
+} // namespace ListControls

@@ -1,0 +1,38 @@
+#pragma once
+#include "catalogue/ListRows.h"
+
+#include <QDialog>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+class Database;
+class QTreeWidget;
+
+// A maintenance window around one list: buttons add, modify and delete, the
+// context menu, the Delete key and a double click. The list is the window's
+// working copy of its table.
+class ListWindow : public QDialog {
+    Q_OBJECT
+  public:
+    void deleteSelected();
+    void openAddWindow();
+    void openModifyWindow();
+
+  protected:
+    ListWindow(QWidget* parent, Database& db, const QString& title, const QString& listCaption,
+               const std::vector<std::pair<QString, int>>& columns, const QString& addText);
+
+    virtual std::unique_ptr<QDialog> makeEditWindow(bool modify) = 0;
+    virtual std::string deleteQuestion(const ListRow& row) const = 0;
+    virtual bool deleteRow(const ListRow& row) = 0;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    Database& m_db;
+    QTreeWidget* m_list;
+
+  private:
+    void showContextMenu(const QPoint& at);
+};
