@@ -5,14 +5,12 @@
 
 using Values::sqlEscape;
 
-Customer CustomerFile::trimmed(const Customer& typed)
-{
+Customer CustomerFile::trimmed(const Customer& typed) {
     return {typed.id, Values::trim(typed.telephone), Values::trim(typed.name),
             Values::trim(typed.address)};
 }
 
-std::string CustomerFile::missingField(const Customer& customer)
-{
+std::string CustomerFile::missingField(const Customer& customer) {
     if (customer.address.empty())
         return "地址不能为空，请输地址后重试。";
     if (customer.telephone.empty())
@@ -22,8 +20,7 @@ std::string CustomerFile::missingField(const Customer& customer)
     return {};
 }
 
-std::optional<Customer> CustomerFile::findByTelephone(const std::string& telephone) const
-{
+std::optional<Customer> CustomerFile::findByTelephone(const std::string& telephone) const {
     const int handle =
         m_db.OpenTable("Select * from 客户 where 电话='" + sqlEscape(telephone) + "'");
     std::optional<Customer> found;
@@ -35,35 +32,30 @@ std::optional<Customer> CustomerFile::findByTelephone(const std::string& telepho
     return found;
 }
 
-bool CustomerFile::insert(const Customer& c)
-{
+bool CustomerFile::insert(const Customer& c) {
     return m_db.ExecuteSql("insert into 客户  (电话,姓名,地址) values ('" + sqlEscape(c.telephone) +
                            "','" + sqlEscape(c.name) + "','" + sqlEscape(c.address) + "')");
 }
 
-bool CustomerFile::updateNameAndAddress(const Customer& c)
-{
+bool CustomerFile::updateNameAndAddress(const Customer& c) {
     return m_db.ExecuteSql("update 客户 set 姓名 = '" + sqlEscape(c.name) + "',地址 ='" +
                            sqlEscape(c.address) + "' where 电话 = '" + sqlEscape(c.telephone) +
                            "'");
 }
 
-CustomerFile::Result CustomerFile::insertResult(const Customer& customer)
-{
+CustomerFile::Result CustomerFile::insertResult(const Customer& customer) {
     if (!insert(customer))
         return {Outcome::Failed, {}, customer};
     return {Outcome::Added, "保存完成。", customer};
 }
 
-CustomerFile::Result CustomerFile::updateResult(const Customer& customer)
-{
+CustomerFile::Result CustomerFile::updateResult(const Customer& customer) {
     if (!updateNameAndAddress(customer))
         return {Outcome::Failed, {}, customer};
     return {Outcome::Updated, "修改完成。", customer};
 }
 
-CustomerFile::Result CustomerFile::addCustomer(const Customer& typed, const Confirm& overwrite)
-{
+CustomerFile::Result CustomerFile::addCustomer(const Customer& typed, const Confirm& overwrite) {
     const Customer customer = trimmed(typed);
     if (const std::string refusal = missingField(customer); !refusal.empty())
         return {Outcome::Refused, refusal, customer};
@@ -75,8 +67,7 @@ CustomerFile::Result CustomerFile::addCustomer(const Customer& typed, const Conf
     return updateResult(customer);
 }
 
-CustomerFile::Result CustomerFile::modifyCustomer(const Customer& typed, const Confirm& add)
-{
+CustomerFile::Result CustomerFile::modifyCustomer(const Customer& typed, const Confirm& add) {
     const Customer customer = trimmed(typed);
     if (const std::string refusal = missingField(customer); !refusal.empty())
         return {Outcome::Refused, refusal, customer};
@@ -87,24 +78,20 @@ CustomerFile::Result CustomerFile::modifyCustomer(const Customer& typed, const C
     return insertResult(customer);
 }
 
-bool CustomerFile::deleteCustomer(const std::string& telephone)
-{
+bool CustomerFile::deleteCustomer(const std::string& telephone) {
     return m_db.ExecuteSql("Delete * from 客户 where 电话 ='" + sqlEscape(telephone) + "'");
 }
 
-std::string CustomerFile::searchFragment(const std::string& text)
-{
+std::string CustomerFile::searchFragment(const std::string& text) {
     return " and 姓名='" + sqlEscape(text) + "' or 电话='" + sqlEscape(text) + "'";
 }
 
-std::string CustomerFile::deleteQuestion(const Customer& c)
-{
+std::string CustomerFile::deleteQuestion(const Customer& c) {
     return "客户电话：" + c.telephone + "\r\n客户姓名：" + c.name + "\r\n客户地址：" + c.address +
            "\r\n\r\n是否删除该客户？";
 }
 
-std::string CustomerFile::overwriteQuestion(const Customer& typed, const Customer& stored)
-{
+std::string CustomerFile::overwriteQuestion(const Customer& typed, const Customer& stored) {
     return "客户电话已经存在，不能重复添加。\r\n电话：" + typed.telephone + "\r\n姓名：" +
            stored.name + "\r\n地址：" + stored.address +
            "\r\n是否修改该客户？\r\n\r\n修改请点 是\r\n返回请点 否";

@@ -16,7 +16,7 @@ struct Customer {
 // The table 客户, keyed by telephone. Telephones are kept unique by asking
 // before an insert would duplicate one.
 class CustomerFile {
-public:
+  public:
     enum class Outcome {
         Refused,  // a field is missing; see message
         Declined, // the cashier answered No
@@ -51,7 +51,7 @@ public:
     static constexpr const char* addQuestion =
         "没有找到相关客户，是否添加该客户？\r\n\r\n添加请点 是\r\n返回请点 否";
 
-private:
+  private:
     static Customer trimmed(const Customer& typed);
     static std::string missingField(const Customer& customer);
     bool insert(const Customer& customer);

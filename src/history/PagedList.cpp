@@ -8,46 +8,39 @@
 namespace {
 
 // Drops the leading " and" of a condition fragment.
-std::string withoutLeadingAnd(const std::string& fragment)
-{
+std::string withoutLeadingAnd(const std::string& fragment) {
     return fragment.size() >= 4 ? fragment.substr(4) : std::string();
 }
 
 } // namespace
 
-PagedList& PagedList::orderHistory()
-{
+PagedList& PagedList::orderHistory() {
     static PagedList list(Kind::Orders);
     return list;
 }
 
-PagedList& PagedList::customerFile()
-{
+PagedList& PagedList::customerFile() {
     static PagedList list(Kind::Customers);
     return list;
 }
 
-std::string PagedList::table() const
-{
+std::string PagedList::table() const {
     return m_kind == Kind::Orders ? "存单" : "客户";
 }
 
-std::string PagedList::whereClause() const
-{
+std::string PagedList::whereClause() const {
     return m_conditionFragment.empty() ? std::string()
                                        : " where" + withoutLeadingAnd(m_conditionFragment);
 }
 
-std::string PagedList::totalsStatement() const
-{
+std::string PagedList::totalsStatement() const {
     const std::string head = m_kind == Kind::Orders
                                  ? "select count(*),sum(实付),sum(合计) from 存单"
                                  : "select count(*) from 客户";
     return head + whereClause();
 }
 
-std::string PagedList::pageStatement(long long rows, long long windowEnd) const
-{
+std::string PagedList::pageStatement(long long rows, long long windowEnd) const {
     const std::string inner =
         m_conditionFragment.empty()
             ? "select top " + std::to_string(windowEnd) + " * from " + table() + " order by [id]"
@@ -56,8 +49,7 @@ std::string PagedList::pageStatement(long long rows, long long windowEnd) const
     return "select top " + std::to_string(rows) + " * from (" + inner + ")order by [id] desc";
 }
 
-int PagedList::pageCountFor(long long count, int pageSize)
-{
+int PagedList::pageCountFor(long long count, int pageSize) {
     if (pageSize <= 0)
         return 0;
     const double quotient = static_cast<double>(count) / pageSize;
@@ -65,8 +57,7 @@ int PagedList::pageCountFor(long long count, int pageSize)
     return static_cast<int>(whole) + (quotient - whole > 0.0000001 ? 1 : 0);
 }
 
-void PagedList::readTotals(Database& db, Page& result) const
-{
+void PagedList::readTotals(Database& db, Page& result) const {
     const int handle = db.OpenTable(totalsStatement());
     result.count = Values::truncateToInt(db.ReadColByIndex(handle, 1).toNumber());
     if (m_kind == Kind::Orders) {
@@ -76,8 +67,7 @@ void PagedList::readTotals(Database& db, Page& result) const
     db.CloseTable(handle);
 }
 
-PagedList::Page PagedList::showPage(Database& db, int& page) const
-{
+PagedList::Page PagedList::showPage(Database& db, int& page) const {
     Page result;
     result.browsingAll = m_kind == Kind::Orders && m_conditionFragment.empty();
     readTotals(db, result);
@@ -102,8 +92,7 @@ PagedList::Page PagedList::showPage(Database& db, int& page) const
     return result;
 }
 
-void PagedList::readRows(Database& db, long long rows, long long windowEnd, Page& result) const
-{
+void PagedList::readRows(Database& db, long long rows, long long windowEnd, Page& result) const {
     const int handle = db.OpenTable(pageStatement(rows, windowEnd));
     // The statement yields the page newest first; each row goes to the top.
     std::vector<std::vector<std::string>> newestFirst;
@@ -115,8 +104,7 @@ void PagedList::readRows(Database& db, long long rows, long long windowEnd, Page
     result.rows.assign(newestFirst.rbegin(), newestFirst.rend());
 }
 
-std::vector<std::string> PagedList::readRow(const Database& db, int handle) const
-{
+std::vector<std::string> PagedList::readRow(const Database& db, int handle) const {
     auto text = [&](const char* column) { return db.ReadColByName(handle, column).toText(); };
     if (m_kind == Kind::Customers)
         return {text("ID"), text("电话"), text("姓名"), text("地址")};

@@ -8,7 +8,7 @@ class Database;
 // page size outlive the window that shows them, so reopening it keeps the
 // last filter.
 class PagedList {
-public:
+  public:
     enum class Kind { Orders, Customers };
 
     // What one call of showPage found; the window writes it into its controls.
@@ -44,7 +44,7 @@ public:
     static PagedList& orderHistory();
     static PagedList& customerFile();
 
-private:
+  private:
     std::string table() const;
     std::string whereClause() const;
     void readTotals(Database& db, Page& result) const;

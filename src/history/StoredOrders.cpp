@@ -6,15 +6,13 @@
 namespace {
 
 // IDs stand bare in statements, so only their number may get there.
-std::string idLiteral(const std::string& idText)
-{
+std::string idLiteral(const std::string& idText) {
     return std::to_string(Values::textToInt(idText));
 }
 
 } // namespace
 
-bool StoredOrders::deleteOrder(const std::string& idText)
-{
+bool StoredOrders::deleteOrder(const std::string& idText) {
     const std::string id = idLiteral(idText);
     if (!m_db.begin())
         return false;
@@ -25,14 +23,12 @@ bool StoredOrders::deleteOrder(const std::string& idText)
     return false;
 }
 
-std::string StoredOrders::linesCondition(const std::string& idText, const std::string& dateText)
-{
+std::string StoredOrders::linesCondition(const std::string& idText, const std::string& dateText) {
     return " where 存单ID =" + idLiteral(idText) + " and format(销售时间,'yyyy年m月d日')='" +
            Values::sqlEscape(dateText) + "'";
 }
 
-int StoredOrders::countOrderLines(const std::string& idText, const std::string& dateText) const
-{
+int StoredOrders::countOrderLines(const std::string& idText, const std::string& dateText) const {
     const int handle =
         m_db.OpenTable("select count(*) from 存单详单" + linesCondition(idText, dateText));
     const int count = m_db.ReadColByIndex(handle, 1).toInt();
@@ -41,8 +37,7 @@ int StoredOrders::countOrderLines(const std::string& idText, const std::string& 
 }
 
 std::vector<StoredLine> StoredOrders::findOrderLines(const std::string& idText,
-                                                     const std::string& dateText) const
-{
+                                                     const std::string& dateText) const {
     std::vector<StoredLine> lines;
     const int handle = m_db.OpenTable("Select * from 存单详单" + linesCondition(idText, dateText));
     while (handle != 0 && !m_db.IsEOF(handle)) {
@@ -54,7 +49,6 @@ std::vector<StoredLine> StoredOrders::findOrderLines(const std::string& idText,
     return lines;
 }
 
-std::string StoredOrders::deleteQuestion(const std::string& number, const std::string& dateText)
-{
+std::string StoredOrders::deleteQuestion(const std::string& number, const std::string& dateText) {
     return "订单编号：" + number + "\r\n订单时间：" + dateText + "\r\n\r\n是否删除该订单？";
 }

@@ -14,7 +14,7 @@ struct StoredLine {
 
 // Stored orders as the history window reaches them: deletion and the lines of one order.
 class StoredOrders {
-public:
+  public:
     explicit StoredOrders(Database& db) : m_db(db) {}
 
     // Removes the order and its lines together; false leaves both as they were.
@@ -29,7 +29,7 @@ public:
     static std::string deleteQuestion(const std::string& number, const std::string& dateText);
     static constexpr const char* deleteFailed = "删除失败，该订单没有改动。";
 
-private:
+  private:
     static std::string linesCondition(const std::string& idText, const std::string& dateText);
     Database& m_db;
 };

@@ -10,58 +10,63 @@ using Values::sqlEscape;
 
 namespace {
 
-std::string idLiteral(const std::string& idText)
-{
+std::string idLiteral(const std::string& idText) {
     return std::to_string(Values::textToInt(idText));
 }
 
-std::string numberText(const std::string& text)
-{
+std::string numberText(const std::string& text) {
     return Values::numberToText(Values::textToNumber(text));
 }
 
-bool isWholeNumber(const std::string& text)
-{
+bool isWholeNumber(const std::string& text) {
     const std::string digits = text.starts_with('-') ? text.substr(1) : text;
     return !digits.empty() &&
            std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // A grid cell as settlement reads it: trimmed, and "假" counting as empty.
-std::string cellText(const std::string& cell)
-{
+std::string cellText(const std::string& cell) {
     const std::string text = Values::trim(cell);
     return text == "假" ? std::string() : text;
 }
 
 } // namespace
 
-std::optional<StoredOrder> OrderEditor::loadOrder(const std::string& idText) const
-{
+std::optional<StoredOrder> OrderEditor::loadOrder(const std::string& idText) const {
     const int handle = m_db.OpenTable("Select * from 存单 where ID =" + idLiteral(idText));
     if (handle == 0 || m_db.IsEOF(handle)) {
         m_db.CloseTable(handle);
         return std::nullopt;
     }
     auto text = [&](const char* column) { return m_db.ReadColByName(handle, column).toText(); };
-    StoredOrder order{text("ID"),     text("编号"),     text("票头"),     text("店铺名称"),
+    StoredOrder order{text("ID"),
+                      text("编号"),
+                      text("票头"),
+                      text("店铺名称"),
                       m_db.ReadColByName(handle, "时间").toDateTime(),
-                      text("减免"),   text("减免份数"), text("减免金额"), text("合计"),
-                      text("支付方式"), text("已付"),   text("实付"),     text("桌号"),
-                      text("电话"),   text("姓名"),     text("地址"),     text("备注")};
+                      text("减免"),
+                      text("减免份数"),
+                      text("减免金额"),
+                      text("合计"),
+                      text("支付方式"),
+                      text("已付"),
+                      text("实付"),
+                      text("桌号"),
+                      text("电话"),
+                      text("姓名"),
+                      text("地址"),
+                      text("备注")};
     m_db.CloseTable(handle);
     return order;
 }
 
 std::vector<StoredLine> OrderEditor::loadLines(const std::string& idText,
-                                               const std::string& dateText) const
-{
+                                               const std::string& dateText) const {
     return StoredOrders(m_db).findOrderLines(idText, dateText);
 }
 
 std::optional<DateTime> OrderEditor::resolveTime(const std::string& timeText,
-                                                 const DateTime& stored)
-{
+                                                 const DateTime& stored) {
     const std::optional<DateTime> typed = DateTime::parse(Values::trim(timeText), stored.year);
     if (!typed)
         return std::nullopt;
@@ -72,8 +77,7 @@ std::optional<DateTime> OrderEditor::resolveTime(const std::string& timeText,
     return typedMinute == storedMinute ? stored : *typed;
 }
 
-std::optional<DateTime> OrderEditor::storedTime(const std::string& id) const
-{
+std::optional<DateTime> OrderEditor::storedTime(const std::string& id) const {
     const int handle = m_db.OpenTable("Select 时间 from 存单 where ID =" + id);
     std::optional<DateTime> time;
     if (handle != 0 && !m_db.IsEOF(handle))
@@ -83,8 +87,7 @@ std::optional<DateTime> OrderEditor::storedTime(const std::string& id) const
 }
 
 std::string OrderEditor::updateStatement(const std::string& id, const EditedOrderFields& f,
-                                         const DateTime& time) const
-{
+                                         const DateTime& time) const {
     const bool settled = std::fabs(Values::textToNumber(f.actuallyPaid)) > 0.0000001;
     return "update 存单 set 编号=" + Values::trim(f.number) + ",票头='" + sqlEscape(f.header) +
            "',店铺名称='" + sqlEscape(f.shop) + "',时间='" + time.canonical() + "',减免='" +
@@ -98,8 +101,7 @@ std::string OrderEditor::updateStatement(const std::string& id, const EditedOrde
 }
 
 bool OrderEditor::writeLines(const std::string& id, const EditedOrderFields& fields,
-                             const DateTime& time)
-{
+                             const DateTime& time) {
     for (const auto& row : fields.gridRows) {
         const std::string dish = cellText(row[0]);
         if (dish.empty())
@@ -115,14 +117,12 @@ bool OrderEditor::writeLines(const std::string& id, const EditedOrderFields& fie
     return true;
 }
 
-OrderEditor::Result OrderEditor::fail(const std::string& message)
-{
+OrderEditor::Result OrderEditor::fail(const std::string& message) {
     return {Outcome::Failed, message};
 }
 
 OrderEditor::Result OrderEditor::saveEditedOrder(const std::string& idText,
-                                                 const EditedOrderFields& fields)
-{
+                                                 const EditedOrderFields& fields) {
     const bool hasDish = std::any_of(fields.gridRows.begin(), fields.gridRows.end(),
                                      [](const auto& row) { return !cellText(row[0]).empty(); });
     if (!hasDish)

@@ -53,7 +53,7 @@ struct EditedOrderFields {
 
 // Takes a stored order back for editing and saves it over the stored one.
 class OrderEditor {
-public:
+  public:
     enum class Outcome { NoLines, Saved, Failed };
     struct Result {
         Outcome outcome;
@@ -81,7 +81,7 @@ public:
         "取消修改。";
     static constexpr const char* noSelection = "请选择要修改的项目。";
 
-private:
+  private:
     std::optional<DateTime> storedTime(const std::string& id) const;
     std::string updateStatement(const std::string& id, const EditedOrderFields& fields,
                                 const DateTime& time) const;

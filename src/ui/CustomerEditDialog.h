@@ -9,7 +9,7 @@ class QPushButton;
 // "客户添加" and "客户修改": telephone, name and address with one button.
 class CustomerEditDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     enum class Mode { Add, Modify };
 
     CustomerEditDialog(Mode mode, QWidget* parent = nullptr);
@@ -20,10 +20,10 @@ public:
     void clearFields();
     QPushButton* saveButton() const { return m_save; }
 
-signals:
+  signals:
     void saveRequested();
 
-private:
+  private:
     QLineEdit* field(const QString& name, const QString& caption);
 
     Mode m_mode;

@@ -1,4 +1,5 @@
 #include "ui/CustomerWindow.h"
+#include "ui/ListControls.h"
 
 #include "catalogue/CustomerFile.h"
 #include "ui/CustomerEditDialog.h"
@@ -15,22 +16,16 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
+using ListControls::nameControl;
 
-void nameControl(QWidget* widget, const QString& name, const QString& caption)
-{
-    widget->setObjectName(name);
-    widget->setAccessibleDescription(name);
-    widget->setAccessibleName(caption);
-}
+namespace {
 
 const QList<PagedListPanel::Column> customerColumns = {
     {"", 0}, {"电话", 160}, {"姓名", 80}, {"地址", 270}};
 
 enum CustomerColumn { TelephoneColumn = 1, NameColumn = 2, AddressColumn = 3 };
 
-QString qs(const std::string& text)
-{
+QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
@@ -39,8 +34,7 @@ QString qs(const std::string& text)
 CustomerWindow::CustomerWindow(Database& db, PagedList& customers, PagedList& orders,
                                const Clock& clock, QWidget* parent)
     : QDialog(parent), m_db(db), m_orders(orders), m_clock(clock),
-      m_panel(new PagedListPanel(db, customers, customerColumns, "超级列表框_客户", this))
-{
+      m_panel(new PagedListPanel(db, customers, customerColumns, "超级列表框_客户", this)) {
     setWindowTitle("客户设置");
     resize(640, 560);
 
@@ -67,8 +61,7 @@ CustomerWindow::CustomerWindow(Database& db, PagedList& customers, PagedList& or
             menu->deleteLater();
         }
     });
-    connect(list, &QTreeWidget::itemDoubleClicked, this,
-            [this] { openModal(modifyDialog()); });
+    connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { openModal(modifyDialog()); });
     connect(m_panel, &PagedListPanel::pageShown, this, [this](const PagedList::Page& page) {
         m_status->setText(QString("共有客户数据:%1条").arg(page.count));
     });
@@ -77,8 +70,7 @@ CustomerWindow::CustomerWindow(Database& db, PagedList& customers, PagedList& or
     m_panel->showFirstPage();
 }
 
-QWidget* CustomerWindow::buildSearchRow()
-{
+QWidget* CustomerWindow::buildSearchRow() {
     auto* bar = new QWidget(this);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
@@ -95,8 +87,7 @@ QWidget* CustomerWindow::buildSearchRow()
     return bar;
 }
 
-QWidget* CustomerWindow::buildButtons()
-{
+QWidget* CustomerWindow::buildButtons() {
     auto* bar = new QWidget(this);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
@@ -115,14 +106,12 @@ QWidget* CustomerWindow::buildButtons()
     return bar;
 }
 
-void CustomerWindow::openModal(std::unique_ptr<QDialog> dialog)
-{
+void CustomerWindow::openModal(std::unique_ptr<QDialog> dialog) {
     if (dialog)
         dialog->exec();
 }
 
-void CustomerWindow::search()
-{
+void CustomerWindow::search() {
     const QString text = m_searchField->text();
     if (text.isEmpty()) {
         MessageBoxes::instance().inform(this, CustomerFile::searchEmpty,
@@ -133,23 +122,20 @@ void CustomerWindow::search()
     m_panel->showFirstPage();
 }
 
-void CustomerWindow::browseAll()
-{
+void CustomerWindow::browseAll() {
     m_searchField->clear();
     m_panel->pagedList().setConditionFragment({});
     m_panel->showFirstPage();
 }
 
-Customer CustomerWindow::selectedCustomer() const
-{
+Customer CustomerWindow::selectedCustomer() const {
     return {m_panel->selectedText(0).toStdString(),
             m_panel->selectedText(TelephoneColumn).toStdString(),
             m_panel->selectedText(NameColumn).toStdString(),
             m_panel->selectedText(AddressColumn).toStdString()};
 }
 
-void CustomerWindow::deleteCustomer()
-{
+void CustomerWindow::deleteCustomer() {
     const int index = m_panel->selectedIndex();
     if (index < 0) {
         MessageBoxes::instance().inform(this, "请选择要删除的项目。");
@@ -167,16 +153,14 @@ void CustomerWindow::deleteCustomer()
     MessageBoxes::instance().inform(this, "处理成功。", MessageBoxes::Icon::None);
 }
 
-std::unique_ptr<CustomerEditDialog> CustomerWindow::addDialog()
-{
+std::unique_ptr<CustomerEditDialog> CustomerWindow::addDialog() {
     auto dialog = std::make_unique<CustomerEditDialog>(CustomerEditDialog::Mode::Add, this);
     CustomerEditDialog* raw = dialog.get();
     connect(raw, &CustomerEditDialog::saveRequested, this, [this, raw] { save(*raw); });
     return dialog;
 }
 
-std::unique_ptr<CustomerEditDialog> CustomerWindow::modifyDialog()
-{
+std::unique_ptr<CustomerEditDialog> CustomerWindow::modifyDialog() {
     if (m_panel->selectedIndex() < 0) {
         MessageBoxes::instance().inform(this, "请选择要修改的项目。");
         return nullptr;
@@ -188,8 +172,7 @@ std::unique_ptr<CustomerEditDialog> CustomerWindow::modifyDialog()
     return dialog;
 }
 
-void CustomerWindow::save(CustomerEditDialog& dialog)
-{
+void CustomerWindow::save(CustomerEditDialog& dialog) {
     CustomerFile file(m_db);
     auto confirm = [&](MessageBoxes::Icon icon) {
         return [&dialog, icon](const std::string& question) {
@@ -222,27 +205,24 @@ void CustomerWindow::save(CustomerEditDialog& dialog)
     MessageBoxes::instance().inform(&dialog, qs(result.message), MessageBoxes::Icon::None);
 }
 
-void CustomerWindow::showUpdated(const Customer& customer)
-{
-    const int row = m_panel->findRow(TelephoneColumn, qs(customer.telephone));
+void CustomerWindow::showUpdated(const Customer& customer) {
+    QTreeWidget* list = m_panel->list();
+    const int row = findRow(list, qs(customer.telephone), TelephoneColumn);
     if (row < 0)
         return;
-    QTreeWidgetItem* item = m_panel->list()->topLevelItem(row);
-    item->setText(NameColumn, qs(customer.name));
-    item->setText(AddressColumn, qs(customer.address));
-    m_panel->selectRow(row);
+    list->topLevelItem(row)->setText(NameColumn, qs(customer.name));
+    list->topLevelItem(row)->setText(AddressColumn, qs(customer.address));
+    ListControls::selectRow(list, row);
 }
 
-std::unique_ptr<HistoryWindow> CustomerWindow::historyDialog()
-{
+std::unique_ptr<HistoryWindow> CustomerWindow::historyDialog() {
     auto history = std::make_unique<HistoryWindow>(m_db, m_orders, m_clock, this,
                                                    m_panel->selectedText(TelephoneColumn));
     history->setEditHandler(m_editHandler);
     return history;
 }
 
-QMenu* CustomerWindow::contextMenu()
-{
+QMenu* CustomerWindow::contextMenu() {
     if (m_panel->selectedIndex() < 0)
         return nullptr;
     auto* menu = new QMenu(this);
@@ -252,8 +232,7 @@ QMenu* CustomerWindow::contextMenu()
     return menu;
 }
 
-bool CustomerWindow::eventFilter(QObject* watched, QEvent* event)
-{
+bool CustomerWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_panel->list() && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         deleteCustomer();

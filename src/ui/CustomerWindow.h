@@ -18,7 +18,7 @@ struct Customer;
 // delete and the orders of one customer.
 class CustomerWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     CustomerWindow(Database& db, PagedList& customers, PagedList& orders, const Clock& clock,
                    QWidget* parent = nullptr);
 
@@ -38,10 +38,10 @@ public:
 
     PagedListPanel* panel() const { return m_panel; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QWidget* buildSearchRow();
     QWidget* buildButtons();
     void save(CustomerEditDialog& dialog);

@@ -1,23 +1,14 @@
 #include "ui/DayFilterDialog.h"
+#include "ui/ListControls.h"
 
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QPushButton>
 
-namespace {
-
-void nameControl(QWidget* widget, const QString& name, const QString& caption)
-{
-    widget->setObjectName(name);
-    widget->setAccessibleDescription(name);
-    widget->setAccessibleName(caption);
-}
-
-} // namespace
+using ListControls::nameControl;
 
 DayFilterDialog::DayFilterDialog(const QDate& initial, QWidget* parent)
-    : QDialog(parent), m_date(new QDateEdit(initial, this))
-{
+    : QDialog(parent), m_date(new QDateEdit(initial, this)) {
     setWindowTitle("请选择指定时间");
     nameControl(m_date, "日期框_指定时间", "指定时间");
     m_date->setCalendarPopup(true);
@@ -32,8 +23,7 @@ DayFilterDialog::DayFilterDialog(const QDate& initial, QWidget* parent)
     layout->addRow(confirm);
 }
 
-HistoryFilter DayFilterDialog::filter() const
-{
+HistoryFilter DayFilterDialog::filter() const {
     const QDate d = m_date->date();
     return HistoryFilter::day({d.year(), d.month(), d.day(), 0, 0, 0});
 }

@@ -8,10 +8,10 @@ class QDateEdit;
 // "请选择指定时间": the day whose orders the history lists.
 class DayFilterDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     DayFilterDialog(const QDate& initial, QWidget* parent = nullptr);
     HistoryFilter filter() const;
 
-private:
+  private:
     QDateEdit* m_date;
 };

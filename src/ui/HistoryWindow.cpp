@@ -1,4 +1,5 @@
 #include "ui/HistoryWindow.h"
+#include "ui/ListControls.h"
 
 #include "history/StoredOrders.h"
 #include "storage/Clock.h"
@@ -17,23 +18,17 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using ListControls::nameControl;
+
 namespace {
 
-void nameControl(QWidget* widget, const QString& name, const QString& caption)
-{
-    widget->setObjectName(name);
-    widget->setAccessibleDescription(name);
-    widget->setAccessibleName(caption);
-}
-
-const QList<PagedListPanel::Column> orderColumns = {
-    {"ID", 40},    {"编号", 50},  {"时间", 160}, {"合计", 50}, {"实付", 50},
-    {"桌号", 100}, {"电话", 100}, {"姓名", 70},  {"地址", 150}};
+const QList<PagedListPanel::Column> orderColumns = {{"ID", 40},    {"编号", 50}, {"时间", 160},
+                                                    {"合计", 50},  {"实付", 50}, {"桌号", 100},
+                                                    {"电话", 100}, {"姓名", 70}, {"地址", 150}};
 
 enum OrderColumn { IdColumn = 0, NumberColumn = 1, DateColumn = 2, TelephoneColumn = 6 };
 
-QDate today(const Clock& clock)
-{
+QDate today(const Clock& clock) {
     const DateTime now = clock.now();
     return QDate(now.year, now.month, now.day);
 }
@@ -44,8 +39,7 @@ HistoryWindow::HistoryWindow(Database& db, PagedList& orders, const Clock& clock
                              const std::optional<QString>& customerTelephone)
     : QDialog(parent), m_db(db), m_orders(orders), m_clock(clock),
       m_panel(new PagedListPanel(db, orders, orderColumns, "超级列表框_存单", this)),
-      m_caption(new QLabel(HistoryFilter::allCaption, this))
-{
+      m_caption(new QLabel(HistoryFilter::allCaption, this)) {
     setWindowTitle("历史订单");
     resize(900, 600);
     nameControl(m_caption, "标签_状态", "状态");
@@ -85,8 +79,7 @@ HistoryWindow::HistoryWindow(Database& db, PagedList& orders, const Clock& clock
     m_panel->showFirstPage();
 }
 
-QMenuBar* HistoryWindow::buildMenu()
-{
+QMenuBar* HistoryWindow::buildMenu() {
     auto* menuBar = new QMenuBar(this);
     menuBar->setNativeMenuBar(false);
     m_filterMenu = menuBar->addMenu("查询条件");
@@ -100,8 +93,7 @@ QMenuBar* HistoryWindow::buildMenu()
     return menuBar;
 }
 
-QWidget* HistoryWindow::buildButtons()
-{
+QWidget* HistoryWindow::buildButtons() {
     auto* bar = new QWidget(this);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
@@ -113,15 +105,15 @@ QWidget* HistoryWindow::buildButtons()
         return b;
     };
     m_browseAll = button("浏览所有单据");
-    connect(m_browseAll, &QPushButton::clicked, this, [this] { applyFilter(HistoryFilter::all()); });
+    connect(m_browseAll, &QPushButton::clicked, this,
+            [this] { applyFilter(HistoryFilter::all()); });
     connect(button("修改"), &QPushButton::clicked, this, &HistoryWindow::editOrder);
     connect(button("删除"), &QPushButton::clicked, this, &HistoryWindow::deleteOrder);
     row->addStretch(1);
     return bar;
 }
 
-void HistoryWindow::openedFromCustomerWindow(const QString& telephone)
-{
+void HistoryWindow::openedFromCustomerWindow(const QString& telephone) {
     m_filterMenu->setEnabled(false);
     m_browseAll->setEnabled(false);
     if (telephone.isEmpty())
@@ -132,13 +124,11 @@ void HistoryWindow::openedFromCustomerWindow(const QString& telephone)
     setWindowTitle(telephone + " 的历史订单");
 }
 
-QString HistoryWindow::statusCaption() const
-{
+QString HistoryWindow::statusCaption() const {
     return m_caption->text();
 }
 
-void HistoryWindow::showStatus(const PagedList::Page& page)
-{
+void HistoryWindow::showStatus(const PagedList::Page& page) {
     if (page.browsingAll)
         m_caption->setText(HistoryFilter::allCaption);
     m_statusParts[0]->setText(QString("共有存单数据:%1条").arg(page.count));
@@ -146,39 +136,34 @@ void HistoryWindow::showStatus(const PagedList::Page& page)
     m_statusParts[2]->setText(QString("实付总额:%1").arg(page.paidSum));
 }
 
-void HistoryWindow::applyFilter(const HistoryFilter& filter)
-{
+void HistoryWindow::applyFilter(const HistoryFilter& filter) {
     m_orders.setConditionFragment(filter.fragment);
     m_panel->showFirstPage();
     m_caption->setText(QString::fromStdString(filter.caption));
 }
 
-void HistoryWindow::chooseDay()
-{
+void HistoryWindow::chooseDay() {
     DayFilterDialog dialog(today(m_clock), this);
     if (dialog.exec() == QDialog::Accepted)
         applyFilter(dialog.filter());
 }
 
-void HistoryWindow::choosePeriod()
-{
+void HistoryWindow::choosePeriod() {
     PeriodFilterDialog dialog(today(m_clock), this);
     if (dialog.exec() == QDialog::Accepted)
         applyFilter(dialog.filter());
 }
 
-void HistoryWindow::chooseCustomer()
-{
+void HistoryWindow::chooseCustomer() {
     QString telephone;
-    if (!MessageBoxes::instance().askText(this, "浏览客户数据", "请输入客户电话：按 Esc键 取消查询。",
-                                          telephone) ||
+    if (!MessageBoxes::instance().askText(this, "浏览客户数据",
+                                          "请输入客户电话：按 Esc键 取消查询。", telephone) ||
         telephone.isEmpty())
         return;
     applyFilter(HistoryFilter::customer(telephone.toStdString()));
 }
 
-void HistoryWindow::editOrder()
-{
+void HistoryWindow::editOrder() {
     if (m_panel->selectedIndex() < 0) {
         MessageBoxes::instance().inform(this, "请选择要修改的项目。");
         return;
@@ -189,16 +174,15 @@ void HistoryWindow::editOrder()
         accept();
 }
 
-void HistoryWindow::deleteOrder()
-{
+void HistoryWindow::deleteOrder() {
     const int index = m_panel->selectedIndex();
     if (index < 0) {
         MessageBoxes::instance().inform(this, "请选择要删除的项目。");
         return;
     }
-    const std::string question = StoredOrders::deleteQuestion(
-        m_panel->selectedText(NumberColumn).toStdString(),
-        m_panel->selectedText(DateColumn).toStdString());
+    const std::string question =
+        StoredOrders::deleteQuestion(m_panel->selectedText(NumberColumn).toStdString(),
+                                     m_panel->selectedText(DateColumn).toStdString());
     if (!MessageBoxes::instance().ask(this, QString::fromStdString(question)))
         return;
     if (!StoredOrders(m_db).deleteOrder(m_panel->selectedText(IdColumn).toStdString())) {
@@ -210,8 +194,7 @@ void HistoryWindow::deleteOrder()
     MessageBoxes::instance().inform(this, "处理成功。", MessageBoxes::Icon::None);
 }
 
-QMenu* HistoryWindow::contextMenu()
-{
+QMenu* HistoryWindow::contextMenu() {
     if (m_panel->selectedIndex() < 0)
         return nullptr;
     auto* menu = new QMenu(this);
@@ -226,8 +209,7 @@ QMenu* HistoryWindow::contextMenu()
     return menu;
 }
 
-bool HistoryWindow::eventFilter(QObject* watched, QEvent* event)
-{
+bool HistoryWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_panel->list() && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         deleteOrder();
@@ -236,8 +218,7 @@ bool HistoryWindow::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void HistoryWindow::done(int result)
-{
+void HistoryWindow::done(int result) {
     // The next opening from the main window lists every order again.
     m_orders.setConditionFragment({});
     QDialog::done(result);

@@ -17,7 +17,7 @@ class QPushButton;
 // the hand-off of one order to the main window for editing.
 class HistoryWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Takes the order into the main window; false when the cashier kept what
     // was on screen there. owner is the window that asks the questions.
     using EditHandler =
@@ -43,10 +43,10 @@ public:
 
     void done(int result) override;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QWidget* buildButtons();
     QMenuBar* buildMenu();
     void showStatus(const PagedList::Page& page);

@@ -1,4 +1,5 @@
 #include "ui/PagedListPanel.h"
+#include "ui/ListControls.h"
 
 #include "storage/Values.h"
 
@@ -10,21 +11,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-void nameControl(QWidget* widget, const QString& name, const QString& caption)
-{
-    widget->setObjectName(name);
-    widget->setAccessibleDescription(name);
-    widget->setAccessibleName(caption);
-}
-
-} // namespace
+using ListControls::nameControl;
 
 PagedListPanel::PagedListPanel(Database& db, PagedList& list, const QList<Column>& columns,
                                const QString& listName, QWidget* parent)
-    : QWidget(parent), m_db(db), m_pagedList(list), m_list(new QTreeWidget(this))
-{
+    : QWidget(parent), m_db(db), m_pagedList(list), m_list(new QTreeWidget(this)) {
     nameControl(m_list, listName, listName);
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
@@ -46,8 +37,7 @@ PagedListPanel::PagedListPanel(Database& db, PagedList& list, const QList<Column
     layout->addWidget(buildNavigation());
 }
 
-QPushButton* PagedListPanel::navButton(const QString& caption)
-{
+QPushButton* PagedListPanel::navButton(const QString& caption) {
     auto* button = new QPushButton(caption, this);
     nameControl(button, "标签_" + caption, caption);
     button->setFlat(true);
@@ -56,8 +46,7 @@ QPushButton* PagedListPanel::navButton(const QString& caption)
     return button;
 }
 
-QWidget* PagedListPanel::buildNavigation()
-{
+QWidget* PagedListPanel::buildNavigation() {
     auto* bar = new QWidget(this);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
@@ -113,44 +102,37 @@ QWidget* PagedListPanel::buildNavigation()
     return bar;
 }
 
-bool PagedListPanel::onLastPage() const
-{
+bool PagedListPanel::onLastPage() const {
     return "/" + m_currentPage->text() == m_pageCount->text();
 }
 
-int PagedListPanel::currentPage() const
-{
+int PagedListPanel::currentPage() const {
     return Values::textToInt(m_currentPage->text().toStdString());
 }
 
-void PagedListPanel::jump()
-{
+void PagedListPanel::jump() {
     int page = Values::textToInt(m_jumpField->text().toStdString());
     showPage(page);
     m_jumpField->setText(QString::number(page));
 }
 
-void PagedListPanel::showFirstPage()
-{
+void PagedListPanel::showFirstPage() {
     int page = 1;
     showPage(page);
 }
 
-void PagedListPanel::refresh()
-{
+void PagedListPanel::refresh() {
     int page = currentPage();
     showPage(page);
 }
 
-void PagedListPanel::showPage(int& page)
-{
+void PagedListPanel::showPage(int& page) {
     const PagedList::Page shown = m_pagedList.showPage(m_db, page);
     render(shown);
     emit pageShown(shown);
 }
 
-void PagedListPanel::render(const PagedList::Page& page)
-{
+void PagedListPanel::render(const PagedList::Page& page) {
     if (page.listCleared)
         m_list->clear();
     if (!page.pageShown)
@@ -168,40 +150,18 @@ void PagedListPanel::render(const PagedList::Page& page)
     m_list->addTopLevelItems(items);
 }
 
-int PagedListPanel::selectedIndex() const
-{
-    const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
-    return selected.isEmpty() ? -1 : m_list->indexOfTopLevelItem(selected.first());
+int PagedListPanel::selectedIndex() const {
+    return ListControls::selectedRow(m_list);
 }
 
-QString PagedListPanel::selectedText(int column) const
-{
+QString PagedListPanel::selectedText(int column) const {
     const int index = selectedIndex();
     return index < 0 ? QString() : m_list->topLevelItem(index)->text(column);
 }
 
-int PagedListPanel::findRow(int column, const QString& text) const
-{
-    for (int i = 0; i < m_list->topLevelItemCount(); ++i)
-        if (m_list->topLevelItem(i)->text(column) == text)
-            return i;
-    return -1;
-}
-
-void PagedListPanel::selectRow(int index)
-{
-    QTreeWidgetItem* item = m_list->topLevelItem(index);
-    if (!item)
-        return;
-    m_list->setCurrentItem(item);
-    item->setSelected(true);
-    m_list->scrollToItem(item);
-}
-
-void PagedListPanel::reloadAfterRemoval(int removedIndex)
-{
-    delete m_list->takeTopLevelItem(removedIndex);
+void PagedListPanel::reloadAfterRemoval(int removedIndex) {
+    ListControls::removeRow(m_list, removedIndex);
     refresh();
-    const int rows = m_list->topLevelItemCount();
-    selectRow(removedIndex < rows ? removedIndex : rows - 1);
+    ListControls::selectRow(m_list,
+                            selectionAfterRemoval(removedIndex, m_list->topLevelItemCount()));
 }

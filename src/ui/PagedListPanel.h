@@ -13,7 +13,7 @@ class QTreeWidget;
 // The order history and the customer window both show theirs through it.
 class PagedListPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     struct Column {
         QString caption;
         int width;
@@ -32,17 +32,14 @@ public:
     int currentPage() const;
     int selectedIndex() const; // -1 when no row is selected
     QString selectedText(int column) const;
-    // The first row whose column reads exactly text, or -1.
-    int findRow(int column, const QString& text) const;
-    void selectRow(int index);
     // After a row was deleted in storage: reload the current page and select
     // the row that took its place, or the last row.
     void reloadAfterRemoval(int removedIndex);
 
-signals:
+  signals:
     void pageShown(const PagedList::Page& page);
 
-private:
+  private:
     QPushButton* navButton(const QString& caption);
     QWidget* buildNavigation();
     void render(const PagedList::Page& page);

@@ -1,4 +1,5 @@
 #include "ui/PeriodFilterDialog.h"
+#include "ui/ListControls.h"
 
 #include "ui/MessageBoxes.h"
 
@@ -6,33 +7,25 @@
 #include <QFormLayout>
 #include <QPushButton>
 
+using ListControls::nameControl;
+
 namespace {
 
-void nameControl(QWidget* widget, const QString& name, const QString& caption)
-{
-    widget->setObjectName(name);
-    widget->setAccessibleDescription(name);
-    widget->setAccessibleName(caption);
-}
-
-QDateEdit* dateEdit(const QDate& initial, QWidget* parent)
-{
+QDateEdit* dateEdit(const QDate& initial, QWidget* parent) {
     auto* edit = new QDateEdit(initial, parent);
     edit->setCalendarPopup(true);
     edit->setDisplayFormat("yyyy年M月d日");
     return edit;
 }
 
-DateTime toDateTime(const QDate& d)
-{
+DateTime toDateTime(const QDate& d) {
     return {d.year(), d.month(), d.day(), 0, 0, 0};
 }
 
 } // namespace
 
 PeriodFilterDialog::PeriodFilterDialog(const QDate& initial, QWidget* parent)
-    : QDialog(parent), m_start(dateEdit(initial, this)), m_end(dateEdit(initial, this))
-{
+    : QDialog(parent), m_start(dateEdit(initial, this)), m_end(dateEdit(initial, this)) {
     setWindowTitle("请选择指定时间段");
     nameControl(m_start, "日期框_起始日期", "起始日期");
     nameControl(m_end, "日期框_结束日期", "结束日期");
@@ -47,8 +40,7 @@ PeriodFilterDialog::PeriodFilterDialog(const QDate& initial, QWidget* parent)
     layout->addRow(confirm);
 }
 
-void PeriodFilterDialog::confirm()
-{
+void PeriodFilterDialog::confirm() {
     const std::optional<HistoryFilter> chosen =
         HistoryFilter::period(toDateTime(m_start->date()), toDateTime(m_end->date()));
     if (!chosen) {

@@ -8,12 +8,12 @@ class QDateEdit;
 // "请选择指定时间段": the first and the last day whose orders the history lists.
 class PeriodFilterDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     PeriodFilterDialog(const QDate& initial, QWidget* parent = nullptr);
     // Valid once the dialog was accepted.
     const HistoryFilter& filter() const { return m_filter; }
 
-private:
+  private:
     void confirm();
 
     QDateEdit* m_start;

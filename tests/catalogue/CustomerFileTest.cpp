@@ -6,19 +6,17 @@
 namespace {
 
 class CustomerFileTest : public ::testing::Test {
-protected:
-    CustomerFile::Confirm answer(bool yes)
-    {
+  protected:
+    CustomerFile::Confirm answer(bool yes) {
         return [this, yes](const std::string& question) {
             questions.push_back(question);
             return yes;
         };
     }
     int customers() { return data.count("select count(*) from 客户"); }
-    std::string stored(const std::string& column, const std::string& telephone)
-    {
-        return data.scalar("select " + column + " from 客户 where 电话=" +
-                           Values::sqlQuote(telephone));
+    std::string stored(const std::string& column, const std::string& telephone) {
+        return data.scalar("select " + column +
+                           " from 客户 where 电话=" + Values::sqlQuote(telephone));
     }
 
     HistoryDatabase data;
@@ -26,8 +24,7 @@ protected:
     std::vector<std::string> questions;
 };
 
-TEST_F(CustomerFileTest, MissingFieldsAreRefusedAddressFirst)
-{
+TEST_F(CustomerFileTest, MissingFieldsAreRefusedAddressFirst) {
     struct Case {
         Customer typed;
         std::string message;
@@ -48,8 +45,7 @@ TEST_F(CustomerFileTest, MissingFieldsAreRefusedAddressFirst)
     EXPECT_TRUE(questions.empty());
 }
 
-TEST_F(CustomerFileTest, AddTrimsAndInserts)
-{
+TEST_F(CustomerFileTest, AddTrimsAndInserts) {
     const auto result = file.addCustomer({"", " 139 ", "　O'Brien", "北街 1 号 "}, answer(true));
     EXPECT_EQ(result.outcome, CustomerFile::Outcome::Added);
     EXPECT_EQ(result.message, "保存完成。");
@@ -58,8 +54,7 @@ TEST_F(CustomerFileTest, AddTrimsAndInserts)
     EXPECT_TRUE(questions.empty());
 }
 
-TEST_F(CustomerFileTest, AddingAKnownTelephoneAsksBeforeOverwriting)
-{
+TEST_F(CustomerFileTest, AddingAKnownTelephoneAsksBeforeOverwriting) {
     data.addCustomer("139", "李四", "旧址");
 
     EXPECT_EQ(file.addCustomer({"", "139", "王五", "新址"}, answer(false)).outcome,
@@ -77,8 +72,7 @@ TEST_F(CustomerFileTest, AddingAKnownTelephoneAsksBeforeOverwriting)
     EXPECT_EQ(customers(), 1);
 }
 
-TEST_F(CustomerFileTest, ModifyUpdatesOrAddsWhenTheTelephoneChanged)
-{
+TEST_F(CustomerFileTest, ModifyUpdatesOrAddsWhenTheTelephoneChanged) {
     data.addCustomer("139", "李四", "旧址");
 
     EXPECT_EQ(file.modifyCustomer({"", "139", "李四", "新址"}, answer(false)).outcome,
@@ -95,8 +89,7 @@ TEST_F(CustomerFileTest, ModifyUpdatesOrAddsWhenTheTelephoneChanged)
     EXPECT_EQ(questions.back(), CustomerFile::addQuestion);
 }
 
-TEST_F(CustomerFileTest, DeleteGoesByTelephoneAndKeepsOthers)
-{
+TEST_F(CustomerFileTest, DeleteGoesByTelephoneAndKeepsOthers) {
     data.addCustomer("139", "李四", "北街");
     data.addCustomer("it's", "王五", "南街");
     EXPECT_TRUE(file.deleteCustomer("it's"));
@@ -105,8 +98,7 @@ TEST_F(CustomerFileTest, DeleteGoesByTelephoneAndKeepsOthers)
     EXPECT_FALSE(file.findByTelephone("it's"));
 }
 
-TEST(CustomerFileText, SearchAndDeleteQuestion)
-{
+TEST(CustomerFileText, SearchAndDeleteQuestion) {
     EXPECT_EQ(CustomerFile::searchFragment("O'Neil"), " and 姓名='O''Neil' or 电话='O''Neil'");
     EXPECT_EQ(CustomerFile::deleteQuestion({"1", "139", "李四", "北街"}),
               "客户电话：139\r\n客户姓名：李四\r\n客户地址：北街\r\n\r\n是否删除该客户？");

@@ -4,8 +4,7 @@
 
 namespace {
 
-TEST(HistoryFilter, FragmentsAndCaptions)
-{
+TEST(HistoryFilter, FragmentsAndCaptions) {
     const DateTime may15{2017, 5, 15, 0, 0, 0};
     const DateTime may31{2017, 5, 31, 0, 0, 0};
     const std::pair<HistoryFilter, HistoryFilter> cases[] = {
@@ -28,15 +27,13 @@ TEST(HistoryFilter, FragmentsAndCaptions)
     }
 }
 
-TEST(HistoryFilter, PeriodRefusesAStartAfterTheEndButTakesOneDay)
-{
+TEST(HistoryFilter, PeriodRefusesAStartAfterTheEndButTakesOneDay) {
     const DateTime day{2017, 5, 15, 0, 0, 0};
     EXPECT_FALSE(HistoryFilter::period({2017, 5, 16, 0, 0, 0}, day));
     EXPECT_TRUE(HistoryFilter::period(day, day));
 }
 
-TEST(HistoryFilter, NextDayCrossesMonthsYearsAndLeapDays)
-{
+TEST(HistoryFilter, NextDayCrossesMonthsYearsAndLeapDays) {
     const std::pair<DateTime, DateTime> cases[] = {
         {{2017, 5, 15, 9, 30, 0}, {2017, 5, 16, 0, 0, 0}},
         {{2017, 5, 31, 0, 0, 0}, {2017, 6, 1, 0, 0, 0}},

@@ -1,5 +1,5 @@
-#include "history/HistoryDatabase.h"
 #include "history/PagedList.h"
+#include "history/HistoryDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -12,18 +12,19 @@ struct StatementCase {
     std::string page; // rows 50 of a window ending at 450
 };
 
-TEST(PagedListStatements, FollowTheFragmentForBothTables)
-{
+TEST(PagedListStatements, FollowTheFragmentForBothTables) {
     using K = PagedList::Kind;
     const StatementCase cases[] = {
         {K::Orders, "", "select count(*),sum(实付),sum(合计) from 存单",
          "select top 50 * from (select top 450 * from 存单 order by [id])order by [id] desc"},
-        {K::Orders, " and 桌号 <> ''", "select count(*),sum(实付),sum(合计) from 存单 where 桌号 <> ''",
+        {K::Orders, " and 桌号 <> ''",
+         "select count(*),sum(实付),sum(合计) from 存单 where 桌号 <> ''",
          "select top 50 * from (select top 450 * from 存单 where 桌号 <> '' order by [id])order by "
          "[id] desc"},
         {K::Customers, "", "select count(*) from 客户",
          "select top 50 * from (select top 450 * from 客户 order by [id])order by [id] desc"},
-        {K::Customers, " and 姓名='李' or 电话='李'", "select count(*) from 客户 where 姓名='李' or 电话='李'",
+        {K::Customers, " and 姓名='李' or 电话='李'",
+         "select count(*) from 客户 where 姓名='李' or 电话='李'",
          "select top 50 * from (select top 450 * from 客户 where 姓名='李' or 电话='李' order by "
          "[id])order by [id] desc"},
     };
@@ -35,8 +36,7 @@ TEST(PagedListStatements, FollowTheFragmentForBothTables)
     }
 }
 
-TEST(PagedListStatements, PageCountRoundsUpOnlyForARemainder)
-{
+TEST(PagedListStatements, PageCountRoundsUpOnlyForARemainder) {
     const std::pair<long long, int> cases[] = {{0, 0},   {1, 1},   {199, 1}, {200, 1},
                                                {201, 2}, {400, 2}, {401, 3}, {450, 3}};
     for (const auto& [count, pages] : cases)
@@ -44,13 +44,12 @@ TEST(PagedListStatements, PageCountRoundsUpOnlyForARemainder)
 }
 
 class PagedListOnDatabase : public ::testing::Test {
-protected:
+  protected:
     HistoryDatabase data;
     PagedList list{PagedList::Kind::Orders};
 };
 
-TEST_F(PagedListOnDatabase, EmptyTableShowsPageZeroAndClearsTheList)
-{
+TEST_F(PagedListOnDatabase, EmptyTableShowsPageZeroAndClearsTheList) {
     int page = 1;
     const PagedList::Page shown = list.showPage(data.db(), page);
     EXPECT_EQ(page, 0);
@@ -61,8 +60,7 @@ TEST_F(PagedListOnDatabase, EmptyTableShowsPageZeroAndClearsTheList)
     EXPECT_TRUE(shown.browsingAll);
 }
 
-TEST_F(PagedListOnDatabase, InvalidRequestsRefreshOnlyTheTotals)
-{
+TEST_F(PagedListOnDatabase, InvalidRequestsRefreshOnlyTheTotals) {
     data.addOrders(3);
     for (int requested : {0, -2, -100}) {
         int page = requested;
@@ -74,8 +72,7 @@ TEST_F(PagedListOnDatabase, InvalidRequestsRefreshOnlyTheTotals)
     }
 }
 
-TEST_F(PagedListOnDatabase, RowsComeOldestFirstWithTheDateOnly)
-{
+TEST_F(PagedListOnDatabase, RowsComeOldestFirstWithTheDateOnly) {
     data.addOrder({.time = "2017-05-15 12:30:00", .table = "A1"});
     data.addOrder({.time = "2018-01-02 08:00:00", .telephone = "13800000000", .address = "北街"});
     int page = 1;

@@ -1,14 +1,13 @@
-#include "history/HistoryDatabase.h"
 #include "history/StoredOrders.h"
+#include "history/HistoryDatabase.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 class StoredOrdersTest : public ::testing::Test {
-protected:
-    int lines(long long id)
-    {
+  protected:
+    int lines(long long id) {
         return data.count("select count(*) from 存单详单 where 存单ID=" + std::to_string(id));
     }
     int orders() { return data.count("select count(*) from 存单"); }
@@ -17,8 +16,7 @@ protected:
     StoredOrders stored{data.db()};
 };
 
-TEST_F(StoredOrdersTest, DeleteRemovesTheOrderAndOnlyItsLines)
-{
+TEST_F(StoredOrdersTest, DeleteRemovesTheOrderAndOnlyItsLines) {
     const long long kept = data.addOrder({});
     const long long gone = data.addOrder({});
     data.addLine(kept, "2017-05-15 12:30:00", "鱼香肉丝");
@@ -31,8 +29,7 @@ TEST_F(StoredOrdersTest, DeleteRemovesTheOrderAndOnlyItsLines)
     EXPECT_EQ(lines(kept), 1);
 }
 
-TEST_F(StoredOrdersTest, AFailedDeleteKeepsTheLines)
-{
+TEST_F(StoredOrdersTest, AFailedDeleteKeepsTheLines) {
     const long long id = data.addOrder({});
     data.addLine(id, "2017-05-15 12:30:00", "鱼香肉丝");
     // Without the order table the second statement fails after the first succeeded.
@@ -42,8 +39,7 @@ TEST_F(StoredOrdersTest, AFailedDeleteKeepsTheLines)
     EXPECT_EQ(lines(id), 1);
 }
 
-TEST_F(StoredOrdersTest, LinesAreFoundByOrderAndSaleDate)
-{
+TEST_F(StoredOrdersTest, LinesAreFoundByOrderAndSaleDate) {
     const long long id = data.addOrder({});
     const long long other = data.addOrder({});
     data.addLine(id, "2017-05-15 12:30:00", "鱼香肉丝");
@@ -64,8 +60,7 @@ TEST_F(StoredOrdersTest, LinesAreFoundByOrderAndSaleDate)
     EXPECT_EQ(stored.countOrderLines(idText, "x' or '1'='1"), 0);
 }
 
-TEST(StoredOrdersQuestion, NamesNumberAndDate)
-{
+TEST(StoredOrdersQuestion, NamesNumberAndDate) {
     EXPECT_EQ(StoredOrders::deleteQuestion("7", "2017年5月15日"),
               "订单编号：7\r\n订单时间：2017年5月15日\r\n\r\n是否删除该订单？");
 }

@@ -1,15 +1,14 @@
+#include "orders/OrderEditor.h"
 #include "history/HistoryDatabase.h"
 #include "history/StoredOrders.h"
-#include "orders/OrderEditor.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 class OrderEditorTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         id = data.addOrder({.time = "2016-05-15 12:30:00",
                             .total = "45.5",
                             .paid = "40",
@@ -21,22 +20,31 @@ protected:
         idText = std::to_string(id);
     }
 
-    EditedOrderFields fieldsFromLoad()
-    {
+    EditedOrderFields fieldsFromLoad() {
         const StoredOrder order = *editor.loadOrder(idText);
-        EditedOrderFields f{order.number,  order.header,   order.shop,
-                            "05-15 12:30", order.discount, order.discountPortions,
-                            order.discountAmount, order.total, order.paymentMethod,
-                            order.paid,    order.actuallyPaid, order.table,
-                            order.telephone, order.name,   order.address,
-                            order.remark,  {}};
+        EditedOrderFields f{order.number,
+                            order.header,
+                            order.shop,
+                            "05-15 12:30",
+                            order.discount,
+                            order.discountPortions,
+                            order.discountAmount,
+                            order.total,
+                            order.paymentMethod,
+                            order.paid,
+                            order.actuallyPaid,
+                            order.table,
+                            order.telephone,
+                            order.name,
+                            order.address,
+                            order.remark,
+                            {}};
         for (const StoredLine& line : editor.loadLines(idText, "2016年5月15日"))
             f.gridRows.push_back({line.dish, line.quantity, line.unit, line.subtotal});
         f.gridRows.push_back({"", "", "", ""});
         return f;
     }
-    std::string column(const std::string& name)
-    {
+    std::string column(const std::string& name) {
         return data.scalar("select " + name + " from 存单 where ID=" + idText);
     }
     int lineCount() { return data.count("select count(*) from 存单详单 where 存单ID=" + idText); }
@@ -47,8 +55,7 @@ protected:
     std::string idText;
 };
 
-TEST_F(OrderEditorTest, LoadsTheRowAndTheLinesOfItsDay)
-{
+TEST_F(OrderEditorTest, LoadsTheRowAndTheLinesOfItsDay) {
     data.addLine(id, "2016-05-16 09:00:00", "另一天");
     const std::optional<StoredOrder> order = editor.loadOrder(idText);
     ASSERT_TRUE(order);
@@ -61,8 +68,7 @@ TEST_F(OrderEditorTest, LoadsTheRowAndTheLinesOfItsDay)
     EXPECT_FALSE(editor.loadOrder("999999"));
 }
 
-TEST_F(OrderEditorTest, SaveKeepsIdYearAndReplacesLinesAndRemark)
-{
+TEST_F(OrderEditorTest, SaveKeepsIdYearAndReplacesLinesAndRemark) {
     EditedOrderFields f = fieldsFromLoad();
     f.remark = "不要香菜";
     f.gridRows = {{"水煮鱼", "1", "份", "38"}, {"", "", "", ""}};
@@ -74,14 +80,14 @@ TEST_F(OrderEditorTest, SaveKeepsIdYearAndReplacesLinesAndRemark)
     EXPECT_EQ(column("备注"), "不要香菜");
     EXPECT_EQ(column("时间"), "2016年5月15日12时30分");
     EXPECT_EQ(lineCount(), 1);
-    const std::vector<StoredLine> lines = StoredOrders(data.db()).findOrderLines(idText, "2016年5月15日");
+    const std::vector<StoredLine> lines =
+        StoredOrders(data.db()).findOrderLines(idText, "2016年5月15日");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].dish, "水煮鱼");
     EXPECT_EQ(lines[0].subtotal, "38");
 }
 
-TEST_F(OrderEditorTest, AFailingLineChangesNothing)
-{
+TEST_F(OrderEditorTest, AFailingLineChangesNothing) {
     EditedOrderFields f = fieldsFromLoad();
     f.remark = "改了";
     f.gridRows.insert(f.gridRows.begin(), {std::string(40, 'x'), "1", "份", "1"});
@@ -93,16 +99,19 @@ TEST_F(OrderEditorTest, AFailingLineChangesNothing)
     EXPECT_EQ(column("备注"), "少辣");
 }
 
-TEST_F(OrderEditorTest, RefusalsChangeNothing)
-{
+TEST_F(OrderEditorTest, RefusalsChangeNothing) {
     struct Case {
         void (*edit)(EditedOrderFields&);
         OrderEditor::Outcome outcome;
     };
     const Case cases[] = {
-        {[](EditedOrderFields& f) { f.gridRows = {{"", "", "", ""}}; },
+        {[](EditedOrderFields& f) {
+             f.gridRows = {{"", "", "", ""}};
+         },
          OrderEditor::Outcome::NoLines},
-        {[](EditedOrderFields& f) { f.gridRows = {{"假", "1", "", ""}}; },
+        {[](EditedOrderFields& f) {
+             f.gridRows = {{"假", "1", "", ""}};
+         },
          OrderEditor::Outcome::NoLines},
         {[](EditedOrderFields& f) { f.number = "1,合计=0"; }, OrderEditor::Outcome::Failed},
         {[](EditedOrderFields& f) { f.number = ""; }, OrderEditor::Outcome::Failed},
@@ -120,8 +129,7 @@ TEST_F(OrderEditorTest, RefusalsChangeNothing)
               OrderEditor::Outcome::Failed);
 }
 
-TEST(OrderEditorTime, TheStoredYearStandsInForAYearTheBoxLeavesOut)
-{
+TEST(OrderEditorTime, TheStoredYearStandsInForAYearTheBoxLeavesOut) {
     const DateTime stored{2016, 5, 15, 12, 30, 45};
     const std::pair<std::string, std::optional<DateTime>> cases[] = {
         {"05-15 12:30", stored},

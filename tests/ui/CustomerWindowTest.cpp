@@ -1,49 +1,42 @@
+#include "ui/CustomerWindow.h"
+#include "HistoryTestApp.h"
+#include "ScriptedMessageBoxes.h"
 #include "history/HistoryDatabase.h"
 #include "storage/Clock.h"
 #include "ui/CustomerEditDialog.h"
-#include "ui/CustomerWindow.h"
+#include "ui/ListControls.h"
 #include "ui/PagedListPanel.h"
-#include "HistoryTestApp.h"
-#include "ScriptedMessageBoxes.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
 
 class CustomerWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ensureApplication(); }
 
-    CustomerWindow& open()
-    {
+    CustomerWindow& open() {
         window = std::make_unique<CustomerWindow>(data.db(), customers, orders, clock);
         return *window;
     }
     QTreeWidget* list() const { return window->panel()->list(); }
-    QString label(const QString& name) const
-    {
-        return window->findChild<QLabel*>(name)->text();
-    }
-    QStringList column(int column) const
-    {
+    QString label(const QString& name) const { return window->findChild<QLabel*>(name)->text(); }
+    QStringList column(int column) const {
         QStringList texts;
         for (int i = 0; i < list()->topLevelItemCount(); ++i)
             texts << list()->topLevelItem(i)->text(column);
         return texts;
     }
-    void search(const QString& text)
-    {
+    void search(const QString& text) {
         window->findChild<QLineEdit*>("编辑框_查找")->setText(text);
         window->findChild<QPushButton*>("按钮_查找")->click();
     }
     void type(CustomerEditDialog& dialog, const QString& telephone, const QString& name,
-              const QString& address)
-    {
+              const QString& address) {
         dialog.findChild<QLineEdit*>("编辑框_客户电话")->setText(telephone);
         dialog.findChild<QLineEdit*>("编辑框_客户姓名")->setText(name);
         dialog.findChild<QLineEdit*>("编辑框_客户地址")->setText(address);
@@ -58,8 +51,7 @@ protected:
     std::unique_ptr<CustomerWindow> window;
 };
 
-TEST_F(CustomerWindowTest, FourHundredOneCustomersMakeThreePagesAndANewOneLandsLast)
-{
+TEST_F(CustomerWindowTest, FourHundredOneCustomersMakeThreePagesAndANewOneLandsLast) {
     data.db().begin();
     for (int i = 0; i < 401; ++i)
         data.addCustomer("1380000" + std::to_string(1000 + i), "客户", "北街");
@@ -79,8 +71,7 @@ TEST_F(CustomerWindowTest, FourHundredOneCustomersMakeThreePagesAndANewOneLandsL
     EXPECT_TRUE(add->findChild<QLineEdit*>("编辑框_客户电话")->text().isEmpty());
 }
 
-TEST_F(CustomerWindowTest, SearchMatchesTheWholeNameOrTelephoneOnly)
-{
+TEST_F(CustomerWindowTest, SearchMatchesTheWholeNameOrTelephoneOnly) {
     data.addCustomer("139", "李四", "北街");
     data.addCustomer("1390", "李四四", "南街");
     data.addCustomer("138", "O'Neil", "东街");
@@ -101,14 +92,13 @@ TEST_F(CustomerWindowTest, SearchMatchesTheWholeNameOrTelephoneOnly)
     EXPECT_EQ(list()->topLevelItemCount(), 3);
 }
 
-TEST_F(CustomerWindowTest, ChangedTelephoneInTheModifyWindowAddsASecondCustomerOnYes)
-{
+TEST_F(CustomerWindowTest, ChangedTelephoneInTheModifyWindowAddsASecondCustomerOnYes) {
     data.addCustomer("139", "李四", "北街");
     open();
     EXPECT_EQ(window->modifyDialog(), nullptr);
     EXPECT_EQ(boxes.lastText(), "请选择要修改的项目。");
 
-    list()->topLevelItem(0)->setSelected(true);
+    ListControls::selectRow(list(), 0);
     std::unique_ptr<CustomerEditDialog> modify = window->modifyDialog();
     EXPECT_EQ(modify->findChild<QLineEdit*>("编辑框_客户姓名")->text(), "李四");
     modify->findChild<QLineEdit*>("编辑框_客户电话")->setText("138");
@@ -124,11 +114,10 @@ TEST_F(CustomerWindowTest, ChangedTelephoneInTheModifyWindowAddsASecondCustomerO
     EXPECT_EQ(boxes.lastText(), "保存完成。");
 }
 
-TEST_F(CustomerWindowTest, ModifyingNameAndAddressUpdatesTheRowInPlace)
-{
+TEST_F(CustomerWindowTest, ModifyingNameAndAddressUpdatesTheRowInPlace) {
     data.addCustomer("139", "李四", "北街");
     open();
-    list()->topLevelItem(0)->setSelected(true);
+    ListControls::selectRow(list(), 0);
     std::unique_ptr<CustomerEditDialog> modify = window->modifyDialog();
     modify->show();
     type(*modify, "139", "李四", " 南街 ");
@@ -139,8 +128,7 @@ TEST_F(CustomerWindowTest, ModifyingNameAndAddressUpdatesTheRowInPlace)
     EXPECT_EQ(boxes.lastText(), "修改完成。");
 }
 
-TEST_F(CustomerWindowTest, AddingAKnownTelephoneOverwritesOnYesAndCloses)
-{
+TEST_F(CustomerWindowTest, AddingAKnownTelephoneOverwritesOnYesAndCloses) {
     data.addCustomer("139", "李四", "北街");
     open();
     std::unique_ptr<CustomerEditDialog> add = window->addDialog();
@@ -154,13 +142,12 @@ TEST_F(CustomerWindowTest, AddingAKnownTelephoneOverwritesOnYesAndCloses)
     EXPECT_EQ(stored(), 1);
 }
 
-TEST_F(CustomerWindowTest, DeletingTheLastRowSelectsTheNewLastRow)
-{
+TEST_F(CustomerWindowTest, DeletingTheLastRowSelectsTheNewLastRow) {
     data.addCustomer("139", "李四", "北街");
     data.addCustomer("138", "王五", "南街");
     open();
-    list()->topLevelItem(1)->setSelected(true);
-    QTest::keyClick(list(), Qt::Key_Delete);
+    ListControls::selectRow(list(), 1);
+    pressKey(list(), Qt::Key_Delete);
     EXPECT_EQ(boxes.shown.first().text,
               "客户电话：138\r\n客户姓名：王五\r\n客户地址：南街\r\n\r\n是否删除该客户？");
     EXPECT_EQ(column(1), (QStringList{"139"}));
@@ -168,13 +155,12 @@ TEST_F(CustomerWindowTest, DeletingTheLastRowSelectsTheNewLastRow)
     EXPECT_EQ(label("状态条_客户_0"), "共有客户数据:1条");
 }
 
-TEST_F(CustomerWindowTest, HistoryOfTheSelectedCustomer)
-{
+TEST_F(CustomerWindowTest, HistoryOfTheSelectedCustomer) {
     data.addCustomer("139", "李四", "北街");
     data.addOrder({.telephone = "139"});
     data.addOrder({.telephone = "138"});
     open();
-    list()->topLevelItem(0)->setSelected(true);
+    ListControls::selectRow(list(), 0);
     std::unique_ptr<HistoryWindow> history = window->historyDialog();
     EXPECT_EQ(history->windowTitle(), "139 的历史订单");
     EXPECT_EQ(history->panel()->list()->topLevelItemCount(), 1);

@@ -1,11 +1,12 @@
+#include "ui/HistoryWindow.h"
+#include "HistoryTestApp.h"
+#include "ScriptedMessageBoxes.h"
 #include "history/HistoryDatabase.h"
 #include "storage/Clock.h"
 #include "ui/DayFilterDialog.h"
-#include "ui/HistoryWindow.h"
+#include "ui/ListControls.h"
 #include "ui/PagedListPanel.h"
 #include "ui/PeriodFilterDialog.h"
-#include "HistoryTestApp.h"
-#include "ScriptedMessageBoxes.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -21,29 +21,23 @@
 namespace {
 
 class HistoryWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ensureApplication(); }
 
-    HistoryWindow& open()
-    {
+    HistoryWindow& open() {
         window = std::make_unique<HistoryWindow>(data.db(), orders, clock);
         return *window;
     }
     QTreeWidget* list() const { return window->panel()->list(); }
-    QString label(const QString& name) const
-    {
-        return window->findChild<QLabel*>(name)->text();
-    }
+    QString label(const QString& name) const { return window->findChild<QLabel*>(name)->text(); }
     void click(const QString& name) { window->findChild<QPushButton*>(name)->click(); }
-    void jump(const QString& text)
-    {
+    void jump(const QString& text) {
         window->findChild<QLineEdit*>("编辑框_跳到")->setText(text);
         click("标签_跳到");
     }
     QString jumpField() const { return window->findChild<QLineEdit*>("编辑框_跳到")->text(); }
     QString cell(int row, int column) const { return list()->topLevelItem(row)->text(column); }
-    QStringList column(int column) const
-    {
+    QStringList column(int column) const {
         QStringList texts;
         for (int i = 0; i < list()->topLevelItemCount(); ++i)
             texts << cell(i, column);
@@ -57,8 +51,7 @@ protected:
     std::unique_ptr<HistoryWindow> window;
 };
 
-TEST_F(HistoryWindowTest, FourHundredFiftyOrdersMakeThreePagesOldestFirst)
-{
+TEST_F(HistoryWindowTest, FourHundredFiftyOrdersMakeThreePagesOldestFirst) {
     data.addOrders(450);
     open();
     EXPECT_EQ(label("标签_当前页"), "1");
@@ -81,8 +74,7 @@ TEST_F(HistoryWindowTest, FourHundredFiftyOrdersMakeThreePagesOldestFirst)
     EXPECT_EQ(cell(0, 0).toLongLong(), first + 200);
 }
 
-TEST_F(HistoryWindowTest, FourHundredOrdersMakeExactlyTwoPages)
-{
+TEST_F(HistoryWindowTest, FourHundredOrdersMakeExactlyTwoPages) {
     data.addOrders(400);
     open();
     EXPECT_EQ(label("标签_总页数"), "/2");
@@ -91,8 +83,7 @@ TEST_F(HistoryWindowTest, FourHundredOrdersMakeExactlyTwoPages)
     EXPECT_EQ(list()->topLevelItemCount(), 200);
 }
 
-TEST_F(HistoryWindowTest, JumpClampsAndWritesThePageBack)
-{
+TEST_F(HistoryWindowTest, JumpClampsAndWritesThePageBack) {
     data.addOrders(450);
     open();
     jump("99");
@@ -111,8 +102,7 @@ TEST_F(HistoryWindowTest, JumpClampsAndWritesThePageBack)
     }
 }
 
-TEST_F(HistoryWindowTest, DineInAndTakeOutFilters)
-{
+TEST_F(HistoryWindowTest, DineInAndTakeOutFilters) {
     data.addOrder({.table = "A1"});
     data.addOrder({.address = "北街"});
     data.addOrder({.table = "A2", .address = "南街"});
@@ -133,8 +123,7 @@ TEST_F(HistoryWindowTest, DineInAndTakeOutFilters)
     EXPECT_EQ(w.statusCaption(), "正在浏览全部数据");
 }
 
-TEST_F(HistoryWindowTest, DayFilterLeavesOutTheDaysStartAndTakesItsEnd)
-{
+TEST_F(HistoryWindowTest, DayFilterLeavesOutTheDaysStartAndTakesItsEnd) {
     data.addOrder({.time = "2017-05-15 00:00:00", .table = "开始"});
     data.addOrder({.time = "2017-05-15 00:00:01", .table = "第一单"});
     data.addOrder({.time = "2017-05-16 00:00:00", .table = "结束"});
@@ -152,8 +141,7 @@ TEST_F(HistoryWindowTest, DayFilterLeavesOutTheDaysStartAndTakesItsEnd)
     EXPECT_EQ(w.statusCaption(), "正在浏览：2017年5月15日 的数据");
 }
 
-TEST_F(HistoryWindowTest, PeriodDialogRefusesAStartAfterTheEnd)
-{
+TEST_F(HistoryWindowTest, PeriodDialogRefusesAStartAfterTheEnd) {
     PeriodFilterDialog dialog(QDate(2017, 5, 15));
     dialog.findChild<QDateEdit*>("日期框_起始日期")->setDate(QDate(2017, 5, 20));
     dialog.show();
@@ -168,8 +156,7 @@ TEST_F(HistoryWindowTest, PeriodDialogRefusesAStartAfterTheEnd)
     EXPECT_EQ(dialog.filter().caption, "正在浏览从：2017年5月20日到2017年5月21日 的数据");
 }
 
-TEST_F(HistoryWindowTest, StatusSumsCoverAllMatchesAndDropFractions)
-{
+TEST_F(HistoryWindowTest, StatusSumsCoverAllMatchesAndDropFractions) {
     data.addOrder({.total = "15.5", .paid = "15"});
     data.addOrder({.total = "16", .paid = "16"});
     open();
@@ -178,55 +165,52 @@ TEST_F(HistoryWindowTest, StatusSumsCoverAllMatchesAndDropFractions)
     EXPECT_EQ(label("状态条_存单_2"), "实付总额:31");
 }
 
-TEST_F(HistoryWindowTest, DeletingTheOnlyOrderOfTheLastPageShowsTheNewLastPage)
-{
+TEST_F(HistoryWindowTest, DeletingTheOnlyOrderOfTheLastPageShowsTheNewLastPage) {
     data.addOrders(201);
     HistoryWindow& w = open();
     click("标签_到尾页");
     ASSERT_EQ(list()->topLevelItemCount(), 1);
-    list()->topLevelItem(0)->setSelected(true);
+    ListControls::selectRow(list(), 0);
     boxes.answers = {true};
 
     w.deleteOrder();
     EXPECT_EQ(label("标签_当前页"), "1");
     EXPECT_EQ(label("标签_总页数"), "/1");
     EXPECT_EQ(list()->topLevelItemCount(), 200);
-    EXPECT_TRUE(list()->topLevelItem(199)->isSelected());
+    EXPECT_EQ(ListControls::selectedRow(list()), 0);
     EXPECT_EQ(label("状态条_存单_0"), "共有存单数据:200条");
     EXPECT_EQ(boxes.lastText(), "处理成功。");
 }
 
-TEST_F(HistoryWindowTest, DeletionAsksFirstAndNeedsASelection)
-{
+TEST_F(HistoryWindowTest, DeletionAsksFirstAndNeedsASelection) {
     const long long id = data.addOrder({});
     data.addLine(id, "2017-05-15 12:30:00", "鱼香肉丝");
     HistoryWindow& w = open();
     w.deleteOrder();
     EXPECT_EQ(boxes.lastText(), "请选择要删除的项目。");
 
-    list()->topLevelItem(0)->setSelected(true);
+    ListControls::selectRow(list(), 0);
     boxes.answers = {false};
     w.deleteOrder();
     EXPECT_EQ(boxes.lastText(), "订单编号：1\r\n订单时间：2017年5月15日\r\n\r\n是否删除该订单？");
     EXPECT_EQ(data.count("select count(*) from 存单"), 1);
 
-    QTest::keyClick(list(), Qt::Key_Delete);
+    pressKey(list(), Qt::Key_Delete);
     EXPECT_EQ(data.count("select count(*) from 存单"), 0);
     EXPECT_EQ(data.count("select count(*) from 存单详单"), 0);
 }
 
-TEST_F(HistoryWindowTest, CustomerEntryOfTheContextMenu)
-{
+TEST_F(HistoryWindowTest, CustomerEntryOfTheContextMenu) {
     data.addOrder({.telephone = "139"});
     data.addOrder({});
     HistoryWindow& w = open();
     EXPECT_EQ(w.contextMenu(), nullptr);
 
-    list()->topLevelItem(1)->setSelected(true);
+    ListControls::selectRow(list(), 1);
     std::unique_ptr<QMenu> menu(w.contextMenu());
     EXPECT_FALSE(menu->actions().at(2)->isEnabled());
 
-    list()->topLevelItem(0)->setSelected(true);
+    ListControls::selectRow(list(), 0);
     menu.reset(w.contextMenu());
     QAction* customer = menu->actions().at(2);
     EXPECT_EQ(customer->text(), "查看该客户的所有订单");
@@ -235,13 +219,12 @@ TEST_F(HistoryWindowTest, CustomerEntryOfTheContextMenu)
     EXPECT_EQ(list()->topLevelItemCount(), 1);
     EXPECT_EQ(w.statusCaption(), "正在浏览客户：139 的数据");
 
-    list()->topLevelItem(0)->setSelected(true);
+    ListControls::selectRow(list(), 0);
     menu.reset(w.contextMenu());
     EXPECT_FALSE(menu->actions().at(2)->isEnabled());
 }
 
-TEST_F(HistoryWindowTest, CustomerPromptAndClosingForgetsTheFilter)
-{
+TEST_F(HistoryWindowTest, CustomerPromptAndClosingForgetsTheFilter) {
     data.addOrder({.telephone = "it's"});
     data.addOrder({});
     HistoryWindow& w = open();
