@@ -3,6 +3,7 @@
 #include "storage/Database.h"
 #include "storage/Values.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -49,6 +50,33 @@ std::string PagedList::pageStatement(long long rows, long long windowEnd) const 
     return "select top " + std::to_string(rows) + " * from (" + inner + ")order by [id] desc";
 }
 
+std::string PagedList::boundStatement(bool highest) const {
+    return std::string(highest ? "select max([id]) from " : "select min([id]) from ") + table() +
+           whereClause();
+}
+
+std::string PagedList::rankedIdStatement(long long rank, bool fromEnd) const {
+    return std::string(fromEnd ? "select min([id]) from (select top "
+                               : "select max([id]) from (select top ") +
+           std::to_string(rank) + " [id] from " + table() + whereClause() + " order by [id]" +
+           (fromEnd ? " desc)" : ")");
+}
+
+std::string PagedList::keyedPageStatement(long long rows, long long lastId) const {
+    // The fragment may hold an unbracketed "or", so it is kept apart from the key.
+    const std::string condition = m_conditionFragment.empty()
+                                      ? std::string()
+                                      : " and (" + withoutLeadingAnd(m_conditionFragment) + ")";
+    return "select top " + std::to_string(rows) + " * from " + table() +
+           " where [id] <= " + std::to_string(lastId) + condition + " order by [id] desc";
+}
+
+void PagedList::prepareIndexes(Database& db) {
+    // Fails harmlessly when the index exists already.
+    db.ExecuteSql("create index 存单_时间 on 存单 (时间,实付,合计)");
+    db.ExecuteSql("create index 存单_电话 on 存单 (电话,实付,合计)");
+}
+
 int PagedList::pageCountFor(long long count, int pageSize) {
     if (pageSize <= 0)
         return 0;
@@ -88,12 +116,44 @@ PagedList::Page PagedList::showPage(Database& db, int& page) const {
     const long long rows =
         result.count < windowEnd ? m_pageSize - (windowEnd - result.count) : m_pageSize;
     if (windowEnd > 0)
-        readRows(db, rows, windowEnd, result);
+        readRows(db, readPageStatement(db, result.count, rows, windowEnd), result);
     return result;
 }
 
-void PagedList::readRows(Database& db, long long rows, long long windowEnd, Page& result) const {
-    const int handle = db.OpenTable(pageStatement(rows, windowEnd));
+std::string PagedList::readPageStatement(Database& db, long long count, long long rows,
+                                         long long windowEnd) const {
+    if (windowEnd <= m_directWindowLimit)
+        return pageStatement(rows, windowEnd);
+    return keyedPageStatement(rows, windowEndId(db, count, windowEnd));
+}
+
+namespace {
+
+long long readId(Database& db, const std::string& statement) {
+    const int handle = db.OpenTable(statement);
+    const long long id = static_cast<long long>(db.ReadColByIndex(handle, 1).toNumber());
+    db.CloseTable(handle);
+    return id;
+}
+
+} // namespace
+
+long long PagedList::windowEndId(Database& db, long long count, long long windowEnd) const {
+    const long long last = std::min(windowEnd, count);
+    const long long lowest = readId(db, boundStatement(false));
+    const long long highest = readId(db, boundStatement(true));
+    // Matching IDs without gaps, as after a run of orders with none deleted:
+    // the rank gives the ID at once.
+    if (highest - lowest + 1 == count)
+        return lowest + last - 1;
+    // Otherwise step through IDs only, from the nearer end.
+    if (last <= count / 2)
+        return readId(db, rankedIdStatement(last, false));
+    return readId(db, rankedIdStatement(count - last + 1, true));
+}
+
+void PagedList::readRows(Database& db, const std::string& statement, Page& result) const {
+    const int handle = db.OpenTable(statement);
     // The statement yields the page newest first; each row goes to the top.
     std::vector<std::vector<std::string>> newestFirst;
     while (handle != 0 && !db.IsEOF(handle)) {

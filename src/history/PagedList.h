@@ -36,9 +36,24 @@ class PagedList {
     // shown back into it; 0 or below -1 only refreshes the totals.
     Page showPage(Database& db, int& page) const;
 
+    // Windows of up to this many rows are read with the nested statement;
+    // past it, stepping through every row before the page would make a page
+    // change too slow, so the page is found by its last ID instead.
+    long long directWindowLimit() const { return m_directWindowLimit; }
+    void setDirectWindowLimit(long long rows) { m_directWindowLimit = rows; }
+
     std::string totalsStatement() const;
     std::string pageStatement(long long rows, long long windowEnd) const;
+    // The lowest or highest matching ID.
+    std::string boundStatement(bool highest) const;
+    // The ID of the row ranked `rank` from the start, or from the end.
+    std::string rankedIdStatement(long long rank, bool fromEnd) const;
+    // The `rows` matching rows up to and including `lastId`, newest first.
+    std::string keyedPageStatement(long long rows, long long lastId) const;
     static int pageCountFor(long long count, int pageSize);
+
+    // Indexes that keep the date and customer filters fast on a large file.
+    static void prepareIndexes(Database& db);
 
     // The state of each paged window for the whole run of the program.
     static PagedList& orderHistory();
@@ -48,10 +63,14 @@ class PagedList {
     std::string table() const;
     std::string whereClause() const;
     void readTotals(Database& db, Page& result) const;
-    void readRows(Database& db, long long rows, long long windowEnd, Page& result) const;
+    std::string readPageStatement(Database& db, long long count, long long rows,
+                                  long long windowEnd) const;
+    long long windowEndId(Database& db, long long count, long long windowEnd) const;
+    void readRows(Database& db, const std::string& statement, Page& result) const;
     std::vector<std::string> readRow(const Database& db, int handle) const;
 
     Kind m_kind;
     std::string m_conditionFragment;
     int m_pageSize = 200;
+    long long m_directWindowLimit = 2000;
 };

@@ -1,5 +1,6 @@
 #include "history/PagedList.h"
 #include "history/HistoryDatabase.h"
+#include "history/HistoryFilter.h"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,48 @@ TEST_F(PagedListOnDatabase, RowsComeOldestFirstWithTheDateOnly) {
     EXPECT_EQ(shown.rows[1][6], "13800000000");
     EXPECT_EQ(shown.rows[1][8], "北街");
     EXPECT_LT(std::stoll(shown.rows[0][0]), std::stoll(shown.rows[1][0]));
+}
+
+TEST_F(PagedListOnDatabase, LargeWindowsFindTheSamePagesByTheirLastId) {
+    std::vector<long long> ids;
+    for (int i = 0; i < 40; ++i)
+        ids.push_back(data.addOrder({.table = i % 3 ? "A1" : "", .address = i % 2 ? "北街" : ""}));
+    // Gaps in the IDs, at the start and in the middle.
+    for (int i : {0, 1, 17, 18, 19, 30})
+        data.db().ExecuteSql("Delete * from 存单 where ID=" + std::to_string(ids[i]));
+
+    const std::string fragments[] = {"", HistoryFilter::dineIn().fragment,
+                                     HistoryFilter::takeOut().fragment,
+                                     " and 桌号 = 'A1' or 地址 = '北街'"};
+    for (const std::string& fragment : fragments) {
+        list.setConditionFragment(fragment);
+        list.setPageSize(3);
+        for (int requested = -1; requested <= 14; ++requested) {
+            if (requested == 0)
+                continue;
+            int direct = requested;
+            list.setDirectWindowLimit(1000);
+            const PagedList::Page expected = list.showPage(data.db(), direct);
+            int keyed = requested;
+            list.setDirectWindowLimit(0);
+            const PagedList::Page found = list.showPage(data.db(), keyed);
+            EXPECT_EQ(found.rows, expected.rows) << fragment << " page " << requested;
+            EXPECT_EQ(keyed, direct);
+        }
+    }
+}
+
+TEST(PagedListKeyedStatements, KeepTheFragmentApartFromTheKey) {
+    PagedList list(PagedList::Kind::Customers);
+    list.setConditionFragment(" and 姓名='李' or 电话='李'");
+    EXPECT_EQ(list.keyedPageStatement(200, 5120),
+              "select top 200 * from 客户 where [id] <= 5120 and ( 姓名='李' or 电话='李') order "
+              "by [id] desc");
+    EXPECT_EQ(list.rankedIdStatement(7, true),
+              "select min([id]) from (select top 7 [id] from 客户 where 姓名='李' or 电话='李' "
+              "order by [id] desc)");
+    EXPECT_EQ(list.boundStatement(false),
+              "select min([id]) from 客户 where 姓名='李' or 电话='李'");
 }
 
 } // namespace
