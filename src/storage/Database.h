@@ -1,16 +1,19 @@
 #pragma once
 #include "storage/DbValue.h"
+#include "storage/JetTranslator.h"
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 struct sqlite3;
+class Clock;
 class RecordSet;
 
 // The one connection to the order database. Statements are written in the
 // Access (Jet) dialect and translated for SQLite before they run.
 class Database {
-public:
+  public:
     Database();
     ~Database();
     Database(const Database&) = delete;
@@ -27,12 +30,13 @@ public:
     bool open(const std::string& path, const std::string& password);
 
     bool ExecuteSql(const std::string& sql);
-    int OpenTable(const std::string& sql);  // 0 when the statement failed
+    int OpenTable(const std::string& sql); // 0 when the statement failed
     bool IsEOF(int handle) const;
     void MoveNext(int handle);
     DbValue ReadColByName(int handle, const std::string& column) const;
-    DbValue ReadColByIndex(int handle, int position) const;  // positions from 1
+    DbValue ReadColByIndex(int handle, int position) const; // positions from 1
     void CloseTable(int handle);
+    int columnCount(int handle) const; // 0 for handle 0
 
     // Transactions for operations that must store all or nothing.
     bool begin();
@@ -43,10 +47,25 @@ public:
     long long lastInsertId() const;
     std::string lastError() const { return m_lastError; }
     bool isOpen() const { return m_db != nullptr; }
+    void close();
 
-private:
+    // The clock that completes dates written without a year; it must outlive
+    // the connection. Clock::system() unless a test sets another.
+    void setClock(const Clock& clock);
+    // The statement as SQLite runs it; false when it cannot be translated.
+    bool translate(const std::string& jet, std::string& sqlite);
+
+    // The file path named by DBQ= in a connection text (empty when none).
+    static std::string pathFromConnectionText(const std::string& connectionText);
+
+  private:
+    bool upgradeSchema();
+
     sqlite3* m_db = nullptr;
     std::map<int, std::unique_ptr<RecordSet>> m_recordSets;
     int m_nextHandle = 1;
     std::string m_lastError;
+    const Clock* m_clock;
+    JetTranslator m_translator;
+    std::unordered_map<std::string, std::string> m_translations;
 };

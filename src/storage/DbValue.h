@@ -6,7 +6,7 @@
 // One column value of a record set, carrying the column's own type.
 // The empty value stands for Null, a read past the end and a read on handle 0.
 class DbValue {
-public:
+  public:
     enum class Type { Empty, Byte, Int16, Int32, Single, Double, Logical, Text, DateTime };
 
     DbValue() = default;
@@ -25,7 +25,7 @@ public:
     int toInt() const;
     ::DateTime toDateTime() const;
 
-private:
+  private:
     Type m_type = Type::Empty;
     std::int64_t m_int = 0;
     double m_real = 0;

@@ -5,7 +5,7 @@ class Database;
 
 // Named text values in the table 记录.
 class SettingsStore {
-public:
+  public:
     explicit SettingsStore(Database& db) : m_db(db) {}
 
     std::string get(const std::string& key, const std::string& defaultValue) const;
@@ -14,6 +14,10 @@ public:
     void insert(const std::string& key, const std::string& value);
     void set(const std::string& key, const std::string& value);
 
-private:
+    // A store without "字体大小" is new: it gets the order defaults and the
+    // first receipt keys.
+    void seedFirstStart();
+
+  private:
     Database& m_db;
 };

@@ -1,0 +1,245 @@
+#include "storage/Database.h"
+#include "storage/Clock.h"
+#include "storage/JetFunctions.h"
+#include "storage/RecordSet.h"
+#include "storage/Template.h"
+#include <sqlite3.h>
+
+namespace {
+
+// A DBQ value that holds the separator of the connection text is braced, as
+// ODBC does, so that the path read back is the path written.
+std::string connectionValue(const std::string& value) {
+    if (value.find(';') == std::string::npos && value.find('{') == std::string::npos)
+        return value;
+    return "{" + value + "}";
+}
+
+std::string folderOf(const std::string& path) {
+    std::size_t separator = path.find_last_of("/\\");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}
+
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::size_t findKey(const std::string& text, const std::string& key) {
+    for (std::size_t i = 0; i + key.size() <= text.size(); ++i) {
+        if (i > 0 && text[i - 1] != ';')
+            continue;
+        std::size_t j = 0;
+        while (j < key.size() && lowerAscii(text[i + j]) == lowerAscii(key[j]))
+            ++j;
+        if (j == key.size())
+            return i + key.size();
+    }
+    return std::string::npos;
+}
+
+bool holdsOrderTables(sqlite3* db) {
+    sqlite3_stmt* statement = nullptr;
+    const char* sql =
+        "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN ('存单','记录')";
+    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK)
+        return false;
+    bool ok = sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_int(statement, 0) == 2;
+    sqlite3_finalize(statement);
+    return ok;
+}
+
+} // namespace
+
+Database::Database() : m_clock(&Clock::system()) {}
+
+Database::~Database() {
+    close();
+}
+
+std::string Database::primaryConnectionText(const std::string& path, const std::string& password) {
+    return "ODBC;DBQ=" + connectionValue(path) + ";DefaultDir=" + connectionValue(folderOf(path)) +
+           ";Driver={Microsoft Access Driver (*.mdb)};FIL=MS Access" + ";PWD=" + password + ";";
+}
+
+std::string Database::fallbackConnectionText(const std::string& path, const std::string& password) {
+    return "ODBC;DSN=MS Access Database;DBQ=" + connectionValue(path) +
+           ";Driver={Microsoft Access Driver (*.mdb, *.accdb)};;DriverId=25;FIL=MS "
+           "Access;MaxBufferSize=2048;PageTimeout=5;PWD=" +
+           password + ";";
+}
+
+std::string Database::pathFromConnectionText(const std::string& connectionText) {
+    std::size_t begin = findKey(connectionText, "DBQ=");
+    if (begin == std::string::npos)
+        return {};
+    if (begin < connectionText.size() && connectionText[begin] == '{') {
+        std::size_t end = connectionText.find('}', begin);
+        return end == std::string::npos ? std::string()
+                                        : connectionText.substr(begin + 1, end - begin - 1);
+    }
+    std::size_t end = connectionText.find(';', begin);
+    return connectionText.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+}
+
+bool Database::NewOpenDatabase(const std::string& connectionText) {
+    close();
+    std::string path = pathFromConnectionText(connectionText);
+    if (path.empty()) {
+        m_lastError = "连接文本中没有数据库文件。";
+        return false;
+    }
+    // The file must exist: connecting never creates an empty database.
+    if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+        !holdsOrderTables(m_db) || !JetFunctions::registerAll(m_db, m_clock)) {
+        m_lastError = m_db ? sqlite3_errmsg(m_db) : "无法打开数据库。";
+        if (m_lastError == "not an error")
+            m_lastError = "不是订单数据库。";
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        return false;
+    }
+    sqlite3_busy_timeout(m_db, 3000);
+    return true;
+}
+
+bool Database::open(const std::string& path, const std::string& password) {
+    Template::writeIfMissing(path);
+    if (!NewOpenDatabase(primaryConnectionText(path, password)) &&
+        !NewOpenDatabase(fallbackConnectionText(path, password)))
+        return false;
+    bool upgraded = upgradeSchema();
+    if (upgraded)
+        m_lastError.clear();
+    return upgraded;
+}
+
+bool Database::upgradeSchema() {
+    int handle = OpenTable("Select [备注] from [存单]");
+    if (handle == 0)
+        return ExecuteSql("alter table [存单] add 备注 varchar(255)");
+    CloseTable(handle);
+    return true;
+}
+
+void Database::close() {
+    m_recordSets.clear();
+    if (m_db)
+        sqlite3_close_v2(m_db);
+    m_db = nullptr;
+}
+
+void Database::setClock(const Clock& clock) {
+    m_clock = &clock;
+    m_translations.clear();
+    if (m_db)
+        JetFunctions::registerAll(m_db, m_clock);
+}
+
+bool Database::translate(const std::string& jet, std::string& sqlite) {
+    int year = m_clock->now().year;
+    std::string key = std::to_string(year) + '\x1f' + jet;
+    if (auto found = m_translations.find(key); found != m_translations.end()) {
+        sqlite = found->second;
+        return true;
+    }
+    if (!m_translator.translate(jet, year, sqlite, m_lastError))
+        return false;
+    if (m_translations.size() >= 512)
+        m_translations.clear();
+    m_translations.emplace(std::move(key), sqlite);
+    return true;
+}
+
+bool Database::ExecuteSql(const std::string& sql) {
+    std::string translated;
+    if (!m_db) {
+        m_lastError = "数据库未打开。";
+        return false;
+    }
+    if (!translate(sql, translated))
+        return false;
+    sqlite3_stmt* statement = RecordSet::prepare(m_db, translated, m_lastError);
+    if (!statement)
+        return false;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        m_lastError = sqlite3_errmsg(m_db);
+    sqlite3_finalize(statement);
+    return rc == SQLITE_DONE;
+}
+
+int Database::OpenTable(const std::string& sql) {
+    std::string translated;
+    if (!m_db) {
+        m_lastError = "数据库未打开。";
+        return 0;
+    }
+    if (!translate(sql, translated))
+        return 0;
+    RecordSet* set = RecordSet::open(m_db, translated, m_lastError);
+    if (!set)
+        return 0;
+    int handle = m_nextHandle++;
+    m_recordSets.emplace(handle, std::unique_ptr<RecordSet>(set));
+    return handle;
+}
+
+bool Database::IsEOF(int handle) const {
+    auto found = m_recordSets.find(handle);
+    return found == m_recordSets.end() || found->second->isEOF();
+}
+
+void Database::MoveNext(int handle) {
+    if (auto found = m_recordSets.find(handle); found != m_recordSets.end())
+        found->second->moveNext();
+}
+
+DbValue Database::ReadColByName(int handle, const std::string& column) const {
+    auto found = m_recordSets.find(handle);
+    if (found == m_recordSets.end())
+        return {};
+    return found->second->value(found->second->columnIndex(column));
+}
+
+DbValue Database::ReadColByIndex(int handle, int position) const {
+    auto found = m_recordSets.find(handle);
+    if (found == m_recordSets.end())
+        return {};
+    return found->second->value(position - 1);
+}
+
+void Database::CloseTable(int handle) {
+    m_recordSets.erase(handle);
+}
+
+int Database::columnCount(int handle) const {
+    auto found = m_recordSets.find(handle);
+    return found == m_recordSets.end() ? 0 : found->second->columnCount();
+}
+
+bool Database::begin() {
+    if (!m_db || sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        m_lastError = m_db ? sqlite3_errmsg(m_db) : "数据库未打开。";
+        return false;
+    }
+    return true;
+}
+
+bool Database::commit() {
+    if (!m_db || sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        m_lastError = m_db ? sqlite3_errmsg(m_db) : "数据库未打开。";
+        return false;
+    }
+    return true;
+}
+
+void Database::rollback() {
+    if (m_db && !sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+long long Database::lastInsertId() const {
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}

@@ -1,0 +1,156 @@
+#include "storage/DateTime.h"
+#include <cctype>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int daysInMonth(int year, int month) {
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && isLeapYear(year) ? 29 : days[month - 1];
+}
+
+// A date text split into its numbers and the separators between them.
+struct Pieces {
+    std::vector<int> numbers;
+    std::vector<int> digitCounts;
+    std::vector<std::string> separators; // separators[i] follows numbers[i]
+};
+
+bool startsWithAt(const std::string& text, std::size_t pos, const char* word) {
+    return text.compare(pos, std::char_traits<char>::length(word), word) == 0;
+}
+
+std::optional<Pieces> split(const std::string& text) {
+    Pieces pieces;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (!std::isdigit(static_cast<unsigned char>(text[pos])))
+            return std::nullopt;
+        int value = 0, digits = 0;
+        while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) {
+            if (++digits > 4)
+                return std::nullopt;
+            value = value * 10 + (text[pos++] - '0');
+        }
+        pieces.numbers.push_back(value);
+        pieces.digitCounts.push_back(digits);
+        std::string separator;
+        while (pos < text.size() && !std::isdigit(static_cast<unsigned char>(text[pos])))
+            separator += text[pos++];
+        pieces.separators.push_back(separator);
+    }
+    return pieces;
+}
+
+std::string trimBlanks(const std::string& text) {
+    std::size_t begin = text.find_first_not_of(" \t\r\n");
+    if (begin == std::string::npos)
+        return {};
+    return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
+}
+
+// "2017年5月15日3时7分59秒" with the time part optional and cut at any unit.
+std::optional<DateTime> parseChinese(const Pieces& p) {
+    static const char* const units[] = {"年", "月", "日", "时", "分", "秒"};
+    std::size_t count = p.numbers.size();
+    if (count < 3)
+        return std::nullopt;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::string separator = trimBlanks(p.separators[i]);
+        if (separator != units[i])
+            return std::nullopt;
+    }
+    DateTime dt;
+    int* fields[] = {&dt.year, &dt.month, &dt.day, &dt.hour, &dt.minute, &dt.second};
+    for (std::size_t i = 0; i < count; ++i)
+        *fields[i] = p.numbers[i];
+    return dt;
+}
+
+// Numeric forms: a date of two or three parts joined by '-' or '/', then an
+// optional time of two or three parts joined by ':' after blanks.
+std::optional<DateTime> parseNumeric(const Pieces& p, int currentYear) {
+    std::size_t count = p.numbers.size();
+    const std::string& dateSeparator = p.separators[0];
+    if (count < 2 || (dateSeparator != "-" && dateSeparator != "/"))
+        return std::nullopt;
+    std::size_t dateParts = count >= 3 && p.separators[1] == dateSeparator ? 3 : 2;
+    std::size_t timeParts = count - dateParts;
+    if (!p.separators.back().empty() || timeParts == 1 || timeParts > 3)
+        return std::nullopt;
+    if (timeParts > 0) {
+        const std::string& gap = p.separators[dateParts - 1];
+        if (gap.empty() || !trimBlanks(gap).empty())
+            return std::nullopt;
+        for (std::size_t i = dateParts; i + 1 < count; ++i)
+            if (p.separators[i] != ":")
+                return std::nullopt;
+    }
+
+    DateTime dt;
+    if (dateParts == 2) {
+        dt.year = currentYear;
+        dt.month = p.numbers[0];
+        dt.day = p.numbers[1];
+    } else if (p.digitCounts[0] == 4) {
+        dt.year = p.numbers[0];
+        dt.month = p.numbers[1];
+        dt.day = p.numbers[2];
+    } else if (p.digitCounts[2] == 4) {
+        dt.month = p.numbers[0];
+        dt.day = p.numbers[1];
+        dt.year = p.numbers[2];
+    } else {
+        return std::nullopt;
+    }
+    if (timeParts > 0) {
+        dt.hour = p.numbers[dateParts];
+        dt.minute = p.numbers[dateParts + 1];
+        if (timeParts == 3)
+            dt.second = p.numbers[dateParts + 2];
+    }
+    return dt;
+}
+
+} // namespace
+
+bool DateTime::valid() const {
+    return year >= 100 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
+           day <= daysInMonth(year, month) && hour >= 0 && hour <= 23 && minute >= 0 &&
+           minute <= 59 && second >= 0 && second <= 59;
+}
+
+std::string DateTime::canonical() const {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour,
+                  minute, second);
+    return buffer;
+}
+
+std::optional<DateTime> DateTime::fromCanonical(const std::string& text) {
+    DateTime dt;
+    int consumed = 0;
+    if (text.size() != 19 ||
+        std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%n", &dt.year, &dt.month, &dt.day,
+                    &dt.hour, &dt.minute, &dt.second, &consumed) != 6 ||
+        consumed != 19 || !dt.valid())
+        return std::nullopt;
+    return dt;
+}
+
+std::optional<DateTime> DateTime::parse(const std::string& text, int currentYear) {
+    std::optional<Pieces> pieces = split(trimBlanks(text));
+    if (!pieces || pieces->numbers.empty())
+        return std::nullopt;
+    std::optional<DateTime> dt = startsWithAt(pieces->separators[0], 0, "年")
+                                     ? parseChinese(*pieces)
+                                     : parseNumeric(*pieces, currentYear);
+    if (!dt || !dt->valid())
+        return std::nullopt;
+    return dt;
+}

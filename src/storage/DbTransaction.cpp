@@ -1,0 +1,16 @@
+#include "storage/DbTransaction.h"
+#include "storage/Database.h"
+
+DbTransaction::DbTransaction(Database& db) : m_db(db), m_started(db.begin()) {}
+
+DbTransaction::~DbTransaction() {
+    if (m_started && !m_done)
+        m_db.rollback();
+}
+
+bool DbTransaction::commit() {
+    if (!m_started || m_done)
+        return false;
+    m_done = m_db.commit();
+    return m_done;
+}

@@ -1,0 +1,54 @@
+#include "storage/IniFile.h"
+#include "storage/TextCodec.h"
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::string readWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return {};
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Case folding touches ASCII letters only, so multi-byte UTF-8 text stays intact.
+std::size_t findIgnoringCase(const std::string& text, const std::string& word) {
+    if (word.size() > text.size())
+        return std::string::npos;
+    for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {
+        std::size_t j = 0;
+        while (j < word.size() && lowerAscii(text[i + j]) == lowerAscii(word[j]))
+            ++j;
+        if (j == word.size())
+            return i;
+    }
+    return std::string::npos;
+}
+
+} // namespace
+
+std::string IniFile::iniGet(const std::string& key, const std::string& defaultValue,
+                            bool writeMissing) const {
+    std::string text = readWhole(m_path);
+    // Files written by the older program are GBK; everything is handled as UTF-8.
+    if (!TextCodec::isValidUtf8(text))
+        text = TextCodec::gbkToUtf8(text);
+    std::string marker = key + " = {";
+    std::size_t found = findIgnoringCase(text, marker);
+    if (found != std::string::npos) {
+        std::size_t begin = found + marker.size();
+        std::size_t end = text.find('}', begin);
+        return text.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+    }
+    if (!writeMissing)
+        return defaultValue;
+    text += marker + defaultValue + "}\r\n";
+    std::ofstream out(m_path, std::ios::binary | std::ios::trunc);
+    out << text;
+    return defaultValue;
+}

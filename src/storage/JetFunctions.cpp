@@ -1,0 +1,195 @@
+#include "storage/JetFunctions.h"
+#include "storage/Clock.h"
+#include "storage/Values.h"
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <sqlite3.h>
+
+namespace JetFunctions {
+namespace {
+
+std::string padded(int v, int width) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%0*d", width, v);
+    return buffer;
+}
+
+std::string argumentText(sqlite3_value* v) {
+    const unsigned char* p = sqlite3_value_text(v);
+    return p ? std::string(reinterpret_cast<const char*>(p),
+                           static_cast<std::size_t>(sqlite3_value_bytes(v)))
+             : std::string();
+}
+
+int currentYear(sqlite3_context* context) {
+    const auto* clock = static_cast<const Clock*>(sqlite3_user_data(context));
+    return clock->now().year;
+}
+
+std::optional<DateTime> dateArgument(sqlite3_context* context, sqlite3_value* v) {
+    if (sqlite3_value_type(v) != SQLITE_TEXT)
+        return std::nullopt;
+    return DateTime::parse(argumentText(v), currentYear(context));
+}
+
+std::optional<double> numberArgument(sqlite3_value* v) {
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        return sqlite3_value_double(v);
+    case SQLITE_TEXT: {
+        std::string text = Values::trim(argumentText(v));
+        char* end = nullptr;
+        double d = std::strtod(text.c_str(), &end);
+        if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(d) ||
+            text.find_first_of("xXnNiI") != std::string::npos)
+            return std::nullopt;
+        return d;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+void refuse(sqlite3_context* context, sqlite3_value* v, const char* what) {
+    std::string message = "值“" + argumentText(v) + "”" + what;
+    sqlite3_result_error(context, message.c_str(), static_cast<int>(message.size()));
+}
+
+void resultText(sqlite3_context* context, const std::string& text) {
+    sqlite3_result_text(context, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
+void jetDateTime(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(context);
+    if (auto dt = dateArgument(context, argv[0]))
+        return resultText(context, dt->canonical());
+    refuse(context, argv[0], "不是有效的日期时间。");
+}
+
+void jetWhole(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(context);
+    auto v = numberArgument(argv[0]);
+    if (!v || std::fabs(*v) >= 9.2e18)
+        return refuse(context, argv[0], "不是数字。");
+    sqlite3_result_int64(context, static_cast<sqlite3_int64>(Values::roundTo(*v, 0)));
+}
+
+void jetSingle(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(context);
+    auto v = numberArgument(argv[0]);
+    if (!v)
+        return refuse(context, argv[0], "不是数字。");
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%.7g", *v);
+    sqlite3_result_double(context, std::strtod(buffer, nullptr));
+}
+
+void jetNumber(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(context);
+    auto v = numberArgument(argv[0]);
+    if (!v)
+        return refuse(context, argv[0], "不是数字。");
+    sqlite3_result_double(context, *v);
+}
+
+void jetYesNo(sqlite3_context* context, int, sqlite3_value** argv) {
+    std::string text = Values::trim(argumentText(argv[0]));
+    if (text == "true" || text == "True" || text == "TRUE")
+        return sqlite3_result_int(context, 1);
+    if (text == "false" || text == "False" || text == "FALSE")
+        return sqlite3_result_int(context, 0);
+    auto v = numberArgument(argv[0]);
+    if (!v)
+        return refuse(context, argv[0], "不是是/否值。");
+    sqlite3_result_int(context, *v != 0 ? 1 : 0);
+}
+
+void jetCdate(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(context);
+    if (auto dt = dateArgument(context, argv[0]))
+        return resultText(context, dt->canonical());
+    refuse(context, argv[0], "不是有效的日期时间。");
+}
+
+void jetFormat(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(context);
+    std::string pattern = argumentText(argv[1]);
+    if (auto dt = dateArgument(context, argv[0]))
+        return resultText(context, formatDateTime(*dt, pattern));
+    if (auto v = numberArgument(argv[0]))
+        return resultText(context, Values::numberToText(*v));
+    resultText(context, argumentText(argv[0]));
+}
+
+} // namespace
+
+std::string formatDateTime(const DateTime& dt, const std::string& pattern) {
+    std::string out;
+    bool afterHour = false;
+    for (std::size_t i = 0; i < pattern.size();) {
+        char c = pattern[i];
+        std::size_t run = 1;
+        while (i + run < pattern.size() && pattern[i + run] == c)
+            ++run;
+        switch (c) {
+        case 'y':
+            out += run >= 3 ? padded(dt.year, 4) : padded(dt.year % 100, 2);
+            break;
+        case 'q':
+            out += std::to_string((dt.month - 1) / 3 + 1);
+            break;
+        case 'm':
+            out += afterHour ? padded(dt.minute, run >= 2 ? 2 : 1)
+                             : padded(dt.month, run >= 2 ? 2 : 1);
+            break;
+        case 'd':
+            out += padded(dt.day, run >= 2 ? 2 : 1);
+            break;
+        case 'h':
+            out += padded(dt.hour, run >= 2 ? 2 : 1);
+            break;
+        case 'n':
+            out += padded(dt.minute, run >= 2 ? 2 : 1);
+            break;
+        case 's':
+            out += padded(dt.second, run >= 2 ? 2 : 1);
+            break;
+        default:
+            out.append(pattern, i, run);
+        }
+        if (c == 'h')
+            afterHour = true;
+        else if (c != ':' && c != ' ')
+            afterHour = false;
+        i += run;
+    }
+    return out;
+}
+
+bool registerAll(sqlite3* db, const Clock* clock) {
+    using Function = void (*)(sqlite3_context*, int, sqlite3_value**);
+    static const struct {
+        const char* name;
+        int arguments;
+        Function function;
+    } functions[] = {{"jet_datetime", 1, jetDateTime}, {"jet_whole", 1, jetWhole},
+                     {"jet_single", 1, jetSingle},     {"jet_number", 1, jetNumber},
+                     {"jet_yesno", 1, jetYesNo},       {"jet_cdate", 1, jetCdate},
+                     {"jet_format", 2, jetFormat}};
+    for (const auto& f : functions)
+        if (sqlite3_create_function_v2(db, f.name, f.arguments, SQLITE_UTF8,
+                                       const_cast<Clock*>(clock), f.function, nullptr, nullptr,
+                                       nullptr) != SQLITE_OK)
+            return false;
+    return true;
+}
+
+} // namespace JetFunctions

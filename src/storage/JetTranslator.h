@@ -1,0 +1,56 @@
+#pragma once
+#include "storage/SqlTokenizer.h"
+#include <string>
+#include <vector>
+
+struct ColumnDef;
+
+// Rewrites one Access (Jet) statement as SQLite runs it with the same effect:
+// "select top N" (nested too) becomes LIMIT, "Delete * from" loses its star,
+// #date# and cdate('...') literals become canonical date-time text, format()
+// on a date-time column becomes a prefix of that text, and values assigned to
+// typed columns are brought into the form the column keeps (dates parsed,
+// decimal(18,0) rounded, single precision cut to 7 digits, yes/no as 1/0).
+// Values that are not literals are wrapped in the jet_* functions that
+// Database registers, which do the same at run time.
+class JetTranslator {
+  public:
+    // `currentYear` completes dates written without a year ("05-15 12:30").
+    // False, with a message, when the statement cannot mean what Jet made of
+    // it: a date that is no date, a number column given text, an open quote.
+    bool translate(const std::string& jet, int currentYear, std::string& sqlite,
+                   std::string& error) const;
+
+  private:
+    struct Slot {
+        std::size_t begin, end;
+        const ColumnDef* column;
+    };
+    struct Frame {
+        int depth;
+        std::string limit;
+    };
+    struct Work {
+        const std::vector<SqlToken>& tokens;
+        int year;
+        std::vector<Slot> slots;
+        std::vector<Frame> frames;
+        int depth = 0;
+        std::string out;
+        std::string error;
+    };
+
+    static void findSlots(Work& w);
+    static void findInsertSlots(Work& w, std::size_t tableAt);
+    static void findUpdateSlots(Work& w, std::size_t tableAt);
+    static bool emitRange(Work& w, std::size_t begin, std::size_t end);
+    static bool emitSlot(Work& w, const Slot& slot);
+    static bool emitLiteral(Work& w, const ColumnDef& column, const SqlToken* sign,
+                            const SqlToken& literal);
+    static std::size_t emitSelect(Work& w, std::size_t at);
+    static std::size_t emitCdate(Work& w, std::size_t at);
+    static std::size_t emitFormat(Work& w, std::size_t at);
+    static bool emitDateLiteral(Work& w, const std::string& text);
+    static void emitString(Work& w, std::size_t at);
+    static void closeFrames(Work& w);
+};

@@ -1,0 +1,42 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// What a column holds, as the order database declares it.
+enum class ColumnKind { AutoNumber, Int32, Int16, Single, Double, Decimal, YesNo, Text, DateTime };
+
+struct ColumnDef {
+    std::string name;
+    ColumnKind kind;
+    int length = 0;         // characters, text columns only
+    bool inTemplate = true; // false: added by the schema upgrade
+};
+
+struct TableDef {
+    std::string name;
+    std::vector<ColumnDef> columns;
+};
+
+// The tables of the order database, the SQLite text that creates them and
+// the rows a new database starts with. Kept free of the rest of the storage
+// layer: the template generator is built from this file alone.
+namespace Schema {
+
+const std::vector<TableDef>& tables();
+const TableDef* findTable(const std::string& name); // ASCII case ignored
+const ColumnDef* findColumn(const TableDef& table, const std::string& name);
+
+// Column definition for CREATE TABLE / ALTER TABLE ADD, with the checks that
+// make SQLite refuse what the Access engine refused.
+std::string columnSql(const ColumnDef& column);
+// Statements that create an empty, seeded database (the template).
+std::string templateSql();
+
+// Declared type text of a column kind, and the kind back from a declared
+// type (as sqlite3_column_decltype reports it).
+std::string declaredType(ColumnKind kind, int length);
+bool kindFromDeclaredType(const char* declared, ColumnKind& kind);
+
+bool equalsIgnoringCase(const std::string& a, const std::string& b);
+
+} // namespace Schema

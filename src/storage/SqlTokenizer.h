@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One lexical piece of an Access (Jet) SQL statement. Blanks are kept as
+// tokens so that a statement can be written back with its own spacing.
+struct SqlToken {
+    enum class Kind { Blank, Word, Bracketed, String, Number, DateLiteral, Symbol };
+    Kind kind;
+    std::string_view text; // the piece as written, quotes and brackets included
+
+    bool isWord(std::string_view word) const; // ASCII case ignored
+    bool isSymbol(std::string_view symbol) const;
+    bool isName() const { return kind == Kind::Word || kind == Kind::Bracketed; }
+    std::string name() const;  // a word or bracketed name without its brackets
+    std::string value() const; // a string or date literal without its delimiters
+};
+
+// Splits a statement; false (with a message) for an unterminated quote,
+// bracket or date literal. The tokens point into `sql`, which must outlive them.
+bool tokenizeSql(std::string_view sql, std::vector<SqlToken>& tokens, std::string& error);

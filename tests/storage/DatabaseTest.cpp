@@ -1,0 +1,218 @@
+#include "storage/Database.h"
+#include "TempFolder.h"
+#include "storage/Clock.h"
+#include "storage/DbTransaction.h"
+#include "storage/StorageStartup.h"
+#include "storage/Template.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+class DatabaseTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        db.setClock(clock);
+        ASSERT_TRUE(db.open(folder.file("data/data.mdb"), "tw")) << db.lastError();
+    }
+
+    std::string scalar(const std::string& sql) {
+        int handle = db.OpenTable(sql);
+        std::string text = db.ReadColByIndex(handle, 1).toText();
+        db.CloseTable(handle);
+        return text;
+    }
+
+    TempFolder folder;
+    FixedClock clock{DateTime{2026, 5, 15, 12, 0, 0}};
+    Database db;
+};
+
+} // namespace
+
+TEST(DatabaseConnection, TextsAreBuiltExactlyAndNameTheFileOpened) {
+    EXPECT_EQ(
+        Database::primaryConnectionText("/opt/tw/data/data.mdb", "tw"),
+        "ODBC;DBQ=/opt/tw/data/data.mdb;DefaultDir=/opt/tw/data;Driver={Microsoft Access Driver "
+        "(*.mdb)};FIL=MS Access;PWD=tw;");
+    EXPECT_EQ(Database::fallbackConnectionText("/opt/tw/data/data.mdb", "tw"),
+              "ODBC;DSN=MS Access Database;DBQ=/opt/tw/data/data.mdb;Driver={Microsoft Access "
+              "Driver (*.mdb, "
+              "*.accdb)};;DriverId=25;FIL=MS Access;MaxBufferSize=2048;PageTimeout=5;PWD=tw;");
+    for (const std::string path : {"/opt/tw/data/data.mdb", "/a;b/data.mdb", "data.mdb"}) {
+        EXPECT_EQ(Database::pathFromConnectionText(Database::primaryConnectionText(path, "tw")),
+                  path);
+        EXPECT_EQ(Database::pathFromConnectionText(Database::fallbackConnectionText(path, "tw")),
+                  path);
+    }
+}
+
+TEST(DatabaseConnection, FailsOnMissingOrForeignFiles) {
+    TempFolder folder;
+    Database db;
+    EXPECT_FALSE(
+        db.NewOpenDatabase(Database::primaryConnectionText(folder.file("none.mdb"), "tw")));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("none.mdb")));
+    TempFolder::write(folder.file("junk.mdb"), "this is no database");
+    EXPECT_FALSE(db.open(folder.file("junk.mdb"), "tw"));
+    EXPECT_EQ(TempFolder::read(folder.file("junk.mdb")), "this is no database");
+    EXPECT_EQ(db.OpenTable("select 1"), 0);
+    EXPECT_FALSE(db.ExecuteSql("delete * from 菜单"));
+}
+
+TEST(DatabaseTemplate, FirstStartWritesTheTemplateByteForByte) {
+    TempFolder folder;
+    std::string path = folder.file("data/data.mdb");
+    ASSERT_TRUE(Template::writeIfMissing(path));
+    EXPECT_EQ(TempFolder::read(path), std::string(Template::bytes()));
+    TempFolder::write(path, "kept");
+    EXPECT_TRUE(Template::writeIfMissing(path));
+    EXPECT_EQ(TempFolder::read(path), "kept");
+}
+
+TEST_F(DatabaseTest, UpgradeAddsTheRemarkColumnOnce) {
+    EXPECT_NE(scalar("select count(*) from pragma_table_info('存单') where name='备注'"), "0");
+    db.close();
+    Database again;
+    ASSERT_TRUE(again.open(folder.file("data/data.mdb"), "tw"));
+    int handle =
+        again.OpenTable("select count(*) from pragma_table_info('存单') where name='备注'");
+    EXPECT_EQ(again.ReadColByIndex(handle, 1).toInt(), 1);
+    again.CloseTable(handle);
+}
+
+TEST_F(DatabaseTest, ValuesCarryTheirColumnTypes) {
+    using T = DbValue::Type;
+    ASSERT_TRUE(db.ExecuteSql(
+        "insert into 存单 (编号,票头,时间,减免份数,减免金额,合计,实付,是否结算) values "
+        "(7,'微信点餐','05-15 12:30',2,12.5,12.3,12.5,'1')"));
+    int handle = db.OpenTable(
+        "select top 1 * from (select top 1 * from 存单 order by [id])order by [id] desc");
+    ASSERT_NE(handle, 0);
+    const struct {
+        const char* column;
+        T type;
+        const char* text;
+    } cases[] = {{"ID", T::Int32, "1"},          {"编号", T::Int32, "7"},
+                 {"票头", T::Text, "微信点餐"},  {"时间", T::DateTime, "2026年5月15日12时30分"},
+                 {"减免份数", T::Int16, "2"},    {"减免金额", T::Double, "13"},
+                 {"合计", T::Single, "12.3"},    {"实付", T::Double, "13"},
+                 {"是否结算", T::Logical, "真"}, {"姓名", T::Empty, ""},
+                 {"no such", T::Empty, ""}};
+    for (const auto& c : cases) {
+        DbValue v = db.ReadColByName(handle, c.column);
+        EXPECT_EQ(v.type(), c.type) << c.column;
+        EXPECT_EQ(v.toText(), c.text) << c.column;
+    }
+    EXPECT_DOUBLE_EQ(db.ReadColByName(handle, "合计").toNumber(), 12.3);
+    db.MoveNext(handle);
+    EXPECT_TRUE(db.IsEOF(handle));
+    EXPECT_TRUE(db.ReadColByIndex(handle, 1).isEmpty());
+    db.CloseTable(handle);
+    EXPECT_TRUE(db.ReadColByIndex(handle, 1).isEmpty());
+    EXPECT_TRUE(db.ReadColByIndex(0, 1).isEmpty());
+    EXPECT_TRUE(db.IsEOF(0));
+}
+
+TEST_F(DatabaseTest, AggregatesReadAtPositionOne) {
+    EXPECT_EQ(scalar("Select max(编号) from 存单 where  时间>cdate('2026年5月15日')"), "");
+    EXPECT_EQ(scalar("select count(*) from 菜单"), "28");
+    EXPECT_EQ(scalar("select sum(价格) from 菜单 where 单位='瓶'"), "39.5");
+}
+
+TEST_F(DatabaseTest, ColumnSemanticsRefuseWhatDoesNotFit) {
+    const struct {
+        const char* sql;
+        bool accepted;
+    } cases[] = {
+        {"insert into 单位 (单位名称) values ('12345678')", true},
+        {"insert into 单位 (单位名称) values ('123456789')", false},
+        {"insert into 单位 (单位名称) values ('八个汉字八个汉字')", true},
+        {"insert into 单位 (单位名称) values ('九个汉字九个汉字九')", false},
+        {"insert into 存单详单 (数量) values (32767)", true},
+        {"insert into 存单详单 (数量) values (32768)", false},
+        {"insert into 存单详单 (数量) values (-32769)", false},
+        {"insert into 存单 (时间) values ('soon')", false},
+        {"insert into 存单 (时间) values ('2017年5月15日3时7分')", true},
+        {"update 存单 set 时间='2017-02-30' where ID=1", false},
+        {"insert into 存单 (实付) values ('abc')", false},
+        {"insert into 菜单 (价格) values ('3.5')", true},
+        {"insert into 菜单 (价格) values ('three')", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(db.ExecuteSql(c.sql), c.accepted) << c.sql << ": " << db.lastError();
+}
+
+TEST_F(DatabaseTest, RunTimeValuesAreNormalisedLikeLiterals) {
+    ASSERT_TRUE(db.ExecuteSql(
+        "insert into 存单 (编号,实付,合计,时间) values (1,2,0.1,'2017-05-15 09:05')"));
+    ASSERT_TRUE(
+        db.ExecuteSql("update 存单 set 实付=实付+0.5,合计=合计*3,编号=编号+0.5 where ID =1"));
+    EXPECT_EQ(scalar("select 实付 from 存单"), "3");
+    EXPECT_EQ(scalar("select 合计 from 存单"), "0.3");
+    EXPECT_EQ(scalar("select 编号 from 存单"), "2");
+    EXPECT_FALSE(db.ExecuteSql("update 存单 set 时间=编号 where ID =1"));
+    EXPECT_EQ(scalar("select format(时间,'yyyy年m月d日') from 存单"), "2017年5月15日");
+}
+
+TEST_F(DatabaseTest, AutonumbersAreNeverReused) {
+    ASSERT_TRUE(db.ExecuteSql("insert into 客户 (电话) values ('1')"));
+    long long first = db.lastInsertId();
+    ASSERT_TRUE(db.ExecuteSql("Delete * from 客户 where 电话 ='1'"));
+    ASSERT_TRUE(db.ExecuteSql("insert into 客户 (电话) values ('2')"));
+    EXPECT_GT(db.lastInsertId(), first);
+}
+
+TEST_F(DatabaseTest, TransactionsStoreAllOrNothing) {
+    {
+        DbTransaction transaction(db);
+        ASSERT_TRUE(transaction.started());
+        ASSERT_TRUE(db.ExecuteSql("insert into 客户 (电话) values ('1')"));
+    }
+    EXPECT_EQ(scalar("select count(*) from 客户"), "0");
+    DbTransaction transaction(db);
+    ASSERT_TRUE(db.ExecuteSql("insert into 客户 (电话) values ('1')"));
+    EXPECT_TRUE(transaction.commit());
+    EXPECT_EQ(scalar("select count(*) from 客户"), "1");
+}
+
+TEST_F(DatabaseTest, OneStatementPerCall) {
+    EXPECT_FALSE(db.ExecuteSql("delete * from 菜单; delete * from 桌号"));
+    EXPECT_EQ(scalar("select count(*) from 菜单"), "28");
+    EXPECT_TRUE(db.ExecuteSql("delete * from 菜单 where ID=1;"));
+}
+
+TEST(DatabaseTemplate, HoldsTheSchemaAndSeedRowsOnly) {
+    TempFolder folder;
+    Database db;
+    std::string path = folder.file("data/data.mdb");
+    ASSERT_TRUE(Template::writeIfMissing(path));
+    ASSERT_TRUE(db.NewOpenDatabase(Database::primaryConnectionText(path, "tw")));
+    auto scalar = [&db](const std::string& sql) {
+        int handle = db.OpenTable(sql);
+        std::string text = db.ReadColByIndex(handle, 1).toText();
+        db.CloseTable(handle);
+        return text;
+    };
+    const std::pair<const char*, const char*> counts[] = {
+        {"存单", "0"}, {"存单详单", "0"}, {"客户", "0"},     {"记录", "0"},  {"单位", "10"},
+        {"店名", "5"}, {"减免", "4"},     {"票头设置", "6"}, {"桌号", "18"}, {"菜单", "28"}};
+    for (auto [table, count] : counts)
+        EXPECT_EQ(scalar(std::string("select count(*) from ") + table), count) << table;
+    EXPECT_EQ(
+        scalar("select count(*) from sqlite_master where type='table' and name<>'sqlite_sequence'"),
+        "10");
+    EXPECT_EQ(scalar("select count(*) from pragma_table_info('存单')"), "17");
+    EXPECT_EQ(scalar("select count(*) from pragma_index_list('存单详单')"), "1");
+    EXPECT_EQ(scalar("select group_concat(代码||菜名||价格||单位, ',') from (select * from 菜单 "
+                     "where ID>=26 "
+                     "order by ID)"),
+              "203极品芙蓉王65.0包,105王老吉3.5瓶,108空心菜18.0份");
+    EXPECT_EQ(
+        scalar(
+            "select group_concat(代号||'='||桌号名称, ',') from (select * from 桌号 where ID>=10 "
+            "order by ID)"),
+        "10=号牌 10,101=桌号 2楼1桌,102=桌号 2楼2桌,103=桌号 2楼3桌,104=桌号 2楼4桌,201=包厢 "
+        "滕王阁,202=包厢 岳阳楼,203=包厢 黄鹤楼,204=包厢 蓬莱阁");
+    EXPECT_EQ(scalar("select group_concat(票头, ',') from (select * from 票头设置 order by ID)"),
+              "饿了么(第1联),美团(第1联),百度外卖(第1联),淘点点,自助快餐,微信点餐");
+}

@@ -1,0 +1,111 @@
+#include "TempFolder.h"
+#include "storage/Database.h"
+#include "storage/IniFile.h"
+#include "storage/SettingsStore.h"
+#include "storage/StorageStartup.h"
+#include "storage/TextCodec.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+class SettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(db.open(folder.file("data/data.mdb"), "tw")); }
+
+    int rowsFor(const std::string& key) {
+        int handle = db.OpenTable("select count(*) from 记录 where 记录内容='" + key + "'");
+        int n = db.ReadColByIndex(handle, 1).toInt();
+        db.CloseTable(handle);
+        return n;
+    }
+
+    TempFolder folder;
+    Database db;
+    SettingsStore store{db};
+};
+
+} // namespace
+
+TEST_F(SettingsTest, GetFallsBackToTheDefaultForAbsentOrEmptyValues) {
+    EXPECT_EQ(store.get("减免份数", ""), "");
+    EXPECT_EQ(store.get("时间格式", "0"), "0");
+    store.set("减免份数", "2");
+    EXPECT_EQ(store.get("减免份数", ""), "2");
+    store.set("减免份数", "");
+    EXPECT_EQ(store.get("减免份数", "x"), "x");
+    EXPECT_TRUE(store.exists("减免份数"));
+    EXPECT_FALSE(store.exists("减免"));
+}
+
+TEST_F(SettingsTest, SetKeepsOneRowPerKey) {
+    store.set("票头", "a");
+    store.set("票头", "b");
+    EXPECT_EQ(rowsFor("票头"), 1);
+    EXPECT_EQ(store.get("票头", ""), "b");
+}
+
+TEST_F(SettingsTest, ApostrophesInKeysAndValuesAreStoredAsTyped) {
+    store.set("附带信息1", "Joe's 'Diner'");
+    EXPECT_EQ(store.get("附带信息1", ""), "Joe's 'Diner'");
+    store.set("it's", "x' or '1'='1");
+    EXPECT_EQ(store.get("it's", ""), "x' or '1'='1");
+    EXPECT_EQ(rowsFor("it''s"), 1);
+}
+
+TEST_F(SettingsTest, FirstStartSeedsOnceAndASecondStartChangesNothing) {
+    ASSERT_TRUE(StorageStartup::openDatabase(db, folder.file("data/data.mdb")));
+    const std::pair<const char*, const char*> seeded[] = {{"小票类型", "0"},
+                                                          {"设置类型", "1"},
+                                                          {"字体大小", "9|9|9|9|9|9|12|9|9|12|12"},
+                                                          {"勾选加粗", "0|0|0|0|0|0|1|0|0|1|1"},
+                                                          {"票头", "微信点餐"},
+                                                          {"店铺名称", "白云快餐"}};
+    for (auto [key, value] : seeded)
+        EXPECT_EQ(store.get(key, "?"), value) << key;
+    EXPECT_FALSE(store.exists("时间格式"));
+    store.set("票头", "美团(第1联)");
+    ASSERT_TRUE(StorageStartup::openDatabase(db, folder.file("data/data.mdb")));
+    EXPECT_EQ(store.get("票头", ""), "美团(第1联)");
+    EXPECT_EQ(rowsFor("小票类型"), 1);
+}
+
+TEST(IniFile, FindsEntriesAnywhereIgnoringCase) {
+    TempFolder folder;
+    std::string path = folder.file("配置文件.ini");
+    TempFolder::write(path, "junk dh = {电话}tx = {Y}\r\n58小票打印宽度 = {}\r\nQQ = {12'3}");
+    IniFile ini(path);
+    EXPECT_EQ(ini.iniGet("DH", "d", false), "电话");
+    EXPECT_EQ(ini.iniGet("Tx", "d", false), "Y");
+    EXPECT_EQ(ini.iniGet("QQ", "", false), "12'3");
+    EXPECT_EQ(ini.iniGet("58小票打印宽度", "480", true), "");
+    EXPECT_EQ(ini.iniGet("DHH", "none", false), "none");
+    EXPECT_EQ(TempFolder::read(path),
+              "junk dh = {电话}tx = {Y}\r\n58小票打印宽度 = {}\r\nQQ = {12'3}");
+}
+
+TEST(IniFile, WritesAMissingKeyWithItsDefault) {
+    TempFolder folder;
+    std::string path = folder.file("配置文件.ini");
+    IniFile ini(path);
+    EXPECT_EQ(ini.iniGet("58小票打印宽度", "480", true), "480");
+    EXPECT_EQ(ini.iniGet("80小票打印宽度", "700", true), "700");
+    EXPECT_EQ(TempFolder::read(path), "58小票打印宽度 = {480}\r\n80小票打印宽度 = {700}\r\n");
+    EXPECT_EQ(ini.iniGet("58小票打印宽度", "1", true), "480");
+}
+
+TEST(IniFile, ReadsFilesOfTheOlderProgramInGbk) {
+    TempFolder folder;
+    std::string path = folder.file("配置文件.ini");
+    TempFolder::write(path, TextCodec::utf8ToGbk("DHH = {订餐电话:123}\r\n"));
+    IniFile ini(path);
+    EXPECT_EQ(ini.iniGet("DHH", "", false), "订餐电话:123");
+    EXPECT_EQ(ini.iniGet("80小票打印宽度", "700", true), "700");
+    EXPECT_EQ(TempFolder::read(path), "DHH = {订餐电话:123}\r\n80小票打印宽度 = {700}\r\n");
+}
+
+TEST(TextCodec, CountsGbkBytes) {
+    EXPECT_EQ(TextCodec::gbkLength("宫保鸡丁x2"), 10);
+    EXPECT_EQ(TextCodec::gbkToUtf8(TextCodec::utf8ToGbk("　菜")), "　菜");
+    EXPECT_TRUE(TextCodec::isValidUtf8("ascii 菜"));
+    EXPECT_FALSE(TextCodec::isValidUtf8(TextCodec::utf8ToGbk("菜")));
+}
