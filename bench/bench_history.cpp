@@ -90,6 +90,8 @@ Database& database() {
         delete opened;
         opened = new Database;
         opened->open(ProgramFolder::databasePath(), "tw");
+        // As the history window does when it opens.
+        PagedList::prepareIndexes(*opened);
         return opened;
     }();
     return *db;

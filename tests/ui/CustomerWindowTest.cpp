@@ -1,9 +1,11 @@
-#include "ui/CustomerWindow.h"
+// Storage headers come before Qt, whose "slots" macro they must not meet.
+#include "history/HistoryDatabase.h"
+
 #include "HistoryTestApp.h"
 #include "ScriptedMessageBoxes.h"
-#include "history/HistoryDatabase.h"
 #include "storage/Clock.h"
 #include "ui/CustomerEditDialog.h"
+#include "ui/CustomerWindow.h"
 #include "ui/ListControls.h"
 #include "ui/PagedListPanel.h"
 

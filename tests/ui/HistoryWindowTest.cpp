@@ -1,9 +1,11 @@
-#include "ui/HistoryWindow.h"
+// Storage headers come before Qt, whose "slots" macro they must not meet.
+#include "history/HistoryDatabase.h"
+
 #include "HistoryTestApp.h"
 #include "ScriptedMessageBoxes.h"
-#include "history/HistoryDatabase.h"
 #include "storage/Clock.h"
 #include "ui/DayFilterDialog.h"
+#include "ui/HistoryWindow.h"
 #include "ui/ListControls.h"
 #include "ui/PagedListPanel.h"
 #include "ui/PeriodFilterDialog.h"
