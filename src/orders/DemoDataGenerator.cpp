@@ -1,0 +1,151 @@
+#include "orders/DemoDataGenerator.h"
+
+#include "storage/Database.h"
+#include "storage/DbTransaction.h"
+#include "storage/Values.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kTolerance = 0.0000001;
+
+using Values::sqlQuote;
+
+std::string timeText(int year, int month, int day, int hour, int minute) {
+    return std::to_string(year) + "/" + std::to_string(month) + "/" + std::to_string(day) + " " +
+           std::to_string(hour) + ":" + std::to_string(minute);
+}
+
+} // namespace
+
+DemoDataGenerator::DemoDataGenerator(Database& db, std::vector<Dish> dishes,
+                                     std::vector<std::string> tables)
+    : m_db(db), m_tables(std::move(tables)) {
+    // A dish priced 0 or below never brings an order nearer its target, so
+    // only the others are drawn; this also keeps every order loop finite.
+    for (Dish& dish : dishes) {
+        const double price = Values::textToNumber(dish.price);
+        if (price > 0)
+            m_pricedDishes.push_back({std::move(dish.name), std::move(dish.unit), price});
+    }
+}
+
+DemoDataGenerator::Refusal DemoDataGenerator::prepare() {
+    m_customers.clear();
+    const int handle = m_db.OpenTable("Select * from 客户");
+    for (; handle != 0 && !m_db.IsEOF(handle); m_db.MoveNext(handle))
+        m_customers.push_back({m_db.ReadColByName(handle, "电话").toText(),
+                               m_db.ReadColByName(handle, "姓名").toText(),
+                               m_db.ReadColByName(handle, "地址").toText()});
+    m_db.CloseTable(handle);
+    if (m_pricedDishes.empty())
+        return Refusal::NoPricedDish;
+    if (m_tables.empty() && m_customers.empty())
+        return Refusal::NowhereToServe;
+    return Refusal::None;
+}
+
+std::string DemoDataGenerator::refusalMessage(Refusal refusal) {
+    switch (refusal) {
+    case Refusal::NoPricedDish:
+        return "无法生成随机数据：菜单中没有价格大于0的菜品。\r\n请先在“菜单设置”中添加菜品。";
+    case Refusal::NowhereToServe:
+        return "无法生成随机数据：既没有桌号也没有客户。\r\n请先在“桌号设置”或“客户设置”中添加。";
+    case Refusal::None:
+        break;
+    }
+    return {};
+}
+
+bool DemoDataGenerator::generate(int year, unsigned seed, const Progress& progress) {
+    if (m_pricedDishes.empty() || (m_tables.empty() && m_customers.empty()))
+        return false;
+    m_random.seed(seed);
+    m_ordersWritten = 0;
+    const int daysInYear = daysInMonth(year, 2) == 29 ? 366 : 365;
+    DbTransaction transaction(m_db);
+    if (!transaction.started())
+        return false;
+    int daysDone = 0;
+    for (int month = 1; month <= 12; ++month) {
+        for (int day = 1; day <= daysInMonth(year, month); ++day) {
+            generateDay(year, month, day);
+            if (progress && !progress(++daysDone, daysInYear)) {
+                m_ordersWritten = 0;
+                return false;
+            }
+        }
+    }
+    if (transaction.commit())
+        return true;
+    m_ordersWritten = 0;
+    return false;
+}
+
+int DemoDataGenerator::daysInMonth(int year, int month) {
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+int DemoDataGenerator::random(int low, int high) {
+    return low + static_cast<int>(m_random() % static_cast<unsigned>(high - low + 1));
+}
+
+void DemoDataGenerator::generateDay(int year, int month, int day) {
+    const int target = random(120, 310);
+    double sum = 0;
+    for (int number = 1; sum < target; ++number) {
+        const int hour = random(1, 21);
+        const std::string time = timeText(year, month, day, hour, random(1, 59));
+        sum = std::trunc(sum + generateOrder(time, number));
+    }
+}
+
+double DemoDataGenerator::generateOrder(const std::string& time, int number) {
+    const int target = random(1, 20);
+    double sum = 0;
+    std::vector<const PricedDish*> lines;
+    while (sum - target < -kTolerance) {
+        const PricedDish& picked = m_pricedDishes[random(0, int(m_pricedDishes.size()) - 1)];
+        lines.push_back(&picked);
+        sum += picked.price;
+    }
+    const int place = random(1, 100);
+    std::string table;
+    Customer customer;
+    if (place <= int(m_tables.size()))
+        table = m_tables[place - 1];
+    else if (m_customers.empty())
+        table = m_tables[random(0, int(m_tables.size()) - 1)];
+    else
+        customer = m_customers[random(0, int(m_customers.size()) - 1)];
+    if (!insertOrder(time, number, sum, table, customer))
+        return sum;
+    // The new row's own ID: a lookup by time and number could also match an
+    // order stored earlier at the same minute with the same number.
+    const std::string id = std::to_string(m_db.lastInsertId());
+    for (const PricedDish* line : lines)
+        m_db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" + id +
+                        "," + sqlQuote(time) + "," + sqlQuote(line->name) + ",1," +
+                        sqlQuote(line->unit) + "," + Values::numberToText(line->price) + ")");
+    return sum;
+}
+
+bool DemoDataGenerator::insertOrder(const std::string& time, int number, double sum,
+                                    const std::string& table, const Customer& customer) {
+    const std::string amount = Values::numberToText(sum);
+    const std::string settled = std::fabs(sum) > kTolerance ? "1" : "0";
+    const bool stored = m_db.ExecuteSql(
+        "insert into 存单 (编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,支付方式,已付,实付,"
+        "桌号,电话,姓名,地址,是否结算,备注) values (" +
+        std::to_string(number) + "," + sqlQuote("饿了么(第1联)") + "," + sqlQuote("山东手工水饺") +
+        "," + sqlQuote(time) + "," + sqlQuote("无") + ",0,0," + amount + "," +
+        sqlQuote("现金支付") + "," + amount + "," + amount + "," + sqlQuote(table) + "," +
+        sqlQuote(customer.phone) + "," + sqlQuote(customer.name) + "," +
+        sqlQuote(customer.address) + "," + sqlQuote(settled) + "," + sqlQuote("") + ")");
+    if (stored)
+        ++m_ordersWritten;
+    return stored;
+}

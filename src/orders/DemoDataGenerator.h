@@ -1,0 +1,60 @@
+#pragma once
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+class Database;
+
+// Fills the order tables with a year of invented orders, written exactly as
+// settlement writes them, so that the history and the reports have something
+// to show. Nothing marks the rows as invented.
+class DemoDataGenerator {
+  public:
+    struct Dish {
+        std::string name;
+        std::string price; // as the catalogue holds it
+        std::string unit;
+    };
+
+    enum class Refusal { None, NoPricedDish, NowhereToServe };
+
+    // Called after every generated day; returning false stops the run and
+    // leaves the database as it was.
+    using Progress = std::function<bool(int daysDone, int daysInYear)>;
+
+    DemoDataGenerator(Database& db, std::vector<Dish> dishes, std::vector<std::string> tables);
+
+    // Loads the customer file and says whether a run could reach its targets.
+    Refusal prepare();
+    static std::string refusalMessage(Refusal refusal);
+
+    // Generates every day of the year in one transaction; false when it was
+    // stopped or could not be stored, and then nothing is kept.
+    bool generate(int year, unsigned seed, const Progress& progress = {});
+
+    int ordersWritten() const { return m_ordersWritten; }
+    static int daysInMonth(int year, int month);
+
+  private:
+    struct Customer {
+        std::string phone, name, address;
+    };
+    struct PricedDish {
+        std::string name, unit;
+        double price;
+    };
+
+    int random(int low, int high);
+    void generateDay(int year, int month, int day);
+    double generateOrder(const std::string& time, int number);
+    bool insertOrder(const std::string& time, int number, double sum, const std::string& table,
+                     const Customer& customer);
+
+    Database& m_db;
+    std::vector<PricedDish> m_pricedDishes;
+    std::vector<std::string> m_tables;
+    std::vector<Customer> m_customers;
+    std::mt19937 m_random;
+    int m_ordersWritten = 0;
+};

@@ -1,0 +1,127 @@
+#include "orders/Settlement.h"
+
+#include "storage/Clock.h"
+#include "storage/Database.h"
+#include "storage/Values.h"
+
+#include <cmath>
+
+namespace {
+
+using Values::sqlEscape;
+
+std::string cellText(const std::string& cell) {
+    const std::string text = Values::trim(cell);
+    return text == "假" ? std::string() : text;
+}
+
+// Numbers enter statements bare, so they are rebuilt from their value:
+// "12.50" becomes 12.5, an empty box 0, and no other text gets through.
+std::string number(const std::string& text) {
+    return Values::numberToText(Values::textToNumber(text));
+}
+
+bool isOrderNumber(const std::string& text) {
+    if (text.empty() || text.size() > 9)
+        return false;
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool Settlement::hasDishes(const SettlementOrder& order) {
+    for (const SettlementLine& line : order.lines)
+        if (!cellText(line.name).empty())
+            return true;
+    return false;
+}
+
+Settlement::Result Settlement::settle(const SettlementOrder& order, const Print& print) {
+    Result stored = store(order);
+    if (stored.outcome != Outcome::Done)
+        return stored;
+    stored.outcome = print(true) ? Outcome::Done : Outcome::NotPrinted;
+    return stored;
+}
+
+Settlement::Result Settlement::printOnly(const SettlementOrder& order, const Print& print) {
+    if (!hasDishes(order))
+        return {Outcome::NoDishes, noDishesMessage};
+    return {print(false) ? Outcome::Done : Outcome::NotPrinted, {}};
+}
+
+std::string Settlement::refusal(const SettlementOrder& order) const {
+    if (!hasDishes(order))
+        return noDishesMessage;
+    if (!isOrderNumber(Values::trim(order.number)))
+        return "无法保存：编号必须是整数。订单仍保留在屏幕上。";
+    if (!DateTime::parse(order.orderTime, m_clock.now().year))
+        return "无法保存：下单时间“" + order.orderTime + "”不是有效的时间。订单仍保留在屏幕上。";
+    return {};
+}
+
+Settlement::Result Settlement::store(const SettlementOrder& order) {
+    const std::string refused = refusal(order);
+    if (!refused.empty())
+        return {hasDishes(order) ? Outcome::NotStored : Outcome::NoDishes, refused};
+    if (!m_db.begin())
+        return {Outcome::NotStored, "无法保存：数据库正忙。订单仍保留在屏幕上。"};
+    long long orderId = 0;
+    const bool stored = insertOrder(order) && (orderId = m_db.lastInsertId()) > 0 &&
+                        insertLines(order, orderId) && updateCustomer(order) && m_db.commit();
+    if (!stored) {
+        m_db.rollback();
+        return {Outcome::NotStored,
+                "订单保存失败，什么也没有保存。请检查编号、下单时间和各项内容后重试；"
+                "订单仍保留在屏幕上。"};
+    }
+    return {Outcome::Done, {}, orderId};
+}
+
+bool Settlement::insertOrder(const SettlementOrder& o) {
+    const bool settled = std::fabs(Values::textToNumber(o.actuallyPaid)) > 0.0000001;
+    return m_db.ExecuteSql(
+        "insert into 存单 "
+        "(编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,支付方式,已付,实付,桌号,电话,"
+        "姓名,地址,是否结算,备注) values (" +
+        Values::trim(o.number) + ",'" + sqlEscape(o.header) + "','" + sqlEscape(o.shop) + "','" +
+        sqlEscape(o.orderTime) + "','" + sqlEscape(o.discountName) + "'," +
+        number(o.discountCount) + "," + number(o.discountAmount) + "," + number(o.total) + ",'" +
+        sqlEscape(o.paymentMethod) + "'," + number(o.paid) + "," + number(o.actuallyPaid) + ",'" +
+        sqlEscape(o.table) + "','" + sqlEscape(o.phone) + "','" + sqlEscape(o.name) + "','" +
+        sqlEscape(o.address) + "','" + (settled ? "1" : "0") + "','" + sqlEscape(o.remark) + "')");
+}
+
+bool Settlement::insertLines(const SettlementOrder& o, long long orderId) {
+    for (const SettlementLine& line : o.lines) {
+        const std::string name = cellText(line.name);
+        if (name.empty())
+            continue;
+        if (!m_db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" +
+                             std::to_string(orderId) + ",'" + sqlEscape(o.orderTime) + "','" +
+                             sqlEscape(name) + "'," + number(cellText(line.quantity)) + ",'" +
+                             sqlEscape(cellText(line.unit)) + "'," +
+                             number(cellText(line.subtotal)) + ")"))
+            return false;
+    }
+    return true;
+}
+
+bool Settlement::updateCustomer(const SettlementOrder& o) {
+    if (o.phone.empty())
+        return true;
+    const int table = m_db.OpenTable("Select * from 客户 where 电话='" + sqlEscape(o.phone) + "'");
+    const std::string known = m_db.ReadColByName(table, "电话").toText();
+    const double orders = m_db.ReadColByName(table, "订餐次数").toNumber();
+    m_db.CloseTable(table);
+    if (known != o.phone)
+        return m_db.ExecuteSql("insert into 客户 (电话,姓名,地址,最近订餐日期,订餐次数) values ('" +
+                               sqlEscape(o.phone) + "','" + sqlEscape(o.name) + "','" +
+                               sqlEscape(o.address) + "','" + sqlEscape(o.orderTime) + "',1)");
+    return m_db.ExecuteSql("update 客户 set 最近订餐日期 = '" + sqlEscape(o.orderTime) +
+                           "',订餐次数 =" + std::to_string(Values::truncateToInt(orders) + 1) +
+                           " where 电话 = '" + sqlEscape(o.phone) + "'");
+}

@@ -1,0 +1,50 @@
+#pragma once
+#include "orders/SettlementOrder.h"
+
+#include <functional>
+#include <string>
+
+class Clock;
+class Database;
+
+// Stores a settled order (the order row, its lines and the customer) and
+// hands it to the printer.
+class Settlement {
+  public:
+    enum class Outcome {
+        NoDishes,   // nothing was done; tell the cashier
+        NotStored,  // refused or failed; nothing stored, the order stays on screen
+        NotPrinted, // stored, but the receipt was not printed
+        Done,       // stored and printed
+    };
+    struct Result {
+        Outcome outcome;
+        std::string message; // for NoDishes and NotStored
+        long long orderId = 0;
+    };
+
+    // Printing with copies (settlement) or one copy (print only); true when printed.
+    using Print = std::function<bool(bool withCopies)>;
+
+    static constexpr const char* noDishesMessage = "无法完成，还没有选择任何菜品。";
+
+    Settlement(Database& db, const Clock& clock) : m_db(db), m_clock(clock) {}
+
+    // F12 on a new order: store, then print with copies.
+    Result settle(const SettlementOrder& order, const Print& print);
+    // F11: print one copy, store nothing.
+    Result printOnly(const SettlementOrder& order, const Print& print);
+    // The order, its lines and the customer in one transaction.
+    Result store(const SettlementOrder& order);
+
+    static bool hasDishes(const SettlementOrder& order);
+
+  private:
+    std::string refusal(const SettlementOrder& order) const;
+    bool insertOrder(const SettlementOrder& order);
+    bool insertLines(const SettlementOrder& order, long long orderId);
+    bool updateCustomer(const SettlementOrder& order);
+
+    Database& m_db;
+    const Clock& m_clock;
+};

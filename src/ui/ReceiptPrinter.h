@@ -1,0 +1,37 @@
+#pragma once
+
+class Database;
+class QPainter;
+class QPrinter;
+class QWidget;
+class ReceiptPictures;
+struct ReceiptOrder;
+struct ReceiptSettings;
+
+// Prints receipts: the print dialog for the first copy, further copies
+// silently to the same printer without the top and bottom pictures.
+class ReceiptPrinter {
+  public:
+    ReceiptPrinter(Database& db, QWidget* parent) : m_db(db), m_parent(parent) {}
+
+    // One copy, or with copies the number the receipt settings ask for.
+    // False when the dialog was cancelled or a job could not start.
+    bool printReceipt(const ReceiptOrder& order, bool withCopies);
+
+    // Page units: one is a tenth of a millimetre.
+    static constexpr double unitsPerPoint = 254.0 / 72;
+    static constexpr double unitsPerPicturePixel = 254.0 / 96;
+
+  private:
+    struct Copy {
+        const ReceiptSettings& settings;
+        const ReceiptOrder& order;
+        const ReceiptPictures& pictures;
+        bool withPictures;
+    };
+    static int draw(QPrinter& printer, QPainter* painter, const Copy& copy);
+    static void fitPdfPage(QPrinter& printer, const Copy& copy);
+
+    Database& m_db;
+    QWidget* m_parent;
+};
