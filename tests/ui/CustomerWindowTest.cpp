@@ -1,8 +1,9 @@
 // Storage headers come before Qt, whose "slots" macro they must not meet.
 #include "history/HistoryDatabase.h"
 
-#include "HistoryTestApp.h"
+#include "KeyPress.h"
 #include "ScriptedMessageBoxes.h"
+#include "TestApplication.h"
 #include "storage/Clock.h"
 #include "ui/CustomerEditDialog.h"
 #include "ui/CustomerWindow.h"
@@ -19,7 +20,7 @@ namespace {
 
 class CustomerWindowTest : public ::testing::Test {
   protected:
-    void SetUp() override { ensureApplication(); }
+    void SetUp() override { ensureTestApplication(); }
 
     CustomerWindow& open() {
         window = std::make_unique<CustomerWindow>(data.db(), customers, orders, clock);

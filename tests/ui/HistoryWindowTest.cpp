@@ -1,8 +1,9 @@
 // Storage headers come before Qt, whose "slots" macro they must not meet.
 #include "history/HistoryDatabase.h"
 
-#include "HistoryTestApp.h"
+#include "KeyPress.h"
 #include "ScriptedMessageBoxes.h"
+#include "TestApplication.h"
 #include "storage/Clock.h"
 #include "ui/DayFilterDialog.h"
 #include "ui/HistoryWindow.h"
@@ -24,7 +25,7 @@ namespace {
 
 class HistoryWindowTest : public ::testing::Test {
   protected:
-    void SetUp() override { ensureApplication(); }
+    void SetUp() override { ensureTestApplication(); }
 
     HistoryWindow& open() {
         window = std::make_unique<HistoryWindow>(data.db(), orders, clock);
