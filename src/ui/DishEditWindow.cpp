@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 using ListControls::nameControl;
@@ -78,8 +79,6 @@ DishEditWindow::DishEditWindow(QWidget* parent, Database& db, QTreeWidget* catal
         m_price->setText(QString::fromStdString(row[DishCatalogue::Price]));
     }
     reselectUnit();
-    m_code->setFocus();
-    m_code->end(false);
 }
 
 QLineEdit* DishEditWindow::addField(const QString& name, const QString& caption) {
@@ -142,4 +141,16 @@ void DishEditWindow::reselectUnit() {
                              : QString();
     m_unit->setCurrentIndex(
         unit.isEmpty() ? -1 : m_unit->findText(unit, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void DishEditWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_mode == Mode::Add)
+        return;
+    // After the window took focus, which would select the whole code.
+    QTimer::singleShot(0, m_code, [code = m_code] {
+        code->setFocus();
+        code->deselect();
+        code->end(false);
+    });
 }

@@ -16,6 +16,9 @@ class DishEditWindow : public QDialog {
     // Modify takes the dish of the list's selected row.
     DishEditWindow(QWidget* parent, Database& db, QTreeWidget* catalogueList, Mode mode);
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     QLineEdit* addField(const QString& name, const QString& caption);
     void addDish();

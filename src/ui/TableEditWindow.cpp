@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 using ListControls::nameControl;
@@ -37,8 +38,6 @@ TableEditWindow::TableEditWindow(QWidget* parent, Database& db, QTreeWidget* tab
         m_code->setText(QString::fromStdString(row[TableList::Code]));
         m_name->setText(QString::fromStdString(row[TableList::Name]));
     }
-    m_code->setFocus();
-    m_code->end(false);
 }
 
 void TableEditWindow::save() {
@@ -69,4 +68,16 @@ void TableEditWindow::save() {
     m_code->clear();
     m_name->clear();
     m_code->setFocus();
+}
+
+void TableEditWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_mode == Mode::Add)
+        return;
+    // After the window took focus, which would select the whole code.
+    QTimer::singleShot(0, m_code, [code = m_code] {
+        code->setFocus();
+        code->deselect();
+        code->end(false);
+    });
 }

@@ -15,6 +15,9 @@ class TableEditWindow : public QDialog {
     // Modify takes the table of the list's selected row.
     TableEditWindow(QWidget* parent, Database& db, QTreeWidget* tableList, Mode mode);
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void save();
 

@@ -187,6 +187,11 @@ TEST_F(DishWindows, ModifyFindsTheDishByName) {
     EXPECT_EQ(child<QLineEdit>(modify.get(), "编辑框_数字代号")->text(), "015");
     EXPECT_EQ(child<QLineEdit>(modify.get(), "编辑框_价格")->text(), "16");
     EXPECT_EQ(child<QComboBox>(modify.get(), "组合框_单位")->currentText(), "份");
+    modify->show();
+    QApplication::processEvents();
+    auto* code = child<QLineEdit>(modify.get(), "编辑框_数字代号");
+    EXPECT_EQ(code->cursorPosition(), 3);
+    EXPECT_FALSE(code->hasSelectedText());
 
     type(modify.get(), "编辑框_菜品名称", "酸菜鱼2");
     click(modify.get(), "按钮_保存");
