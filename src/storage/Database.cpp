@@ -130,24 +130,12 @@ void Database::close() {
 
 void Database::setClock(const Clock& clock) {
     m_clock = &clock;
-    m_translations.clear();
     if (m_db)
         JetFunctions::registerAll(m_db, m_clock);
 }
 
 bool Database::translate(const std::string& jet, std::string& sqlite) {
-    int year = m_clock->now().year;
-    std::string key = std::to_string(year) + '\x1f' + jet;
-    if (auto found = m_translations.find(key); found != m_translations.end()) {
-        sqlite = found->second;
-        return true;
-    }
-    if (!m_translator.translate(jet, year, sqlite, m_lastError))
-        return false;
-    if (m_translations.size() >= 512)
-        m_translations.clear();
-    m_translations.emplace(std::move(key), sqlite);
-    return true;
+    return m_translator.translate(jet, m_clock->now().year, sqlite, m_lastError);
 }
 
 bool Database::ExecuteSql(const std::string& sql) {

@@ -41,19 +41,14 @@ bool isSymbolAt(const std::vector<SqlToken>& t, std::size_t i, std::string_view 
 }
 
 bool isComparison(const SqlToken& token) {
+    if (token.kind != Kind::Symbol)
+        return false;
     return token.isSymbol("=") || token.isSymbol("<") || token.isSymbol(">") ||
            token.isSymbol("<=") || token.isSymbol(">=") || token.isSymbol("<>");
 }
 
 bool isDateTimeColumn(const SqlToken& token) {
-    if (!token.isName())
-        return false;
-    std::string name = token.name();
-    for (const TableDef& table : Schema::tables())
-        if (const ColumnDef* column = Schema::findColumn(table, name))
-            if (column->kind == ColumnKind::DateTime)
-                return true;
-    return false;
+    return token.isName() && Schema::isDateTimeColumnName(token.name());
 }
 
 // The whole text as one decimal number, blanks around it allowed.
@@ -67,6 +62,31 @@ std::optional<double> strictNumber(const std::string& text) {
     if (!plain || end != trimmed.c_str() + trimmed.size() || !std::isfinite(v))
         return std::nullopt;
     return v;
+}
+
+// True when the literal already has the form the column keeps, which is
+// what most statements write: text in single quotes, whole numbers bare.
+bool keepsLiteral(ColumnKind kind, const SqlToken& literal) {
+    std::string_view text = literal.text;
+    switch (kind) {
+    case ColumnKind::Text:
+        return literal.kind == Kind::String && text[0] == '\'';
+    case ColumnKind::Int16:
+    case ColumnKind::Int32:
+    case ColumnKind::Decimal:
+    case ColumnKind::AutoNumber:
+        return literal.kind == Kind::Number &&
+               text.find_first_of(".eE") == std::string_view::npos && text.size() < 16;
+    case ColumnKind::Single:
+    case ColumnKind::Double: {
+        if (literal.kind != Kind::Number || text.find_first_of("eE") != std::string_view::npos)
+            return false;
+        std::size_t digits = text.size() - (text.find('.') != std::string_view::npos ? 1 : 0);
+        return kind == ColumnKind::Double || digits <= 7;
+    }
+    default:
+        return false;
+    }
 }
 
 std::string wholeNumberText(double v) {
@@ -165,7 +185,7 @@ std::optional<std::string> translateAlterAdd(const std::vector<SqlToken>& t) {
     }
     if (end < t.size() && !isSymbolAt(t, end, ";"))
         return std::nullopt;
-    auto def = columnFromJetType(t[column].name(), std::string(t[type].text), length);
+    auto def = columnFromJetType(std::string(t[column].name()), std::string(t[type].text), length);
     if (!def)
         return std::nullopt;
     return "ALTER TABLE " + std::string(t[table].text) + " ADD COLUMN " + Schema::columnSql(*def);
@@ -174,18 +194,18 @@ std::optional<std::string> translateAlterAdd(const std::vector<SqlToken>& t) {
 } // namespace
 
 bool JetTranslator::translate(const std::string& jet, int currentYear, std::string& sqlite,
-                              std::string& error) const {
-    std::vector<SqlToken> tokens;
-    if (!tokenizeSql(jet, tokens, error))
+                              std::string& error) {
+    if (!tokenizeSql(jet, m_tokens, error))
         return false;
-    if (auto alter = translateAlterAdd(tokens)) {
+    if (auto alter = translateAlterAdd(m_tokens)) {
         sqlite = *alter;
         return true;
     }
-    Work w{tokens, currentYear, {}, {}, 0, {}, {}};
+    m_slots.clear();
+    Work w{m_tokens, currentYear, m_slots, {}, 0, {}, {}};
     w.out.reserve(jet.size() + 32);
     findSlots(w);
-    if (!emitRange(w, 0, tokens.size())) {
+    if (!emitRange(w, 0, m_tokens.size())) {
         error = w.error;
         return false;
     }
@@ -214,6 +234,7 @@ namespace {
 std::vector<std::pair<std::size_t, std::size_t>> listItems(const std::vector<SqlToken>& t,
                                                            std::size_t open, std::size_t& close) {
     std::vector<std::pair<std::size_t, std::size_t>> items;
+    items.reserve(24);
     int depth = 0;
     std::size_t itemBegin = open + 1;
     for (std::size_t i = open + 1; i < t.size(); ++i) {
@@ -251,7 +272,9 @@ void JetTranslator::findInsertSlots(Work& w, std::size_t tableAt) {
         std::size_t close = 0;
         for (auto [b, e] : listItems(t, at, close)) {
             bool single = e == b + 1 && t[b].isName();
-            columns.push_back(single ? Schema::findColumn(*table, t[b].name()) : nullptr);
+            const ColumnDef* previous = columns.empty() ? nullptr : columns.back();
+            columns.push_back(single ? Schema::findColumnAfter(*table, t[b].name(), previous)
+                                     : nullptr);
         }
         if (columns.empty())
             return;
@@ -401,6 +424,10 @@ bool JetTranslator::emitSlot(Work& w, const Slot& slot) {
 
 bool JetTranslator::emitLiteral(Work& w, const ColumnDef& column, const SqlToken* sign,
                                 const SqlToken& literal) {
+    if (!sign && keepsLiteral(column.kind, literal)) {
+        w.out += literal.text;
+        return true;
+    }
     bool isText = literal.kind != Kind::Number;
     std::string text = isText ? literal.value() : std::string(literal.text);
     if (sign && sign->isSymbol("-"))
