@@ -360,7 +360,7 @@ bool JetTranslator::emitRange(Work& w, std::size_t begin, std::size_t end) {
             if (token.isWord("select"))
                 next = emitSelect(w, i);
             else if (token.isWord("delete") && isSymbolAt(t, nextToken(t, i), "*"))
-                w.out += token.text, next = nextToken(t, i) + 1;
+                next = emitDelete(w, i);
             else if (token.isWord("cdate") && isSymbolAt(t, nextToken(t, i), "("))
                 next = emitCdate(w, i);
             else if (token.isWord("format") && isSymbolAt(t, nextToken(t, i), "("))
@@ -374,11 +374,7 @@ bool JetTranslator::emitRange(Work& w, std::size_t begin, std::size_t end) {
             if (token.isSymbol("(")) {
                 ++w.depth;
             } else if (token.isSymbol(")")) {
-                while (!w.frames.empty() && w.frames.back().depth >= w.depth) {
-                    if (!w.frames.back().limit.empty())
-                        w.out += " LIMIT " + w.frames.back().limit;
-                    w.frames.pop_back();
-                }
+                closeFrames(w);
                 --w.depth;
             } else if (token.isSymbol(";") && w.depth == 0) {
                 closeFrames(w);
@@ -495,6 +491,12 @@ std::size_t JetTranslator::emitSelect(Work& w, std::size_t at) {
     return afterSelect;
 }
 
+// "Delete * from": SQLite knows no star there.
+std::size_t JetTranslator::emitDelete(Work& w, std::size_t at) {
+    w.out += w.tokens[at].text;
+    return nextToken(w.tokens, at) + 1;
+}
+
 std::size_t JetTranslator::emitCdate(Work& w, std::size_t at) {
     const auto& t = w.tokens;
     std::size_t open = nextToken(t, at);
@@ -567,6 +569,8 @@ void JetTranslator::emitString(Work& w, std::size_t at) {
         w.out += token.text;
 }
 
+// Ends the selects opened at the current parenthesis depth, each with its
+// "top" as LIMIT.
 void JetTranslator::closeFrames(Work& w) {
     while (!w.frames.empty() && w.frames.back().depth >= w.depth) {
         if (!w.frames.back().limit.empty())

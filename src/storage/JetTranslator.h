@@ -48,6 +48,7 @@ class JetTranslator {
     static bool emitLiteral(Work& w, const ColumnDef& column, const SqlToken* sign,
                             const SqlToken& literal);
     static std::size_t emitSelect(Work& w, std::size_t at);
+    static std::size_t emitDelete(Work& w, std::size_t at);
     static std::size_t emitCdate(Work& w, std::size_t at);
     static std::size_t emitFormat(Work& w, std::size_t at);
     static bool emitDateLiteral(Work& w, const std::string& text);
