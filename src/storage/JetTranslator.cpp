@@ -51,19 +51,6 @@ bool isDateTimeColumn(const SqlToken& token) {
     return token.isName() && Schema::isDateTimeColumnName(token.name());
 }
 
-// The whole text as one decimal number, blanks around it allowed.
-std::optional<double> strictNumber(const std::string& text) {
-    std::string trimmed = Values::trim(text);
-    if (trimmed.empty())
-        return std::nullopt;
-    char* end = nullptr;
-    double v = std::strtod(trimmed.c_str(), &end);
-    bool plain = trimmed.find_first_of("xXnNiI") == std::string::npos;
-    if (!plain || end != trimmed.c_str() + trimmed.size() || !std::isfinite(v))
-        return std::nullopt;
-    return v;
-}
-
 // True when the literal already has the form the column keeps, which is
 // what most statements write: text in single quotes, whole numbers bare.
 bool keepsLiteral(ColumnKind kind, const SqlToken& literal) {
@@ -128,7 +115,7 @@ std::optional<int> yesNoValue(const std::string& text) {
         return 1;
     if (t == "false" || t == "no" || t == "off")
         return 0;
-    if (auto number = strictNumber(t))
+    if (auto number = Values::textAsNumber(t))
         return *number != 0 ? 1 : 0;
     return std::nullopt;
 }
@@ -453,7 +440,7 @@ bool JetTranslator::emitLiteral(Work& w, const ColumnDef& column, const SqlToken
     default:
         break;
     }
-    auto number = literal.kind == Kind::DateLiteral ? std::nullopt : strictNumber(text);
+    auto number = literal.kind == Kind::DateLiteral ? std::nullopt : Values::textAsNumber(text);
     if (!number)
         return refuse("不是数字。");
     switch (column.kind) {
