@@ -1,5 +1,6 @@
 #include "orders/OrderEditor.h"
 
+#include "orders/OrderTime.h"
 #include "storage/Database.h"
 #include "storage/Values.h"
 
@@ -22,12 +23,6 @@ bool isWholeNumber(const std::string& text) {
     const std::string digits = text.starts_with('-') ? text.substr(1) : text;
     return !digits.empty() &&
            std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// A grid cell as settlement reads it: trimmed, and "假" counting as empty.
-std::string cellText(const std::string& cell) {
-    const std::string text = Values::trim(cell);
-    return text == "假" ? std::string() : text;
 }
 
 } // namespace
@@ -86,31 +81,27 @@ std::optional<DateTime> OrderEditor::storedTime(const std::string& id) const {
     return time;
 }
 
-std::string OrderEditor::updateStatement(const std::string& id, const EditedOrderFields& f,
-                                         const DateTime& time) const {
-    const bool settled = std::fabs(Values::textToNumber(f.actuallyPaid)) > 0.0000001;
-    return "update 存单 set 编号=" + Values::trim(f.number) + ",票头='" + sqlEscape(f.header) +
-           "',店铺名称='" + sqlEscape(f.shop) + "',时间='" + time.canonical() + "',减免='" +
-           sqlEscape(f.discount) + "',减免份数=" + numberText(f.discountPortions) +
-           ",减免金额=" + numberText(f.discountAmount) + ",合计=" + numberText(f.total) +
-           ",支付方式='" + sqlEscape(f.paymentMethod) + "',已付=" + numberText(f.paid) +
-           ",实付=" + numberText(f.actuallyPaid) + ",桌号='" + sqlEscape(f.table) + "',电话='" +
-           sqlEscape(f.telephone) + "',姓名='" + sqlEscape(f.name) + "',地址='" +
-           sqlEscape(f.address) + "',是否结算='" + (settled ? "1" : "0") + "',备注='" +
-           sqlEscape(f.remark) + "' where ID =" + id;
+std::string OrderEditor::updateStatement(const std::string& id, const OrderDraft& d,
+                                         const DateTime& time) {
+    const bool settled = std::fabs(Values::textToNumber(d.actuallyPaid)) > 0.0000001;
+    return "update 存单 set 编号=" + Values::trim(d.number) + ",票头='" + sqlEscape(d.header) +
+           "',店铺名称='" + sqlEscape(d.shop) + "',时间='" + time.canonical() + "',减免='" +
+           sqlEscape(d.discountName) + "',减免份数=" + numberText(d.discountPortions) +
+           ",减免金额=" + numberText(d.discountAmount) + ",合计=" + numberText(d.total) +
+           ",支付方式='" + sqlEscape(d.paymentMethod) + "',已付=" + numberText(d.paid) +
+           ",实付=" + numberText(d.actuallyPaid) + ",桌号='" + sqlEscape(d.table) + "',电话='" +
+           sqlEscape(d.telephone) + "',姓名='" + sqlEscape(d.name) + "',地址='" +
+           sqlEscape(d.address) + "',是否结算='" + (settled ? "1" : "0") + "',备注='" +
+           sqlEscape(d.remark) + "' where ID =" + id;
 }
 
-bool OrderEditor::writeLines(const std::string& id, const EditedOrderFields& fields,
-                             const DateTime& time) {
-    for (const auto& row : fields.gridRows) {
-        const std::string dish = cellText(row[0]);
-        if (dish.empty())
-            continue;
+bool OrderEditor::writeLines(const std::string& id, const OrderDraft& draft, const DateTime& time) {
+    for (const OrderLine& line : draft.dishLines()) {
         const std::string statement =
             "insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" + id + ",'" +
-            time.canonical() + "','" + sqlEscape(dish) + "'," +
-            std::to_string(Values::textToInt(cellText(row[1]))) + ",'" +
-            sqlEscape(cellText(row[2])) + "'," + numberText(cellText(row[3])) + ")";
+            time.canonical() + "','" + sqlEscape(line.dishName) + "'," +
+            std::to_string(Values::textToInt(line.quantity)) + ",'" + sqlEscape(line.unit) + "'," +
+            numberText(line.subtotal) + ")";
         if (!m_db.ExecuteSql(statement))
             return false;
     }
@@ -121,27 +112,50 @@ OrderEditor::Result OrderEditor::fail(const std::string& message) {
     return {Outcome::Failed, message};
 }
 
-OrderEditor::Result OrderEditor::saveEditedOrder(const std::string& idText,
-                                                 const EditedOrderFields& fields) {
-    const bool hasDish = std::any_of(fields.gridRows.begin(), fields.gridRows.end(),
-                                     [](const auto& row) { return !cellText(row[0]).empty(); });
-    if (!hasDish)
+OrderEditor::Result OrderEditor::saveEditedOrder(const OrderDraft& draft) {
+    if (draft.dishLines().empty())
         return {Outcome::NoLines, noLines};
-    if (!isWholeNumber(Values::trim(fields.number)))
+    if (!isWholeNumber(Values::trim(draft.number)))
         return fail("编号必须是整数，订单没有修改。");
-    const std::string id = idLiteral(idText);
+    const std::string id = idLiteral(draft.orderId);
     const std::optional<DateTime> stored = storedTime(id);
     if (!stored)
         return fail("该订单已不存在，无法修改。");
-    const std::optional<DateTime> time = resolveTime(fields.timeText, *stored);
+    const std::optional<DateTime> time = resolveTime(draft.orderTime, *stored);
     if (!time)
         return fail("下单时间无法识别，订单没有修改。");
     if (!m_db.begin())
         return fail("保存失败，订单没有修改。");
     if (m_db.ExecuteSql("Delete * from 存单详单 where 存单ID =" + id) &&
-        m_db.ExecuteSql(updateStatement(id, fields, *time)) && writeLines(id, fields, *time) &&
+        m_db.ExecuteSql(updateStatement(id, draft, *time)) && writeLines(id, draft, *time) &&
         m_db.commit())
         return {Outcome::Saved, savedQuestion};
     m_db.rollback();
     return fail("保存失败，订单没有修改。");
+}
+
+OrderDraft OrderEditor::loadedDraft(const OrderDraft& onScreen, const StoredOrder& order,
+                                    const std::vector<StoredLine>& lines, int timeFormat) {
+    OrderDraft d = onScreen;
+    d.orderId = order.id;
+    d.number = order.number;
+    d.header = order.header;
+    d.shop = order.shop;
+    d.orderTime = OrderTime::format(order.time, timeFormat);
+    d.discountName = order.discount;
+    d.discountPortions = order.discountPortions;
+    d.discountAmount = order.discountAmount;
+    d.total = order.total;
+    d.paymentMethod = order.paymentMethod;
+    d.paid = order.paid;
+    d.actuallyPaid = order.actuallyPaid;
+    d.table = order.table;
+    d.telephone = order.telephone;
+    d.name = order.name;
+    d.address = order.address;
+    d.remark = order.remark;
+    d.lines.clear();
+    for (const StoredLine& line : lines)
+        d.lines.push_back({line.dish, line.quantity, line.unit, line.subtotal});
+    return d;
 }

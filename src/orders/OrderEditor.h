@@ -1,7 +1,7 @@
 #pragma once
 #include "history/StoredOrders.h"
+#include "orders/OrderDraft.h"
 #include "storage/DateTime.h"
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,28 +29,6 @@ struct StoredOrder {
     std::string remark;
 };
 
-// The main window's fields at the moment an edited order is saved, as typed.
-struct EditedOrderFields {
-    std::string number;
-    std::string header;
-    std::string shop;
-    std::string timeText; // the order-time box, in whichever time format is chosen
-    std::string discount;
-    std::string discountPortions;
-    std::string discountAmount;
-    std::string total;
-    std::string paymentMethod;
-    std::string paid;
-    std::string actuallyPaid;
-    std::string table;
-    std::string telephone;
-    std::string name;
-    std::string address;
-    std::string remark;
-    // Grid rows below the header: dish, quantity, unit, subtotal.
-    std::vector<std::array<std::string, 4>> gridRows;
-};
-
 // Takes a stored order back for editing and saves it over the stored one.
 class OrderEditor {
   public:
@@ -66,9 +44,15 @@ class OrderEditor {
     // The lines of the order whose history row shows dateText.
     std::vector<StoredLine> loadLines(const std::string& idText, const std::string& dateText) const;
 
-    // Replaces the order's values and lines in one transaction; the order
-    // keeps its ID and, unless the cashier changed it, its stored time.
-    Result saveEditedOrder(const std::string& idText, const EditedOrderFields& fields);
+    // The order on screen once the stored one is loaded over `onScreen`: the
+    // time in the chosen format, numbers as number text, the lines of its day.
+    static OrderDraft loadedDraft(const OrderDraft& onScreen, const StoredOrder& order,
+                                  const std::vector<StoredLine>& lines, int timeFormat);
+
+    // Replaces the values and lines of the order draft.orderId in one
+    // transaction; the order keeps its ID and, unless the cashier changed it,
+    // its stored time.
+    Result saveEditedOrder(const OrderDraft& draft);
 
     // The time to store: the stored time when the box still shows it, else the
     // box read with the stored year standing in for a year the format leaves out.
@@ -83,9 +67,9 @@ class OrderEditor {
 
   private:
     std::optional<DateTime> storedTime(const std::string& id) const;
-    std::string updateStatement(const std::string& id, const EditedOrderFields& fields,
-                                const DateTime& time) const;
-    bool writeLines(const std::string& id, const EditedOrderFields& fields, const DateTime& time);
+    static std::string updateStatement(const std::string& id, const OrderDraft& draft,
+                                       const DateTime& time);
+    bool writeLines(const std::string& id, const OrderDraft& draft, const DateTime& time);
     Result fail(const std::string& message);
 
     Database& m_db;

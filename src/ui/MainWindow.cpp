@@ -187,7 +187,8 @@ void MainWindow::connectOrderEntry() {
 }
 
 void MainWindow::connectCommands() {
-    connect(m_form.settleButton, &QPushButton::clicked, this, &MainWindow::settleOrder);
+    connect(m_form.settleButton, &QPushButton::clicked, this,
+            [this] { isEditingStoredOrder() ? saveEditedOrder() : settleOrder(); });
     connect(m_form.printOnlyButton, &QPushButton::clicked, this, &MainWindow::printOnly);
     connect(m_form.clearButton, &QPushButton::clicked, this, &MainWindow::confirmClearOrder);
     connect(m_form.previewButton, &QPushButton::clicked, this, &MainWindow::togglePreview);
@@ -224,7 +225,7 @@ void MainWindow::registerFunctionKeys() {
         {Qt::Key_F7, [this] { m_form.remark->setFocus(); }},
         {Qt::Key_F10, [this] { confirmClearOrder(); }},
         {Qt::Key_F11, [this] { printOnly(); }},
-        {Qt::Key_F12, [this] { settleOrder(); }},
+        {Qt::Key_F12, [this] { isEditingStoredOrder() ? saveEditedOrder() : settleOrder(); }},
     };
     for (const auto& [key, action] : keys) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);

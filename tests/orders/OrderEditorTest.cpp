@@ -1,6 +1,7 @@
 #include "orders/OrderEditor.h"
 #include "history/HistoryDatabase.h"
 #include "history/StoredOrders.h"
+#include "orders/OrderTime.h"
 
 #include <gtest/gtest.h>
 
@@ -20,29 +21,12 @@ class OrderEditorTest : public ::testing::Test {
         idText = std::to_string(id);
     }
 
-    EditedOrderFields fieldsFromLoad() {
-        const StoredOrder order = *editor.loadOrder(idText);
-        EditedOrderFields f{order.number,
-                            order.header,
-                            order.shop,
-                            "05-15 12:30",
-                            order.discount,
-                            order.discountPortions,
-                            order.discountAmount,
-                            order.total,
-                            order.paymentMethod,
-                            order.paid,
-                            order.actuallyPaid,
-                            order.table,
-                            order.telephone,
-                            order.name,
-                            order.address,
-                            order.remark,
-                            {}};
-        for (const StoredLine& line : editor.loadLines(idText, "2016年5月15日"))
-            f.gridRows.push_back({line.dish, line.quantity, line.unit, line.subtotal});
-        f.gridRows.push_back({"", "", "", ""});
-        return f;
+    OrderDraft draftFromLoad() {
+        OrderDraft d = OrderEditor::loadedDraft(OrderDraft{}, *editor.loadOrder(idText),
+                                                editor.loadLines(idText, "2016年5月15日"),
+                                                OrderTime::MonthDay);
+        d.lines.push_back({});
+        return d;
     }
     std::string column(const std::string& name) {
         return data.scalar("select " + name + " from 存单 where ID=" + idText);
@@ -69,11 +53,11 @@ TEST_F(OrderEditorTest, LoadsTheRowAndTheLinesOfItsDay) {
 }
 
 TEST_F(OrderEditorTest, SaveKeepsIdYearAndReplacesLinesAndRemark) {
-    EditedOrderFields f = fieldsFromLoad();
+    OrderDraft f = draftFromLoad();
     f.remark = "不要香菜";
-    f.gridRows = {{"水煮鱼", "1", "份", "38"}, {"", "", "", ""}};
+    f.lines = {{"水煮鱼", "1", "份", "38"}, {}};
 
-    const OrderEditor::Result result = editor.saveEditedOrder(idText, f);
+    const OrderEditor::Result result = editor.saveEditedOrder(f);
     EXPECT_EQ(result.outcome, OrderEditor::Outcome::Saved);
     EXPECT_EQ(result.message, "修改成功。是否打印小票？");
     EXPECT_EQ(data.count("select count(*) from 存单"), 1);
@@ -88,11 +72,11 @@ TEST_F(OrderEditorTest, SaveKeepsIdYearAndReplacesLinesAndRemark) {
 }
 
 TEST_F(OrderEditorTest, AFailingLineChangesNothing) {
-    EditedOrderFields f = fieldsFromLoad();
+    OrderDraft f = draftFromLoad();
     f.remark = "改了";
-    f.gridRows.insert(f.gridRows.begin(), {std::string(40, 'x'), "1", "份", "1"});
+    f.lines.insert(f.lines.begin(), {std::string(40, 'x'), "1", "份", "1"});
 
-    const OrderEditor::Result result = editor.saveEditedOrder(idText, f);
+    const OrderEditor::Result result = editor.saveEditedOrder(f);
     EXPECT_EQ(result.outcome, OrderEditor::Outcome::Failed);
     EXPECT_FALSE(result.message.empty());
     EXPECT_EQ(lineCount(), 2);
@@ -101,32 +85,30 @@ TEST_F(OrderEditorTest, AFailingLineChangesNothing) {
 
 TEST_F(OrderEditorTest, RefusalsChangeNothing) {
     struct Case {
-        void (*edit)(EditedOrderFields&);
+        void (*edit)(OrderDraft&);
         OrderEditor::Outcome outcome;
     };
     const Case cases[] = {
-        {[](EditedOrderFields& f) {
-             f.gridRows = {{"", "", "", ""}};
+        {[](OrderDraft& f) { f.lines = {{}}; }, OrderEditor::Outcome::NoLines},
+        {[](OrderDraft& f) {
+             f.lines = {{"假", "1", "", ""}, {}};
          },
          OrderEditor::Outcome::NoLines},
-        {[](EditedOrderFields& f) {
-             f.gridRows = {{"假", "1", "", ""}};
-         },
-         OrderEditor::Outcome::NoLines},
-        {[](EditedOrderFields& f) { f.number = "1,合计=0"; }, OrderEditor::Outcome::Failed},
-        {[](EditedOrderFields& f) { f.number = ""; }, OrderEditor::Outcome::Failed},
-        {[](EditedOrderFields& f) { f.timeText = "明天"; }, OrderEditor::Outcome::Failed},
+        {[](OrderDraft& f) { f.number = "1,合计=0"; }, OrderEditor::Outcome::Failed},
+        {[](OrderDraft& f) { f.number = ""; }, OrderEditor::Outcome::Failed},
+        {[](OrderDraft& f) { f.orderTime = "明天"; }, OrderEditor::Outcome::Failed},
     };
     for (const Case& c : cases) {
-        EditedOrderFields f = fieldsFromLoad();
+        OrderDraft f = draftFromLoad();
         f.remark = "改了";
         c.edit(f);
-        EXPECT_EQ(editor.saveEditedOrder(idText, f).outcome, c.outcome);
+        EXPECT_EQ(editor.saveEditedOrder(f).outcome, c.outcome);
         EXPECT_EQ(lineCount(), 2);
         EXPECT_EQ(column("备注"), "少辣");
     }
-    EXPECT_EQ(editor.saveEditedOrder("999999", fieldsFromLoad()).outcome,
-              OrderEditor::Outcome::Failed);
+    OrderDraft gone = draftFromLoad();
+    gone.orderId = "999999";
+    EXPECT_EQ(editor.saveEditedOrder(gone).outcome, OrderEditor::Outcome::Failed);
 }
 
 TEST(OrderEditorTime, TheStoredYearStandsInForAYearTheBoxLeavesOut) {
