@@ -1,9 +1,9 @@
 #include "receipt/ReceiptSettingsForm.h"
 
+#include "receipt/PngImage.h"
 #include "storage/SettingsStore.h"
 #include "storage/Values.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -34,12 +34,6 @@ std::vector<unsigned char> readFile(const std::string& path) {
     if (!in)
         return {};
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-bool looksLikePng(const std::vector<unsigned char>& bytes) {
-    static const unsigned char signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-    return bytes.size() > sizeof signature &&
-           std::equal(std::begin(signature), std::end(signature), bytes.begin());
 }
 
 // Written beside the target and renamed over it, so that a failed write never
@@ -127,7 +121,7 @@ void ReceiptSettingsForm::save(SettingsStore& store, const std::string& dataFold
 std::optional<ReceiptSettingsForm::PictureChoice>
 ReceiptSettingsForm::readPicture(const std::string& path) {
     std::vector<unsigned char> bytes = readFile(path);
-    if (!looksLikePng(bytes))
+    if (PngImage::fromBytes(bytes.data(), bytes.size()).isNull())
         return std::nullopt;
     return PictureChoice{path, std::move(bytes)};
 }

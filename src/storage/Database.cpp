@@ -88,12 +88,14 @@ bool Database::NewOpenDatabase(const std::string& connectionText) {
         m_lastError = "连接文本中没有数据库文件。";
         return false;
     }
-    // The file must exist: connecting never creates an empty database.
+    // The file must exist: connecting never creates an empty database. A file
+    // that cannot be written is refused too, or every order would be lost.
     if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
-        !holdsOrderTables(m_db) || !JetFunctions::registerAll(m_db, m_clock)) {
+        !holdsOrderTables(m_db) || sqlite3_db_readonly(m_db, "main") != 0 ||
+        !JetFunctions::registerAll(m_db, m_clock)) {
         m_lastError = m_db ? sqlite3_errmsg(m_db) : "无法打开数据库。";
         if (m_lastError == "not an error")
-            m_lastError = "不是订单数据库。";
+            m_lastError = "不是可写的订单数据库。";
         sqlite3_close_v2(m_db);
         m_db = nullptr;
         return false;
@@ -130,24 +132,12 @@ void Database::close() {
 
 void Database::setClock(const Clock& clock) {
     m_clock = &clock;
-    m_translations.clear();
     if (m_db)
         JetFunctions::registerAll(m_db, m_clock);
 }
 
 bool Database::translate(const std::string& jet, std::string& sqlite) {
-    int year = m_clock->now().year;
-    std::string key = std::to_string(year) + '\x1f' + jet;
-    if (auto found = m_translations.find(key); found != m_translations.end()) {
-        sqlite = found->second;
-        return true;
-    }
-    if (!m_translator.translate(jet, year, sqlite, m_lastError))
-        return false;
-    if (m_translations.size() >= 512)
-        m_translations.clear();
-    m_translations.emplace(std::move(key), sqlite);
-    return true;
+    return m_translator.translate(jet, m_clock->now().year, sqlite, m_lastError);
 }
 
 bool Database::ExecuteSql(const std::string& sql) {
@@ -178,11 +168,11 @@ int Database::OpenTable(const std::string& sql) {
     }
     if (!translate(sql, translated))
         return 0;
-    RecordSet* set = RecordSet::open(m_db, translated, m_lastError);
+    std::unique_ptr<RecordSet> set = RecordSet::open(m_db, translated, m_lastError);
     if (!set)
         return 0;
     int handle = m_nextHandle++;
-    m_recordSets.emplace(handle, std::unique_ptr<RecordSet>(set));
+    m_recordSets.emplace(handle, std::move(set));
     return handle;
 }
 

@@ -4,7 +4,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <unordered_map>
 
 struct sqlite3;
 class Clock;
@@ -47,6 +46,8 @@ class Database {
     long long lastInsertId() const;
     std::string lastError() const { return m_lastError; }
     bool isOpen() const { return m_db != nullptr; }
+    // The SQLite connection itself, for measurements that compare with it.
+    sqlite3* connection() const { return m_db; }
     void close();
 
     // The clock that completes dates written without a year; it must outlive
@@ -67,5 +68,4 @@ class Database {
     std::string m_lastError;
     const Clock* m_clock;
     JetTranslator m_translator;
-    std::unordered_map<std::string, std::string> m_translations;
 };

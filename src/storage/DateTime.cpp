@@ -126,10 +126,24 @@ bool DateTime::valid() const {
 }
 
 std::string DateTime::canonical() const {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour,
-                  minute, second);
-    return buffer;
+    if (!valid()) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day,
+                      hour, minute, second);
+        return buffer;
+    }
+    std::string text = "0000-00-00 00:00:00";
+    auto put = [&text](std::size_t end, int value, int width) {
+        for (int i = 0; i < width; ++i, value /= 10)
+            text[end - i] = static_cast<char>('0' + value % 10);
+    };
+    put(3, year, 4);
+    put(6, month, 2);
+    put(9, day, 2);
+    put(12, hour, 2);
+    put(15, minute, 2);
+    put(18, second, 2);
+    return text;
 }
 
 std::optional<DateTime> DateTime::fromCanonical(const std::string& text) {

@@ -38,15 +38,8 @@ std::optional<double> numberArgument(sqlite3_value* v) {
     case SQLITE_INTEGER:
     case SQLITE_FLOAT:
         return sqlite3_value_double(v);
-    case SQLITE_TEXT: {
-        std::string text = Values::trim(argumentText(v));
-        char* end = nullptr;
-        double d = std::strtod(text.c_str(), &end);
-        if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(d) ||
-            text.find_first_of("xXnNiI") != std::string::npos)
-            return std::nullopt;
-        return d;
-    }
+    case SQLITE_TEXT:
+        return Values::textAsNumber(argumentText(v));
     default:
         return std::nullopt;
     }

@@ -41,32 +41,39 @@ bool isSymbolAt(const std::vector<SqlToken>& t, std::size_t i, std::string_view 
 }
 
 bool isComparison(const SqlToken& token) {
+    if (token.kind != Kind::Symbol)
+        return false;
     return token.isSymbol("=") || token.isSymbol("<") || token.isSymbol(">") ||
            token.isSymbol("<=") || token.isSymbol(">=") || token.isSymbol("<>");
 }
 
 bool isDateTimeColumn(const SqlToken& token) {
-    if (!token.isName())
-        return false;
-    std::string name = token.name();
-    for (const TableDef& table : Schema::tables())
-        if (const ColumnDef* column = Schema::findColumn(table, name))
-            if (column->kind == ColumnKind::DateTime)
-                return true;
-    return false;
+    return token.isName() && Schema::isDateTimeColumnName(token.name());
 }
 
-// The whole text as one decimal number, blanks around it allowed.
-std::optional<double> strictNumber(const std::string& text) {
-    std::string trimmed = Values::trim(text);
-    if (trimmed.empty())
-        return std::nullopt;
-    char* end = nullptr;
-    double v = std::strtod(trimmed.c_str(), &end);
-    bool plain = trimmed.find_first_of("xXnNiI") == std::string::npos;
-    if (!plain || end != trimmed.c_str() + trimmed.size() || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+// True when the literal already has the form the column keeps, which is
+// what most statements write: text in single quotes, whole numbers bare.
+bool keepsLiteral(ColumnKind kind, const SqlToken& literal) {
+    std::string_view text = literal.text;
+    switch (kind) {
+    case ColumnKind::Text:
+        return literal.kind == Kind::String && text[0] == '\'';
+    case ColumnKind::Int16:
+    case ColumnKind::Int32:
+    case ColumnKind::Decimal:
+    case ColumnKind::AutoNumber:
+        return literal.kind == Kind::Number &&
+               text.find_first_of(".eE") == std::string_view::npos && text.size() < 16;
+    case ColumnKind::Single:
+    case ColumnKind::Double: {
+        if (literal.kind != Kind::Number || text.find_first_of("eE") != std::string_view::npos)
+            return false;
+        std::size_t digits = text.size() - (text.find('.') != std::string_view::npos ? 1 : 0);
+        return kind == ColumnKind::Double || digits <= 7;
+    }
+    default:
+        return false;
+    }
 }
 
 std::string wholeNumberText(double v) {
@@ -108,7 +115,7 @@ std::optional<int> yesNoValue(const std::string& text) {
         return 1;
     if (t == "false" || t == "no" || t == "off")
         return 0;
-    if (auto number = strictNumber(t))
+    if (auto number = Values::textAsNumber(t))
         return *number != 0 ? 1 : 0;
     return std::nullopt;
 }
@@ -165,7 +172,7 @@ std::optional<std::string> translateAlterAdd(const std::vector<SqlToken>& t) {
     }
     if (end < t.size() && !isSymbolAt(t, end, ";"))
         return std::nullopt;
-    auto def = columnFromJetType(t[column].name(), std::string(t[type].text), length);
+    auto def = columnFromJetType(std::string(t[column].name()), std::string(t[type].text), length);
     if (!def)
         return std::nullopt;
     return "ALTER TABLE " + std::string(t[table].text) + " ADD COLUMN " + Schema::columnSql(*def);
@@ -174,18 +181,18 @@ std::optional<std::string> translateAlterAdd(const std::vector<SqlToken>& t) {
 } // namespace
 
 bool JetTranslator::translate(const std::string& jet, int currentYear, std::string& sqlite,
-                              std::string& error) const {
-    std::vector<SqlToken> tokens;
-    if (!tokenizeSql(jet, tokens, error))
+                              std::string& error) {
+    if (!tokenizeSql(jet, m_tokens, error))
         return false;
-    if (auto alter = translateAlterAdd(tokens)) {
+    if (auto alter = translateAlterAdd(m_tokens)) {
         sqlite = *alter;
         return true;
     }
-    Work w{tokens, currentYear, {}, {}, 0, {}, {}};
+    m_slots.clear();
+    Work w{m_tokens, currentYear, m_slots, {}, 0, {}, {}};
     w.out.reserve(jet.size() + 32);
     findSlots(w);
-    if (!emitRange(w, 0, tokens.size())) {
+    if (!emitRange(w, 0, m_tokens.size())) {
         error = w.error;
         return false;
     }
@@ -214,6 +221,7 @@ namespace {
 std::vector<std::pair<std::size_t, std::size_t>> listItems(const std::vector<SqlToken>& t,
                                                            std::size_t open, std::size_t& close) {
     std::vector<std::pair<std::size_t, std::size_t>> items;
+    items.reserve(24);
     int depth = 0;
     std::size_t itemBegin = open + 1;
     for (std::size_t i = open + 1; i < t.size(); ++i) {
@@ -251,7 +259,9 @@ void JetTranslator::findInsertSlots(Work& w, std::size_t tableAt) {
         std::size_t close = 0;
         for (auto [b, e] : listItems(t, at, close)) {
             bool single = e == b + 1 && t[b].isName();
-            columns.push_back(single ? Schema::findColumn(*table, t[b].name()) : nullptr);
+            const ColumnDef* previous = columns.empty() ? nullptr : columns.back();
+            columns.push_back(single ? Schema::findColumnAfter(*table, t[b].name(), previous)
+                                     : nullptr);
         }
         if (columns.empty())
             return;
@@ -337,7 +347,7 @@ bool JetTranslator::emitRange(Work& w, std::size_t begin, std::size_t end) {
             if (token.isWord("select"))
                 next = emitSelect(w, i);
             else if (token.isWord("delete") && isSymbolAt(t, nextToken(t, i), "*"))
-                w.out += token.text, next = nextToken(t, i) + 1;
+                next = emitDelete(w, i);
             else if (token.isWord("cdate") && isSymbolAt(t, nextToken(t, i), "("))
                 next = emitCdate(w, i);
             else if (token.isWord("format") && isSymbolAt(t, nextToken(t, i), "("))
@@ -351,11 +361,7 @@ bool JetTranslator::emitRange(Work& w, std::size_t begin, std::size_t end) {
             if (token.isSymbol("(")) {
                 ++w.depth;
             } else if (token.isSymbol(")")) {
-                while (!w.frames.empty() && w.frames.back().depth >= w.depth) {
-                    if (!w.frames.back().limit.empty())
-                        w.out += " LIMIT " + w.frames.back().limit;
-                    w.frames.pop_back();
-                }
+                closeFrames(w);
                 --w.depth;
             } else if (token.isSymbol(";") && w.depth == 0) {
                 closeFrames(w);
@@ -401,6 +407,10 @@ bool JetTranslator::emitSlot(Work& w, const Slot& slot) {
 
 bool JetTranslator::emitLiteral(Work& w, const ColumnDef& column, const SqlToken* sign,
                                 const SqlToken& literal) {
+    if (!sign && keepsLiteral(column.kind, literal)) {
+        w.out += literal.text;
+        return true;
+    }
     bool isText = literal.kind != Kind::Number;
     std::string text = isText ? literal.value() : std::string(literal.text);
     if (sign && sign->isSymbol("-"))
@@ -430,7 +440,7 @@ bool JetTranslator::emitLiteral(Work& w, const ColumnDef& column, const SqlToken
     default:
         break;
     }
-    auto number = literal.kind == Kind::DateLiteral ? std::nullopt : strictNumber(text);
+    auto number = literal.kind == Kind::DateLiteral ? std::nullopt : Values::textAsNumber(text);
     if (!number)
         return refuse("不是数字。");
     switch (column.kind) {
@@ -466,6 +476,12 @@ std::size_t JetTranslator::emitSelect(Work& w, std::size_t at) {
         return number + 1;
     }
     return afterSelect;
+}
+
+// "Delete * from": SQLite knows no star there.
+std::size_t JetTranslator::emitDelete(Work& w, std::size_t at) {
+    w.out += w.tokens[at].text;
+    return nextToken(w.tokens, at) + 1;
 }
 
 std::size_t JetTranslator::emitCdate(Work& w, std::size_t at) {
@@ -540,6 +556,8 @@ void JetTranslator::emitString(Work& w, std::size_t at) {
         w.out += token.text;
 }
 
+// Ends the selects opened at the current parenthesis depth, each with its
+// "top" as LIMIT.
 void JetTranslator::closeFrames(Work& w) {
     while (!w.frames.empty() && w.frames.back().depth >= w.depth) {
         if (!w.frames.back().limit.empty())

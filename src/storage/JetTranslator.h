@@ -19,7 +19,7 @@ class JetTranslator {
     // False, with a message, when the statement cannot mean what Jet made of
     // it: a date that is no date, a number column given text, an open quote.
     bool translate(const std::string& jet, int currentYear, std::string& sqlite,
-                   std::string& error) const;
+                   std::string& error);
 
   private:
     struct Slot {
@@ -33,7 +33,7 @@ class JetTranslator {
     struct Work {
         const std::vector<SqlToken>& tokens;
         int year;
-        std::vector<Slot> slots;
+        std::vector<Slot>& slots;
         std::vector<Frame> frames;
         int depth = 0;
         std::string out;
@@ -48,9 +48,14 @@ class JetTranslator {
     static bool emitLiteral(Work& w, const ColumnDef& column, const SqlToken* sign,
                             const SqlToken& literal);
     static std::size_t emitSelect(Work& w, std::size_t at);
+    static std::size_t emitDelete(Work& w, std::size_t at);
     static std::size_t emitCdate(Work& w, std::size_t at);
     static std::size_t emitFormat(Work& w, std::size_t at);
     static bool emitDateLiteral(Work& w, const std::string& text);
     static void emitString(Work& w, std::size_t at);
     static void closeFrames(Work& w);
+
+    // Kept between statements so that translating allocates little.
+    std::vector<SqlToken> m_tokens;
+    std::vector<Slot> m_slots;
 };

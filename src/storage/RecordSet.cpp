@@ -40,14 +40,14 @@ sqlite3_stmt* RecordSet::prepare(sqlite3* db, const std::string& sql, std::strin
     return statement;
 }
 
-RecordSet* RecordSet::open(sqlite3* db, const std::string& sql, std::string& error) {
+std::unique_ptr<RecordSet> RecordSet::open(sqlite3* db, const std::string& sql,
+                                           std::string& error) {
     sqlite3_stmt* statement = prepare(db, sql, error);
     if (!statement)
         return nullptr;
-    auto* set = new RecordSet(statement);
+    std::unique_ptr<RecordSet> set(new RecordSet(statement));
     if (!set->step()) {
         error = sqlite3_errmsg(db);
-        delete set;
         return nullptr;
     }
     return set;

@@ -1,5 +1,6 @@
 #pragma once
 #include "storage/DbValue.h"
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ class RecordSet {
     RecordSet& operator=(const RecordSet&) = delete;
 
     // Null (with the message in `error`) when the statement fails to prepare or to run.
-    static RecordSet* open(sqlite3* db, const std::string& sql, std::string& error);
+    static std::unique_ptr<RecordSet> open(sqlite3* db, const std::string& sql, std::string& error);
     // Exactly one statement, or null with the message in `error`.
     static sqlite3_stmt* prepare(sqlite3* db, const std::string& sql, std::string& error);
 

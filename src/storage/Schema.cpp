@@ -143,9 +143,11 @@ char lowerAscii(char c) {
 
 } // namespace
 
-bool equalsIgnoringCase(const std::string& a, const std::string& b) {
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
+    if (a == b)
+        return true;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (lowerAscii(a[i]) != lowerAscii(b[i]))
             return false;
@@ -157,18 +159,41 @@ const std::vector<TableDef>& tables() {
     return all;
 }
 
-const TableDef* findTable(const std::string& name) {
+const TableDef* findTable(std::string_view name) {
     for (const TableDef& table : tables())
         if (equalsIgnoringCase(table.name, name))
             return &table;
     return nullptr;
 }
 
-const ColumnDef* findColumn(const TableDef& table, const std::string& name) {
+const ColumnDef* findColumn(const TableDef& table, std::string_view name) {
     for (const ColumnDef& column : table.columns)
         if (equalsIgnoringCase(column.name, name))
             return &column;
     return nullptr;
+}
+
+const ColumnDef* findColumnAfter(const TableDef& table, std::string_view name,
+                                 const ColumnDef* previous) {
+    if (previous && previous + 1 < table.columns.data() + table.columns.size() &&
+        equalsIgnoringCase(previous[1].name, name))
+        return previous + 1;
+    return findColumn(table, name);
+}
+
+bool isDateTimeColumnName(std::string_view name) {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> found;
+        for (const TableDef& table : tables())
+            for (const ColumnDef& column : table.columns)
+                if (column.kind == ColumnKind::DateTime)
+                    found.push_back(column.name);
+        return found;
+    }();
+    for (const std::string& known : names)
+        if (equalsIgnoringCase(known, name))
+            return true;
+    return false;
 }
 
 std::string declaredType(ColumnKind kind, int length) {

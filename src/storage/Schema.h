@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What a column holds, as the order database declares it.
@@ -23,8 +24,14 @@ struct TableDef {
 namespace Schema {
 
 const std::vector<TableDef>& tables();
-const TableDef* findTable(const std::string& name); // ASCII case ignored
-const ColumnDef* findColumn(const TableDef& table, const std::string& name);
+const TableDef* findTable(std::string_view name); // ASCII case ignored
+const ColumnDef* findColumn(const TableDef& table, std::string_view name);
+// The same, looking first at the column after `previous` (statements list
+// columns mostly in table order).
+const ColumnDef* findColumnAfter(const TableDef& table, std::string_view name,
+                                 const ColumnDef* previous);
+// The date-time columns of any table are named like this.
+bool isDateTimeColumnName(std::string_view name);
 
 // Column definition for CREATE TABLE / ALTER TABLE ADD, with the checks that
 // make SQLite refuse what the Access engine refused.
@@ -37,6 +44,6 @@ std::string templateSql();
 std::string declaredType(ColumnKind kind, int length);
 bool kindFromDeclaredType(const char* declared, ColumnKind& kind);
 
-bool equalsIgnoringCase(const std::string& a, const std::string& b);
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 } // namespace Schema

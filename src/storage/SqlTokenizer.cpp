@@ -5,7 +5,8 @@ namespace {
 
 bool isWordByte(char c) {
     unsigned char u = static_cast<unsigned char>(c);
-    return u >= 0x80 || std::isalnum(u) || c == '_' || c == '$';
+    return u >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+           (c >= '0' && c <= '9') || c == '_' || c == '$';
 }
 
 bool isDigit(char c) {
@@ -51,23 +52,15 @@ std::size_t numberEnd(std::string_view sql, std::size_t i) {
 
 } // namespace
 
-bool SqlToken::isWord(std::string_view word) const {
-    if (kind != Kind::Word || text.size() != word.size())
-        return false;
+bool SqlToken::sameWord(std::string_view word) const {
     for (std::size_t i = 0; i < word.size(); ++i)
         if (lowerAscii(text[i]) != lowerAscii(word[i]))
             return false;
     return true;
 }
 
-bool SqlToken::isSymbol(std::string_view symbol) const {
-    return kind == Kind::Symbol && text == symbol;
-}
-
-std::string SqlToken::name() const {
-    if (kind == Kind::Bracketed)
-        return std::string(text.substr(1, text.size() - 2));
-    return std::string(text);
+std::string_view SqlToken::name() const {
+    return kind == Kind::Bracketed ? text.substr(1, text.size() - 2) : text;
 }
 
 std::string SqlToken::value() const {
@@ -87,6 +80,7 @@ std::string SqlToken::value() const {
 bool tokenizeSql(std::string_view sql, std::vector<SqlToken>& tokens, std::string& error) {
     using Kind = SqlToken::Kind;
     tokens.clear();
+    tokens.reserve(sql.size() / 3);
     std::size_t i = 0;
     while (i < sql.size()) {
         char c = sql[i];

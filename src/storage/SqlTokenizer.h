@@ -10,11 +10,19 @@ struct SqlToken {
     Kind kind;
     std::string_view text; // the piece as written, quotes and brackets included
 
-    bool isWord(std::string_view word) const; // ASCII case ignored
-    bool isSymbol(std::string_view symbol) const;
+    bool isWord(std::string_view word) const { // ASCII case ignored
+        return kind == Kind::Word && text.size() == word.size() && sameWord(word);
+    }
+    bool isSymbol(std::string_view symbol) const {
+        return kind == Kind::Symbol && text.size() == symbol.size() && text[0] == symbol[0] &&
+               (symbol.size() == 1 || text[1] == symbol[1]);
+    }
     bool isName() const { return kind == Kind::Word || kind == Kind::Bracketed; }
-    std::string name() const;  // a word or bracketed name without its brackets
-    std::string value() const; // a string or date literal without its delimiters
+    std::string_view name() const; // a word or bracketed name without its brackets
+    std::string value() const;     // a string or date literal without its delimiters
+
+  private:
+    bool sameWord(std::string_view word) const;
 };
 
 // Splits a statement; false (with a message) for an unterminated quote,

@@ -64,6 +64,16 @@ double textToNumber(const std::string& text) {
     return std::isfinite(v) ? v : 0;
 }
 
+std::optional<double> textAsNumber(const std::string& text) {
+    std::string trimmed = trim(text);
+    if (trimmed.empty() || numberPrefixLength(trimmed, 0) != trimmed.size())
+        return std::nullopt;
+    double v = std::strtod(trimmed.c_str(), nullptr);
+    if (!std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
 int textToInt(const std::string& text) {
     std::size_t pos = 0;
     while (pos < text.size() && isBlank(text[pos]))

@@ -1,13 +1,17 @@
 #pragma once
 #include "storage/DateTime.h"
+#include <optional>
 #include <string>
 
 // The conversions every value passes on its way into or out of a statement or a field.
 namespace Values {
 
-std::string numberToText(double v);             // "%.13g": 15.5 -> "15.5", 16.0 -> "16"
-double textToNumber(const std::string& text);   // leading numeric prefix, as atof
-int textToInt(const std::string& text);         // leading numeric prefix, as atoi
+std::string numberToText(double v);           // "%.13g": 15.5 -> "15.5", 16.0 -> "16"
+double textToNumber(const std::string& text); // leading numeric prefix, as atof
+int textToInt(const std::string& text);       // leading numeric prefix, as atoi
+// The whole text (blanks around it aside) as one decimal number, else nothing:
+// how a number column takes a text value.
+std::optional<double> textAsNumber(const std::string& text);
 int truncateToInt(double v);                    // toward zero
 std::string dateTimeToText(const DateTime& dt); // "2017年5月15日12时30分"
 std::string dateToText(const DateTime& dt);     // "2017年5月15日"

@@ -1,5 +1,6 @@
 #include "ui/ReceiptSettingsDialog.h"
 
+#include "receipt/PngImage.h"
 #include "storage/ProgramFolder.h"
 #include "storage/SettingsStore.h"
 #include "ui/MessageBoxes.h"
@@ -47,10 +48,20 @@ int pictureIndex(ReceiptSettingsDialog::Picture which) {
     return which == ReceiptSettingsDialog::Picture::Top ? 0 : 1;
 }
 
+// Decoded by the same decoder as the receipt, so that the dialog shows exactly
+// the pictures that will print.
+QImage toImage(const PngImage& png) {
+    if (png.isNull())
+        return {};
+    return QImage(png.rgba().data(), png.width(), png.height(), png.width() * 4,
+                  QImage::Format_RGBA8888)
+        .copy();
+}
+
 QImage placeholder(ReceiptSettingsDialog::Picture which) {
     const bool top = which == ReceiptSettingsDialog::Picture::Top;
-    return QImage::fromData(top ? placeholderTopPng : placeholderBottomPng,
-                            int(top ? placeholderTopPng_size : placeholderBottomPng_size), "PNG");
+    return toImage(PngImage::fromBytes(top ? placeholderTopPng : placeholderBottomPng,
+                                       top ? placeholderTopPng_size : placeholderBottomPng_size));
 }
 
 QString dataFolder() {
@@ -294,7 +305,7 @@ void ReceiptSettingsDialog::pickPicture(Picture which) {
 
 void ReceiptSettingsDialog::showPicture(Picture which) {
     const auto& bytes = m_pictureBytes[pictureIndex(which)];
-    QImage image = QImage::fromData(bytes.data(), int(bytes.size()), "PNG");
+    QImage image = toImage(PngImage::fromBytes(bytes.data(), bytes.size()));
     if (image.isNull())
         image = placeholder(which);
     controls(which).view->setPixmap(QPixmap::fromImage(

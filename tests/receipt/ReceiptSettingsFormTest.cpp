@@ -202,6 +202,9 @@ TEST_F(ReceiptSettingsFormTest, RefusesFilesThatAreNotPngPictures) {
     const fs::path text = m_folder / "note.png";
     std::ofstream(text) << "not a picture";
     EXPECT_FALSE(ReceiptSettingsForm::readPicture(text.string()).has_value());
+    const fs::path truncated = m_folder / "cut.png";
+    writeBytes(truncated, {kPngBytes.begin(), kPngBytes.begin() + 30});
+    EXPECT_FALSE(ReceiptSettingsForm::readPicture(truncated.string()).has_value());
     EXPECT_FALSE(ReceiptSettingsForm::readPicture((m_folder / "missing.png").string()));
 }
 

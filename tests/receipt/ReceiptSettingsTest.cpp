@@ -115,3 +115,18 @@ TEST_F(ReceiptSettingsTest, DefaultLayoutIgnoresStoredFontsAndPictures) {
     EXPECT_TRUE(s.extraInfo[1].enabled);
     EXPECT_EQ(s.extraInfo[1].text, "second");
 }
+
+TEST_F(ReceiptSettingsTest, ASecondStartUpLeavesTheDatabaseFileAsItWas) {
+    seedReceiptDefaults(db, ini());
+    db.close();
+    auto bytes = [this] {
+        std::ifstream in(folder + "/data/data.mdb", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    std::string before = bytes();
+    Database again;
+    ASSERT_TRUE(StorageStartup::openDatabase(again, folder + "/data/data.mdb"));
+    seedReceiptDefaults(again, ini());
+    again.close();
+    EXPECT_EQ(bytes(), before);
+}

@@ -109,3 +109,26 @@ TEST(TextCodec, CountsGbkBytes) {
     EXPECT_TRUE(TextCodec::isValidUtf8("ascii 菜"));
     EXPECT_FALSE(TextCodec::isValidUtf8(TextCodec::utf8ToGbk("菜")));
 }
+
+TEST(StorageStartup, ASecondStartChangesNothing) {
+    TempFolder folder;
+    std::string path = folder.file("data/data.mdb");
+    auto start = [&path] {
+        Database db;
+        EXPECT_TRUE(StorageStartup::openDatabase(db, path)) << db.lastError();
+    };
+    start();
+    std::string first = TempFolder::read(path);
+    start();
+    EXPECT_EQ(TempFolder::read(path), first);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("data/data.mdb.part")));
+}
+
+TEST(StorageStartup, RefusesAFileThatIsNoOrderDatabase) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder.file("data"));
+    TempFolder::write(folder.file("data/data.mdb"), "");
+    Database db;
+    EXPECT_FALSE(StorageStartup::openDatabase(db, folder.file("data/data.mdb")));
+    EXPECT_EQ(std::filesystem::file_size(folder.file("data/data.mdb")), 0u);
+}

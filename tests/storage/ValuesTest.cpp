@@ -88,3 +88,10 @@ TEST(Values, QuotingDoublesEverySingleQuote) {
     EXPECT_EQ(Values::sqlEscape("''"), "''''");
     EXPECT_EQ(Values::sqlQuote(""), "''");
 }
+
+TEST(Values, TextAsNumberTakesOnlyWholeDecimalNumbers) {
+    EXPECT_EQ(Values::textAsNumber(" 12.5 "), 12.5);
+    EXPECT_EQ(Values::textAsNumber("-3e2"), -300);
+    for (const char* text : {"", "12元", "0x10", "inf", "nan", "1e999", ".", "-"})
+        EXPECT_FALSE(Values::textAsNumber(text)) << text;
+}

@@ -5,27 +5,19 @@
 #include "storage/StorageStartup.h"
 
 #include "ScriptedMessageBoxes.h"
+#include "TestApplication.h"
 #include "ui/DemoDataAction.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "test_ui";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-}
-
 class DemoDataActionTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureApplication();
+        ensureTestApplication();
         ProgramFolder::setPath(m_folder.path().toStdString());
         ASSERT_TRUE(StorageStartup::openDatabase(m_db));
     }

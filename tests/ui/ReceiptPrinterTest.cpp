@@ -108,4 +108,36 @@ TEST_F(ReceiptPrinterTest, EightyMillimetrePaperIsWider) {
     EXPECT_NEAR(width.match(wide).captured(1).toDouble(), 80 / 25.4 * 72, 1);
 }
 
+// Prints a full 58 mm and 80 mm receipt into the folder named by
+// TABLEWISE_RECEIPT_SAMPLES, to be looked at (see the README).
+TEST_F(ReceiptPrinterTest, SampleReceipts)
+{
+    const QString folderPath = qEnvironmentVariable("TABLEWISE_RECEIPT_SAMPLES");
+    if (folderPath.isEmpty())
+        GTEST_SKIP() << "TABLEWISE_RECEIPT_SAMPLES not set";
+    ReceiptOrder order = sampleOrder();
+    order.dishes = {{"红烧排骨饭", "2", "份", "36"},
+                    {"香菇猪肉水饺", "1", "碗", "16"},
+                    {"西红柿炒蛋", "3", "份", "39"},
+                    {"干煸四季豆加辣加麻特别版", "1", "份", "13"},
+                    {}};
+    order.total = "104";
+    order.discountName = "立减优惠";
+    order.discountCount = "1";
+    order.discountAmount = "10";
+    order.paid = "94";
+    order.customerName = "张三";
+    order.customerPhone = "13800001111";
+    order.address = "人民路 88 号 3 栋 2 单元 501 室，到了请打电话";
+    order.remark = "少放辣，不要葱";
+    folder.set("附带信息2勾选", "1");
+    folder.set("附带信息2", "欢迎光临，谢谢惠顾！外卖满30元免配送费。");
+    folder.set("打印份数", "1");
+    for (const char* type : {"0", "1"}) {
+        folder.set("小票类型", type);
+        dialogs.pdfPath = folderPath + (type[0] == '0' ? "/receipt-58mm.pdf" : "/receipt-80mm.pdf");
+        EXPECT_TRUE(ReceiptPrinter(folder.db, nullptr).printReceipt(order, true));
+    }
+}
+
 } // namespace

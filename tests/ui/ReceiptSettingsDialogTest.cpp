@@ -6,11 +6,11 @@
 #include "storage/StorageStartup.h"
 
 #include "ScriptedMessageBoxes.h"
+#include "TestApplication.h"
 #include "ui/ReceiptSettingsDialog.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -23,18 +23,10 @@
 
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "test_ui";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-}
-
 class ReceiptSettingsDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureApplication();
+        ensureTestApplication();
         ASSERT_TRUE(m_folder.isValid());
         ProgramFolder::setPath(m_folder.path().toStdString());
         ASSERT_TRUE(StorageStartup::openDatabase(m_db));

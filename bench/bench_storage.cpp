@@ -1,0 +1,208 @@
+// Statements in the Access dialect through Database, each beside the same
+// work written directly against SQLite, on 100,000 orders and 250,000 lines.
+#include "storage/Database.h"
+#include "storage/StorageStartup.h"
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <filesystem>
+#include <sqlite3.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int orderCount = 100000;
+constexpr int lineCount = 250000;
+
+struct Fixture {
+    std::string folder;
+    Database db;
+    sqlite3* direct = nullptr; // the same connection, used without translation
+
+    Fixture() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tablewise-bench-XXXXXX").string();
+        folder = mkdtemp(pattern.data());
+        std::string path = folder + "/data/data.mdb";
+        if (!StorageStartup::openDatabase(db, path))
+            std::fprintf(stderr, "cannot open %s: %s\n", path.c_str(), db.lastError().c_str());
+        direct = db.connection();
+        fill();
+    }
+    ~Fixture() {
+        db.close();
+        std::filesystem::remove_all(folder);
+    }
+
+    void fill() {
+        sqlite3_exec(direct, "BEGIN", nullptr, nullptr, nullptr);
+        sqlite3_stmt* order = nullptr;
+        sqlite3_prepare_v2(
+            direct,
+            "insert into 存单 "
+            "(编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,支付方式,已付,实付,"
+            "桌号,电话,姓名,地址,是否结算,备注) values "
+            "(?,'微信点餐','白云快餐',?,'',0,0,?,'现金支付',?,?,"
+            "'号牌 1','','','',1,'')",
+            -1, &order, nullptr);
+        for (int i = 0; i < orderCount; ++i) {
+            char time[32];
+            std::snprintf(time, sizeof time, "%04d-%02d-%02d %02d:%02d:00", 2015 + i / 20000,
+                          1 + (i / 1667) % 12, 1 + i % 28, 9 + i % 12, i % 60);
+            sqlite3_bind_int(order, 1, 1 + i % 100);
+            sqlite3_bind_text(order, 2, time, -1, SQLITE_TRANSIENT);
+            sqlite3_bind_double(order, 3, 20.5 + i % 50);
+            sqlite3_bind_int(order, 4, 20 + i % 50);
+            sqlite3_bind_int(order, 5, 20 + i % 50);
+            sqlite3_step(order);
+            sqlite3_reset(order);
+        }
+        sqlite3_finalize(order);
+        sqlite3_stmt* line = nullptr;
+        sqlite3_prepare_v2(direct,
+                           "insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) select "
+                           "?,时间,'红烧排骨饭',1,'份',18 "
+                           "from 存单 where ID=?",
+                           -1, &line, nullptr);
+        for (int i = 0; i < lineCount; ++i) {
+            int id = 1 + i * 2 / 5;
+            sqlite3_bind_int(line, 1, id);
+            sqlite3_bind_int(line, 2, id);
+            sqlite3_step(line);
+            sqlite3_reset(line);
+        }
+        sqlite3_finalize(line);
+        sqlite3_exec(direct, "COMMIT", nullptr, nullptr, nullptr);
+    }
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+// Runs a select directly and reads the given columns of every row.
+void readDirect(sqlite3* db, const std::string& sql, const std::vector<int>& columns) {
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &statement, nullptr);
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        for (int c : columns) {
+            if (sqlite3_column_type(statement, c) == SQLITE_TEXT)
+                benchmark::DoNotOptimize(
+                    std::string(reinterpret_cast<const char*>(sqlite3_column_text(statement, c))));
+            else
+                benchmark::DoNotOptimize(sqlite3_column_double(statement, c));
+        }
+    sqlite3_finalize(statement);
+}
+
+void readTranslated(Database& db, const std::string& sql, const std::vector<std::string>& names) {
+    int handle = db.OpenTable(sql);
+    for (; !db.IsEOF(handle); db.MoveNext(handle))
+        for (const std::string& name : names)
+            benchmark::DoNotOptimize(db.ReadColByName(handle, name));
+    db.CloseTable(handle);
+}
+
+void readTranslatedByPosition(Database& db, const std::string& sql, int columns) {
+    int handle = db.OpenTable(sql);
+    for (; !db.IsEOF(handle); db.MoveNext(handle))
+        for (int c = 1; c <= columns; ++c)
+            benchmark::DoNotOptimize(db.ReadColByIndex(handle, c));
+    db.CloseTable(handle);
+}
+
+const std::vector<std::string> pageColumns = {"ID",   "编号", "时间", "合计", "实付",
+                                              "桌号", "电话", "姓名", "地址"};
+
+void BM_HistoryPage_Translated(benchmark::State& state) {
+    Fixture& f = fixture();
+    const std::string sql =
+        "select top 200 * from (select top 50000 * from 存单 order by [id])order by [id] desc";
+    for (auto _ : state)
+        readTranslated(f.db, sql, pageColumns);
+}
+
+void BM_HistoryPage_Direct(benchmark::State& state) {
+    Fixture& f = fixture();
+    const std::string sql =
+        "select * from (select * from 存单 order by ID LIMIT 50000) order by ID desc LIMIT 200";
+    for (auto _ : state)
+        readDirect(f.direct, sql, {0, 1, 4, 8, 11, 12, 13, 14, 15});
+}
+
+void BM_YearGrouping_Translated(benchmark::State& state) {
+    Fixture& f = fixture();
+    const std::string sql = "select count(*),format(时间,'yyyy-mm'),sum(实付) from 存单 where "
+                            "format(时间,'yyyy')='2017'  group by format(时间,'yyyy-mm')";
+    for (auto _ : state)
+        readTranslatedByPosition(f.db, sql, 3);
+}
+
+void BM_YearGrouping_Direct(benchmark::State& state) {
+    Fixture& f = fixture();
+    const std::string sql = "select count(*),substr(时间,1,7),sum(实付) from 存单 where "
+                            "substr(时间,1,4)='2017' group by substr(时间,1,7)";
+    for (auto _ : state)
+        readDirect(f.direct, sql, {0, 1, 2});
+}
+
+std::vector<std::string> insertBatch(bool jet) {
+    std::vector<std::string> statements;
+    for (int i = 0; i < 1000; ++i) {
+        char time[40];
+        if (jet)
+            std::snprintf(time, sizeof time, "2019/%d/%d %d:%d", 1 + i % 12, 1 + i % 28, 9 + i % 12,
+                          i % 60);
+        else
+            std::snprintf(time, sizeof time, "2019-%02d-%02d %02d:%02d:00", 1 + i % 12, 1 + i % 28,
+                          9 + i % 12, i % 60);
+        std::string t = time, n = std::to_string(i + 1), money = std::to_string(20 + i % 50);
+        statements.push_back("insert into 存单 "
+                             "(编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,支付方式,已付,"
+                             "实付,桌号,电话,姓名,"
+                             "地址,是否结算,备注) values (" +
+                             n + ",'微信点餐','白云快餐','" + t + "','',0,0," + money +
+                             ".5,'现金支付'," + money + "," + money + ",'号牌 1','','',''," +
+                             (jet ? "'1'" : "1") + ",'')");
+    }
+    return statements;
+}
+
+void BM_InsertBatch_Translated(benchmark::State& state) {
+    Fixture& f = fixture();
+    const std::vector<std::string> batch = insertBatch(true);
+    for (auto _ : state) {
+        f.db.begin();
+        for (const std::string& sql : batch)
+            f.db.ExecuteSql(sql);
+        f.db.rollback();
+    }
+}
+
+void BM_InsertBatch_Direct(benchmark::State& state) {
+    Fixture& f = fixture();
+    const std::vector<std::string> batch = insertBatch(false);
+    for (auto _ : state) {
+        sqlite3_exec(f.direct, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        for (const std::string& sql : batch) {
+            sqlite3_stmt* statement = nullptr;
+            sqlite3_prepare_v2(f.direct, sql.c_str(), static_cast<int>(sql.size()), &statement,
+                               nullptr);
+            sqlite3_step(statement);
+            sqlite3_finalize(statement);
+        }
+        sqlite3_exec(f.direct, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_HistoryPage_Translated)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HistoryPage_Direct)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearGrouping_Translated)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearGrouping_Direct)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertBatch_Translated)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertBatch_Direct)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
