@@ -1,11 +1,5 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "app/Application.h"
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Tablewise 3.0"));
-    window.show();
-    return app.exec();
+int main(int argc, char** argv) {
+    return Application::run(argc, argv);
 }

@@ -1,0 +1,141 @@
+// Order entry speed: the dish search with its result-list refill on every
+// keystroke over a 10,000-dish catalogue, and start-up to a shown main window
+// over 100,000 stored orders.
+#include "orders/DishCache.h"
+#include "storage/Clock.h"
+#include "storage/Database.h"
+#include "storage/ProgramFolder.h"
+#include "storage/StorageStartup.h"
+
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "bench_order_entry";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+std::string letterCode(int i) {
+    std::string letters;
+    for (int n = i * 7919 + 13; letters.size() < 5; n /= 26)
+        letters += static_cast<char>('a' + n % 26);
+    return letters;
+}
+
+// A database in a folder of its own, filled as the benchmark needs.
+struct Installation {
+    QTemporaryDir folder;
+    FixedClock clock{DateTime{2026, 12, 8, 12, 0, 0}};
+    Database db;
+
+    Installation() {
+        ProgramFolder::setPath(folder.path().toStdString());
+        db.setClock(clock);
+        StorageStartup::openDatabase(db);
+    }
+
+    void addDishes(int count) {
+        db.begin();
+        db.ExecuteSql("Delete * from 菜单 where ID>0");
+        char sql[256];
+        for (int i = 1; i <= count; ++i) {
+            std::snprintf(sql, sizeof sql,
+                          "insert into 菜单 (代码,字母,菜名,价格,单位) values "
+                          "('%05d','%s','菜品%05d',%d.5,'份')",
+                          i, letterCode(i).c_str(), i, 5 + i % 40);
+            db.ExecuteSql(sql);
+        }
+        db.commit();
+    }
+
+    void addOrders(int count) {
+        db.begin();
+        char sql[256];
+        for (int i = 0; i < count; ++i) {
+            const int day = 1 + i % 28, month = 1 + (i / 28) % 12;
+            std::snprintf(sql, sizeof sql,
+                          "insert into 存单 (编号,票头,店铺名称,时间,合计,实付,支付方式) values "
+                          "(%d,'微信点餐','白云快餐','2025-%02d-%02d 12:%02d',%d,%d,'现金支付')",
+                          1 + i / 336, month, day, i % 60, 20 + i % 50, 20 + i % 50);
+            db.ExecuteSql(sql);
+        }
+        db.commit();
+    }
+};
+
+void BM_DishSearch(benchmark::State& state) {
+    DishCache dishes;
+    std::vector<Dish> all;
+    for (int i = 1; i <= 10000; ++i) {
+        char code[8];
+        std::snprintf(code, sizeof code, "%05d", i);
+        all.push_back({"菜品", "15.5", code, letterCode(i), "份"});
+    }
+    dishes.setDishes(std::move(all));
+    const char* texts[] = {"1", "12", "123", "a", "ab", "9"};
+    size_t i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(dishes.search(texts[i++ % 6]));
+}
+BENCHMARK(BM_DishSearch)->Unit(benchmark::kMicrosecond);
+
+// One keystroke in the dish code box: search, refill, first row selected,
+// and the list laid out and painted.
+void BM_DishSearchKeystroke(benchmark::State& state) {
+    application();
+    Installation install;
+    install.addDishes(10000);
+    MainWindow window(install.db, install.clock);
+    window.startUp();
+    window.resize(1366, 768);
+    window.show();
+    auto* code = window.findChild<QLineEdit*>(QStringLiteral("编辑框_项目代号"));
+    auto* results = window.findChild<QTreeView*>(QStringLiteral("超级列表框2"));
+    const QString texts[] = {"1", "12", "123", "1234", "a", "ab", "abc", "9"};
+    size_t i = 0;
+    for (auto _ : state) {
+        code->setText(texts[i++ % 8]);
+        results->viewport()->repaint();
+    }
+    state.counters["rows"] = results->model()->rowCount();
+}
+BENCHMARK(BM_DishSearchKeystroke)->Unit(benchmark::kMillisecond);
+
+// From opening the database to the main window shown with its lists filled.
+void BM_StartUpWith100kOrders(benchmark::State& state) {
+    application();
+    Installation install;
+    install.addOrders(100000);
+    install.db.close();
+    for (auto _ : state) {
+        Database db;
+        db.setClock(install.clock);
+        StorageStartup::openDatabase(db);
+        auto window = std::make_unique<MainWindow>(db, install.clock);
+        window->startUp();
+        window->resize(1366, 768);
+        window->show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartUpWith100kOrders)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,68 @@
+#include "app/Application.h"
+#include "storage/Clock.h"
+#include "storage/Database.h"
+#include "storage/StorageStartup.h"
+
+#include "app/AppStyle.h"
+#include "app/ChartViewer.h"
+#include "app/SingleInstance.h"
+#include "app/TerminationSignal.h"
+#include "receipt/ReceiptSettings.h"
+#include "ui/MainWindow.h"
+#include "ui/MessageBoxes.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QDesktopServices>
+#include <QScreen>
+#include <QUrl>
+
+bool Application::checkSingleInstance() {
+    if (SingleInstance::isOnlyInstance())
+        return true;
+    const QString refusal = QStringLiteral("程序正在运行，无法重复打开！");
+    qWarning().noquote() << refusal;
+    MessageBoxes::instance().inform(nullptr, refusal, MessageBoxes::Icon::Warning);
+    return false;
+}
+
+void Application::checkChartViewer(bool available) {
+    if (available)
+        return;
+    const bool install = MessageBoxes::instance().ask(
+        nullptr,
+        QStringLiteral(
+            "您的 Flash 版本过低，图表功能将无法使用。\r\n\r\n是否安装 Adobe Flash Player ？"),
+        MessageBoxes::Icon::Warning);
+    if (install)
+        QDesktopServices::openUrl(QUrl(QStringLiteral("https://get.adobe.com/flashplayer/")));
+}
+
+bool Application::openDatabase(Database& db, const Clock& clock) {
+    db.setClock(clock);
+    if (!StorageStartup::openDatabase(db)) {
+        MessageBoxes::instance().inform(nullptr, QStringLiteral("数据库打开失败。"),
+                                        MessageBoxes::Icon::Error);
+        return false;
+    }
+    seedReceiptDefaults(db);
+    return true;
+}
+
+int Application::run(int argc, char** argv) {
+    QApplication app(argc, argv);
+    TerminationSignal termination;
+    if (!checkSingleInstance())
+        return 1;
+    Clock& clock = Clock::system();
+    Database db;
+    MainWindow window(db, clock);
+    checkChartViewer(ChartViewer::available());
+    if (!openDatabase(db, clock))
+        return 1;
+    AppStyle::apply(app);
+    window.startUp();
+    window.setGeometry(window.screen()->availableGeometry());
+    window.showMaximized();
+    return app.exec();
+}

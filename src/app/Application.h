@@ -1,0 +1,18 @@
+#pragma once
+
+class Clock;
+class Database;
+class MainWindow;
+
+// The program from start to end: refuse a second copy, open the database,
+// apply the style, bring up the main window, run until it closes.
+class Application {
+  public:
+    // Returns the exit code.
+    static int run(int argc, char** argv);
+
+    // Start-up steps that need the user: false ends the program.
+    static bool checkSingleInstance();
+    static void checkChartViewer(bool available);
+    static bool openDatabase(Database& db, const Clock& clock);
+};

@@ -1,0 +1,9 @@
+#include "app/ChartViewer.h"
+
+namespace ChartViewer {
+
+bool available() {
+    return true;
+}
+
+} // namespace ChartViewer

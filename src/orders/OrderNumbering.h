@@ -1,0 +1,26 @@
+#pragma once
+#include "storage/DateTime.h"
+
+#include <string>
+
+class Database;
+
+// The number the next settled order of the day gets, and today's figures for
+// the status bar.
+struct TodayCounters {
+    int nextNumber = 1;
+    std::string orderCount = "0";
+    double income = 0;
+
+    std::string countCaption() const;  // "今日打单数量：" + count
+    std::string incomeCaption() const; // "今日收入总额：" + income
+};
+
+// Numbers are max + 1 over the orders of `now`'s day, so they restart at 1 each
+// day and never reuse a number left by a deleted order. An order belongs to a
+// day when its time is after that day's 00:00 and not after the next day's.
+TodayCounters nextOrderNumber(Database& db, const DateTime& now);
+
+// The date-only texts that bound the day of `now`.
+std::string dayStartText(const DateTime& now);
+std::string dayEndText(const DateTime& now);

@@ -1,0 +1,30 @@
+#pragma once
+#include <QAbstractTableModel>
+#include <vector>
+
+class DishCache;
+
+// The rows of the dish search result list: an unnamed first column, then
+// code, letter code, name, price and unit. Rows point into the dish cache,
+// so a refill costs no copying however many dishes match.
+class DishResultModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    enum Column { Blank, Code, Letters, Name, Price, Unit, ColumnCount };
+
+    explicit DishResultModel(const DishCache& dishes, QObject* parent = nullptr);
+
+    void setMatches(std::vector<int> dishIndices);
+    void clear() { setMatches({}); }
+    // The catalogue index of the dish on a row.
+    int dishAt(int row) const { return m_matches.at(row); }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  private:
+    const DishCache& m_dishes;
+    std::vector<int> m_matches;
+};

@@ -1,0 +1,86 @@
+#pragma once
+#include <QList>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMainWindow;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+class QString;
+class QToolBar;
+class QTreeView;
+class QWidget;
+class OrderGridView;
+class PopupComboBox;
+
+// The controls of the order window, laid out for 1366x768 and larger: dish
+// search on the left, the order and its grid in the middle, table, delivery,
+// discount and payment on the right. Builds only; behaviour is MainWindow's.
+struct MainWindowForm {
+    QLineEdit* number = nullptr;             // 编辑框_编号
+    PopupComboBox* header = nullptr;         // 组合框_票头
+    PopupComboBox* shop = nullptr;           // 组合框_店铺名称
+    QLineEdit* orderTime = nullptr;          // 编辑框_时间
+    QPushButton* timeFormatButton = nullptr; // 按钮_时间设置
+    QLineEdit* orderId = nullptr;            // ID
+    QLineEdit* tableCode = nullptr;          // 编辑框_时间2
+    PopupComboBox* table = nullptr;          // 组合框_桌号
+    QLineEdit* telephone = nullptr;          // 编辑框_电话
+    QLineEdit* name = nullptr;               // 编辑框_姓名
+    QLineEdit* address = nullptr;            // 编辑框_地址
+    QPushButton* saveCustomerButton = nullptr;
+    PopupComboBox* discountName = nullptr; // 组合框_减免
+    QLineEdit* discountPortions = nullptr; // 编辑框_减免份数
+    QLineEdit* discountAmount = nullptr;   // 编辑框_减免金额
+    QComboBox* paymentMethod = nullptr;    // 组合框_付款方式
+    QLineEdit* total = nullptr;            // 编辑框_合计
+    QLineEdit* paid = nullptr;             // 编辑框_已支付
+    QLineEdit* actuallyPaid = nullptr;     // 编辑框_实付
+    QLineEdit* remark = nullptr;           // 编辑框_备注
+    OrderGridView* grid = nullptr;         // 高级表格1
+    QLineEdit* dishCode = nullptr;         // 编辑框_项目代号
+    QTreeView* dishResults = nullptr;      // 超级列表框2
+
+    QPushButton* settleButton = nullptr;    // "打单结算(F12)" / "修改(F12)"
+    QPushButton* printOnlyButton = nullptr; // "打单(F11)"
+    QPushButton* clearButton = nullptr;     // "清空(F10)"
+    QPushButton* previewButton = nullptr;   // "预览"
+    QLabel* tutorialLink = nullptr;         // "查看使用教程"
+    QLabel* printingHelpLink = nullptr;     // "无法打印怎么办？"
+
+    QStatusBar* statusBar = nullptr;  // 状态条1
+    QLabel* orderCountPart = nullptr; // part 0
+    QLabel* incomePart = nullptr;     // part 1
+
+    QToolBar* toolBar = nullptr;
+    QList<QAction*> toolButtons;            // positions 0 to 9; 3 and 7 are separators
+    QMenu* settingsMenu = nullptr;          // "设置菜单"
+    QAction* headerListAction = nullptr;    // "票头设置"
+    QAction* shopListAction = nullptr;      // "店名设置"
+    QAction* discountListAction = nullptr;  // "减免设置"
+    QAction* printSettingsAction = nullptr; // "打印设置"
+    QMenu* helpMenu = nullptr;              // "帮助"
+    QAction* tutorialAction = nullptr;      // "使用教程"
+    QAction* printingHelpAction = nullptr;  // "无法打印"
+    QAction* aboutAction = nullptr;         // "关于"
+    QMenu* gridMenu = nullptr;              // "A菜单"
+    QAction* deleteLineAction = nullptr;    // "删除行"
+
+    // Function-key targets: the first control of each group.
+    QGroupBox* groups[7] = {}; // "点单(F1)" ... "备注信息(F7)"
+
+    void build(QMainWindow* window);
+
+  private:
+    void buildMenus(QMainWindow* window);
+    void buildToolBar(QMainWindow* window);
+    void buildStatusBar(QMainWindow* window);
+    QWidget* buildSearchColumn(QWidget* parent);
+    QWidget* buildOrderColumn(QWidget* parent);
+    QWidget* buildDetailsColumn(QWidget* parent);
+    QGroupBox* group(int index, const QString& caption, QWidget* parent);
+};

@@ -1,0 +1,6 @@
+#include "ui/PopupComboBox.h"
+
+void PopupComboBox::showPopup() {
+    emit aboutToShowPopup();
+    QComboBox::showPopup();
+}

@@ -1,0 +1,81 @@
+#include "orders/OrderDraft.h"
+#include "orders/OrderTime.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+OrderDraft fullDraft() {
+    OrderDraft d;
+    d.number = "7";
+    d.header = "微信点餐";
+    d.shop = "白云快餐";
+    d.orderTime = "05-15 12:30";
+    d.tableCode = "2";
+    d.table = "号牌 2";
+    d.telephone = "13800000000";
+    d.name = "张三";
+    d.address = "人民路1号";
+    d.discountName = "立减优惠";
+    d.discountPortions = "1";
+    d.discountAmount = "5";
+    d.paymentMethod = "微信支付";
+    d.paymentIndex = 1;
+    d.total = "30";
+    d.paid = "25";
+    d.actuallyPaid = "25";
+    d.remark = "少辣";
+    d.orderId = "12";
+    d.lines = {{"王老吉", "1", "瓶", "3.5"}, {}};
+    return d;
+}
+
+} // namespace
+
+TEST(OrderDraft, ClearedKeepsTheRemembered) {
+    const OrderDraft fresh = fullDraft().cleared(8);
+    OrderDraft expected;
+    expected.number = "8";
+    expected.header = "微信点餐";
+    expected.shop = "白云快餐";
+    expected.orderTime = "05-15 12:30";
+    expected.table = "号牌 2";
+    expected.discountName = "立减优惠";
+    expected.discountPortions = "1";
+    expected.discountAmount = "5";
+    expected.paymentMethod = "微信支付";
+    expected.paymentIndex = 1;
+    expected.lines = {OrderLine{}};
+    EXPECT_EQ(fresh, expected);
+    EXPECT_FALSE(fresh.hasDishes());
+}
+
+TEST(OrderDraft, ContentIsADishOrATelephone) {
+    OrderDraft d;
+    d.lines = {OrderLine{}};
+    EXPECT_FALSE(orderHasContent(d));
+    d.name = "张三";
+    d.remark = "少辣";
+    EXPECT_FALSE(orderHasContent(d));
+    d.telephone = "1";
+    EXPECT_TRUE(orderHasContent(d));
+    d.telephone.clear();
+    d.lines = {{"炒饭", "1", "", "0"}, {}};
+    EXPECT_TRUE(orderHasContent(d));
+    EXPECT_TRUE(d.hasDishes());
+}
+
+TEST(OrderDraft, PaymentMethodsInTheirFixedOrder) {
+    const std::vector<std::string> expected{"现金支付", "微信支付", "支付宝支付",
+                                            "在线支付", "到付",     "混合支付"};
+    EXPECT_EQ(OrderDraft::paymentMethods(), expected);
+}
+
+TEST(OrderTime, ThreeFormats) {
+    const DateTime t{2017, 5, 15, 9, 5, 42};
+    EXPECT_EQ(OrderTime::format(t, 0), "05-15 09:05");
+    EXPECT_EQ(OrderTime::format(t, 1), "2017/05/15 09:05");
+    EXPECT_EQ(OrderTime::format(t, 2), "2017-05-15 09:05");
+    EXPECT_EQ(OrderTime::format(t, 7), "05-15 09:05");
+    EXPECT_EQ(OrderTime::format({2000, 12, 30, 23, 59, 0}, 2), "2000-12-30 23:59");
+}

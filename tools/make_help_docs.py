@@ -1,0 +1,169 @@
+#!/usr/bin/env python3
+"""Writes the two help documents the program carries (src/ui/help/*.docx).
+
+Run once after changing the texts below and commit the results; the build
+embeds the files as they are. The zip entries carry a fixed date so that the
+output is the same on every run.
+"""
+import os
+import zipfile
+from xml.sax.saxutils import escape
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+OUT = os.path.join(HERE, "..", "src", "ui", "help")
+
+TUTORIAL = [
+    ("title", "Tablewise 3.0 使用教程"),
+    ("p", "Tablewise 是餐馆和外卖厨房的收银助手：在主界面点单，按 F12 保存订单并打印小票。本教程按一天的工作顺序介绍常用操作。"),
+    ("h1", "一、主界面一览"),
+    ("p", "左边是“点单(F1)”：输入菜品代码，下面的列表显示找到的菜品。中间是订单信息、“已点菜品(F6)”表格和“备注信息(F7)”。右边依次是“桌号/号牌(F2)”、“送餐信息(F3)”、“折扣信息(F4)”、“付款信息(F5)”和各个按钮。"),
+    ("p", "功能键只在主界面是当前窗口时有效：F1 到 F7 把光标移到对应的区域，F10 清空订单，F11 只打印不保存，F12 结算（保存并打印）。"),
+    ("p", "窗口最下面的状态栏显示今日打单数量和今日收入总额。"),
+    ("h1", "二、点单"),
+    ("bullet", "按 F1，在“菜品代码：”里输入数字代号（如 005）或字母代号（如 bcrsj，菜名拼音首字母，小写）。只要代号中包含输入的内容就会列出，例如输入 1 会列出 001、010、101 等。"),
+    ("bullet", "用上下方向键选择列表中的菜品，按回车。"),
+    ("bullet", "在弹出的“菜品选择”中输入数量后按回车；按 Esc 键取消选择。"),
+    ("bullet", "菜品加入“已点菜品”表格，单位和小计自动填写，合计、已付和实付随之更新。光标回到菜品代码框，可以直接输入下一个代号。"),
+    ("p", "在表格里可以直接修改数量或小计：改数量后小计重新计算；手工填写的小计会保留。双击菜名一格可以从全部菜品中重新选择。"),
+    ("p", "删除一道菜：选中该行，按 Delete 键，或点右键选择“删除行”，确认后删除。"),
+    ("h1", "三、桌号与送餐信息"),
+    ("bullet", "堂食：按 F2，在“桌号代码：”中输入桌号的数字代号，右边的下拉框自动选中对应的桌号或号牌；也可以直接在下拉框中选择。"),
+    ("bullet", "外卖：按 F3，输入电话。老客户的姓名和地址会自动填出；新客户填写姓名和地址后，可以点“保存客户”先保存，结算时也会自动记入客户资料。"),
+    ("h1", "四、折扣与付款"),
+    ("p", "按 F4 选择减免名称，填写减免份数和减免金额。减免金额会从合计中扣除，得到已付和实付。按 F5 选择支付方式（现金支付、微信支付、支付宝支付、在线支付、到付、混合支付），必要时可以手工修改合计、已付和实付。"),
+    ("h1", "五、结算与打印"),
+    ("bullet", "按 F12 或点“打单结算(F12)”：订单保存到数据库，同时打印小票（份数在“设置菜单 → 打印设置”中设定）。打印成功后订单清空，编号自动加一。"),
+    ("bullet", "按 F11 或点“打单(F11)”：只打印一张小票，不保存，订单留在屏幕上。"),
+    ("bullet", "点“预览”可以打开或关闭小票预览窗口，预览随订单内容实时变化。"),
+    ("bullet", "按 F10 或点“清空(F10)”，确认后清空当前订单，开始下一单。票头、店铺名称、减免和支付方式会保留。"),
+    ("p", "编号是当天的订单序号，每天从 1 开始。程序跨过零点继续运行时，编号会自动从 1 重新开始。"),
+    ("h1", "六、修改已保存的订单"),
+    ("p", "点工具栏的“历史订单”，找到要修改的订单，双击或点“修改”。订单回到主界面，结算按钮变为“修改(F12)”。修改后按 F12 保存，可以选择是否重新打印小票。修改期间下单时间保持原来的时间。"),
+    ("h1", "七、基础资料与报表"),
+    ("bullet", "工具栏“菜单设置”维护菜品（代号、字母代号、菜名、价格、单位）；“桌号设置”维护桌号和号牌；“客户设置”维护外卖客户。"),
+    ("bullet", "“设置菜单”中可以维护票头、店铺名称和减免名称，并在“打印设置”中选择 58 毫米或 80 毫米小票、字体大小、打印份数和图片。"),
+    ("bullet", "“收入报表”和“销售统计”按日、月、季度、年统计收入和菜品销量，并显示趋势图和饼图。"),
+    ("bullet", "下单时间旁的“时间格式”按钮可以选择时间的显示格式。"),
+    ("h1", "八、数据保存在哪里"),
+    ("p", "所有数据保存在程序文件夹下的 data/data.mdb 中，设置保存在该数据库和程序文件夹中的“配置文件.ini”里。备份时复制整个程序文件夹即可。"),
+]
+
+PRINTING = [
+    ("title", "打印不了怎么办？"),
+    ("p", "Tablewise 通过系统的打印服务（CUPS）打印小票。点“打单结算(F12)”后会先弹出打印对话框，选择小票打印机后确定即可。打印不出来时，请按下面的顺序逐项检查。"),
+    ("h1", "一、检查打印机本身"),
+    ("bullet", "打印机电源已打开，指示灯正常，没有缺纸、卡纸或打开纸仓盖。"),
+    ("bullet", "USB 线或网线已插好。网络打印机请确认它与电脑在同一个网络，并能 ping 通它的地址。"),
+    ("bullet", "按住打印机的走纸键开机，通常会打印一张自检页；自检页打不出来说明是打印机硬件问题。"),
+    ("h1", "二、检查系统里是否有这台打印机"),
+    ("bullet", "打开终端，输入 lpstat -p -d，可以看到系统中的打印机及其状态，以及默认打印机。"),
+    ("bullet", "如果没有列出小票打印机，请在“设置 → 打印机”中添加，或在浏览器中打开 http://localhost:631 用 CUPS 网页添加。58/80 毫米热敏打印机一般选择厂商提供的驱动，或选择“Generic → Raw Queue”。"),
+    ("bullet", "如果打印机状态显示“已停用”（disabled），输入 cupsenable 打印机名称 重新启用；输入 cupsaccept 打印机名称 允许接收任务。"),
+    ("bullet", "确认 CUPS 服务正在运行：systemctl status cups。没有运行时用 sudo systemctl start cups 启动。"),
+    ("h1", "三、检查打印任务"),
+    ("bullet", "输入 lpq 或 lpstat -o 查看是否有卡住的任务；用 cancel -a 清除全部任务后再试。"),
+    ("bullet", "用 echo 测试 | lp -d 打印机名称 打印一行文字，能打印说明系统和打印机都正常，问题在程序设置。"),
+    ("h1", "四、检查 Tablewise 的设置"),
+    ("bullet", "打印对话框中选择的是否是小票打印机，而不是“打印到文件（PDF）”或其他打印机。"),
+    ("bullet", "在“设置菜单 → 打印设置”中，小票类型要与打印机的纸宽一致：58 毫米打印机选 58 小票，80 毫米打印机选 80 小票。"),
+    ("bullet", "打印份数不能为 0。"),
+    ("bullet", "小票内容打印不全或右边被截掉时，调整程序文件夹里“配置文件.ini”中的“58小票打印宽度”或“80小票打印宽度”，数值越小打印区域越窄。"),
+    ("bullet", "中文显示为方框时，请安装中文字体：sudo apt-get install fonts-wqy-zenhei。"),
+    ("h1", "五、打印失败后订单还在吗？"),
+    ("p", "结算时订单在打印之前已经保存。打印失败或取消打印后，订单仍留在屏幕上，结算按钮暂时隐藏；修好打印机后可以按 F11 补打一张小票，再按 F10 清空，开始下一单。也可以在“历史订单”中找到这张订单重新打印。"),
+    ("h1", "六、仍然无法解决"),
+    ("p", "请记下打印机的型号、连接方式（USB 或网络）以及 lpstat -p 的输出，联系打印机的供应商或软件维护人员。"),
+]
+
+CONTENT_TYPES = """<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">
+<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>
+<Default Extension="xml" ContentType="application/xml"/>
+<Override PartName="/word/document.xml" ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/>
+<Override PartName="/word/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml"/>
+<Override PartName="/docProps/core.xml" ContentType="application/vnd.openxmlformats-package.core-properties+xml"/>
+<Override PartName="/docProps/app.xml" ContentType="application/vnd.openxmlformats-officedocument.extended-properties+xml"/>
+</Types>"""
+
+ROOT_RELS = """<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">
+<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="word/document.xml"/>
+<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties" Target="docProps/core.xml"/>
+<Relationship Id="rId3" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/extended-properties" Target="docProps/app.xml"/>
+</Relationships>"""
+
+DOCUMENT_RELS = """<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">
+<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/>
+</Relationships>"""
+
+W = 'xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"'
+
+STYLES = f"""<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<w:styles {W}>
+<w:docDefaults><w:rPrDefault><w:rPr>
+<w:rFonts w:ascii="Arial" w:hAnsi="Arial" w:eastAsia="SimSun" w:cs="Arial"/>
+<w:sz w:val="22"/><w:szCs w:val="22"/><w:lang w:val="en-US" w:eastAsia="zh-CN"/>
+</w:rPr></w:rPrDefault>
+<w:pPrDefault><w:pPr><w:spacing w:after="120" w:line="300" w:lineRule="auto"/></w:pPr></w:pPrDefault>
+</w:docDefaults>
+<w:style w:type="paragraph" w:default="1" w:styleId="Normal"><w:name w:val="Normal"/></w:style>
+<w:style w:type="paragraph" w:styleId="Title"><w:name w:val="Title"/><w:basedOn w:val="Normal"/>
+<w:pPr><w:jc w:val="center"/><w:spacing w:after="240"/></w:pPr>
+<w:rPr><w:rFonts w:eastAsia="SimHei"/><w:b/><w:sz w:val="36"/><w:szCs w:val="36"/></w:rPr></w:style>
+<w:style w:type="paragraph" w:styleId="Heading1"><w:name w:val="heading 1"/><w:basedOn w:val="Normal"/>
+<w:pPr><w:keepNext/><w:spacing w:before="240" w:after="120"/><w:outlineLvl w:val="0"/></w:pPr>
+<w:rPr><w:rFonts w:eastAsia="SimHei"/><w:b/><w:sz w:val="28"/><w:szCs w:val="28"/></w:rPr></w:style>
+<w:style w:type="paragraph" w:styleId="ListBullet"><w:name w:val="List Bullet"/><w:basedOn w:val="Normal"/>
+<w:pPr><w:ind w:left="420" w:hanging="420"/></w:pPr></w:style>
+</w:styles>"""
+
+
+def paragraph(kind, text):
+    style = {"title": "Title", "h1": "Heading1", "bullet": "ListBullet", "p": None}[kind]
+    if kind == "bullet":
+        text = "• " + text
+    props = f'<w:pPr><w:pStyle w:val="{style}"/></w:pPr>' if style else ""
+    return f'<w:p>{props}<w:r><w:t xml:space="preserve">{escape(text)}</w:t></w:r></w:p>'
+
+
+def document(blocks):
+    body = "".join(paragraph(kind, text) for kind, text in blocks)
+    section = ('<w:sectPr><w:pgSz w:w="11906" w:h="16838"/>'
+               '<w:pgMar w:top="1440" w:right="1440" w:bottom="1440" w:left="1440" '
+               'w:header="851" w:footer="992" w:gutter="0"/></w:sectPr>')
+    return (f'<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n'
+            f"<w:document {W}><w:body>{body}{section}</w:body></w:document>")
+
+
+def core(title):
+    return f"""<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<cp:coreProperties xmlns:cp="http://schemas.openxmlformats.org/package/2006/metadata/core-properties" xmlns:dc="http://purl.org/dc/elements/1.1/" xmlns:dcterms="http://purl.org/dc/terms/" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
+<dc:title>{escape(title)}</dc:title><dc:creator>Tablewise</dc:creator><dc:language>zh-CN</dc:language>
+</cp:coreProperties>"""
+
+
+APP = """<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Properties xmlns="http://schemas.openxmlformats.org/officeDocument/2006/extended-properties"><Application>Tablewise 3.0</Application></Properties>"""
+
+
+def write(name, blocks):
+    parts = [
+        ("[Content_Types].xml", CONTENT_TYPES),
+        ("_rels/.rels", ROOT_RELS),
+        ("docProps/core.xml", core(blocks[0][1])),
+        ("docProps/app.xml", APP),
+        ("word/_rels/document.xml.rels", DOCUMENT_RELS),
+        ("word/styles.xml", STYLES),
+        ("word/document.xml", document(blocks)),
+    ]
+    with zipfile.ZipFile(os.path.join(OUT, name), "w", zipfile.ZIP_DEFLATED) as z:
+        for path, text in parts:
+            info = zipfile.ZipInfo(path, date_time=(2024, 1, 1, 0, 0, 0))
+            info.compress_type = zipfile.ZIP_DEFLATED
+            z.writestr(info, text.encode("utf-8"))
+
+
+os.makedirs(OUT, exist_ok=True)
+write("tutorial.docx", TUTORIAL)
+write("printing.docx", PRINTING)
