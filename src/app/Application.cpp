@@ -14,7 +14,10 @@
 #include <QApplication>
 #include <QDebug>
 #include <QDesktopServices>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 #include <QUrl>
 
 bool Application::checkSingleInstance() {

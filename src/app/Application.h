@@ -2,7 +2,7 @@
 
 class Clock;
 class Database;
-class MainWindow;
+class QApplication;
 
 // The program from start to end: refuse a second copy, open the database,
 // apply the style, bring up the main window, run until it closes.
@@ -15,4 +15,5 @@ class Application {
     static bool checkSingleInstance();
     static void checkChartViewer(bool available);
     static bool openDatabase(Database& db, const Clock& clock);
+    static void installTranslations(QApplication& app);
 };

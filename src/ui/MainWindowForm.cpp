@@ -141,9 +141,9 @@ void MainWindowForm::buildToolBar(QMainWindow* window) {
         {QStyle::SP_CustomBase, nullptr},
         {QStyle::SP_DirHomeIcon, "客户设置"},
         {QStyle::SP_FileDialogListView, "菜单设置"},
-        {QStyle::SP_DesktopIcon, "桌号设置"},
+        {QStyle::SP_DialogOpenButton, "桌号设置"},
         {QStyle::SP_CustomBase, nullptr},
-        {QStyle::SP_ComputerIcon, "设置"},
+        {QStyle::SP_DialogResetButton, "设置"},
         {QStyle::SP_DialogHelpButton, "帮助"},
     };
     for (const auto& b : buttons) {

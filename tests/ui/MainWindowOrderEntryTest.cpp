@@ -278,3 +278,18 @@ TEST_F(OrderEntry, ADraftReadFromTheWindowLoadsBackUnchanged) {
     window->loadOrderDraft(before);
     EXPECT_EQ(window->orderDraft(), before);
 }
+
+TEST_F(OrderEntry, DeliveryAndPaymentBoxesSelectAllOnFocus) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    for (const char* name : {"编辑框_电话", "编辑框_姓名", "编辑框_地址", "编辑框_减免份数",
+                             "编辑框_减免金额", "编辑框_已支付", "编辑框_实付"}) {
+        QLineEdit* box = edit(name);
+        box->setText("12");
+        codeBox()->setFocus();
+        box->setFocus(Qt::MouseFocusReason);
+        QApplication::processEvents();
+        EXPECT_EQ(box->selectedText(), "12") << name;
+    }
+}
