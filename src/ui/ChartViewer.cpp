@@ -85,6 +85,13 @@ void ChartViewer::addLineChart(const LineChartData& data) {
     auto* axisX = new QBarCategoryAxis;
     for (const auto& period : data.periods)
         axisX->append(qt(period));
+    // A month has up to 31 days: their labels stand upright so none is cut.
+    if (data.periods.size() > 12) {
+        QFont small = axisX->labelsFont();
+        small.setPixelSize(11);
+        axisX->setLabelsFont(small);
+        axisX->setLabelsAngle(-90);
+    }
     auto* axisY = new QValueAxis;
     axisY->setRange(data.yMin, data.yMax > data.yMin ? data.yMax : data.yMin + 1);
     axisY->setTickCount(qMax(1, data.intervals) + 1);

@@ -42,7 +42,7 @@ ReportWindow::ReportWindow(Database& db, const QString& title, QWidget* parent)
     layout->setContentsMargins(20, 8, 20, 20);
     layout->addLayout(m_toolRow);
     layout->addLayout(body, 1);
-    resize(1320, 640);
+    resize(1340, 700);
     m_chartsAvailable = ChartHost::checkChartPlayer(this);
 }
 
