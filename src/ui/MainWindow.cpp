@@ -5,6 +5,7 @@
 #include "orders/OrderNumbering.h"
 #include "orders/OrderTime.h"
 #include "storage/Clock.h"
+#include "storage/Values.h"
 #include "ui/DishResultModel.h"
 #include "ui/HelpDocuments.h"
 #include "ui/ListControls.h"
@@ -418,7 +419,8 @@ void MainWindow::chooseSelectedDish() {
     if (!MessageBoxes::instance().askText(this, QStringLiteral("菜品选择"), prompt, quantity))
         return;
     OrderGrid grid = orderGrid();
-    const int gridRow = grid.enterDish(dish.name, quantity.trimmed().toInt(), m_dishes);
+    const int gridRow =
+        grid.enterDish(dish.name, Values::textToInt(quantity.toStdString()), m_dishes);
     applyGrid(grid);
     m_form.grid->setCurrentGridCell(gridRow, OrderGrid::Quantity);
     applyLineTotals(grid);
