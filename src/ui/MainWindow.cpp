@@ -189,7 +189,8 @@ void MainWindow::connectOrderEntry() {
 }
 
 void MainWindow::connectCommands() {
-    connect(m_form.settleButton, &QPushButton::clicked, this, &MainWindow::settleOrder);
+    connect(m_form.settleButton, &QPushButton::clicked, this,
+            [this] { isEditingStoredOrder() ? saveEditedOrder() : settleOrder(); });
     connect(m_form.printOnlyButton, &QPushButton::clicked, this, &MainWindow::printOnly);
     connect(m_form.clearButton, &QPushButton::clicked, this, &MainWindow::confirmClearOrder);
     connect(m_form.previewButton, &QPushButton::clicked, this, &MainWindow::togglePreview);
@@ -230,8 +231,9 @@ void MainWindow::registerFunctionKeys() {
         // F12 must not store it a second time.
         {Qt::Key_F12,
          [this] {
-             if (!m_form.settleButton->isHidden())
-                 settleOrder();
+             if (m_form.settleButton->isHidden())
+                 return;
+             isEditingStoredOrder() ? saveEditedOrder() : settleOrder();
          }},
     };
     for (const auto& [key, action] : keys) {

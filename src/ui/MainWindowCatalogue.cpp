@@ -6,8 +6,6 @@
 #include "ui/NamedListWindow.h"
 #include "ui/TableListWindow.h"
 
-void MainWindow::openCustomers() {}
-
 void MainWindow::openDishCatalogue() {
     DishCatalogueWindow(this, m_db).exec();
     reloadDishes();
