@@ -83,6 +83,8 @@ void MainWindow::saveEditedOrder() {
     case OrderEditor::Outcome::Saved:
         break;
     }
-    MessageBoxes::instance().ask(this, message);
+    // A receipt that did not print leaves the order on screen, still in edit mode.
+    if (MessageBoxes::instance().ask(this, message) && !printCurrentOrder(true))
+        return;
     clearOrder();
 }

@@ -1,4 +1,6 @@
 #include "MainWindowTestSupport.h"
+#include "PdfTools.h"
+#include "ScriptedPrintDialogs.h"
 
 #include "history/PagedList.h"
 #include "orders/OrderGrid.h"
@@ -73,6 +75,25 @@ TEST_F(OrderEditing, RoundTripKeepsTheIdAndTheYearAndReplacesTheLines) {
               1);
     EXPECT_EQ(count("select count(*) from 存单详单"), 1);
     EXPECT_EQ(settleButton()->text(), "打单结算(F12)");
+}
+
+TEST_F(OrderEditing, ReprintingAfterTheSave) {
+    ScriptedPrintDialogs dialogs{m_folder.filePath("receipt.pdf")};
+    ASSERT_TRUE(window->editStoredOrder(window.get(), idText(), "2016年5月15日"));
+    dialogs.cancel = true;
+    boxes.answers = {true};
+    window->saveEditedOrder();
+    EXPECT_EQ(dialogs.shown, 1);
+    EXPECT_EQ(settleButton()->text(), "修改(F12)");
+    EXPECT_EQ(textOf("ID"), idText());
+
+    dialogs.cancel = false;
+    boxes.answers = {true};
+    window->saveEditedOrder();
+    EXPECT_TRUE(PdfTools::text(dialogs.pdfPath, 1).contains("宫保鸡丁"));
+    EXPECT_EQ(settleButton()->text(), "打单结算(F12)");
+    EXPECT_TRUE(textOf("ID").isEmpty());
+    EXPECT_EQ(count("select count(*) from 存单详单"), 2);
 }
 
 TEST_F(OrderEditing, AShopNoLongerListedKeepsTheShopShownBefore) {
