@@ -191,6 +191,7 @@ void MainWindow::connectCommands() {
     connect(m_form.printOnlyButton, &QPushButton::clicked, this, &MainWindow::printOnly);
     connect(m_form.clearButton, &QPushButton::clicked, this, &MainWindow::confirmClearOrder);
     connect(m_form.previewButton, &QPushButton::clicked, this, &MainWindow::togglePreview);
+    connect(m_form.demoDataButton, &QPushButton::clicked, this, &MainWindow::generateDemoData);
 
     const QList<QAction*>& tools = m_form.toolButtons;
     connect(tools[0], &QAction::triggered, this, &MainWindow::openOrderHistory);

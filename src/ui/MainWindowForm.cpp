@@ -306,6 +306,9 @@ QWidget* MainWindowForm::buildDetailsColumn(QWidget* parent) {
         actions->addWidget(b);
     }
     layout->addLayout(actions);
+    demoDataButton =
+        button(column, QStringLiteral("按钮_生成销售随机数据"), QStringLiteral("生成销售随机数据"));
+    layout->addWidget(demoDataButton);
     layout->addStretch(1);
 
     auto* links = new QWidget(column);

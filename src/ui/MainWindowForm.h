@@ -49,6 +49,7 @@ struct MainWindowForm {
     QPushButton* printOnlyButton = nullptr; // "打单(F11)"
     QPushButton* clearButton = nullptr;     // "清空(F10)"
     QPushButton* previewButton = nullptr;   // "预览"
+    QPushButton* demoDataButton = nullptr;  // "生成销售随机数据"
     QLabel* tutorialLink = nullptr;         // "查看使用教程"
     QLabel* printingHelpLink = nullptr;     // "无法打印怎么办？"
 
