@@ -1,15 +1,27 @@
 #include "storage/IniFile.h"
 #include "storage/TextCodec.h"
+#include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <optional>
+#include <sstream>
 
 namespace {
 
-std::string readWhole(const std::string& path) {
+// The file's text; a missing file is empty, a file that cannot be read is nothing.
+std::optional<std::string> readWhole(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::file_type type = fs::status(path, error).type();
+    if (type == fs::file_type::not_found)
+        return std::string();
+    if (type != fs::file_type::regular)
+        return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return {};
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf(); // an empty file inserts nothing, which is no error here
+    return text.str();
 }
 
 char lowerAscii(char c) {
@@ -34,7 +46,12 @@ std::size_t findIgnoringCase(const std::string& text, const std::string& word) {
 
 std::string IniFile::iniGet(const std::string& key, const std::string& defaultValue,
                             bool writeMissing) const {
-    std::string text = readWhole(m_path);
+    std::optional<std::string> read = readWhole(m_path);
+    // A file that exists but cannot be read is never overwritten: its other
+    // entries would be lost.
+    if (!read)
+        return defaultValue;
+    std::string text = std::move(*read);
     // Files written by the older program are GBK; everything is handled as UTF-8.
     if (!TextCodec::isValidUtf8(text))
         text = TextCodec::gbkToUtf8(text);

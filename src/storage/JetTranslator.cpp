@@ -1,4 +1,5 @@
 #include "storage/JetTranslator.h"
+#include "storage/PeriodRange.h"
 #include "storage/DateTime.h"
 #include "storage/Schema.h"
 #include "storage/Values.h"
@@ -515,6 +516,8 @@ std::size_t JetTranslator::emitFormat(Work& w, std::size_t at) {
                              : p == "yyyy-mm-dd" ? "10"
                                                  : nullptr;
         if (length) {
+            if (std::size_t after = PeriodRange::emit(t, at, column, pattern, close, w.out))
+                return after;
             w.out += "substr(" + std::string(t[column].text) + ",1," + length + ")";
             return close + 1;
         }

@@ -1,6 +1,6 @@
 #include "storage/Database.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -17,13 +17,13 @@ namespace {
 // stalling the suite; nothing here measures speed.
 constexpr int patienceMs = 60000;
 
-void ensureCoreApplication() {
+void ensureApplication() {
     if (QCoreApplication::instance())
         return;
     static int argc = 1;
     static char name[] = "test_app";
     static char* argv[] = {name, nullptr};
-    new QCoreApplication(argc, argv);
+    new QApplication(argc, argv);
 }
 
 // The program copied alone into a folder of its own, under a name no other
@@ -108,7 +108,7 @@ class Installation {
 } // namespace
 
 TEST(EndToEnd, TheProgramAloneInAnEmptyFolderMakesAWorkingInstallation) {
-    ensureCoreApplication();
+    ensureApplication();
     Installation install(QStringLiteral("tablewise_e2e_"));
     install.start();
     ASSERT_TRUE(install.waitUntilSeeded());
@@ -125,7 +125,7 @@ TEST(EndToEnd, TheProgramAloneInAnEmptyFolderMakesAWorkingInstallation) {
 }
 
 TEST(EndToEnd, ASecondCopyUnderTheSameNameIsRefusedAnotherNameStarts) {
-    ensureCoreApplication();
+    ensureApplication();
     Installation first(QStringLiteral("tablewise_one_"));
     first.start();
     ASSERT_TRUE(first.waitUntilSeeded());

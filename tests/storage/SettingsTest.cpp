@@ -132,3 +132,20 @@ TEST(StorageStartup, RefusesAFileThatIsNoOrderDatabase) {
     EXPECT_FALSE(StorageStartup::openDatabase(db, folder.file("data/data.mdb")));
     EXPECT_EQ(std::filesystem::file_size(folder.file("data/data.mdb")), 0u);
 }
+
+TEST(IniFile, NeverOverwritesWhatItCannotRead) {
+    TempFolder folder;
+    std::string path = folder.file("配置文件.ini");
+    std::filesystem::create_directories(path);
+    IniFile ini(path);
+    EXPECT_EQ(ini.iniGet("58小票打印宽度", "480", true), "480");
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+TEST(IniFile, AnEmptyFileGetsTheMissingKey) {
+    TempFolder folder;
+    std::string path = folder.file("配置文件.ini");
+    TempFolder::write(path, "");
+    EXPECT_EQ(IniFile(path).iniGet("DH", "x", true), "x");
+    EXPECT_EQ(TempFolder::read(path), "DH = {x}\r\n");
+}

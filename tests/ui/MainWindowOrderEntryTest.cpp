@@ -278,3 +278,60 @@ TEST_F(OrderEntry, ADraftReadFromTheWindowLoadsBackUnchanged) {
     window->loadOrderDraft(before);
     EXPECT_EQ(window->orderDraft(), before);
 }
+
+TEST_F(OrderEntry, DeliveryAndPaymentBoxesSelectAllOnFocus) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    for (const char* name : {"编辑框_电话", "编辑框_姓名", "编辑框_地址", "编辑框_减免份数",
+                             "编辑框_减免金额", "编辑框_已支付", "编辑框_实付"}) {
+        QLineEdit* box = edit(name);
+        box->setText("12");
+        codeBox()->setFocus();
+        box->setFocus(Qt::MouseFocusReason);
+        QApplication::processEvents();
+        EXPECT_EQ(box->selectedText(), "12") << name;
+    }
+}
+
+TEST_F(OrderEntry, CellEditorsPickDishNamesAndTakeNumbersOnly) {
+    window->show();
+    grid()->setCurrentCell(0, 0);
+    grid()->editItem(grid()->item(0, 0));
+    auto* nameEditor = grid()->viewport()->findChild<QComboBox*>();
+    ASSERT_NE(nameEditor, nullptr);
+    EXPECT_EQ(nameEditor->count(), 28);
+    nameEditor->setCurrentText("王老吉");
+    QTest::keyClick(nameEditor, Qt::Key_Return);
+    QApplication::processEvents(); // the editor commits once its key event is done
+    EXPECT_EQ(cell(1, 3), "3.5");
+    EXPECT_EQ(grid()->rowCount(), 2);
+
+    grid()->setCurrentCell(0, 1);
+    grid()->editItem(grid()->item(0, 1));
+    auto* quantityEditor = grid()->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(quantityEditor, nullptr);
+    quantityEditor->selectAll();
+    QTest::keyClicks(quantityEditor, "4x");
+    EXPECT_EQ(quantityEditor->text(), "4");
+    QTest::keyClick(quantityEditor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(cell(1, 3), "14");
+    EXPECT_EQ(textOf("编辑框_合计"), "14");
+}
+
+TEST_F(OrderEntry, ErasingADishNameInTheEditorTakesTheLineOut) {
+    window->show();
+    enterDish("005", "1");
+    enterDish("105", "2");
+    grid()->setCurrentCell(0, 0);
+    grid()->editItem(grid()->item(0, 0));
+    auto* nameEditor = grid()->viewport()->findChild<QComboBox*>();
+    ASSERT_NE(nameEditor, nullptr);
+    nameEditor->setCurrentText("");
+    QTest::keyClick(nameEditor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(grid()->rowCount(), 2);
+    EXPECT_EQ(cell(1, 0), "王老吉");
+    EXPECT_EQ(textOf("编辑框_合计"), "7");
+}

@@ -1,0 +1,90 @@
+#include "storage/Clock.h"
+#include "storage/Database.h"
+#include "storage/ProgramFolder.h"
+
+#include "app/Application.h"
+#include "ui/ScriptedMessageBoxes.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ApplicationStart : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!QCoreApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "test_app";
+            static char* argv[] = {name, nullptr};
+            new QApplication(argc, argv);
+        }
+        ASSERT_TRUE(folder.isValid());
+        ProgramFolder::setPath(folder.path().toStdString());
+    }
+
+    QTemporaryDir folder;
+    ScriptedMessageBoxes boxes;
+    FixedClock clock{DateTime{2026, 12, 8, 9, 0, 0}};
+};
+
+// Receives the pages the program asks the desktop to open.
+class OpenedPages : public QObject {
+    Q_OBJECT
+  public:
+    OpenedPages() { QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open"); }
+    ~OpenedPages() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
+    QList<QUrl> urls;
+
+  public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+} // namespace
+
+TEST_F(ApplicationStart, ChartQuestionOnlyWhenTheViewerIsMissing) {
+    OpenedPages pages;
+    Application::checkChartViewer(true);
+    EXPECT_TRUE(boxes.shown.isEmpty());
+
+    boxes.answers = {false, true};
+    Application::checkChartViewer(false);
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].text,
+              "您的 Flash 版本过低，图表功能将无法使用。\r\n\r\n是否安装 Adobe Flash Player ？");
+    EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Warning);
+    EXPECT_EQ(boxes.shown[0].title, "信息：");
+    EXPECT_TRUE(pages.urls.isEmpty());
+
+    Application::checkChartViewer(false);
+    EXPECT_EQ(pages.urls.size(), 1);
+}
+
+TEST_F(ApplicationStart, DatabaseThatCannotBeCreatedIsReported) {
+    QFile blocker(folder.filePath("data")); // a file where the data folder belongs
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Database db;
+    EXPECT_FALSE(Application::openDatabase(db, clock));
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].text, "数据库打开失败。");
+    EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Error);
+}
+
+TEST_F(ApplicationStart, DatabaseOpensSeededWithReceiptSettings) {
+    Database db;
+    ASSERT_TRUE(Application::openDatabase(db, clock));
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    for (const char* key : {"字体大小", "票头", "打印份数"}) {
+        const int rs =
+            db.OpenTable(std::string("Select 记录内容 from 记录 where 记录内容='") + key + "'");
+        EXPECT_EQ(db.ReadColByIndex(rs, 1).toText(), key);
+        db.CloseTable(rs);
+    }
+}
+
+#include "ApplicationTest.moc"
