@@ -64,6 +64,7 @@ int Application::run(int argc, char** argv) {
     if (!openDatabase(db, clock))
         return 1;
     AppStyle::apply(app);
+    QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
     window.startUp();
     window.setGeometry(window.screen()->availableGeometry());
     window.showMaximized();

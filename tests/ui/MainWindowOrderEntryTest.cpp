@@ -335,3 +335,16 @@ TEST_F(OrderEntry, ErasingADishNameInTheEditorTakesTheLineOut) {
     EXPECT_EQ(cell(1, 0), "王老吉");
     EXPECT_EQ(textOf("编辑框_合计"), "7");
 }
+
+TEST_F(OrderEntry, AnEmptyCatalogueFindsNothingAndOffersNoNames) {
+    typeCode("1");
+    ASSERT_EQ(resultCodes().size(), 18);
+    ASSERT_TRUE(db.ExecuteSql("Delete * from 菜单 where ID>0"));
+    window->reloadDishes();
+    EXPECT_TRUE(resultCodes().isEmpty());
+    EXPECT_TRUE(grid()->dishNames().isEmpty());
+    typeCode("001");
+    boxes.inputs.push_back("1");
+    QTest::keyClick(codeBox(), Qt::Key_Return);
+    EXPECT_EQ(grid()->rowCount(), 1);
+}
