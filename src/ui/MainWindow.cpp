@@ -192,7 +192,6 @@ void MainWindow::connectCommands() {
     connect(m_form.printOnlyButton, &QPushButton::clicked, this, &MainWindow::printOnly);
     connect(m_form.clearButton, &QPushButton::clicked, this, &MainWindow::confirmClearOrder);
     connect(m_form.previewButton, &QPushButton::clicked, this, &MainWindow::togglePreview);
-    connect(m_form.demoDataButton, &QPushButton::clicked, this, &MainWindow::generateDemoData);
 
     const QList<QAction*>& tools = m_form.toolButtons;
     connect(tools[0], &QAction::triggered, this, &MainWindow::openOrderHistory);
@@ -203,6 +202,7 @@ void MainWindow::connectCommands() {
     connect(tools[6], &QAction::triggered, this, &MainWindow::openTableList);
     connect(tools[8], &QAction::triggered, this, &MainWindow::dropSettingsMenu);
     connect(tools[9], &QAction::triggered, this, &MainWindow::dropHelpMenu);
+    connect(m_form.demoDataAction, &QAction::triggered, this, &MainWindow::generateDemoData);
 
     connect(m_form.headerListAction, &QAction::triggered, this, &MainWindow::openHeaderList);
     connect(m_form.shopListAction, &QAction::triggered, this, &MainWindow::openShopList);

@@ -49,7 +49,6 @@ struct MainWindowForm {
     QPushButton* printOnlyButton = nullptr; // "打单(F11)"
     QPushButton* clearButton = nullptr;     // "清空(F10)"
     QPushButton* previewButton = nullptr;   // "预览"
-    QPushButton* demoDataButton = nullptr;  // "生成销售随机数据"
     QLabel* tutorialLink = nullptr;         // "查看使用教程"
     QLabel* printingHelpLink = nullptr;     // "无法打印怎么办？"
 
@@ -59,6 +58,7 @@ struct MainWindowForm {
 
     QToolBar* toolBar = nullptr;
     QList<QAction*> toolButtons;            // positions 0 to 9; 3 and 7 are separators
+    QAction* demoDataAction = nullptr;      // "生成销售随机数据", after the ten
     QMenu* settingsMenu = nullptr;          // "设置菜单"
     QAction* headerListAction = nullptr;    // "票头设置"
     QAction* shopListAction = nullptr;      // "店名设置"

@@ -1,13 +1,13 @@
 #include "MainWindowTestSupport.h"
 
+#include <QAction>
 #include <QLabel>
-#include <QPushButton>
 
 namespace {
 
 TEST_F(MainWindowTest, DemoDataFillsTheYearAndMovesTheOrderNumberOn) {
     boxes.answers = {true};
-    control<QPushButton>("按钮_生成销售随机数据")->click();
+    window->form().demoDataAction->trigger();
     EXPECT_EQ(boxes.lastText(), "是否生成随机数据？");
     const int today = count("select count(*) from 存单 where  时间>cdate('2026年12月8日') and "
                             "时间<=cdate('2026年12月9日')");
@@ -23,7 +23,7 @@ TEST_F(MainWindowTest, DemoDataFillsTheYearAndMovesTheOrderNumberOn) {
 
 TEST_F(MainWindowTest, DemoDataDeclinedStoresNothing) {
     boxes.answers = {false};
-    control<QPushButton>("按钮_生成销售随机数据")->click();
+    window->form().demoDataAction->trigger();
     EXPECT_EQ(count("select count(*) from 存单"), 0);
     EXPECT_EQ(textOf("编辑框_编号"), "1");
 }
