@@ -7,7 +7,7 @@ namespace {
 
 struct PieElement {
     const char* tag;
-    const char* first; // content in the first pie; "%" stands for the pie's number
+    const char* first; // content in the first pie
     const char* second;
     const char* firstComment;
     const char* secondComment;
@@ -100,32 +100,30 @@ template <typename T, typename F> std::string joined(const std::vector<T>& items
     return ChartText::join(texts);
 }
 
-void fillPie(std::string& text, int pie, const PieSpec& spec) {
+void fillPie(std::string& text, int number, const PieSpec& pie) {
     using ChartText::fillSlot;
     using std::to_string;
-    const std::string n = to_string(pie);
-    const std::string title = spec.title + "," + to_string(spec.titleX) + "," +
-                              to_string(spec.titleY) + "," + to_string(spec.titleSize) + "," +
-                              ChartText::logical(spec.titleBold) + "," +
-                              colorToHex(spec.titleColor);
+    const std::string n = to_string(number);
+    const std::string title = pie.title + "," + to_string(pie.titleX) + "," +
+                              to_string(pie.titleY) + "," + to_string(pie.titleSize) + "," +
+                              ChartText::logical(pie.titleBold) + "," + colorToHex(pie.titleColor);
     fillSlot(text, "标题" + n, title);
-    fillSlot(text, "表" + n + "数值",
-             joined(spec.values, [](long long v) { return to_string(v); }));
-    fillSlot(text, "表" + n + "文本", ChartText::join(spec.names));
-    fillSlot(text, "表" + n + "颜色", joined(spec.colors, colorToHex));
-    fillSlot(text, "表" + n + "是否显示名称与数值", joined(spec.showNames, ChartText::logical));
-    fillSlot(text, "表" + n + "扇区是否打开", joined(spec.openSlices, ChartText::logical));
-    fillSlot(text, "表" + n + "左边", to_string(spec.centerX));
-    fillSlot(text, "表" + n + "顶边", to_string(spec.centerY));
-    fillSlot(text, "表" + n + "直径", to_string(spec.majorAxis));
-    fillSlot(text, "表" + n + "竖轴", to_string(spec.minorAxis));
-    fillSlot(text, "表" + n + "环宽", to_string(spec.ringWidth));
-    fillSlot(text, "表" + n + "高", to_string(spec.height));
-    fillSlot(text, "列标" + n + "左边", to_string(spec.legendX));
-    fillSlot(text, "列标" + n + "顶边", to_string(spec.legendY));
+    fillSlot(text, "表" + n + "数值", joined(pie.values, [](long long v) { return to_string(v); }));
+    fillSlot(text, "表" + n + "文本", ChartText::join(pie.names));
+    fillSlot(text, "表" + n + "颜色", joined(pie.colors, colorToHex));
+    fillSlot(text, "表" + n + "是否显示名称与数值", joined(pie.showNames, ChartText::logical));
+    fillSlot(text, "表" + n + "扇区是否打开", joined(pie.openSlices, ChartText::logical));
+    fillSlot(text, "表" + n + "左边", to_string(pie.centerX));
+    fillSlot(text, "表" + n + "顶边", to_string(pie.centerY));
+    fillSlot(text, "表" + n + "直径", to_string(pie.majorAxis));
+    fillSlot(text, "表" + n + "竖轴", to_string(pie.minorAxis));
+    fillSlot(text, "表" + n + "环宽", to_string(pie.ringWidth));
+    fillSlot(text, "表" + n + "高", to_string(pie.height));
+    fillSlot(text, "列标" + n + "左边", to_string(pie.legendX));
+    fillSlot(text, "列标" + n + "顶边", to_string(pie.legendY));
     const bool known =
-        spec.percentMode == "all" || spec.percentMode == "num" || spec.percentMode == "font";
-    fillSlot(text, "表" + n + "显示百分数值等", known ? spec.percentMode : "none");
+        pie.percentMode == "all" || pie.percentMode == "num" || pie.percentMode == "font";
+    fillSlot(text, "表" + n + "显示百分数值等", known ? pie.percentMode : "none");
     fillSlot(text, "表" + n + "线长度", known ? "20" : "0");
 }
 
