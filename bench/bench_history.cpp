@@ -127,6 +127,8 @@ const DateTime monthEnd{2016, 7, 14, 0, 0, 0};
 BENCHMARK_CAPTURE(orders, all_first, HistoryFilter::all(), 1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(orders, all_middle, HistoryFilter::all(), 2500)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(orders, all_last, HistoryFilter::all(), -1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(orders, dine_in_middle, HistoryFilter::dineIn(), 1250)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(orders, dine_in_last, HistoryFilter::dineIn(), -1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(orders, take_out_last, HistoryFilter::takeOut(), -1)
     ->Unit(benchmark::kMillisecond);
