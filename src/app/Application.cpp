@@ -4,10 +4,10 @@
 #include "storage/StorageStartup.h"
 
 #include "app/AppStyle.h"
-#include "app/ChartViewer.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignal.h"
 #include "receipt/ReceiptSettings.h"
+#include "ui/ChartHost.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxes.h"
 
@@ -60,10 +60,11 @@ int Application::run(int argc, char** argv) {
     Clock& clock = Clock::system();
     Database db;
     MainWindow window(db, clock);
-    checkChartViewer(ChartViewer::available());
+    checkChartViewer(ChartHost::queryFlashVersion() != 0);
     if (!openDatabase(db, clock))
         return 1;
     AppStyle::apply(app);
+    QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
     window.startUp();
     window.setGeometry(window.screen()->availableGeometry());
     window.showMaximized();

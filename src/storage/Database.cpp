@@ -1,6 +1,7 @@
 #include "storage/Database.h"
 #include "storage/Clock.h"
 #include "storage/JetFunctions.h"
+#include "storage/PeriodRange.h"
 #include "storage/RecordSet.h"
 #include "storage/Template.h"
 #include <sqlite3.h>
@@ -116,6 +117,7 @@ bool Database::open(const std::string& path, const std::string& password) {
 }
 
 bool Database::upgradeSchema() {
+    PeriodRange::createIndexes(m_db);
     int handle = OpenTable("Select [备注] from [存单]");
     if (handle == 0)
         return ExecuteSql("alter table [存单] add 备注 varchar(255)");

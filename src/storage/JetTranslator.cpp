@@ -1,5 +1,6 @@
 #include "storage/JetTranslator.h"
 #include "storage/DateTime.h"
+#include "storage/PeriodRange.h"
 #include "storage/Schema.h"
 #include "storage/Values.h"
 #include <cmath>
@@ -516,6 +517,9 @@ std::size_t JetTranslator::emitFormat(Work& w, std::size_t at) {
                              : p == "yyyy-mm-dd" ? "10"
                                                  : nullptr;
         if (length) {
+            w.flush();
+            if (std::size_t after = PeriodRange::emit(t, at, column, pattern, close, w.out))
+                return after;
             w.emit("substr(" + std::string(t[column].text) + ",1," + length + ")");
             return close + 1;
         }

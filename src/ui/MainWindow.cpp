@@ -131,6 +131,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_startedUp)
         saveDefaults();
     event->accept();
+    emit closed();
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {
@@ -224,7 +225,13 @@ void MainWindow::registerFunctionKeys() {
         {Qt::Key_F7, [this] { m_form.remark->setFocus(); }},
         {Qt::Key_F10, [this] { confirmClearOrder(); }},
         {Qt::Key_F11, [this] { printOnly(); }},
-        {Qt::Key_F12, [this] { settleOrder(); }},
+        // While settlement has hidden the button, the order is already stored:
+        // F12 must not store it a second time.
+        {Qt::Key_F12,
+         [this] {
+             if (!m_form.settleButton->isHidden())
+                 settleOrder();
+         }},
     };
     for (const auto& [key, action] : keys) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);

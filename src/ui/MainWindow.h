@@ -98,6 +98,10 @@ class MainWindow : public QMainWindow {
     void showPrintingHelp(); // "无法打印", "无法打印怎么办？"
     void showAbout();        // "关于"
 
+  signals:
+    // Closing the main window ends the program, whatever other windows are open.
+    void closed();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;

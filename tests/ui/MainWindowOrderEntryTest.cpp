@@ -293,3 +293,58 @@ TEST_F(OrderEntry, DeliveryAndPaymentBoxesSelectAllOnFocus) {
         EXPECT_EQ(box->selectedText(), "12") << name;
     }
 }
+
+TEST_F(OrderEntry, CellEditorsPickDishNamesAndTakeNumbersOnly) {
+    window->show();
+    grid()->setCurrentCell(0, 0);
+    grid()->editItem(grid()->item(0, 0));
+    auto* nameEditor = grid()->viewport()->findChild<QComboBox*>();
+    ASSERT_NE(nameEditor, nullptr);
+    EXPECT_EQ(nameEditor->count(), 28);
+    nameEditor->setCurrentText("王老吉");
+    QTest::keyClick(nameEditor, Qt::Key_Return);
+    QApplication::processEvents(); // the editor commits once its key event is done
+    EXPECT_EQ(cell(1, 3), "3.5");
+    EXPECT_EQ(grid()->rowCount(), 2);
+
+    grid()->setCurrentCell(0, 1);
+    grid()->editItem(grid()->item(0, 1));
+    auto* quantityEditor = grid()->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(quantityEditor, nullptr);
+    quantityEditor->selectAll();
+    QTest::keyClicks(quantityEditor, "4x");
+    EXPECT_EQ(quantityEditor->text(), "4");
+    QTest::keyClick(quantityEditor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(cell(1, 3), "14");
+    EXPECT_EQ(textOf("编辑框_合计"), "14");
+}
+
+TEST_F(OrderEntry, ErasingADishNameInTheEditorTakesTheLineOut) {
+    window->show();
+    enterDish("005", "1");
+    enterDish("105", "2");
+    grid()->setCurrentCell(0, 0);
+    grid()->editItem(grid()->item(0, 0));
+    auto* nameEditor = grid()->viewport()->findChild<QComboBox*>();
+    ASSERT_NE(nameEditor, nullptr);
+    nameEditor->setCurrentText("");
+    QTest::keyClick(nameEditor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(grid()->rowCount(), 2);
+    EXPECT_EQ(cell(1, 0), "王老吉");
+    EXPECT_EQ(textOf("编辑框_合计"), "7");
+}
+
+TEST_F(OrderEntry, AnEmptyCatalogueFindsNothingAndOffersNoNames) {
+    typeCode("1");
+    ASSERT_EQ(resultCodes().size(), 18);
+    ASSERT_TRUE(db.ExecuteSql("Delete * from 菜单 where ID>0"));
+    window->reloadDishes();
+    EXPECT_TRUE(resultCodes().isEmpty());
+    EXPECT_TRUE(grid()->dishNames().isEmpty());
+    typeCode("001");
+    boxes.inputs.push_back("1");
+    QTest::keyClick(codeBox(), Qt::Key_Return);
+    EXPECT_EQ(grid()->rowCount(), 1);
+}

@@ -1,0 +1,157 @@
+// Year income and year sales reports, chart files included, over five years
+// of orders: 400,000 orders with 1,000,000 order lines.
+#include "reports/IncomeReports.h"
+#include "reports/SalesReports.h"
+#include "storage/Database.h"
+#include "storage/ProgramFolder.h"
+#include "storage/StorageStartup.h"
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iterator>
+#include <random>
+#include <string>
+
+namespace {
+
+constexpr int orderCount = 400000;
+constexpr int lineCount = 1000000;
+constexpr int firstYear = 2013;
+constexpr int years = 5;
+
+const char* const dishes[] = {"红烧排骨饭",   "茄子豆角", "西红柿炒蛋", "金针菇肉片", "白菜肉水饺",
+                              "香菇猪肉水饺", "酸菜鱼",   "鱼香肉丝",   "青岛纯生",   "王老吉"};
+
+std::string timeText(std::mt19937& random) {
+    // Days of the five years, every month 28 days long keeps the dates valid.
+    const int day = static_cast<int>(random() % (years * 12 * 28));
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", firstYear + day / (12 * 28),
+                  day / 28 % 12 + 1, day % 28 + 1, 9 + static_cast<int>(random() % 13),
+                  static_cast<int>(random() % 60), static_cast<int>(random() % 60));
+    return text;
+}
+
+bool fill(const std::string& path) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open(path.c_str(), &db) != SQLITE_OK)
+        return false;
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    sqlite3_stmt* order = nullptr;
+    sqlite3_stmt* line = nullptr;
+    sqlite3_prepare_v2(db, "insert into 存单 (编号,时间,实付,合计,已付) values (?,?,?,?,?)", -1,
+                       &order, nullptr);
+    sqlite3_prepare_v2(db,
+                       "insert into 存单详单 (存单ID,销售时间,菜名,数量,小计) values (?,?,?,?,?)",
+                       -1, &line, nullptr);
+    std::mt19937 random(7);
+    int lines = 0;
+    for (int id = 1; id <= orderCount; ++id) {
+        const std::string time = timeText(random);
+        const int paid = 10 + static_cast<int>(random() % 190);
+        sqlite3_bind_int(order, 1, id % 300 + 1);
+        sqlite3_bind_text(order, 2, time.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int(order, 3, paid);
+        sqlite3_bind_double(order, 4, paid);
+        sqlite3_bind_int(order, 5, paid);
+        sqlite3_step(order);
+        sqlite3_reset(order);
+        // 2 or 3 lines an order, 1,000,000 in all.
+        const int perOrder = (lines + 3 <= lineCount - 2 * (orderCount - id)) ? 3 : 2;
+        for (int i = 0; i < perOrder; ++i, ++lines) {
+            sqlite3_bind_int(line, 1, id);
+            sqlite3_bind_text(line, 2, time.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(line, 3, dishes[random() % std::size(dishes)], -1, SQLITE_STATIC);
+            sqlite3_bind_int(line, 4, 1 + static_cast<int>(random() % 3));
+            sqlite3_bind_double(line, 5, 3.5 + random() % 60);
+            sqlite3_step(line);
+            sqlite3_reset(line);
+        }
+    }
+    sqlite3_finalize(order);
+    sqlite3_finalize(line);
+    const bool ok = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    std::printf("filled %d orders, %d lines\n", orderCount, lines);
+    return ok;
+}
+
+// One database for every benchmark, kept between runs in the temporary folder.
+Database& database() {
+    static Database db;
+    if (db.isOpen())
+        return db;
+    const auto folder = std::filesystem::temp_directory_path() / "tablewise-bench-reports";
+    const bool fresh = !std::filesystem::exists(folder / "data" / "data.mdb");
+    std::filesystem::create_directories(folder);
+    ProgramFolder::setPath(folder.string());
+    if (fresh) {
+        {
+            Database creator; // the schema, from the program's own start-up
+            if (!StorageStartup::openDatabase(creator))
+                std::abort();
+        }
+        if (!fill(ProgramFolder::databasePath()))
+            std::abort();
+    }
+    if (!StorageStartup::openDatabase(db))
+        std::abort();
+    return db;
+}
+
+void yearIncomeReport(benchmark::State& state) {
+    Database& db = database();
+    for (auto _ : state) {
+        const auto sheet = IncomeReports(db, ProgramFolder::path()).year("2015");
+        if (!sheet.found())
+            state.SkipWithError("no orders found");
+    }
+}
+BENCHMARK(yearIncomeReport)->Unit(benchmark::kMillisecond);
+
+void yearSalesReport(benchmark::State& state) {
+    Database& db = database();
+    for (auto _ : state) {
+        SalesReportState remembered;
+        const auto sheet = SalesReports(db, ProgramFolder::path(), remembered).year("2015");
+        if (!sheet.found())
+            state.SkipWithError("no lines found");
+    }
+}
+BENCHMARK(yearSalesReport)->Unit(benchmark::kMillisecond);
+
+void yearSalesReportOneDish(benchmark::State& state) {
+    Database& db = database();
+    for (auto _ : state) {
+        SalesReportState remembered;
+        SalesReports reports(db, ProgramFolder::path(), remembered);
+        reports.setDishFilter("酸菜鱼");
+        if (!reports.year("2015").found())
+            state.SkipWithError("no lines found");
+    }
+}
+BENCHMARK(yearSalesReportOneDish)->Unit(benchmark::kMillisecond);
+
+void monthIncomeReport(benchmark::State& state) {
+    Database& db = database();
+    for (auto _ : state)
+        IncomeReports(db, ProgramFolder::path()).month("2015", "6");
+}
+BENCHMARK(monthIncomeReport)->Unit(benchmark::kMillisecond);
+
+void monthSalesReport(benchmark::State& state) {
+    Database& db = database();
+    for (auto _ : state) {
+        SalesReportState remembered;
+        SalesReports(db, ProgramFolder::path(), remembered).month("2015-06");
+    }
+}
+BENCHMARK(monthSalesReport)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,9 +1,0 @@
-#include "app/ChartViewer.h"
-
-namespace ChartViewer {
-
-bool available() {
-    return true;
-}
-
-} // namespace ChartViewer

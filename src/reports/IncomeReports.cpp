@@ -1,0 +1,205 @@
+#include "reports/IncomeReports.h"
+
+#include "reports/ChartFiles.h"
+#include "reports/ReportCharts.h"
+#include "reports/ReportMath.h"
+#include "reports/ReportQuery.h"
+#include "storage/Values.h"
+
+namespace {
+
+constexpr std::uint32_t red = 255;
+constexpr std::uint32_t blue = 0xFF0000;
+
+ReportSheet startSheet(const std::string& title, const std::vector<std::string>& headings,
+                       ReportSheet::Chart chart) {
+    ReportSheet sheet(4, 229);
+    sheet.setTitle(title);
+    sheet.setChart(chart);
+    sheet.merge(0, 0, 3);
+    sheet.setText(0, 0, title);
+    for (std::size_t column = 0; column < headings.size(); ++column)
+        sheet.setText(1, static_cast<int>(column), headings[column]);
+    return sheet;
+}
+
+const std::vector<std::string> monthHeadings = {"月份", "月收入", "月点单数量", "平均点单价格"};
+
+// The label a chart gives a period key: "2017-05-08" -> "08日".
+std::string label(const std::string& key, const char* suffix) {
+    return (key.size() >= 2 ? key.substr(key.size() - 2) : key) + suffix;
+}
+
+std::string dayBounds(const std::string& column, const std::string& date) {
+    const std::string d = Values::sqlEscape(date);
+    return column + ">cdate('" + d + "0时0分0秒') and " + column + "<=cdate('" + d +
+           "23时59分59秒')";
+}
+
+void writeMonthPies(ReportCharts::PieLayout layout, const std::vector<IncomeReports::Row>& rows,
+                    const std::string& incomeTitle, const std::string& countTitle) {
+    std::vector<std::string> labels;
+    std::vector<long long> incomes, counts;
+    for (const auto& row : rows) {
+        labels.push_back(label(row.key, "月"));
+        incomes.push_back(static_cast<long long>(row.sum));
+        counts.push_back(row.count);
+    }
+    ReportCharts::writeMonthPies(layout, incomeTitle, countTitle, labels, incomes, counts);
+}
+
+} // namespace
+
+ReportSheet IncomeReports::day(const std::string& date) {
+    ReportSheet sheet =
+        startSheet(date + " 点单报表", {"时间", "", "实付"}, ReportSheet::Chart::None);
+    sheet.merge(1, 0, 1);
+    sheet.merge(1, 2, 3);
+    const std::string where = " from 存单 where " + dayBounds("时间", date);
+    const auto totals = ReportQuery::totals(m_db, "select count(*),sum(实付)" + where);
+    if (totals.count == 0)
+        return sheet;
+    int row = 2;
+    ReportQuery::forEachRecord(m_db, "select 时间,实付" + where + " order by 时间", [&](int h) {
+        sheet.merge(row, 0, 1);
+        sheet.merge(row, 2, 3);
+        sheet.setText(row, 0, Values::dateTimeToText(m_db.ReadColByIndex(h, 1).toDateTime()));
+        sheet.setText(row, 2, Values::numberToText(m_db.ReadColByIndex(h, 2).toNumber()));
+        ++row;
+    });
+    const int last = row - 1;
+    sheet.colourColumn(2, 2, last, red);
+    sheet.merge(last + 1, 0, 3);
+    sheet.merge(last + 2, 0, 3);
+    sheet.setText(last + 2, 0, "总计收入：" + Values::numberToText(totals.sum));
+    sheet.merge(last + 3, 0, 1);
+    sheet.setText(last + 3, 0, "点单数量：" + std::to_string(totals.count));
+    sheet.merge(last + 3, 2, 3);
+    sheet.setText(last + 3, 2, "点单均价：" + ReportMath::average(totals.sum, totals.count));
+    sheet.setRowCount(last + 4);
+    sheet.setFound(true);
+    return sheet;
+}
+
+std::vector<IncomeReports::Row> IncomeReports::grouped(ReportSheet& sheet, const Grouping& g) {
+    const auto totals = ReportQuery::totals(m_db, g.totalsSql);
+    std::vector<Row> rows;
+    if (totals.count == 0)
+        return rows;
+    ReportQuery::forEachRecord(m_db, g.rowsSql, [&](int h) {
+        rows.push_back({m_db.ReadColByIndex(h, 2).toText(), m_db.ReadColByIndex(h, 1).toInt(),
+                        m_db.ReadColByIndex(h, 3).toNumber()});
+    });
+    int row = 2;
+    for (const auto& r : rows) {
+        sheet.setText(row, 0, r.key);
+        sheet.setText(row, 1, Values::numberToText(r.sum));
+        sheet.setText(row, 2, std::to_string(r.count));
+        sheet.setText(row, 3, ReportMath::average(r.sum, r.count));
+        ++row;
+    }
+    const int last = row - 1;
+    sheet.colourColumn(1, 2, last, red);
+    sheet.colourColumn(2, 2, last, blue);
+    sheet.merge(last + 1, 0, 3);
+    const std::string total = g.period + "总计收入：" + Values::numberToText(totals.sum);
+    const int missing = g.periods - static_cast<int>(rows.size());
+    if (missing != 0) {
+        sheet.merge(last + 2, 0, 1);
+        sheet.setText(last + 2, 0, total);
+        sheet.merge(last + 2, 2, 3);
+        sheet.setText(last + 2, 2,
+                      g.period + "有" + std::to_string(missing) + g.unit + "的数据缺损");
+    } else {
+        sheet.merge(last + 2, 0, 3);
+        sheet.setText(last + 2, 0, total);
+    }
+    sheet.merge(last + 3, 0, 1);
+    sheet.setText(last + 3, 0, g.countLabel + std::to_string(totals.count));
+    sheet.merge(last + 3, 2, 3);
+    sheet.setText(last + 3, 2, g.averageLabel + ReportMath::average(totals.sum, totals.count));
+    sheet.setRowCount(last + 4);
+    sheet.setFound(true);
+    return rows;
+}
+
+ReportSheet IncomeReports::month(const std::string& year, const std::string& month) {
+    ReportSheet sheet =
+        startSheet(year + "年" + month + "月 月报表",
+                   {"日期", "日收入", "日点单数量", "平均点单价格"}, ReportSheet::Chart::Line);
+    const std::string key = Values::sqlEscape(ReportMath::monthKey(year, month));
+    const std::string where = " from 存单 where format(时间,'yyyy-mm')='" + key + "'";
+    Grouping g;
+    g.totalsSql = "select count(*),sum(实付) from 存单  where format(时间,'yyyy-mm')='" + key +
+                  "'  group by format(时间,'yyyy')";
+    g.rowsSql = "select count(*),format(时间,'yyyy-mm-dd'),sum(实付)" + where +
+                " group by format(时间,'yyyy-mm-dd')";
+    g.periods = ReportMath::daysInMonth(Values::textToInt(year), Values::textToInt(month));
+    g.period = "本月";
+    g.unit = "日";
+    g.countLabel = "月总点单数量：";
+    g.averageLabel = "月点单均价：";
+    const auto rows = grouped(sheet, g);
+    if (rows.empty())
+        return sheet;
+    ReportMath::ChartMaximum maximum;
+    std::vector<std::string> labels;
+    ReportCharts::TrendSeries income{"月实付总额", {}}, count{"月点单数量", {}};
+    for (const auto& row : rows) {
+        labels.push_back(label(row.key, "日"));
+        income.values.push_back(Values::numberToText(row.sum));
+        count.values.push_back(std::to_string(row.count));
+        maximum.add(row.sum, static_cast<double>(row.count));
+    }
+    ReportCharts::writeTrend(m_folder, maximum.axisMaximum(),
+                             year + "年" + ReportMath::padMonth(month) + "月份 参考数据", labels,
+                             income, count);
+    return sheet;
+}
+
+ReportSheet IncomeReports::quarter(const std::string& year, const std::string& quarter) {
+    ChartFiles::clearPieChart();
+    ReportSheet sheet =
+        startSheet(year + "年" + quarter + "季度报表", monthHeadings, ReportSheet::Chart::Pie);
+    const int q = Values::textToInt(quarter);
+    const std::string y = Values::sqlEscape(year);
+    const std::string from = y + "-" + ReportMath::padMonth(std::to_string(3 * q - 2));
+    const std::string to = y + "-" + ReportMath::padMonth(std::to_string(3 * q + 1));
+    const std::string range =
+        " where format(时间,'yyyy-mm')>='" + from + "'and format(时间,'yyyy-mm')<'" + to + "'";
+    Grouping g;
+    g.totalsSql = "select count(*),sum(实付) from 存单" + range + " group by format(时间,'yyyy')";
+    g.rowsSql = "select count(*),format(时间,'yyyy-mm'),sum(实付) from 存单" + range +
+                "  group by format(时间,'yyyy-mm')";
+    g.periods = 3;
+    g.period = "本季度";
+    g.unit = "个月";
+    g.countLabel = "季度总点单数量：";
+    g.averageLabel = "季度点单均价：";
+    const auto rows = grouped(sheet, g);
+    if (!rows.empty())
+        writeMonthPies(ReportCharts::PieLayout::Quarter, rows,
+                       year + "年" + quarter + "季度收入参考",
+                       year + "年" + quarter + "季度开单数量参考");
+    return sheet;
+}
+
+ReportSheet IncomeReports::year(const std::string& year) {
+    ReportSheet sheet = startSheet(year + "年 年报表", monthHeadings, ReportSheet::Chart::Pie);
+    const std::string where =
+        " from 存单 where format(时间,'yyyy')='" + Values::sqlEscape(year) + "'";
+    Grouping g;
+    g.totalsSql = "select count(*),sum(实付)" + where + "  group by format(时间,'yyyy')";
+    g.rowsSql = "select count(*),format(时间,'yyyy-mm'),sum(实付)" + where +
+                "  group by format(时间,'yyyy-mm')";
+    g.periods = 12;
+    g.period = "本年度";
+    g.unit = "个月";
+    g.countLabel = "年度总点单数量：";
+    g.averageLabel = "年度点单均价：";
+    const auto rows = grouped(sheet, g);
+    if (!rows.empty())
+        writeMonthPies(ReportCharts::PieLayout::Year, rows, year + "年 年收入参考",
+                       year + "年 开单数量参考");
+    return sheet;
+}

@@ -1,0 +1,45 @@
+#pragma once
+#include "reports/ReportSheet.h"
+
+#include <string>
+#include <vector>
+
+class Database;
+
+// Income over stored orders (存单.实付) by day, month, quarter and year.
+// Each report gives the sheet its window shows and, except the day report,
+// writes the chart data beside it.
+class IncomeReports {
+  public:
+    IncomeReports(Database& db, std::string programFolder)
+        : m_db(db), m_folder(std::move(programFolder)) {}
+
+    // date: "2017年5月8日"
+    ReportSheet day(const std::string& date);
+    ReportSheet month(const std::string& year, const std::string& month);
+    // quarter: "1" to "4"
+    ReportSheet quarter(const std::string& year, const std::string& quarter);
+    ReportSheet year(const std::string& year);
+
+    // What the month, quarter and year reports differ in.
+    struct Grouping {
+        std::string totalsSql;
+        std::string rowsSql;
+        int periods;        // days of the month, 3 months or 12
+        std::string period; // "本月", "本季度", "本年度"
+        std::string unit;   // "日", "个月"
+        std::string countLabel;
+        std::string averageLabel;
+    };
+    struct Row {
+        std::string key; // "2017-05-08" or "2017-05"
+        long long count;
+        double sum;
+    };
+
+  private:
+    std::vector<Row> grouped(ReportSheet& sheet, const Grouping& grouping);
+
+    Database& m_db;
+    std::string m_folder;
+};

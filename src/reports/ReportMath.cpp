@@ -1,0 +1,43 @@
+#include "reports/ReportMath.h"
+
+#include "storage/Values.h"
+
+#include <cmath>
+
+namespace ReportMath {
+
+std::string padMonth(const std::string& month) {
+    return month.size() >= 2 ? month : std::string(2 - month.size(), '0') + month;
+}
+
+std::string monthKey(const std::string& year, const std::string& month) {
+    return year + "-" + padMonth(month);
+}
+
+int daysInMonth(int year, int month) {
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12)
+        return 0;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+std::string average(double sum, long long count) {
+    return Values::numberToText(Values::roundTo(count == 0 ? 0 : sum / count, 1));
+}
+
+void ChartMaximum::add(double amount, double count) {
+    if (amount - m_maximum > 1e-7)
+        m_maximum = std::trunc(amount);
+    else if (count > m_maximum)
+        m_maximum = count;
+}
+
+int ChartMaximum::axisMaximum() const {
+    const double q = m_maximum / 100;
+    if (q - std::trunc(q) > 1e-7)
+        return (static_cast<int>(q) + 1) * 100;
+    return static_cast<int>(m_maximum);
+}
+
+} // namespace ReportMath

@@ -1,0 +1,51 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+// One report as its window shows it: the grid's cells, merged groups and
+// text colours, the caption, and which chart goes beside it. The window only
+// copies this onto its controls.
+class ReportSheet {
+  public:
+    enum class Chart { None, Line, Pie };
+    struct Span {
+        int row, column, columns;
+    };
+
+    ReportSheet(int columns, int columnWidth) : m_columns(columns), m_columnWidth(columnWidth) {}
+
+    void setText(int row, int column, const std::string& text);
+    void merge(int row, int firstColumn, int lastColumn);
+    // Colours cells (rows first..last of one column); colour in Windows order.
+    void colourColumn(int column, int firstRow, int lastRow, std::uint32_t colour);
+    void setRowCount(int rows) { m_rowCount = rows; }
+    void setTitle(const std::string& title) { m_title = title; }
+    void setChart(Chart chart) { m_chart = chart; }
+    void setFound(bool found) { m_found = found; }
+
+    int columns() const { return m_columns; }
+    int columnWidth() const { return m_columnWidth; }
+    int rowCount() const { return m_rowCount; }
+    const std::string& title() const { return m_title; }
+    std::string caption() const { return "正在浏览:" + m_title; }
+    std::string text(int row, int column) const;
+    std::uint32_t colour(int row, int column) const; // 0 (black) when not coloured
+    const std::vector<Span>& spans() const { return m_spans; }
+    // Day reports have no chart and take the window's width.
+    Chart chart() const { return m_chart; }
+    bool found() const { return m_found; }
+
+  private:
+    int m_columns;
+    int m_columnWidth;
+    int m_rowCount = 2;
+    std::string m_title;
+    Chart m_chart = Chart::None;
+    bool m_found = false;
+    std::map<std::pair<int, int>, std::string> m_texts;
+    std::map<std::pair<int, int>, std::uint32_t> m_colours;
+    std::vector<Span> m_spans;
+};

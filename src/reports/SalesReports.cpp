@@ -1,0 +1,163 @@
+#include "reports/SalesReports.h"
+
+#include "reports/ChartFiles.h"
+#include "reports/ReportCharts.h"
+#include "reports/ReportMath.h"
+#include "reports/ReportQuery.h"
+#include "storage/Values.h"
+
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t red = 255;
+constexpr std::uint32_t blue = 0xFF0000;
+
+const std::string& remember(const std::string& given, std::string& remembered) {
+    if (!given.empty())
+        remembered = given;
+    return remembered;
+}
+
+ReportSheet startSheet(const std::string& title, const std::vector<std::string>& headings,
+                       ReportSheet::Chart chart) {
+    ReportSheet sheet(3, 305);
+    sheet.setTitle(title);
+    sheet.setChart(chart);
+    sheet.merge(0, 0, 2);
+    sheet.setText(0, 0, title);
+    for (std::size_t column = 0; column < headings.size(); ++column)
+        sheet.setText(1, static_cast<int>(column), headings[column]);
+    return sheet;
+}
+
+struct Line {
+    std::string first, second, third;
+};
+
+void fillRows(ReportSheet& sheet, const std::vector<Line>& lines,
+              const ReportQuery::Totals& totals) {
+    sheet.setRowCount(static_cast<int>(lines.size()) + 5);
+    int row = 2;
+    for (const auto& line : lines) {
+        sheet.setText(row, 0, line.first);
+        sheet.setText(row, 1, line.second);
+        sheet.setText(row, 2, line.third);
+        ++row;
+    }
+    const int last = row - 1;
+    sheet.colourColumn(1, 2, last, blue);
+    sheet.colourColumn(2, 2, last, red);
+    sheet.merge(last + 1, 0, 2);
+    sheet.merge(last + 2, 0, 2);
+    sheet.setText(last + 2, 0,
+                  "总销售额(仅作参考，请以实付金额为准)：" + Values::numberToText(totals.sum));
+    sheet.merge(last + 3, 0, 2);
+    sheet.setText(last + 3, 0, "总销售量：" + std::to_string(totals.count));
+    sheet.setFound(true);
+}
+
+} // namespace
+
+void SalesReports::setDishFilter(const std::string& text) {
+    const bool all = text.empty() || text == allDishes;
+    // The name is quoted: a dish called 老王's must find its own lines.
+    m_state.dishClause = all ? "" : "菜名=" + Values::sqlQuote(text) + "and";
+    m_state.filterText = text.empty() ? allDishes : text;
+}
+
+ReportSheet SalesReports::rerun() {
+    switch (m_state.mode) {
+    case SalesReportState::Month:
+        return month({});
+    case SalesReportState::Day:
+        return day({});
+    default:
+        return year({});
+    }
+}
+
+std::vector<std::string> SalesReports::filterChoices() {
+    std::vector<std::string> choices{allDishes};
+    ReportQuery::forEachRecord(m_db, "Select * from 菜单", [&](int h) {
+        choices.push_back(m_db.ReadColByName(h, "菜名").toText());
+    });
+    return choices;
+}
+
+ReportSheet SalesReports::year(const std::string& year) {
+    const std::string& y = remember(year, m_state.lastYear);
+    return grouped(y + "年 " + m_state.filterText + "销售表", "月份",
+                   "format(销售时间,'yyyy')='" + Values::sqlEscape(y) + "'", "yyyy-mm", "月",
+                   y + "年 " + m_state.filterText + "销售参考数据", true);
+}
+
+ReportSheet SalesReports::month(const std::string& monthKey) {
+    const std::string& k = remember(monthKey, m_state.lastMonth);
+    return grouped(k + "月 " + m_state.filterText + "销售表", "时间",
+                   "format(销售时间,'yyyy-mm')='" + Values::sqlEscape(k) + "'", "yyyy-mm-dd", "日",
+                   k + "月 " + m_state.filterText + "销售参考数据", false);
+}
+
+ReportSheet SalesReports::grouped(const std::string& title, const std::string& heading,
+                                  const std::string& period, const std::string& rowFormat,
+                                  const char* labelSuffix, const std::string& chartTitle,
+                                  bool clearChartWhenEmpty) {
+    ReportSheet sheet =
+        startSheet(title, {heading, "销售数量", "销售金额"}, ReportSheet::Chart::Line);
+    const std::string head =
+        "from 存单详单 where " + m_state.dishClause + " " + period + "  group by ";
+    const auto totals =
+        ReportQuery::totals(m_db, "select count(*),sum(小计) " + head + "format(销售时间,'yyyy')");
+    if (totals.count == 0) {
+        if (clearChartWhenEmpty)
+            ChartFiles::clearLineChart(m_folder);
+        return sheet;
+    }
+    const std::string rowKey = "format(销售时间,'" + rowFormat + "')";
+    std::vector<Line> lines;
+    std::vector<std::string> labels;
+    ReportCharts::TrendSeries amounts{"销售额", {}}, counts{"销售量", {}};
+    ReportMath::ChartMaximum maximum;
+    ReportQuery::forEachRecord(
+        m_db, "select " + rowKey + ",count(*),sum(小计) " + head + rowKey, [&](int h) {
+            const std::string key = m_db.ReadColByIndex(h, 1).toText();
+            const long long count = m_db.ReadColByIndex(h, 2).toInt();
+            const double amount = Values::roundTo(m_db.ReadColByIndex(h, 3).toNumber(), 1);
+            const std::string label =
+                (key.size() >= 2 ? key.substr(key.size() - 2) : key) + labelSuffix;
+            lines.push_back({label, std::to_string(count), Values::numberToText(amount)});
+            labels.push_back(label);
+            amounts.values.push_back(Values::numberToText(amount));
+            counts.values.push_back(std::to_string(count));
+            maximum.add(amount, static_cast<double>(count));
+        });
+    fillRows(sheet, lines, totals);
+    ReportCharts::writeTrend(m_folder, maximum.axisMaximum(), chartTitle, labels, amounts, counts);
+    return sheet;
+}
+
+ReportSheet SalesReports::day(const std::string& date) {
+    const std::string& d = remember(date, m_state.lastDay);
+    ReportSheet sheet = startSheet(d + m_state.filterText + "销售表",
+                                   {"时间", "商品名称", "销售金额"}, ReportSheet::Chart::None);
+    const std::string e = Values::sqlEscape(d);
+    const std::string bounds =
+        "销售时间>cdate('" + e + "0时0分0秒') and 销售时间<=cdate('" + e + "23时59分59秒')";
+    const std::string from = "from 存单详单 where " + m_state.dishClause;
+    const auto totals =
+        ReportQuery::totals(m_db, "select count(*),sum(小计) " + from + "  " + bounds);
+    if (totals.count == 0)
+        return sheet;
+    std::vector<Line> lines;
+    ReportQuery::forEachRecord(
+        m_db, "select 销售时间,菜名,数量,小计 " + from + " " + bounds + " order by 销售时间",
+        [&](int h) {
+            lines.push_back({Values::dateTimeToText(m_db.ReadColByIndex(h, 1).toDateTime()),
+                             m_db.ReadColByIndex(h, 2).toText() + "(" +
+                                 m_db.ReadColByIndex(h, 3).toText() + ")",
+                             Values::numberToText(m_db.ReadColByIndex(h, 4).toNumber())});
+        });
+    fillRows(sheet, lines, totals);
+    return sheet;
+}

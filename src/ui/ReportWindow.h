@@ -1,0 +1,40 @@
+#pragma once
+#include <QDialog>
+
+class ChartViewer;
+class Database;
+class QHBoxLayout;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class ReportGrid;
+class ReportSheet;
+
+// What the two report windows share: a caption, the grid and the chart area
+// to its right, and a menu of report kinds.
+class ReportWindow : public QDialog {
+    Q_OBJECT
+  public:
+    ReportWindow(Database& db, const QString& title, QWidget* parent);
+
+    ReportGrid* grid() const { return m_grid; }
+    ChartViewer* chartArea() const { return m_chart; }
+    QLabel* caption() const { return m_caption; }
+
+  protected:
+    // Shows a report's sheet and its chart; tells of a period without data.
+    // True when the report found data.
+    bool showSheet(const ReportSheet& sheet);
+    QMenu* addMenu(const QString& title);
+    QHBoxLayout* toolRow() const { return m_toolRow; }
+
+    Database& m_db;
+    bool m_chartsAvailable = true;
+
+  private:
+    QMenuBar* m_menuBar;
+    QHBoxLayout* m_toolRow;
+    QLabel* m_caption;
+    ReportGrid* m_grid;
+    ChartViewer* m_chart;
+};
