@@ -5,6 +5,7 @@
 #include "orders/OrderNumbering.h"
 #include "orders/OrderTime.h"
 #include "storage/Clock.h"
+#include "storage/Values.h"
 #include "ui/DishResultModel.h"
 #include "ui/HelpDocuments.h"
 #include "ui/ListControls.h"
@@ -188,7 +189,8 @@ void MainWindow::connectOrderEntry() {
 }
 
 void MainWindow::connectCommands() {
-    connect(m_form.settleButton, &QPushButton::clicked, this, &MainWindow::settleOrder);
+    connect(m_form.settleButton, &QPushButton::clicked, this,
+            [this] { isEditingStoredOrder() ? saveEditedOrder() : settleOrder(); });
     connect(m_form.printOnlyButton, &QPushButton::clicked, this, &MainWindow::printOnly);
     connect(m_form.clearButton, &QPushButton::clicked, this, &MainWindow::confirmClearOrder);
     connect(m_form.previewButton, &QPushButton::clicked, this, &MainWindow::togglePreview);
@@ -229,8 +231,9 @@ void MainWindow::registerFunctionKeys() {
         // F12 must not store it a second time.
         {Qt::Key_F12,
          [this] {
-             if (!m_form.settleButton->isHidden())
-                 settleOrder();
+             if (m_form.settleButton->isHidden())
+                 return;
+             isEditingStoredOrder() ? saveEditedOrder() : settleOrder();
          }},
     };
     for (const auto& [key, action] : keys) {
@@ -418,7 +421,8 @@ void MainWindow::chooseSelectedDish() {
     if (!MessageBoxes::instance().askText(this, QStringLiteral("菜品选择"), prompt, quantity))
         return;
     OrderGrid grid = orderGrid();
-    const int gridRow = grid.enterDish(dish.name, quantity.trimmed().toInt(), m_dishes);
+    const int gridRow =
+        grid.enterDish(dish.name, Values::textToInt(quantity.toStdString()), m_dishes);
     applyGrid(grid);
     m_form.grid->setCurrentGridCell(gridRow, OrderGrid::Quantity);
     applyLineTotals(grid);

@@ -83,10 +83,15 @@ class MainWindow : public QMainWindow {
     void openIncomeReport();    // 1 "收入报表"
     void openSalesStatistics(); // 2 "销售统计"
     void openCustomers();       // 4 "客户设置"
-    void openDishCatalogue();   // 5 "菜单设置"
-    void openTableList();       // 6 "桌号设置"
-    void dropSettingsMenu();    // 8
-    void dropHelpMenu();        // 9
+
+    // A stored order taken from the history into this window ("修改(F12)");
+    // false when the cashier keeps the order on screen. owner asks.
+    bool editStoredOrder(QWidget* owner, const QString& idText, const QString& dateText);
+    void saveEditedOrder();   // F12 while a stored order is edited
+    void openDishCatalogue(); // 5 "菜单设置"
+    void openTableList();     // 6 "桌号设置"
+    void dropSettingsMenu();  // 8
+    void dropHelpMenu();      // 9
 
     // "设置菜单" lists (MainWindowCatalogue.cpp).
     void openHeaderList();   // "票头设置"

@@ -2,8 +2,6 @@
 // the dish catalogue or the table list closes, the in-memory copies are reloaded.
 #include "ui/MainWindow.h"
 
-void MainWindow::openCustomers() {}
-
 void MainWindow::openDishCatalogue() {}
 
 void MainWindow::openTableList() {}

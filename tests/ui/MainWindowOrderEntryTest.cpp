@@ -348,3 +348,13 @@ TEST_F(OrderEntry, AnEmptyCatalogueFindsNothingAndOffersNoNames) {
     QTest::keyClick(codeBox(), Qt::Key_Return);
     EXPECT_EQ(grid()->rowCount(), 1);
 }
+
+TEST_F(OrderEntry, QuantityBoxReadsLeadingDigitsAndNothingUsableAsOne)
+{
+    enterDish("105", " 4份");
+    enterDish("105", "几个");
+    EXPECT_EQ(cell(1, 1), "4");
+    EXPECT_EQ(cell(1, 3), "14");
+    EXPECT_EQ(cell(2, 1), "1");
+    EXPECT_EQ(textOf("编辑框_合计"), "17.5");
+}

@@ -1,0 +1,98 @@
+#include "catalogue/CustomerFile.h"
+
+#include "storage/Database.h"
+#include "storage/Values.h"
+
+using Values::sqlEscape;
+
+Customer CustomerFile::trimmed(const Customer& typed) {
+    return {typed.id, Values::trim(typed.telephone), Values::trim(typed.name),
+            Values::trim(typed.address)};
+}
+
+std::string CustomerFile::missingField(const Customer& customer) {
+    if (customer.address.empty())
+        return "地址不能为空，请输地址后重试。";
+    if (customer.telephone.empty())
+        return "电话不能为空，请输入电话后重试。";
+    if (customer.name.empty())
+        return "姓名不能为空，请输入姓名后重试。";
+    return {};
+}
+
+std::optional<Customer> CustomerFile::findByTelephone(const std::string& telephone) const {
+    const int handle =
+        m_db.OpenTable("Select * from 客户 where 电话='" + sqlEscape(telephone) + "'");
+    std::optional<Customer> found;
+    if (m_db.ReadColByName(handle, "电话").toText() == telephone)
+        found = Customer{m_db.ReadColByName(handle, "ID").toText(), telephone,
+                         m_db.ReadColByName(handle, "姓名").toText(),
+                         m_db.ReadColByName(handle, "地址").toText()};
+    m_db.CloseTable(handle);
+    return found;
+}
+
+bool CustomerFile::insert(const Customer& c) {
+    return m_db.ExecuteSql("insert into 客户  (电话,姓名,地址) values ('" + sqlEscape(c.telephone) +
+                           "','" + sqlEscape(c.name) + "','" + sqlEscape(c.address) + "')");
+}
+
+bool CustomerFile::updateNameAndAddress(const Customer& c) {
+    return m_db.ExecuteSql("update 客户 set 姓名 = '" + sqlEscape(c.name) + "',地址 ='" +
+                           sqlEscape(c.address) + "' where 电话 = '" + sqlEscape(c.telephone) +
+                           "'");
+}
+
+CustomerFile::Result CustomerFile::insertResult(const Customer& customer) {
+    if (!insert(customer))
+        return {Outcome::Failed, {}, customer};
+    return {Outcome::Added, "保存完成。", customer};
+}
+
+CustomerFile::Result CustomerFile::updateResult(const Customer& customer) {
+    if (!updateNameAndAddress(customer))
+        return {Outcome::Failed, {}, customer};
+    return {Outcome::Updated, "修改完成。", customer};
+}
+
+CustomerFile::Result CustomerFile::addCustomer(const Customer& typed, const Confirm& overwrite) {
+    const Customer customer = trimmed(typed);
+    if (const std::string refusal = missingField(customer); !refusal.empty())
+        return {Outcome::Refused, refusal, customer};
+    const std::optional<Customer> stored = findByTelephone(customer.telephone);
+    if (!stored)
+        return insertResult(customer);
+    if (!overwrite(overwriteQuestion(customer, *stored)))
+        return {Outcome::Declined, {}, customer};
+    return updateResult(customer);
+}
+
+CustomerFile::Result CustomerFile::modifyCustomer(const Customer& typed, const Confirm& add) {
+    const Customer customer = trimmed(typed);
+    if (const std::string refusal = missingField(customer); !refusal.empty())
+        return {Outcome::Refused, refusal, customer};
+    if (findByTelephone(customer.telephone))
+        return updateResult(customer);
+    if (!add(addQuestion))
+        return {Outcome::Declined, {}, customer};
+    return insertResult(customer);
+}
+
+bool CustomerFile::deleteCustomer(const std::string& telephone) {
+    return m_db.ExecuteSql("Delete * from 客户 where 电话 ='" + sqlEscape(telephone) + "'");
+}
+
+std::string CustomerFile::searchFragment(const std::string& text) {
+    return " and 姓名='" + sqlEscape(text) + "' or 电话='" + sqlEscape(text) + "'";
+}
+
+std::string CustomerFile::deleteQuestion(const Customer& c) {
+    return "客户电话：" + c.telephone + "\r\n客户姓名：" + c.name + "\r\n客户地址：" + c.address +
+           "\r\n\r\n是否删除该客户？";
+}
+
+std::string CustomerFile::overwriteQuestion(const Customer& typed, const Customer& stored) {
+    return "客户电话已经存在，不能重复添加。\r\n电话：" + typed.telephone + "\r\n姓名：" +
+           stored.name + "\r\n地址：" + stored.address +
+           "\r\n是否修改该客户？\r\n\r\n修改请点 是\r\n返回请点 否";
+}

@@ -1,0 +1,55 @@
+#include "history/HistoryFilter.h"
+
+#include "storage/Values.h"
+
+#include <chrono>
+
+DateTime nextDay(const DateTime& date) {
+    using namespace std::chrono;
+    const year_month_day ymd{year{date.year}, month{static_cast<unsigned>(date.month)},
+                             std::chrono::day{static_cast<unsigned>(date.day)}};
+    const year_month_day next{sys_days{ymd} + days{1}};
+    return {static_cast<int>(next.year()),
+            static_cast<int>(static_cast<unsigned>(next.month())),
+            static_cast<int>(static_cast<unsigned>(next.day())),
+            0,
+            0,
+            0};
+}
+
+namespace {
+
+std::string dateWindow(const DateTime& start, const DateTime& end) {
+    return " and 时间>cdate('" + Values::dateToText(start) + "') and 时间<=cdate('" +
+           Values::dateToText(nextDay(end)) + "')";
+}
+
+} // namespace
+
+HistoryFilter HistoryFilter::all() {
+    return {"", allCaption};
+}
+
+HistoryFilter HistoryFilter::dineIn() {
+    return {" and 桌号 <> ''", "正在浏览店内数据"};
+}
+
+HistoryFilter HistoryFilter::takeOut() {
+    return {" and 地址 <> ''", "正在浏览外卖数据"};
+}
+
+HistoryFilter HistoryFilter::day(const DateTime& date) {
+    return {dateWindow(date, date), "正在浏览：" + Values::dateToText(date) + " 的数据"};
+}
+
+std::optional<HistoryFilter> HistoryFilter::period(const DateTime& start, const DateTime& end) {
+    if (start.dateOnly() > end.dateOnly())
+        return std::nullopt;
+    return HistoryFilter{dateWindow(start, end), "正在浏览从：" + Values::dateToText(start) + "到" +
+                                                     Values::dateToText(end) + " 的数据"};
+}
+
+HistoryFilter HistoryFilter::customer(const std::string& telephone) {
+    return {" and 电话 = '" + Values::sqlEscape(telephone) + "'",
+            "正在浏览客户：" + telephone + " 的数据"};
+}

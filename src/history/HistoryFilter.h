@@ -1,0 +1,27 @@
+#pragma once
+#include "storage/DateTime.h"
+#include <optional>
+#include <string>
+
+// A filter of the order history: the condition it puts on 存单 and the
+// caption that tells the cashier what is listed.
+struct HistoryFilter {
+    std::string fragment;
+    std::string caption;
+
+    static HistoryFilter all();
+    static HistoryFilter dineIn();
+    static HistoryFilter takeOut();
+    // Orders after the start of the day up to and including the start of the next.
+    static HistoryFilter day(const DateTime& date);
+    // Empty when the start lies after the end.
+    static std::optional<HistoryFilter> period(const DateTime& start, const DateTime& end);
+    static HistoryFilter customer(const std::string& telephone);
+
+    static constexpr const char* allCaption = "正在浏览全部数据";
+    static constexpr const char* customerCaptionMark = "正在浏览客户";
+    static constexpr const char* periodRefusal = "起始日期不能大于结束日期。";
+};
+
+// The calendar day after the given one.
+DateTime nextDay(const DateTime& date);

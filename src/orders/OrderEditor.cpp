@@ -1,0 +1,161 @@
+#include "orders/OrderEditor.h"
+
+#include "orders/OrderTime.h"
+#include "storage/Database.h"
+#include "storage/Values.h"
+
+#include <algorithm>
+#include <cmath>
+
+using Values::sqlEscape;
+
+namespace {
+
+std::string idLiteral(const std::string& idText) {
+    return std::to_string(Values::textToInt(idText));
+}
+
+std::string numberText(const std::string& text) {
+    return Values::numberToText(Values::textToNumber(text));
+}
+
+bool isWholeNumber(const std::string& text) {
+    const std::string digits = text.starts_with('-') ? text.substr(1) : text;
+    return !digits.empty() &&
+           std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+} // namespace
+
+std::optional<StoredOrder> OrderEditor::loadOrder(const std::string& idText) const {
+    const int handle = m_db.OpenTable("Select * from 存单 where ID =" + idLiteral(idText));
+    if (handle == 0 || m_db.IsEOF(handle)) {
+        m_db.CloseTable(handle);
+        return std::nullopt;
+    }
+    auto text = [&](const char* column) { return m_db.ReadColByName(handle, column).toText(); };
+    StoredOrder order{text("ID"),
+                      text("编号"),
+                      text("票头"),
+                      text("店铺名称"),
+                      m_db.ReadColByName(handle, "时间").toDateTime(),
+                      text("减免"),
+                      text("减免份数"),
+                      text("减免金额"),
+                      text("合计"),
+                      text("支付方式"),
+                      text("已付"),
+                      text("实付"),
+                      text("桌号"),
+                      text("电话"),
+                      text("姓名"),
+                      text("地址"),
+                      text("备注")};
+    m_db.CloseTable(handle);
+    return order;
+}
+
+std::vector<StoredLine> OrderEditor::loadLines(const std::string& idText,
+                                               const std::string& dateText) const {
+    return StoredOrders(m_db).findOrderLines(idText, dateText);
+}
+
+std::optional<DateTime> OrderEditor::resolveTime(const std::string& timeText,
+                                                 const DateTime& stored) {
+    const std::optional<DateTime> typed = DateTime::parse(Values::trim(timeText), stored.year);
+    if (!typed)
+        return std::nullopt;
+    DateTime storedMinute = stored;
+    storedMinute.second = 0;
+    DateTime typedMinute = *typed;
+    typedMinute.second = 0;
+    return typedMinute == storedMinute ? stored : *typed;
+}
+
+std::optional<DateTime> OrderEditor::storedTime(const std::string& id) const {
+    const int handle = m_db.OpenTable("Select 时间 from 存单 where ID =" + id);
+    std::optional<DateTime> time;
+    if (handle != 0 && !m_db.IsEOF(handle))
+        time = m_db.ReadColByIndex(handle, 1).toDateTime();
+    m_db.CloseTable(handle);
+    return time;
+}
+
+std::string OrderEditor::updateStatement(const std::string& id, const OrderDraft& d,
+                                         const DateTime& time) {
+    const bool settled = std::fabs(Values::textToNumber(d.actuallyPaid)) > 0.0000001;
+    return "update 存单 set 编号=" + Values::trim(d.number) + ",票头='" + sqlEscape(d.header) +
+           "',店铺名称='" + sqlEscape(d.shop) + "',时间='" + time.canonical() + "',减免='" +
+           sqlEscape(d.discountName) + "',减免份数=" + numberText(d.discountPortions) +
+           ",减免金额=" + numberText(d.discountAmount) + ",合计=" + numberText(d.total) +
+           ",支付方式='" + sqlEscape(d.paymentMethod) + "',已付=" + numberText(d.paid) +
+           ",实付=" + numberText(d.actuallyPaid) + ",桌号='" + sqlEscape(d.table) + "',电话='" +
+           sqlEscape(d.telephone) + "',姓名='" + sqlEscape(d.name) + "',地址='" +
+           sqlEscape(d.address) + "',是否结算='" + (settled ? "1" : "0") + "',备注='" +
+           sqlEscape(d.remark) + "' where ID =" + id;
+}
+
+bool OrderEditor::writeLines(const std::string& id, const OrderDraft& draft, const DateTime& time) {
+    for (const OrderLine& line : draft.dishLines()) {
+        const std::string statement =
+            "insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" + id + ",'" +
+            time.canonical() + "','" + sqlEscape(line.dishName) + "'," +
+            std::to_string(Values::textToInt(line.quantity)) + ",'" + sqlEscape(line.unit) + "'," +
+            numberText(line.subtotal) + ")";
+        if (!m_db.ExecuteSql(statement))
+            return false;
+    }
+    return true;
+}
+
+OrderEditor::Result OrderEditor::fail(const std::string& message) {
+    return {Outcome::Failed, message};
+}
+
+OrderEditor::Result OrderEditor::saveEditedOrder(const OrderDraft& draft) {
+    if (draft.dishLines().empty())
+        return {Outcome::NoLines, noLines};
+    if (!isWholeNumber(Values::trim(draft.number)))
+        return fail("编号必须是整数，订单没有修改。");
+    const std::string id = idLiteral(draft.orderId);
+    const std::optional<DateTime> stored = storedTime(id);
+    if (!stored)
+        return fail("该订单已不存在，无法修改。");
+    const std::optional<DateTime> time = resolveTime(draft.orderTime, *stored);
+    if (!time)
+        return fail("下单时间无法识别，订单没有修改。");
+    if (!m_db.begin())
+        return fail("保存失败，订单没有修改。");
+    if (m_db.ExecuteSql("Delete * from 存单详单 where 存单ID =" + id) &&
+        m_db.ExecuteSql(updateStatement(id, draft, *time)) && writeLines(id, draft, *time) &&
+        m_db.commit())
+        return {Outcome::Saved, savedQuestion};
+    m_db.rollback();
+    return fail("保存失败，订单没有修改。");
+}
+
+OrderDraft OrderEditor::loadedDraft(const OrderDraft& onScreen, const StoredOrder& order,
+                                    const std::vector<StoredLine>& lines, int timeFormat) {
+    OrderDraft d = onScreen;
+    d.orderId = order.id;
+    d.number = order.number;
+    d.header = order.header;
+    d.shop = order.shop;
+    d.orderTime = OrderTime::format(order.time, timeFormat);
+    d.discountName = order.discount;
+    d.discountPortions = order.discountPortions;
+    d.discountAmount = order.discountAmount;
+    d.total = order.total;
+    d.paymentMethod = order.paymentMethod;
+    d.paid = order.paid;
+    d.actuallyPaid = order.actuallyPaid;
+    d.table = order.table;
+    d.telephone = order.telephone;
+    d.name = order.name;
+    d.address = order.address;
+    d.remark = order.remark;
+    d.lines.clear();
+    for (const StoredLine& line : lines)
+        d.lines.push_back({line.dish, line.quantity, line.unit, line.subtotal});
+    return d;
+}

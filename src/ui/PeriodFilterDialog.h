@@ -1,0 +1,22 @@
+#pragma once
+#include "history/HistoryFilter.h"
+
+#include <QDialog>
+
+class QDateEdit;
+
+// "请选择指定时间段": the first and the last day whose orders the history lists.
+class PeriodFilterDialog : public QDialog {
+    Q_OBJECT
+  public:
+    PeriodFilterDialog(const QDate& initial, QWidget* parent = nullptr);
+    // Valid once the dialog was accepted.
+    const HistoryFilter& filter() const { return m_filter; }
+
+  private:
+    void confirm();
+
+    QDateEdit* m_start;
+    QDateEdit* m_end;
+    HistoryFilter m_filter;
+};

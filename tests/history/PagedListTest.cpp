@@ -1,0 +1,132 @@
+#include "history/PagedList.h"
+#include "history/HistoryDatabase.h"
+#include "history/HistoryFilter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct StatementCase {
+    PagedList::Kind kind;
+    std::string fragment;
+    std::string totals;
+    std::string page; // rows 50 of a window ending at 450
+};
+
+TEST(PagedListStatements, FollowTheFragmentForBothTables) {
+    using K = PagedList::Kind;
+    const StatementCase cases[] = {
+        {K::Orders, "", "select count(*),sum(实付),sum(合计) from 存单",
+         "select top 50 * from (select top 450 * from 存单 order by [id])order by [id] desc"},
+        {K::Orders, " and 桌号 <> ''",
+         "select count(*),sum(实付),sum(合计) from 存单 where 桌号 <> ''",
+         "select top 50 * from (select top 450 * from 存单 where 桌号 <> '' order by [id])order by "
+         "[id] desc"},
+        {K::Customers, "", "select count(*) from 客户",
+         "select top 50 * from (select top 450 * from 客户 order by [id])order by [id] desc"},
+        {K::Customers, " and 姓名='李' or 电话='李'",
+         "select count(*) from 客户 where 姓名='李' or 电话='李'",
+         "select top 50 * from (select top 450 * from 客户 where 姓名='李' or 电话='李' order by "
+         "[id])order by [id] desc"},
+    };
+    for (const StatementCase& c : cases) {
+        PagedList list(c.kind);
+        list.setConditionFragment(c.fragment);
+        EXPECT_EQ(list.totalsStatement(), c.totals);
+        EXPECT_EQ(list.pageStatement(50, 450), c.page);
+    }
+}
+
+TEST(PagedListStatements, PageCountRoundsUpOnlyForARemainder) {
+    const std::pair<long long, int> cases[] = {{0, 0},   {1, 1},   {199, 1}, {200, 1},
+                                               {201, 2}, {400, 2}, {401, 3}, {450, 3}};
+    for (const auto& [count, pages] : cases)
+        EXPECT_EQ(PagedList::pageCountFor(count, 200), pages) << count;
+}
+
+class PagedListOnDatabase : public ::testing::Test {
+  protected:
+    HistoryDatabase data;
+    PagedList list{PagedList::Kind::Orders};
+};
+
+TEST_F(PagedListOnDatabase, EmptyTableShowsPageZeroAndClearsTheList) {
+    int page = 1;
+    const PagedList::Page shown = list.showPage(data.db(), page);
+    EXPECT_EQ(page, 0);
+    EXPECT_TRUE(shown.listCleared);
+    EXPECT_TRUE(shown.pageShown);
+    EXPECT_EQ(shown.pageCount, 0);
+    EXPECT_TRUE(shown.rows.empty());
+    EXPECT_TRUE(shown.browsingAll);
+}
+
+TEST_F(PagedListOnDatabase, InvalidRequestsRefreshOnlyTheTotals) {
+    data.addOrders(3);
+    for (int requested : {0, -2, -100}) {
+        int page = requested;
+        const PagedList::Page shown = list.showPage(data.db(), page);
+        EXPECT_EQ(page, requested);
+        EXPECT_FALSE(shown.pageShown);
+        EXPECT_FALSE(shown.listCleared);
+        EXPECT_EQ(shown.count, 3);
+    }
+}
+
+TEST_F(PagedListOnDatabase, RowsComeOldestFirstWithTheDateOnly) {
+    data.addOrder({.time = "2017-05-15 12:30:00", .table = "A1"});
+    data.addOrder({.time = "2018-01-02 08:00:00", .telephone = "13800000000", .address = "北街"});
+    int page = 1;
+    const PagedList::Page shown = list.showPage(data.db(), page);
+    ASSERT_EQ(shown.rows.size(), 2u);
+    EXPECT_EQ(shown.rows[0][2], "2017年5月15日");
+    EXPECT_EQ(shown.rows[0][5], "A1");
+    EXPECT_EQ(shown.rows[1][2], "2018年1月2日");
+    EXPECT_EQ(shown.rows[1][6], "13800000000");
+    EXPECT_EQ(shown.rows[1][8], "北街");
+    EXPECT_LT(std::stoll(shown.rows[0][0]), std::stoll(shown.rows[1][0]));
+}
+
+TEST_F(PagedListOnDatabase, LargeWindowsFindTheSamePagesByTheirLastId) {
+    std::vector<long long> ids;
+    for (int i = 0; i < 40; ++i)
+        ids.push_back(data.addOrder({.table = i % 3 ? "A1" : "", .address = i % 2 ? "北街" : ""}));
+    // Gaps in the IDs, at the start and in the middle.
+    for (int i : {0, 1, 17, 18, 19, 30})
+        data.db().ExecuteSql("Delete * from 存单 where ID=" + std::to_string(ids[i]));
+
+    const std::string fragments[] = {"", HistoryFilter::dineIn().fragment,
+                                     HistoryFilter::takeOut().fragment,
+                                     " and 桌号 = 'A1' or 地址 = '北街'"};
+    for (const std::string& fragment : fragments) {
+        list.setConditionFragment(fragment);
+        list.setPageSize(3);
+        for (int requested = -1; requested <= 14; ++requested) {
+            if (requested == 0)
+                continue;
+            int direct = requested;
+            list.setDirectWindowLimit(1000);
+            const PagedList::Page expected = list.showPage(data.db(), direct);
+            int keyed = requested;
+            list.setDirectWindowLimit(0);
+            const PagedList::Page found = list.showPage(data.db(), keyed);
+            EXPECT_EQ(found.rows, expected.rows) << fragment << " page " << requested;
+            EXPECT_EQ(keyed, direct);
+        }
+    }
+}
+
+TEST(PagedListKeyedStatements, KeepTheFragmentApartFromTheKey) {
+    PagedList list(PagedList::Kind::Customers);
+    list.setConditionFragment(" and 姓名='李' or 电话='李'");
+    EXPECT_EQ(list.keyedPageStatement(200, 5120),
+              "select top 200 * from 客户 where [id] <= 5120 and ( 姓名='李' or 电话='李') order "
+              "by [id] desc");
+    EXPECT_EQ(list.rankedIdStatement(7, true),
+              "select min([id]) from (select top 7 [id] from 客户 where 姓名='李' or 电话='李' "
+              "order by [id] desc)");
+    EXPECT_EQ(list.boundStatement(false),
+              "select min([id]) from 客户 where 姓名='李' or 电话='李'");
+}
+
+} // namespace
