@@ -120,7 +120,7 @@ OrderEditor::Result OrderEditor::saveEditedOrder(const OrderDraft& draft) {
     const std::string id = idLiteral(draft.orderId);
     const std::optional<DateTime> stored = storedTime(id);
     if (!stored)
-        return fail("该订单已不存在，无法修改。");
+        return fail(orderGone);
     const std::optional<DateTime> time = resolveTime(draft.orderTime, *stored);
     if (!time)
         return fail("下单时间无法识别，订单没有修改。");

@@ -63,7 +63,7 @@ class OrderEditor {
     static constexpr const char* clearQuestion =
         "是否清除主界面上的点餐信息？\r\n\r\n点 是 清空未完成项目，并对选择数据进行修改。\r\n点 否 "
         "取消修改。";
-    static constexpr const char* noSelection = "请选择要修改的项目。";
+    static constexpr const char* orderGone = "该订单已不存在，无法修改。";
 
   private:
     std::optional<DateTime> storedTime(const std::string& id) const;

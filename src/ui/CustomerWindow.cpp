@@ -95,6 +95,7 @@ QWidget* CustomerWindow::buildButtons() {
         auto* b = new QPushButton(caption, bar);
         nameControl(b, "按钮_" + caption, caption);
         b->setAutoDefault(false);
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(caption) + 24);
         row->addWidget(b);
         return b;
     };

@@ -102,6 +102,7 @@ QWidget* HistoryWindow::buildButtons() {
         auto* b = new QPushButton(caption, bar);
         nameControl(b, "按钮_" + caption, caption);
         b->setAutoDefault(false);
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(caption) + 24);
         row->addWidget(b);
         return b;
     };

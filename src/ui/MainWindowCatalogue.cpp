@@ -1,13 +1,29 @@
 // The catalogue, customer and list windows opened from the order window. After
 // the dish catalogue or the table list closes, the in-memory copies are reloaded.
+#include "catalogue/NamedList.h"
+#include "ui/DishCatalogueWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/NamedListWindow.h"
+#include "ui/TableListWindow.h"
 
-void MainWindow::openDishCatalogue() {}
+void MainWindow::openDishCatalogue() {
+    DishCatalogueWindow(this, m_db).exec();
+    reloadDishes();
+}
 
-void MainWindow::openTableList() {}
+void MainWindow::openTableList() {
+    TableListWindow(this, m_db).exec();
+    reloadTables();
+}
 
-void MainWindow::openHeaderList() {}
+void MainWindow::openHeaderList() {
+    NamedListWindow(this, m_db, NamedList::receiptHeaders()).exec();
+}
 
-void MainWindow::openShopList() {}
+void MainWindow::openShopList() {
+    NamedListWindow(this, m_db, NamedList::shopNames()).exec();
+}
 
-void MainWindow::openDiscountList() {}
+void MainWindow::openDiscountList() {
+    NamedListWindow(this, m_db, NamedList::discounts()).exec();
+}

@@ -44,18 +44,18 @@ void MainWindow::openCustomers() {
 }
 
 bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QString& dateText) {
+    const OrderEditor editor(m_db);
+    const std::optional<StoredOrder> stored = editor.loadOrder(idText.toStdString());
+    if (!stored) {
+        MessageBoxes::instance().inform(owner, OrderEditor::orderGone);
+        return false;
+    }
     if (orderHasContent() &&
         !MessageBoxes::instance().ask(owner, OrderEditor::clearQuestion, MessageBoxes::Icon::None,
                                       QStringLiteral("提示")))
         return false;
     clearOrder();
     setEditingStoredOrder(true);
-    m_form.orderId->setText(idText);
-
-    const OrderEditor editor(m_db);
-    const std::optional<StoredOrder> stored = editor.loadOrder(idText.toStdString());
-    if (!stored)
-        return true;
     OrderDraft draft = OrderEditor::loadedDraft(
         orderDraft(), *stored, editor.loadLines(idText.toStdString(), dateText.toStdString()),
         m_timeFormat);

@@ -1,6 +1,7 @@
 #pragma once
 #include "history/HistoryFilter.h"
 
+#include <QDate>
 #include <QDialog>
 
 class QDateEdit;

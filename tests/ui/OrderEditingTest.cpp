@@ -91,6 +91,14 @@ TEST_F(OrderEditing, AnOrderOnScreenIsClearedOnlyOnYes) {
     EXPECT_EQ(settleButton()->text(), "打单结算(F12)");
 }
 
+TEST_F(OrderEditing, AnOrderDeletedMeanwhileIsNotTakenIntoEditing) {
+    edit("编辑框_电话")->setText("138");
+    EXPECT_FALSE(window->editStoredOrder(window.get(), "999999", "2016年5月15日"));
+    EXPECT_EQ(boxes.lastText(), "该订单已不存在，无法修改。");
+    EXPECT_EQ(textOf("编辑框_电话"), "138");
+    EXPECT_EQ(settleButton()->text(), "打单结算(F12)");
+}
+
 TEST_F(OrderEditing, TheHistoryWindowHandsTheSelectedOrderOverAndCloses) {
     PagedList orders(PagedList::Kind::Orders);
     HistoryWindow history(db, orders, clock, window.get());

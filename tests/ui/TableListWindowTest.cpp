@@ -3,6 +3,8 @@
 #include "ui/TableEditWindow.h"
 
 #include "ui/TableListWindow.h"
+
+#include <QTimer>
 namespace {
 
 using Icon = MessageBoxes::Icon;
@@ -101,6 +103,27 @@ TEST_F(TableWindows, ModifyChangesTheCodeOfTheTableNamed) {
     EXPECT_EQ(cell(list, 14, 1), "201");
     EXPECT_EQ(ListControls::selectedRow(list), 3);
     EXPECT_EQ(read("Select * from 桌号 where 桌号名称 = '号牌 4'", "代号"), "301");
+}
+
+TEST_F(TableWindows, ButtonsAndDoubleClickOpenTheEditWindows) {
+    QStringList opened;
+    const auto closeNextWindow = [&opened] {
+        QTimer::singleShot(0, [&opened] {
+            QWidget* window = QApplication::activeModalWidget();
+            ASSERT_NE(window, nullptr);
+            opened << window->windowTitle() + "/" +
+                          child<QLineEdit>(window, "编辑框_数字代号")->text();
+            window->close();
+        });
+    };
+    closeNextWindow();
+    click(tables.get(), "按钮_添加");
+    ListControls::selectRow(list, 2);
+    closeNextWindow();
+    click(tables.get(), "按钮_修改");
+    closeNextWindow();
+    emit list->itemDoubleClicked(list->topLevelItem(2), 1);
+    EXPECT_EQ(opened, (QStringList{"桌号添加/", "桌号修改/3", "桌号修改/3"}));
 }
 
 TEST_F(TableWindows, ModifyAndDeleteNeedASelectedRow) {
