@@ -10,11 +10,6 @@ namespace {
 
 using Values::sqlEscape;
 
-std::string cellText(const std::string& cell) {
-    const std::string text = Values::trim(cell);
-    return text == "假" ? std::string() : text;
-}
-
 // Numbers enter statements bare, so they are rebuilt from their value:
 // "12.50" becomes 12.5, an empty box 0, and no other text gets through.
 std::string number(const std::string& text) {
@@ -32,14 +27,11 @@ bool isOrderNumber(const std::string& text) {
 
 } // namespace
 
-bool Settlement::hasDishes(const SettlementOrder& order) {
-    for (const SettlementLine& line : order.lines)
-        if (!cellText(line.name).empty())
-            return true;
-    return false;
+bool Settlement::hasDishes(const OrderDraft& order) {
+    return !order.dishLines().empty();
 }
 
-Settlement::Result Settlement::settle(const SettlementOrder& order, const Print& print) {
+Settlement::Result Settlement::settle(const OrderDraft& order, const Print& print) {
     Result stored = store(order);
     if (stored.outcome != Outcome::Done)
         return stored;
@@ -47,15 +39,13 @@ Settlement::Result Settlement::settle(const SettlementOrder& order, const Print&
     return stored;
 }
 
-Settlement::Result Settlement::printOnly(const SettlementOrder& order, const Print& print) {
+Settlement::Result Settlement::printOnly(const OrderDraft& order, const Print& print) {
     if (!hasDishes(order))
         return {Outcome::NoDishes, noDishesMessage};
     return {print(false) ? Outcome::Done : Outcome::NotPrinted, {}};
 }
 
-std::string Settlement::refusal(const SettlementOrder& order) const {
-    if (!hasDishes(order))
-        return noDishesMessage;
+std::string Settlement::refusal(const OrderDraft& order) const {
     if (!isOrderNumber(Values::trim(order.number)))
         return "无法保存：编号必须是整数。订单仍保留在屏幕上。";
     if (!DateTime::parse(order.orderTime, m_clock.now().year))
@@ -63,10 +53,12 @@ std::string Settlement::refusal(const SettlementOrder& order) const {
     return {};
 }
 
-Settlement::Result Settlement::store(const SettlementOrder& order) {
+Settlement::Result Settlement::store(const OrderDraft& order) {
+    if (!hasDishes(order))
+        return {Outcome::NoDishes, noDishesMessage};
     const std::string refused = refusal(order);
     if (!refused.empty())
-        return {hasDishes(order) ? Outcome::NotStored : Outcome::NoDishes, refused};
+        return {Outcome::NotStored, refused};
     if (!m_db.begin())
         return {Outcome::NotStored, "无法保存：数据库正忙。订单仍保留在屏幕上。"};
     long long orderId = 0;
@@ -74,14 +66,13 @@ Settlement::Result Settlement::store(const SettlementOrder& order) {
                         insertLines(order, orderId) && updateCustomer(order) && m_db.commit();
     if (!stored) {
         m_db.rollback();
-        return {Outcome::NotStored,
-                "订单保存失败，什么也没有保存。请检查编号、下单时间和各项内容后重试；"
-                "订单仍保留在屏幕上。"};
+        return {Outcome::NotStored, "订单保存失败，什么也没有保存。请检查编号、下单时间和各项内容"
+                                    "后重试；订单仍保留在屏幕上。"};
     }
     return {Outcome::Done, {}, orderId};
 }
 
-bool Settlement::insertOrder(const SettlementOrder& o) {
+bool Settlement::insertOrder(const OrderDraft& o) {
     const bool settled = std::fabs(Values::textToNumber(o.actuallyPaid)) > 0.0000001;
     return m_db.ExecuteSql(
         "insert into 存单 "
@@ -89,39 +80,36 @@ bool Settlement::insertOrder(const SettlementOrder& o) {
         "姓名,地址,是否结算,备注) values (" +
         Values::trim(o.number) + ",'" + sqlEscape(o.header) + "','" + sqlEscape(o.shop) + "','" +
         sqlEscape(o.orderTime) + "','" + sqlEscape(o.discountName) + "'," +
-        number(o.discountCount) + "," + number(o.discountAmount) + "," + number(o.total) + ",'" +
+        number(o.discountPortions) + "," + number(o.discountAmount) + "," + number(o.total) + ",'" +
         sqlEscape(o.paymentMethod) + "'," + number(o.paid) + "," + number(o.actuallyPaid) + ",'" +
-        sqlEscape(o.table) + "','" + sqlEscape(o.phone) + "','" + sqlEscape(o.name) + "','" +
+        sqlEscape(o.table) + "','" + sqlEscape(o.telephone) + "','" + sqlEscape(o.name) + "','" +
         sqlEscape(o.address) + "','" + (settled ? "1" : "0") + "','" + sqlEscape(o.remark) + "')");
 }
 
-bool Settlement::insertLines(const SettlementOrder& o, long long orderId) {
-    for (const SettlementLine& line : o.lines) {
-        const std::string name = cellText(line.name);
-        if (name.empty())
-            continue;
+bool Settlement::insertLines(const OrderDraft& o, long long orderId) {
+    for (const OrderLine& line : o.dishLines()) {
         if (!m_db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" +
                              std::to_string(orderId) + ",'" + sqlEscape(o.orderTime) + "','" +
-                             sqlEscape(name) + "'," + number(cellText(line.quantity)) + ",'" +
-                             sqlEscape(cellText(line.unit)) + "'," +
-                             number(cellText(line.subtotal)) + ")"))
+                             sqlEscape(line.dishName) + "'," + number(line.quantity) + ",'" +
+                             sqlEscape(line.unit) + "'," + number(line.subtotal) + ")"))
             return false;
     }
     return true;
 }
 
-bool Settlement::updateCustomer(const SettlementOrder& o) {
-    if (o.phone.empty())
+bool Settlement::updateCustomer(const OrderDraft& o) {
+    if (o.telephone.empty())
         return true;
-    const int table = m_db.OpenTable("Select * from 客户 where 电话='" + sqlEscape(o.phone) + "'");
+    const std::string phone = sqlEscape(o.telephone);
+    const int table = m_db.OpenTable("Select * from 客户 where 电话='" + phone + "'");
     const std::string known = m_db.ReadColByName(table, "电话").toText();
     const double orders = m_db.ReadColByName(table, "订餐次数").toNumber();
     m_db.CloseTable(table);
-    if (known != o.phone)
+    if (known != o.telephone)
         return m_db.ExecuteSql("insert into 客户 (电话,姓名,地址,最近订餐日期,订餐次数) values ('" +
-                               sqlEscape(o.phone) + "','" + sqlEscape(o.name) + "','" +
-                               sqlEscape(o.address) + "','" + sqlEscape(o.orderTime) + "',1)");
+                               phone + "','" + sqlEscape(o.name) + "','" + sqlEscape(o.address) +
+                               "','" + sqlEscape(o.orderTime) + "',1)");
     return m_db.ExecuteSql("update 客户 set 最近订餐日期 = '" + sqlEscape(o.orderTime) +
                            "',订餐次数 =" + std::to_string(Values::truncateToInt(orders) + 1) +
-                           " where 电话 = '" + sqlEscape(o.phone) + "'");
+                           " where 电话 = '" + phone + "'");
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "orders/SettlementOrder.h"
+#include "orders/OrderDraft.h"
 
 #include <functional>
 #include <string>
@@ -31,19 +31,19 @@ class Settlement {
     Settlement(Database& db, const Clock& clock) : m_db(db), m_clock(clock) {}
 
     // F12 on a new order: store, then print with copies.
-    Result settle(const SettlementOrder& order, const Print& print);
+    Result settle(const OrderDraft& order, const Print& print);
     // F11: print one copy, store nothing.
-    Result printOnly(const SettlementOrder& order, const Print& print);
+    Result printOnly(const OrderDraft& order, const Print& print);
     // The order, its lines and the customer in one transaction.
-    Result store(const SettlementOrder& order);
+    Result store(const OrderDraft& order);
 
-    static bool hasDishes(const SettlementOrder& order);
+    static bool hasDishes(const OrderDraft& order);
 
   private:
-    std::string refusal(const SettlementOrder& order) const;
-    bool insertOrder(const SettlementOrder& order);
-    bool insertLines(const SettlementOrder& order, long long orderId);
-    bool updateCustomer(const SettlementOrder& order);
+    std::string refusal(const OrderDraft& order) const;
+    bool insertOrder(const OrderDraft& order);
+    bool insertLines(const OrderDraft& order, long long orderId);
+    bool updateCustomer(const OrderDraft& order);
 
     Database& m_db;
     const Clock& m_clock;

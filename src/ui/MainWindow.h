@@ -9,10 +9,12 @@
 #include "ui/MainWindowForm.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class Clock;
 class Database;
 class DishResultModel;
+class PreviewWindow;
 class QComboBox;
 class QTimer;
 class QLineEdit;
@@ -143,6 +145,9 @@ class MainWindow : public QMainWindow {
     bool m_startedUp = false;
 
     // Receipt preview and settlement state.
+    bool printCurrentOrder(bool withCopies);
+    PreviewWindow* openPreview();
+    QPointer<PreviewWindow> m_preview;
 
     // Order history state.
 

@@ -1,0 +1,267 @@
+#include "orders/Settlement.h"
+#include "OrdersDatabase.h"
+
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+OrderDraft threeDishes() {
+    OrderDraft d;
+    d.number = "1";
+    d.header = "微信点餐";
+    d.shop = "白云快餐";
+    d.orderTime = "12-08 12:30";
+    d.table = "号牌 3";
+    d.discountName = "立减优惠";
+    d.discountPortions = "1";
+    d.discountAmount = "10";
+    d.paymentMethod = "微信支付";
+    d.total = "82";
+    d.paid = "72";
+    d.actuallyPaid = "72";
+    d.telephone = "13800001111";
+    d.name = "张三";
+    d.address = "人民路 88 号";
+    d.remark = "少放辣";
+    d.lines = {{"红烧排骨饭", "2", "份", "36"},
+               {"香菇猪肉水饺", "1", "碗", "16"},
+               {" 西红柿炒蛋 ", "3", "份", "30"},
+               {}};
+    return d;
+}
+
+using Row = std::map<std::string, std::string>;
+
+class SettlementTest : public OrdersDatabaseTest {
+  protected:
+    std::vector<Row> rows(const std::string& sql, const std::vector<std::string>& columns) {
+        std::vector<Row> out;
+        const int rs = db.OpenTable(sql);
+        for (; !db.IsEOF(rs); db.MoveNext(rs)) {
+            Row row;
+            for (const std::string& column : columns)
+                row[column] = db.ReadColByName(rs, column).toText();
+            out.push_back(row);
+        }
+        db.CloseTable(rs);
+        return out;
+    }
+    int count(const std::string& table) {
+        return int(rows("select * from " + table, {"ID"}).size());
+    }
+
+    Settlement::Result store(const OrderDraft& d) { return settlement.store(d); }
+
+    Settlement settlement{db, clock};
+};
+
+TEST_F(SettlementTest, StoresTheOrderRowWithItsValues) {
+    OrderDraft d = threeDishes();
+    d.discountAmount = "10.0";
+    const auto result = store(d);
+    ASSERT_EQ(result.outcome, Settlement::Outcome::Done) << result.message;
+    const auto stored =
+        rows("select * from 存单",
+             {"ID", "编号", "票头", "店铺名称", "时间", "减免", "减免份数", "减免金额", "合计",
+              "支付方式", "已付", "实付", "桌号", "电话", "姓名", "地址", "是否结算", "备注"});
+    ASSERT_EQ(stored.size(), 1u);
+    const Row expected{{"ID", std::to_string(result.orderId)},
+                       {"编号", "1"},
+                       {"票头", "微信点餐"},
+                       {"店铺名称", "白云快餐"},
+                       {"时间", "2026年12月8日12时30分"},
+                       {"减免", "立减优惠"},
+                       {"减免份数", "1"},
+                       {"减免金额", "10"},
+                       {"合计", "82"},
+                       {"支付方式", "微信支付"},
+                       {"已付", "72"},
+                       {"实付", "72"},
+                       {"桌号", "号牌 3"},
+                       {"电话", "13800001111"},
+                       {"姓名", "张三"},
+                       {"地址", "人民路 88 号"},
+                       {"是否结算", "真"},
+                       {"备注", "少放辣"}};
+    EXPECT_EQ(stored[0], expected);
+}
+
+TEST_F(SettlementTest, StoresOneLinePerDishUnderTheNewOrder) {
+    OrderDraft d = threeDishes();
+    d.lines.insert(d.lines.begin() + 1, OrderLine{"假", "1", "份", "5"});
+    const auto result = store(d);
+    ASSERT_EQ(result.outcome, Settlement::Outcome::Done) << result.message;
+    const auto lines = rows("select * from 存单详单 order by ID",
+                            {"存单ID", "销售时间", "菜名", "数量", "单位", "小计"});
+    const std::string id = std::to_string(result.orderId);
+    const std::string time = "2026年12月8日12时30分";
+    EXPECT_EQ(lines, (std::vector<Row>{
+                         {{"存单ID", id},
+                          {"销售时间", time},
+                          {"菜名", "红烧排骨饭"},
+                          {"数量", "2"},
+                          {"单位", "份"},
+                          {"小计", "36"}},
+                         {{"存单ID", id},
+                          {"销售时间", time},
+                          {"菜名", "香菇猪肉水饺"},
+                          {"数量", "1"},
+                          {"单位", "碗"},
+                          {"小计", "16"}},
+                         {{"存单ID", id},
+                          {"销售时间", time},
+                          {"菜名", "西红柿炒蛋"},
+                          {"数量", "3"},
+                          {"单位", "份"},
+                          {"小计", "30"}},
+                     }));
+}
+
+TEST_F(SettlementTest, SettledFlagFollowsTheActuallyPaidAmount) {
+    const struct {
+        const char* actuallyPaid;
+        const char* flag;
+    } cases[] = {{"0", "假"}, {"", "假"}, {"0.00000001", "假"}, {"72", "真"}, {"-5", "真"}};
+    for (const auto& c : cases) {
+        OrderDraft d = threeDishes();
+        d.actuallyPaid = c.actuallyPaid;
+        const auto result = store(d);
+        ASSERT_EQ(result.outcome, Settlement::Outcome::Done) << c.actuallyPaid;
+        const auto flag =
+            rows("select * from 存单 where ID=" + std::to_string(result.orderId), {"是否结算"});
+        EXPECT_EQ(flag.at(0).at("是否结算"), c.flag) << c.actuallyPaid;
+    }
+}
+
+TEST_F(SettlementTest, CustomerIsCreatedThenCounted) {
+    ASSERT_EQ(store(threeDishes()).outcome, Settlement::Outcome::Done);
+    const std::vector<std::string> columns{"电话", "姓名", "地址", "最近订餐日期", "订餐次数"};
+    EXPECT_EQ(rows("select * from 客户", columns),
+              (std::vector<Row>{{{"电话", "13800001111"},
+                                 {"姓名", "张三"},
+                                 {"地址", "人民路 88 号"},
+                                 {"最近订餐日期", "2026年12月8日12时30分"},
+                                 {"订餐次数", "1"}}}));
+
+    ASSERT_TRUE(db.ExecuteSql("update 客户 set 订餐次数 = 3"));
+    OrderDraft again = threeDishes();
+    again.number = "2";
+    again.orderTime = "12-08 18:05";
+    again.name = "李四";
+    again.address = "别处";
+    ASSERT_EQ(store(again).outcome, Settlement::Outcome::Done);
+    EXPECT_EQ(rows("select * from 客户", columns),
+              (std::vector<Row>{{{"电话", "13800001111"},
+                                 {"姓名", "张三"},
+                                 {"地址", "人民路 88 号"},
+                                 {"最近订餐日期", "2026年12月8日18时5分"},
+                                 {"订餐次数", "4"}}}))
+        << "a known customer keeps name and address";
+}
+
+TEST_F(SettlementTest, OrderWithoutTelephoneTouchesNoCustomer) {
+    OrderDraft d = threeDishes();
+    d.telephone.clear();
+    ASSERT_EQ(store(d).outcome, Settlement::Outcome::Done);
+    EXPECT_EQ(count("客户"), 0);
+}
+
+TEST_F(SettlementTest, ApostrophesAreStoredAsTyped) {
+    OrderDraft d = threeDishes();
+    d.remark = "Joe's '); delete from 存单; --";
+    d.name = "O'Neil";
+    d.lines[0].dishName = "Chef's rice";
+    ASSERT_EQ(store(d).outcome, Settlement::Outcome::Done);
+    EXPECT_EQ(rows("select * from 存单", {"备注"}).at(0).at("备注"), d.remark);
+    EXPECT_EQ(rows("select * from 客户", {"姓名"}).at(0).at("姓名"), "O'Neil");
+    EXPECT_EQ(rows("select * from 存单详单 where 菜名='Chef''s rice'", {"菜名"}).size(), 1u);
+}
+
+TEST_F(SettlementTest, RefusedOrdersStoreNothingAndSayWhy) {
+    const struct {
+        const char* what;
+        void (*change)(OrderDraft&);
+        const char* says;
+    } cases[] = {
+        {"empty number", [](OrderDraft& d) { d.number = " "; }, "编号"},
+        {"number with statement text", [](OrderDraft& d) { d.number = "1,1) --"; }, "编号"},
+        {"time that is no date", [](OrderDraft& d) { d.orderTime = "午饭时间"; }, "下单时间"},
+        // Each of these makes one statement fail midway; nothing may remain.
+        {"quantity beyond the column", [](OrderDraft& d) { d.lines[2].quantity = "40000"; },
+         "保存失败"},
+        {"dish name beyond the column",
+         [](OrderDraft& d) { d.lines[1].dishName = std::string(40, 'x'); }, "保存失败"},
+        {"portions beyond the column", [](OrderDraft& d) { d.discountPortions = "99999"; },
+         "保存失败"},
+    };
+    for (const auto& c : cases) {
+        OrderDraft d = threeDishes();
+        c.change(d);
+        const auto result = store(d);
+        EXPECT_EQ(result.outcome, Settlement::Outcome::NotStored) << c.what;
+        EXPECT_NE(result.message.find(c.says), std::string::npos)
+            << c.what << ": " << result.message;
+        EXPECT_EQ(count("存单"), 0) << c.what;
+        EXPECT_EQ(count("存单详单"), 0) << c.what;
+        EXPECT_EQ(count("客户"), 0) << c.what;
+    }
+}
+
+TEST_F(SettlementTest, LinesBelongToTheRowJustInserted) {
+    // An older order with the same time and number must not collect the lines.
+    ASSERT_TRUE(db.ExecuteSql("insert into 存单 (编号,时间) values (1,'05-15 12:30')"));
+    const auto result = store(threeDishes());
+    ASSERT_EQ(result.outcome, Settlement::Outcome::Done);
+    const auto ids = rows("select * from 存单 order by ID", {"ID"});
+    ASSERT_EQ(ids.size(), 2u);
+    EXPECT_EQ(ids[1].at("ID"), std::to_string(result.orderId));
+    const auto owners = rows("select * from 存单详单", {"存单ID"});
+    ASSERT_EQ(owners.size(), 3u);
+    for (const Row& owner : owners)
+        EXPECT_EQ(owner.at("存单ID"), ids[1].at("ID"));
+}
+
+TEST_F(SettlementTest, SettlePrintsWithCopiesAfterStoring) {
+    std::vector<bool> printed;
+    int storedWhenPrinting = -1;
+    const auto print = [&](bool withCopies) {
+        printed.push_back(withCopies);
+        storedWhenPrinting = count("存单");
+        return printed.size() == 1;
+    };
+    EXPECT_EQ(settlement.settle(threeDishes(), print).outcome, Settlement::Outcome::Done);
+    EXPECT_EQ(storedWhenPrinting, 1);
+    OrderDraft second = threeDishes();
+    second.number = "2";
+    EXPECT_EQ(settlement.settle(second, print).outcome, Settlement::Outcome::NotPrinted)
+        << "a cancelled print keeps the stored order";
+    EXPECT_EQ(count("存单"), 2);
+    EXPECT_EQ(printed, (std::vector<bool>{true, true}));
+}
+
+TEST_F(SettlementTest, PrintOnlyPrintsOneCopyAndStoresNothing) {
+    std::vector<bool> printed;
+    const auto print = [&](bool withCopies) {
+        printed.push_back(withCopies);
+        return true;
+    };
+    EXPECT_EQ(settlement.printOnly(threeDishes(), print).outcome, Settlement::Outcome::Done);
+    EXPECT_EQ(printed, std::vector<bool>{false});
+    EXPECT_EQ(count("存单"), 0);
+}
+
+TEST_F(SettlementTest, EmptyOrderIsRefusedByBothCommands) {
+    OrderDraft d = threeDishes();
+    d.lines = {{}};
+    bool printed = false;
+    const auto print = [&](bool) { return printed = true; };
+    for (const auto& result : {settlement.settle(d, print), settlement.printOnly(d, print)}) {
+        EXPECT_EQ(result.outcome, Settlement::Outcome::NoDishes);
+        EXPECT_EQ(result.message, "无法完成，还没有选择任何菜品。");
+    }
+    EXPECT_FALSE(printed);
+    EXPECT_EQ(count("存单"), 0);
+}
+
+} // namespace
