@@ -204,6 +204,7 @@ void MainWindow::connectCommands() {
     connect(tools[6], &QAction::triggered, this, &MainWindow::openTableList);
     connect(tools[8], &QAction::triggered, this, &MainWindow::dropSettingsMenu);
     connect(tools[9], &QAction::triggered, this, &MainWindow::dropHelpMenu);
+    connect(m_form.demoDataAction, &QAction::triggered, this, &MainWindow::generateDemoData);
 
     connect(m_form.headerListAction, &QAction::triggered, this, &MainWindow::openHeaderList);
     connect(m_form.shopListAction, &QAction::triggered, this, &MainWindow::openShopList);

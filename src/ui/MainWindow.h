@@ -79,6 +79,8 @@ class MainWindow : public QMainWindow {
     void refreshPreview();    // after every change the receipt shows
     void openPrintSettings(); // "打印设置"
 
+    void generateDemoData(); // "生成销售随机数据" (MainWindowDemoData.cpp)
+
     // Toolbar windows, by position (MainWindowHistory.cpp, MainWindowReports.cpp,
     // MainWindowCatalogue.cpp).
     void openOrderHistory();    // 0 "历史订单"

@@ -156,6 +156,11 @@ void MainWindowForm::buildToolBar(QMainWindow* window) {
         action->setToolTip(text);
         toolButtons.append(action);
     }
+    toolBar->addSeparator();
+    const QString demoData = QStringLiteral("生成销售随机数据");
+    demoDataAction = toolBar->addAction(style->standardIcon(QStyle::SP_DriveHDIcon), demoData);
+    demoDataAction->setObjectName(QStringLiteral("按钮_生成销售随机数据"));
+    demoDataAction->setToolTip(demoData);
 }
 
 void MainWindowForm::buildStatusBar(QMainWindow* window) {
