@@ -158,7 +158,7 @@ void MainWindowForm::buildToolBar(QMainWindow* window) {
     }
     toolBar->addSeparator();
     const QString demoData = QStringLiteral("生成销售随机数据");
-    demoDataAction = toolBar->addAction(style->standardIcon(QStyle::SP_DriveHDIcon), demoData);
+    demoDataAction = toolBar->addAction(style->standardIcon(QStyle::SP_FileIcon), demoData);
     demoDataAction->setObjectName(QStringLiteral("按钮_生成销售随机数据"));
     demoDataAction->setToolTip(demoData);
 }

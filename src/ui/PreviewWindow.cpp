@@ -9,7 +9,9 @@
 
 #include <QGroupBox>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace {
 
@@ -44,8 +46,8 @@ PreviewWindow::PreviewWindow(Database& db, QWidget* orderWindow, OrderSource ord
     m_offscreen->hide();
     setAttribute(Qt::WA_DeleteOnClose);
     connect(m_scrollBar, &QScrollBar::valueChanged, this, &PreviewWindow::showSlice);
-    followOrderWindow();
     resize(narrowColumn.window, orderWindow->height() + 5);
+    followOrderWindow();
     m_frame->setGeometry(frameLeft, frameTop, narrowColumn.frame, height() - 33);
     m_scrollBar->setRange(0, 0);
     renderPreview();
@@ -53,8 +55,17 @@ PreviewWindow::PreviewWindow(Database& db, QWidget* orderWindow, OrderSource ord
 
 void PreviewWindow::followOrderWindow() {
     const QRect owner = m_orderWindow->frameGeometry();
+    QPoint target(owner.left() + owner.width(), owner.top());
+    // Beside an order window that fills the screen the preview would be out
+    // of sight; it then keeps to the screen's right edge, over the window.
+    if (const QScreen* screen = m_orderWindow->screen()) {
+        const QRect area = screen->availableGeometry();
+        target.setX(std::max(area.left(),
+                             std::min(target.x(), area.right() + 1 - frameGeometry().width())));
+    }
+    m_placedAt = target;
     m_moving = true;
-    move(owner.left() + owner.width(), owner.top());
+    move(target);
     m_moving = false;
 }
 
@@ -104,7 +115,9 @@ void PreviewWindow::showSlice(int top) {
 
 void PreviewWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    if (m_moving)
+    // Only a move by the cashier drags the order window along; the window
+    // system may report the placement above later, outside m_moving.
+    if (m_moving || pos() == m_placedAt)
         return;
     m_moving = true;
     m_orderWindow->move(frameGeometry().left() - m_orderWindow->frameGeometry().width(),

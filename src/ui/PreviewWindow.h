@@ -45,4 +45,5 @@ class PreviewWindow : public QWidget {
     QScrollBar* m_scrollBar;
     int m_contentHeight = 0;
     bool m_moving = false;
+    QPoint m_placedAt;
 };

@@ -1,4 +1,5 @@
 #include "orders/DemoDataGenerator.h"
+#include "history/StoredOrders.h"
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
 #include "storage/StorageStartup.h"
@@ -79,22 +80,6 @@ class DemoDatabase {
         }
         m_db.CloseTable(handle);
         return result;
-    }
-
-    // The lines of an order as the order detail view finds them.
-    std::vector<std::pair<std::string, double>> linesOf(const std::string& id,
-                                                        const std::string& dateText) {
-        std::vector<std::pair<std::string, double>> lines;
-        const int handle =
-            m_db.OpenTable("Select * from 存单详单 where 存单ID =" + id +
-                           " and format(销售时间,'yyyy年m月d日')='" + dateText + "'");
-        for (; !m_db.IsEOF(handle); m_db.MoveNext(handle)) {
-            EXPECT_EQ(m_db.ReadColByName(handle, "数量").toText(), "1");
-            lines.emplace_back(m_db.ReadColByName(handle, "菜名").toText(),
-                               m_db.ReadColByName(handle, "小计").toNumber());
-        }
-        m_db.CloseTable(handle);
-        return lines;
     }
 
   private:
@@ -193,15 +178,17 @@ TEST_F(DemoYearTest, OrdersAreStoredAsSettlementStoresThem) {
 }
 
 TEST_F(DemoYearTest, EachOrdersLinesAreFoundByTheHistory) {
+    StoredOrders stored(s_store->db());
     std::map<std::string, int> dishesSeen;
     for (std::size_t i = 0; i < s_orders.size(); i += 7) {
         const StoredOrder& order = s_orders[i];
-        const auto lines = s_store->linesOf(order.id, Values::dateToText(order.time));
+        const auto lines = stored.findOrderLines(order.id, Values::dateToText(order.time));
         ASSERT_FALSE(lines.empty()) << order.id;
         double sum = 0;
-        for (const auto& [dish, subtotal] : lines) {
-            sum += subtotal;
-            ++dishesSeen[dish];
+        for (const StoredLine& line : lines) {
+            EXPECT_EQ(line.quantity, "1");
+            sum += Values::textToNumber(line.subtotal);
+            ++dishesSeen[line.dish];
         }
         EXPECT_EQ(sum, order.total) << order.id;
     }

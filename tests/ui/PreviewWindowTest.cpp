@@ -5,6 +5,7 @@
 #include "ui/PreviewWindow.h"
 
 #include <QGroupBox>
+#include <QScreen>
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ ReceiptOrder orderWithDishes(int count) {
 class PreviewWindowTest : public testing::Test {
   protected:
     PreviewWindowTest() {
-        owner.setGeometry(100, 50, 800, 600);
+        owner.setGeometry(100, 20, 300, 560);
         owner.show();
     }
 
@@ -121,10 +122,20 @@ TEST_F(PreviewWindowTest, WindowsMoveTogether) {
     p.followOrderWindow();
     EXPECT_EQ(p.frameGeometry().topLeft(), QPoint(owner.frameGeometry().right() + 1, 80));
 
-    p.move(1300, 120);
+    p.move(600, 120);
     QCoreApplication::processEvents();
-    EXPECT_EQ(owner.frameGeometry().topLeft(), QPoint(1300 - owner.frameGeometry().width(), 120));
-    EXPECT_EQ(owner.size(), QSize(800, 600)) << "moving changes no size";
+    EXPECT_EQ(owner.frameGeometry().topLeft(), QPoint(600 - owner.frameGeometry().width(), 120));
+    EXPECT_EQ(owner.size(), QSize(300, 560)) << "moving changes no size";
+}
+
+TEST_F(PreviewWindowTest, StaysOnScreenBesideAnOrderWindowFillingIt) {
+    const QRect screen = owner.screen()->availableGeometry();
+    owner.setGeometry(screen);
+    QCoreApplication::processEvents();
+    const QPoint ownerAt = owner.pos();
+    PreviewWindow& p = open();
+    EXPECT_EQ(p.frameGeometry().right(), screen.right());
+    EXPECT_EQ(owner.pos(), ownerAt) << "placing the preview moves no order window";
 }
 
 } // namespace
