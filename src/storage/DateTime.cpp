@@ -1,7 +1,6 @@
 #include "storage/DateTime.h"
-#include <cctype>
 #include <cstdio>
-#include <vector>
+#include <string_view>
 
 namespace {
 
@@ -14,42 +13,45 @@ int daysInMonth(int year, int month) {
     return month == 2 && isLeapYear(year) ? 29 : days[month - 1];
 }
 
-// A date text split into its numbers and the separators between them.
+// A date text split into its numbers and the separators between them;
+// no date text has more than six numbers.
 struct Pieces {
-    std::vector<int> numbers;
-    std::vector<int> digitCounts;
-    std::vector<std::string> separators; // separators[i] follows numbers[i]
+    static constexpr std::size_t capacity = 6;
+    int numbers[capacity];
+    int digitCounts[capacity];
+    std::string_view separators[capacity]; // separators[i] follows numbers[i]
+    std::size_t count = 0;
 };
 
-bool startsWithAt(const std::string& text, std::size_t pos, const char* word) {
-    return text.compare(pos, std::char_traits<char>::length(word), word) == 0;
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
-std::optional<Pieces> split(const std::string& text) {
+std::optional<Pieces> split(std::string_view text) {
     Pieces pieces;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        if (!std::isdigit(static_cast<unsigned char>(text[pos])))
+        if (!isDigit(text[pos]) || pieces.count == Pieces::capacity)
             return std::nullopt;
         int value = 0, digits = 0;
-        while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) {
+        while (pos < text.size() && isDigit(text[pos])) {
             if (++digits > 4)
                 return std::nullopt;
             value = value * 10 + (text[pos++] - '0');
         }
-        pieces.numbers.push_back(value);
-        pieces.digitCounts.push_back(digits);
-        std::string separator;
-        while (pos < text.size() && !std::isdigit(static_cast<unsigned char>(text[pos])))
-            separator += text[pos++];
-        pieces.separators.push_back(separator);
+        std::size_t separatorBegin = pos;
+        while (pos < text.size() && !isDigit(text[pos]))
+            ++pos;
+        pieces.numbers[pieces.count] = value;
+        pieces.digitCounts[pieces.count] = digits;
+        pieces.separators[pieces.count++] = text.substr(separatorBegin, pos - separatorBegin);
     }
     return pieces;
 }
 
-std::string trimBlanks(const std::string& text) {
+std::string_view trimBlanks(std::string_view text) {
     std::size_t begin = text.find_first_not_of(" \t\r\n");
-    if (begin == std::string::npos)
+    if (begin == std::string_view::npos)
         return {};
     return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
 }
@@ -57,11 +59,11 @@ std::string trimBlanks(const std::string& text) {
 // "2017年5月15日3时7分59秒" with the time part optional and cut at any unit.
 std::optional<DateTime> parseChinese(const Pieces& p) {
     static const char* const units[] = {"年", "月", "日", "时", "分", "秒"};
-    std::size_t count = p.numbers.size();
+    std::size_t count = p.count;
     if (count < 3)
         return std::nullopt;
     for (std::size_t i = 0; i < count; ++i) {
-        std::string separator = trimBlanks(p.separators[i]);
+        std::string_view separator = trimBlanks(p.separators[i]);
         if (separator != units[i])
             return std::nullopt;
     }
@@ -75,16 +77,16 @@ std::optional<DateTime> parseChinese(const Pieces& p) {
 // Numeric forms: a date of two or three parts joined by '-' or '/', then an
 // optional time of two or three parts joined by ':' after blanks.
 std::optional<DateTime> parseNumeric(const Pieces& p, int currentYear) {
-    std::size_t count = p.numbers.size();
-    const std::string& dateSeparator = p.separators[0];
+    std::size_t count = p.count;
+    std::string_view dateSeparator = p.separators[0];
     if (count < 2 || (dateSeparator != "-" && dateSeparator != "/"))
         return std::nullopt;
     std::size_t dateParts = count >= 3 && p.separators[1] == dateSeparator ? 3 : 2;
     std::size_t timeParts = count - dateParts;
-    if (!p.separators.back().empty() || timeParts == 1 || timeParts > 3)
+    if (!p.separators[count - 1].empty() || timeParts == 1 || timeParts > 3)
         return std::nullopt;
     if (timeParts > 0) {
-        const std::string& gap = p.separators[dateParts - 1];
+        std::string_view gap = p.separators[dateParts - 1];
         if (gap.empty() || !trimBlanks(gap).empty())
             return std::nullopt;
         for (std::size_t i = dateParts; i + 1 < count; ++i)
@@ -159,9 +161,9 @@ std::optional<DateTime> DateTime::fromCanonical(const std::string& text) {
 
 std::optional<DateTime> DateTime::parse(const std::string& text, int currentYear) {
     std::optional<Pieces> pieces = split(trimBlanks(text));
-    if (!pieces || pieces->numbers.empty())
+    if (!pieces || pieces->count == 0)
         return std::nullopt;
-    std::optional<DateTime> dt = startsWithAt(pieces->separators[0], 0, "年")
+    std::optional<DateTime> dt = pieces->separators[0].starts_with("年")
                                      ? parseChinese(*pieces)
                                      : parseNumeric(*pieces, currentYear);
     if (!dt || !dt->valid())

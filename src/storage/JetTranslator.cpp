@@ -1,6 +1,6 @@
 #include "storage/JetTranslator.h"
-#include "storage/PeriodRange.h"
 #include "storage/DateTime.h"
+#include "storage/PeriodRange.h"
 #include "storage/Schema.h"
 #include "storage/Values.h"
 #include <cmath>
@@ -198,6 +198,7 @@ bool JetTranslator::translate(const std::string& jet, int currentYear, std::stri
         return false;
     }
     closeFrames(w);
+    w.flush();
     sqlite = std::move(w.out);
     return true;
 }
@@ -354,7 +355,7 @@ bool JetTranslator::emitRange(Work& w, std::size_t begin, std::size_t end) {
             else if (token.isWord("format") && isSymbolAt(t, nextToken(t, i), "("))
                 next = emitFormat(w, i);
             else
-                w.out += token.text;
+                w.keep(token.text);
             if (next == failed)
                 return false;
             break;
@@ -367,10 +368,10 @@ bool JetTranslator::emitRange(Work& w, std::size_t begin, std::size_t end) {
             } else if (token.isSymbol(";") && w.depth == 0) {
                 closeFrames(w);
             }
-            w.out += token.text;
+            w.keep(token.text);
             break;
         default:
-            w.out += token.text;
+            w.keep(token.text);
         }
         if (next > end)
             next = end;
@@ -389,7 +390,7 @@ bool JetTranslator::emitSlot(Work& w, const Slot& slot) {
     if (count == 1 && literal)
         return emitLiteral(w, column, nullptr, first);
     if (count == 1 && first.isWord("null")) {
-        w.out += first.text;
+        w.keep(first.text);
         return true;
     }
     std::size_t numberAt = nextToken(t, slot.begin);
@@ -398,18 +399,18 @@ bool JetTranslator::emitSlot(Work& w, const Slot& slot) {
         return emitLiteral(w, column, &first, t[numberAt]);
     const char* wrapper = wrapperFor(column.kind);
     if (wrapper)
-        w.out += std::string(wrapper) + "(";
+        w.emit(std::string(wrapper) + "(");
     if (!emitRange(w, slot.begin, slot.end))
         return false;
     if (wrapper)
-        w.out += ")";
+        w.emit(")");
     return true;
 }
 
 bool JetTranslator::emitLiteral(Work& w, const ColumnDef& column, const SqlToken* sign,
                                 const SqlToken& literal) {
     if (!sign && keepsLiteral(column.kind, literal)) {
-        w.out += literal.text;
+        w.keep(literal.text);
         return true;
     }
     bool isText = literal.kind != Kind::Number;
@@ -422,20 +423,20 @@ bool JetTranslator::emitLiteral(Work& w, const ColumnDef& column, const SqlToken
     };
     switch (column.kind) {
     case ColumnKind::Text:
-        w.out += Values::sqlQuote(text);
+        w.emit(Values::sqlQuote(text));
         return true;
     case ColumnKind::DateTime: {
         auto dt = isText ? DateTime::parse(text, w.year) : std::nullopt;
         if (!dt)
             return refuse("不是有效的日期时间。");
-        w.out += "'" + dt->canonical() + "'";
+        w.emit("'" + dt->canonical() + "'");
         return true;
     }
     case ColumnKind::YesNo: {
         auto v = yesNoValue(text);
         if (!v || literal.kind == Kind::DateLiteral)
             return refuse("不是是/否值。");
-        w.out += *v ? "1" : "0";
+        w.emit(*v ? "1" : "0");
         return true;
     }
     default:
@@ -448,26 +449,26 @@ bool JetTranslator::emitLiteral(Work& w, const ColumnDef& column, const SqlToken
     case ColumnKind::Int16:
     case ColumnKind::Int32:
     case ColumnKind::Decimal:
-        w.out += wholeNumberText(*number);
+        w.emit(wholeNumberText(*number));
         break;
     case ColumnKind::Single:
-        w.out += singleText(*number);
+        w.emit(singleText(*number));
         break;
     default:
-        w.out += Values::numberToText(*number);
+        w.emit(Values::numberToText(*number));
     }
     return true;
 }
 
 std::size_t JetTranslator::emitSelect(Work& w, std::size_t at) {
     const auto& t = w.tokens;
-    w.out += t[at].text;
+    w.keep(t[at].text);
     w.frames.push_back({w.depth, {}});
     std::size_t i = nextToken(t, at);
     std::size_t afterSelect = at + 1;
     if (isWordAt(t, i, "distinct") || isWordAt(t, i, "distinctrow") || isWordAt(t, i, "all")) {
-        w.out += " ";
-        w.out += t[i].isWord("distinctrow") ? "DISTINCT" : t[i].text;
+        w.emit(" ");
+        w.emit(t[i].isWord("distinctrow") ? "DISTINCT" : t[i].text);
         afterSelect = i + 1;
         i = nextToken(t, i);
     }
@@ -481,7 +482,7 @@ std::size_t JetTranslator::emitSelect(Work& w, std::size_t at) {
 
 // "Delete * from": SQLite knows no star there.
 std::size_t JetTranslator::emitDelete(Work& w, std::size_t at) {
-    w.out += w.tokens[at].text;
+    w.keep(w.tokens[at].text);
     return nextToken(w.tokens, at) + 1;
 }
 
@@ -495,7 +496,7 @@ std::size_t JetTranslator::emitCdate(Work& w, std::size_t at) {
             return failed;
         return close + 1;
     }
-    w.out += "jet_cdate";
+    w.emit("jet_cdate");
     return at + 1;
 }
 
@@ -516,13 +517,14 @@ std::size_t JetTranslator::emitFormat(Work& w, std::size_t at) {
                              : p == "yyyy-mm-dd" ? "10"
                                                  : nullptr;
         if (length) {
+            w.flush();
             if (std::size_t after = PeriodRange::emit(t, at, column, pattern, close, w.out))
                 return after;
-            w.out += "substr(" + std::string(t[column].text) + ",1," + length + ")";
+            w.emit("substr(" + std::string(t[column].text) + ",1," + length + ")");
             return close + 1;
         }
     }
-    w.out += "jet_format";
+    w.emit("jet_format");
     return at + 1;
 }
 
@@ -532,7 +534,7 @@ bool JetTranslator::emitDateLiteral(Work& w, const std::string& text) {
         w.error = "“" + text + "”不是有效的日期时间。";
         return false;
     }
-    w.out += "'" + dt->canonical() + "'";
+    w.emit("'" + dt->canonical() + "'");
     return true;
 }
 
@@ -550,13 +552,13 @@ void JetTranslator::emitString(Work& w, std::size_t at) {
         besideDate = nextToken(t, after) < t.size() && isDateTimeColumn(t[nextToken(t, after)]);
     if (besideDate)
         if (auto dt = DateTime::parse(token.value(), w.year)) {
-            w.out += "'" + dt->canonical() + "'";
+            w.emit("'" + dt->canonical() + "'");
             return;
         }
     if (token.text[0] == '"')
-        w.out += Values::sqlQuote(token.value());
+        w.emit(Values::sqlQuote(token.value()));
     else
-        w.out += token.text;
+        w.keep(token.text);
 }
 
 // Ends the selects opened at the current parenthesis depth, each with its
@@ -564,7 +566,7 @@ void JetTranslator::emitString(Work& w, std::size_t at) {
 void JetTranslator::closeFrames(Work& w) {
     while (!w.frames.empty() && w.frames.back().depth >= w.depth) {
         if (!w.frames.back().limit.empty())
-            w.out += " LIMIT " + w.frames.back().limit;
+            w.emit(" LIMIT " + w.frames.back().limit);
         w.frames.pop_back();
     }
 }

@@ -38,6 +38,28 @@ class JetTranslator {
         int depth = 0;
         std::string out;
         std::string error;
+        // Tokens kept as written are copied from the statement in runs.
+        const char* runBegin = nullptr;
+        const char* runEnd = nullptr;
+
+        void keep(std::string_view text) {
+            if (runBegin && text.data() == runEnd) {
+                runEnd += text.size();
+                return;
+            }
+            flush();
+            runBegin = text.data();
+            runEnd = runBegin + text.size();
+        }
+        void emit(std::string_view text) {
+            flush();
+            out.append(text);
+        }
+        void flush() {
+            if (runBegin)
+                out.append(runBegin, runEnd);
+            runBegin = runEnd = nullptr;
+        }
     };
 
     static void findSlots(Work& w);
