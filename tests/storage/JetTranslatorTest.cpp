@@ -41,7 +41,8 @@ TEST(JetTranslator, RewritesTheDialectToSqlite) {
         {"select count(*),format(时间,'yyyy-mm'),sum(实付) from 存单 where "
          "format(时间,'yyyy')='2017'  group by "
          "format(时间,'yyyy-mm')",
-         "select count(*),substr(时间,1,7),sum(实付) from 存单 where (时间>='2017-' and 时间<'2017-~')  "
+         "select count(*),substr(时间,1,7),sum(实付) from 存单 where (时间>='2017-' and "
+         "时间<'2017-~')  "
          "group by "
          "substr(时间,1,7)"},
         {"select format(销售时间,'yyyy-mm-dd') from 存单详单",
