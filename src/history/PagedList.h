@@ -39,7 +39,6 @@ class PagedList {
     // Windows of up to this many rows are read with the nested statement;
     // past it, stepping through every row before the page would make a page
     // change too slow, so the page is found by its last ID instead.
-    long long directWindowLimit() const { return m_directWindowLimit; }
     void setDirectWindowLimit(long long rows) { m_directWindowLimit = rows; }
 
     std::string totalsStatement() const;

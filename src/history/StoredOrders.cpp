@@ -28,14 +28,6 @@ std::string StoredOrders::linesCondition(const std::string& idText, const std::s
            Values::sqlEscape(dateText) + "'";
 }
 
-int StoredOrders::countOrderLines(const std::string& idText, const std::string& dateText) const {
-    const int handle =
-        m_db.OpenTable("select count(*) from 存单详单" + linesCondition(idText, dateText));
-    const int count = m_db.ReadColByIndex(handle, 1).toInt();
-    m_db.CloseTable(handle);
-    return count;
-}
-
 std::vector<StoredLine> StoredOrders::findOrderLines(const std::string& idText,
                                                      const std::string& dateText) const {
     std::vector<StoredLine> lines;

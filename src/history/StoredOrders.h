@@ -22,7 +22,6 @@ class StoredOrders {
 
     // The lines whose order ID matches and whose sale date reads as dateText
     // ("2017年5月15日"), the form the history list shows an order's date in.
-    int countOrderLines(const std::string& idText, const std::string& dateText) const;
     std::vector<StoredLine> findOrderLines(const std::string& idText,
                                            const std::string& dateText) const;
 
