@@ -283,7 +283,7 @@ void JetTranslator::findInsertSlots(Work& w, std::size_t tableAt) {
         return;
     for (std::size_t i = 0; i < values.size(); ++i)
         if (columns[i] && values[i].second > values[i].first)
-            w.slots.push_back({values[i].first, values[i].second, columns[i]});
+            w.valueSlots.push_back({values[i].first, values[i].second, columns[i]});
 }
 
 void JetTranslator::findUpdateSlots(Work& w, std::size_t tableAt) {
@@ -315,7 +315,7 @@ void JetTranslator::findUpdateSlots(Work& w, std::size_t tableAt) {
         while (end > b && t[end - 1].kind == Kind::Blank)
             --end;
         if (column && end > b)
-            w.slots.push_back({b, end, column});
+            w.valueSlots.push_back({b, end, column});
         if (e >= t.size() || !t[e].isSymbol(","))
             return;
         i = nextToken(t, e);
@@ -326,13 +326,14 @@ bool JetTranslator::emitRange(Work& w, std::size_t begin, std::size_t end) {
     const auto& t = w.tokens;
     std::size_t slot = 0;
     for (std::size_t i = begin; i < end;) {
-        while (slot < w.slots.size() && w.slots[slot].begin < i)
+        while (slot < w.valueSlots.size() && w.valueSlots[slot].begin < i)
             ++slot;
-        if (slot < w.slots.size() && w.slots[slot].begin == i && w.slots[slot].end <= end &&
-            !(begin == w.slots[slot].begin && end == w.slots[slot].end)) {
-            if (!emitSlot(w, w.slots[slot]))
+        if (slot < w.valueSlots.size() && w.valueSlots[slot].begin == i &&
+            w.valueSlots[slot].end <= end &&
+            !(begin == w.valueSlots[slot].begin && end == w.valueSlots[slot].end)) {
+            if (!emitSlot(w, w.valueSlots[slot]))
                 return false;
-            i = w.slots[slot].end;
+            i = w.valueSlots[slot].end;
             continue;
         }
         const SqlToken& token = t[i];

@@ -33,7 +33,7 @@ class JetTranslator {
     struct Work {
         const std::vector<SqlToken>& tokens;
         int year;
-        std::vector<Slot>& slots;
+        std::vector<Slot>& valueSlots;
         std::vector<Frame> frames;
         int depth = 0;
         std::string out;

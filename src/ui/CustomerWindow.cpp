@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using ListControls::addCaptionButton;
 using ListControls::nameControl;
 
 namespace {
@@ -91,14 +92,7 @@ QWidget* CustomerWindow::buildButtons() {
     auto* bar = new QWidget(this);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    auto button = [&](const QString& caption) {
-        auto* b = new QPushButton(caption, bar);
-        nameControl(b, "按钮_" + caption, caption);
-        b->setAutoDefault(false);
-        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(caption) + 24);
-        row->addWidget(b);
-        return b;
-    };
+    auto button = [&](const QString& caption) { return addCaptionButton(row, bar, caption); };
     connect(button("浏览所有客户"), &QPushButton::clicked, this, &CustomerWindow::browseAll);
     connect(button("添加"), &QPushButton::clicked, this, [this] { openModal(addDialog()); });
     connect(button("修改"), &QPushButton::clicked, this, [this] { openModal(modifyDialog()); });

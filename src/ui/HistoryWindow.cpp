@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using ListControls::addCaptionButton;
 using ListControls::nameControl;
 
 namespace {
@@ -98,14 +99,7 @@ QWidget* HistoryWindow::buildButtons() {
     auto* bar = new QWidget(this);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    auto button = [&](const QString& caption) {
-        auto* b = new QPushButton(caption, bar);
-        nameControl(b, "按钮_" + caption, caption);
-        b->setAutoDefault(false);
-        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(caption) + 24);
-        row->addWidget(b);
-        return b;
-    };
+    auto button = [&](const QString& caption) { return addCaptionButton(row, bar, caption); };
     m_browseAll = button("浏览所有单据");
     connect(m_browseAll, &QPushButton::clicked, this,
             [this] { applyFilter(HistoryFilter::all()); });

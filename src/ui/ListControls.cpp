@@ -1,8 +1,10 @@
 #include "ui/ListControls.h"
 #include "catalogue/DropDownFill.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTreeWidget>
 
 namespace {
@@ -43,6 +45,15 @@ void nameControl(QWidget* control, const QString& name, const QString& caption) 
     control->setObjectName(name);
     control->setAccessibleDescription(name);
     control->setAccessibleName(caption);
+}
+
+QPushButton* addCaptionButton(QBoxLayout* row, QWidget* parent, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    nameControl(b, "按钮_" + caption, caption);
+    b->setAutoDefault(false);
+    b->setMinimumWidth(b->fontMetrics().horizontalAdvance(caption) + 24);
+    row->addWidget(b);
+    return b;
 }
 
 void setupList(QTreeWidget* list, const std::vector<std::pair<QString, int>>& columns) {

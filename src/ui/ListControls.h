@@ -7,7 +7,9 @@
 #include <vector>
 
 class Database;
+class QBoxLayout;
 class QComboBox;
+class QPushButton;
 class QTreeWidget;
 class QWidget;
 
@@ -28,6 +30,9 @@ namespace ListControls {
 // Gives the control its name (objectName and accessible description) and
 // the caption a cashier reads for it (accessible name).
 void nameControl(QWidget* control, const QString& name, const QString& caption);
+
+// A button named "按钮_" + caption, wide enough for its caption, added to the row.
+QPushButton* addCaptionButton(QBoxLayout* row, QWidget* parent, const QString& caption);
 
 // Sets up a list in report view: a hidden empty first column, then the given
 // captions and widths in pixels.

@@ -1,6 +1,4 @@
 #pragma once
-// The storage headers come before any Qt header: Qt's keyword macros would
-// otherwise rewrite names inside them.
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
 #include "storage/Values.h"

@@ -1,4 +1,3 @@
-// Storage headers come before Qt, whose "slots" macro they must not meet.
 #include "history/HistoryDatabase.h"
 
 #include "KeyPress.h"

@@ -1,4 +1,3 @@
-// Database.h names a member "slots", so it comes before any Qt header.
 #include "ReceiptTestFolder.h"
 
 #include "PdfTools.h"
