@@ -1,4 +1,5 @@
 #include "receipt/ReceiptSettings.h"
+#include "storage/DbTransaction.h"
 #include "storage/IniFile.h"
 #include "storage/ProgramFolder.h"
 #include "storage/SettingsStore.h"
@@ -60,6 +61,8 @@ ReceiptSettings loadReceiptSettings(Database& db) {
 }
 
 void seedReceiptDefaults(Database& db, const IniFile& ini) {
+    // One commit for all the keys: a first start writes a dozen of them.
+    DbTransaction transaction(db);
     SettingsStore store(db);
     store.seedFirstStart();
     if (!store.exists("附带信息1勾选")) {
@@ -73,6 +76,7 @@ void seedReceiptDefaults(Database& db, const IniFile& ini) {
     for (const char* key : {"顶部图片勾选", "底部图片勾选", "打印份数"})
         if (!store.exists(key))
             store.set(key, "1");
+    transaction.commit();
 }
 
 void seedReceiptDefaults(Database& db) {
