@@ -169,15 +169,17 @@ std::unique_ptr<CustomerEditDialog> CustomerWindow::modifyDialog() {
 
 void CustomerWindow::save(CustomerEditDialog& dialog) {
     CustomerFile file(m_db);
-    auto confirm = [&](MessageBoxes::Icon icon) {
-        return [&dialog, icon](const std::string& question) {
-            return MessageBoxes::instance().ask(&dialog, qs(question), icon, "提示");
+    auto confirm = [&](MessageBoxes::Icon icon, MessageBoxes::Default defaultButton) {
+        return [&dialog, icon, defaultButton](const std::string& question) {
+            return MessageBoxes::instance().ask(&dialog, qs(question), icon, "提示", defaultButton);
         };
     };
     const CustomerFile::Result result =
         dialog.mode() == CustomerEditDialog::Mode::Add
-            ? file.addCustomer(dialog.typed(), confirm(MessageBoxes::Icon::Warning))
-            : file.modifyCustomer(dialog.typed(), confirm(MessageBoxes::Icon::Question));
+            ? file.addCustomer(dialog.typed(),
+                               confirm(MessageBoxes::Icon::Warning, MessageBoxes::Default::No))
+            : file.modifyCustomer(dialog.typed(), confirm(MessageBoxes::Icon::Question,
+                                                          MessageBoxes::Default::Yes));
     switch (result.outcome) {
     case CustomerFile::Outcome::Refused:
         MessageBoxes::instance().inform(&dialog, qs(result.message));

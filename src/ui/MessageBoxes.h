@@ -7,16 +7,19 @@ class QWidget;
 // Every message box and question of the program goes through here, so that
 // tests can answer them and read what was shown.
 class MessageBoxes {
-public:
+  public:
     enum class Icon { None, Information, Question, Warning, Error };
+    enum class Default { Yes, No };
 
     virtual ~MessageBoxes() = default;
     // A message with an OK button; the title is "信息：" unless given.
     virtual void inform(QWidget* parent, const QString& text, Icon icon = Icon::Information,
                         const QString& title = QStringLiteral("信息：")) = 0;
-    // A Yes/No question; true on Yes.
+    // A Yes/No question; true on Yes. Questions whose Yes overwrites data make No
+    // the default, so that a hurried Enter changes nothing.
     virtual bool ask(QWidget* parent, const QString& text, Icon icon = Icon::Question,
-                     const QString& title = QStringLiteral("信息：")) = 0;
+                     const QString& title = QStringLiteral("信息："),
+                     Default defaultButton = Default::Yes) = 0;
     // An input box; false when cancelled.
     virtual bool askText(QWidget* parent, const QString& title, const QString& prompt,
                          QString& value) = 0;

@@ -138,7 +138,9 @@ TEST_F(CustomerWindowTest, AddingAKnownTelephoneOverwritesOnYesAndCloses) {
     type(*add, "139", "王五", "南街");
     boxes.answers = {true};
     add->saveButton()->click();
-    EXPECT_EQ(boxes.shown.at(boxes.shown.size() - 2).icon, MessageBoxes::Icon::Warning);
+    const auto& question = boxes.shown.at(boxes.shown.size() - 2);
+    EXPECT_EQ(question.icon, MessageBoxes::Icon::Warning);
+    EXPECT_EQ(question.defaultButton, MessageBoxes::Default::No);
     EXPECT_EQ(column(2), (QStringList{"王五"}));
     EXPECT_FALSE(add->isVisible());
     EXPECT_EQ(stored(), 1);
