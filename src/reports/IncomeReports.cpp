@@ -13,14 +13,7 @@ constexpr std::uint32_t blue = 0xFF0000;
 
 ReportSheet startSheet(const std::string& title, const std::vector<std::string>& headings,
                        ReportSheet::Chart chart) {
-    ReportSheet sheet(4, 229);
-    sheet.setTitle(title);
-    sheet.setChart(chart);
-    sheet.merge(0, 0, 3);
-    sheet.setText(0, 0, title);
-    for (std::size_t column = 0; column < headings.size(); ++column)
-        sheet.setText(1, static_cast<int>(column), headings[column]);
-    return sheet;
+    return ReportSheet::titled(4, 229, title, headings, chart);
 }
 
 const std::vector<std::string> monthHeadings = {"月份", "月收入", "月点单数量", "平均点单价格"};

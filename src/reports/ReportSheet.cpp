@@ -1,5 +1,17 @@
 #include "reports/ReportSheet.h"
 
+ReportSheet ReportSheet::titled(int columns, int columnWidth, const std::string& title,
+                                const std::vector<std::string>& headings, Chart chart) {
+    ReportSheet sheet(columns, columnWidth);
+    sheet.setTitle(title);
+    sheet.setChart(chart);
+    sheet.merge(0, 0, columns - 1);
+    sheet.setText(0, 0, title);
+    for (std::size_t column = 0; column < headings.size(); ++column)
+        sheet.setText(1, static_cast<int>(column), headings[column]);
+    return sheet;
+}
+
 void ReportSheet::setText(int row, int column, const std::string& text) {
     m_texts[{row, column}] = text;
 }

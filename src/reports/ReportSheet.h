@@ -16,6 +16,10 @@ class ReportSheet {
     };
 
     ReportSheet(int columns, int columnWidth) : m_columns(columns), m_columnWidth(columnWidth) {}
+    // A sheet that starts as every report does: the title merged across row 0
+    // and the column headings in row 1.
+    static ReportSheet titled(int columns, int columnWidth, const std::string& title,
+                              const std::vector<std::string>& headings, Chart chart);
 
     void setText(int row, int column, const std::string& text);
     void merge(int row, int firstColumn, int lastColumn);

@@ -21,14 +21,7 @@ const std::string& remember(const std::string& given, std::string& remembered) {
 
 ReportSheet startSheet(const std::string& title, const std::vector<std::string>& headings,
                        ReportSheet::Chart chart) {
-    ReportSheet sheet(3, 305);
-    sheet.setTitle(title);
-    sheet.setChart(chart);
-    sheet.merge(0, 0, 2);
-    sheet.setText(0, 0, title);
-    for (std::size_t column = 0; column < headings.size(); ++column)
-        sheet.setText(1, static_cast<int>(column), headings[column]);
-    return sheet;
+    return ReportSheet::titled(3, 305, title, headings, chart);
 }
 
 struct Line {

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 using ListControls::addCaptionButton;
+using ListControls::attachContextMenu;
 using ListControls::nameControl;
 
 namespace {
@@ -54,14 +55,8 @@ CustomerWindow::CustomerWindow(Database& db, PagedList& customers, PagedList& or
     layout->addWidget(statusBar);
 
     QTreeWidget* list = m_panel->list();
-    list->setContextMenuPolicy(Qt::CustomContextMenu);
     list->installEventFilter(this);
-    connect(list, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        if (QMenu* menu = contextMenu()) {
-            menu->exec(m_panel->list()->viewport()->mapToGlobal(pos));
-            menu->deleteLater();
-        }
-    });
+    attachContextMenu(list, [this] { return contextMenu(); });
     connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { openModal(modifyDialog()); });
     connect(m_panel, &PagedListPanel::pageShown, this, [this](const PagedList::Page& page) {
         m_status->setText(QString("共有客户数据:%1条").arg(page.count));

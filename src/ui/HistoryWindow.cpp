@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 using ListControls::addCaptionButton;
+using ListControls::attachContextMenu;
 using ListControls::nameControl;
 
 namespace {
@@ -63,14 +64,8 @@ HistoryWindow::HistoryWindow(Database& db, PagedList& orders, const Clock& clock
     layout->addWidget(statusBar);
 
     QTreeWidget* list = m_panel->list();
-    list->setContextMenuPolicy(Qt::CustomContextMenu);
     list->installEventFilter(this);
-    connect(list, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        if (QMenu* menu = contextMenu()) {
-            menu->exec(m_panel->list()->viewport()->mapToGlobal(pos));
-            menu->deleteLater();
-        }
-    });
+    attachContextMenu(list, [this] { return contextMenu(); });
     connect(list, &QTreeWidget::itemDoubleClicked, this, &HistoryWindow::editOrder);
     connect(m_panel, &PagedListPanel::pageShown, this, &HistoryWindow::showStatus);
 

@@ -4,6 +4,7 @@
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -54,6 +55,17 @@ QPushButton* addCaptionButton(QBoxLayout* row, QWidget* parent, const QString& c
     b->setMinimumWidth(b->fontMetrics().horizontalAdvance(caption) + 24);
     row->addWidget(b);
     return b;
+}
+
+void attachContextMenu(QTreeWidget* list, const std::function<QMenu*()>& makeMenu) {
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(list, &QTreeWidget::customContextMenuRequested, list,
+                     [list, makeMenu](const QPoint& pos) {
+                         if (QMenu* menu = makeMenu()) {
+                             menu->exec(list->viewport()->mapToGlobal(pos));
+                             menu->deleteLater();
+                         }
+                     });
 }
 
 void setupList(QTreeWidget* list, const std::vector<std::pair<QString, int>>& columns) {

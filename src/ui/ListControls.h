@@ -2,6 +2,7 @@
 #include "catalogue/ListRows.h"
 
 #include <QString>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,6 +10,7 @@
 class Database;
 class QBoxLayout;
 class QComboBox;
+class QMenu;
 class QPushButton;
 class QTreeWidget;
 class QWidget;
@@ -33,6 +35,10 @@ void nameControl(QWidget* control, const QString& name, const QString& caption);
 
 // A button named "按钮_" + caption, wide enough for its caption, added to the row.
 QPushButton* addCaptionButton(QBoxLayout* row, QWidget* parent, const QString& caption);
+
+// Shows the menu that makeMenu builds (nothing when it gives none) on a right
+// click in the list; the menu is deleted after it closes.
+void attachContextMenu(QTreeWidget* list, const std::function<QMenu*()>& makeMenu);
 
 // Sets up a list in report view: a hidden empty first column, then the given
 // captions and widths in pixels.
