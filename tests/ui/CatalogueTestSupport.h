@@ -4,6 +4,7 @@
 #include "storage/Values.h"
 
 #include "ScriptedMessageBoxes.h"
+#include "TestApplication.h"
 #include "ui/ListControls.h"
 
 #include <QApplication>
@@ -19,12 +20,7 @@
 class CatalogueWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!QApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "test_ui";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
+        ensureTestApplication();
         ASSERT_TRUE(m_folder.isValid());
         ProgramFolder::setPath(m_folder.path().toStdString());
         ASSERT_TRUE(db.open(ProgramFolder::databasePath(), "tw"));

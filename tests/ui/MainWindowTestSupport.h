@@ -5,6 +5,7 @@
 #include "storage/StorageStartup.h"
 
 #include "ScriptedMessageBoxes.h"
+#include "TestApplication.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
@@ -25,12 +26,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!QApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "test_ui";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
+        ensureTestApplication();
         ASSERT_TRUE(m_folder.isValid());
         ProgramFolder::setPath(m_folder.path().toStdString());
         db.setClock(clock);

@@ -4,6 +4,7 @@
 #include "storage/StorageStartup.h"
 
 #include "ScriptedMessageBoxes.h"
+#include "TestApplication.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -19,14 +20,7 @@
 // also the program folder and the temporary folder, scripted message boxes.
 class ReportWindowTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        if (QApplication::instance())
-            return;
-        static int argc = 1;
-        static char name[] = "test_ui";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { ensureTestApplication(); }
 
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
