@@ -5,7 +5,7 @@
 #include "history/PagedList.h"
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
-#include "ui/PagedListPanel.h"
+#include "ui/common/PagedListPanel.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

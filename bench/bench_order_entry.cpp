@@ -7,7 +7,7 @@
 #include "storage/ProgramFolder.h"
 #include "storage/StorageStartup.h"
 
-#include "ui/MainWindow.h"
+#include "ui/order/MainWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>

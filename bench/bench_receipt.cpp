@@ -10,7 +10,7 @@
 #include "storage/Clock.h"
 #include "storage/ProgramFolder.h"
 #include "storage/StorageStartup.h"
-#include "ui/PreviewWindow.h"
+#include "ui/receipt/PreviewWindow.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,8 +1,13 @@
-# A layer is one static library built from every source file of its folder.
+# A layer is one static library built from every source file of its folder,
+# and with RECURSE of the folders below it too.
 function(tablewise_layer name)
-  cmake_parse_arguments(L "" "" "LINKS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  cmake_parse_arguments(L "RECURSE" "" "LINKS" ${ARGN})
+  set(glob GLOB)
+  if(L_RECURSE)
+    set(glob GLOB_RECURSE)
+  endif()
+  file(${glob} sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(${glob} headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(sources)
     add_library(${name} STATIC ${sources} ${headers})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the two help documents the program carries (src/ui/help/*.docx).
+"""Writes the two help documents the program carries (src/ui/common/help/*.docx).
 
 Run once after changing the texts below and commit the results; the build
 embeds the files as they are. The zip entries carry a fixed date so that the
@@ -10,7 +10,7 @@ import zipfile
 from xml.sax.saxutils import escape
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-OUT = os.path.join(HERE, "..", "src", "ui", "help")
+OUT = os.path.join(HERE, "..", "src", "ui", "common", "help")
 
 TUTORIAL = [
     ("title", "Tablewise 3.0 使用教程"),

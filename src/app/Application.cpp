@@ -7,9 +7,9 @@
 #include "app/SingleInstance.h"
 #include "app/TerminationSignal.h"
 #include "receipt/ReceiptSettings.h"
-#include "ui/ChartHost.h"
-#include "ui/MainWindow.h"
-#include "ui/MessageBoxes.h"
+#include "ui/reports/ChartHost.h"
+#include "ui/order/MainWindow.h"
+#include "ui/common/MessageBoxes.h"
 
 #include <QApplication>
 #include <QDebug>

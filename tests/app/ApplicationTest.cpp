@@ -3,7 +3,7 @@
 #include "storage/ProgramFolder.h"
 
 #include "app/Application.h"
-#include "ui/ScriptedMessageBoxes.h"
+#include "ui/common/ScriptedMessageBoxes.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -4,7 +4,7 @@
 #include "storage/StorageStartup.h"
 
 #include "app/AppStyle.h"
-#include "ui/MainWindow.h"
+#include "ui/order/MainWindow.h"
 
 #include <QApplication>
 #include <QLabel>

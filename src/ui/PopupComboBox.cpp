@@ -1,6 +1,0 @@
-#include "ui/PopupComboBox.h"
-
-void PopupComboBox::showPopup() {
-    emit aboutToShowPopup();
-    QComboBox::showPopup();
-}

@@ -1,0 +1,156 @@
+#include "ui/catalogue/DishEditWindow.h"
+#include "catalogue/DishCatalogue.h"
+#include "catalogue/LetterCode.h"
+#include "catalogue/NamedList.h"
+#include "ui/common/ListControls.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/catalogue/NamedListWindow.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+using ListControls::nameControl;
+
+namespace {
+
+std::string textOf(const QLineEdit* field) {
+    return field->text().toStdString();
+}
+
+} // namespace
+
+DishEditWindow::DishEditWindow(QWidget* parent, Database& db, QTreeWidget* catalogueList, Mode mode)
+    : QDialog(parent), m_db(db), m_list(catalogueList), m_mode(mode) {
+    const QString title =
+        mode == Mode::Add ? QStringLiteral("项目或菜品添加") : QStringLiteral("项目或菜品修改");
+    setWindowTitle(title);
+    setObjectName(title);
+
+    auto* form = new QFormLayout(this);
+    m_code = addField(QStringLiteral("编辑框_数字代号"), QStringLiteral("数字代号"));
+    m_letters = addField(QStringLiteral("编辑框_字母代号"), QStringLiteral("字母代号"));
+    m_name = addField(QStringLiteral("编辑框_菜品名称"), QStringLiteral("菜品名称"));
+    m_price = addField(QStringLiteral("编辑框_价格"), QStringLiteral("价格"));
+    m_unit = new QComboBox(this);
+    nameControl(m_unit, QStringLiteral("组合框_单位"), QStringLiteral("单位"));
+    auto* units = new QPushButton(QStringLiteral("单位设置"), this);
+    nameControl(units, QStringLiteral("按钮_单位设置"), units->text());
+    units->setAutoDefault(false);
+    auto* unitRow = new QHBoxLayout;
+    unitRow->addWidget(m_unit, 1);
+    unitRow->addWidget(units);
+
+    form->addRow(QStringLiteral("数字代号："), m_code);
+    form->addRow(QStringLiteral("字母代号："), m_letters);
+    form->addRow(QStringLiteral("菜品名称："), m_name);
+    form->addRow(QStringLiteral("价      格："), m_price);
+    form->addRow(QStringLiteral("单      位："), unitRow);
+
+    auto* confirm =
+        new QPushButton(mode == Mode::Add ? QStringLiteral("添加") : QStringLiteral("保存"), this);
+    nameControl(confirm,
+                mode == Mode::Add ? QStringLiteral("按钮_添加") : QStringLiteral("按钮_保存"),
+                confirm->text());
+    confirm->setDefault(true);
+    form->addRow(confirm);
+    setMinimumWidth(320);
+
+    connect(units, &QPushButton::clicked, this, &DishEditWindow::openUnits);
+    fillUnitDropDown(m_unit, db);
+    if (mode == Mode::Add) {
+        connect(confirm, &QPushButton::clicked, this, &DishEditWindow::addDish);
+        connect(m_name, &QLineEdit::textChanged, this, [this](const QString& name) {
+            m_letters->setText(
+                QString::fromStdString(LetterCode::deriveLetterCode(name.toStdString())));
+        });
+        return;
+    }
+    connect(confirm, &QPushButton::clicked, this, &DishEditWindow::modifyDish);
+    const ListRow row = ListControls::rowOf(m_list, ListControls::selectedRow(m_list));
+    if (row.size() > DishCatalogue::Unit) {
+        m_code->setText(QString::fromStdString(row[DishCatalogue::Code]));
+        m_letters->setText(QString::fromStdString(row[DishCatalogue::Letters]));
+        m_name->setText(QString::fromStdString(row[DishCatalogue::Name]));
+        m_price->setText(QString::fromStdString(row[DishCatalogue::Price]));
+    }
+    reselectUnit();
+}
+
+QLineEdit* DishEditWindow::addField(const QString& name, const QString& caption) {
+    auto* field = new QLineEdit(this);
+    nameControl(field, name, caption);
+    return field;
+}
+
+void DishEditWindow::addDish() {
+    const DishInput dish =
+        DishInput::fromFields(textOf(m_code), textOf(m_letters), textOf(m_name), textOf(m_price),
+                              m_unit->currentText().toStdString());
+    const ListOutcome outcome = DishCatalogue(m_db).addDish(dish, ListControls::rowsOf(m_list));
+    if (outcome.kind == ListOutcome::Kind::Failed)
+        return;
+    auto& boxes = MessageBoxes::instance();
+    if (outcome.kind == ListOutcome::Kind::Refused) {
+        ListControls::selectRow(m_list, outcome.row);
+        boxes.inform(this, QString::fromStdString(outcome.message));
+        return;
+    }
+    ListControls::setRow(m_list, outcome.row, dish.toRow());
+    ListControls::selectRow(m_list, outcome.row);
+    boxes.inform(this, QString::fromStdString(outcome.message), MessageBoxes::Icon::None);
+    for (QLineEdit* field : {m_code, m_letters, m_name, m_price})
+        field->clear();
+    m_code->setFocus();
+}
+
+void DishEditWindow::modifyDish() {
+    const DishInput dish =
+        DishInput::fromFields(textOf(m_code), textOf(m_letters), textOf(m_name), textOf(m_price),
+                              m_unit->currentText().toStdString());
+    const ListOutcome outcome = DishCatalogue(m_db).modifyDish(dish, ListControls::rowsOf(m_list));
+    if (outcome.kind == ListOutcome::Kind::Failed)
+        return;
+    auto& boxes = MessageBoxes::instance();
+    if (outcome.kind == ListOutcome::Kind::Refused) {
+        boxes.inform(this, QString::fromStdString(outcome.message));
+        return;
+    }
+    ListControls::setRow(m_list, outcome.row, dish.toRow());
+    ListControls::selectRow(m_list, outcome.row);
+    accept();
+    boxes.inform(parentWidget(), QString::fromStdString(outcome.message), MessageBoxes::Icon::None);
+}
+
+void DishEditWindow::openUnits() {
+    NamedListWindow units(this, m_db, NamedList::units());
+    units.exec();
+    fillUnitDropDown(m_unit, m_db);
+    if (m_mode == Mode::Modify)
+        reselectUnit();
+}
+
+void DishEditWindow::reselectUnit() {
+    const ListRow row = ListControls::rowOf(m_list, ListControls::selectedRow(m_list));
+    const QString unit = row.size() > DishCatalogue::Unit
+                             ? QString::fromStdString(row[DishCatalogue::Unit])
+                             : QString();
+    m_unit->setCurrentIndex(
+        unit.isEmpty() ? -1 : m_unit->findText(unit, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void DishEditWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_mode == Mode::Add)
+        return;
+    // After the window took focus, which would select the whole code.
+    QTimer::singleShot(0, m_code, [code = m_code] {
+        code->setFocus();
+        code->deselect();
+        code->end(false);
+    });
+}

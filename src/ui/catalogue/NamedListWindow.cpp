@@ -1,0 +1,77 @@
+#include "ui/catalogue/NamedListWindow.h"
+#include "catalogue/NamedList.h"
+#include "ui/common/ListControls.h"
+#include "ui/common/MessageBoxes.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+using ListControls::nameControl;
+
+NamedListWindow::NamedListWindow(QWidget* parent, Database& db, const NamedList& list)
+    : QDialog(parent), m_db(db), m_list(list), m_box(new QComboBox(this)) {
+    const QString caption = QString::fromStdString(list.caption());
+    const QString column = QString::fromStdString(list.column());
+    setWindowTitle(caption);
+    setObjectName(caption);
+
+    auto* label = new QLabel(column + QStringLiteral("："), this);
+    m_box->setEditable(true);
+    m_box->setInsertPolicy(QComboBox::NoInsert);
+    m_box->setMinimumWidth(220);
+    nameControl(m_box, QStringLiteral("组合框1"), column);
+    label->setBuddy(m_box);
+
+    auto* save = new QPushButton(QStringLiteral("保存"), this);
+    auto* remove = new QPushButton(QStringLiteral("删除"), this);
+    nameControl(save, QStringLiteral("按钮_保存"), save->text());
+    nameControl(remove, QStringLiteral("按钮_删除"), remove->text());
+    save->setAutoDefault(false);
+    remove->setAutoDefault(false);
+    connect(save, &QPushButton::clicked, this, &NamedListWindow::addEntry);
+    connect(remove, &QPushButton::clicked, this, &NamedListWindow::deleteEntry);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(m_box, 1);
+    layout->addWidget(save);
+    layout->addWidget(remove);
+
+    if (&list == &NamedList::units())
+        fillUnitDropDown(m_box, db);
+    else
+        fillDropDown(m_box, db, list.selectStatement(), list.column());
+}
+
+void NamedListWindow::addEntry() {
+    const QString text = m_box->currentText();
+    const int result =
+        m_list.addListEntry(m_db, ListControls::entriesOf(m_box), text.toStdString());
+    if (result == 1) {
+        const int current = m_box->currentIndex();
+        m_box->addItem(text);
+        m_box->setCurrentIndex(current);
+        m_box->setEditText(text);
+    }
+    tell(NamedList::addMessage(result));
+}
+
+void NamedListWindow::deleteEntry() {
+    int entry = -1;
+    const int result = m_list.deleteListEntry(m_db, ListControls::entriesOf(m_box),
+                                              m_box->currentText().toStdString(), entry);
+    if (result == 1) {
+        m_box->removeItem(entry);
+        m_box->setCurrentIndex(-1);
+        m_box->setEditText(QString());
+    }
+    tell(NamedList::deleteMessage(result));
+}
+
+void NamedListWindow::tell(const std::string& message) {
+    if (!message.empty())
+        MessageBoxes::instance().inform(this, QString::fromStdString(message),
+                                        MessageBoxes::Icon::Information, QStringLiteral("提示"));
+}

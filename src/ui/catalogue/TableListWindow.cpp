@@ -1,0 +1,28 @@
+#include "ui/catalogue/TableListWindow.h"
+#include "catalogue/TableList.h"
+#include "ui/common/ListControls.h"
+#include "ui/catalogue/TableEditWindow.h"
+
+TableListWindow::TableListWindow(QWidget* parent, Database& db)
+    : ListWindow(parent, db, QStringLiteral("桌号设置"), QStringLiteral("桌号"),
+                 {{QStringLiteral("数字代号"), 90}, {QStringLiteral("桌号"), 150}},
+                 QStringLiteral("添加")) {
+    load();
+}
+
+void TableListWindow::load() {
+    ListControls::setRows(m_list, TableList(m_db).load());
+}
+
+std::unique_ptr<QDialog> TableListWindow::makeEditWindow(bool modify) {
+    return std::make_unique<TableEditWindow>(
+        this, m_db, m_list, modify ? TableEditWindow::Mode::Modify : TableEditWindow::Mode::Add);
+}
+
+std::string TableListWindow::deleteQuestion(const ListRow& row) const {
+    return TableList::deleteQuestion(row);
+}
+
+bool TableListWindow::deleteRow(const ListRow& row) {
+    return TableList(m_db).remove(row);
+}

@@ -1,0 +1,60 @@
+#include "ui/common/MessageBoxes.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon toQt(MessageBoxes::Icon icon) {
+    switch (icon) {
+    case MessageBoxes::Icon::Information:
+        return QMessageBox::Information;
+    case MessageBoxes::Icon::Question:
+        return QMessageBox::Question;
+    case MessageBoxes::Icon::Warning:
+        return QMessageBox::Warning;
+    case MessageBoxes::Icon::Error:
+        return QMessageBox::Critical;
+    case MessageBoxes::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+class QtMessageBoxes : public MessageBoxes {
+  public:
+    void inform(QWidget* parent, const QString& text, Icon icon, const QString& title) override {
+        QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent);
+        box.exec();
+    }
+
+    bool ask(QWidget* parent, const QString& text, Icon icon, const QString& title,
+             Default defaultButton) override {
+        QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
+        box.setDefaultButton(defaultButton == Default::No ? QMessageBox::No : QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes;
+    }
+
+    bool askText(QWidget* parent, const QString& title, const QString& prompt,
+                 QString& value) override {
+        bool ok = false;
+        const QString entered =
+            QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, value, &ok);
+        if (ok)
+            value = entered;
+        return ok;
+    }
+};
+
+MessageBoxes* g_installed = nullptr;
+
+} // namespace
+
+MessageBoxes& MessageBoxes::instance() {
+    static QtMessageBoxes real;
+    return g_installed ? *g_installed : real;
+}
+
+void MessageBoxes::install(MessageBoxes* boxes) {
+    g_installed = boxes;
+}

@@ -1,0 +1,6 @@
+#include "ui/common/PopupComboBox.h"
+
+void PopupComboBox::showPopup() {
+    emit aboutToShowPopup();
+    QComboBox::showPopup();
+}

@@ -1,0 +1,216 @@
+#include "ui/history/HistoryWindow.h"
+#include "ui/common/ListControls.h"
+
+#include "history/StoredOrders.h"
+#include "storage/Clock.h"
+#include "ui/history/DayFilterDialog.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/common/PagedListPanel.h"
+#include "ui/history/PeriodFilterDialog.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using ListControls::addCaptionButton;
+using ListControls::attachContextMenu;
+using ListControls::nameControl;
+
+namespace {
+
+const QList<PagedListPanel::Column> orderColumns = {{"ID", 40},    {"编号", 50}, {"时间", 160},
+                                                    {"合计", 50},  {"实付", 50}, {"桌号", 100},
+                                                    {"电话", 100}, {"姓名", 70}, {"地址", 150}};
+
+enum OrderColumn { IdColumn = 0, NumberColumn = 1, DateColumn = 2, TelephoneColumn = 6 };
+
+QDate today(const Clock& clock) {
+    const DateTime now = clock.now();
+    return QDate(now.year, now.month, now.day);
+}
+
+} // namespace
+
+HistoryWindow::HistoryWindow(Database& db, PagedList& orders, const Clock& clock, QWidget* parent,
+                             const std::optional<QString>& customerTelephone)
+    : QDialog(parent), m_db(db), m_orders(orders), m_clock(clock),
+      m_panel(new PagedListPanel(db, orders, orderColumns, "超级列表框_存单", this)),
+      m_caption(new QLabel(HistoryFilter::allCaption, this)) {
+    setWindowTitle("历史订单");
+    resize(900, 600);
+    nameControl(m_caption, "标签_状态", "状态");
+
+    auto* statusBar = new QStatusBar(this);
+    nameControl(statusBar, "状态条_存单", "存单统计");
+    statusBar->setSizeGripEnabled(false);
+    const char* placeholders[] = {"共有存单数据:172条", "合计总额:0", "实付总额:0"};
+    for (int i = 0; i < 3; ++i) {
+        m_statusParts[i] = new QLabel(placeholders[i], statusBar);
+        nameControl(m_statusParts[i], QString("状态条_存单_%1").arg(i), "存单统计");
+        statusBar->addWidget(m_statusParts[i], 1);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(buildMenu());
+    layout->addWidget(buildButtons());
+    layout->addWidget(m_caption);
+    layout->addWidget(m_panel, 1);
+    layout->addWidget(statusBar);
+
+    QTreeWidget* list = m_panel->list();
+    list->installEventFilter(this);
+    attachContextMenu(list, [this] { return contextMenu(); });
+    connect(list, &QTreeWidget::itemDoubleClicked, this, &HistoryWindow::editOrder);
+    connect(m_panel, &PagedListPanel::pageShown, this, &HistoryWindow::showStatus);
+
+    if (customerTelephone)
+        openedFromCustomerWindow(*customerTelephone);
+    PagedList::prepareIndexes(db);
+    m_orders.setPageSize(200);
+    m_panel->showFirstPage();
+}
+
+QMenuBar* HistoryWindow::buildMenu() {
+    auto* menuBar = new QMenuBar(this);
+    menuBar->setNativeMenuBar(false);
+    m_filterMenu = menuBar->addMenu("查询条件");
+    nameControl(m_filterMenu, "菜单_查询条件", "查询条件");
+    m_filterMenu->addAction("所有数据", this, [this] { applyFilter(HistoryFilter::all()); });
+    m_filterMenu->addAction("店内用餐", this, [this] { applyFilter(HistoryFilter::dineIn()); });
+    m_filterMenu->addAction("外卖订单", this, [this] { applyFilter(HistoryFilter::takeOut()); });
+    m_filterMenu->addAction("指定时间", this, &HistoryWindow::chooseDay);
+    m_filterMenu->addAction("指定时间段", this, &HistoryWindow::choosePeriod);
+    m_filterMenu->addAction("指定客户", this, &HistoryWindow::chooseCustomer);
+    return menuBar;
+}
+
+QWidget* HistoryWindow::buildButtons() {
+    auto* bar = new QWidget(this);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto button = [&](const QString& caption) { return addCaptionButton(row, bar, caption); };
+    m_browseAll = button("浏览所有单据");
+    connect(m_browseAll, &QPushButton::clicked, this,
+            [this] { applyFilter(HistoryFilter::all()); });
+    connect(button("修改"), &QPushButton::clicked, this, &HistoryWindow::editOrder);
+    connect(button("删除"), &QPushButton::clicked, this, &HistoryWindow::deleteOrder);
+    row->addStretch(1);
+    return bar;
+}
+
+void HistoryWindow::openedFromCustomerWindow(const QString& telephone) {
+    m_filterMenu->setEnabled(false);
+    m_browseAll->setEnabled(false);
+    if (telephone.isEmpty())
+        return;
+    const HistoryFilter filter = HistoryFilter::customer(telephone.toStdString());
+    m_orders.setConditionFragment(filter.fragment);
+    m_caption->setText(QString::fromStdString(filter.caption));
+    setWindowTitle(telephone + " 的历史订单");
+}
+
+QString HistoryWindow::statusCaption() const {
+    return m_caption->text();
+}
+
+void HistoryWindow::showStatus(const PagedList::Page& page) {
+    if (page.browsingAll)
+        m_caption->setText(HistoryFilter::allCaption);
+    m_statusParts[0]->setText(QString("共有存单数据:%1条").arg(page.count));
+    m_statusParts[1]->setText(QString("合计总额:%1").arg(page.totalSum));
+    m_statusParts[2]->setText(QString("实付总额:%1").arg(page.paidSum));
+}
+
+void HistoryWindow::applyFilter(const HistoryFilter& filter) {
+    m_orders.setConditionFragment(filter.fragment);
+    m_panel->showFirstPage();
+    m_caption->setText(QString::fromStdString(filter.caption));
+}
+
+void HistoryWindow::chooseDay() {
+    DayFilterDialog dialog(today(m_clock), this);
+    if (dialog.exec() == QDialog::Accepted)
+        applyFilter(dialog.filter());
+}
+
+void HistoryWindow::choosePeriod() {
+    PeriodFilterDialog dialog(today(m_clock), this);
+    if (dialog.exec() == QDialog::Accepted)
+        applyFilter(dialog.filter());
+}
+
+void HistoryWindow::chooseCustomer() {
+    QString telephone;
+    if (!MessageBoxes::instance().askText(this, "浏览客户数据",
+                                          "请输入客户电话：按 Esc键 取消查询。", telephone) ||
+        telephone.isEmpty())
+        return;
+    applyFilter(HistoryFilter::customer(telephone.toStdString()));
+}
+
+void HistoryWindow::editOrder() {
+    if (m_panel->selectedIndex() < 0) {
+        MessageBoxes::instance().inform(this, "请选择要修改的项目。");
+        return;
+    }
+    if (!m_editHandler)
+        return;
+    if (m_editHandler(this, m_panel->selectedText(IdColumn), m_panel->selectedText(DateColumn)))
+        accept();
+}
+
+void HistoryWindow::deleteOrder() {
+    const int index = m_panel->selectedIndex();
+    if (index < 0) {
+        MessageBoxes::instance().inform(this, "请选择要删除的项目。");
+        return;
+    }
+    const std::string question =
+        StoredOrders::deleteQuestion(m_panel->selectedText(NumberColumn).toStdString(),
+                                     m_panel->selectedText(DateColumn).toStdString());
+    if (!MessageBoxes::instance().ask(this, QString::fromStdString(question)))
+        return;
+    if (!StoredOrders(m_db).deleteOrder(m_panel->selectedText(IdColumn).toStdString())) {
+        MessageBoxes::instance().inform(this, StoredOrders::deleteFailed,
+                                        MessageBoxes::Icon::Warning);
+        return;
+    }
+    m_panel->reloadAfterRemoval(index);
+    MessageBoxes::instance().inform(this, "处理成功。", MessageBoxes::Icon::None);
+}
+
+QMenu* HistoryWindow::contextMenu() {
+    if (m_panel->selectedIndex() < 0)
+        return nullptr;
+    auto* menu = new QMenu(this);
+    menu->addAction("修改", this, &HistoryWindow::editOrder);
+    menu->addAction("删除", this, &HistoryWindow::deleteOrder);
+    const QString telephone = m_panel->selectedText(TelephoneColumn);
+    QAction* customer = menu->addAction("查看该客户的所有订单", this, [this, telephone] {
+        applyFilter(HistoryFilter::customer(telephone.toStdString()));
+    });
+    customer->setEnabled(!telephone.isEmpty() &&
+                         !statusCaption().contains(HistoryFilter::customerCaptionMark));
+    return menu;
+}
+
+bool HistoryWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_panel->list() && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        deleteOrder();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void HistoryWindow::done(int result) {
+    // The next opening from the main window lists every order again.
+    m_orders.setConditionFragment({});
+    QDialog::done(result);
+}

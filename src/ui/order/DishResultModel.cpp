@@ -1,0 +1,48 @@
+#include "ui/order/DishResultModel.h"
+
+#include "orders/DishCache.h"
+
+DishResultModel::DishResultModel(const DishCache& dishes, QObject* parent)
+    : QAbstractTableModel(parent), m_dishes(dishes) {}
+
+void DishResultModel::setMatches(std::vector<int> dishIndices) {
+    beginResetModel();
+    m_matches = std::move(dishIndices);
+    endResetModel();
+}
+
+int DishResultModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_matches.size());
+}
+
+int DishResultModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant DishResultModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    const Dish& dish = m_dishes.dishes().at(m_matches.at(index.row()));
+    switch (index.column()) {
+    case Code:
+        return QString::fromStdString(dish.code);
+    case Letters:
+        return QString::fromStdString(dish.letters);
+    case Name:
+        return QString::fromStdString(dish.name);
+    case Price:
+        return QString::fromStdString(dish.price);
+    case Unit:
+        return QString::fromStdString(dish.unit);
+    default:
+        return QString();
+    }
+}
+
+QVariant DishResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    static const char* const captions[] = {"", "数字代号", "字母代号", "菜名", "价格", "单位"};
+    return section >= 0 && section < ColumnCount ? QString::fromUtf8(captions[section])
+                                                 : QVariant();
+}

@@ -1,0 +1,550 @@
+#include "ui/order/MainWindow.h"
+
+#include "orders/DeliveryCustomer.h"
+#include "orders/OrderDefaults.h"
+#include "orders/OrderNumbering.h"
+#include "orders/OrderTime.h"
+#include "storage/Clock.h"
+#include "storage/Values.h"
+#include "ui/order/DishResultModel.h"
+#include "ui/common/HelpDocuments.h"
+#include "ui/common/ListControls.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/order/OrderGridView.h"
+#include "ui/common/PopupComboBox.h"
+#include "ui/order/TimeFormatDialog.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
+#include <functional>
+
+namespace {
+
+const QColor linkYellow(255, 255, 0);
+const QColor linkGreen(128, 224, 0);
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::string text(const QLineEdit* edit) {
+    return edit->text().toStdString();
+}
+
+std::string text(const QComboBox* box) {
+    return box->currentText().toStdString();
+}
+
+void setLinkColor(QLabel* link, const QColor& color) {
+    QPalette palette = link->palette();
+    palette.setColor(QPalette::WindowText, color);
+    link->setPalette(palette);
+}
+
+// Shows `value` in a drop-down: the matching entry when there is one, else
+// the text itself in an editable drop-down.
+void showInDropDown(QComboBox* box, const std::string& value) {
+    const int index = box->findText(qs(value), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        box->setCurrentIndex(index);
+    else if (box->isEditable())
+        box->setEditText(qs(value));
+}
+
+} // namespace
+
+MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
+    : QMainWindow(parent), m_db(db), m_clock(clock), m_settings(db) {
+    m_form.build(this);
+    m_results = new DishResultModel(m_dishes, this);
+    QTreeView* results = m_form.dishResults;
+    results->setModel(m_results);
+    results->setColumnHidden(DishResultModel::Blank, true);
+    results->header()->setStretchLastSection(false);
+    results->header()->setSectionResizeMode(DishResultModel::Name, QHeaderView::Stretch);
+    results->setColumnWidth(DishResultModel::Code, 76);
+    results->setColumnWidth(DishResultModel::Letters, 86);
+    results->setColumnWidth(DishResultModel::Price, 56);
+    results->setColumnWidth(DishResultModel::Unit, 44);
+    setLinkColor(m_form.tutorialLink, linkYellow);
+    setLinkColor(m_form.printingHelpLink, linkYellow);
+
+    connectControls();
+    registerFunctionKeys();
+    m_lastSeenDate = m_clock.now().dateOnly();
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("时钟1"));
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::startUp() {
+    reloadTables();
+    m_form.discountName->insertItem(0, QStringLiteral("无"));
+    restoreDefaults();
+    refreshNumbering();
+    reloadDishes();
+    m_startedUp = true;
+    tick();
+    m_timer->start();
+    m_form.dishCode->setFocus();
+}
+
+void MainWindow::restoreDefaults() {
+    m_timeFormat = OrderTime::loadChoice(m_settings);
+    const OrderDefaults defaults = OrderDefaults::load(m_settings);
+    m_form.header->addItem(qs(defaults.header));
+    m_form.header->setCurrentIndex(0);
+    m_form.shop->addItem(qs(defaults.shop));
+    m_form.shop->setCurrentIndex(0);
+    m_form.discountName->addItem(qs(defaults.discountName));
+    m_form.discountName->setCurrentIndex(1);
+    m_form.discountPortions->setText(qs(defaults.discountPortions));
+    m_form.discountAmount->setText(qs(defaults.discountAmount));
+    m_form.paymentMethod->setCurrentIndex(defaults.paymentIndex);
+}
+
+void MainWindow::saveDefaults() {
+    OrderDefaults defaults;
+    defaults.header = text(m_form.header);
+    defaults.shop = text(m_form.shop);
+    defaults.discountName = text(m_form.discountName);
+    defaults.discountPortions = text(m_form.discountPortions);
+    defaults.discountAmount = text(m_form.discountAmount);
+    defaults.paymentIndex = m_form.paymentMethod->currentIndex();
+    defaults.save(m_settings);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_startedUp)
+        saveDefaults();
+    event->accept();
+    emit closed();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    followMainWindow();
+}
+
+// --- wiring -----------------------------------------------------------------
+
+void MainWindow::connectControls() {
+    connectOrderEntry();
+    connectCommands();
+    // Every change the receipt shows refreshes the preview.
+    for (QLineEdit* edit :
+         {m_form.number, m_form.orderTime, m_form.telephone, m_form.name, m_form.address,
+          m_form.discountPortions, m_form.discountAmount, m_form.total, m_form.paid,
+          m_form.actuallyPaid, m_form.remark, m_form.tableCode})
+        connect(edit, &QLineEdit::editingFinished, this, &MainWindow::refreshPreview);
+    for (QComboBox* box :
+         {static_cast<QComboBox*>(m_form.header), static_cast<QComboBox*>(m_form.shop),
+          static_cast<QComboBox*>(m_form.table), static_cast<QComboBox*>(m_form.discountName),
+          m_form.paymentMethod})
+        connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::refreshPreview);
+    for (QLineEdit* edit : {m_form.telephone, m_form.name, m_form.address, m_form.discountPortions,
+                            m_form.discountAmount, m_form.paid, m_form.actuallyPaid})
+        edit->installEventFilter(this);
+    m_form.dishCode->installEventFilter(this);
+    m_form.dishResults->installEventFilter(this);
+    m_form.tutorialLink->installEventFilter(this);
+    m_form.printingHelpLink->installEventFilter(this);
+}
+
+void MainWindow::connectOrderEntry() {
+    connect(m_form.dishCode, &QLineEdit::textChanged, this, &MainWindow::searchDishes);
+    connect(m_form.dishResults, &QTreeView::doubleClicked, this, &MainWindow::chooseSelectedDish);
+    connect(m_form.grid, &OrderGridView::cellEdited, this, &MainWindow::onGridCellEdited);
+    connect(m_form.grid, &OrderGridView::deletePressed, this, &MainWindow::deleteCurrentLine);
+    connect(m_form.grid, &OrderGridView::contextMenuWanted, this, &MainWindow::showGridMenu);
+    connect(m_form.deleteLineAction, &QAction::triggered, this, &MainWindow::deleteCurrentLine);
+    connect(m_form.discountAmount, &QLineEdit::textChanged, this,
+            &MainWindow::onDiscountAmountChanged);
+    connect(m_form.tableCode, &QLineEdit::textChanged, this, &MainWindow::onTableCodeChanged);
+    connect(m_form.telephone, &QLineEdit::textChanged, this, &MainWindow::onTelephoneChanged);
+    connect(m_form.saveCustomerButton, &QPushButton::clicked, this, &MainWindow::saveCustomer);
+    connect(m_form.timeFormatButton, &QPushButton::clicked, this, &MainWindow::chooseTimeFormat);
+    connect(m_form.header, &PopupComboBox::aboutToShowPopup, this,
+            [this] { fillDropDown(m_form.header, m_db, "Select * from 票头设置", "票头"); });
+    connect(m_form.shop, &PopupComboBox::aboutToShowPopup, this,
+            [this] { fillDropDown(m_form.shop, m_db, "Select * from 店名", "店铺名称"); });
+    connect(m_form.discountName, &PopupComboBox::aboutToShowPopup, this,
+            [this] { fillDropDown(m_form.discountName, m_db, "Select * from 减免", "减免名称"); });
+    connect(m_form.table, &PopupComboBox::aboutToShowPopup, this,
+            [this] { fillDropDown(m_form.table, m_db, "Select * from 桌号", "桌号名称"); });
+}
+
+void MainWindow::connectCommands() {
+    connect(m_form.settleButton, &QPushButton::clicked, this,
+            [this] { isEditingStoredOrder() ? saveEditedOrder() : settleOrder(); });
+    connect(m_form.printOnlyButton, &QPushButton::clicked, this, &MainWindow::printOnly);
+    connect(m_form.clearButton, &QPushButton::clicked, this, &MainWindow::confirmClearOrder);
+    connect(m_form.previewButton, &QPushButton::clicked, this, &MainWindow::togglePreview);
+
+    const QList<QAction*>& tools = m_form.toolButtons;
+    connect(tools[0], &QAction::triggered, this, &MainWindow::openOrderHistory);
+    connect(tools[1], &QAction::triggered, this, &MainWindow::openIncomeReport);
+    connect(tools[2], &QAction::triggered, this, &MainWindow::openSalesStatistics);
+    connect(tools[4], &QAction::triggered, this, &MainWindow::openCustomers);
+    connect(tools[5], &QAction::triggered, this, &MainWindow::openDishCatalogue);
+    connect(tools[6], &QAction::triggered, this, &MainWindow::openTableList);
+    connect(tools[8], &QAction::triggered, this, &MainWindow::dropSettingsMenu);
+    connect(tools[9], &QAction::triggered, this, &MainWindow::dropHelpMenu);
+    connect(m_form.demoDataAction, &QAction::triggered, this, &MainWindow::generateDemoData);
+
+    connect(m_form.headerListAction, &QAction::triggered, this, &MainWindow::openHeaderList);
+    connect(m_form.shopListAction, &QAction::triggered, this, &MainWindow::openShopList);
+    connect(m_form.discountListAction, &QAction::triggered, this, &MainWindow::openDiscountList);
+    connect(m_form.printSettingsAction, &QAction::triggered, this, &MainWindow::openPrintSettings);
+    connect(m_form.tutorialAction, &QAction::triggered, this, &MainWindow::showTutorial);
+    connect(m_form.printingHelpAction, &QAction::triggered, this, &MainWindow::showPrintingHelp);
+    connect(m_form.aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+// Window shortcuts act only while this window is the active one, which is
+// what the function keys need; another program keeps its own F keys.
+void MainWindow::registerFunctionKeys() {
+    const std::pair<int, std::function<void()>> keys[] = {
+        {Qt::Key_F1, [this] { m_form.dishCode->setFocus(); }},
+        {Qt::Key_F2, [this] { m_form.tableCode->setFocus(); }},
+        {Qt::Key_F3, [this] { m_form.telephone->setFocus(); }},
+        {Qt::Key_F4, [this] { m_form.discountName->setFocus(); }},
+        {Qt::Key_F5, [this] { m_form.total->setFocus(); }},
+        {Qt::Key_F6, [this] { m_form.grid->setFocus(); }},
+        {Qt::Key_F7, [this] { m_form.remark->setFocus(); }},
+        {Qt::Key_F10, [this] { confirmClearOrder(); }},
+        {Qt::Key_F11, [this] { printOnly(); }},
+        // While settlement has hidden the button, the order is already stored:
+        // F12 must not store it a second time.
+        {Qt::Key_F12,
+         [this] {
+             if (m_form.settleButton->isHidden())
+                 return;
+             isEditingStoredOrder() ? saveEditedOrder() : settleOrder();
+         }},
+    };
+    for (const auto& [key, action] : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, action);
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && edit != m_form.dishCode)
+            QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched == m_form.tutorialLink)
+            showTutorial();
+        else if (watched == m_form.printingHelpLink)
+            showPrintingHelp();
+    } else if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (watched == m_form.dishCode && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+            moveResultSelection(key == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
+        if ((watched == m_form.dishCode || watched == m_form.dishResults) && enter) {
+            chooseSelectedDish();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// --- the order on screen ----------------------------------------------------
+
+OrderDraft MainWindow::orderDraft() const {
+    OrderDraft d;
+    d.number = text(m_form.number);
+    d.header = text(m_form.header);
+    d.shop = text(m_form.shop);
+    d.orderTime = text(m_form.orderTime);
+    d.tableCode = text(m_form.tableCode);
+    d.table = text(m_form.table);
+    d.telephone = text(m_form.telephone);
+    d.name = text(m_form.name);
+    d.address = text(m_form.address);
+    d.discountName = text(m_form.discountName);
+    d.discountPortions = text(m_form.discountPortions);
+    d.discountAmount = text(m_form.discountAmount);
+    d.paymentMethod = text(m_form.paymentMethod);
+    d.paymentIndex = m_form.paymentMethod->currentIndex();
+    d.total = text(m_form.total);
+    d.paid = text(m_form.paid);
+    d.actuallyPaid = text(m_form.actuallyPaid);
+    d.remark = text(m_form.remark);
+    d.orderId = text(m_form.orderId);
+    d.lines = orderGrid().lines();
+    return d;
+}
+
+void MainWindow::loadOrderDraft(const OrderDraft& d) {
+    const std::pair<QLineEdit*, const std::string*> edits[] = {
+        {m_form.number, &d.number},
+        {m_form.orderTime, &d.orderTime},
+        {m_form.tableCode, &d.tableCode},
+        {m_form.telephone, &d.telephone},
+        {m_form.name, &d.name},
+        {m_form.address, &d.address},
+        {m_form.discountPortions, &d.discountPortions},
+        {m_form.discountAmount, &d.discountAmount},
+        {m_form.total, &d.total},
+        {m_form.paid, &d.paid},
+        {m_form.actuallyPaid, &d.actuallyPaid},
+        {m_form.remark, &d.remark},
+        {m_form.orderId, &d.orderId},
+    };
+    for (const auto& [edit, value] : edits) {
+        const QSignalBlocker blocker(edit);
+        edit->setText(qs(*value));
+    }
+    const std::pair<QComboBox*, const std::string*> boxes[] = {
+        {m_form.header, &d.header},
+        {m_form.shop, &d.shop},
+        {m_form.table, &d.table},
+        {m_form.discountName, &d.discountName},
+        {m_form.paymentMethod, &d.paymentMethod},
+    };
+    for (const auto& [box, value] : boxes) {
+        const QSignalBlocker blocker(box);
+        showInDropDown(box, *value);
+    }
+    applyGrid(OrderGrid::fromLines(d.lines));
+}
+
+OrderGrid MainWindow::orderGrid() const {
+    return m_form.grid->grid();
+}
+
+bool MainWindow::orderHasContent() const {
+    return ::orderHasContent(orderDraft());
+}
+
+void MainWindow::clearOrder() {
+    refreshNumbering();
+    const int number = m_form.number->text().toInt();
+    setEditingStoredOrder(false);
+    loadOrderDraft(orderDraft().cleared(number));
+    m_form.dishCode->setFocus();
+}
+
+bool MainWindow::isEditingStoredOrder() const {
+    return m_form.settleButton->text() == QStringLiteral("修改(F12)");
+}
+
+void MainWindow::setEditingStoredOrder(bool editing) {
+    m_form.settleButton->setText(editing ? QStringLiteral("修改(F12)")
+                                         : QStringLiteral("打单结算(F12)"));
+    m_form.settleButton->setAccessibleName(m_form.settleButton->text());
+    m_form.settleButton->show();
+}
+
+void MainWindow::reloadTables() {
+    m_tables.load(m_db);
+}
+
+void MainWindow::reloadDishes() {
+    m_results->clear();
+    m_dishes.load(m_db);
+    QStringList names;
+    for (const Dish& dish : m_dishes.dishes())
+        names.append(qs(dish.name));
+    m_form.grid->setDishNames(names);
+    searchDishes();
+}
+
+void MainWindow::refreshNumbering() {
+    const TodayCounters counters = nextOrderNumber(m_db, m_clock.now());
+    m_form.number->setText(QString::number(counters.nextNumber));
+    m_form.orderCountPart->setText(qs(counters.countCaption()));
+    m_form.incomePart->setText(qs(counters.incomeCaption()));
+}
+
+void MainWindow::tick() {
+    const bool yellow = m_form.tutorialLink->palette().color(QPalette::WindowText) == linkYellow;
+    setLinkColor(m_form.tutorialLink, yellow ? linkGreen : linkYellow);
+    setLinkColor(m_form.printingHelpLink, yellow ? linkGreen : linkYellow);
+
+    const DateTime now = m_clock.now();
+    if (now.dateOnly() != m_lastSeenDate) {
+        m_lastSeenDate = now.dateOnly();
+        refreshNumbering();
+    }
+    if (!isEditingStoredOrder()) {
+        const QString time = qs(OrderTime::format(now, m_timeFormat));
+        if (m_form.orderTime->text() != time)
+            m_form.orderTime->setText(time);
+    }
+}
+
+// --- order entry ------------------------------------------------------------
+
+void MainWindow::searchDishes() {
+    m_results->setMatches(m_dishes.search(text(m_form.dishCode)));
+    if (m_results->rowCount() > 0)
+        m_form.dishResults->setCurrentIndex(m_results->index(0, DishResultModel::Code));
+}
+
+void MainWindow::moveResultSelection(int step) {
+    const int row = m_form.dishResults->currentIndex().row() + step;
+    if (row < 0 || row >= m_results->rowCount())
+        return;
+    const QModelIndex index = m_results->index(row, DishResultModel::Code);
+    m_form.dishResults->setCurrentIndex(index);
+    m_form.dishResults->scrollTo(index);
+}
+
+void MainWindow::chooseSelectedDish() {
+    if (m_results->rowCount() == 0)
+        return;
+    const int row = std::max(0, m_form.dishResults->currentIndex().row());
+    const Dish& dish = m_dishes.dishes().at(m_results->dishAt(row));
+    QString quantity = QStringLiteral("1");
+    const QString prompt = QStringLiteral("请输入菜品：") + qs(dish.name) +
+                           QStringLiteral(" 的数量。\r\n\r\n按 Esc键 取消选择。");
+    if (!MessageBoxes::instance().askText(this, QStringLiteral("菜品选择"), prompt, quantity))
+        return;
+    OrderGrid grid = orderGrid();
+    const int gridRow =
+        grid.enterDish(dish.name, Values::textToInt(quantity.toStdString()), m_dishes);
+    applyGrid(grid);
+    m_form.grid->setCurrentGridCell(gridRow, OrderGrid::Quantity);
+    applyLineTotals(grid);
+    refreshPreview();
+    m_form.dishCode->setFocus();
+    m_form.dishCode->selectAll();
+}
+
+void MainWindow::applyGrid(const OrderGrid& grid) {
+    m_form.grid->setGrid(grid);
+}
+
+void MainWindow::applyLineTotals(const OrderGrid& grid) {
+    const OrderTotals totals = grid.totals(text(m_form.discountAmount));
+    m_form.total->setText(qs(totals.total));
+    m_form.paid->setText(qs(totals.paid));
+    m_form.actuallyPaid->setText(qs(totals.actuallyPaid));
+}
+
+void MainWindow::onGridCellEdited(int gridRow, int column) {
+    OrderGrid grid = orderGrid();
+    if (!grid.recomputeLine(gridRow, column, m_dishes))
+        return;
+    applyGrid(grid);
+    applyLineTotals(grid);
+    refreshPreview();
+}
+
+void MainWindow::onDiscountAmountChanged() {
+    if (const auto totals = orderGrid().totalsForDiscount(text(m_form.discountAmount))) {
+        m_form.total->setText(qs(totals->total));
+        m_form.paid->setText(qs(totals->paid));
+        m_form.actuallyPaid->setText(qs(totals->actuallyPaid));
+    }
+}
+
+void MainWindow::deleteCurrentLine() {
+    OrderGrid grid = orderGrid();
+    const int row = m_form.grid->currentGridRow();
+    if (!grid.isDishRow(row))
+        return;
+    if (!MessageBoxes::instance().ask(this, QStringLiteral("是否删除光标所在的整行数据。")))
+        return;
+    grid.deleteRow(row);
+    applyGrid(grid);
+    applyLineTotals(grid);
+    refreshPreview();
+}
+
+void MainWindow::showGridMenu(const QPoint& globalPos) {
+    const OrderGrid grid = orderGrid();
+    const int row = m_form.grid->currentGridRow();
+    if (row >= 1 && row < grid.rowCount() - 1)
+        m_form.gridMenu->popup(globalPos);
+}
+
+void MainWindow::onTableCodeChanged() {
+    const TableCache::Choice choice = m_tables.chooseByCode(text(m_form.tableCode));
+    QComboBox* box = m_form.table;
+    box->clear();
+    for (const std::string& name : choice.names)
+        box->addItem(qs(name));
+    box->setCurrentIndex(choice.selected);
+}
+
+void MainWindow::onTelephoneChanged() {
+    const DeliveryCustomer customer =
+        DeliveryCustomer::lookupCustomerByPhone(m_db, text(m_form.telephone));
+    m_form.name->setText(qs(customer.name));
+    m_form.address->setText(qs(customer.address));
+}
+
+void MainWindow::saveCustomer() {
+    DeliveryCustomer::saveNew(m_db, text(m_form.telephone), text(m_form.name),
+                              text(m_form.address));
+}
+
+void MainWindow::confirmClearOrder() {
+    if (MessageBoxes::instance().ask(this, QStringLiteral("是否清空点单数据？")))
+        clearOrder();
+}
+
+void MainWindow::chooseTimeFormat() {
+    TimeFormatDialog dialog(m_settings, m_timeFormat, this);
+    connect(&dialog, &TimeFormatDialog::choiceChanged, this, &MainWindow::setTimeFormat);
+    dialog.exec();
+    refreshPreview();
+}
+
+// --- menus ------------------------------------------------------------------
+
+void MainWindow::dropSettingsMenu() {
+    QWidget* button = m_form.toolBar->widgetForAction(m_form.toolButtons[8]);
+    m_form.settingsMenu->popup(button->mapToGlobal(QPoint(0, button->height())));
+}
+
+void MainWindow::dropHelpMenu() {
+    QWidget* button = m_form.toolBar->widgetForAction(m_form.toolButtons[9]);
+    m_form.helpMenu->popup(button->mapToGlobal(QPoint(0, button->height())));
+}
+
+void MainWindow::showTutorial() {
+    showHelpDocument(HelpDocuments::Document::Tutorial);
+}
+
+void MainWindow::showPrintingHelp() {
+    showHelpDocument(HelpDocuments::Document::Printing);
+}
+
+void MainWindow::showHelpDocument(HelpDocuments::Document document) {
+    const QString path = HelpDocuments::path(document);
+    if (!HelpDocuments::write(document))
+        MessageBoxes::instance().inform(this,
+                                        QStringLiteral("帮助文档无法写入程序文件夹：\n") + path);
+    else if (!HelpDocuments::openWritten(document))
+        MessageBoxes::instance().inform(
+            this, QStringLiteral("帮助文档已保存为：\n") + path +
+                      QStringLiteral("\n\n没有找到可以打开 Word 文档（.docx）的程序。"));
+}
+
+void MainWindow::showAbout() {
+    MessageBoxes::instance().inform(this, QStringLiteral("Tablewise\n版本号:3.0"),
+                                    MessageBoxes::Icon::Information, QStringLiteral("关于"));
+}

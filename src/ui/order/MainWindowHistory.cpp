@@ -1,0 +1,90 @@
+// The order history and the customer file opened from the order window, and
+// the editing of a stored order taken from the history.
+#include "ui/order/MainWindow.h"
+
+#include "history/PagedList.h"
+#include "orders/OrderEditor.h"
+#include "ui/history/CustomerWindow.h"
+#include "ui/history/HistoryWindow.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/common/PopupComboBox.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+namespace {
+
+// A stored value shown by a drop-down: selected when an item has it, nothing
+// selected when it is empty, and otherwise the drop-down keeps what it shows.
+std::string shownValue(const QComboBox* box, const std::string& stored) {
+    const QString value = QString::fromStdString(stored);
+    if (stored.empty() || box->currentText() == value ||
+        box->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
+        return stored;
+    return box->currentText().toStdString();
+}
+
+} // namespace
+
+void MainWindow::openOrderHistory() {
+    HistoryWindow window(m_db, PagedList::orderHistory(), m_clock, this);
+    window.setEditHandler([this](QWidget* owner, const QString& id, const QString& date) {
+        return editStoredOrder(owner, id, date);
+    });
+    window.exec();
+}
+
+void MainWindow::openCustomers() {
+    CustomerWindow window(m_db, PagedList::customerFile(), PagedList::orderHistory(), m_clock,
+                          this);
+    window.setEditHandler([this](QWidget* owner, const QString& id, const QString& date) {
+        return editStoredOrder(owner, id, date);
+    });
+    window.exec();
+}
+
+bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QString& dateText) {
+    const OrderEditor editor(m_db);
+    const std::optional<StoredOrder> stored = editor.loadOrder(idText.toStdString());
+    if (!stored) {
+        MessageBoxes::instance().inform(owner, OrderEditor::orderGone);
+        return false;
+    }
+    if (orderHasContent() &&
+        !MessageBoxes::instance().ask(owner, OrderEditor::clearQuestion, MessageBoxes::Icon::None,
+                                      QStringLiteral("提示")))
+        return false;
+    clearOrder();
+    setEditingStoredOrder(true);
+    OrderDraft draft = OrderEditor::loadedDraft(
+        orderDraft(), *stored, editor.loadLines(idText.toStdString(), dateText.toStdString()),
+        m_timeFormat);
+    draft.header = shownValue(m_form.header, draft.header);
+    draft.shop = shownValue(m_form.shop, draft.shop);
+    draft.discountName = shownValue(m_form.discountName, draft.discountName);
+    draft.paymentMethod = shownValue(m_form.paymentMethod, draft.paymentMethod);
+    draft.table = shownValue(m_form.table, draft.table);
+    loadOrderDraft(draft);
+    refreshPreview();
+    return true;
+}
+
+void MainWindow::saveEditedOrder() {
+    const OrderEditor::Result result = OrderEditor(m_db).saveEditedOrder(orderDraft());
+    const QString message = QString::fromStdString(result.message);
+    switch (result.outcome) {
+    case OrderEditor::Outcome::NoLines:
+        MessageBoxes::instance().inform(this, message, MessageBoxes::Icon::Information,
+                                        QStringLiteral("提示"));
+        return;
+    case OrderEditor::Outcome::Failed:
+        MessageBoxes::instance().inform(this, message, MessageBoxes::Icon::Warning);
+        return;
+    case OrderEditor::Outcome::Saved:
+        break;
+    }
+    // A receipt that did not print leaves the order on screen, still in edit mode.
+    if (MessageBoxes::instance().ask(this, message) && !printCurrentOrder(true))
+        return;
+    clearOrder();
+}

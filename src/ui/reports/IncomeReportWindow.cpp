@@ -1,0 +1,96 @@
+#include "ui/reports/IncomeReportWindow.h"
+
+#include "reports/IncomeReports.h"
+#include "storage/Clock.h"
+#include "storage/ProgramFolder.h"
+#include "ui/reports/PeriodPicker.h"
+#include "ui/reports/SalesReportWindow.h"
+
+#include <QLabel>
+#include <QMenu>
+
+namespace {
+
+IncomeReports reports(Database& db) {
+    return IncomeReports(db, ProgramFolder::path());
+}
+
+std::string utf8(const QString& text) {
+    return text.toStdString();
+}
+
+} // namespace
+
+IncomeReportWindow::IncomeReportWindow(Database& db, QWidget* parent)
+    : ReportWindow(db, QStringLiteral("收入报表"), parent) {
+    QMenu* kinds = addMenu(QStringLiteral("报表类型"));
+    kinds->addAction(QStringLiteral("日报表"), this, &IncomeReportWindow::pickDay);
+    kinds->addAction(QStringLiteral("月报表"), this, &IncomeReportWindow::pickMonth);
+    kinds->addAction(QStringLiteral("季度报表"), this, &IncomeReportWindow::pickQuarter);
+    kinds->addAction(QStringLiteral("年度报表"), this, &IncomeReportWindow::pickYear);
+    caption()->setText(QStringLiteral("正在浏览:2016年 年报表"));
+    showYearIncomeReport(QString::number(Clock::system().now().year));
+}
+
+bool IncomeReportWindow::showDayIncomeReport(const QString& date) {
+    return showSheet(reports(m_db).day(utf8(date)));
+}
+
+bool IncomeReportWindow::showMonthIncomeReport(const QString& year, const QString& month) {
+    return showSheet(reports(m_db).month(utf8(year), utf8(month)));
+}
+
+bool IncomeReportWindow::showQuarterIncomeReport(const QString& year, const QString& quarter) {
+    return showSheet(reports(m_db).quarter(utf8(year), utf8(quarter)));
+}
+
+bool IncomeReportWindow::showYearIncomeReport(const QString& year) {
+    return showSheet(reports(m_db).year(utf8(year)));
+}
+
+// While the sales window is open, the pickers start its reports instead.
+void IncomeReportWindow::pickDay() {
+    PeriodPicker picker(
+        PeriodPicker::Kind::Day,
+        [this](const QString& date, const QString&) {
+            if (auto* sales = SalesReportWindow::openWindow())
+                return sales->runDayReport(date);
+            return showDayIncomeReport(date);
+        },
+        this);
+    picker.exec();
+}
+
+void IncomeReportWindow::pickMonth() {
+    PeriodPicker picker(
+        PeriodPicker::Kind::Month,
+        [this](const QString& year, const QString& month) {
+            if (auto* sales = SalesReportWindow::openWindow())
+                return sales->runMonthReport(year, month);
+            return showMonthIncomeReport(year, month);
+        },
+        this);
+    picker.exec();
+}
+
+void IncomeReportWindow::pickQuarter() {
+    PeriodPicker picker(
+        PeriodPicker::Kind::Quarter,
+        [this](const QString& year, const QString& quarter) {
+            return showQuarterIncomeReport(year, quarter);
+        },
+        this);
+    picker.exec();
+}
+
+void IncomeReportWindow::pickYear() {
+    PeriodPicker picker(
+        PeriodPicker::Kind::Year,
+        [this](const QString& year, const QString&) {
+            if (auto* sales = SalesReportWindow::openWindow())
+                return sales->runYearReport(year);
+            return showYearIncomeReport(year);
+        },
+        this);
+    picker.exec();
+}

@@ -1,0 +1,75 @@
+#include "ui/reports/ReportWindow.h"
+
+#include "reports/ChartFiles.h"
+#include "reports/ReportSheet.h"
+#include "storage/ProgramFolder.h"
+#include "ui/reports/ChartHost.h"
+#include "ui/reports/ChartViewer.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/reports/ReportGrid.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int chartGridWidth = 408;
+
+void name(QWidget* widget, const QString& objectName, const QString& caption) {
+    widget->setObjectName(objectName);
+    widget->setAccessibleDescription(objectName);
+    widget->setAccessibleName(caption);
+}
+
+} // namespace
+
+ReportWindow::ReportWindow(Database& db, const QString& title, QWidget* parent)
+    : QDialog(parent), m_db(db), m_menuBar(new QMenuBar(this)), m_toolRow(new QHBoxLayout),
+      m_caption(new QLabel(this)), m_grid(new ReportGrid(this)), m_chart(new ChartViewer(this)) {
+    setWindowTitle(title);
+    name(m_caption, QStringLiteral("标签_正在浏览"), QStringLiteral("正在浏览"));
+    name(m_grid, QStringLiteral("高级表格1"), QStringLiteral("报表"));
+    name(m_chart, QStringLiteral("图表区"), QStringLiteral("图表"));
+    m_toolRow->addWidget(m_caption);
+    m_toolRow->addStretch();
+    auto* body = new QHBoxLayout;
+    body->addWidget(m_grid);
+    body->addWidget(m_chart, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(m_menuBar);
+    layout->setContentsMargins(20, 8, 20, 20);
+    layout->addLayout(m_toolRow);
+    layout->addLayout(body, 1);
+    resize(1340, 700);
+    m_chartsAvailable = ChartHost::checkChartPlayer(this);
+}
+
+QMenu* ReportWindow::addMenu(const QString& title) {
+    return m_menuBar->addMenu(title);
+}
+
+bool ReportWindow::showSheet(const ReportSheet& sheet) {
+    const bool withChart = sheet.chart() != ReportSheet::Chart::None;
+    m_chart->setVisible(withChart);
+    // Beside a chart the grid keeps its width; alone it takes the window's.
+    m_grid->setMinimumWidth(withChart ? chartGridWidth : 0);
+    m_grid->setMaximumWidth(withChart ? chartGridWidth : QWIDGETSIZE_MAX);
+    m_grid->showSheet(sheet);
+    m_caption->setText(QString::fromStdString(sheet.caption()));
+    if (!sheet.found()) {
+        m_chart->clear();
+        MessageBoxes::instance().inform(this, QStringLiteral("没有找到对应时间内的点单数据。"),
+                                        MessageBoxes::Icon::Information, QStringLiteral("提示"));
+        return false;
+    }
+    if (!m_chartsAvailable)
+        return true;
+    if (sheet.chart() == ReportSheet::Chart::Line)
+        m_chart->showLineChart(
+            QString::fromStdString(ChartFiles::lineChartPath(ProgramFolder::path())));
+    else if (sheet.chart() == ReportSheet::Chart::Pie)
+        m_chart->showPieChart(QString::fromStdString(ChartFiles::pieChartPath()));
+    return true;
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include "reports/SalesReportState.h"
+#include "ui/reports/ReportWindow.h"
+
+class QComboBox;
+
+// "销售统计": order lines by month of a year, by day of a month, or one
+// day line by line, for all dishes or one; opens on this year.
+class SalesReportWindow : public ReportWindow {
+    Q_OBJECT
+  public:
+    // The state outlives the window; by default the program's own.
+    SalesReportWindow(Database& db, QWidget* parent = nullptr, SalesReportState* state = nullptr);
+    ~SalesReportWindow() override;
+
+    // The sales window now open, if any: the income window's pickers start
+    // its reports while it is.
+    static SalesReportWindow* openWindow();
+    static SalesReportState& programState();
+
+    // An empty period reruns the one remembered.
+    bool showYearSalesReport(const QString& year);
+    bool showMonthSalesReport(const QString& monthKey); // "2017-05"
+    bool showDaySalesList(const QString& date);         // "2017年5月8日"
+    // Follows the dish filter list and reruns the current report.
+    bool applyDishFilter();
+
+    // What a picker starts: the report mode, then the report.
+    bool runYearReport(const QString& year);
+    bool runMonthReport(const QString& year, const QString& month);
+    bool runDayReport(const QString& date);
+
+    QComboBox* dishFilter() const { return m_filter; }
+
+    void pickDay();
+    void pickMonth();
+    void pickYear();
+
+  private:
+    void fillDishFilter();
+
+    SalesReportState& m_state;
+    QComboBox* m_filter;
+};

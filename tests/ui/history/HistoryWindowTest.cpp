@@ -1,0 +1,246 @@
+#include "history/HistoryDatabase.h"
+
+#include "ui/common/KeyPress.h"
+#include "ui/common/ScriptedMessageBoxes.h"
+#include "ui/common/TestApplication.h"
+#include "storage/Clock.h"
+#include "ui/history/DayFilterDialog.h"
+#include "ui/history/HistoryWindow.h"
+#include "ui/common/ListControls.h"
+#include "ui/common/PagedListPanel.h"
+#include "ui/history/PeriodFilterDialog.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+class HistoryWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ensureTestApplication(); }
+
+    HistoryWindow& open() {
+        window = std::make_unique<HistoryWindow>(data.db(), orders, clock);
+        return *window;
+    }
+    QTreeWidget* list() const { return window->panel()->list(); }
+    QString label(const QString& name) const { return window->findChild<QLabel*>(name)->text(); }
+    void click(const QString& name) { window->findChild<QPushButton*>(name)->click(); }
+    void jump(const QString& text) {
+        window->findChild<QLineEdit*>("编辑框_跳到")->setText(text);
+        click("标签_跳到");
+    }
+    QString jumpField() const { return window->findChild<QLineEdit*>("编辑框_跳到")->text(); }
+    QString cell(int row, int column) const { return list()->topLevelItem(row)->text(column); }
+    QStringList column(int column) const {
+        QStringList texts;
+        for (int i = 0; i < list()->topLevelItemCount(); ++i)
+            texts << cell(i, column);
+        return texts;
+    }
+
+    ScriptedMessageBoxes boxes;
+    HistoryDatabase data;
+    PagedList orders{PagedList::Kind::Orders};
+    FixedClock clock{{2017, 5, 15, 12, 0, 0}};
+    std::unique_ptr<HistoryWindow> window;
+};
+
+TEST_F(HistoryWindowTest, FourHundredFiftyOrdersMakeThreePagesOldestFirst) {
+    data.addOrders(450);
+    open();
+    EXPECT_EQ(label("标签_当前页"), "1");
+    EXPECT_EQ(label("标签_总页数"), "/3");
+    EXPECT_EQ(list()->topLevelItemCount(), 200);
+    EXPECT_EQ(label("状态条_存单_0"), "共有存单数据:450条");
+
+    click("标签_到尾页");
+    EXPECT_EQ(label("标签_当前页"), "3");
+    ASSERT_EQ(list()->topLevelItemCount(), 50);
+    const QStringList ids = column(0);
+    const long long first = data.count("select min(ID) from 存单");
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(ids[i].toLongLong(), first + 400 + i);
+
+    click("标签_下一页");
+    EXPECT_EQ(label("标签_当前页"), "3");
+    click("标签_上一页");
+    EXPECT_EQ(label("标签_当前页"), "2");
+    EXPECT_EQ(cell(0, 0).toLongLong(), first + 200);
+}
+
+TEST_F(HistoryWindowTest, FourHundredOrdersMakeExactlyTwoPages) {
+    data.addOrders(400);
+    open();
+    EXPECT_EQ(label("标签_总页数"), "/2");
+    click("标签_到尾页");
+    EXPECT_EQ(label("标签_当前页"), "2");
+    EXPECT_EQ(list()->topLevelItemCount(), 200);
+}
+
+TEST_F(HistoryWindowTest, JumpClampsAndWritesThePageBack) {
+    data.addOrders(450);
+    open();
+    jump("99");
+    EXPECT_EQ(label("标签_当前页"), "3");
+    EXPECT_EQ(jumpField(), "3");
+
+    click("标签_回首页");
+    jump("-1");
+    EXPECT_EQ(label("标签_当前页"), "3");
+    EXPECT_EQ(list()->topLevelItemCount(), 50);
+
+    for (const QString typed : {"0", "abc", "-2"}) {
+        jump(typed);
+        EXPECT_EQ(label("标签_当前页"), "3") << typed.toStdString();
+        EXPECT_EQ(list()->topLevelItemCount(), 50) << typed.toStdString();
+    }
+}
+
+TEST_F(HistoryWindowTest, DineInAndTakeOutFilters) {
+    data.addOrder({.table = "A1"});
+    data.addOrder({.address = "北街"});
+    data.addOrder({.table = "A2", .address = "南街"});
+    data.addOrder({});
+    HistoryWindow& w = open();
+    EXPECT_EQ(list()->topLevelItemCount(), 4);
+
+    w.applyFilter(HistoryFilter::dineIn());
+    EXPECT_EQ(column(5), (QStringList{"A1", "A2"}));
+    EXPECT_EQ(w.statusCaption(), "正在浏览店内数据");
+
+    w.applyFilter(HistoryFilter::takeOut());
+    EXPECT_EQ(column(8), (QStringList{"北街", "南街"}));
+    EXPECT_EQ(w.statusCaption(), "正在浏览外卖数据");
+
+    click("按钮_浏览所有单据");
+    EXPECT_EQ(list()->topLevelItemCount(), 4);
+    EXPECT_EQ(w.statusCaption(), "正在浏览全部数据");
+}
+
+TEST_F(HistoryWindowTest, DayFilterLeavesOutTheDaysStartAndTakesItsEnd) {
+    data.addOrder({.time = "2017-05-15 00:00:00", .table = "开始"});
+    data.addOrder({.time = "2017-05-15 00:00:01", .table = "第一单"});
+    data.addOrder({.time = "2017-05-16 00:00:00", .table = "结束"});
+    data.addOrder({.time = "2017-05-16 00:00:01", .table = "次日"});
+    HistoryWindow& w = open();
+
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<DayFilterDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        dialog->findChild<QDateEdit*>()->setDate(QDate(2017, 5, 15));
+        dialog->findChild<QPushButton*>("按钮_确认")->click();
+    });
+    w.chooseDay();
+    EXPECT_EQ(column(5), (QStringList{"第一单", "结束"}));
+    EXPECT_EQ(w.statusCaption(), "正在浏览：2017年5月15日 的数据");
+}
+
+TEST_F(HistoryWindowTest, PeriodDialogRefusesAStartAfterTheEnd) {
+    PeriodFilterDialog dialog(QDate(2017, 5, 15));
+    dialog.findChild<QDateEdit*>("日期框_起始日期")->setDate(QDate(2017, 5, 20));
+    dialog.show();
+    dialog.findChild<QPushButton*>("按钮_确认")->click();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(boxes.lastText(), "起始日期不能大于结束日期。");
+    EXPECT_EQ(boxes.shown.last().title, "提示");
+
+    dialog.findChild<QDateEdit*>("日期框_结束日期")->setDate(QDate(2017, 5, 21));
+    dialog.findChild<QPushButton*>("按钮_确认")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.filter().caption, "正在浏览从：2017年5月20日到2017年5月21日 的数据");
+}
+
+TEST_F(HistoryWindowTest, StatusSumsCoverAllMatchesAndDropFractions) {
+    data.addOrder({.total = "15.5", .paid = "15"});
+    data.addOrder({.total = "16", .paid = "16"});
+    open();
+    EXPECT_EQ(label("状态条_存单_0"), "共有存单数据:2条");
+    EXPECT_EQ(label("状态条_存单_1"), "合计总额:31");
+    EXPECT_EQ(label("状态条_存单_2"), "实付总额:31");
+}
+
+TEST_F(HistoryWindowTest, DeletingTheOnlyOrderOfTheLastPageShowsTheNewLastPage) {
+    data.addOrders(201);
+    HistoryWindow& w = open();
+    click("标签_到尾页");
+    ASSERT_EQ(list()->topLevelItemCount(), 1);
+    ListControls::selectRow(list(), 0);
+    boxes.answers = {true};
+
+    w.deleteOrder();
+    EXPECT_EQ(label("标签_当前页"), "1");
+    EXPECT_EQ(label("标签_总页数"), "/1");
+    EXPECT_EQ(list()->topLevelItemCount(), 200);
+    EXPECT_EQ(ListControls::selectedRow(list()), 0);
+    EXPECT_EQ(label("状态条_存单_0"), "共有存单数据:200条");
+    EXPECT_EQ(boxes.lastText(), "处理成功。");
+}
+
+TEST_F(HistoryWindowTest, DeletionAsksFirstAndNeedsASelection) {
+    const long long id = data.addOrder({});
+    data.addLine(id, "2017-05-15 12:30:00", "鱼香肉丝");
+    HistoryWindow& w = open();
+    w.deleteOrder();
+    EXPECT_EQ(boxes.lastText(), "请选择要删除的项目。");
+
+    ListControls::selectRow(list(), 0);
+    boxes.answers = {false};
+    w.deleteOrder();
+    EXPECT_EQ(boxes.lastText(), "订单编号：1\r\n订单时间：2017年5月15日\r\n\r\n是否删除该订单？");
+    EXPECT_EQ(data.count("select count(*) from 存单"), 1);
+
+    pressKey(list(), Qt::Key_Delete);
+    EXPECT_EQ(data.count("select count(*) from 存单"), 0);
+    EXPECT_EQ(data.count("select count(*) from 存单详单"), 0);
+}
+
+TEST_F(HistoryWindowTest, CustomerEntryOfTheContextMenu) {
+    data.addOrder({.telephone = "139"});
+    data.addOrder({});
+    HistoryWindow& w = open();
+    EXPECT_EQ(w.contextMenu(), nullptr);
+
+    ListControls::selectRow(list(), 1);
+    std::unique_ptr<QMenu> menu(w.contextMenu());
+    EXPECT_FALSE(menu->actions().at(2)->isEnabled());
+
+    ListControls::selectRow(list(), 0);
+    menu.reset(w.contextMenu());
+    QAction* customer = menu->actions().at(2);
+    EXPECT_EQ(customer->text(), "查看该客户的所有订单");
+    ASSERT_TRUE(customer->isEnabled());
+    customer->trigger();
+    EXPECT_EQ(list()->topLevelItemCount(), 1);
+    EXPECT_EQ(w.statusCaption(), "正在浏览客户：139 的数据");
+
+    ListControls::selectRow(list(), 0);
+    menu.reset(w.contextMenu());
+    EXPECT_FALSE(menu->actions().at(2)->isEnabled());
+}
+
+TEST_F(HistoryWindowTest, CustomerPromptAndClosingForgetsTheFilter) {
+    data.addOrder({.telephone = "it's"});
+    data.addOrder({});
+    HistoryWindow& w = open();
+    boxes.inputs = {""};
+    w.chooseCustomer();
+    EXPECT_EQ(list()->topLevelItemCount(), 2);
+
+    boxes.inputs = {"it's"};
+    w.chooseCustomer();
+    EXPECT_EQ(boxes.shown.last().title, "浏览客户数据");
+    EXPECT_EQ(list()->topLevelItemCount(), 1);
+
+    w.reject();
+    EXPECT_TRUE(orders.conditionFragment().empty());
+}
+
+} // namespace

@@ -1,0 +1,264 @@
+#include "ui/order/MainWindowTestSupport.h"
+
+#include "ui/common/PdfTools.h"
+#include "ui/common/ScriptedPrintDialogs.h"
+#include "receipt/CreditPicture.h"
+#include "receipt/ReceiptSettings.h"
+#include "ui/receipt/PreviewWindow.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <map>
+
+namespace {
+
+using Row = std::map<std::string, std::string>;
+
+class SettlementWindow : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        seedReceiptDefaults(db);
+        window->settings().set("打印份数", "3");
+        QDir(m_folder.path()).mkpath("data");
+        for (const char* picture : {"data/stp.png", "data/xtp.png"}) {
+            QFile file(m_folder.filePath(picture));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(reinterpret_cast<const char*>(CreditPicture::data()),
+                       qint64(CreditPicture::size()));
+        }
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    void enterDish(const QString& code, const QString& quantity) {
+        QLineEdit* box = edit("编辑框_项目代号");
+        box->clear();
+        QTest::keyClicks(box, code);
+        boxes.inputs.push_back(quantity);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    void type(const char* name, const QString& text) {
+        QLineEdit* box = edit(name);
+        box->setFocus();
+        box->setText(text); // keyClicks knows no hanzi
+        emit box->editingFinished();
+    }
+
+    // Three dishes, a discount and a delivery customer, paid by WeChat.
+    void enterDeliveryOrder() {
+        enterDish("001", "2"); // 红烧排骨饭 18
+        enterDish("003", "3"); // 西红柿炒蛋 13
+        enterDish("006", "1"); // 香菇猪肉水饺 16, 碗
+        dropDown("组合框_减免")->setCurrentText("立减优惠");
+        type("编辑框_减免份数", "1");
+        type("编辑框_减免金额", "10");
+        dropDown("组合框_付款方式")->setCurrentIndex(1);
+        type("编辑框_电话", "13800001111");
+        type("编辑框_姓名", "张三");
+        type("编辑框_地址", "人民路 88 号");
+        type("编辑框_备注", "少放辣");
+    }
+
+    void press(Qt::Key key) { QTest::keyClick(window.get(), key); }
+
+    std::vector<Row> rows(const std::string& sql, const std::vector<std::string>& columns) {
+        std::vector<Row> out;
+        const int rs = db.OpenTable(sql);
+        for (; !db.IsEOF(rs); db.MoveNext(rs)) {
+            Row row;
+            for (const std::string& column : columns)
+                row[column] = db.ReadColByName(rs, column).toText();
+            out.push_back(row);
+        }
+        db.CloseTable(rs);
+        return out;
+    }
+    int orders() { return count("select count(*) from 存单"); }
+    bool gridHasDishes() const { return window->orderDraft().hasDishes(); }
+
+    ScriptedPrintDialogs dialogs{m_folder.filePath("receipt.pdf")};
+};
+
+TEST_F(SettlementWindow, F12StoresTheOrderAndPrintsItsCopies) {
+    enterDeliveryOrder();
+    boxes.shown.clear();
+    press(Qt::Key_F12);
+    ASSERT_TRUE(boxes.shown.isEmpty()) << boxes.lastText().toStdString();
+
+    const auto order = rows("select * from 存单", {"ID", "编号", "时间", "减免", "减免份数",
+                                                   "减免金额", "合计", "支付方式", "已付", "实付",
+                                                   "电话", "姓名", "地址", "是否结算", "备注"});
+    ASSERT_EQ(order.size(), 1u);
+    const std::string id = order[0].at("ID");
+    EXPECT_EQ(order[0], (Row{{"ID", id},
+                             {"编号", "1"},
+                             {"时间", "2026年12月8日12时30分"},
+                             {"减免", "立减优惠"},
+                             {"减免份数", "1"},
+                             {"减免金额", "10"},
+                             {"合计", "91"},
+                             {"支付方式", "微信支付"},
+                             {"已付", "81"},
+                             {"实付", "81"},
+                             {"电话", "13800001111"},
+                             {"姓名", "张三"},
+                             {"地址", "人民路 88 号"},
+                             {"是否结算", "真"},
+                             {"备注", "少放辣"}}));
+    EXPECT_EQ(
+        rows("select * from 存单详单 order by ID", {"存单ID", "菜名", "数量", "单位", "小计"}),
+        (std::vector<Row>{
+            {{"存单ID", id}, {"菜名", "红烧排骨饭"}, {"数量", "2"}, {"单位", "份"}, {"小计", "36"}},
+            {{"存单ID", id}, {"菜名", "西红柿炒蛋"}, {"数量", "3"}, {"单位", "份"}, {"小计", "39"}},
+            {{"存单ID", id},
+             {"菜名", "香菇猪肉水饺"},
+             {"数量", "1"},
+             {"单位", "碗"},
+             {"小计", "16"}},
+        }));
+    EXPECT_EQ(rows("select * from 客户", {"电话", "姓名", "地址", "最近订餐日期", "订餐次数"}),
+              (std::vector<Row>{{{"电话", "13800001111"},
+                                 {"姓名", "张三"},
+                                 {"地址", "人民路 88 号"},
+                                 {"最近订餐日期", "2026年12月8日12时30分"},
+                                 {"订餐次数", "1"}}}));
+
+    // Three copies: one dialog, one page each, pictures on the first only.
+    EXPECT_EQ(dialogs.shown, 1);
+    EXPECT_EQ(PdfTools::pages(dialogs.pdfPath), 3);
+    EXPECT_EQ(PdfTools::picturesPerPage(dialogs.pdfPath), (QList<int>{3, 1, 1}));
+    const QString receipt = PdfTools::text(dialogs.pdfPath, 1);
+    for (const char* expected : {"#1 微信点餐",  "微信支付订单", "[下单时间] 12-08 12:30",
+                                 "红烧排骨饭",   "2份",          "36",
+                                 "西红柿炒蛋",   "3份",          "39",
+                                 "香菇猪肉水饺", "1碗",          "16",
+                                 "合计 ￥91",    "减免",         "立减优惠",
+                                 "1份",          "10",           "已支付 ￥81",
+                                 "张三",         "13800001111",  "人民路 88 号",
+                                 "少放辣"})
+        EXPECT_TRUE(receipt.contains(QString::fromUtf8(expected))) << expected;
+
+    // A fresh order with the next number.
+    EXPECT_EQ(textOf("编辑框_编号"), "2");
+    EXPECT_FALSE(gridHasDishes());
+    EXPECT_FALSE(window->form().settleButton->isHidden());
+    EXPECT_EQ(window->form().orderCountPart->text(), "今日打单数量：1");
+}
+
+TEST_F(SettlementWindow, F11PrintsOneCopyAndStoresNothing) {
+    enterDish("002", "1");
+    press(Qt::Key_F11);
+    EXPECT_EQ(dialogs.shown, 1);
+    EXPECT_EQ(PdfTools::pages(dialogs.pdfPath), 1);
+    EXPECT_EQ(orders(), 0);
+    EXPECT_EQ(textOf("编辑框_编号"), "1");
+    EXPECT_TRUE(gridHasDishes());
+}
+
+TEST_F(SettlementWindow, EmptyOrderIsRefusedByF11AndF12) {
+    for (Qt::Key key : {Qt::Key_F11, Qt::Key_F12}) {
+        boxes.shown.clear();
+        press(key);
+        ASSERT_EQ(boxes.shown.size(), 1);
+        EXPECT_EQ(boxes.shown[0].text, "无法完成，还没有选择任何菜品。");
+        EXPECT_EQ(boxes.shown[0].title, "提示");
+        EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Information);
+    }
+    EXPECT_EQ(dialogs.shown, 0);
+}
+
+TEST_F(SettlementWindow, NumbersRunOnAndSkipADeletedOrder) {
+    for (const char* number : {"1", "2", "3"}) {
+        EXPECT_EQ(textOf("编辑框_编号"), number);
+        enterDish("002", "1");
+        press(Qt::Key_F12);
+    }
+    EXPECT_EQ(rows("select * from 存单 order by ID", {"编号"}),
+              (std::vector<Row>{{{"编号", "1"}}, {{"编号", "2"}}, {{"编号", "3"}}}));
+    ASSERT_TRUE(db.ExecuteSql("delete * from 存单 where 编号=2"));
+    window->clearOrder();
+    EXPECT_EQ(textOf("编辑框_编号"), "4");
+    EXPECT_EQ(window->form().orderCountPart->text(), "今日打单数量：2");
+}
+
+TEST_F(SettlementWindow, OrderAtMidnightCountsInThePreviousDay) {
+    enterDish("002", "1");
+    edit("编辑框_时间")->setText("12-09 00:00");
+    press(Qt::Key_F12);
+    ASSERT_EQ(orders(), 1);
+    EXPECT_EQ(textOf("编辑框_编号"), "2") << "00:00 of the 9th closes the 8th";
+    clock.set(DateTime{2026, 12, 9, 8, 0, 0});
+    window->tick();
+    EXPECT_EQ(textOf("编辑框_编号"), "1");
+    EXPECT_EQ(window->form().orderCountPart->text(), "今日打单数量：0");
+}
+
+TEST_F(SettlementWindow, CancelledPrintKeepsTheStoredOrderOnScreenOnce) {
+    dialogs.cancel = true;
+    enterDish("002", "1");
+    press(Qt::Key_F12);
+    EXPECT_EQ(orders(), 1);
+    EXPECT_TRUE(gridHasDishes());
+    EXPECT_TRUE(window->form().settleButton->isHidden());
+    EXPECT_EQ(textOf("编辑框_编号"), "1");
+
+    press(Qt::Key_F12);
+    EXPECT_EQ(orders(), 1) << "the order on screen is stored already";
+    EXPECT_EQ(dialogs.shown, 1);
+
+    dialogs.cancel = false;
+    press(Qt::Key_F11);
+    EXPECT_EQ(PdfTools::pages(dialogs.pdfPath), 1) << "F11 still prints it";
+
+    boxes.answers = {true};
+    press(Qt::Key_F10);
+    EXPECT_FALSE(gridHasDishes());
+    EXPECT_FALSE(window->form().settleButton->isHidden());
+    EXPECT_EQ(textOf("编辑框_编号"), "2");
+}
+
+TEST_F(SettlementWindow, OrderThatCannotBeStoredStaysWithAMessage) {
+    const struct {
+        const char* box;
+        const char* text;
+        const char* says;
+    } cases[] = {{"编辑框_编号", "", "编号"}, {"编辑框_时间", "午饭时间", "下单时间"}};
+    for (const auto& c : cases) {
+        window->clearOrder();
+        boxes.shown.clear();
+        enterDish("002", "1");
+        edit(c.box)->setText(QString::fromUtf8(c.text));
+        boxes.shown.clear();
+        press(Qt::Key_F12);
+        ASSERT_EQ(boxes.shown.size(), 1) << c.box;
+        EXPECT_TRUE(boxes.shown[0].text.contains(QString::fromUtf8(c.says))) << c.box;
+        EXPECT_EQ(orders(), 0) << c.box;
+        EXPECT_TRUE(gridHasDishes()) << c.box;
+        EXPECT_EQ(textOf(c.box), QString::fromUtf8(c.text)) << c.box;
+        EXPECT_FALSE(window->form().settleButton->isHidden()) << c.box;
+        EXPECT_EQ(dialogs.shown, 0) << c.box;
+    }
+}
+
+TEST_F(SettlementWindow, PreviewOpensClosesAndFollowsTheOrder) {
+    auto preview = [this] { return window->findChild<PreviewWindow*>(); };
+    window->form().previewButton->click();
+    ASSERT_NE(preview(), nullptr);
+    ASSERT_TRUE(preview()->isVisible());
+    const int empty = preview()->contentHeight();
+    enterDish("002", "1");
+    EXPECT_GT(preview()->contentHeight(), empty) << "a new line redraws the preview";
+
+    window->form().previewButton->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(preview(), nullptr) << "closing the preview ends it";
+    window->form().previewButton->click();
+    EXPECT_TRUE(preview() && preview()->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,67 @@
+#include "ReportTestSupport.h"
+
+#include "orders/DemoDataGenerator.h"
+#include "storage/Clock.h"
+#include "ui/reports/IncomeReportWindow.h"
+#include "ui/reports/SalesReportWindow.h"
+
+#include <QProcess>
+#include <QThread>
+
+// Screenshots of the two report windows over a year of demo orders, taken
+// only when TABLEWISE_REPORT_SCREENS names a folder and the test runs on an
+// X display (tools/report-screenshots does both; see the README).
+namespace {
+
+class ReportScreens : public ReportWindowTest {
+  protected:
+    void fillDemoYear(int year) {
+        std::vector<DemoDataGenerator::Dish> dishes;
+        int handle = m_db.OpenTable("Select * from 菜单");
+        for (; !m_db.IsEOF(handle); m_db.MoveNext(handle))
+            dishes.push_back({m_db.ReadColByName(handle, "菜名").toText(),
+                              m_db.ReadColByName(handle, "价格").toText(),
+                              m_db.ReadColByName(handle, "单位").toText()});
+        m_db.CloseTable(handle);
+        std::vector<std::string> tables;
+        handle = m_db.OpenTable("Select * from 桌号");
+        for (; !m_db.IsEOF(handle); m_db.MoveNext(handle))
+            tables.push_back(m_db.ReadColByName(handle, "桌号名称").toText());
+        m_db.CloseTable(handle);
+        DemoDataGenerator generator(m_db, dishes, tables);
+        ASSERT_EQ(generator.prepare(), DemoDataGenerator::Refusal::None);
+        ASSERT_TRUE(generator.generate(year, 2017));
+    }
+
+    static void capture(QWidget& window, const QString& file) {
+        window.move(0, 0);
+        window.show();
+        window.raise();
+        window.activateWindow();
+        for (int i = 0; i < 20; ++i) {
+            QApplication::processEvents();
+            QThread::msleep(50);
+        }
+        EXPECT_EQ(QProcess::execute(QStringLiteral("import"),
+                                    {QStringLiteral("-window"), QStringLiteral("root"), file}),
+                  0);
+        window.hide();
+    }
+};
+
+TEST_F(ReportScreens, YearIncomeAndMonthSales) {
+    const QString folder = qEnvironmentVariable("TABLEWISE_REPORT_SCREENS");
+    if (folder.isEmpty() || QApplication::platformName() != QStringLiteral("xcb"))
+        GTEST_SKIP() << "TABLEWISE_REPORT_SCREENS not set or no X display";
+    const int year = Clock::system().now().year;
+    fillDemoYear(year);
+
+    IncomeReportWindow income(m_db);
+    capture(income, folder + "/income-year.png");
+
+    SalesReportWindow sales(m_db, nullptr, &SalesReportWindow::programState());
+    ASSERT_TRUE(sales.runMonthReport(QString::number(year), QStringLiteral("3")));
+    capture(sales, folder + "/sales-month.png");
+}
+
+} // namespace
