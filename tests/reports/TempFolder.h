@@ -41,5 +41,5 @@ inline std::string readBytes(const std::filesystem::path& path) {
 }
 
 inline std::string golden(const std::string& name) {
-    return readBytes(std::filesystem::path(__FILE__).parent_path() / "golden" / name);
+    return readBytes(std::filesystem::path(TABLEWISE_GOLDEN_DIR) / name);
 }
