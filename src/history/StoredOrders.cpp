@@ -23,6 +23,10 @@ bool StoredOrders::deleteOrder(const std::string& idText) {
     return false;
 }
 
+std::string StoredOrders::deleteFailure() const {
+    return StorageFailures::failed("删除", m_db.lastFailure(), "该订单没有改动。");
+}
+
 std::string StoredOrders::linesCondition(const std::string& idText, const std::string& dateText) {
     return " where 存单ID =" + idLiteral(idText) + " and format(销售时间,'yyyy年m月d日')='" +
            Values::sqlEscape(dateText) + "'";

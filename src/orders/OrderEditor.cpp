@@ -55,6 +55,13 @@ std::optional<StoredOrder> OrderEditor::loadOrder(const std::string& idText) con
     return order;
 }
 
+std::string OrderEditor::loadFailure() const {
+    const StorageFailure failure = m_db.lastFailure();
+    if (StorageFailures::reason(failure).empty())
+        return orderGone;
+    return StorageFailures::failed("读取订单", failure, "主界面上的订单没有改动。");
+}
+
 std::vector<StoredLine> OrderEditor::loadLines(const std::string& idText,
                                                const std::string& dateText) const {
     return StoredOrders(m_db).findOrderLines(idText, dateText);
@@ -112,26 +119,32 @@ OrderEditor::Result OrderEditor::fail(const std::string& message) {
     return {Outcome::Failed, message};
 }
 
+OrderEditor::Result OrderEditor::storageFailed() {
+    const StorageFailure failure = m_db.lastFailure();
+    m_db.rollback();
+    return fail(StorageFailures::failed("保存", failure, "订单没有修改。"));
+}
+
 OrderEditor::Result OrderEditor::saveEditedOrder(const OrderDraft& draft) {
     if (draft.dishLines().empty())
         return {Outcome::NoLines, noLines};
     if (!isWholeNumber(Values::trim(draft.number)))
         return fail("编号必须是整数，订单没有修改。");
+    if (const std::string nul = draft.nulRefusal(); !nul.empty())
+        return fail(nul + "订单没有修改。");
     const std::string id = idLiteral(draft.orderId);
     const std::optional<DateTime> stored = storedTime(id);
     if (!stored)
-        return fail(orderGone);
+        return StorageFailures::reason(m_db.lastFailure()).empty() ? fail(orderGone)
+                                                                   : storageFailed();
     const std::optional<DateTime> time = resolveTime(draft.orderTime, *stored);
     if (!time)
         return fail("下单时间无法识别，订单没有修改。");
-    if (!m_db.begin())
-        return fail("保存失败，订单没有修改。");
-    if (m_db.ExecuteSql("Delete * from 存单详单 where 存单ID =" + id) &&
+    if (m_db.begin() && m_db.ExecuteSql("Delete * from 存单详单 where 存单ID =" + id) &&
         m_db.ExecuteSql(updateStatement(id, draft, *time)) && writeLines(id, draft, *time) &&
         m_db.commit())
         return {Outcome::Saved, savedQuestion};
-    m_db.rollback();
-    return fail("保存失败，订单没有修改。");
+    return storageFailed();
 }
 
 OrderDraft OrderEditor::loadedDraft(const OrderDraft& onScreen, const StoredOrder& order,

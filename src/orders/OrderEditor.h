@@ -41,6 +41,8 @@ class OrderEditor {
     explicit OrderEditor(Database& db) : m_db(db) {}
 
     std::optional<StoredOrder> loadOrder(const std::string& idText) const;
+    // Why loadOrder found nothing: the order is gone, or the database says why.
+    std::string loadFailure() const;
     // The lines of the order whose history row shows dateText.
     std::vector<StoredLine> loadLines(const std::string& idText, const std::string& dateText) const;
 
@@ -71,6 +73,8 @@ class OrderEditor {
                                        const DateTime& time);
     bool writeLines(const std::string& id, const OrderDraft& draft, const DateTime& time);
     Result fail(const std::string& message);
+    // Rolls back and tells why the save failed, as far as the database can tell.
+    Result storageFailed();
 
     Database& m_db;
 };

@@ -262,7 +262,8 @@ std::string columnSql(const ColumnDef& column) {
     case K::YesNo:
         return sql + " NOT NULL DEFAULT 0 CHECK(" + n + " IN (0,1))";
     case K::Text:
-        return sql + " COLLATE NOCASE CHECK(" + n + " IS NULL OR length(" + n +
+        // Compared byte for byte: "vip" and "VIP" are two names.
+        return sql + " CHECK(" + n + " IS NULL OR length(" + n +
                ")<=" + std::to_string(column.length) + ")";
     case K::DateTime:
         return sql + " CHECK(" + n + " IS NULL OR (typeof(" + n + ")='text' AND " + n +

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -64,7 +65,7 @@ TEST_F(ApplicationStart, ChartQuestionOnlyWhenTheViewerIsMissing) {
     EXPECT_EQ(pages.urls.size(), 1);
 }
 
-TEST_F(ApplicationStart, DatabaseThatCannotBeCreatedIsReported) {
+TEST_F(ApplicationStart, DatabaseThatCannotBeUsedIsReportedAndLeftAlone) {
     QFile blocker(folder.filePath("data")); // a file where the data folder belongs
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
@@ -73,6 +74,21 @@ TEST_F(ApplicationStart, DatabaseThatCannotBeCreatedIsReported) {
     ASSERT_EQ(boxes.shown.size(), 1);
     EXPECT_EQ(boxes.shown[0].text, "数据库打开失败。");
     EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Error);
+
+    ASSERT_TRUE(QFile::remove(folder.filePath("data")));
+    ASSERT_TRUE(QDir(folder.path()).mkpath("data"));
+    QFile damaged(QString::fromStdString(ProgramFolder::databasePath()));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    const QByteArray bytes = QByteArray("SQLite format 3\0", 16) + QByteArray(8000, '\x5A');
+    damaged.write(bytes);
+    damaged.close();
+    EXPECT_FALSE(Application::openDatabase(db, clock));
+    ASSERT_EQ(boxes.shown.size(), 2);
+    EXPECT_EQ(boxes.shown[1].text,
+              "数据库文件已损坏，程序不会使用也不会改动它。\r\n\r\n文件位置：" +
+                  QString::fromStdString(ProgramFolder::databasePath()));
+    ASSERT_TRUE(damaged.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(damaged.readAll() == bytes);
 }
 
 TEST_F(ApplicationStart, DatabaseOpensSeededWithReceiptSettings) {

@@ -2,6 +2,7 @@
 #include "catalogue/TableList.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/NameField.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -20,6 +21,7 @@ TableEditWindow::TableEditWindow(QWidget* parent, Database& db, QTreeWidget* tab
     setObjectName(title);
     nameControl(m_code, QStringLiteral("编辑框_数字代号"), QStringLiteral("数字代号"));
     nameControl(m_name, QStringLiteral("编辑框_桌号名称"), QStringLiteral("桌号名称"));
+    NameField::keepControlCharactersOut(m_name);
     auto* confirm = new QPushButton(adding ? QStringLiteral("添加") : QStringLiteral("保存"), this);
     nameControl(confirm, adding ? QStringLiteral("按钮_添加") : QStringLiteral("按钮_保存"),
                 confirm->text());
@@ -47,9 +49,13 @@ void TableEditWindow::save() {
     TableList tables(m_db);
     const ListOutcome outcome =
         m_mode == Mode::Add ? tables.add(code, name, shown) : tables.modify(code, name, shown);
-    if (outcome.kind == ListOutcome::Kind::Failed)
-        return;
     auto& boxes = MessageBoxes::instance();
+    if (outcome.kind == ListOutcome::Kind::Failed) {
+        if (!outcome.message.empty())
+            boxes.inform(this, QString::fromStdString(outcome.message),
+                         MessageBoxes::Icon::Warning);
+        return;
+    }
     if (outcome.kind == ListOutcome::Kind::Refused) {
         if (m_mode == Mode::Add)
             ListControls::selectRow(m_list, outcome.row);

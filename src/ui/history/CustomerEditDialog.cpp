@@ -1,5 +1,6 @@
 #include "ui/history/CustomerEditDialog.h"
 #include "ui/common/ListControls.h"
+#include "ui/common/NameField.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -16,6 +17,7 @@ CustomerEditDialog::CustomerEditDialog(Mode mode, QWidget* parent)
     nameControl(m_save, "按钮_保存", m_save->text());
     m_save->setDefault(true);
     m_address->setMinimumWidth(320);
+    NameField::keepControlCharactersOut(m_name);
     connect(m_save, &QPushButton::clicked, this, &CustomerEditDialog::saveRequested);
 
     auto* layout = new QFormLayout(this);
