@@ -1,4 +1,5 @@
 #include "storage/Database.h"
+#include "support/TestApplication.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -16,15 +17,6 @@ namespace {
 // Bounds every wait, so that a program that hangs fails the test instead of
 // stalling the suite; nothing here measures speed.
 constexpr int patienceMs = 60000;
-
-void ensureApplication() {
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 // The program copied alone into a folder of its own, under a name no other
 // run of the suite uses, so that the single-instance rule leaves it alone.
@@ -108,7 +100,7 @@ class Installation {
 } // namespace
 
 TEST(EndToEnd, TheProgramAloneInAnEmptyFolderMakesAWorkingInstallation) {
-    ensureApplication();
+    ensureTestApplication();
     Installation install(QStringLiteral("tablewise_e2e_"));
     install.start();
     ASSERT_TRUE(install.waitUntilSeeded());
@@ -125,7 +117,7 @@ TEST(EndToEnd, TheProgramAloneInAnEmptyFolderMakesAWorkingInstallation) {
 }
 
 TEST(EndToEnd, ASecondCopyUnderTheSameNameIsRefusedAnotherNameStarts) {
-    ensureApplication();
+    ensureTestApplication();
     Installation first(QStringLiteral("tablewise_one_"));
     first.start();
     ASSERT_TRUE(first.waitUntilSeeded());

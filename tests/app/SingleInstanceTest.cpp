@@ -1,10 +1,10 @@
 #include "app/SingleInstance.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 namespace fs = std::filesystem;
 
@@ -12,13 +12,6 @@ namespace {
 
 class FakeProc : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::random_device random;
-        m_root = fs::temp_directory_path() / ("tw-proc-" + std::to_string(random()));
-        fs::create_directories(m_root);
-    }
-    void TearDown() override { fs::remove_all(m_root); }
-
     void process(const std::string& pid, const std::string& exe) {
         fs::create_directories(m_root / pid);
         fs::create_symlink(exe, m_root / pid / "exe");
@@ -32,7 +25,8 @@ class FakeProc : public ::testing::Test {
         return SingleInstance::countProcessesNamed(name, m_root.string());
     }
 
-    fs::path m_root;
+    TempFolder m_folder;
+    const fs::path m_root = m_folder.path();
 };
 
 } // namespace
