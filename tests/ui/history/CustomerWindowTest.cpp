@@ -152,6 +152,23 @@ TEST_F(CustomerWindowTest, DeletingTheLastRowSelectsTheNewLastRow) {
     EXPECT_EQ(label("状态条_客户_0"), "共有客户数据:1条");
 }
 
+TEST_F(CustomerWindowTest, AnEmptyOrEmptiedFileListsWhatIsAdded) {
+    open();
+    std::unique_ptr<CustomerEditDialog> add = window->addDialog();
+    type(*add, "139", "李四", "北街");
+    add->saveButton()->click();
+    EXPECT_EQ(column(1), (QStringList{"139"})) << "added to an empty file";
+    EXPECT_EQ(label("标签_当前页"), "1");
+
+    ListControls::selectRow(list(), 0);
+    boxes.answers = {true};
+    pressKey(list(), Qt::Key_Delete);
+    EXPECT_EQ(list()->topLevelItemCount(), 0);
+    type(*add, "138", "王五", "南街");
+    add->saveButton()->click();
+    EXPECT_EQ(column(1), (QStringList{"138"})) << "added after the last one was deleted";
+}
+
 TEST_F(CustomerWindowTest, HistoryOfTheSelectedCustomer) {
     addCustomer("139", "李四", "北街");
     addOrder({.telephone = "139"});

@@ -3,10 +3,14 @@
 #include "support/PdfTools.h"
 #include "support/SampleOrders.h"
 #include "support/ScriptedPrintDialogs.h"
+#include "support/TestApplication.h"
 #include "support/WindowTest.h"
+#include "ui/receipt/PrintProgressNote.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QRegularExpression>
 
 namespace {
@@ -122,3 +126,22 @@ TEST_F(ReceiptPrinterTest, SampleReceipts) {
 }
 
 } // namespace
+
+TEST(PrintProgressNote, ShownWhileAJobGoesToAPrinterNotToAFile) {
+    ensureTestApplication();
+    const auto noteShown = [] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->accessibleName() == QStringLiteral("正在发送打印任务…"))
+                return true;
+        return false;
+    };
+    {
+        PrintProgressNote note(nullptr);
+        EXPECT_TRUE(noteShown());
+    }
+    EXPECT_FALSE(noteShown());
+
+    QPrinter printer; // without a printer on the machine, a PDF file
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    EXPECT_FALSE(PrintProgressNote::wanted(printer));
+}
