@@ -8,6 +8,7 @@
 #include "app/TerminationSignal.h"
 #include "receipt/ReceiptSettings.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/QtTranslations.h"
 #include "ui/order/MainWindow.h"
 #include "ui/reports/ChartHost.h"
 
@@ -15,10 +16,7 @@
 #include <QDebug>
 #include <QDesktopServices>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QScreen>
-#include <QTranslator>
 #include <QUrl>
 
 namespace {
@@ -67,6 +65,7 @@ bool Application::openDatabase(Database& db, const Clock& clock) {
 
 int Application::run(int argc, char** argv) {
     QApplication app(argc, argv);
+    QtTranslations::install();
     TerminationSignal termination;
     identifyToDesktop(app);
     if (!checkSingleInstance())
