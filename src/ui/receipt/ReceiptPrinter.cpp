@@ -9,12 +9,14 @@
 #include "storage/SettingsStore.h"
 #include "ui/receipt/PainterCanvas.h"
 #include "ui/receipt/PrintDialogs.h"
+#include "ui/receipt/PrintProgressNote.h"
 #include "ui/receipt/ThermalPrinter.h"
 
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -64,6 +66,9 @@ bool ReceiptPrinter::printReceipt(const ReceiptOrder& order, bool withCopies, bo
     // A PDF file would be overwritten by a second job, so its copies become
     // further pages of the one document; a printer gets one job per copy.
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    std::optional<PrintProgressNote> note;
+    if (PrintProgressNote::wanted(printer))
+        note.emplace(m_parent);
     const int copies = withCopies ? std::max(1, settings.copies) : 1;
     QPainter painter;
     for (int n = 1; n <= copies; ++n) {
