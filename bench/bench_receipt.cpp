@@ -1,10 +1,14 @@
-// Receipt preview redraw and the database work of a settlement.
+// Receipt preview redraw, the database work of a settlement, and F12 to the
+// last byte on a thermal printer.
 #include "orders/OrderNumbering.h"
 #include "orders/OrderReceipt.h"
 #include "orders/Settlement.h"
+#include "storage/SettingsStore.h"
+#include "support/PrinterListener.h"
 #include "support/SampleOrders.h"
 #include "support/TestDatabase.h"
 #include "ui/receipt/PreviewWindow.h"
+#include "ui/receipt/ReceiptPrinter.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -79,6 +83,34 @@ BENCHMARK(settlementOnLargeDatabase)
     ->Arg(1)
     ->ArgName("withNumbering")
     ->Unit(benchmark::kMillisecond);
+
+// F12 on a thirty-line order with a thermal printer on a local port: the
+// order stored, the receipt drawn and every byte taken by the printer.
+void thermalSettlement(benchmark::State& state) {
+    Folder folder;
+    PrinterListener printer;
+    SettingsStore settings(folder.db);
+    settings.set("打印方式", "ESCPOS");
+    settings.set("打印机连接", printer.connection());
+    settings.set("热敏打印模式", state.range(0) ? "图像" : "文字");
+    settings.set("结算开钱箱", "1");
+    const DateTime now = folder.clock.now();
+    Settlement settlement(folder.db, folder.clock);
+    int number = 1;
+    for (auto _ : state) {
+        OrderDraft draft = draftAt(now, number++);
+        draft.lines.clear();
+        for (int i = 0; i < 30; ++i)
+            draft.lines.push_back({"香菇猪肉水饺" + std::to_string(i), "2", "碗", "32"});
+        const auto result = settlement.settle(draft, [&](bool withCopies) {
+            return ReceiptPrinter(folder.db, nullptr)
+                .printReceipt(receiptOrderOf(draft), withCopies, true);
+        });
+        if (result.outcome != Settlement::Outcome::Done || printer.nextJob().empty())
+            state.SkipWithError("not printed");
+    }
+}
+BENCHMARK(thermalSettlement)->Arg(0)->Arg(1)->ArgName("picture")->Unit(benchmark::kMillisecond);
 
 } // namespace
 

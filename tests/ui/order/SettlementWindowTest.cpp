@@ -1,7 +1,9 @@
 #include "support/MainWindowTest.h"
 
+#include "receipt/EscPosReader.h"
 #include "receipt/ReceiptSettings.h"
 #include "support/PdfTools.h"
+#include "support/PrinterListener.h"
 #include "support/ScriptedPrintDialogs.h"
 #include "ui/receipt/PreviewWindow.h"
 
@@ -135,6 +137,23 @@ TEST_F(SettlementWindow, F11PrintsOneCopyAndStoresNothing) {
     EXPECT_EQ(orders(), 0);
     EXPECT_EQ(textOf("编辑框_编号"), "1");
     EXPECT_TRUE(gridHasDishes());
+}
+
+TEST_F(SettlementWindow, ThermalPrinterOpensTheDrawerOnF12AndNotOnF11) {
+    PrinterListener printer;
+    for (const auto& [key, value] : Row{{"打印方式", "ESCPOS"},
+                                        {"打印机连接", printer.connection()},
+                                        {"热敏打印模式", "文字"},
+                                        {"结算开钱箱", "1"}})
+        window->settings().set(key, value);
+    enterDish("002", "1");
+    press(Qt::Key_F12);
+    EXPECT_EQ(EscPosReader(printer.nextJob()).count(EscPosReader::Kind::Drawer), 1);
+    EXPECT_FALSE(gridHasDishes()) << "printed, so the next order starts";
+    enterDish("002", "1");
+    press(Qt::Key_F11);
+    EXPECT_EQ(EscPosReader(printer.nextJob()).count(EscPosReader::Kind::Drawer), 0);
+    EXPECT_EQ(dialogs.shown, 0);
 }
 
 TEST_F(SettlementWindow, EmptyOrderIsRefusedByF11AndF12) {

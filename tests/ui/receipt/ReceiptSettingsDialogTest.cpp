@@ -1,7 +1,11 @@
 #include "ui/receipt/ReceiptSettingsDialog.h"
+#include "receipt/EscPosReader.h"
 #include "receipt/ReceiptSettings.h"
 #include "storage/SettingsStore.h"
+#include "support/PrinterListener.h"
 #include "support/WindowTest.h"
+
+#include <map>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 
 namespace {
@@ -222,6 +227,43 @@ TEST_F(ReceiptSettingsDialogTest, StoreWithoutReceiptKeysRefusesToSave) {
     EXPECT_EQ(boxes.shown.last().icon, MessageBoxes::Icon::None);
     EXPECT_EQ(stored("打印份数"), "1");
     EXPECT_FALSE(m_store.exists("字体大小"));
+}
+
+TEST_F(ReceiptSettingsDialogTest, PrinterPageStoresTheThermalPrinterAndPrintsItsTestPage) {
+    PrinterListener printer;
+    ReceiptSettingsDialog dialog(db);
+    auto* thermal = control<QRadioButton>(dialog, "单选框_热敏打印机");
+    auto* connection = control<QComboBox>(dialog, "组合框_打印机连接");
+    auto* mode = control<QComboBox>(dialog, "组合框_热敏打印模式");
+    EXPECT_TRUE(control<QRadioButton>(dialog, "单选框_系统打印机")->isChecked());
+    EXPECT_FALSE(connection->isEnabled());
+    EXPECT_EQ(mode->currentText(), "图像");
+    EXPECT_TRUE(control<QCheckBox>(dialog, "选择框_切纸")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(dialog, "选择框_开钱箱")->isChecked());
+
+    thermal->setChecked(true);
+    connection->setEditText("厨房");
+    click(dialog, "按钮_应用设置");
+    EXPECT_EQ(boxes.lastText().toStdString(), ReceiptSettingsForm::connectionMessage());
+    EXPECT_EQ(stored("打印方式"), "<none>") << "nothing is saved";
+
+    connection->setEditText(QString::fromStdString(printer.connection()).remove("tcp:"));
+    mode->setCurrentText("文字");
+    control<QCheckBox>(dialog, "选择框_开钱箱")->setChecked(true);
+    click(dialog, "按钮_打印测试页");
+    EXPECT_TRUE(boxes.lastText().startsWith("测试页已发送")) << boxes.lastText().toStdString();
+    const EscPosReader page(printer.nextJob());
+    EXPECT_EQ(page.count(EscPosReader::Kind::Drawer), 0);
+    EXPECT_GT(page.count(EscPosReader::Kind::Line), 3);
+
+    click(dialog, "按钮_应用设置");
+    const std::map<std::string, std::string> expected = {{"打印方式", "ESCPOS"},
+                                                         {"打印机连接", printer.connection()},
+                                                         {"打印后切纸", "1"},
+                                                         {"结算开钱箱", "1"},
+                                                         {"热敏打印模式", "文字"}};
+    for (const auto& [key, value] : expected)
+        EXPECT_EQ(stored(key), value) << key;
 }
 
 } // namespace
