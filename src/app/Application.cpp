@@ -8,18 +8,29 @@
 #include "app/SingleInstance.h"
 #include "app/TerminationSignal.h"
 #include "receipt/ReceiptSettings.h"
-#include "ui/reports/ChartHost.h"
-#include "ui/order/MainWindow.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/QtTranslations.h"
+#include "ui/order/MainWindow.h"
+#include "ui/reports/ChartHost.h"
 
 #include <QApplication>
 #include <QDebug>
 #include <QDesktopServices>
-#include <QLibraryInfo>
-#include <QLocale>
+#include <QIcon>
 #include <QScreen>
-#include <QTranslator>
 #include <QUrl>
+
+namespace {
+
+void identifyToDesktop(QApplication& app) {
+    // The window class and desktop file name let the dock group the window
+    // under the installed menu entry; the icon is found once it is installed.
+    app.setApplicationName(QStringLiteral("Tablewise"));
+    app.setDesktopFileName(QStringLiteral(TABLEWISE_APP_ID));
+    app.setWindowIcon(QIcon::fromTheme(QStringLiteral(TABLEWISE_APP_ID)));
+}
+
+} // namespace
 
 bool Application::checkSingleInstance() {
     if (SingleInstance::isOnlyInstance())
@@ -58,7 +69,9 @@ bool Application::openDatabase(Database& db, const Clock& clock) {
 
 int Application::run(int argc, char** argv) {
     QApplication app(argc, argv);
+    QtTranslations::install();
     TerminationSignal termination;
+    identifyToDesktop(app);
     if (!checkSingleInstance())
         return 1;
     Clock& clock = Clock::system();

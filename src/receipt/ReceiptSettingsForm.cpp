@@ -59,6 +59,7 @@ ReceiptSettingsForm ReceiptSettingsForm::load(const SettingsStore& store,
         form.bold[i] = Values::textToInt(boldPieces[i]) != 0;
     form.topPicture.bytes = readFile(dataFolder + "/" + pictureFileName(Picture::Top));
     form.bottomPicture.bytes = readFile(dataFolder + "/" + pictureFileName(Picture::Bottom));
+    form.printer = PrinterSettings::load(store);
     return form;
 }
 
@@ -99,17 +100,20 @@ std::string ReceiptSettingsForm::save(SettingsStore& store, const std::string& d
         sizes += bar + std::to_string(Values::textToInt(fontSizes[i]));
         bolds += bar + flag(bold[i]);
     }
-    const bool stored = store.setAll({{"小票类型", std::to_string(receiptType)},
-                                      {"设置类型", std::to_string(layoutMode)},
-                                      {"附带信息1勾选", flag(extra1Enabled)},
-                                      {"附带信息2勾选", flag(extra2Enabled)},
-                                      {"附带信息1", extra1Text},
-                                      {"附带信息2", extra2Text},
-                                      {"顶部图片勾选", flag(printTopPicture)},
-                                      {"底部图片勾选", flag(printBottomPicture)},
-                                      {"打印份数", std::to_string(Values::textToInt(copies))},
-                                      {"字体大小", sizes},
-                                      {"勾选加粗", bolds}});
+    const bool stored = store.allOrNothing([&] {
+        return store.setAll({{"小票类型", std::to_string(receiptType)},
+                             {"设置类型", std::to_string(layoutMode)},
+                             {"附带信息1勾选", flag(extra1Enabled)},
+                             {"附带信息2勾选", flag(extra2Enabled)},
+                             {"附带信息1", extra1Text},
+                             {"附带信息2", extra2Text},
+                             {"顶部图片勾选", flag(printTopPicture)},
+                             {"底部图片勾选", flag(printBottomPicture)},
+                             {"打印份数", std::to_string(Values::textToInt(copies))},
+                             {"字体大小", sizes},
+                             {"勾选加粗", bolds}}) &&
+               printer.save(store);
+    });
     return stored ? std::string() : store.failureMessage("保存打印设置");
 }
 
@@ -141,4 +145,9 @@ std::string ReceiptSettingsForm::fontSizeNote() {
 std::string ReceiptSettingsForm::fontSizeMessage() {
     return "字体大小超出设定，请将字体大小控制在数值 " + std::to_string(kMinFontSize) + "-" +
            std::to_string(kMaxFontSize) + " 的范围内。";
+}
+
+std::string ReceiptSettingsForm::connectionMessage() {
+    return "打印机连接写得不对。请写成 tcp:地址:端口（网络打印机）、dev:设备文件（USB或串口打印机）"
+           "或 cups:队列名，例如 tcp:192.168.1.100:9100。";
 }

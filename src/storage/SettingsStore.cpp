@@ -36,13 +36,17 @@ bool SettingsStore::set(const std::string& key, const std::string& value) {
 }
 
 bool SettingsStore::setAll(const std::vector<std::pair<std::string, std::string>>& values) {
+    return allOrNothing([&] {
+        for (const auto& [key, value] : values)
+            if (!set(key, value))
+                return false;
+        return true;
+    });
+}
+
+bool SettingsStore::allOrNothing(const std::function<bool()>& writes) {
     DbTransaction transaction(m_db);
-    if (!transaction.started())
-        return false;
-    for (const auto& [key, value] : values)
-        if (!set(key, value))
-            return false;
-    return transaction.commit();
+    return transaction.started() && writes() && transaction.commit();
 }
 
 std::string SettingsStore::failureMessage(const std::string& what) const {

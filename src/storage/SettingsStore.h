@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,6 +19,8 @@ class SettingsStore {
     bool set(const std::string& key, const std::string& value);
     // Sets every pair in one transaction: all of them are stored, or none.
     bool setAll(const std::vector<std::pair<std::string, std::string>>& values);
+    // Runs `writes` in one transaction, kept only when they return true.
+    bool allOrNothing(const std::function<bool()>& writes);
     // Why the last write failed: "<what>失败：<reason>。设置没有改动。"
     std::string failureMessage(const std::string& what) const;
 

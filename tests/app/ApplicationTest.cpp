@@ -1,15 +1,14 @@
+#include "app/Application.h"
 #include "storage/Clock.h"
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "support/TempFolder.h"
+#include "support/TestApplication.h"
 
-#include "app/Application.h"
-#include "ui/common/ScriptedMessageBoxes.h"
-
-#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -17,18 +16,9 @@ namespace {
 
 class ApplicationStart : public ::testing::Test {
   protected:
-    void SetUp() override {
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "test_app";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
-        ASSERT_TRUE(folder.isValid());
-        ProgramFolder::setPath(folder.path().toStdString());
-    }
+    void SetUp() override { ensureTestApplication(); }
 
-    QTemporaryDir folder;
+    TestProgramFolder folder;
     ScriptedMessageBoxes boxes;
     FixedClock clock{DateTime{2026, 12, 8, 9, 0, 0}};
 };
@@ -66,7 +56,8 @@ TEST_F(ApplicationStart, ChartQuestionOnlyWhenTheViewerIsMissing) {
 }
 
 TEST_F(ApplicationStart, DatabaseThatCannotBeUsedIsReportedAndLeftAlone) {
-    QFile blocker(folder.filePath("data")); // a file where the data folder belongs
+    QFile blocker(
+        QString::fromStdString(folder.file("data"))); // a file where the data folder belongs
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     Database db;
@@ -75,8 +66,8 @@ TEST_F(ApplicationStart, DatabaseThatCannotBeUsedIsReportedAndLeftAlone) {
     EXPECT_EQ(boxes.shown[0].text, "数据库打开失败。");
     EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Error);
 
-    ASSERT_TRUE(QFile::remove(folder.filePath("data")));
-    ASSERT_TRUE(QDir(folder.path()).mkpath("data"));
+    ASSERT_TRUE(QFile::remove(blocker.fileName()));
+    ASSERT_TRUE(QDir(QString::fromStdString(folder.path())).mkpath("data"));
     QFile damaged(QString::fromStdString(ProgramFolder::databasePath()));
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     const QByteArray bytes = QByteArray("SQLite format 3\0", 16) + QByteArray(8000, '\x5A');

@@ -1,6 +1,5 @@
 // What each change of stored data tells the cashier when the database cannot
 // take it, what a NUL in a field does, and names that differ only in case.
-#include "OrdersDatabase.h"
 #include "catalogue/CustomerFile.h"
 #include "catalogue/DishCatalogue.h"
 #include "catalogue/NamedList.h"
@@ -11,9 +10,12 @@
 #include "orders/Settlement.h"
 #include "receipt/ReceiptSettingsForm.h"
 #include "storage/SettingsStore.h"
-#include "storage/StorageConditions.h"
+#include "support/StorageConditions.h"
+#include "support/TestDatabase.h"
 
+#include <filesystem>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -37,7 +39,7 @@ std::string settle(Database& db, const OrderDraft& d) {
     return Settlement(db, clock).store(d).message;
 }
 
-class StoredDataSafety : public OrdersDatabaseTest {
+class StoredDataSafety : public ::testing::Test, public TestDatabase {
   protected:
     std::string file() {
         return StorageConditions::firstText(

@@ -5,13 +5,14 @@
 #include "orders/OrderNumbering.h"
 #include "orders/OrderTime.h"
 #include "storage/Clock.h"
+#include "storage/ProgramFolder.h"
 #include "storage/Values.h"
-#include "ui/order/DishResultModel.h"
 #include "ui/common/HelpDocuments.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/MessageBoxes.h"
-#include "ui/order/OrderGridView.h"
 #include "ui/common/PopupComboBox.h"
+#include "ui/order/DishResultModel.h"
+#include "ui/order/OrderGridView.h"
 #include "ui/order/TimeFormatDialog.h"
 
 #include <QAction>
@@ -46,10 +47,13 @@ std::string text(const QComboBox* box) {
     return box->currentText().toStdString();
 }
 
+// A style sheet colour wins over the palette, so the blink goes through the
+// style sheet; the palette keeps the colour for the next tick to read.
 void setLinkColor(QLabel* link, const QColor& color) {
     QPalette palette = link->palette();
     palette.setColor(QPalette::WindowText, color);
     link->setPalette(palette);
+    link->setStyleSheet(QStringLiteral("color: %1;").arg(color.name()));
 }
 
 // Shows `value` in a drop-down: the matching entry when there is one, else
@@ -554,7 +558,7 @@ void MainWindow::showHelpDocument(HelpDocuments::Document document) {
     const QString path = HelpDocuments::path(document);
     if (!HelpDocuments::write(document))
         MessageBoxes::instance().inform(this,
-                                        QStringLiteral("帮助文档无法写入程序文件夹：\n") + path);
+                                        QStringLiteral("帮助文档无法写入数据文件夹：\n") + path);
     else if (!HelpDocuments::openWritten(document))
         MessageBoxes::instance().inform(
             this, QStringLiteral("帮助文档已保存为：\n") + path +
@@ -562,6 +566,9 @@ void MainWindow::showHelpDocument(HelpDocuments::Document document) {
 }
 
 void MainWindow::showAbout() {
-    MessageBoxes::instance().inform(this, QStringLiteral("Tablewise\n版本号:3.0"),
-                                    MessageBoxes::Icon::Information, QStringLiteral("关于"));
+    // The owner needs the data folder to take a backup.
+    const QString text = QStringLiteral("Tablewise\n版本号:3.0\n\n数据文件夹：\n") +
+                         QString::fromStdString(ProgramFolder::path());
+    MessageBoxes::instance().inform(this, text, MessageBoxes::Icon::Information,
+                                    QStringLiteral("关于"));
 }

@@ -1,17 +1,22 @@
 #include "ui/receipt/ReceiptPrinter.h"
 
+#include "receipt/PrinterSettings.h"
 #include "receipt/ReceiptComposer.h"
 #include "receipt/ReceiptOrder.h"
 #include "receipt/ReceiptPictures.h"
 #include "receipt/ReceiptSettings.h"
 #include "storage/ProgramFolder.h"
+#include "storage/SettingsStore.h"
 #include "ui/receipt/PainterCanvas.h"
 #include "ui/receipt/PrintDialogs.h"
+#include "ui/receipt/PrintProgressNote.h"
+#include "ui/receipt/ThermalPrinter.h"
 
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -27,12 +32,7 @@ int ReceiptPrinter::draw(QPrinter& printer, QPainter* painter, const Copy& copy)
     }
     PainterCanvas canvas(&printer, painter, unitsPerPoint);
     int y = 0;
-    ReceiptComposer pictures(canvas, copy.settings.paperWidth, y);
-    if (copy.withPictures)
-        pictures.drawPicture(copy.pictures.top());
-    composeReceipt(copy.settings, copy.order, canvas, y, copy.pictures.credit());
-    if (copy.withPictures)
-        pictures.drawPicture(copy.pictures.bottom());
+    composeCopy(copy.settings, copy.order, canvas, y, copy.pictures, copy.withPictures);
     if (painter)
         painter->restore();
     return y;
@@ -50,8 +50,12 @@ void ReceiptPrinter::fitPdfPage(QPrinter& printer, const Copy& copy) {
                                       QPageLayout::Millimeter));
 }
 
-bool ReceiptPrinter::printReceipt(const ReceiptOrder& order, bool withCopies) {
+bool ReceiptPrinter::printReceipt(const ReceiptOrder& order, bool withCopies, bool settling) {
     const ReceiptSettings settings = loadReceiptSettings(m_db);
+    const PrinterSettings thermal = PrinterSettings::load(SettingsStore(m_db));
+    if (thermal.method == PrinterSettings::Method::EscPos)
+        return ThermalPrinter(m_parent).printReceipt(settings, thermal, order, withCopies,
+                                                     settling);
     const ReceiptPictures pictures(settings, settings.paperWidth, unitsPerPicturePixel,
                                    ProgramFolder::path() + "/data");
     QPrinter printer(QPrinter::HighResolution);
@@ -62,6 +66,9 @@ bool ReceiptPrinter::printReceipt(const ReceiptOrder& order, bool withCopies) {
     // A PDF file would be overwritten by a second job, so its copies become
     // further pages of the one document; a printer gets one job per copy.
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    std::optional<PrintProgressNote> note;
+    if (PrintProgressNote::wanted(printer))
+        note.emplace(m_parent);
     const int copies = withCopies ? std::max(1, settings.copies) : 1;
     QPainter painter;
     for (int n = 1; n <= copies; ++n) {

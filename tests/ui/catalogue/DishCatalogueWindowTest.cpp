@@ -85,19 +85,19 @@ TEST_F(DishWindows, AddRefusesInTheOrderOfItsChecks) {
         int selected;
     };
     const Case cases[] = {
-        {"　", "", "0", "", "数字代号不能为空，请输入代号后重试。", -1},
-        {"301", " ", "0", "", "菜名不能为空，请输入菜名后重试。", -1},
-        {"301", "葱油饼", "0.04", "份", "价格不能小于或者等于0，请输入价格后重试。", -1},
-        {"301", "葱油饼", "abc", "份", "价格不能小于或者等于0，请输入价格后重试。", -1},
-        {"301", "葱油饼", "-5", "份", "价格不能小于或者等于0，请输入价格后重试。", -1},
-        {"301", "葱油饼", "inf", "份", "价格不能小于或者等于0，请输入价格后重试。", -1},
-        {"301", "葱油饼", "5", "", "没有选择项目的计量单位，请选择后重试。", -1},
+        {"　", "", "0", "", "数字代号不能为空，请输入代号后重试。", 3},
+        {"301", " ", "0", "", "菜名不能为空，请输入菜名后重试。", 3},
+        {"301", "葱油饼", "0.04", "份", "价格不能小于或者等于0，请输入价格后重试。", 3},
+        {"301", "葱油饼", "abc", "份", "价格不能小于或者等于0，请输入价格后重试。", 3},
+        {"301", "葱油饼", "-5", "份", "价格不能小于或者等于0，请输入价格后重试。", 3},
+        {"301", "葱油饼", "inf", "份", "价格不能小于或者等于0，请输入价格后重试。", 3},
+        {"301", "葱油饼", "5", "", "没有选择项目的计量单位，请选择后重试。", 3},
         // the code is checked before the name, both being taken
         {"002", "红烧排骨饭", "5", "份", "代号已经存在，不能重复添加。", 1},
         {"301", "酸菜鱼 ", "5", "份", "菜名已经存在，不能重复添加。", 14},
     };
     for (const Case& c : cases) {
-        ListControls::selectRow(list, -1);
+        ListControls::selectRow(list, 3); // a refusal keeps it
         auto add = addWindow();
         fill(add.get(), c.code, c.name, c.price, c.unit);
         click(add.get(), "按钮_添加");
@@ -147,7 +147,7 @@ TEST_F(DishWindows, TheNameRewritesTheLetterCodeWhichMayThenBeOverwritten) {
 
 TEST_F(DishWindows, DeleteAsksThenKeepsTheSelectionInTheList) {
     ListControls::selectRow(list, 27);
-    boxes.answers = {false};
+    boxes.answers = {false, true, true};
     catalogue->deleteSelected();
     EXPECT_EQ(lastMessage(), "是否删除菜单中的：空心菜 ?");
     EXPECT_EQ(boxes.shown.last().icon, Icon::Question);
@@ -176,6 +176,7 @@ TEST_F(DishWindows, DeletingTheOnlyDishLeavesNoSelection) {
     ASSERT_TRUE(db.ExecuteSql("Delete * from 菜单 where 代码 <> '015'"));
     catalogue->loadDishList();
     ListControls::selectRow(list, 0);
+    boxes.answers = {true};
     catalogue->deleteSelected();
     EXPECT_EQ(list->topLevelItemCount(), 0);
     EXPECT_EQ(ListControls::selectedRow(list), -1);
@@ -232,6 +233,7 @@ TEST_F(DishWindows, AnApostropheIsStoredFoundModifiedAndDeletedLikeAnyText) {
     EXPECT_EQ(read("Select * from 菜单 where 菜名 = 'Joe''s 饺子'", "价格"), "22");
 
     ListControls::selectRow(list, 28);
+    boxes.answers = {true};
     catalogue->deleteSelected();
     EXPECT_EQ(lastMessage(), "处理成功。");
     EXPECT_EQ(dishes("Joe's 饺子"), 0);

@@ -1,4 +1,4 @@
-#include "ui/order/MainWindowTestSupport.h"
+#include "support/MainWindowTest.h"
 
 #include "ui/common/HelpDocuments.h"
 #include "ui/order/TimeFormatDialog.h"
@@ -121,8 +121,22 @@ TEST_F(MainWindowLife, ClockWritesTheTimeUnlessAStoredOrderIsEdited) {
 
 TEST_F(MainWindowLife, HelpLinksSwapColoursEveryTick) {
     const MainWindowForm& form = window->form();
-    const auto colour = [](QLabel* link) { return link->palette().color(QPalette::WindowText); };
+    // The colour the link is drawn in, told by the hue of its strongest
+    // pixel: yellow is 60 degrees, the green 86.
+    const auto colour = [](QLabel* link) {
+        const QImage image = link->grab().toImage();
+        QColor strongest(Qt::white);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (const QColor pixel = image.pixelColor(x, y);
+                    pixel.hsvSaturation() > strongest.hsvSaturation())
+                    strongest = pixel;
+        if (strongest.hsvSaturation() < 128)
+            return QColor();
+        return strongest.hsvHue() < 73 ? QColor(255, 255, 0) : QColor(128, 224, 0);
+    };
     const QColor first = colour(form.tutorialLink);
+    EXPECT_TRUE(first.isValid());
     window->tick();
     const QColor second = colour(form.tutorialLink);
     EXPECT_NE(first, second);
@@ -219,21 +233,22 @@ TEST_F(MainWindowLife, HelpWritesRealWordDocumentsAndOpensThem) {
     ASSERT_EQ(opened.urls.size(), 2);
     for (const auto document :
          {HelpDocuments::Document::Tutorial, HelpDocuments::Document::Printing}) {
-        const QString path = m_folder.filePath(HelpDocuments::fileName(document));
+        const QString path = filePath(HelpDocuments::fileName(document));
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
         const QByteArray bytes = file.readAll();
         EXPECT_TRUE(bytes.startsWith("PK\x03\x04"));
         EXPECT_TRUE(bytes.contains("word/document.xml"));
     }
-    EXPECT_EQ(opened.urls[0].toLocalFile(), m_folder.filePath("怎样使用软件.docx"));
-    EXPECT_EQ(opened.urls[1].toLocalFile(), m_folder.filePath("打印不了怎么办.docx"));
+    EXPECT_EQ(opened.urls[0].toLocalFile(), filePath("怎样使用软件.docx"));
+    EXPECT_EQ(opened.urls[1].toLocalFile(), filePath("打印不了怎么办.docx"));
 }
 
-TEST_F(MainWindowLife, AboutShowsNameAndVersion) {
+TEST_F(MainWindowLife, AboutShowsNameVersionAndDataFolder) {
     window->form().aboutAction->trigger();
     EXPECT_TRUE(boxes.lastText().contains("Tablewise"));
     EXPECT_TRUE(boxes.lastText().contains("版本号:3.0"));
+    EXPECT_TRUE(boxes.lastText().endsWith("数据文件夹：\n" + QString::fromStdString(folder.path())));
 }
 
 #include "MainWindowLifeTest.moc"

@@ -1,19 +1,26 @@
-#pragma once
-#include "storage/Database.h"
+#include "support/StorageConditions.h"
 
 #include <fcntl.h>
 #include <filesystem>
-#include <functional>
 #include <sqlite3.h>
-#include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-// Real ways a working database stops taking writes, made on a test's own file.
 namespace StorageConditions {
+namespace {
 
-inline std::string firstText(sqlite3* db, const std::string& sql) {
+// Overwrites page `page` (from 1) of the file with bytes that make no page.
+void overwritePage(const std::string& path, long page, unsigned char fill) {
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    const std::string bytes(4096, static_cast<char>(fill));
+    (void)!::pwrite(fd, bytes.data(), bytes.size(), (page - 1) * 4096);
+    ::close(fd);
+}
+
+} // namespace
+
+std::string firstText(sqlite3* db, const std::string& sql) {
     sqlite3_stmt* statement = nullptr;
     std::string text;
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
@@ -23,34 +30,13 @@ inline std::string firstText(sqlite3* db, const std::string& sql) {
     return text;
 }
 
-// The file may grow no further: the next write that needs a page finds the
-// disk full. Writes are not flushed to the disk, so that filling it is quick.
-inline void fillDisk(Database& db) {
+void fillDisk(Database& db) {
     const std::string pages = firstText(db.connection(), "PRAGMA page_count");
     sqlite3_exec(db.connection(), ("PRAGMA synchronous=OFF;PRAGMA max_page_count=" + pages).c_str(),
                  nullptr, nullptr, nullptr);
 }
 
-// The failure of the first of `attempt(1)`, `attempt(2)`, ... that fails.
-template <typename Result, typename Attempt>
-Result firstFailure(const Attempt& attempt, const Result& success) {
-    for (int i = 1; i <= 1000; ++i)
-        if (Result result = attempt(i); result != success)
-            return result;
-    return success;
-}
-
-// Overwrites page `page` (from 1) of the file with bytes that make no page.
-inline void overwritePage(const std::string& path, long page, unsigned char fill) {
-    const int fd = ::open(path.c_str(), O_WRONLY);
-    const std::string bytes(4096, static_cast<char>(fill));
-    (void)!::pwrite(fd, bytes.data(), bytes.size(), (page - 1) * 4096);
-    ::close(fd);
-}
-
-// Damages the first page of a table under an open connection, and changes the
-// file's change counter so that the connection reads the page again.
-inline void damageTable(Database& db, const std::string& path, const std::string& table) {
+void damageTable(Database& db, const std::string& path, const std::string& table) {
     const long root = std::stol(firstText(
         db.connection(), "select rootpage from sqlite_master where name='" + table + "'"));
     overwritePage(path, root, 0xA5);
@@ -62,28 +48,18 @@ inline void damageTable(Database& db, const std::string& path, const std::string
     ::close(fd);
 }
 
-// Another program holds the write lock for as long as this lives; the test's
-// connection gives up at once instead of waiting.
-class OtherWriter {
-  public:
-    OtherWriter(Database& db, const std::string& path) {
-        sqlite3_busy_timeout(db.connection(), 0);
-        sqlite3_open(path.c_str(), &m_other);
-        sqlite3_exec(m_other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
-    }
-    ~OtherWriter() { sqlite3_close_v2(m_other); }
-    OtherWriter(const OtherWriter&) = delete;
-    OtherWriter& operator=(const OtherWriter&) = delete;
+OtherWriter::OtherWriter(Database& db, const std::string& path) {
+    sqlite3_busy_timeout(db.connection(), 0);
+    sqlite3_open(path.c_str(), &m_other);
+    sqlite3_exec(m_other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+}
 
-  private:
-    sqlite3* m_other = nullptr;
-};
+OtherWriter::~OtherWriter() {
+    sqlite3_close_v2(m_other);
+}
 
-// Runs `operation` on a fresh connection to `path` while the folder that
-// holds the file cannot be written. Root may write anywhere, so for root the
-// operation runs in a child process as the user nobody. Its result is a text.
-inline std::string inReadOnlyFolder(const std::string& path,
-                                    const std::function<std::string(Database&)>& operation) {
+std::string inReadOnlyFolder(const std::string& path,
+                             const std::function<std::string(Database&)>& operation) {
     const std::filesystem::path file(path);
     const std::string folder = file.parent_path().string();
     const bool root = ::geteuid() == 0;
