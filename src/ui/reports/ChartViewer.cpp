@@ -31,7 +31,6 @@ QFont titleFont(int size, bool bold) {
 }
 
 QChartView* viewOf(QChart* chart, QWidget* parent) {
-    chart->setAnimationOptions(QChart::NoAnimation);
     auto* view = new QChartView(chart, parent);
     view->setRenderHint(QPainter::Antialiasing);
     return view;
@@ -59,25 +58,43 @@ void ChartViewer::clear() {
         delete item->widget();
         delete item;
     }
+    m_line.reset();
+    m_pies.reset();
 }
 
 void ChartViewer::showLineChart(const QString& path) {
     clear();
     const auto data =
         ChartFileReader::parseLineChart(ChartFileReader::readFile(path.toStdString()));
-    if (!data.empty())
-        addLineChart(data);
+    if (data.empty())
+        return;
+    m_line = data;
+    addChart(lineChart(data));
 }
 
 void ChartViewer::showPieChart(const QString& path) {
     clear();
-    const auto data = ChartFileReader::parsePieChart(ChartFileReader::readFile(path.toStdString()));
-    for (int i = 0; i < static_cast<int>(data.pies.size()); ++i)
-        addPie(data, i);
+    m_pies = ChartFileReader::parsePieChart(ChartFileReader::readFile(path.toStdString()));
+    for (int i = 0; i < static_cast<int>(m_pies->pies.size()); ++i)
+        addChart(pieChart(*m_pies, i));
 }
 
-void ChartViewer::addLineChart(const LineChartData& data) {
+QList<QChart*> ChartViewer::makeCharts() const {
+    QList<QChart*> charts;
+    if (m_line)
+        charts << lineChart(*m_line);
+    for (int i = 0; m_pies && i < static_cast<int>(m_pies->pies.size()); ++i)
+        charts << pieChart(*m_pies, i);
+    return charts;
+}
+
+void ChartViewer::addChart(QChart* chart) {
+    m_layout->addWidget(viewOf(chart, this));
+}
+
+QChart* ChartViewer::lineChart(const LineChartData& data) {
     auto* chart = new QChart;
+    chart->setAnimationOptions(QChart::NoAnimation);
     if (!data.paragraphs.empty())
         chart->setTitle(qt(data.paragraphs.front()));
     chart->setTitleFont(titleFont(16, true));
@@ -121,12 +138,13 @@ void ChartViewer::addLineChart(const LineChartData& data) {
     }
     chart->legend()->setVisible(data.legendVisible);
     chart->legend()->setAlignment(Qt::AlignTop);
-    m_layout->addWidget(viewOf(chart, this));
+    return chart;
 }
 
-void ChartViewer::addPie(const PieChartData& data, int index) {
+QChart* ChartViewer::pieChart(const PieChartData& data, int index) {
     const auto& pie = data.pies[index];
     auto* chart = new QChart;
+    chart->setAnimationOptions(QChart::NoAnimation);
     chart->setTitle(qt(pie.title));
     chart->setTitleFont(titleFont(pie.titleSize, pie.titleBold));
     chart->setTitleBrush(rgb(pie.titleColor));
@@ -150,7 +168,7 @@ void ChartViewer::addPie(const PieChartData& data, int index) {
         markers[i]->setLabel(qt(pie.names[i]));
     chart->legend()->setAlignment(Qt::AlignRight);
     chart->legend()->setLabelColor(rgb(pie.legendTextColor));
-    m_layout->addWidget(viewOf(chart, this));
+    return chart;
 }
 
 int ChartViewer::chartCount() const {

@@ -1,21 +1,25 @@
 #include "history/HistoryDatabase.h"
 
-#include "ui/common/KeyPress.h"
-#include "ui/common/ScriptedMessageBoxes.h"
-#include "ui/common/TestApplication.h"
+#include "spreadsheet/XlsxReader.h"
 #include "storage/Clock.h"
-#include "ui/history/DayFilterDialog.h"
-#include "ui/history/HistoryWindow.h"
+#include "ui/common/KeyPress.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/PagedListPanel.h"
+#include "ui/common/ScriptedFileDialogs.h"
+#include "ui/common/ScriptedMessageBoxes.h"
+#include "ui/common/TestApplication.h"
+#include "ui/history/DayFilterDialog.h"
+#include "ui/history/HistoryWindow.h"
 #include "ui/history/PeriodFilterDialog.h"
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -241,6 +245,31 @@ TEST_F(HistoryWindowTest, CustomerPromptAndClosingForgetsTheFilter) {
 
     w.reject();
     EXPECT_TRUE(orders.conditionFragment().empty());
+}
+
+TEST_F(HistoryWindowTest, ExportTakesEveryPageOfTheFilterNotOnlyTheOneShown) {
+    data.addOrders(450);
+    data.addOrder({.table = "A3"});
+    open();
+    ScriptedFileDialogs files;
+    click("按钮_导出");
+    EXPECT_TRUE(boxes.shown.isEmpty()); // cancelled in the file dialog
+
+    const QTemporaryDir folder;
+    files.path = folder.filePath("历史订单.xlsx");
+    click("按钮_导出");
+    EXPECT_EQ(files.suggestedName, "历史订单.xlsx");
+    EXPECT_EQ(boxes.lastText(), "导出完成。");
+    const auto all = XlsxReader::readFirstSheet(files.path.toStdString());
+    ASSERT_TRUE(all);
+    EXPECT_EQ(all->size(), 1u + 451u);
+
+    window->applyFilter(HistoryFilter::dineIn());
+    files.path = folder.filePath("店内.csv");
+    click("按钮_导出");
+    EXPECT_EQ(boxes.lastText(),
+              "导出完成。订单的菜品明细在同一文件夹的另一个文件中：店内_明细.csv");
+    EXPECT_TRUE(QFile::exists(folder.filePath("店内_明细.csv")));
 }
 
 } // namespace
