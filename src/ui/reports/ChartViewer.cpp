@@ -30,12 +30,6 @@ QFont titleFont(int size, bool bold) {
     return font;
 }
 
-QChartView* viewOf(QChart* chart, QWidget* parent) {
-    auto* view = new QChartView(chart, parent);
-    view->setRenderHint(QPainter::Antialiasing);
-    return view;
-}
-
 // Values in the files are plain numbers; a slice shows what the file asks for.
 QString sliceLabel(const std::string& mode, const QString& name, double value) {
     const QString number = QString::number(value, 'g', 13);
@@ -69,14 +63,14 @@ void ChartViewer::showLineChart(const QString& path) {
     if (data.empty())
         return;
     m_line = data;
-    addChart(lineChart(data));
+    addView(lineChart(data));
 }
 
 void ChartViewer::showPieChart(const QString& path) {
     clear();
     m_pies = ChartFileReader::parsePieChart(ChartFileReader::readFile(path.toStdString()));
     for (int i = 0; i < static_cast<int>(m_pies->pies.size()); ++i)
-        addChart(pieChart(*m_pies, i));
+        addView(pieChart(*m_pies, i));
 }
 
 QList<QChart*> ChartViewer::makeCharts() const {
@@ -88,8 +82,12 @@ QList<QChart*> ChartViewer::makeCharts() const {
     return charts;
 }
 
-void ChartViewer::addChart(QChart* chart) {
-    m_layout->addWidget(viewOf(chart, this));
+// Equal stretch: left to their size hints, charts drawn after another kind
+// of chart split the area unevenly and cut their titles.
+void ChartViewer::addView(QChart* chart) {
+    auto* view = new QChartView(chart, this);
+    view->setRenderHint(QPainter::Antialiasing);
+    m_layout->addWidget(view, 1);
 }
 
 QChart* ChartViewer::lineChart(const LineChartData& data) {

@@ -30,7 +30,7 @@ class ChartViewer : public QWidget {
   private:
     static QChart* lineChart(const LineChartData& data);
     static QChart* pieChart(const PieChartData& data, int index);
-    void addChart(QChart* chart);
+    void addView(QChart* chart);
 
     QHBoxLayout* m_layout;
     std::optional<LineChartData> m_line;
