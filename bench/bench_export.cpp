@@ -1,6 +1,7 @@
 // Exporting the whole order history, 1,000,000 orders with 2,500,000 order
 // lines, to .xlsx and .csv; importing a menu of 2,000 dishes. Peak memory of
 // the export: /usr/bin/time -v build/bench_export --benchmark_filter=xlsx
+#include "KeptDatabase.h"
 #include "history/PagedList.h"
 #include "spreadsheet/HistoryExport.h"
 #include "spreadsheet/MenuFile.h"
@@ -82,26 +83,8 @@ std::filesystem::path folder() {
     return std::filesystem::temp_directory_path() / "tablewise-bench-export";
 }
 
-// One database for every benchmark, kept between runs in the temporary folder.
 Database& database() {
-    static Database db;
-    if (db.isOpen())
-        return db;
-    const bool fresh = !std::filesystem::exists(folder() / "data" / "data.mdb");
-    std::filesystem::create_directories(folder());
-    ProgramFolder::setPath(folder().string());
-    if (fresh) {
-        {
-            Database creator; // the schema, from the program's own start-up
-            if (!StorageStartup::openDatabase(creator))
-                std::abort();
-        }
-        if (!fill(ProgramFolder::databasePath()))
-            std::abort();
-    }
-    if (!StorageStartup::openDatabase(db))
-        std::abort();
-    return db;
+    return keptDatabase("tablewise-bench-export", fill);
 }
 
 void exportHistory(benchmark::State& state, const char* name) {

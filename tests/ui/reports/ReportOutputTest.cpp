@@ -24,6 +24,12 @@ class ReportOutputTest : public ReportWindowTest {
                  std::to_string(paid) + ")");
         ASSERT_TRUE(m_db.commit());
     }
+    // Six months of 2017 with twenty orders of 30 each.
+    void showYearReport(IncomeReportWindow& window) {
+        for (const char* month : {"01", "03", "04", "07", "08", "11"})
+            addOrders(month, 20, 30);
+        ASSERT_TRUE(window.showYearIncomeReport(QStringLiteral("2017")));
+    }
     QString file(const QString& name) const { return m_dir.filePath(name); }
     static void click(QWidget& window, const char* button) {
         window.findChild<QPushButton*>(QString::fromUtf8(button))->click();
@@ -36,10 +42,8 @@ class ReportOutputTest : public ReportWindowTest {
 };
 
 TEST_F(ReportOutputTest, YearReportIsExportedWithItsTitleAsTheSuggestedName) {
-    for (const char* month : {"01", "03", "04", "07", "08", "11"})
-        addOrders(month, 20, 30);
     IncomeReportWindow window(m_db);
-    ASSERT_TRUE(window.showYearIncomeReport(QStringLiteral("2017")));
+    showYearReport(window);
     ScriptedFileDialogs files(file(QStringLiteral("年报表.xlsx")));
     click(window, "按钮_导出");
     EXPECT_EQ(files.suggestedName, QStringLiteral("2017年 年报表.xlsx"));
@@ -56,10 +60,8 @@ TEST_F(ReportOutputTest, YearReportIsExportedWithItsTitleAsTheSuggestedName) {
 }
 
 TEST_F(ReportOutputTest, PrintedYearReportHasGridAndBothPiesUnderItsTitle) {
-    for (const char* month : {"01", "03", "04", "07", "08", "11"})
-        addOrders(month, 20, 30);
     IncomeReportWindow window(m_db);
-    ASSERT_TRUE(window.showYearIncomeReport(QStringLiteral("2017")));
+    showYearReport(window);
     ScriptedPrintDialogs printer(file(QStringLiteral("年报表.pdf")));
     click(window, "按钮_打印");
     ASSERT_EQ(printer.shown, 1);
