@@ -41,11 +41,14 @@ ReportWindow::ReportWindow(Database& db, const QString& title, QWidget* parent)
     name(m_caption, QStringLiteral("标签_正在浏览"), QStringLiteral("正在浏览"));
     name(m_grid, QStringLiteral("高级表格1"), QStringLiteral("报表"));
     name(m_chart, QStringLiteral("图表区"), QStringLiteral("图表"));
-    m_toolRow->addWidget(m_caption);
-    m_toolRow->addStretch();
-    connect(ListControls::addCaptionButton(m_toolRow, this, QStringLiteral("导出")),
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_caption);
+    top->addStretch();
+    top->addLayout(m_toolRow);
+    // Export and print end the row, after whatever a window puts in it.
+    connect(ListControls::addCaptionButton(top, this, QStringLiteral("导出")),
             &QPushButton::clicked, this, &ReportWindow::exportReport);
-    connect(ListControls::addCaptionButton(m_toolRow, this, QStringLiteral("打印")),
+    connect(ListControls::addCaptionButton(top, this, QStringLiteral("打印")),
             &QPushButton::clicked, this, &ReportWindow::printReport);
     auto* body = new QHBoxLayout;
     body->addWidget(m_grid);
@@ -53,7 +56,7 @@ ReportWindow::ReportWindow(Database& db, const QString& title, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(m_menuBar);
     layout->setContentsMargins(20, 8, 20, 20);
-    layout->addLayout(m_toolRow);
+    layout->addLayout(top);
     layout->addLayout(body, 1);
     resize(1340, 700);
     m_chartsAvailable = ChartHost::checkChartPlayer(this);

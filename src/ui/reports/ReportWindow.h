@@ -33,6 +33,7 @@ class ReportWindow : public QDialog {
     // True when the report found data.
     bool showSheet(const ReportSheet& sheet);
     QMenu* addMenu(const QString& title);
+    // The controls of a window's own, right of the caption.
     QHBoxLayout* toolRow() const { return m_toolRow; }
 
     Database& m_db;
