@@ -10,14 +10,14 @@ namespace {
 class HistoryExportTest : public SpreadsheetTest {
   protected:
     void SetUp() override {
-        const long long first = data.addOrder({"2017-05-15 12:30:00", "15.5", "15", "A3"});
-        data.addLine(first, "2017-05-15 12:30:00", "红烧排骨饭");
-        data.addLine(first, "2017-05-15 12:31:05", "老王's 汤");
-        const long long takeOut = data.addOrder(
-            {"2017-05-16 18:00:00", "40", "40", "", "13800000000", "白云路 12 号, 3楼"});
-        data.addLine(takeOut, "2017-05-16 18:00:00", "干煸四季豆");
-        const long long last = data.addOrder({"2017-05-17 09:05:00", "8.5", "8", "B1"});
-        data.addLine(last, "2017-05-17 09:05:00", "=SUM(A1)");
+        const long long first = addOrder({"2017-05-15 12:30:00", "15.5", "15", "A3"});
+        addLine(first, "2017-05-15 12:30:00", "红烧排骨饭");
+        addLine(first, "2017-05-15 12:31:05", "老王's 汤");
+        const long long takeOut =
+            addOrder({"2017-05-16 18:00:00", "40", "40", "", "13800000000", "白云路 12 号, 3楼"});
+        addLine(takeOut, "2017-05-16 18:00:00", "干煸四季豆");
+        const long long last = addOrder({"2017-05-17 09:05:00", "8.5", "8", "B1"});
+        addLine(last, "2017-05-17 09:05:00", "=SUM(A1)");
         orders.setConditionFragment(HistoryFilter::dineIn().fragment);
     }
 
@@ -26,7 +26,7 @@ class HistoryExportTest : public SpreadsheetTest {
 
 TEST_F(HistoryExportTest, WorkbookHoldsEveryMatchingOrderAndItsLinesWithTheirTypes) {
     const std::string path = file("历史订单.xlsx");
-    ASSERT_EQ(HistoryExport(data.db(), orders).toFile(path, {}), WriteResult::Written);
+    ASSERT_EQ(HistoryExport(db, orders).toFile(path, {}), WriteResult::Written);
     const auto dumped = dump(path);
     EXPECT_EQ(facts(dumped, "sheet\t"), (std::vector<std::string>{"订单", "明细"}));
     // Phone and address of dine-in orders are empty and so are not cells at all.
@@ -71,7 +71,7 @@ TEST_F(HistoryExportTest, WorkbookHoldsEveryMatchingOrderAndItsLinesWithTheirTyp
 TEST_F(HistoryExportTest, CsvFilesAreUtf8WithAByteOrderMark) {
     orders.setConditionFragment(HistoryFilter::takeOut().fragment);
     const std::string path = file("外卖.csv");
-    ASSERT_EQ(HistoryExport(data.db(), orders).toFile(path, {}), WriteResult::Written);
+    ASSERT_EQ(HistoryExport(db, orders).toFile(path, {}), WriteResult::Written);
     EXPECT_EQ(bytes(path),
               "\xEF\xBB\xBF"
               "ID,编号,时间,合计,实付,桌号,电话,姓名,地址\r\n"
@@ -83,7 +83,7 @@ TEST_F(HistoryExportTest, CsvFilesAreUtf8WithAByteOrderMark) {
 
 TEST_F(HistoryExportTest, CsvTextThatLooksLikeAFormulaStaysText) {
     const std::string path = file("店内.csv");
-    ASSERT_EQ(HistoryExport(data.db(), orders).toFile(path, {}), WriteResult::Written);
+    ASSERT_EQ(HistoryExport(db, orders).toFile(path, {}), WriteResult::Written);
     EXPECT_NE(bytes(file("店内_明细.csv")).find("\r\n3,2017-05-17 09:05:00,'=SUM(A1),2,份,30\r\n"),
               std::string::npos);
 }
@@ -97,7 +97,7 @@ TEST_F(HistoryExportTest, ProgressCountsOrdersAndLinesAndACancelLeavesTheOldFile
             told.emplace_back(done, total);
             return false;
         };
-        EXPECT_EQ(HistoryExport(data.db(), orders).toFile(file(name), cancelAtOnce),
+        EXPECT_EQ(HistoryExport(db, orders).toFile(file(name), cancelAtOnce),
                   WriteResult::Cancelled);
         EXPECT_EQ(bytes(file(name)), "old");
         EXPECT_EQ(told, (std::vector<std::pair<long long, long long>>{{0, 5}}));
@@ -106,10 +106,9 @@ TEST_F(HistoryExportTest, ProgressCountsOrdersAndLinesAndACancelLeavesTheOldFile
 }
 
 TEST_F(HistoryExportTest, AFolderThatCannotTakeTheFileFails) {
-    EXPECT_EQ(HistoryExport(data.db(), orders).toFile(file("无此目录/历史.xlsx"), {}),
+    EXPECT_EQ(HistoryExport(db, orders).toFile(file("无此目录/历史.xlsx"), {}),
               WriteResult::Failed);
-    EXPECT_EQ(HistoryExport(data.db(), orders).toFile(file("无此目录/历史.csv"), {}),
-              WriteResult::Failed);
+    EXPECT_EQ(HistoryExport(db, orders).toFile(file("无此目录/历史.csv"), {}), WriteResult::Failed);
 }
 
 TEST_F(HistoryExportTest, ATableLongerThanASheetGoesOnInFurtherSheets) {

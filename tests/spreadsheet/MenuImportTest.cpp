@@ -47,9 +47,9 @@ class MenuImportTest : public SpreadsheetTest {
         std::string problem;
         const auto table = MenuFile::read(path, problem);
         EXPECT_TRUE(table) << problem;
-        return MenuImport(data.db()).preview(table ? *table : SheetTable{});
+        return MenuImport(db).preview(table ? *table : SheetTable{});
     }
-    int dishes() { return data.count("select count(*) from 菜单"); }
+    int dishes() { return count("select count(*) from 菜单"); }
 };
 
 TEST_F(MenuImportTest, PreviewSortsRowsByTheRulesOfAddingByHandInUtf8AndGbk) {
@@ -79,24 +79,24 @@ TEST_F(MenuImportTest, ImportStoresExactlyTheAcceptedRowsOrNothingWhenCancelled)
     writeBytes(file("菜单.csv"), menu);
     const auto preview = previewOf(file("菜单.csv"));
     const auto cancel = [](long long, long long) { return false; };
-    EXPECT_EQ(MenuImport(data.db()).apply(preview, cancel), WriteResult::Cancelled);
+    EXPECT_EQ(MenuImport(db).apply(preview, cancel), WriteResult::Cancelled);
     EXPECT_EQ(dishes(), 28);
-    EXPECT_EQ(data.count("select count(*) from 单位 where 单位名称 = '张'"), 0);
+    EXPECT_EQ(count("select count(*) from 单位 where 单位名称 = '张'"), 0);
 
-    EXPECT_EQ(MenuImport(data.db()).apply(preview, {}), WriteResult::Written);
+    EXPECT_EQ(MenuImport(db).apply(preview, {}), WriteResult::Written);
     EXPECT_EQ(dishes(), 31);
-    EXPECT_EQ(data.scalar("select 价格 from 菜单 where 代码 = '301'"), "12.6");
-    EXPECT_EQ(data.scalar("select 菜名 from 菜单 where 代码 = '302'"), "老王's 牛肉面");
-    EXPECT_EQ(data.scalar("select 价格 from 菜单 where 代码 = '001'"), "20");
-    EXPECT_EQ(data.scalar("select 字母 from 菜单 where 代码 = '001'"), "hspgf");
-    EXPECT_EQ(data.count("select count(*) from 菜单 where 代码 in ('303','304','306')"), 0);
-    EXPECT_EQ(data.count("select count(*) from 单位 where 单位名称 = '张'"), 1);
+    EXPECT_EQ(scalar("select 价格 from 菜单 where 代码 = '301'"), "12.6");
+    EXPECT_EQ(scalar("select 菜名 from 菜单 where 代码 = '302'"), "老王's 牛肉面");
+    EXPECT_EQ(scalar("select 价格 from 菜单 where 代码 = '001'"), "20");
+    EXPECT_EQ(scalar("select 字母 from 菜单 where 代码 = '001'"), "hspgf");
+    EXPECT_EQ(count("select count(*) from 菜单 where 代码 in ('303','304','306')"), 0);
+    EXPECT_EQ(count("select count(*) from 单位 where 单位名称 = '张'"), 1);
 }
 
 TEST_F(MenuImportTest, ExportedMenuImportsBackUnchanged) {
     for (const std::string name : {"菜单.xlsx", "菜单.csv"}) {
         SCOPED_TRACE(name);
-        ASSERT_EQ(MenuFile::write(data.db(), file(name)), WriteResult::Written);
+        ASSERT_EQ(MenuFile::write(db, file(name)), WriteResult::Written);
         const auto preview = previewOf(file(name));
         EXPECT_EQ(preview.count(Kind::Same), 28);
         EXPECT_FALSE(preview.anythingToStore());

@@ -10,21 +10,20 @@ namespace {
 class ReportExportTest : public SpreadsheetTest {
   protected:
     void SetUp() override {
-        // The pie chart file goes to the temporary folder: this test's own.
-        setenv("TMPDIR", file("").c_str(), 1);
         for (const auto& [time, paid] :
              std::vector<std::pair<std::string, std::string>>{{"2017-01-10 12:00:00", "100"},
                                                               {"2017-01-11 12:00:00", "100"},
                                                               {"2017-03-05 12:00:00", "55"},
                                                               {"2017-03-06 12:00:00", "45"}}) {
-            const long long id = data.addOrder({time, paid, paid, "A1"});
-            data.addLine(id, time, "红烧排骨饭");
+            const long long id = addOrder({time, paid, paid, "A1"});
+            addLine(id, time, "红烧排骨饭");
         }
-        data.addLine(1, "2017-01-10 12:01:00", "酸菜鱼");
+        addLine(1, "2017-01-10 12:01:00", "酸菜鱼");
     }
-    void TearDown() override { unsetenv("TMPDIR"); }
+    // The pie chart file goes to the temporary folder: this test's own.
+    TemporaryFolderSwitch m_temporaryFolder{file("")};
 
-    ReportSheet yearIncome() { return IncomeReports(data.db(), file("")).year("2017"); }
+    ReportSheet yearIncome() { return IncomeReports(db, file("")).year("2017"); }
 };
 
 TEST_F(ReportExportTest, YearIncomeWorkbookKeepsTheGridAndDrawsBothPiesFromItsCells) {
@@ -54,7 +53,7 @@ TEST_F(ReportExportTest, YearIncomeWorkbookKeepsTheGridAndDrawsBothPiesFromItsCe
 
 TEST_F(ReportExportTest, MonthSalesWorkbookDrawsOneLineChartOfAmountAndCount) {
     SalesReportState state;
-    const auto sheet = SalesReports(data.db(), file(""), state).month("2017-01");
+    const auto sheet = SalesReports(db, file(""), state).month("2017-01");
     const std::string path = file("月销售.xlsx");
     ASSERT_TRUE(ReportExport::toFile(sheet, path));
     const auto dumped = dump(path);
@@ -69,7 +68,7 @@ TEST_F(ReportExportTest, MonthSalesWorkbookDrawsOneLineChartOfAmountAndCount) {
 
 TEST_F(ReportExportTest, ReportWithoutDataOrChartHasNoChartInTheWorkbook) {
     const std::string path = file("空.xlsx");
-    ASSERT_TRUE(ReportExport::toFile(IncomeReports(data.db(), file("")).year("2016"), path));
+    ASSERT_TRUE(ReportExport::toFile(IncomeReports(db, file("")).year("2016"), path));
     const auto dumped = dump(path);
     EXPECT_TRUE(facts(dumped, "chart\t").empty());
     EXPECT_EQ(facts(dumped, "cell\t报表\tA1"), (std::vector<std::string>{"\ts\t2016年 年报表"}));
@@ -77,7 +76,7 @@ TEST_F(ReportExportTest, ReportWithoutDataOrChartHasNoChartInTheWorkbook) {
 
 TEST_F(ReportExportTest, CsvHoldsTheGridRowByRowWithMergedCellsLeftEmpty) {
     const std::string path = file("日报表.csv");
-    ASSERT_TRUE(ReportExport::toFile(IncomeReports(data.db(), file("")).day("2017年3月5日"), path));
+    ASSERT_TRUE(ReportExport::toFile(IncomeReports(db, file("")).day("2017年3月5日"), path));
     EXPECT_EQ(bytes(path), "\xEF\xBB\xBF"
                            "2017年3月5日 点单报表,,,\r\n"
                            "时间,,实付,\r\n"

@@ -1,45 +1,33 @@
 #pragma once
-#include "history/HistoryDatabase.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 // An order database and a folder for the files written from it; files are
 // read back with openpyxl, a reader independent of the writer.
-class SpreadsheetTest : public ::testing::Test {
+class SpreadsheetTest : public ::testing::Test, public TestDatabase {
   protected:
-    SpreadsheetTest() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tw-spreadsheet-XXXXXX").string();
-        m_folder = mkdtemp(pattern.data());
-    }
-    ~SpreadsheetTest() override { std::filesystem::remove_all(m_folder); }
+    SpreadsheetTest() : TestDatabase(Start::Template) {}
 
-    std::string file(const std::string& name) const { return m_folder + "/" + name; }
+    std::string file(const std::string& name) const { return m_out.file(name); }
     // The names in the folder, hidden ones too.
     std::vector<std::string> files() const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_folder))
+        for (const auto& entry : std::filesystem::directory_iterator(m_out.path()))
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
 
-    static std::string bytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream read;
-        read << in.rdbuf();
-        return read.str();
-    }
+    static std::string bytes(const std::string& path) { return TempFolder::read(path); }
     static void writeBytes(const std::string& path, const std::string& content) {
-        std::ofstream(path, std::ios::binary) << content;
+        TempFolder::write(path, content);
     }
 
     // What xlsx_dump.py prints, line by line.
@@ -71,8 +59,6 @@ class SpreadsheetTest : public ::testing::Test {
         return found;
     }
 
-    HistoryDatabase data;
-
   private:
-    std::string m_folder;
+    TempFolder m_out;
 };

@@ -1,13 +1,11 @@
 #include "CatalogueTestSupport.h"
 
+#include "support/ScriptedFileDialogs.h"
 #include "ui/catalogue/DishCatalogueWindow.h"
 #include "ui/catalogue/DishEditWindow.h"
 #include "ui/catalogue/MenuImportDialog.h"
 #include "ui/catalogue/NamedListWindow.h"
-#include "ui/common/ScriptedFileDialogs.h"
 
-#include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QTableWidget>
 #include <QTimer>
@@ -152,7 +150,7 @@ TEST_F(DishWindows, TheNameRewritesTheLetterCodeWhichMayThenBeOverwritten) {
 
 TEST_F(DishWindows, DeleteAsksThenKeepsTheSelectionInTheList) {
     ListControls::selectRow(list, 27);
-    boxes.answers = {false};
+    boxes.answers = {false, true, true};
     catalogue->deleteSelected();
     EXPECT_EQ(lastMessage(), "是否删除菜单中的：空心菜 ?");
     EXPECT_EQ(boxes.shown.last().icon, Icon::Question);
@@ -181,6 +179,7 @@ TEST_F(DishWindows, DeletingTheOnlyDishLeavesNoSelection) {
     ASSERT_TRUE(db.ExecuteSql("Delete * from 菜单 where 代码 <> '015'"));
     catalogue->loadDishList();
     ListControls::selectRow(list, 0);
+    boxes.answers = {true};
     catalogue->deleteSelected();
     EXPECT_EQ(list->topLevelItemCount(), 0);
     EXPECT_EQ(ListControls::selectedRow(list), -1);
@@ -237,6 +236,7 @@ TEST_F(DishWindows, AnApostropheIsStoredFoundModifiedAndDeletedLikeAnyText) {
     EXPECT_EQ(read("Select * from 菜单 where 菜名 = 'Joe''s 饺子'", "价格"), "22");
 
     ListControls::selectRow(list, 28);
+    boxes.answers = {true};
     catalogue->deleteSelected();
     EXPECT_EQ(lastMessage(), "处理成功。");
     EXPECT_EQ(dishes("Joe's 饺子"), 0);
@@ -273,14 +273,11 @@ class MenuFiles : public DishWindows {
             child<QPushButton>(preview, button)->click();
         });
     }
-    QString file(const char* name) const { return QDir(folder.path()).filePath(name); }
+    QString file(const char* name) const { return filePath(QString::fromUtf8(name)); }
     void write(const char* name, const std::string& content) {
-        QFile out(file(name));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(content.data(), static_cast<qint64>(content.size()));
+        TempFolder::write(file(name).toStdString(), content);
     }
 
-    QTemporaryDir folder;
     int previewRows = -1;
     bool importEnabled = false;
 };
