@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 
 class Clock;
 class Database;
@@ -147,7 +148,9 @@ class MainWindow : public QMainWindow {
     bool m_startedUp = false;
 
     // Receipt preview and settlement state.
-    bool printCurrentOrder(bool withCopies);
+    bool printCurrentOrder(bool withCopies, const std::function<bool()>& startJob = {});
+    // A receipt of the stored order on screen, with its change record; true when printed.
+    bool printRecorded(bool withCopies);
     PreviewWindow* openPreview();
     QPointer<PreviewWindow> m_preview;
 

@@ -4,10 +4,10 @@
 
 #include "history/PagedList.h"
 #include "orders/OrderEditor.h"
-#include "ui/history/CustomerWindow.h"
-#include "ui/history/HistoryWindow.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PopupComboBox.h"
+#include "ui/history/CustomerWindow.h"
+#include "ui/history/HistoryWindow.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -84,7 +84,7 @@ void MainWindow::saveEditedOrder() {
         break;
     }
     // A receipt that did not print leaves the order on screen, still in edit mode.
-    if (MessageBoxes::instance().ask(this, message) && !printCurrentOrder(true))
+    if (MessageBoxes::instance().ask(this, message) && !printRecorded(true))
         return;
     clearOrder();
 }

@@ -50,13 +50,14 @@ void ReceiptPrinter::fitPdfPage(QPrinter& printer, const Copy& copy) {
                                       QPageLayout::Millimeter));
 }
 
-bool ReceiptPrinter::printReceipt(const ReceiptOrder& order, bool withCopies) {
+bool ReceiptPrinter::printReceipt(const ReceiptOrder& order, bool withCopies,
+                                  const std::function<bool()>& startJob) {
     const ReceiptSettings settings = loadReceiptSettings(m_db);
     const ReceiptPictures pictures(settings, settings.paperWidth, unitsPerPicturePixel,
                                    ProgramFolder::path() + "/data");
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("小票 #") + QString::fromStdString(order.number));
-    if (!PrintDialogs::instance().choosePrinter(printer, m_parent))
+    if (!PrintDialogs::instance().choosePrinter(printer, m_parent) || (startJob && !startJob()))
         return false;
 
     // A PDF file would be overwritten by a second job, so its copies become
