@@ -4,10 +4,10 @@
 
 #include "history/PagedList.h"
 #include "orders/OrderEditor.h"
-#include "ui/common/MessageBoxes.h"
-#include "ui/common/PopupComboBox.h"
 #include "ui/history/CustomerWindow.h"
 #include "ui/history/HistoryWindow.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/common/PopupComboBox.h"
 
 #include <QComboBox>
 #include <QPushButton>

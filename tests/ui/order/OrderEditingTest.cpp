@@ -1,12 +1,12 @@
+#include "ui/order/MainWindowTestSupport.h"
 #include "ui/common/PdfTools.h"
 #include "ui/common/ScriptedPrintDialogs.h"
-#include "ui/order/MainWindowTestSupport.h"
 
 #include "history/PagedList.h"
 #include "orders/OrderGrid.h"
+#include "ui/history/HistoryWindow.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/PagedListPanel.h"
-#include "ui/history/HistoryWindow.h"
 
 #include <QPushButton>
 #include <QTreeWidget>

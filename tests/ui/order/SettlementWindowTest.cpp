@@ -1,9 +1,9 @@
 #include "ui/order/MainWindowTestSupport.h"
 
-#include "receipt/CreditPicture.h"
-#include "receipt/ReceiptSettings.h"
 #include "ui/common/PdfTools.h"
 #include "ui/common/ScriptedPrintDialogs.h"
+#include "receipt/CreditPicture.h"
+#include "receipt/ReceiptSettings.h"
 #include "ui/receipt/PreviewWindow.h"
 
 #include <QFile>
