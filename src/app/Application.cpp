@@ -7,17 +7,15 @@
 #include "app/SingleInstance.h"
 #include "app/TerminationSignal.h"
 #include "receipt/ReceiptSettings.h"
-#include "ui/reports/ChartHost.h"
-#include "ui/order/MainWindow.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/QtTranslations.h"
+#include "ui/order/MainWindow.h"
+#include "ui/reports/ChartHost.h"
 
 #include <QApplication>
 #include <QDebug>
 #include <QDesktopServices>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QScreen>
-#include <QTranslator>
 #include <QUrl>
 
 bool Application::checkSingleInstance() {
@@ -54,6 +52,7 @@ bool Application::openDatabase(Database& db, const Clock& clock) {
 
 int Application::run(int argc, char** argv) {
     QApplication app(argc, argv);
+    QtTranslations::install();
     TerminationSignal termination;
     if (!checkSingleInstance())
         return 1;

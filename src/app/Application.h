@@ -2,7 +2,6 @@
 
 class Clock;
 class Database;
-class QApplication;
 
 // The program from start to end: refuse a second copy, open the database,
 // apply the style, bring up the main window, run until it closes.
@@ -15,5 +14,4 @@ class Application {
     static bool checkSingleInstance();
     static void checkChartViewer(bool available);
     static bool openDatabase(Database& db, const Clock& clock);
-    static void installTranslations(QApplication& app);
 };

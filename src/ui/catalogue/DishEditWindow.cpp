@@ -2,9 +2,9 @@
 #include "catalogue/DishCatalogue.h"
 #include "catalogue/LetterCode.h"
 #include "catalogue/NamedList.h"
+#include "ui/catalogue/NamedListWindow.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/MessageBoxes.h"
-#include "ui/catalogue/NamedListWindow.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -96,7 +96,10 @@ void DishEditWindow::addDish() {
         return;
     auto& boxes = MessageBoxes::instance();
     if (outcome.kind == ListOutcome::Kind::Refused) {
-        ListControls::selectRow(m_list, outcome.row);
+        // A duplicate shows the row it duplicates; any other refusal leaves
+        // the list as the cashier left it.
+        if (outcome.row >= 0)
+            ListControls::selectRow(m_list, outcome.row);
         boxes.inform(this, QString::fromStdString(outcome.message));
         return;
     }

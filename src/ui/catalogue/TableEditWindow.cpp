@@ -51,7 +51,9 @@ void TableEditWindow::save() {
         return;
     auto& boxes = MessageBoxes::instance();
     if (outcome.kind == ListOutcome::Kind::Refused) {
-        if (m_mode == Mode::Add)
+        // A duplicate shows the row it duplicates; any other refusal leaves
+        // the list as the cashier left it.
+        if (m_mode == Mode::Add && outcome.row >= 0)
             ListControls::selectRow(m_list, outcome.row);
         boxes.inform(this, QString::fromStdString(outcome.message));
         return;

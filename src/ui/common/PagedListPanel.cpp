@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using ListControls::nameControl;
 
@@ -122,7 +123,9 @@ void PagedListPanel::showFirstPage() {
 }
 
 void PagedListPanel::refresh() {
-    int page = currentPage();
+    // An empty list shows page 0, which is no page: what a refresh finds
+    // after an addition starts on page 1.
+    int page = std::max(1, currentPage());
     showPage(page);
 }
 

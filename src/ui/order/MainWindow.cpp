@@ -46,10 +46,13 @@ std::string text(const QComboBox* box) {
     return box->currentText().toStdString();
 }
 
+// A style sheet colour wins over the palette, so the blink goes through the
+// style sheet; the palette keeps the colour for the next tick to read.
 void setLinkColor(QLabel* link, const QColor& color) {
     QPalette palette = link->palette();
     palette.setColor(QPalette::WindowText, color);
     link->setPalette(palette);
+    link->setStyleSheet(QStringLiteral("color: %1;").arg(color.name()));
 }
 
 // Shows `value` in a drop-down: the matching entry when there is one, else

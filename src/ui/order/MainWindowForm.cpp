@@ -71,7 +71,6 @@ QLabel* helpLink(QWidget* parent, const QString& name, const QString& text) {
     auto* link = named(new QLabel(text, parent), name, text);
     link->setCursor(Qt::PointingHandCursor);
     link->setTextInteractionFlags(Qt::NoTextInteraction);
-    link->setStyleSheet(QStringLiteral("color: rgb(255,255,0);"));
     return link;
 }
 

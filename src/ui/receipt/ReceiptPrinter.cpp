@@ -7,11 +7,13 @@
 #include "storage/ProgramFolder.h"
 #include "ui/receipt/PainterCanvas.h"
 #include "ui/receipt/PrintDialogs.h"
+#include "ui/receipt/PrintProgressNote.h"
 
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -63,6 +65,9 @@ bool ReceiptPrinter::printReceipt(const ReceiptOrder& order, bool withCopies,
     // A PDF file would be overwritten by a second job, so its copies become
     // further pages of the one document; a printer gets one job per copy.
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    std::optional<PrintProgressNote> note;
+    if (PrintProgressNote::wanted(printer))
+        note.emplace(m_parent);
     const int copies = withCopies ? std::max(1, settings.copies) : 1;
     QPainter painter;
     for (int n = 1; n <= copies; ++n) {

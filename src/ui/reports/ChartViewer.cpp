@@ -30,13 +30,6 @@ QFont titleFont(int size, bool bold) {
     return font;
 }
 
-QChartView* viewOf(QChart* chart, QWidget* parent) {
-    chart->setAnimationOptions(QChart::NoAnimation);
-    auto* view = new QChartView(chart, parent);
-    view->setRenderHint(QPainter::Antialiasing);
-    return view;
-}
-
 // Values in the files are plain numbers; a slice shows what the file asks for.
 QString sliceLabel(const std::string& mode, const QString& name, double value) {
     const QString number = QString::number(value, 'g', 13);
@@ -121,7 +114,7 @@ void ChartViewer::addLineChart(const LineChartData& data) {
     }
     chart->legend()->setVisible(data.legendVisible);
     chart->legend()->setAlignment(Qt::AlignTop);
-    m_layout->addWidget(viewOf(chart, this));
+    addView(chart);
 }
 
 void ChartViewer::addPie(const PieChartData& data, int index) {
@@ -150,7 +143,16 @@ void ChartViewer::addPie(const PieChartData& data, int index) {
         markers[i]->setLabel(qt(pie.names[i]));
     chart->legend()->setAlignment(Qt::AlignRight);
     chart->legend()->setLabelColor(rgb(pie.legendTextColor));
-    m_layout->addWidget(viewOf(chart, this));
+    addView(chart);
+}
+
+// Equal stretch: left to their size hints, charts drawn after another kind
+// of chart split the area unevenly and cut their titles.
+void ChartViewer::addView(QChart* chart) {
+    chart->setAnimationOptions(QChart::NoAnimation);
+    auto* view = new QChartView(chart, this);
+    view->setRenderHint(QPainter::Antialiasing);
+    m_layout->addWidget(view, 1);
 }
 
 int ChartViewer::chartCount() const {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 
+class QChart;
 class QHBoxLayout;
 struct LineChartData;
 struct PieChartData;
@@ -24,6 +25,7 @@ class ChartViewer : public QWidget {
   private:
     void addLineChart(const LineChartData& data);
     void addPie(const PieChartData& data, int index);
+    void addView(QChart* chart);
 
     QHBoxLayout* m_layout;
 };

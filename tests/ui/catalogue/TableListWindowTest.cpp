@@ -48,16 +48,16 @@ TEST_F(TableWindows, AddChecksCodeAndNameAfterTrimming) {
         int selected;
     };
     const Case cases[] = {
-        {"0", "露台", "数字代号不能为空为 0，请输入代号后重试。", -1},
-        {"abc", "露台", "数字代号不能为空为 0，请输入代号后重试。", -1},
-        {" ", "露台", "数字代号不能为空为 0，请输入代号后重试。", -1},
-        {"-3", "露台", "数字代号不能为空为 0，请输入代号后重试。", -1},
-        {"301", "　", "桌号不能为空，请输入桌号后重试。", -1},
+        {"0", "露台", "数字代号不能为空为 0，请输入代号后重试。", 3},
+        {"abc", "露台", "数字代号不能为空为 0，请输入代号后重试。", 3},
+        {" ", "露台", "数字代号不能为空为 0，请输入代号后重试。", 3},
+        {"-3", "露台", "数字代号不能为空为 0，请输入代号后重试。", 3},
+        {"301", "　", "桌号不能为空，请输入桌号后重试。", 3},
         {"201 ", "号牌 1", "代号已经存在，不能重复添加。", 14},
         {"301", "号牌 2 ", "桌号已经存在，不能重复添加。", 1},
     };
     for (const Case& c : cases) {
-        ListControls::selectRow(list, -1);
+        ListControls::selectRow(list, 3); // a refusal keeps it
         save(add.get(), c.code, c.name);
         EXPECT_EQ(lastMessage(), c.message) << c.code << "/" << c.name;
         EXPECT_EQ(boxes.shown.last().icon, Icon::Information);

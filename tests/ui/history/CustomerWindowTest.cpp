@@ -1,13 +1,13 @@
 #include "history/HistoryDatabase.h"
 
-#include "ui/common/KeyPress.h"
-#include "ui/common/ScriptedMessageBoxes.h"
-#include "ui/common/TestApplication.h"
 #include "storage/Clock.h"
-#include "ui/history/CustomerEditDialog.h"
-#include "ui/history/CustomerWindow.h"
+#include "ui/common/KeyPress.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/PagedListPanel.h"
+#include "ui/common/ScriptedMessageBoxes.h"
+#include "ui/common/TestApplication.h"
+#include "ui/history/CustomerEditDialog.h"
+#include "ui/history/CustomerWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -157,6 +157,22 @@ TEST_F(CustomerWindowTest, DeletingTheLastRowSelectsTheNewLastRow) {
     EXPECT_EQ(column(1), (QStringList{"139"}));
     EXPECT_TRUE(list()->topLevelItem(0)->isSelected());
     EXPECT_EQ(label("状态条_客户_0"), "共有客户数据:1条");
+}
+
+TEST_F(CustomerWindowTest, AnEmptyOrEmptiedFileListsWhatIsAdded) {
+    open();
+    std::unique_ptr<CustomerEditDialog> add = window->addDialog();
+    type(*add, "139", "李四", "北街");
+    add->saveButton()->click();
+    EXPECT_EQ(column(1), (QStringList{"139"})) << "added to an empty file";
+    EXPECT_EQ(label("标签_当前页"), "1");
+
+    ListControls::selectRow(list(), 0);
+    pressKey(list(), Qt::Key_Delete);
+    EXPECT_EQ(list()->topLevelItemCount(), 0);
+    type(*add, "138", "王五", "南街");
+    add->saveButton()->click();
+    EXPECT_EQ(column(1), (QStringList{"138"})) << "added after the last one was deleted";
 }
 
 TEST_F(CustomerWindowTest, HistoryOfTheSelectedCustomer) {

@@ -121,8 +121,22 @@ TEST_F(MainWindowLife, ClockWritesTheTimeUnlessAStoredOrderIsEdited) {
 
 TEST_F(MainWindowLife, HelpLinksSwapColoursEveryTick) {
     const MainWindowForm& form = window->form();
-    const auto colour = [](QLabel* link) { return link->palette().color(QPalette::WindowText); };
+    // The colour the link is drawn in, told by the hue of its strongest
+    // pixel: yellow is 60 degrees, the green 86.
+    const auto colour = [](QLabel* link) {
+        const QImage image = link->grab().toImage();
+        QColor strongest(Qt::white);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (const QColor pixel = image.pixelColor(x, y);
+                    pixel.hsvSaturation() > strongest.hsvSaturation())
+                    strongest = pixel;
+        if (strongest.hsvSaturation() < 128)
+            return QColor();
+        return strongest.hsvHue() < 73 ? QColor(255, 255, 0) : QColor(128, 224, 0);
+    };
     const QColor first = colour(form.tutorialLink);
+    EXPECT_TRUE(first.isValid());
     window->tick();
     const QColor second = colour(form.tutorialLink);
     EXPECT_NE(first, second);

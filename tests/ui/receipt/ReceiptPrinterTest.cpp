@@ -1,13 +1,15 @@
 #include "ui/receipt/ReceiptTestFolder.h"
 
-#include "ui/common/PdfTools.h"
-#include "ui/common/ScriptedPrintDialogs.h"
 #include "receipt/CreditPicture.h"
 #include "receipt/ReceiptOrder.h"
+#include "ui/common/PdfTools.h"
+#include "ui/common/ScriptedPrintDialogs.h"
+#include "ui/receipt/PrintProgressNote.h"
 #include "ui/receipt/ReceiptPrinter.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QPrinter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -109,8 +111,7 @@ TEST_F(ReceiptPrinterTest, EightyMillimetrePaperIsWider) {
 
 // Prints a full 58 mm and 80 mm receipt into the folder named by
 // TABLEWISE_RECEIPT_SAMPLES, to be looked at (see the README).
-TEST_F(ReceiptPrinterTest, SampleReceipts)
-{
+TEST_F(ReceiptPrinterTest, SampleReceipts) {
     const QString folderPath = qEnvironmentVariable("TABLEWISE_RECEIPT_SAMPLES");
     if (folderPath.isEmpty())
         GTEST_SKIP() << "TABLEWISE_RECEIPT_SAMPLES not set";
@@ -140,3 +141,22 @@ TEST_F(ReceiptPrinterTest, SampleReceipts)
 }
 
 } // namespace
+
+TEST(PrintProgressNote, ShownWhileAJobGoesToAPrinterNotToAFile) {
+    ensureTestApplication();
+    const auto noteShown = [] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->accessibleName() == QStringLiteral("正在发送打印任务…"))
+                return true;
+        return false;
+    };
+    {
+        PrintProgressNote note(nullptr);
+        EXPECT_TRUE(noteShown());
+    }
+    EXPECT_FALSE(noteShown());
+
+    QPrinter printer; // without a printer on the machine, a PDF file
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    EXPECT_FALSE(PrintProgressNote::wanted(printer));
+}

@@ -163,3 +163,33 @@ TEST_F(ReportWindowsTest, DayPickerStartsTheIncomeDayReport) {
 }
 
 } // namespace
+
+TEST_F(ReportWindowsTest, ChartsFillTheirAreaWhateverReportRanBefore) {
+    addOrder(thisYear + "-01-15 12:00:00", 30);
+    addOrder(thisYear + "-03-15 12:00:00", 50);
+    IncomeReportWindow window(m_db);
+    window.show();
+    const auto widths = [&] {
+        QApplication::processEvents();
+        QList<int> result;
+        for (QWidget* view :
+             window.chartArea()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            result << view->width();
+        return result;
+    };
+    const int area = window.chartArea()->width();
+    const auto piesFill = [&](const char* after) {
+        const QList<int> pies = widths();
+        ASSERT_EQ(pies.size(), 2) << after;
+        for (int width : pies)
+            EXPECT_GT(width, area * 2 / 5) << after;
+    };
+    piesFill("opening");
+    ASSERT_TRUE(window.showMonthIncomeReport(thisYear, "01"));
+    ASSERT_EQ(widths().size(), 1);
+    EXPECT_GT(widths().first(), area * 9 / 10);
+    ASSERT_TRUE(window.showQuarterIncomeReport(thisYear, "1"));
+    piesFill("quarter after month");
+    ASSERT_TRUE(window.showYearIncomeReport(thisYear));
+    piesFill("year after month");
+}
