@@ -1,9 +1,9 @@
 #include "history/ChangeLog.h"
-#include "history/HistoryDatabase.h"
 #include "history/StoredOrders.h"
 #include "orders/OrderEditor.h"
 #include "orders/OrderTime.h"
 #include "orders/Settlement.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -23,7 +23,7 @@ class ChangeRecordTest : public ::testing::Test {
 
     // A trigger that makes SQLite refuse the statement, as a full disk would.
     void refuse(const std::string& when) {
-        ASSERT_EQ(sqlite3_exec(data.db().connection(),
+        ASSERT_EQ(sqlite3_exec(data.db.connection(),
                                ("create trigger refuse " + when +
                                 " begin select raise(abort,'refused'); end")
                                    .c_str(),
@@ -35,13 +35,13 @@ class ChangeRecordTest : public ::testing::Test {
     std::string table() { return data.scalar("select 桌号 from 存单 where ID=" + idText); }
 
     OrderDraft loaded() {
-        OrderEditor editor(data.db());
+        OrderEditor editor(data.db);
         return OrderEditor::loadedDraft(OrderDraft{}, *editor.loadOrder(idText),
                                         editor.loadLines(idText, "2016年5月15日"),
                                         OrderTime::MonthDay);
     }
 
-    HistoryDatabase data;
+    TestDatabase data{TestDatabase::Start::Template};
     long long id = 0;
     std::string idText;
 };
@@ -101,9 +101,9 @@ TEST_F(ChangeRecordTest, EachChangeLeavesOneRecordOfBeforeAndAfter) {
     for (const Action& a : actions) {
         SCOPED_TRACE(a.name);
         const OrderDraft draft = loaded();
-        ASSERT_TRUE(a.run(*this, data.db(), draft, true));
+        ASSERT_TRUE(a.run(*this, data.db, draft, true));
         const std::string last = data.scalar("select max(ID) from 操作记录");
-        const std::optional<ChangeLog::Record> r = ChangeLog(data.db()).read(last);
+        const std::optional<ChangeLog::Record> r = ChangeLog(data.db).read(last);
         ASSERT_TRUE(r);
         EXPECT_EQ(r->kind, ChangeLog::kindName(a.kind));
         EXPECT_EQ(r->orderId, a.storedOrder ? idText : "");
@@ -119,8 +119,8 @@ TEST_F(ChangeRecordTest, EachChangeLeavesOneRecordOfBeforeAndAfter) {
         if (a.hasAfter && a.kind != ChangeLog::Kind::Edit)
             EXPECT_NE(r->after.find("宫保鸡丁  2份  30\n"), std::string::npos) << r->after;
         // Put the order back for the next action.
-        data.db().ExecuteSql("Delete * from 存单");
-        data.db().ExecuteSql("Delete * from 存单详单");
+        data.db.ExecuteSql("Delete * from 存单");
+        data.db.ExecuteSql("Delete * from 存单详单");
         SetUp();
     }
     EXPECT_EQ(records(), 4);
@@ -132,19 +132,19 @@ TEST_F(ChangeRecordTest, AFailedChangeLeavesNoRecordAndAFailedRecordNoChange) {
         const OrderDraft draft = loaded();
         if (a.refuseChange) {
             refuse(a.refuseChange);
-            EXPECT_FALSE(a.run(*this, data.db(), draft, true));
+            EXPECT_FALSE(a.run(*this, data.db, draft, true));
         } else {
-            EXPECT_FALSE(a.run(*this, data.db(), draft, false)) << "the receipt did not print";
+            EXPECT_FALSE(a.run(*this, data.db, draft, false)) << "the receipt did not print";
         }
         EXPECT_EQ(records(), 0);
-        data.db().ExecuteSql("drop trigger refuse");
+        data.db.ExecuteSql("drop trigger refuse");
 
         refuse("before insert on 操作记录");
         bool jobRan = false;
         if (a.refuseChange)
-            EXPECT_FALSE(a.run(*this, data.db(), draft, true));
+            EXPECT_FALSE(a.run(*this, data.db, draft, true));
         else
-            EXPECT_EQ(RecordedPrint(data.db())
+            EXPECT_EQ(RecordedPrint(data.db)
                           .print(draft,
                                  [&](const std::function<bool()>& startJob) {
                                      return startJob() && (jobRan = true);
@@ -154,7 +154,7 @@ TEST_F(ChangeRecordTest, AFailedChangeLeavesNoRecordAndAFailedRecordNoChange) {
         EXPECT_FALSE(jobRan) << "a receipt whose record fails is not printed";
         EXPECT_EQ(lines(), 2);
         EXPECT_EQ(table(), "A'1");
-        data.db().ExecuteSql("drop trigger refuse");
+        data.db.ExecuteSql("drop trigger refuse");
     }
 }
 

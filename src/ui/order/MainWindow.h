@@ -148,7 +148,9 @@ class MainWindow : public QMainWindow {
     bool m_startedUp = false;
 
     // Receipt preview and settlement state.
-    bool printCurrentOrder(bool withCopies, const std::function<bool()>& startJob = {});
+    // Only `settling` a new order may open the cash drawer.
+    bool printCurrentOrder(bool withCopies, bool settling = false,
+                           const std::function<bool()>& startJob = {});
     // A receipt of the stored order on screen, with its change record; true when printed.
     bool printRecorded(bool withCopies);
     PreviewWindow* openPreview();

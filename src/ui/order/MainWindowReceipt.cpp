@@ -18,20 +18,22 @@ void tell(QWidget* parent, const std::string& message) {
 
 } // namespace
 
-bool MainWindow::printCurrentOrder(bool withCopies, const std::function<bool()>& startJob) {
+bool MainWindow::printCurrentOrder(bool withCopies, bool settling,
+                                   const std::function<bool()>& startJob) {
     return ReceiptPrinter(m_db, this)
-        .printReceipt(receiptOrderOf(orderDraft()), withCopies, startJob);
+        .printReceipt(receiptOrderOf(orderDraft()), withCopies, settling, startJob);
 }
 
 bool MainWindow::printRecorded(bool withCopies) {
     const RecordedPrint::Result result =
         RecordedPrint(m_db).print(orderDraft(), [this, withCopies](const auto& startJob) {
-            return printCurrentOrder(withCopies, startJob);
+            return printCurrentOrder(withCopies, false, startJob);
         });
     if (result.outcome == RecordedPrint::Outcome::NotRecorded)
         MessageBoxes::instance().inform(this, QString::fromStdString(result.message),
                                         MessageBoxes::Icon::Warning);
     return result.outcome == RecordedPrint::Outcome::Printed;
+}
 }
 
 void MainWindow::settleOrder() {
@@ -42,7 +44,7 @@ void MainWindow::settleOrder() {
     Settlement settlement(m_db, m_clock);
     const auto result = settlement.settle(orderDraft(), [this](bool withCopies) {
         m_form.settleButton->hide();
-        return printCurrentOrder(withCopies);
+        return printCurrentOrder(withCopies, true);
     });
     switch (result.outcome) {
     case Settlement::Outcome::Done:
@@ -63,7 +65,7 @@ void MainWindow::settleOrder() {
 void MainWindow::printOnly() {
     const auto result =
         Settlement(m_db, m_clock).printOnly(orderDraft(), [this](const auto& startJob) {
-            return printCurrentOrder(false, startJob);
+            return printCurrentOrder(false, false, startJob);
         });
     if (result.outcome == Settlement::Outcome::NoDishes)
         tell(this, result.message);
