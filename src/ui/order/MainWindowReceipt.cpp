@@ -34,7 +34,6 @@ bool MainWindow::printRecorded(bool withCopies) {
                                         MessageBoxes::Icon::Warning);
     return result.outcome == RecordedPrint::Outcome::Printed;
 }
-}
 
 void MainWindow::settleOrder() {
     // A stored order waiting for its receipt hides the button; storing it
