@@ -1,5 +1,6 @@
 #include "orders/OrderEditor.h"
 
+#include "orders/OrderChecks.h"
 #include "orders/OrderTime.h"
 #include "storage/Database.h"
 #include "storage/Values.h"
@@ -117,6 +118,8 @@ OrderEditor::Result OrderEditor::saveEditedOrder(const OrderDraft& draft) {
         return {Outcome::NoLines, noLines};
     if (!isWholeNumber(Values::trim(draft.number)))
         return fail("编号必须是整数，订单没有修改。");
+    if (const std::string field = OrderChecks::fieldBeyondColumn(draft); !field.empty())
+        return fail(field + "，订单没有修改。");
     const std::string id = idLiteral(draft.orderId);
     const std::optional<DateTime> stored = storedTime(id);
     if (!stored)

@@ -1,4 +1,5 @@
 #include "ui/history/CustomerEditDialog.h"
+#include "ui/common/ColumnLimits.h"
 #include "ui/common/ListControls.h"
 
 #include <QFormLayout>
@@ -16,6 +17,9 @@ CustomerEditDialog::CustomerEditDialog(Mode mode, QWidget* parent)
     nameControl(m_save, "按钮_保存", m_save->text());
     m_save->setDefault(true);
     m_address->setMinimumWidth(320);
+    ColumnLimits::apply(m_telephone, "客户", "电话");
+    ColumnLimits::apply(m_name, "客户", "姓名");
+    ColumnLimits::apply(m_address, "客户", "地址");
     connect(m_save, &QPushButton::clicked, this, &CustomerEditDialog::saveRequested);
 
     auto* layout = new QFormLayout(this);

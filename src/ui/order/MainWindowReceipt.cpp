@@ -4,6 +4,7 @@
 #include "orders/OrderReceipt.h"
 #include "orders/Settlement.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/order/AmountQuestion.h"
 #include "ui/receipt/PreviewWindow.h"
 #include "ui/receipt/ReceiptPrinter.h"
 #include "ui/receipt/ReceiptSettingsDialog.h"
@@ -26,8 +27,11 @@ void MainWindow::settleOrder() {
     // again would count it twice. F11 reprints it, F10 clears it.
     if (isEditingStoredOrder() || m_form.settleButton->isHidden())
         return;
+    const OrderDraft order = orderDraft();
+    if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
+        return;
     Settlement settlement(m_db, m_clock);
-    const auto result = settlement.settle(orderDraft(), [this](bool withCopies) {
+    const auto result = settlement.settle(order, [this](bool withCopies) {
         m_form.settleButton->hide();
         return printCurrentOrder(withCopies);
     });
@@ -36,7 +40,8 @@ void MainWindow::settleOrder() {
         clearOrder();
         break;
     case Settlement::Outcome::NotPrinted:
-        break; // stored; the order stays on screen for F11 or F10
+        m_form.notPrintedHint->show(); // stored; the order stays on screen for F11 or F10
+        break;
     case Settlement::Outcome::NoDishes:
     case Settlement::Outcome::NotStored:
         tell(this, result.message);
@@ -45,7 +50,10 @@ void MainWindow::settleOrder() {
 }
 
 void MainWindow::printOnly() {
-    const auto result = Settlement(m_db, m_clock).printOnly(orderDraft(), [this](bool withCopies) {
+    const OrderDraft order = orderDraft();
+    if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
+        return;
+    const auto result = Settlement(m_db, m_clock).printOnly(order, [this](bool withCopies) {
         return printCurrentOrder(withCopies);
     });
     if (result.outcome == Settlement::Outcome::NoDishes)

@@ -2,6 +2,8 @@
 #include "ui/common/MessageBoxes.h"
 
 #include <deque>
+#include <gtest/gtest.h>
+#include <utility>
 
 // Answers the program's questions from a script and keeps every text shown.
 class ScriptedMessageBoxes : public MessageBoxes {
@@ -40,5 +42,23 @@ class ScriptedMessageBoxes : public MessageBoxes {
         inputs.pop_front();
         return true;
     }
+    // The script's text as the cashier would type it into the integer box.
+    bool askInteger(QWidget* parent, const QString& title, const QString& prompt, int& value,
+                    int minimum, int maximum) override {
+        integerRange = {minimum, maximum};
+        QString text = QString::number(value);
+        if (!askText(parent, title, prompt, text))
+            return false;
+        bool whole = false;
+        const int typed = text.toInt(&whole);
+        if (!whole || typed < minimum || typed > maximum) {
+            ADD_FAILURE() << "an integer box refuses " << text.toStdString();
+            return false;
+        }
+        value = typed;
+        return true;
+    }
+    std::pair<int, int> integerRange; // of the last integer box
+
     QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
 };
