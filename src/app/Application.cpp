@@ -15,8 +15,21 @@
 #include <QApplication>
 #include <QDebug>
 #include <QDesktopServices>
+#include <QIcon>
 #include <QScreen>
 #include <QUrl>
+
+namespace {
+
+void identifyToDesktop(QApplication& app) {
+    // The window class and desktop file name let the dock group the window
+    // under the installed menu entry; the icon is found once it is installed.
+    app.setApplicationName(QStringLiteral("Tablewise"));
+    app.setDesktopFileName(QStringLiteral(TABLEWISE_APP_ID));
+    app.setWindowIcon(QIcon::fromTheme(QStringLiteral(TABLEWISE_APP_ID)));
+}
+
+} // namespace
 
 bool Application::checkSingleInstance() {
     if (SingleInstance::isOnlyInstance())
@@ -54,6 +67,7 @@ int Application::run(int argc, char** argv) {
     QApplication app(argc, argv);
     QtTranslations::install();
     TerminationSignal termination;
+    identifyToDesktop(app);
     if (!checkSingleInstance())
         return 1;
     Clock& clock = Clock::system();

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -19,18 +20,26 @@ class FakeProc : public ::testing::Test {
     }
     void TearDown() override { fs::remove_all(m_root); }
 
-    void process(const std::string& pid, const std::string& exe) {
+    void process(const std::string& pid, const std::string& exe, uid_t user = shopUser) {
         fs::create_directories(m_root / pid);
         fs::create_symlink(exe, m_root / pid / "exe");
+        writeStatus(pid, user);
     }
-    // A process of another user: its exe link cannot be read, its command line can.
-    void foreignProcess(const std::string& pid, const std::string& commandLine) {
+    // A process whose exe link cannot be read, but its command line can.
+    void unreadableProcess(const std::string& pid, const std::string& commandLine) {
         fs::create_directories(m_root / pid);
         std::ofstream(m_root / pid / "cmdline", std::ios::binary) << commandLine;
+        writeStatus(pid, shopUser);
+    }
+    void writeStatus(const std::string& pid, uid_t user) {
+        std::ofstream(m_root / pid / "status")
+            << "Name:\tx\nUid:\t" << user << "\t" << user << "\t" << user << "\t" << user << "\n";
     }
     int count(const std::string& name) const {
-        return SingleInstance::countProcessesNamed(name, m_root.string());
+        return SingleInstance::countProcessesNamed(name, shopUser, m_root.string());
     }
+
+    static constexpr uid_t shopUser = 1000;
 
     fs::path m_root;
 };
@@ -43,9 +52,11 @@ TEST_F(FakeProc, CountsByExecutableFileNameByteForByte) {
     process("102", "/home/b/Tablewise");
     process("103", "/usr/bin/tablewise2");
     process("104", "/opt/c/tablewise (deleted)");
-    foreignProcess("105", std::string("/srv/tablewise\0--flag\0", 22));
-    process("self", "/opt/a/tablewise");    // not a process id
-    fs::create_directories(m_root / "106"); // a process that ended meanwhile
+    unreadableProcess("105", std::string("/srv/tablewise\0--flag\0", 22));
+    process("self", "/opt/a/tablewise");        // not a process id
+    fs::create_directories(m_root / "106");     // a process that ended meanwhile
+    process("107", "/usr/bin/tablewise", 1001); // another user's till
+    process("108", "/usr/bin/tablewise", 0);
 
     EXPECT_EQ(count("tablewise"), 4);
     EXPECT_EQ(count("Tablewise"), 1);
@@ -56,7 +67,8 @@ TEST_F(FakeProc, CountsByExecutableFileNameByteForByte) {
 TEST(SingleInstance, FindsItself) {
     const std::string own = SingleInstance::ownExecutableName();
     EXPECT_EQ(own, "test_app");
-    EXPECT_GE(SingleInstance::countProcessesNamed(own), 1);
-    EXPECT_EQ(SingleInstance::countProcessesNamed("/proc/self"), 0);
-    EXPECT_EQ(SingleInstance::countProcessesNamed("x", "/no/such/folder"), 0);
+    EXPECT_GE(SingleInstance::countProcessesNamed(own, getuid()), 1);
+    EXPECT_EQ(SingleInstance::countProcessesNamed(own, getuid() + 1), 0);
+    EXPECT_EQ(SingleInstance::countProcessesNamed("/proc/self", getuid()), 0);
+    EXPECT_EQ(SingleInstance::countProcessesNamed("x", getuid(), "/no/such/folder"), 0);
 }

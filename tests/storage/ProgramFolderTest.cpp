@@ -13,3 +13,26 @@ TEST(ProgramFolder, IsTheFolderOfTheExecutableUnlessSet) {
     EXPECT_EQ(ProgramFolder::iniPath(), "/srv/shop/配置文件.ini");
     ProgramFolder::setPath(original);
 }
+
+TEST(ProgramFolder, BesideAWritableCopyOtherwiseInTheUsersDataFolder) {
+    struct Case {
+        const char* executableFolder;
+        bool writable;
+        const char* xdgDataHome;
+        const char* home;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"/opt/shop", true, "/srv/xdg", "/home/li", "/opt/shop"},
+        {"/opt/shop", false, "", "/home/li", "/home/li/.local/share/Tablewise"},
+        {"/opt/shop", false, "/srv/xdg/", "/home/li", "/srv/xdg/Tablewise"},
+        {"/opt/shop", false, "relative/xdg", "/home/li/", "/home/li/.local/share/Tablewise"},
+        // Root may write there, but those folders hold installed programs.
+        {"/usr/bin", true, "", "/root", "/root/.local/share/Tablewise"},
+        {"/usr/local/bin", true, "/srv/xdg", "/root", "/srv/xdg/Tablewise"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ProgramFolder::choose({c.executableFolder, c.writable, c.xdgDataHome, c.home}),
+                  c.expected)
+            << c.executableFolder << " " << c.xdgDataHome;
+}

@@ -1,15 +1,15 @@
 #pragma once
 #include <QString>
 
-// The two Word documents the program carries: written into the program
-// folder on demand (overwriting an older copy) and opened with the desktop's
-// program for .docx files.
+// The two Word documents the program carries: written into the data folder
+// (ProgramFolder) on demand, overwriting an older copy, and opened with the
+// desktop's program for .docx files.
 namespace HelpDocuments {
 
 enum class Document { Tutorial, Printing };
 
 QString fileName(Document document); // "怎样使用软件.docx", "打印不了怎么办.docx"
-QString path(Document document);     // in the program folder
+QString path(Document document);     // in the data folder
 // False when the file could not be written.
 bool write(Document document);
 // Opens the written file with the desktop's program; false when none took it.

@@ -5,6 +5,7 @@
 #include "orders/OrderNumbering.h"
 #include "orders/OrderTime.h"
 #include "storage/Clock.h"
+#include "storage/ProgramFolder.h"
 #include "storage/Values.h"
 #include "ui/common/HelpDocuments.h"
 #include "ui/common/ListControls.h"
@@ -542,7 +543,7 @@ void MainWindow::showHelpDocument(HelpDocuments::Document document) {
     const QString path = HelpDocuments::path(document);
     if (!HelpDocuments::write(document))
         MessageBoxes::instance().inform(this,
-                                        QStringLiteral("帮助文档无法写入程序文件夹：\n") + path);
+                                        QStringLiteral("帮助文档无法写入数据文件夹：\n") + path);
     else if (!HelpDocuments::openWritten(document))
         MessageBoxes::instance().inform(
             this, QStringLiteral("帮助文档已保存为：\n") + path +
@@ -550,6 +551,9 @@ void MainWindow::showHelpDocument(HelpDocuments::Document document) {
 }
 
 void MainWindow::showAbout() {
-    MessageBoxes::instance().inform(this, QStringLiteral("Tablewise\n版本号:3.0"),
-                                    MessageBoxes::Icon::Information, QStringLiteral("关于"));
+    // The owner needs the data folder to take a backup.
+    const QString text = QStringLiteral("Tablewise\n版本号:3.0\n\n数据文件夹：\n") +
+                         QString::fromStdString(ProgramFolder::path());
+    MessageBoxes::instance().inform(this, text, MessageBoxes::Icon::Information,
+                                    QStringLiteral("关于"));
 }

@@ -244,10 +244,11 @@ TEST_F(MainWindowLife, HelpWritesRealWordDocumentsAndOpensThem) {
     EXPECT_EQ(opened.urls[1].toLocalFile(), m_folder.filePath("打印不了怎么办.docx"));
 }
 
-TEST_F(MainWindowLife, AboutShowsNameAndVersion) {
+TEST_F(MainWindowLife, AboutShowsNameVersionAndDataFolder) {
     window->form().aboutAction->trigger();
     EXPECT_TRUE(boxes.lastText().contains("Tablewise"));
     EXPECT_TRUE(boxes.lastText().contains("版本号:3.0"));
+    EXPECT_TRUE(boxes.lastText().endsWith("数据文件夹：\n" + m_folder.path()));
 }
 
 #include "MainWindowLifeTest.moc"
