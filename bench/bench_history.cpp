@@ -3,16 +3,14 @@
 #include "catalogue/CustomerFile.h"
 #include "history/HistoryFilter.h"
 #include "history/PagedList.h"
-#include "storage/Database.h"
-#include "storage/ProgramFolder.h"
+#include "support/DirectInsert.h"
+#include "support/TestDatabase.h"
 #include "ui/common/PagedListPanel.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 namespace {
@@ -20,27 +18,13 @@ namespace {
 constexpr int orderCount = 1'000'000;
 constexpr int customerCount = 100'000;
 
-void exec(sqlite3* db, const char* sql) {
-    char* error = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
-        std::fprintf(stderr, "%s\n", error);
-        sqlite3_free(error);
-    }
-}
-
-// Rows are written straight into the file: a million statements through the
-// dialect translator would only slow the set-up down.
-void fill(const std::string& path) {
-    sqlite3* db = nullptr;
-    sqlite3_open(path.c_str(), &db);
-    exec(db, "BEGIN");
-    sqlite3_stmt* order = nullptr;
-    sqlite3_prepare_v2(
-        db,
+void fill(Database& database) {
+    database.begin();
+    DirectInsert order(
+        database.connection(),
         "INSERT INTO 存单 (编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,"
         "支付方式,已付,实付,桌号,电话,姓名,地址,是否结算,备注) VALUES "
-        "(?1,'微信点餐','白云快餐',?2,'无',0,0,?3,'现金支付',?4,?4,?5,?6,'张三',?7,1,'')",
-        -1, &order, nullptr);
+        "(?1,'微信点餐','白云快餐',?2,'无',0,0,?3,'现金支付',?4,?4,?5,?6,'张三',?7,1,'')");
     char time[32];
     for (int i = 0; i < orderCount; ++i) {
         // About 900 orders a day over three years.
@@ -49,52 +33,34 @@ void fill(const std::string& path) {
                       1 + day / 28 % 12, 1 + day % 28, 8 + i % 900 / 60, i % 60);
         const bool dineIn = i % 2 == 0;
         const std::string phone = dineIn ? "" : "138" + std::to_string(10000000 + i % 5000);
-        sqlite3_bind_int(order, 1, 1 + i % 900);
-        sqlite3_bind_text(order, 2, time, -1, SQLITE_TRANSIENT);
-        sqlite3_bind_double(order, 3, 30.5 + i % 7);
-        sqlite3_bind_int(order, 4, 30 + i % 7);
-        sqlite3_bind_text(order, 5, dineIn ? "A3" : "", -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(order, 6, phone.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(order, 7, dineIn ? "" : "白云路 12 号", -1, SQLITE_TRANSIENT);
-        sqlite3_step(order);
-        sqlite3_reset(order);
+        order.bind(1, 1 + i % 900)
+            .bind(2, std::string(time))
+            .bind(3, 30.5 + i % 7)
+            .bind(4, 30 + i % 7)
+            .bind(5, std::string(dineIn ? "A3" : ""))
+            .bind(6, phone)
+            .bind(7, std::string(dineIn ? "" : "白云路 12 号"))
+            .insert();
     }
-    sqlite3_finalize(order);
-    sqlite3_stmt* customer = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO 客户 (电话,姓名,地址,订餐次数) VALUES (?1,?2,'白云路 12 号',1)",
-                       -1, &customer, nullptr);
-    for (int i = 0; i < customerCount; ++i) {
-        const std::string phone = "139" + std::to_string(10000000 + i);
-        const std::string name = "客户" + std::to_string(i);
-        sqlite3_bind_text(customer, 1, phone.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(customer, 2, name.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_step(customer);
-        sqlite3_reset(customer);
-    }
-    sqlite3_finalize(customer);
-    exec(db, "COMMIT");
-    sqlite3_close(db);
+    DirectInsert customer(
+        database.connection(),
+        "INSERT INTO 客户 (电话,姓名,地址,订餐次数) VALUES (?1,?2,'白云路 12 号',1)");
+    for (int i = 0; i < customerCount; ++i)
+        customer.bind(1, "139" + std::to_string(10000000 + i))
+            .bind(2, "客户" + std::to_string(i))
+            .insert();
+    database.commit();
 }
 
+// Filled on the first call.
 Database& database() {
-    static Database* db = [] {
-        const auto folder = std::filesystem::temp_directory_path() / "tablewise-bench-history";
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-        ProgramFolder::setPath(folder.string());
-        auto* opened = new Database;
-        opened->open(ProgramFolder::databasePath(), "tw");
-        fill(ProgramFolder::databasePath());
-        // The window opens on a database that start-up has already seen.
-        delete opened;
-        opened = new Database;
-        opened->open(ProgramFolder::databasePath(), "tw");
-        // As the history window does when it opens.
-        PagedList::prepareIndexes(*opened);
-        return opened;
+    static TestDatabase data(TestDatabase::Start::Template);
+    static Database& db = []() -> Database& {
+        fill(data.db);
+        PagedList::prepareIndexes(data.db); // as the history window does when it opens
+        return data.db;
     }();
-    return *db;
+    return db;
 }
 
 void showPages(benchmark::State& state, PagedList& list, int requested) {

@@ -2,16 +2,13 @@
 // keystroke over a 10,000-dish catalogue, and start-up to a shown main window
 // over 100,000 stored orders.
 #include "orders/DishCache.h"
-#include "storage/Clock.h"
-#include "storage/Database.h"
-#include "storage/ProgramFolder.h"
 #include "storage/StorageStartup.h"
-
+#include "support/TestApplication.h"
+#include "support/TestDatabase.h"
 #include "ui/order/MainWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <benchmark/benchmark.h>
 
@@ -19,14 +16,6 @@
 #include <memory>
 
 namespace {
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "bench_order_entry";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 std::string letterCode(int i) {
     std::string letters;
@@ -36,17 +25,7 @@ std::string letterCode(int i) {
 }
 
 // A database in a folder of its own, filled as the benchmark needs.
-struct Installation {
-    QTemporaryDir folder;
-    FixedClock clock{DateTime{2026, 12, 8, 12, 0, 0}};
-    Database db;
-
-    Installation() {
-        ProgramFolder::setPath(folder.path().toStdString());
-        db.setClock(clock);
-        StorageStartup::openDatabase(db);
-    }
-
+struct Installation : TestDatabase {
     void addDishes(int count) {
         db.begin();
         db.ExecuteSql("Delete * from 菜单 where ID>0");
@@ -61,7 +40,7 @@ struct Installation {
         db.commit();
     }
 
-    void addOrders(int count) {
+    void addStoredOrders(int count) {
         db.begin();
         char sql[256];
         for (int i = 0; i < count; ++i) {
@@ -95,7 +74,7 @@ BENCHMARK(BM_DishSearch)->Unit(benchmark::kMicrosecond);
 // One keystroke in the dish code box: search, refill, first row selected,
 // and the list laid out and painted.
 void BM_DishSearchKeystroke(benchmark::State& state) {
-    application();
+    ensureTestApplication();
     Installation install;
     install.addDishes(10000);
     MainWindow window(install.db, install.clock);
@@ -116,9 +95,9 @@ BENCHMARK(BM_DishSearchKeystroke)->Unit(benchmark::kMillisecond);
 
 // From opening the database to the main window shown with its lists filled.
 void BM_StartUpWith100kOrders(benchmark::State& state) {
-    application();
+    ensureTestApplication();
     Installation install;
-    install.addOrders(100000);
+    install.addStoredOrders(100000);
     install.db.close();
     for (auto _ : state) {
         Database db;

@@ -5,6 +5,7 @@
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
 #include "storage/StorageStartup.h"
+#include "support/DirectInsert.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -41,42 +42,30 @@ bool fill(const std::string& path) {
     if (sqlite3_open(path.c_str(), &db) != SQLITE_OK)
         return false;
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt* order = nullptr;
-    sqlite3_stmt* line = nullptr;
-    sqlite3_prepare_v2(db, "insert into 存单 (编号,时间,实付,合计,已付) values (?,?,?,?,?)", -1,
-                       &order, nullptr);
-    sqlite3_prepare_v2(db,
-                       "insert into 存单详单 (存单ID,销售时间,菜名,数量,小计) values (?,?,?,?,?)",
-                       -1, &line, nullptr);
-    std::mt19937 random(7);
-    int lines = 0;
-    for (int id = 1; id <= orderCount; ++id) {
-        const std::string time = timeText(random);
-        const int paid = 10 + static_cast<int>(random() % 190);
-        sqlite3_bind_int(order, 1, id % 300 + 1);
-        sqlite3_bind_text(order, 2, time.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_int(order, 3, paid);
-        sqlite3_bind_double(order, 4, paid);
-        sqlite3_bind_int(order, 5, paid);
-        sqlite3_step(order);
-        sqlite3_reset(order);
-        // 2 or 3 lines an order, 1,000,000 in all.
-        const int perOrder = (lines + 3 <= lineCount - 2 * (orderCount - id)) ? 3 : 2;
-        for (int i = 0; i < perOrder; ++i, ++lines) {
-            sqlite3_bind_int(line, 1, id);
-            sqlite3_bind_text(line, 2, time.c_str(), -1, SQLITE_TRANSIENT);
-            sqlite3_bind_text(line, 3, dishes[random() % std::size(dishes)], -1, SQLITE_STATIC);
-            sqlite3_bind_int(line, 4, 1 + static_cast<int>(random() % 3));
-            sqlite3_bind_double(line, 5, 3.5 + random() % 60);
-            sqlite3_step(line);
-            sqlite3_reset(line);
+    {
+        DirectInsert order(db, "insert into 存单 (编号,时间,实付,合计,已付) values (?,?,?,?,?)");
+        DirectInsert line(
+            db, "insert into 存单详单 (存单ID,销售时间,菜名,数量,小计) values (?,?,?,?,?)");
+        std::mt19937 random(7);
+        int lines = 0;
+        for (int id = 1; id <= orderCount; ++id) {
+            const std::string time = timeText(random);
+            const int paid = 10 + static_cast<int>(random() % 190);
+            order.bind(1, id % 300 + 1).bind(2, time).bind(3, paid).bind(4, double(paid));
+            order.bind(5, paid).insert();
+            // 2 or 3 lines an order, 1,000,000 in all.
+            const int perOrder = (lines + 3 <= lineCount - 2 * (orderCount - id)) ? 3 : 2;
+            for (int i = 0; i < perOrder; ++i, ++lines) {
+                line.bind(1, id).bind(2, time);
+                line.bind(3, std::string(dishes[random() % std::size(dishes)]));
+                line.bind(4, 1 + static_cast<int>(random() % 3));
+                line.bind(5, 3.5 + random() % 60).insert();
+            }
         }
+        std::printf("filled %d orders, %d lines\n", orderCount, lines);
     }
-    sqlite3_finalize(order);
-    sqlite3_finalize(line);
     const bool ok = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
-    std::printf("filled %d orders, %d lines\n", orderCount, lines);
     return ok;
 }
 

@@ -1,11 +1,13 @@
 // Statements in the Access dialect through Database, each beside the same
 // work written directly against SQLite, on 100,000 orders and 250,000 lines.
 #include "storage/Database.h"
-#include "storage/StorageStartup.h"
+#include "support/DirectInsert.h"
+#include "support/TestDatabase.h"
+
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <filesystem>
 #include <sqlite3.h>
+
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -15,64 +17,37 @@ constexpr int orderCount = 100000;
 constexpr int lineCount = 250000;
 
 struct Fixture {
-    std::string folder;
-    Database db;
-    sqlite3* direct = nullptr; // the same connection, used without translation
+    TestDatabase data;
+    Database& db = data.db;
+    sqlite3* direct = db.connection(); // the same connection, used without translation
 
-    Fixture() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tablewise-bench-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
-        std::string path = folder + "/data/data.mdb";
-        if (!StorageStartup::openDatabase(db, path))
-            std::fprintf(stderr, "cannot open %s: %s\n", path.c_str(), db.lastError().c_str());
-        direct = db.connection();
-        fill();
-    }
-    ~Fixture() {
-        db.close();
-        std::filesystem::remove_all(folder);
-    }
+    Fixture() { fill(); }
 
     void fill() {
-        sqlite3_exec(direct, "BEGIN", nullptr, nullptr, nullptr);
-        sqlite3_stmt* order = nullptr;
-        sqlite3_prepare_v2(
-            direct,
-            "insert into 存单 "
-            "(编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,支付方式,已付,实付,"
-            "桌号,电话,姓名,地址,是否结算,备注) values "
-            "(?,'微信点餐','白云快餐',?,'',0,0,?,'现金支付',?,?,"
-            "'号牌 1','','','',1,'')",
-            -1, &order, nullptr);
+        db.begin();
+        DirectInsert order(direct, "insert into 存单 "
+                                   "(编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,支付方式,"
+                                   "已付,实付,桌号,电话,姓名,地址,是否结算,备注) values "
+                                   "(?,'微信点餐','白云快餐',?,'',0,0,?,'现金支付',?,?,"
+                                   "'号牌 1','','','',1,'')");
         for (int i = 0; i < orderCount; ++i) {
             char time[32];
             std::snprintf(time, sizeof time, "%04d-%02d-%02d %02d:%02d:00", 2015 + i / 20000,
                           1 + (i / 1667) % 12, 1 + i % 28, 9 + i % 12, i % 60);
-            sqlite3_bind_int(order, 1, 1 + i % 100);
-            sqlite3_bind_text(order, 2, time, -1, SQLITE_TRANSIENT);
-            sqlite3_bind_double(order, 3, 20.5 + i % 50);
-            sqlite3_bind_int(order, 4, 20 + i % 50);
-            sqlite3_bind_int(order, 5, 20 + i % 50);
-            sqlite3_step(order);
-            sqlite3_reset(order);
+            order.bind(1, 1 + i % 100)
+                .bind(2, std::string(time))
+                .bind(3, 20.5 + i % 50)
+                .bind(4, 20 + i % 50)
+                .bind(5, 20 + i % 50)
+                .insert();
         }
-        sqlite3_finalize(order);
-        sqlite3_stmt* line = nullptr;
-        sqlite3_prepare_v2(direct,
-                           "insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) select "
-                           "?,时间,'红烧排骨饭',1,'份',18 "
-                           "from 存单 where ID=?",
-                           -1, &line, nullptr);
+        DirectInsert line(direct, "insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) "
+                                  "select ?,时间,'红烧排骨饭',1,'份',18 from 存单 where ID=?");
         for (int i = 0; i < lineCount; ++i) {
-            int id = 1 + i * 2 / 5;
-            sqlite3_bind_int(line, 1, id);
-            sqlite3_bind_int(line, 2, id);
-            sqlite3_step(line);
-            sqlite3_reset(line);
+            const int id = 1 + i * 2 / 5;
+            line.bind(1, id).bind(2, id).insert();
         }
-        sqlite3_finalize(line);
-        sqlite3_exec(direct, "COMMIT", nullptr, nullptr, nullptr);
+        db.commit();
     }
 };
 

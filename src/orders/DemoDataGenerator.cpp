@@ -1,5 +1,7 @@
 #include "orders/DemoDataGenerator.h"
 
+#include "orders/DishCache.h"
+#include "orders/TableCache.h"
 #include "storage/Database.h"
 #include "storage/DbTransaction.h"
 #include "storage/Values.h"
@@ -29,6 +31,20 @@ DemoDataGenerator::DemoDataGenerator(Database& db, std::vector<Dish> dishes,
         if (price > 0)
             m_pricedDishes.push_back({std::move(dish.name), std::move(dish.unit), price});
     }
+}
+
+std::vector<DemoDataGenerator::Dish> DemoDataGenerator::dishesOf(const DishCache& dishes) {
+    std::vector<Dish> out;
+    for (const ::Dish& dish : dishes.dishes())
+        out.push_back({dish.name, dish.price, dish.unit});
+    return out;
+}
+
+std::vector<std::string> DemoDataGenerator::tablesOf(const TableCache& tables) {
+    std::vector<std::string> names;
+    for (const TableCache::Table& table : tables.tables())
+        names.push_back(table.name);
+    return names;
 }
 
 DemoDataGenerator::Refusal DemoDataGenerator::prepare() {

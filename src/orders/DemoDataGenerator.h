@@ -5,6 +5,8 @@
 #include <vector>
 
 class Database;
+class DishCache;
+class TableCache;
 
 // Fills the order tables with a year of invented orders, written exactly as
 // settlement writes them, so that the history and the reports have something
@@ -24,6 +26,10 @@ class DemoDataGenerator {
     using Progress = std::function<bool(int daysDone, int daysInYear)>;
 
     DemoDataGenerator(Database& db, std::vector<Dish> dishes, std::vector<std::string> tables);
+
+    // The catalogue and the tables as order entry holds them.
+    static std::vector<Dish> dishesOf(const DishCache& dishes);
+    static std::vector<std::string> tablesOf(const TableCache& tables);
 
     // Loads the customer file and says whether a run could reach its targets.
     Refusal prepare();

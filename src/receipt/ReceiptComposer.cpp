@@ -3,6 +3,7 @@
 #include "receipt/GbkText.h"
 #include "receipt/ReceiptCanvas.h"
 #include "receipt/ReceiptOrder.h"
+#include "receipt/ReceiptPictures.h"
 #include "receipt/TextWrap.h"
 #include "storage/Values.h"
 
@@ -223,4 +224,14 @@ void composeReceipt(const ReceiptSettings& settings, const ReceiptOrder& order,
     c.drawCentered("     ", " ", L[1]);
     c.drawPicture(credit);
     c.drawCentered(title, "*", L[0]);
+}
+
+void composeCopy(const ReceiptSettings& settings, const ReceiptOrder& order, ReceiptCanvas& canvas,
+                 int& y, const ReceiptPictures& pictures, bool withPictures) {
+    ReceiptComposer composer(canvas, settings.paperWidth, y);
+    if (withPictures)
+        composer.drawPicture(pictures.top());
+    composeReceipt(settings, order, canvas, y, pictures.credit());
+    if (withPictures)
+        composer.drawPicture(pictures.bottom());
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 class ReceiptCanvas;
+class ReceiptPictures;
 struct ReceiptDish;
 struct ReceiptOrder;
 
@@ -47,3 +48,8 @@ std::string cellText(const std::string& cell);
 // draws the top and bottom pictures around it. y is the cursor, in and out.
 void composeReceipt(const ReceiptSettings& settings, const ReceiptOrder& order,
                     ReceiptCanvas& canvas, int& y, const ReceiptPicture& credit);
+
+// One printed copy: the top picture, the receipt and the bottom picture; the
+// further copies of a settlement leave the two pictures out.
+void composeCopy(const ReceiptSettings& settings, const ReceiptOrder& order, ReceiptCanvas& canvas,
+                 int& y, const ReceiptPictures& pictures, bool withPictures);

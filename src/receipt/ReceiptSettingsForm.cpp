@@ -71,6 +71,7 @@ ReceiptSettingsForm ReceiptSettingsForm::load(const SettingsStore& store,
         form.bold[i] = Values::textToInt(boldPieces[i]) != 0;
     form.topPicture.bytes = readFile(dataFolder + "/" + pictureFileName(Picture::Top));
     form.bottomPicture.bytes = readFile(dataFolder + "/" + pictureFileName(Picture::Bottom));
+    form.printer = PrinterSettings::load(store);
     return form;
 }
 
@@ -116,6 +117,7 @@ void ReceiptSettingsForm::save(SettingsStore& store, const std::string& dataFold
     }
     store.set("字体大小", sizes);
     store.set("勾选加粗", bolds);
+    printer.save(store);
 }
 
 std::optional<ReceiptSettingsForm::PictureChoice>
@@ -146,4 +148,9 @@ std::string ReceiptSettingsForm::fontSizeNote() {
 std::string ReceiptSettingsForm::fontSizeMessage() {
     return "字体大小超出设定，请将字体大小控制在数值 " + std::to_string(kMinFontSize) + "-" +
            std::to_string(kMaxFontSize) + " 的范围内。";
+}
+
+std::string ReceiptSettingsForm::connectionMessage() {
+    return "打印机连接写得不对。请写成 tcp:地址:端口（网络打印机）、dev:设备文件（USB或串口打印机）"
+           "或 cups:队列名，例如 tcp:192.168.1.100:9100。";
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "receipt/PrinterSettings.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -39,6 +41,7 @@ class ReceiptSettingsForm {
     std::array<bool, kLineGroups> bold{};
     PictureChoice topPicture;
     PictureChoice bottomPicture;
+    PrinterSettings printer;
 
     // Reads the stored keys and the picture files of the data folder.
     static ReceiptSettingsForm load(const SettingsStore& store, const std::string& dataFolder);
@@ -63,4 +66,5 @@ class ReceiptSettingsForm {
     static std::string fontSizeMessage();
     static std::string extra1Initial() { return "订餐电话:1350000****"; }
     static std::string extra2Initial() { return "订餐微信号:wxdc****"; }
+    static std::string connectionMessage();
 };

@@ -400,11 +400,11 @@ bool JetTranslator::emitSlot(Work& w, const Slot& slot) {
         return emitLiteral(w, column, &first, t[numberAt]);
     const char* wrapper = wrapperFor(column.kind);
     if (wrapper)
-        w.emit(std::string(wrapper) + "(");
+        w.write(std::string(wrapper) + "(");
     if (!emitRange(w, slot.begin, slot.end))
         return false;
     if (wrapper)
-        w.emit(")");
+        w.write(")");
     return true;
 }
 
@@ -424,20 +424,20 @@ bool JetTranslator::emitLiteral(Work& w, const ColumnDef& column, const SqlToken
     };
     switch (column.kind) {
     case ColumnKind::Text:
-        w.emit(Values::sqlQuote(text));
+        w.write(Values::sqlQuote(text));
         return true;
     case ColumnKind::DateTime: {
         auto dt = isText ? DateTime::parse(text, w.year) : std::nullopt;
         if (!dt)
             return refuse("不是有效的日期时间。");
-        w.emit("'" + dt->canonical() + "'");
+        w.write("'" + dt->canonical() + "'");
         return true;
     }
     case ColumnKind::YesNo: {
         auto v = yesNoValue(text);
         if (!v || literal.kind == Kind::DateLiteral)
             return refuse("不是是/否值。");
-        w.emit(*v ? "1" : "0");
+        w.write(*v ? "1" : "0");
         return true;
     }
     default:
@@ -450,13 +450,13 @@ bool JetTranslator::emitLiteral(Work& w, const ColumnDef& column, const SqlToken
     case ColumnKind::Int16:
     case ColumnKind::Int32:
     case ColumnKind::Decimal:
-        w.emit(wholeNumberText(*number));
+        w.write(wholeNumberText(*number));
         break;
     case ColumnKind::Single:
-        w.emit(singleText(*number));
+        w.write(singleText(*number));
         break;
     default:
-        w.emit(Values::numberToText(*number));
+        w.write(Values::numberToText(*number));
     }
     return true;
 }
@@ -468,8 +468,8 @@ std::size_t JetTranslator::emitSelect(Work& w, std::size_t at) {
     std::size_t i = nextToken(t, at);
     std::size_t afterSelect = at + 1;
     if (isWordAt(t, i, "distinct") || isWordAt(t, i, "distinctrow") || isWordAt(t, i, "all")) {
-        w.emit(" ");
-        w.emit(t[i].isWord("distinctrow") ? "DISTINCT" : t[i].text);
+        w.write(" ");
+        w.write(t[i].isWord("distinctrow") ? "DISTINCT" : t[i].text);
         afterSelect = i + 1;
         i = nextToken(t, i);
     }
@@ -497,7 +497,7 @@ std::size_t JetTranslator::emitCdate(Work& w, std::size_t at) {
             return failed;
         return close + 1;
     }
-    w.emit("jet_cdate");
+    w.write("jet_cdate");
     return at + 1;
 }
 
@@ -521,11 +521,11 @@ std::size_t JetTranslator::emitFormat(Work& w, std::size_t at) {
             w.flush();
             if (std::size_t after = PeriodRange::emit(t, at, column, pattern, close, w.out))
                 return after;
-            w.emit("substr(" + std::string(t[column].text) + ",1," + length + ")");
+            w.write("substr(" + std::string(t[column].text) + ",1," + length + ")");
             return close + 1;
         }
     }
-    w.emit("jet_format");
+    w.write("jet_format");
     return at + 1;
 }
 
@@ -535,7 +535,7 @@ bool JetTranslator::emitDateLiteral(Work& w, const std::string& text) {
         w.error = "“" + text + "”不是有效的日期时间。";
         return false;
     }
-    w.emit("'" + dt->canonical() + "'");
+    w.write("'" + dt->canonical() + "'");
     return true;
 }
 
@@ -553,11 +553,11 @@ void JetTranslator::emitString(Work& w, std::size_t at) {
         besideDate = nextToken(t, after) < t.size() && isDateTimeColumn(t[nextToken(t, after)]);
     if (besideDate)
         if (auto dt = DateTime::parse(token.value(), w.year)) {
-            w.emit("'" + dt->canonical() + "'");
+            w.write("'" + dt->canonical() + "'");
             return;
         }
     if (token.text[0] == '"')
-        w.emit(Values::sqlQuote(token.value()));
+        w.write(Values::sqlQuote(token.value()));
     else
         w.keep(token.text);
 }
@@ -567,7 +567,7 @@ void JetTranslator::emitString(Work& w, std::size_t at) {
 void JetTranslator::closeFrames(Work& w) {
     while (!w.frames.empty() && w.frames.back().depth >= w.depth) {
         if (!w.frames.back().limit.empty())
-            w.emit(" LIMIT " + w.frames.back().limit);
+            w.write(" LIMIT " + w.frames.back().limit);
         w.frames.pop_back();
     }
 }

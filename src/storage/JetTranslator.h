@@ -51,7 +51,7 @@ class JetTranslator {
             runBegin = text.data();
             runEnd = runBegin + text.size();
         }
-        void emit(std::string_view text) {
+        void write(std::string_view text) {
             flush();
             out.append(text);
         }

@@ -1,14 +1,12 @@
+#include "app/Application.h"
 #include "storage/Clock.h"
 #include "storage/Database.h"
-#include "storage/ProgramFolder.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "support/TempFolder.h"
+#include "support/TestApplication.h"
 
-#include "app/Application.h"
-#include "ui/common/ScriptedMessageBoxes.h"
-
-#include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -16,18 +14,9 @@ namespace {
 
 class ApplicationStart : public ::testing::Test {
   protected:
-    void SetUp() override {
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "test_app";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
-        ASSERT_TRUE(folder.isValid());
-        ProgramFolder::setPath(folder.path().toStdString());
-    }
+    void SetUp() override { ensureTestApplication(); }
 
-    QTemporaryDir folder;
+    TestProgramFolder folder;
     ScriptedMessageBoxes boxes;
     FixedClock clock{DateTime{2026, 12, 8, 9, 0, 0}};
 };
@@ -65,7 +54,8 @@ TEST_F(ApplicationStart, ChartQuestionOnlyWhenTheViewerIsMissing) {
 }
 
 TEST_F(ApplicationStart, DatabaseThatCannotBeCreatedIsReported) {
-    QFile blocker(folder.filePath("data")); // a file where the data folder belongs
+    QFile blocker(
+        QString::fromStdString(folder.file("data"))); // a file where the data folder belongs
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     Database db;

@@ -1,5 +1,5 @@
 #include "ProgramProcess.h"
-#include "ui/common/TestApplication.h"
+#include "support/TestApplication.h"
 
 #include <QCoreApplication>
 #include <QDir>

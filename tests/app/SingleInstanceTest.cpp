@@ -1,10 +1,10 @@
 #include "app/SingleInstance.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -13,13 +13,6 @@ namespace {
 
 class FakeProc : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::random_device random;
-        m_root = fs::temp_directory_path() / ("tw-proc-" + std::to_string(random()));
-        fs::create_directories(m_root);
-    }
-    void TearDown() override { fs::remove_all(m_root); }
-
     void process(const std::string& pid, const std::string& exe, uid_t user = shopUser) {
         fs::create_directories(m_root / pid);
         fs::create_symlink(exe, m_root / pid / "exe");
@@ -41,7 +34,8 @@ class FakeProc : public ::testing::Test {
 
     static constexpr uid_t shopUser = 1000;
 
-    fs::path m_root;
+    TempFolder m_folder;
+    const fs::path m_root = m_folder.path();
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "catalogue/CustomerFile.h"
-#include "history/HistoryDatabase.h"
+#include "storage/Values.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +20,8 @@ class CustomerFileTest : public ::testing::Test {
                            " from 客户 where 电话=" + Values::sqlQuote(telephone));
     }
 
-    HistoryDatabase data;
-    CustomerFile file{data.db()};
+    TestDatabase data{TestDatabase::Start::Template};
+    CustomerFile file{data.db};
     std::vector<std::string> questions;
 };
 

@@ -1,5 +1,5 @@
 #include "history/StoredOrders.h"
-#include "history/HistoryDatabase.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@ class StoredOrdersTest : public ::testing::Test {
     }
     int orders() { return data.count("select count(*) from 存单"); }
 
-    HistoryDatabase data;
-    StoredOrders stored{data.db()};
+    TestDatabase data{TestDatabase::Start::Template};
+    StoredOrders stored{data.db};
 };
 
 TEST_F(StoredOrdersTest, DeleteRemovesTheOrderAndOnlyItsLines) {
@@ -33,7 +33,7 @@ TEST_F(StoredOrdersTest, AFailedDeleteKeepsTheLines) {
     const long long id = data.addOrder({});
     data.addLine(id, "2017-05-15 12:30:00", "鱼香肉丝");
     // Without the order table the second statement fails after the first succeeded.
-    ASSERT_TRUE(data.db().ExecuteSql("drop table 存单"));
+    ASSERT_TRUE(data.db.ExecuteSql("drop table 存单"));
 
     EXPECT_FALSE(stored.deleteOrder(std::to_string(id)));
     EXPECT_EQ(lines(id), 1);

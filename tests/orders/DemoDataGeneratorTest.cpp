@@ -1,17 +1,12 @@
 #include "orders/DemoDataGenerator.h"
 #include "history/StoredOrders.h"
-#include "storage/Database.h"
-#include "storage/ProgramFolder.h"
-#include "storage/StorageStartup.h"
 #include "storage/Values.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 
-namespace fs = std::filesystem;
 using Refusal = DemoDataGenerator::Refusal;
 
 namespace {
@@ -40,51 +35,32 @@ const std::vector<DemoDataGenerator::Dish> kCatalogue = {
     {"茶水", "0", "壶"},          {"酸梅汤", "6", "杯"},
 };
 
-class DemoDatabase {
+class DemoDatabase : public TestDatabase {
   public:
-    DemoDatabase() {
-        std::string pattern = (fs::temp_directory_path() / "tw-demo-XXXXXX").string();
-        m_folder = mkdtemp(pattern.data());
-        ProgramFolder::setPath(m_folder.string());
-        StorageStartup::openDatabase(m_db);
-    }
-    ~DemoDatabase() { fs::remove_all(m_folder); }
-
-    Database& db() { return m_db; }
-
     void addCustomer(const std::string& phone, const std::string& name) {
-        m_db.ExecuteSql("insert into 客户 (电话,姓名,地址,最近订餐日期,订餐次数) values (" +
-                        Values::sqlQuote(phone) + "," + Values::sqlQuote(name) + "," +
-                        Values::sqlQuote(name + "的家") + ",'2024/1/1 10:00',1)");
+        TestDatabase::addCustomer(phone, name, name + "的家");
     }
 
     int count(const std::string& table) {
-        const int handle = m_db.OpenTable("select count(*) from " + table);
-        const int n = m_db.ReadColByIndex(handle, 1).toInt();
-        m_db.CloseTable(handle);
-        return n;
+        return TestDatabase::count("select count(*) from " + table);
     }
 
     std::vector<StoredOrder> orders() {
         std::vector<StoredOrder> result;
-        const int handle = m_db.OpenTable("Select * from 存单");
-        for (; !m_db.IsEOF(handle); m_db.MoveNext(handle)) {
+        const int handle = db.OpenTable("Select * from 存单");
+        for (; !db.IsEOF(handle); db.MoveNext(handle)) {
             auto text = [&](const char* column) {
-                return m_db.ReadColByName(handle, column).toText();
+                return db.ReadColByName(handle, column).toText();
             };
-            result.push_back({text("ID"), m_db.ReadColByName(handle, "编号").toInt(),
-                              m_db.ReadColByName(handle, "时间").toDateTime(),
-                              m_db.ReadColByName(handle, "实付").toNumber(),
-                              m_db.ReadColByName(handle, "合计").toNumber(), text("桌号"),
+            result.push_back({text("ID"), db.ReadColByName(handle, "编号").toInt(),
+                              db.ReadColByName(handle, "时间").toDateTime(),
+                              db.ReadColByName(handle, "实付").toNumber(),
+                              db.ReadColByName(handle, "合计").toNumber(), text("桌号"),
                               text("电话"), text("姓名")});
         }
-        m_db.CloseTable(handle);
+        db.CloseTable(handle);
         return result;
     }
-
-  private:
-    fs::path m_folder;
-    Database m_db;
 };
 
 // One year generated once with a fixed seed, shared by the checks on its shape.
@@ -95,7 +71,7 @@ class DemoYearTest : public ::testing::Test {
         s_store->addCustomer("13500000001", "O'Brien");
         s_store->addCustomer("13500000002", "张三");
         s_store->addCustomer("13500000003", "李四");
-        DemoDataGenerator generator(s_store->db(), kCatalogue, tableNames(18));
+        DemoDataGenerator generator(s_store->db, kCatalogue, tableNames(18));
         ASSERT_EQ(generator.prepare(), Refusal::None);
         s_progress.clear();
         ASSERT_TRUE(generator.generate(kYear, kSeed, [](int done, int total) {
@@ -163,9 +139,9 @@ TEST_F(DemoYearTest, OrdersAreStoredAsSettlementStoresThem) {
         EXPECT_LE(order.time.minute, 59);
         EXPECT_EQ(order.total, order.paid);
     }
-    const int handle = s_store->db().OpenTable("Select * from 存单 where 编号=1");
+    const int handle = s_store->db.OpenTable("Select * from 存单 where 编号=1");
     auto text = [&](const char* column) {
-        return s_store->db().ReadColByName(handle, column).toText();
+        return s_store->db.ReadColByName(handle, column).toText();
     };
     EXPECT_EQ(text("票头"), "饿了么(第1联)");
     EXPECT_EQ(text("店铺名称"), "山东手工水饺");
@@ -173,12 +149,12 @@ TEST_F(DemoYearTest, OrdersAreStoredAsSettlementStoresThem) {
     EXPECT_EQ(text("减免金额"), "0");
     EXPECT_EQ(text("支付方式"), "现金支付");
     EXPECT_EQ(text("备注"), "");
-    EXPECT_EQ(s_store->db().ReadColByName(handle, "是否结算").toText(), "真");
-    s_store->db().CloseTable(handle);
+    EXPECT_EQ(s_store->db.ReadColByName(handle, "是否结算").toText(), "真");
+    s_store->db.CloseTable(handle);
 }
 
 TEST_F(DemoYearTest, EachOrdersLinesAreFoundByTheHistory) {
-    StoredOrders stored(s_store->db());
+    StoredOrders stored(s_store->db);
     std::map<std::string, int> dishesSeen;
     for (std::size_t i = 0; i < s_orders.size(); i += 7) {
         const StoredOrder& order = s_orders[i];
@@ -223,7 +199,7 @@ TEST_F(DemoYearTest, ReportsProgressForEveryDay) {
 
 TEST(DemoDataGenerator, WithoutCustomersEveryOrderIsATableOrder) {
     DemoDatabase store;
-    DemoDataGenerator generator(store.db(), {{"全家桶", "300", "桶"}}, tableNames(3));
+    DemoDataGenerator generator(store.db, {{"全家桶", "300", "桶"}}, tableNames(3));
     ASSERT_EQ(generator.prepare(), Refusal::None);
     ASSERT_TRUE(generator.generate(2023, kSeed));
     const auto orders = store.orders();
@@ -237,7 +213,7 @@ TEST(DemoDataGenerator, WithoutCustomersEveryOrderIsATableOrder) {
 TEST(DemoDataGenerator, WithoutTablesEveryOrderIsADelivery) {
     DemoDatabase store;
     store.addCustomer("13600000000", "王五");
-    DemoDataGenerator generator(store.db(), {{"全家桶", "300", "桶"}}, {});
+    DemoDataGenerator generator(store.db, {{"全家桶", "300", "桶"}}, {});
     ASSERT_EQ(generator.prepare(), Refusal::None);
     ASSERT_TRUE(generator.generate(2023, kSeed));
     for (const StoredOrder& order : store.orders()) {
@@ -268,7 +244,7 @@ TEST(DemoDataGenerator, RefusesWhatCannotReachATarget) {
         DemoDatabase store;
         if (c.customer)
             store.addCustomer("13700000000", "赵六");
-        DemoDataGenerator generator(store.db(), c.dishes, tableNames(c.tables));
+        DemoDataGenerator generator(store.db, c.dishes, tableNames(c.tables));
         EXPECT_EQ(generator.prepare(), c.expected) << c.name;
         EXPECT_FALSE(DemoDataGenerator::refusalMessage(c.expected).empty()) << c.name;
         EXPECT_FALSE(generator.generate(2023, kSeed)) << c.name;
@@ -278,7 +254,7 @@ TEST(DemoDataGenerator, RefusesWhatCannotReachATarget) {
 
 TEST(DemoDataGenerator, StoppingLeavesTheDatabaseAsItWas) {
     DemoDatabase store;
-    DemoDataGenerator generator(store.db(), {{"全家桶", "300", "桶"}}, tableNames(2));
+    DemoDataGenerator generator(store.db, {{"全家桶", "300", "桶"}}, tableNames(2));
     ASSERT_EQ(generator.prepare(), Refusal::None);
     EXPECT_FALSE(generator.generate(2023, kSeed, [](int done, int) { return done < 40; }));
     EXPECT_EQ(store.count("存单"), 0);

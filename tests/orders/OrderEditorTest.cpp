@@ -1,7 +1,7 @@
 #include "orders/OrderEditor.h"
-#include "history/HistoryDatabase.h"
 #include "history/StoredOrders.h"
 #include "orders/OrderTime.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -33,8 +33,8 @@ class OrderEditorTest : public ::testing::Test {
     }
     int lineCount() { return data.count("select count(*) from 存单详单 where 存单ID=" + idText); }
 
-    HistoryDatabase data;
-    OrderEditor editor{data.db()};
+    TestDatabase data{TestDatabase::Start::Template};
+    OrderEditor editor{data.db};
     long long id = 0;
     std::string idText;
 };
@@ -65,7 +65,7 @@ TEST_F(OrderEditorTest, SaveKeepsIdYearAndReplacesLinesAndRemark) {
     EXPECT_EQ(column("时间"), "2016年5月15日12时30分");
     EXPECT_EQ(lineCount(), 1);
     const std::vector<StoredLine> lines =
-        StoredOrders(data.db()).findOrderLines(idText, "2016年5月15日");
+        StoredOrders(data.db).findOrderLines(idText, "2016年5月15日");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].dish, "水煮鱼");
     EXPECT_EQ(lines[0].subtotal, "38");

@@ -1,10 +1,11 @@
-#include "OrdersDatabase.h"
-
 #include "orders/OrderNumbering.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
-class OrderNumbering : public OrdersDatabaseTest {
+class OrderNumbering : public ::testing::Test, public TestDatabase {
   protected:
     void addOrder(int number, const std::string& time, double paid) {
         execute("insert into 存单 (编号,时间,实付) values (" + std::to_string(number) + ",'" +

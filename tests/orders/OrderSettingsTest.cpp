@@ -1,13 +1,14 @@
-#include "OrdersDatabase.h"
-
 #include "orders/DeliveryCustomer.h"
 #include "orders/DishCache.h"
 #include "orders/OrderDefaults.h"
 #include "orders/OrderTime.h"
 #include "orders/TableCache.h"
 #include "storage/SettingsStore.h"
+#include "support/TestDatabase.h"
 
-using OrderStorage = OrdersDatabaseTest;
+#include <gtest/gtest.h>
+
+class OrderStorage : public ::testing::Test, public TestDatabase {};
 
 TEST_F(OrderStorage, DefaultsRoundTripAndAbsentOnesReadEmpty) {
     SettingsStore settings(db);
@@ -28,7 +29,7 @@ TEST_F(OrderStorage, DefaultsRoundTripAndAbsentOnesReadEmpty) {
     EXPECT_EQ(loaded.discountPortions, "2");
     EXPECT_EQ(loaded.discountAmount, "8");
     EXPECT_EQ(loaded.paymentIndex, 3);
-    EXPECT_EQ(firstText("select count(*) from 记录 where 记录内容='付款方式'"), "1");
+    EXPECT_EQ(scalar("select count(*) from 记录 where 记录内容='付款方式'"), "1");
 }
 
 TEST_F(OrderStorage, PaymentIndexOutsideTheMethodsReadsAsCash) {

@@ -1,54 +1,15 @@
 #include "orders/Settlement.h"
-#include "OrdersDatabase.h"
+#include "support/SampleOrders.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
-#include <map>
 
 namespace {
 
-OrderDraft threeDishes() {
-    OrderDraft d;
-    d.number = "1";
-    d.header = "微信点餐";
-    d.shop = "白云快餐";
-    d.orderTime = "12-08 12:30";
-    d.table = "号牌 3";
-    d.discountName = "立减优惠";
-    d.discountPortions = "1";
-    d.discountAmount = "10";
-    d.paymentMethod = "微信支付";
-    d.total = "82";
-    d.paid = "72";
-    d.actuallyPaid = "72";
-    d.telephone = "13800001111";
-    d.name = "张三";
-    d.address = "人民路 88 号";
-    d.remark = "少放辣";
-    d.lines = {{"红烧排骨饭", "2", "份", "36"},
-               {"香菇猪肉水饺", "1", "碗", "16"},
-               {" 西红柿炒蛋 ", "3", "份", "30"},
-               {}};
-    return d;
-}
-
-using Row = std::map<std::string, std::string>;
-
-class SettlementTest : public OrdersDatabaseTest {
+class SettlementTest : public ::testing::Test, public TestDatabase {
   protected:
-    std::vector<Row> rows(const std::string& sql, const std::vector<std::string>& columns) {
-        std::vector<Row> out;
-        const int rs = db.OpenTable(sql);
-        for (; !db.IsEOF(rs); db.MoveNext(rs)) {
-            Row row;
-            for (const std::string& column : columns)
-                row[column] = db.ReadColByName(rs, column).toText();
-            out.push_back(row);
-        }
-        db.CloseTable(rs);
-        return out;
-    }
     int count(const std::string& table) {
-        return int(rows("select * from " + table, {"ID"}).size());
+        return TestDatabase::count("select count(*) from " + table);
     }
 
     Settlement::Result store(const OrderDraft& d) { return settlement.store(d); }
@@ -57,7 +18,7 @@ class SettlementTest : public OrdersDatabaseTest {
 };
 
 TEST_F(SettlementTest, StoresTheOrderRowWithItsValues) {
-    OrderDraft d = threeDishes();
+    OrderDraft d = threeDishOrder();
     d.discountAmount = "10.0";
     const auto result = store(d);
     ASSERT_EQ(result.outcome, Settlement::Outcome::Done) << result.message;
@@ -88,7 +49,7 @@ TEST_F(SettlementTest, StoresTheOrderRowWithItsValues) {
 }
 
 TEST_F(SettlementTest, StoresOneLinePerDishUnderTheNewOrder) {
-    OrderDraft d = threeDishes();
+    OrderDraft d = threeDishOrder();
     d.lines.insert(d.lines.begin() + 1, OrderLine{"假", "1", "份", "5"});
     const auto result = store(d);
     ASSERT_EQ(result.outcome, Settlement::Outcome::Done) << result.message;
@@ -124,7 +85,7 @@ TEST_F(SettlementTest, SettledFlagFollowsTheActuallyPaidAmount) {
         const char* flag;
     } cases[] = {{"0", "假"}, {"", "假"}, {"0.00000001", "假"}, {"72", "真"}, {"-5", "真"}};
     for (const auto& c : cases) {
-        OrderDraft d = threeDishes();
+        OrderDraft d = threeDishOrder();
         d.actuallyPaid = c.actuallyPaid;
         const auto result = store(d);
         ASSERT_EQ(result.outcome, Settlement::Outcome::Done) << c.actuallyPaid;
@@ -135,7 +96,7 @@ TEST_F(SettlementTest, SettledFlagFollowsTheActuallyPaidAmount) {
 }
 
 TEST_F(SettlementTest, CustomerIsCreatedThenCounted) {
-    ASSERT_EQ(store(threeDishes()).outcome, Settlement::Outcome::Done);
+    ASSERT_EQ(store(threeDishOrder()).outcome, Settlement::Outcome::Done);
     const std::vector<std::string> columns{"电话", "姓名", "地址", "最近订餐日期", "订餐次数"};
     EXPECT_EQ(rows("select * from 客户", columns),
               (std::vector<Row>{{{"电话", "13800001111"},
@@ -145,7 +106,7 @@ TEST_F(SettlementTest, CustomerIsCreatedThenCounted) {
                                  {"订餐次数", "1"}}}));
 
     ASSERT_TRUE(db.ExecuteSql("update 客户 set 订餐次数 = 3"));
-    OrderDraft again = threeDishes();
+    OrderDraft again = threeDishOrder();
     again.number = "2";
     again.orderTime = "12-08 18:05";
     again.name = "李四";
@@ -161,14 +122,14 @@ TEST_F(SettlementTest, CustomerIsCreatedThenCounted) {
 }
 
 TEST_F(SettlementTest, OrderWithoutTelephoneTouchesNoCustomer) {
-    OrderDraft d = threeDishes();
+    OrderDraft d = threeDishOrder();
     d.telephone.clear();
     ASSERT_EQ(store(d).outcome, Settlement::Outcome::Done);
     EXPECT_EQ(count("客户"), 0);
 }
 
 TEST_F(SettlementTest, ApostrophesAreStoredAsTyped) {
-    OrderDraft d = threeDishes();
+    OrderDraft d = threeDishOrder();
     d.remark = "Joe's '); delete from 存单; --";
     d.name = "O'Neil";
     d.lines[0].dishName = "Chef's rice";
@@ -212,7 +173,7 @@ TEST_F(SettlementTest, RefusedOrdersStoreNothingAndSayWhy) {
          "减免金额超出了可以保存的数值范围"},
     };
     for (const auto& c : cases) {
-        OrderDraft d = threeDishes();
+        OrderDraft d = threeDishOrder();
         c.change(d);
         const auto result = store(d);
         EXPECT_EQ(result.outcome, Settlement::Outcome::NotStored) << c.what;
@@ -235,7 +196,7 @@ TEST_F(SettlementTest, ColumnsCountCharactersNotBytes) {
 TEST_F(SettlementTest, LinesBelongToTheRowJustInserted) {
     // An older order with the same time and number must not collect the lines.
     ASSERT_TRUE(db.ExecuteSql("insert into 存单 (编号,时间) values (1,'05-15 12:30')"));
-    const auto result = store(threeDishes());
+    const auto result = store(threeDishOrder());
     ASSERT_EQ(result.outcome, Settlement::Outcome::Done);
     const auto ids = rows("select * from 存单 order by ID", {"ID"});
     ASSERT_EQ(ids.size(), 2u);
@@ -254,9 +215,9 @@ TEST_F(SettlementTest, SettlePrintsWithCopiesAfterStoring) {
         storedWhenPrinting = count("存单");
         return printed.size() == 1;
     };
-    EXPECT_EQ(settlement.settle(threeDishes(), print).outcome, Settlement::Outcome::Done);
+    EXPECT_EQ(settlement.settle(threeDishOrder(), print).outcome, Settlement::Outcome::Done);
     EXPECT_EQ(storedWhenPrinting, 1);
-    OrderDraft second = threeDishes();
+    OrderDraft second = threeDishOrder();
     second.number = "2";
     EXPECT_EQ(settlement.settle(second, print).outcome, Settlement::Outcome::NotPrinted)
         << "a cancelled print keeps the stored order";
@@ -270,13 +231,13 @@ TEST_F(SettlementTest, PrintOnlyPrintsOneCopyAndStoresNothing) {
         printed.push_back(withCopies);
         return true;
     };
-    EXPECT_EQ(settlement.printOnly(threeDishes(), print).outcome, Settlement::Outcome::Done);
+    EXPECT_EQ(settlement.printOnly(threeDishOrder(), print).outcome, Settlement::Outcome::Done);
     EXPECT_EQ(printed, std::vector<bool>{false});
     EXPECT_EQ(count("存单"), 0);
 }
 
 TEST_F(SettlementTest, EmptyOrderIsRefusedByBothCommands) {
-    OrderDraft d = threeDishes();
+    OrderDraft d = threeDishOrder();
     d.lines = {{}};
     bool printed = false;
     const auto print = [&](bool) { return printed = true; };

@@ -2,6 +2,7 @@
 #include "FixedCanvas.h"
 #include "receipt/PngImage.h"
 #include "receipt/ReceiptOrder.h"
+#include "support/SampleOrders.h"
 
 #include <gtest/gtest.h>
 
@@ -185,17 +186,11 @@ ReceiptSettings defaultSettings() {
 }
 
 ReceiptOrder smallOrder() {
-    ReceiptOrder o;
-    o.number = "7";
-    o.header = "微信点餐";
-    o.shop = "白云快餐";
-    o.paymentMethod = "现金支付";
-    o.orderTime = "05-15 12:30";
-    o.dishes = {{"茄子豆角", "1", "份", "14"}, {"", "3", "份", "9"}, {"假", "1", "份", "2"}};
-    o.total = "14";
+    ReceiptOrder o = sampleReceipt(
+        "7", "微信点餐", "现金支付",
+        {{"茄子豆角", "1", "份", "14"}, {"", "3", "份", "9"}, {"假", "1", "份", "2"}}, "14");
     o.discountName = "无";
     o.discountAmount = "0";
-    o.paid = "14";
     return o;
 }
 

@@ -3,9 +3,11 @@
 #include "receipt/PngImage.h"
 #include "receipt/ReceiptSettings.h"
 
-#include <filesystem>
-#include <fstream>
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace fs = std::filesystem;
 
@@ -13,25 +15,15 @@ namespace {
 
 class ReceiptPicturesTest : public testing::Test {
   protected:
-    void SetUp() override {
-        m_folder =
-            fs::temp_directory_path() /
-            ("tw_pictures_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    std::string file(const std::string& name) const { return (m_folder / name).string(); }
+    std::string file(const std::string& name) const { return m_folder.file(name); }
     void write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(file(name), std::ios::binary) << bytes;
+        TempFolder::write(file(name), bytes);
     }
     std::string creditBytes() const {
         return {reinterpret_cast<const char*>(CreditPicture::data()), CreditPicture::size()};
     }
 
-    fs::path m_folder;
+    TempFolder m_folder;
 };
 
 TEST_F(ReceiptPicturesTest, BuiltInCreditPictureIsOneLineOfText) {
@@ -56,7 +48,7 @@ TEST_F(ReceiptPicturesTest, CreditFileIsRewrittenWhenItsSizeDiffers) {
         fs::remove(file("rjxc.png"));
         if (c.present)
             write("rjxc.png", c.content);
-        const ReceiptPictures pictures(ReceiptSettings{}, 480, 1.0, m_folder.string());
+        const ReceiptPictures pictures(ReceiptSettings{}, 480, 1.0, m_folder.path());
         EXPECT_EQ(fs::file_size(file("rjxc.png")), CreditPicture::size()) << c.what;
         EXPECT_TRUE(pictures.credit().present()) << c.what;
     }
@@ -65,10 +57,9 @@ TEST_F(ReceiptPicturesTest, CreditFileIsRewrittenWhenItsSizeDiffers) {
 TEST_F(ReceiptPicturesTest, CreditFileOfTheSameSizeIsKept) {
     std::string sameSize(CreditPicture::size(), 'x');
     write("rjxc.png", sameSize);
-    const ReceiptPictures pictures(ReceiptSettings{}, 480, 1.0, m_folder.string());
+    const ReceiptPictures pictures(ReceiptSettings{}, 480, 1.0, m_folder.path());
     EXPECT_FALSE(pictures.credit().present()) << "undecodable: printed as nothing";
-    std::ifstream in(file("rjxc.png"), std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), sameSize);
+    EXPECT_EQ(TempFolder::read(file("rjxc.png")), sameSize);
 }
 
 TEST_F(ReceiptPicturesTest, TopAndBottomFollowTheirSwitchesAndFiles) {
@@ -77,12 +68,12 @@ TEST_F(ReceiptPicturesTest, TopAndBottomFollowTheirSwitchesAndFiles) {
     ReceiptSettings settings;
     settings.printTopPicture = true;
     settings.printBottomPicture = true;
-    const ReceiptPictures on(settings, 480, 1.0, m_folder.string());
+    const ReceiptPictures on(settings, 480, 1.0, m_folder.path());
     EXPECT_TRUE(on.top().present());
     EXPECT_FALSE(on.bottom().present()) << "undecodable file takes no space";
 
     settings.printTopPicture = false;
-    const ReceiptPictures off(settings, 480, 1.0, m_folder.string());
+    const ReceiptPictures off(settings, 480, 1.0, m_folder.path());
     EXPECT_FALSE(off.top().present());
 }
 

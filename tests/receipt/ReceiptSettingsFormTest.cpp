@@ -1,13 +1,9 @@
 #include "receipt/ReceiptSettingsForm.h"
-#include "receipt/ReceiptSettings.h"
-#include "storage/Database.h"
-#include "storage/ProgramFolder.h"
 #include "storage/SettingsStore.h"
-#include "storage/StorageStartup.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -34,24 +30,16 @@ std::vector<unsigned char> readBytes(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class ReceiptSettingsFormTest : public ::testing::Test {
+class ReceiptSettingsFormTest : public ::testing::Test, public TestDatabase {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tw-form-XXXXXX").string();
-        m_folder = mkdtemp(pattern.data());
-        ProgramFolder::setPath(m_folder.string());
-        ASSERT_TRUE(StorageStartup::openDatabase(m_db));
-        seedReceiptDefaults(m_db);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
+    ReceiptSettingsFormTest() : TestDatabase(Start::Receipt) {}
 
     fs::path dataFolder() const { return m_folder / "data"; }
     std::string data() const { return dataFolder().string(); }
     ReceiptSettingsForm load() { return ReceiptSettingsForm::load(m_store, data()); }
 
-    fs::path m_folder;
-    Database m_db;
-    SettingsStore m_store{m_db};
+    const fs::path m_folder = folder.path();
+    SettingsStore m_store{db};
 };
 
 TEST_F(ReceiptSettingsFormTest, LoadsTheSeededSettings) {

@@ -1,36 +1,21 @@
 #include "receipt/ReceiptSettings.h"
-#include "storage/Database.h"
 #include "storage/IniFile.h"
 #include "storage/SettingsStore.h"
 #include "storage/StorageStartup.h"
-#include <filesystem>
-#include <fstream>
+#include "support/TestDatabase.h"
+
 #include <gtest/gtest.h>
-#include <iterator>
+
+#include <filesystem>
 
 namespace {
 
-class ReceiptSettingsTest : public ::testing::Test {
+class ReceiptSettingsTest : public ::testing::Test, public TestDatabase {
   protected:
-    void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tablewise-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
-        ASSERT_TRUE(StorageStartup::openDatabase(db, folder + "/data/data.mdb"));
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    IniFile ini() const { return IniFile(folder.file("配置文件.ini")); }
+    std::string iniText() { return TempFolder::read(ini().path()); }
+    void writeIni(const std::string& text) { TempFolder::write(ini().path(), text); }
 
-    IniFile ini() const { return IniFile(folder + "/配置文件.ini"); }
-    std::string iniText() {
-        std::ifstream in(ini().path(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    void writeIni(const std::string& text) {
-        std::ofstream(ini().path(), std::ios::binary) << text;
-    }
-
-    std::string folder;
-    Database db;
     SettingsStore store{db};
 };
 
@@ -119,13 +104,10 @@ TEST_F(ReceiptSettingsTest, DefaultLayoutIgnoresStoredFontsAndPictures) {
 TEST_F(ReceiptSettingsTest, ASecondStartUpLeavesTheDatabaseFileAsItWas) {
     seedReceiptDefaults(db, ini());
     db.close();
-    auto bytes = [this] {
-        std::ifstream in(folder + "/data/data.mdb", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    };
+    auto bytes = [this] { return TempFolder::read(folder.file("data/data.mdb")); };
     std::string before = bytes();
     Database again;
-    ASSERT_TRUE(StorageStartup::openDatabase(again, folder + "/data/data.mdb"));
+    ASSERT_TRUE(StorageStartup::openDatabase(again, folder.file("data/data.mdb")));
     seedReceiptDefaults(again, ini());
     again.close();
     EXPECT_EQ(bytes(), before);

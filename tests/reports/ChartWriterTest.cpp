@@ -1,5 +1,4 @@
-#include "TempFolder.h"
-
+#include "ReportTest.h"
 #include "reports/ChartFileReader.h"
 #include "reports/ChartFiles.h"
 #include "reports/ChartText.h"
@@ -30,7 +29,8 @@ TEST(LineChartFile, MonthReportChartMatchesTheHandWrittenFile) {
     TempFolder folder;
     ReportCharts::writeTrend(folder.path(), 1300, "2017年05月份 参考数据", {"08日", "09日", "10日"},
                              income, counts);
-    EXPECT_EQ(readBytes(folder.path() + "/xml/line-chart.xml"), golden("month-line-chart.xml"));
+    EXPECT_EQ(TempFolder::read(folder.path() + "/xml/line-chart.xml"),
+              golden("month-line-chart.xml"));
 }
 
 TEST(LineChartFile, FolderWithOrWithoutTrailingSeparatorGivesOnePath) {
@@ -42,7 +42,7 @@ TEST(LineChartFile, SaveReplacesAnEarlierFile) {
     TempFolder folder;
     ReportCharts::writeTrend(folder.path() + "/", 1300, "第一", {"01日"}, income, counts);
     ReportCharts::writeTrend(folder.path(), 100, "第二", {"02日"}, income, counts);
-    const auto text = readBytes(folder.path() + "/xml/line-chart.xml");
+    const auto text = TempFolder::read(folder.path() + "/xml/line-chart.xml");
     EXPECT_EQ(text.find("第一"), std::string::npos);
     EXPECT_NE(text.find("第二"), std::string::npos);
 }
@@ -125,10 +125,11 @@ PieSpec smallPie(const std::string& percentMode) {
 
 TEST(PieChartFile, YearReportPiesMatchTheHandWrittenFile) {
     TempFolder folder;
+    TemporaryFolderSwitch temporaryFolder(folder.path());
     ReportCharts::writeMonthPies(ReportCharts::PieLayout::Year, "2017年 年收入参考",
                                  "2017年 开单数量参考", {"01月", "02月", "05月"}, {1234, 300, 88},
                                  {10, 3, 2});
-    EXPECT_EQ(readBytes(folder.path() + "/piedata.xml"), golden("year-piedata.xml"));
+    EXPECT_EQ(TempFolder::read(folder.path() + "/piedata.xml"), golden("year-piedata.xml"));
 }
 
 TEST(PieChartFile, PercentModeMustBeExactlyAKnownWord) {

@@ -1,13 +1,13 @@
-#include "ReportDatabase.h"
+#include "ReportTest.h"
 
 #include "reports/ChartText.h"
 #include "reports/IncomeReports.h"
 
 namespace {
 
-class IncomeReportsTest : public ReportDatabase {
+class IncomeReportsTest : public ReportTest {
   protected:
-    IncomeReports reports() { return IncomeReports(m_db, folder()); }
+    IncomeReports reports() { return IncomeReports(db, folder.path()); }
     // The text of the last three rows: the blank row and the two summary rows.
     static std::vector<std::string> summary(const ReportSheet& sheet) {
         const int last = sheet.rowCount() - 4;
@@ -95,7 +95,8 @@ TEST_F(IncomeReportsTest, MonthReportWritesItsLineChart) {
     addOrders("2017-05-09 12:00:00", 3, 300);
     addOrders("2017-05-10 12:00:00", 2, 88);
     ASSERT_TRUE(reports().month("2017", "5").found());
-    EXPECT_EQ(readBytes(folder() + "/xml/line-chart.xml"), golden("month-line-chart.xml"));
+    EXPECT_EQ(TempFolder::read(folder.path() + "/xml/line-chart.xml"),
+              golden("month-line-chart.xml"));
 }
 
 TEST_F(IncomeReportsTest, YearReportCountsMissingMonthsAndWritesThePies) {
@@ -112,7 +113,7 @@ TEST_F(IncomeReportsTest, YearReportCountsMissingMonthsAndWritesThePies) {
     EXPECT_EQ(summary(sheet),
               (std::vector<std::string>{"本年度总计收入：1622", "本年度有9个月的数据缺损",
                                         "年度总点单数量：15", "年度点单均价：108.1"}));
-    EXPECT_EQ(readBytes(folder() + "/piedata.xml"), golden("year-piedata.xml"));
+    EXPECT_EQ(TempFolder::read(folder.path() + "/piedata.xml"), golden("year-piedata.xml"));
 }
 
 TEST_F(IncomeReportsTest, FourthQuarterEndsWithTheYear) {
@@ -126,7 +127,7 @@ TEST_F(IncomeReportsTest, FourthQuarterEndsWithTheYear) {
     EXPECT_EQ(summary(sheet),
               (std::vector<std::string>{"本季度总计收入：30", "本季度有1个月的数据缺损",
                                         "季度总点单数量：2", "季度点单均价：15"}));
-    const auto pies = readBytes(folder() + "/piedata.xml");
+    const auto pies = TempFolder::read(folder.path() + "/piedata.xml");
     EXPECT_NE(pies.find("<pie_title>2017年4季度收入参考,100,20,16,true,0x0060C0</pie_title>"),
               std::string::npos);
     EXPECT_NE(pies.find("<pie_name>10月,12月</pie_name>"), std::string::npos);
@@ -134,7 +135,7 @@ TEST_F(IncomeReportsTest, FourthQuarterEndsWithTheYear) {
 
 TEST_F(IncomeReportsTest, PeriodsWithoutOrdersFindNothing) {
     addOrder("2017-05-08 12:00:00", 20);
-    ChartText::writeFile(folder() + "/piedata.xml", "earlier chart");
+    ChartText::writeFile(folder.path() + "/piedata.xml", "earlier chart");
     const struct {
         const char* what;
         ReportSheet sheet;
@@ -149,7 +150,7 @@ TEST_F(IncomeReportsTest, PeriodsWithoutOrdersFindNothing) {
         EXPECT_EQ(c.sheet.rowCount(), 2) << c.what;
     }
     // The quarter report empties the pies before it looks for orders.
-    EXPECT_EQ(readBytes(folder() + "/piedata.xml"), "");
+    EXPECT_EQ(TempFolder::read(folder.path() + "/piedata.xml"), "");
 }
 
 TEST_F(IncomeReportsTest, ApostropheInAPeriodTextIsNoStatementError) {

@@ -1,13 +1,13 @@
-#include "ReportDatabase.h"
+#include "ReportTest.h"
 
 #include "reports/SalesReports.h"
 
 namespace {
 
-class SalesReportsTest : public ReportDatabase {
+class SalesReportsTest : public ReportTest {
   protected:
     void SetUp() override {
-        ReportDatabase::SetUp();
+        ReportTest::SetUp();
         inOneTransaction([&] { addLines(); });
     }
     void addLines() {
@@ -19,7 +19,7 @@ class SalesReportsTest : public ReportDatabase {
         addLine("2017-08-01 09:00:00", "酸菜鱼", 2, 32);
         addLine("2018-01-01 00:00:01", "酸菜鱼", 2, 32);
     }
-    SalesReports reports() { return SalesReports(m_db, folder(), m_state); }
+    SalesReports reports() { return SalesReports(db, folder.path(), m_state); }
     static std::vector<std::string> row(const ReportSheet& sheet, int r) {
         return {sheet.text(r, 0), sheet.text(r, 1), sheet.text(r, 2)};
     }
@@ -42,7 +42,7 @@ TEST_F(SalesReportsTest, YearReportCountsLinesNotQuantities) {
     EXPECT_EQ(sheet.colour(2, 2), 255u);
     EXPECT_EQ(totals(sheet), (std::vector<std::string>{
                                  "总销售额(仅作参考，请以实付金额为准)：162.75", "总销售量：6"}));
-    const auto chart = readBytes(folder() + "/xml/line-chart.xml");
+    const auto chart = TempFolder::read(folder.path() + "/xml/line-chart.xml");
     EXPECT_NE(chart.find("max=\"200\""), std::string::npos);
     EXPECT_NE(chart.find("text=\"2017年 所有菜品销售参考数据\""), std::string::npos);
     EXPECT_NE(chart.find("<period name=\"05月\">\r\n<v>130.8</v><v>5</v><v>0</v>"),
@@ -57,7 +57,8 @@ TEST_F(SalesReportsTest, MonthReportHasOneRowPerDayWithLines) {
     EXPECT_EQ(row(sheet, 2), (std::vector<std::string>{"03日", "3", "102.5"}));
     EXPECT_EQ(row(sheet, 3), (std::vector<std::string>{"17日", "1", "16"}));
     EXPECT_EQ(row(sheet, 4), (std::vector<std::string>{"31日", "1", "12.3"}));
-    EXPECT_NE(readBytes(folder() + "/xml/line-chart.xml").find("2017-05月 所有菜品销售参考数据"),
+    EXPECT_NE(TempFolder::read(folder.path() + "/xml/line-chart.xml")
+                  .find("2017-05月 所有菜品销售参考数据"),
               std::string::npos);
 }
 
@@ -127,13 +128,14 @@ TEST_F(SalesReportsTest, YearWithoutLinesEmptiesTheChart) {
     EXPECT_FALSE(sheet.found());
     EXPECT_EQ(sheet.rowCount(), 2);
     EXPECT_EQ(sheet.title(), "2016年 所有菜品销售表");
-    EXPECT_EQ(readBytes(folder() + "/xml/line-chart.xml"), "");
+    EXPECT_EQ(TempFolder::read(folder.path() + "/xml/line-chart.xml"), "");
 }
 
 TEST_F(SalesReportsTest, MonthWithoutLinesLeavesTheChart) {
     reports().month("2017-05");
     EXPECT_FALSE(reports().month("2017-06").found());
-    EXPECT_NE(readBytes(folder() + "/xml/line-chart.xml").find("2017-05月"), std::string::npos);
+    EXPECT_NE(TempFolder::read(folder.path() + "/xml/line-chart.xml").find("2017-05月"),
+              std::string::npos);
 }
 
 } // namespace

@@ -1,30 +1,18 @@
 #include "storage/Database.h"
-#include "TempFolder.h"
-#include "storage/Clock.h"
 #include "storage/DbTransaction.h"
-#include "storage/StorageStartup.h"
 #include "storage/Template.h"
+#include "support/TestDatabase.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
-class DatabaseTest : public ::testing::Test {
+// The template file as the program creates it, on a clock in May.
+class DatabaseTest : public ::testing::Test, public TestDatabase {
   protected:
-    void SetUp() override {
-        db.setClock(clock);
-        ASSERT_TRUE(db.open(folder.file("data/data.mdb"), "tw")) << db.lastError();
-    }
-
-    std::string scalar(const std::string& sql) {
-        int handle = db.OpenTable(sql);
-        std::string text = db.ReadColByIndex(handle, 1).toText();
-        db.CloseTable(handle);
-        return text;
-    }
-
-    TempFolder folder;
-    FixedClock clock{DateTime{2026, 5, 15, 12, 0, 0}};
-    Database db;
+    DatabaseTest() : TestDatabase(Start::Template, DateTime{2026, 5, 15, 12, 0, 0}) {}
 };
 
 } // namespace

@@ -1,10 +1,7 @@
 #include "storage/PeriodRange.h"
-#include "storage/Database.h"
-#include "storage/StorageStartup.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace {
 
@@ -49,39 +46,22 @@ TEST(PeriodRange, LeavesWhatItCannotMatchExactly) {
 
 // The rewritten statements must find exactly the rows the plain prefix
 // comparison finds; the bracketed form below is left as a prefix comparison.
-class PeriodRangeStatements : public ::testing::Test {
+class PeriodRangeStatements : public ::testing::Test, public TestDatabase {
   protected:
     void SetUp() override {
-        m_folder =
-            std::filesystem::temp_directory_path() /
-            ("tw-period-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(m_folder);
-        ASSERT_TRUE(StorageStartup::openDatabase(m_db, (m_folder / "data.mdb").string()));
-        ASSERT_TRUE(m_db.begin());
+        ASSERT_TRUE(db.begin());
         for (const char* time :
              {"2016-12-31 23:59:59", "2017-01-01 00:00:00", "2017-04-30 23:59:59",
               "2017-05-01 00:00:00", "2017-05-08 00:00:00", "2017-05-08 23:59:59",
               "2017-05-31 23:59:59", "2017-06-01 00:00:00", "2017-09-30 23:59:59",
               "2017-10-01 00:00:00", "2017-12-31 23:59:59", "2018-01-01 00:00:00"})
-            ASSERT_TRUE(m_db.ExecuteSql(std::string("insert into 存单 (时间,实付) values ('") +
-                                        time + "',1)"));
-        ASSERT_TRUE(m_db.commit());
-    }
-    void TearDown() override {
-        m_db.close();
-        std::filesystem::remove_all(m_folder);
+            ASSERT_TRUE(db.ExecuteSql(std::string("insert into 存单 (时间,实付) values ('") + time +
+                                      "',1)"));
+        ASSERT_TRUE(db.commit());
     }
     int count(const std::string& where) {
-        const int handle = m_db.OpenTable("select count(*) from 存单 where " + where);
-        EXPECT_NE(handle, 0) << where;
-        const int n = m_db.ReadColByIndex(handle, 1).toInt();
-        m_db.CloseTable(handle);
-        return n;
+        return TestDatabase::count("select count(*) from 存单 where " + where);
     }
-
-    std::filesystem::path m_folder;
-    Database m_db;
 };
 
 TEST_F(PeriodRangeStatements, FindTheSameRowsAsThePrefixComparison) {
@@ -111,13 +91,13 @@ TEST_F(PeriodRangeStatements, FindTheSameRowsAsThePrefixComparison) {
 
 TEST_F(PeriodRangeStatements, RewritesOnlyConditionsThatStandAlone) {
     std::string sql;
-    ASSERT_TRUE(m_db.translate("select count(*),format(时间,'yyyy-mm'),sum(实付) from 存单 where "
-                               "format(时间,'yyyy')='2017'  group by format(时间,'yyyy-mm')",
-                               sql));
+    ASSERT_TRUE(db.translate("select count(*),format(时间,'yyyy-mm'),sum(实付) from 存单 where "
+                             "format(时间,'yyyy')='2017'  group by format(时间,'yyyy-mm')",
+                             sql));
     EXPECT_EQ(sql, "select count(*),substr(时间,1,7),sum(实付) from 存单 where "
                    "(时间>='2017-' and 时间<'2017-~')  group by substr(时间,1,7)");
     ASSERT_TRUE(
-        m_db.translate("select count(*) from 存单 where format(时间,'yyyy')='20' || '17'", sql));
+        db.translate("select count(*) from 存单 where format(时间,'yyyy')='20' || '17'", sql));
     EXPECT_EQ(sql.find("时间>="), std::string::npos);
 }
 

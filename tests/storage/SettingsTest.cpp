@@ -1,26 +1,25 @@
-#include "TempFolder.h"
 #include "storage/Database.h"
 #include "storage/IniFile.h"
 #include "storage/SettingsStore.h"
 #include "storage/StorageStartup.h"
 #include "storage/TextCodec.h"
+#include "support/TestDatabase.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
-class SettingsTest : public ::testing::Test {
+// The template file: no setting is stored yet.
+class SettingsTest : public ::testing::Test, public TestDatabase {
   protected:
-    void SetUp() override { ASSERT_TRUE(db.open(folder.file("data/data.mdb"), "tw")); }
+    SettingsTest() : TestDatabase(Start::Template) {}
 
     int rowsFor(const std::string& key) {
-        int handle = db.OpenTable("select count(*) from 记录 where 记录内容='" + key + "'");
-        int n = db.ReadColByIndex(handle, 1).toInt();
-        db.CloseTable(handle);
-        return n;
+        return count("select count(*) from 记录 where 记录内容='" + key + "'");
     }
 
-    TempFolder folder;
-    Database db;
     SettingsStore store{db};
 };
 

@@ -1,10 +1,10 @@
 // Every statement shape the program sends, run on a seeded database with a
 // few orders, each checked by what it returns or by what it leaves behind.
-#include "TempFolder.h"
-#include "storage/Clock.h"
 #include "storage/Database.h"
-#include "storage/StorageStartup.h"
+#include "support/TestDatabase.h"
+
 #include <gtest/gtest.h>
+
 #include <vector>
 
 namespace {
@@ -369,11 +369,11 @@ std::string render(Database& db, int handle) {
     return rows > 3 ? text + "; +" + std::to_string(rows - 3) : text;
 }
 
-class StatementCorpus : public ::testing::Test {
+class StatementCorpus : public ::testing::Test, public TestDatabase {
   protected:
+    StatementCorpus() : TestDatabase(Start::FirstStart, DateTime{2026, 5, 15, 12, 0, 0}) {}
+
     void SetUp() override {
-        db.setClock(clock);
-        ASSERT_TRUE(StorageStartup::openDatabase(db, folder.file("data/data.mdb")));
         const char* const fixture[] = {
             "1,'微信点餐','白云快餐','2017-05-15 12:30','',0,0,30.5,'现金支付',30,30,'号牌 "
             "1','','','','1','')",
@@ -396,10 +396,6 @@ class StatementCorpus : public ::testing::Test {
         ASSERT_TRUE(db.ExecuteSql("insert into 客户 (电话,姓名,地址,最近订餐日期,订餐次数) values "
                                   "('1380000','张三','北京路1号','2017/5/15 18:05',1)"));
     }
-
-    TempFolder folder;
-    FixedClock clock{DateTime{2026, 5, 15, 12, 0, 0}};
-    Database db;
 };
 
 } // namespace

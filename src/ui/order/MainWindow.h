@@ -147,7 +147,8 @@ class MainWindow : public QMainWindow {
     bool m_startedUp = false;
 
     // Receipt preview and settlement state.
-    bool printCurrentOrder(bool withCopies);
+    // Only `settling` a new order may open the cash drawer.
+    bool printCurrentOrder(bool withCopies, bool settling = false);
     PreviewWindow* openPreview();
     QPointer<PreviewWindow> m_preview;
 

@@ -4,15 +4,10 @@
 #include "ui/order/DemoDataAction.h"
 
 void MainWindow::generateDemoData() {
-    std::vector<DemoDataGenerator::Dish> dishes;
-    for (const Dish& dish : m_dishes.dishes())
-        dishes.push_back({dish.name, dish.price, dish.unit});
-    std::vector<std::string> tables;
-    for (const TableCache::Table& table : m_tables.tables())
-        tables.push_back(table.name);
     // Today now has orders: a new order must not reuse their numbers. An order
     // being edited keeps its own number.
-    if (DemoDataAction::run(this, m_db, std::move(dishes), std::move(tables), m_clock) &&
+    if (DemoDataAction::run(this, m_db, DemoDataGenerator::dishesOf(m_dishes),
+                            DemoDataGenerator::tablesOf(m_tables), m_clock) &&
         !isEditingStoredOrder())
         refreshNumbering();
 }

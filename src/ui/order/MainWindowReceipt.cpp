@@ -18,8 +18,9 @@ void tell(QWidget* parent, const std::string& message) {
 
 } // namespace
 
-bool MainWindow::printCurrentOrder(bool withCopies) {
-    return ReceiptPrinter(m_db, this).printReceipt(receiptOrderOf(orderDraft()), withCopies);
+bool MainWindow::printCurrentOrder(bool withCopies, bool settling) {
+    return ReceiptPrinter(m_db, this)
+        .printReceipt(receiptOrderOf(orderDraft()), withCopies, settling);
 }
 
 void MainWindow::settleOrder() {
@@ -33,7 +34,7 @@ void MainWindow::settleOrder() {
     Settlement settlement(m_db, m_clock);
     const auto result = settlement.settle(order, [this](bool withCopies) {
         m_form.settleButton->hide();
-        return printCurrentOrder(withCopies);
+        return printCurrentOrder(withCopies, true);
     });
     switch (result.outcome) {
     case Settlement::Outcome::Done:

@@ -1,13 +1,16 @@
 #include "ui/receipt/ReceiptPrinter.h"
 
+#include "receipt/PrinterSettings.h"
 #include "receipt/ReceiptComposer.h"
 #include "receipt/ReceiptOrder.h"
 #include "receipt/ReceiptPictures.h"
 #include "receipt/ReceiptSettings.h"
 #include "storage/ProgramFolder.h"
+#include "storage/SettingsStore.h"
 #include "ui/receipt/PainterCanvas.h"
 #include "ui/receipt/PrintDialogs.h"
 #include "ui/receipt/PrintProgressNote.h"
+#include "ui/receipt/ThermalPrinter.h"
 
 #include <QPageLayout>
 #include <QPainter>
@@ -29,12 +32,7 @@ int ReceiptPrinter::draw(QPrinter& printer, QPainter* painter, const Copy& copy)
     }
     PainterCanvas canvas(&printer, painter, unitsPerPoint);
     int y = 0;
-    ReceiptComposer pictures(canvas, copy.settings.paperWidth, y);
-    if (copy.withPictures)
-        pictures.drawPicture(copy.pictures.top());
-    composeReceipt(copy.settings, copy.order, canvas, y, copy.pictures.credit());
-    if (copy.withPictures)
-        pictures.drawPicture(copy.pictures.bottom());
+    composeCopy(copy.settings, copy.order, canvas, y, copy.pictures, copy.withPictures);
     if (painter)
         painter->restore();
     return y;
@@ -52,8 +50,12 @@ void ReceiptPrinter::fitPdfPage(QPrinter& printer, const Copy& copy) {
                                       QPageLayout::Millimeter));
 }
 
-bool ReceiptPrinter::printReceipt(const ReceiptOrder& order, bool withCopies) {
+bool ReceiptPrinter::printReceipt(const ReceiptOrder& order, bool withCopies, bool settling) {
     const ReceiptSettings settings = loadReceiptSettings(m_db);
+    const PrinterSettings thermal = PrinterSettings::load(SettingsStore(m_db));
+    if (thermal.method == PrinterSettings::Method::EscPos)
+        return ThermalPrinter(m_parent).printReceipt(settings, thermal, order, withCopies,
+                                                     settling);
     const ReceiptPictures pictures(settings, settings.paperWidth, unitsPerPicturePixel,
                                    ProgramFolder::path() + "/data");
     QPrinter printer(QPrinter::HighResolution);

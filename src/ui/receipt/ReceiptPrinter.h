@@ -9,14 +9,16 @@ struct ReceiptOrder;
 struct ReceiptSettings;
 
 // Prints receipts: the print dialog for the first copy, further copies
-// silently to the same printer without the top and bottom pictures.
+// silently to the same printer without the top and bottom pictures; or,
+// when the settings name a thermal printer, straight to it without a dialog.
 class ReceiptPrinter {
   public:
     ReceiptPrinter(Database& db, QWidget* parent) : m_db(db), m_parent(parent) {}
 
     // One copy, or with copies the number the receipt settings ask for.
     // False when the dialog was cancelled or a job could not start.
-    bool printReceipt(const ReceiptOrder& order, bool withCopies);
+    // `settling` a new order may open the cash drawer, nothing else does.
+    bool printReceipt(const ReceiptOrder& order, bool withCopies, bool settling = false);
 
     // Page units: one is a tenth of a millimetre.
     static constexpr double unitsPerPoint = 254.0 / 72;

@@ -2,9 +2,12 @@
 #include "ui/common/ColumnLimits.h"
 
 #include "receipt/PngImage.h"
+#include "receipt/PrinterConnection.h"
 #include "storage/ProgramFolder.h"
 #include "storage/SettingsStore.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/receipt/PrinterSettingsPage.h"
+#include "ui/receipt/ThermalPrinter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -81,6 +84,10 @@ ReceiptSettingsDialog::ReceiptSettingsDialog(Database& db, QWidget* parent)
     m_tabs->addTab(buildSettingsPage(), QStringLiteral("设置"));
     m_fontPage = buildFontPage();
     m_tabs->addTab(m_fontPage, QStringLiteral("字体设置"));
+    m_printerPage = new PrinterSettingsPage;
+    m_tabs->addTab(m_printerPage, QStringLiteral("打印机"));
+    connect(m_printerPage, &PrinterSettingsPage::testPageRequested, this,
+            &ReceiptSettingsDialog::printTestPage);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildHeader());
@@ -253,7 +260,7 @@ bool ReceiptSettingsDialog::validateSettingsDialog() {
     const std::optional<int> badRow = form.validate();
     m_copies->setText(qs(form.copies));
     if (!badRow)
-        return true;
+        return validatePrinter();
     QLineEdit* box = m_fontRows[*badRow].size;
     m_tabs->setCurrentWidget(m_fontPage);
     box->setFocus();
@@ -261,6 +268,33 @@ bool ReceiptSettingsDialog::validateSettingsDialog() {
     MessageBoxes::instance().inform(this, qs(ReceiptSettingsForm::fontSizeMessage()),
                                     MessageBoxes::Icon::Information, QStringLiteral("提示"));
     return false;
+}
+
+bool ReceiptSettingsDialog::validatePrinter() {
+    if (m_printerPage->settings().connectionAccepted())
+        return true;
+    m_tabs->setCurrentWidget(m_printerPage);
+    m_printerPage->connectionBox()->setFocus();
+    m_printerPage->connectionBox()->lineEdit()->selectAll();
+    MessageBoxes::instance().inform(this, qs(ReceiptSettingsForm::connectionMessage()),
+                                    MessageBoxes::Icon::Information, QStringLiteral("提示"));
+    return false;
+}
+
+// The test page goes to the printer as the page shows it, applied or not.
+void ReceiptSettingsDialog::printTestPage() {
+    PrinterSettings printer = m_printerPage->settings();
+    printer.method = PrinterSettings::Method::EscPos;
+    if (!printer.connectionAccepted()) {
+        validatePrinter();
+        return;
+    }
+    if (ThermalPrinter(this).printTestPage(printer, m_receiptType->currentIndex()))
+        MessageBoxes::instance().inform(
+            this,
+            QStringLiteral("测试页已发送到打印机 ") +
+                qs(PrinterConnection::parse(printer.connection)->text()) + QStringLiteral("。"),
+            MessageBoxes::Icon::None);
 }
 
 void ReceiptSettingsDialog::saveSettingsDialog() {
@@ -332,6 +366,7 @@ ReceiptSettingsForm ReceiptSettingsDialog::readForm() const {
     }
     form.topPicture = {ss(m_top.path->text()), m_pictureBytes[0]};
     form.bottomPicture = {ss(m_bottom.path->text()), m_pictureBytes[1]};
+    form.printer = m_printerPage->settings();
     return form;
 }
 
@@ -354,4 +389,5 @@ void ReceiptSettingsDialog::writeForm(const ReceiptSettingsForm& form) {
     m_pictureBytes = {form.topPicture.bytes, form.bottomPicture.bytes};
     showPicture(Picture::Top);
     showPicture(Picture::Bottom);
+    m_printerPage->showSettings(form.printer);
 }

@@ -11,9 +11,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class PrinterSettingsPage;
 
 // The modal dialog "打印设置": paper, layout, copies, the two extra lines, the
-// top and bottom pictures and the font of each line group of the receipt.
+// top and bottom pictures, the font of each line group of the receipt and
+// the printer it goes to.
 // Values are read from storage when it opens and written only when applied.
 class ReceiptSettingsDialog : public QDialog {
     Q_OBJECT
@@ -56,6 +58,8 @@ class ReceiptSettingsDialog : public QDialog {
     void showPicture(Picture which);
     void pickPicture(Picture which);
     void confirm();
+    bool validatePrinter();
+    void printTestPage();
     ReceiptSettingsForm readForm() const;
     void writeForm(const ReceiptSettingsForm& form);
 
@@ -73,5 +77,6 @@ class ReceiptSettingsDialog : public QDialog {
     PictureControls m_bottom;
     QTabWidget* m_tabs = nullptr;
     QWidget* m_fontPage = nullptr;
+    PrinterSettingsPage* m_printerPage = nullptr;
     std::array<FontRow, ReceiptSettingsForm::kLineGroups> m_fontRows;
 };

@@ -1,31 +1,13 @@
-#include "ui/order/MainWindowTestSupport.h"
+#include "support/MainWindowTest.h"
 
 #include <QAction>
-#include <QDialog>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeView>
-#include <functional>
 
 namespace {
 
 class CatalogueFromMainWindow : public MainWindowTest {
   protected:
-    // Queues `work` for the next modal window, which it is to close.
-    static void whenOpened(std::function<void(QWidget*)> work) {
-        QTimer::singleShot(0, [work = std::move(work)] {
-            QWidget* window = QApplication::activeModalWidget();
-            ASSERT_NE(window, nullptr);
-            work(window);
-        });
-    }
-    static void type(QWidget* window, const char* field, const QString& text) {
-        window->findChild<QLineEdit*>(QString::fromUtf8(field))->setText(text);
-    }
-    static void click(QWidget* window, const char* button) {
-        window->findChild<QPushButton*>(QString::fromUtf8(button))->click();
-    }
     QStringList resultCodes(const QString& typed) const {
         QLineEdit* code = edit("编辑框_项目代号");
         code->clear();
@@ -42,9 +24,9 @@ class CatalogueFromMainWindow : public MainWindowTest {
 TEST_F(CatalogueFromMainWindow, ADishAddedInTheCatalogueIsFoundAtOnceByCodeAndLetters) {
     ASSERT_TRUE(resultCodes("cyb").isEmpty());
     QStringList titles;
-    whenOpened([&titles](QWidget* catalogue) {
+    onNextModal([&titles](QWidget* catalogue) {
         titles << catalogue->windowTitle();
-        whenOpened([&titles](QWidget* add) {
+        onNextModal([&titles](QWidget* add) {
             titles << add->windowTitle();
             type(add, "编辑框_数字代号", "301");
             type(add, "编辑框_菜品名称", "葱油饼");
@@ -67,9 +49,9 @@ TEST_F(CatalogueFromMainWindow, ADishAddedInTheCatalogueIsFoundAtOnceByCodeAndLe
 
 TEST_F(CatalogueFromMainWindow, ATableAddedInTheTableListIsChosenByItsCodeAtOnce) {
     QString title;
-    whenOpened([&title](QWidget* tables) {
+    onNextModal([&title](QWidget* tables) {
         title = tables->windowTitle();
-        whenOpened([](QWidget* add) {
+        onNextModal([](QWidget* add) {
             type(add, "编辑框_数字代号", "301");
             type(add, "编辑框_桌号名称", "露台");
             click(add, "按钮_添加");
@@ -89,7 +71,7 @@ TEST_F(CatalogueFromMainWindow, TheSettingsMenuOpensTheThreeNamedLists) {
     const MainWindowForm& form = window->form();
     QStringList titles;
     for (QAction* action : {form.headerListAction, form.shopListAction, form.discountListAction}) {
-        whenOpened([&titles](QWidget* list) {
+        onNextModal([&titles](QWidget* list) {
             titles << list->windowTitle();
             list->close();
         });

@@ -159,7 +159,7 @@ TEST_F(DishWindows, TheNameRewritesTheLetterCodeWhichMayThenBeOverwritten) {
 
 TEST_F(DishWindows, DeleteAsksThenKeepsTheSelectionInTheList) {
     ListControls::selectRow(list, 27);
-    boxes.answers = {false};
+    boxes.answers = {false, true, true};
     catalogue->deleteSelected();
     EXPECT_EQ(lastMessage(), "是否删除菜单中的：空心菜 ?");
     EXPECT_EQ(boxes.shown.last().icon, Icon::Question);
@@ -188,6 +188,7 @@ TEST_F(DishWindows, DeletingTheOnlyDishLeavesNoSelection) {
     ASSERT_TRUE(db.ExecuteSql("Delete * from 菜单 where 代码 <> '015'"));
     catalogue->loadDishList();
     ListControls::selectRow(list, 0);
+    boxes.answers = {true};
     catalogue->deleteSelected();
     EXPECT_EQ(list->topLevelItemCount(), 0);
     EXPECT_EQ(ListControls::selectedRow(list), -1);
@@ -244,6 +245,7 @@ TEST_F(DishWindows, AnApostropheIsStoredFoundModifiedAndDeletedLikeAnyText) {
     EXPECT_EQ(read("Select * from 菜单 where 菜名 = 'Joe''s 饺子'", "价格"), "22");
 
     ListControls::selectRow(list, 28);
+    boxes.answers = {true};
     catalogue->deleteSelected();
     EXPECT_EQ(lastMessage(), "处理成功。");
     EXPECT_EQ(dishes("Joe's 饺子"), 0);

@@ -160,6 +160,7 @@ TEST_F(TableWindows, AnApostropheIsStoredModifiedAndDeletedLikeAnyText) {
     EXPECT_EQ(lastMessage(), "修改完成。");
     EXPECT_EQ(read("Select * from 桌号 where 桌号名称 = 'Joe''s 桌'", "代号"), "78");
 
+    boxes.answers = {true};
     tables->deleteSelected();
     EXPECT_EQ(lastMessage(), "处理成功。");
     EXPECT_EQ(tablesNamed("Joe's 桌"), 0);

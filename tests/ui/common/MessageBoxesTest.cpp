@@ -1,5 +1,5 @@
 #include "ui/common/MessageBoxes.h"
-#include "ui/common/TestApplication.h"
+#include "support/TestApplication.h"
 
 #include <QInputDialog>
 #include <QSpinBox>

@@ -1,5 +1,5 @@
 #include "ui/common/QtTranslations.h"
-#include "ui/common/TestApplication.h"
+#include "support/TestApplication.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>

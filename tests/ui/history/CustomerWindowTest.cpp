@@ -1,13 +1,8 @@
-#include "history/HistoryDatabase.h"
-
-#include "storage/Clock.h"
-#include "ui/common/KeyPress.h"
+#include "ui/history/CustomerWindow.h"
+#include "support/WindowTest.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/PagedListPanel.h"
-#include "ui/common/ScriptedMessageBoxes.h"
-#include "ui/common/TestApplication.h"
 #include "ui/history/CustomerEditDialog.h"
-#include "ui/history/CustomerWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -17,12 +12,12 @@
 
 namespace {
 
-class CustomerWindowTest : public ::testing::Test {
+class CustomerWindowTest : public WindowTest {
   protected:
-    void SetUp() override { ensureTestApplication(); }
+    CustomerWindowTest() : WindowTest(Start::Template, DateTime{2017, 5, 15, 12, 0, 0}) {}
 
     CustomerWindow& open() {
-        window = std::make_unique<CustomerWindow>(data.db(), customers, orders, clock);
+        window = std::make_unique<CustomerWindow>(db, customers, orders, clock);
         return *window;
     }
     QTreeWidget* list() const { return window->panel()->list(); }
@@ -43,21 +38,18 @@ class CustomerWindowTest : public ::testing::Test {
         dialog.findChild<QLineEdit*>("编辑框_客户姓名")->setText(name);
         dialog.findChild<QLineEdit*>("编辑框_客户地址")->setText(address);
     }
-    int stored() { return data.count("select count(*) from 客户"); }
+    int stored() { return count("select count(*) from 客户"); }
 
-    ScriptedMessageBoxes boxes;
-    HistoryDatabase data;
     PagedList customers{PagedList::Kind::Customers};
     PagedList orders{PagedList::Kind::Orders};
-    FixedClock clock{{2017, 5, 15, 12, 0, 0}};
     std::unique_ptr<CustomerWindow> window;
 };
 
 TEST_F(CustomerWindowTest, FourHundredOneCustomersMakeThreePagesAndANewOneLandsLast) {
-    data.db().begin();
+    db.begin();
     for (int i = 0; i < 401; ++i)
-        data.addCustomer("1380000" + std::to_string(1000 + i), "客户", "北街");
-    data.db().commit();
+        addCustomer("1380000" + std::to_string(1000 + i), "客户", "北街");
+    db.commit();
     open();
     EXPECT_EQ(label("标签_总页数"), "/3");
     EXPECT_EQ(label("状态条_客户_0"), "共有客户数据:401条");
@@ -74,9 +66,9 @@ TEST_F(CustomerWindowTest, FourHundredOneCustomersMakeThreePagesAndANewOneLandsL
 }
 
 TEST_F(CustomerWindowTest, SearchMatchesTheWholeNameOrTelephoneOnly) {
-    data.addCustomer("139", "李四", "北街");
-    data.addCustomer("1390", "李四四", "南街");
-    data.addCustomer("138", "O'Neil", "东街");
+    addCustomer("139", "李四", "北街");
+    addCustomer("1390", "李四四", "南街");
+    addCustomer("138", "O'Neil", "东街");
     open();
 
     search("李四");
@@ -95,7 +87,7 @@ TEST_F(CustomerWindowTest, SearchMatchesTheWholeNameOrTelephoneOnly) {
 }
 
 TEST_F(CustomerWindowTest, ChangedTelephoneInTheModifyWindowAddsASecondCustomerOnYes) {
-    data.addCustomer("139", "李四", "北街");
+    addCustomer("139", "李四", "北街");
     open();
     EXPECT_EQ(window->modifyDialog(), nullptr);
     EXPECT_EQ(boxes.lastText(), "请选择要修改的项目。");
@@ -117,7 +109,7 @@ TEST_F(CustomerWindowTest, ChangedTelephoneInTheModifyWindowAddsASecondCustomerO
 }
 
 TEST_F(CustomerWindowTest, ModifyingNameAndAddressUpdatesTheRowInPlace) {
-    data.addCustomer("139", "李四", "北街");
+    addCustomer("139", "李四", "北街");
     open();
     ListControls::selectRow(list(), 0);
     std::unique_ptr<CustomerEditDialog> modify = window->modifyDialog();
@@ -125,13 +117,13 @@ TEST_F(CustomerWindowTest, ModifyingNameAndAddressUpdatesTheRowInPlace) {
     type(*modify, "139", "李四", " 南街 ");
     modify->saveButton()->click();
     EXPECT_EQ(list()->topLevelItem(0)->text(3), "南街");
-    EXPECT_EQ(data.scalar("select 地址 from 客户"), "南街");
+    EXPECT_EQ(scalar("select 地址 from 客户"), "南街");
     EXPECT_FALSE(modify->isVisible());
     EXPECT_EQ(boxes.lastText(), "修改完成。");
 }
 
 TEST_F(CustomerWindowTest, AddingAKnownTelephoneOverwritesOnYesAndCloses) {
-    data.addCustomer("139", "李四", "北街");
+    addCustomer("139", "李四", "北街");
     open();
     std::unique_ptr<CustomerEditDialog> add = window->addDialog();
     add->show();
@@ -147,10 +139,11 @@ TEST_F(CustomerWindowTest, AddingAKnownTelephoneOverwritesOnYesAndCloses) {
 }
 
 TEST_F(CustomerWindowTest, DeletingTheLastRowSelectsTheNewLastRow) {
-    data.addCustomer("139", "李四", "北街");
-    data.addCustomer("138", "王五", "南街");
+    addCustomer("139", "李四", "北街");
+    addCustomer("138", "王五", "南街");
     open();
     ListControls::selectRow(list(), 1);
+    boxes.answers = {true};
     pressKey(list(), Qt::Key_Delete);
     EXPECT_EQ(boxes.shown.first().text,
               "客户电话：138\r\n客户姓名：王五\r\n客户地址：南街\r\n\r\n是否删除该客户？");
@@ -168,6 +161,7 @@ TEST_F(CustomerWindowTest, AnEmptyOrEmptiedFileListsWhatIsAdded) {
     EXPECT_EQ(label("标签_当前页"), "1");
 
     ListControls::selectRow(list(), 0);
+    boxes.answers = {true};
     pressKey(list(), Qt::Key_Delete);
     EXPECT_EQ(list()->topLevelItemCount(), 0);
     type(*add, "138", "王五", "南街");
@@ -176,9 +170,9 @@ TEST_F(CustomerWindowTest, AnEmptyOrEmptiedFileListsWhatIsAdded) {
 }
 
 TEST_F(CustomerWindowTest, HistoryOfTheSelectedCustomer) {
-    data.addCustomer("139", "李四", "北街");
-    data.addOrder({.telephone = "139"});
-    data.addOrder({.telephone = "138"});
+    addCustomer("139", "李四", "北街");
+    addOrder({.telephone = "139"});
+    addOrder({.telephone = "138"});
     open();
     ListControls::selectRow(list(), 0);
     std::unique_ptr<HistoryWindow> history = window->historyDialog();

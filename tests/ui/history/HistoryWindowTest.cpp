@@ -1,13 +1,8 @@
-#include "history/HistoryDatabase.h"
-
-#include "ui/common/KeyPress.h"
-#include "ui/common/ScriptedMessageBoxes.h"
-#include "ui/common/TestApplication.h"
-#include "storage/Clock.h"
-#include "ui/history/DayFilterDialog.h"
 #include "ui/history/HistoryWindow.h"
+#include "support/WindowTest.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/PagedListPanel.h"
+#include "ui/history/DayFilterDialog.h"
 #include "ui/history/PeriodFilterDialog.h"
 
 #include <QApplication>
@@ -22,12 +17,12 @@
 
 namespace {
 
-class HistoryWindowTest : public ::testing::Test {
+class HistoryWindowTest : public WindowTest {
   protected:
-    void SetUp() override { ensureTestApplication(); }
+    HistoryWindowTest() : WindowTest(Start::Template, DateTime{2017, 5, 15, 12, 0, 0}) {}
 
     HistoryWindow& open() {
-        window = std::make_unique<HistoryWindow>(data.db(), orders, clock);
+        window = std::make_unique<HistoryWindow>(db, orders, clock);
         return *window;
     }
     QTreeWidget* list() const { return window->panel()->list(); }
@@ -46,15 +41,12 @@ class HistoryWindowTest : public ::testing::Test {
         return texts;
     }
 
-    ScriptedMessageBoxes boxes;
-    HistoryDatabase data;
     PagedList orders{PagedList::Kind::Orders};
-    FixedClock clock{{2017, 5, 15, 12, 0, 0}};
     std::unique_ptr<HistoryWindow> window;
 };
 
 TEST_F(HistoryWindowTest, FourHundredFiftyOrdersMakeThreePagesOldestFirst) {
-    data.addOrders(450);
+    addOrders(450);
     open();
     EXPECT_EQ(label("标签_当前页"), "1");
     EXPECT_EQ(label("标签_总页数"), "/3");
@@ -65,7 +57,7 @@ TEST_F(HistoryWindowTest, FourHundredFiftyOrdersMakeThreePagesOldestFirst) {
     EXPECT_EQ(label("标签_当前页"), "3");
     ASSERT_EQ(list()->topLevelItemCount(), 50);
     const QStringList ids = column(0);
-    const long long first = data.count("select min(ID) from 存单");
+    const long long first = count("select min(ID) from 存单");
     for (int i = 0; i < 50; ++i)
         EXPECT_EQ(ids[i].toLongLong(), first + 400 + i);
 
@@ -77,7 +69,7 @@ TEST_F(HistoryWindowTest, FourHundredFiftyOrdersMakeThreePagesOldestFirst) {
 }
 
 TEST_F(HistoryWindowTest, FourHundredOrdersMakeExactlyTwoPages) {
-    data.addOrders(400);
+    addOrders(400);
     open();
     EXPECT_EQ(label("标签_总页数"), "/2");
     click("标签_到尾页");
@@ -86,7 +78,7 @@ TEST_F(HistoryWindowTest, FourHundredOrdersMakeExactlyTwoPages) {
 }
 
 TEST_F(HistoryWindowTest, JumpClampsAndWritesThePageBack) {
-    data.addOrders(450);
+    addOrders(450);
     open();
     jump("99");
     EXPECT_EQ(label("标签_当前页"), "3");
@@ -105,10 +97,10 @@ TEST_F(HistoryWindowTest, JumpClampsAndWritesThePageBack) {
 }
 
 TEST_F(HistoryWindowTest, DineInAndTakeOutFilters) {
-    data.addOrder({.table = "A1"});
-    data.addOrder({.address = "北街"});
-    data.addOrder({.table = "A2", .address = "南街"});
-    data.addOrder({});
+    addOrder({.table = "A1"});
+    addOrder({.address = "北街"});
+    addOrder({.table = "A2", .address = "南街"});
+    addOrder({});
     HistoryWindow& w = open();
     EXPECT_EQ(list()->topLevelItemCount(), 4);
 
@@ -126,10 +118,10 @@ TEST_F(HistoryWindowTest, DineInAndTakeOutFilters) {
 }
 
 TEST_F(HistoryWindowTest, DayFilterLeavesOutTheDaysStartAndTakesItsEnd) {
-    data.addOrder({.time = "2017-05-15 00:00:00", .table = "开始"});
-    data.addOrder({.time = "2017-05-15 00:00:01", .table = "第一单"});
-    data.addOrder({.time = "2017-05-16 00:00:00", .table = "结束"});
-    data.addOrder({.time = "2017-05-16 00:00:01", .table = "次日"});
+    addOrder({.time = "2017-05-15 00:00:00", .table = "开始"});
+    addOrder({.time = "2017-05-15 00:00:01", .table = "第一单"});
+    addOrder({.time = "2017-05-16 00:00:00", .table = "结束"});
+    addOrder({.time = "2017-05-16 00:00:01", .table = "次日"});
     HistoryWindow& w = open();
 
     QTimer::singleShot(0, [] {
@@ -159,8 +151,8 @@ TEST_F(HistoryWindowTest, PeriodDialogRefusesAStartAfterTheEnd) {
 }
 
 TEST_F(HistoryWindowTest, StatusSumsCoverAllMatchesAndDropFractions) {
-    data.addOrder({.total = "15.5", .paid = "15"});
-    data.addOrder({.total = "16", .paid = "16"});
+    addOrder({.total = "15.5", .paid = "15"});
+    addOrder({.total = "16", .paid = "16"});
     open();
     EXPECT_EQ(label("状态条_存单_0"), "共有存单数据:2条");
     EXPECT_EQ(label("状态条_存单_1"), "合计总额:31");
@@ -168,7 +160,7 @@ TEST_F(HistoryWindowTest, StatusSumsCoverAllMatchesAndDropFractions) {
 }
 
 TEST_F(HistoryWindowTest, DeletingTheOnlyOrderOfTheLastPageShowsTheNewLastPage) {
-    data.addOrders(201);
+    addOrders(201);
     HistoryWindow& w = open();
     click("标签_到尾页");
     ASSERT_EQ(list()->topLevelItemCount(), 1);
@@ -185,26 +177,26 @@ TEST_F(HistoryWindowTest, DeletingTheOnlyOrderOfTheLastPageShowsTheNewLastPage) 
 }
 
 TEST_F(HistoryWindowTest, DeletionAsksFirstAndNeedsASelection) {
-    const long long id = data.addOrder({});
-    data.addLine(id, "2017-05-15 12:30:00", "鱼香肉丝");
+    const long long id = addOrder({});
+    addLine(id, "2017-05-15 12:30:00", "鱼香肉丝");
     HistoryWindow& w = open();
     w.deleteOrder();
     EXPECT_EQ(boxes.lastText(), "请选择要删除的项目。");
 
     ListControls::selectRow(list(), 0);
-    boxes.answers = {false};
+    boxes.answers = {false, true};
     w.deleteOrder();
     EXPECT_EQ(boxes.lastText(), "订单编号：1\r\n订单时间：2017年5月15日\r\n\r\n是否删除该订单？");
-    EXPECT_EQ(data.count("select count(*) from 存单"), 1);
+    EXPECT_EQ(count("select count(*) from 存单"), 1);
 
     pressKey(list(), Qt::Key_Delete);
-    EXPECT_EQ(data.count("select count(*) from 存单"), 0);
-    EXPECT_EQ(data.count("select count(*) from 存单详单"), 0);
+    EXPECT_EQ(count("select count(*) from 存单"), 0);
+    EXPECT_EQ(count("select count(*) from 存单详单"), 0);
 }
 
 TEST_F(HistoryWindowTest, CustomerEntryOfTheContextMenu) {
-    data.addOrder({.telephone = "139"});
-    data.addOrder({});
+    addOrder({.telephone = "139"});
+    addOrder({});
     HistoryWindow& w = open();
     EXPECT_EQ(w.contextMenu(), nullptr);
 
@@ -227,8 +219,8 @@ TEST_F(HistoryWindowTest, CustomerEntryOfTheContextMenu) {
 }
 
 TEST_F(HistoryWindowTest, CustomerPromptAndClosingForgetsTheFilter) {
-    data.addOrder({.telephone = "it's"});
-    data.addOrder({});
+    addOrder({.telephone = "it's"});
+    addOrder({});
     HistoryWindow& w = open();
     boxes.inputs = {""};
     w.chooseCustomer();

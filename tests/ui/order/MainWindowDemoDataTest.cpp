@@ -1,4 +1,4 @@
-#include "ui/order/MainWindowTestSupport.h"
+#include "support/MainWindowTest.h"
 
 #include <QAction>
 #include <QLabel>

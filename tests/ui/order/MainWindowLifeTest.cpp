@@ -1,4 +1,4 @@
-#include "ui/order/MainWindowTestSupport.h"
+#include "support/MainWindowTest.h"
 
 #include "ui/common/HelpDocuments.h"
 #include "ui/order/TimeFormatDialog.h"
@@ -233,22 +233,22 @@ TEST_F(MainWindowLife, HelpWritesRealWordDocumentsAndOpensThem) {
     ASSERT_EQ(opened.urls.size(), 2);
     for (const auto document :
          {HelpDocuments::Document::Tutorial, HelpDocuments::Document::Printing}) {
-        const QString path = m_folder.filePath(HelpDocuments::fileName(document));
+        const QString path = filePath(HelpDocuments::fileName(document));
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
         const QByteArray bytes = file.readAll();
         EXPECT_TRUE(bytes.startsWith("PK\x03\x04"));
         EXPECT_TRUE(bytes.contains("word/document.xml"));
     }
-    EXPECT_EQ(opened.urls[0].toLocalFile(), m_folder.filePath("怎样使用软件.docx"));
-    EXPECT_EQ(opened.urls[1].toLocalFile(), m_folder.filePath("打印不了怎么办.docx"));
+    EXPECT_EQ(opened.urls[0].toLocalFile(), filePath("怎样使用软件.docx"));
+    EXPECT_EQ(opened.urls[1].toLocalFile(), filePath("打印不了怎么办.docx"));
 }
 
 TEST_F(MainWindowLife, AboutShowsNameVersionAndDataFolder) {
     window->form().aboutAction->trigger();
     EXPECT_TRUE(boxes.lastText().contains("Tablewise"));
     EXPECT_TRUE(boxes.lastText().contains("版本号:3.0"));
-    EXPECT_TRUE(boxes.lastText().endsWith("数据文件夹：\n" + m_folder.path()));
+    EXPECT_TRUE(boxes.lastText().endsWith("数据文件夹：\n" + QString::fromStdString(folder.path())));
 }
 
 #include "MainWindowLifeTest.moc"

@@ -1,4 +1,4 @@
-#include "ui/order/MainWindowTestSupport.h"
+#include "support/MainWindowTest.h"
 
 #include "ui/order/OrderGridView.h"
 
@@ -108,7 +108,8 @@ TEST_F(OrderEntry, ChoosingADishAsksTheQuantityAndFillsTheFirstFreeRow) {
 
 TEST_F(OrderEntry, CancellingTheQuantityOrAnEmptyListChangesNothing) {
     typeCode("005");
-    QTest::keyClick(codeBox(), Qt::Key_Return); // no scripted input: cancelled
+    boxes.inputs.push_back(std::nullopt); // cancelled
+    QTest::keyClick(codeBox(), Qt::Key_Return);
     typeCode("zzz");
     boxes.inputs.push_back("2");
     QTest::keyClick(codeBox(), Qt::Key_Return);
@@ -219,7 +220,7 @@ TEST_F(OrderEntry, DeletingTheOnlyLineAsksAndLeavesTotalZero) {
     edit("编辑框_减免金额")->setText("10");
     enterDish("005", "3");
     grid()->setCurrentCell(0, 0);
-    boxes.answers = {false};
+    boxes.answers = {false, true};
     QTest::keyClick(grid(), Qt::Key_Delete);
     EXPECT_EQ(boxes.lastText(), "是否删除光标所在的整行数据。");
     EXPECT_EQ(grid()->rowCount(), 2);
@@ -237,6 +238,7 @@ TEST_F(OrderEntry, DeleteRowMenuItemAndTheEmptyRow) {
     window->form().deleteLineAction->trigger();
     EXPECT_EQ(boxes.shown.size(), asked);
     grid()->setCurrentCell(0, 1);
+    boxes.answers = {true};
     window->form().deleteLineAction->trigger();
     EXPECT_EQ(cell(1, 0), "王老吉");
     EXPECT_EQ(textOf("编辑框_合计"), "3.5");
@@ -301,7 +303,7 @@ TEST_F(OrderEntry, ClearingAsksThenKeepsTheRememberedFields) {
     edit("编辑框_备注")->setText("不要葱");
     enterDish("005", "2");
 
-    boxes.answers = {false};
+    boxes.answers = {false, true};
     control<QPushButton>("按钮_清空")->click();
     EXPECT_EQ(boxes.lastText(), "是否清空点单数据？");
     EXPECT_EQ(grid()->rowCount(), 2);

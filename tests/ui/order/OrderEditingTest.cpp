@@ -1,12 +1,12 @@
-#include "ui/order/MainWindowTestSupport.h"
-#include "ui/common/PdfTools.h"
-#include "ui/common/ScriptedPrintDialogs.h"
+#include "support/MainWindowTest.h"
+#include "support/PdfTools.h"
+#include "support/ScriptedPrintDialogs.h"
 
 #include "history/PagedList.h"
 #include "orders/OrderGrid.h"
-#include "ui/history/HistoryWindow.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/PagedListPanel.h"
+#include "ui/history/HistoryWindow.h"
 
 #include <QPushButton>
 #include <QTreeWidget>
@@ -32,11 +32,7 @@ class OrderEditing : public MainWindowTest {
     QString idText() const { return QString::number(id); }
     QPushButton* settleButton() const { return control<QPushButton>("按钮_打单结算"); }
     std::string stored(const std::string& column) {
-        const int rs =
-            db.OpenTable("select " + column + " from 存单 where ID=" + std::to_string(id));
-        const std::string value = db.ReadColByIndex(rs, 1).toText();
-        db.CloseTable(rs);
-        return value;
+        return scalar("select " + column + " from 存单 where ID=" + std::to_string(id));
     }
 
     long long id = 0;
@@ -78,7 +74,7 @@ TEST_F(OrderEditing, RoundTripKeepsTheIdAndTheYearAndReplacesTheLines) {
 }
 
 TEST_F(OrderEditing, ReprintingAfterTheSave) {
-    ScriptedPrintDialogs dialogs{m_folder.filePath("receipt.pdf")};
+    ScriptedPrintDialogs dialogs{filePath("receipt.pdf")};
     ASSERT_TRUE(window->editStoredOrder(window.get(), idText(), "2016年5月15日"));
     dialogs.cancel = true;
     boxes.answers = {true};

@@ -1,23 +1,20 @@
-#include "ui/order/MainWindowTestSupport.h"
+#include "support/MainWindowTest.h"
 
-#include "receipt/CreditPicture.h"
+#include "receipt/EscPosReader.h"
 #include "receipt/ReceiptSettings.h"
-#include "ui/common/PdfTools.h"
-#include "ui/common/ScriptedPrintDialogs.h"
+#include "support/PdfTools.h"
+#include "support/PrinterListener.h"
+#include "support/ScriptedPrintDialogs.h"
 #include "ui/order/OrderGridView.h"
 #include "ui/receipt/PreviewWindow.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <functional>
-#include <map>
 
 namespace {
-
-using Row = std::map<std::string, std::string>;
 
 class SettlementWindow : public MainWindowTest {
   protected:
@@ -25,13 +22,7 @@ class SettlementWindow : public MainWindowTest {
         MainWindowTest::SetUp();
         seedReceiptDefaults(db);
         window->settings().set("打印份数", "3");
-        QDir(m_folder.path()).mkpath("data");
-        for (const char* picture : {"data/stp.png", "data/xtp.png"}) {
-            QFile file(m_folder.filePath(picture));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(reinterpret_cast<const char*>(CreditPicture::data()),
-                       qint64(CreditPicture::size()));
-        }
+        putReceiptPictures();
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -68,22 +59,10 @@ class SettlementWindow : public MainWindowTest {
 
     void press(Qt::Key key) { QTest::keyClick(window.get(), key); }
 
-    std::vector<Row> rows(const std::string& sql, const std::vector<std::string>& columns) {
-        std::vector<Row> out;
-        const int rs = db.OpenTable(sql);
-        for (; !db.IsEOF(rs); db.MoveNext(rs)) {
-            Row row;
-            for (const std::string& column : columns)
-                row[column] = db.ReadColByName(rs, column).toText();
-            out.push_back(row);
-        }
-        db.CloseTable(rs);
-        return out;
-    }
     int orders() { return count("select count(*) from 存单"); }
     bool gridHasDishes() const { return window->orderDraft().hasDishes(); }
 
-    ScriptedPrintDialogs dialogs{m_folder.filePath("receipt.pdf")};
+    ScriptedPrintDialogs dialogs{filePath("receipt.pdf")};
 };
 
 TEST_F(SettlementWindow, F12StoresTheOrderAndPrintsItsCopies) {
@@ -160,6 +139,23 @@ TEST_F(SettlementWindow, F11PrintsOneCopyAndStoresNothing) {
     EXPECT_EQ(orders(), 0);
     EXPECT_EQ(textOf("编辑框_编号"), "1");
     EXPECT_TRUE(gridHasDishes());
+}
+
+TEST_F(SettlementWindow, ThermalPrinterOpensTheDrawerOnF12AndNotOnF11) {
+    PrinterListener printer;
+    for (const auto& [key, value] : Row{{"打印方式", "ESCPOS"},
+                                        {"打印机连接", printer.connection()},
+                                        {"热敏打印模式", "文字"},
+                                        {"结算开钱箱", "1"}})
+        window->settings().set(key, value);
+    enterDish("002", "1");
+    press(Qt::Key_F12);
+    EXPECT_EQ(EscPosReader(printer.nextJob()).count(EscPosReader::Kind::Drawer), 1);
+    EXPECT_FALSE(gridHasDishes()) << "printed, so the next order starts";
+    enterDish("002", "1");
+    press(Qt::Key_F11);
+    EXPECT_EQ(EscPosReader(printer.nextJob()).count(EscPosReader::Kind::Drawer), 0);
+    EXPECT_EQ(dialogs.shown, 0);
 }
 
 TEST_F(SettlementWindow, EmptyOrderIsRefusedByF11AndF12) {

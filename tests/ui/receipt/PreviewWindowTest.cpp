@@ -1,8 +1,9 @@
-#include "ui/receipt/ReceiptTestFolder.h"
-
-#include "ui/receipt/PreviewBoard.h"
 #include "ui/receipt/PreviewWindow.h"
+#include "support/SampleOrders.h"
+#include "support/WindowTest.h"
+#include "ui/receipt/PreviewBoard.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QScreen>
 #include <QScrollBar>
@@ -11,28 +12,20 @@
 namespace {
 
 ReceiptOrder orderWithDishes(int count) {
-    ReceiptOrder o;
-    o.number = "5";
-    o.header = "微信点餐";
-    o.shop = "白云快餐";
-    o.paymentMethod = "现金支付";
-    o.orderTime = "05-15 12:30";
-    for (int i = 0; i < count; ++i)
-        o.dishes.push_back({"茄子豆角", "1", "份", "14"});
-    o.total = std::to_string(14 * count);
-    o.paid = o.total;
-    return o;
+    return sampleReceipt("5", "微信点餐", "现金支付",
+                         std::vector<ReceiptDish>(count, {"茄子豆角", "1", "份", "14"}),
+                         std::to_string(14 * count));
 }
 
-class PreviewWindowTest : public testing::Test {
+class PreviewWindowTest : public WindowTest {
   protected:
-    PreviewWindowTest() {
+    PreviewWindowTest() : WindowTest(Start::Receipt) {
         owner.setGeometry(100, 20, 300, 560);
         owner.show();
     }
 
     PreviewWindow& open() {
-        preview = new PreviewWindow(folder.db, &owner, [this] { return order; });
+        preview = new PreviewWindow(db, &owner, [this] { return order; });
         preview->show();
         QCoreApplication::processEvents();
         return *preview;
@@ -41,7 +34,6 @@ class PreviewWindowTest : public testing::Test {
         return preview->findChild<T*>(QString::fromUtf8(name));
     }
 
-    ReceiptTestFolder folder;
     QWidget owner;
     ReceiptOrder order = orderWithDishes(2);
     PreviewWindow* preview = nullptr;
@@ -66,7 +58,7 @@ TEST_F(PreviewWindowTest, ColumnFollowsThePaperType) {
     };
     for (const Case& c : {Case{"0", 233, 215, 194, 196}, Case{"1", 306, 288, 267, 269},
                           Case{"2", 306, 288, 267, 269}}) {
-        folder.set("小票类型", c.type);
+        setSetting("小票类型", c.type);
         PreviewWindow& p = preview ? *preview : open();
         p.renderPreview();
         EXPECT_EQ(p.width(), c.window) << c.type;

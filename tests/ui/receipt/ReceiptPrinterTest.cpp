@@ -1,56 +1,41 @@
-#include "ui/receipt/ReceiptTestFolder.h"
-
-#include "receipt/CreditPicture.h"
-#include "receipt/ReceiptOrder.h"
-#include "ui/common/PdfTools.h"
-#include "ui/common/ScriptedPrintDialogs.h"
-#include "ui/receipt/PrintProgressNote.h"
 #include "ui/receipt/ReceiptPrinter.h"
+#include "receipt/CreditPicture.h"
+#include "support/PdfTools.h"
+#include "support/SampleOrders.h"
+#include "support/ScriptedPrintDialogs.h"
+#include "support/TestApplication.h"
+#include "support/WindowTest.h"
+#include "ui/receipt/PrintProgressNote.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
-#include <gtest/gtest.h>
+#include <QRegularExpression>
 
 namespace {
 
 ReceiptOrder sampleOrder() {
-    ReceiptOrder o;
-    o.number = "3";
-    o.header = "美团(第1联)";
-    o.shop = "白云快餐";
-    o.paymentMethod = "微信支付";
-    o.orderTime = "05-15 12:30";
-    o.dishes = {{"红烧排骨饭", "2", "份", "36"}, {"", "", "", ""}};
-    o.total = "36";
-    o.paid = "36";
+    ReceiptOrder o = sampleReceipt("3", "美团(第1联)", "微信支付",
+                                   {{"红烧排骨饭", "2", "份", "36"}, {"", "", "", ""}}, "36");
     o.table = "号牌 3";
     return o;
 }
 
-class ReceiptPrinterTest : public testing::Test {
+class ReceiptPrinterTest : public WindowTest {
   protected:
-    void SetUp() override {
-        folder.set("打印份数", "3");
-        folder.putPicture("stp.png", creditCopy());
-        folder.putPicture("xtp.png", creditCopy());
-    }
+    ReceiptPrinterTest() : WindowTest(Start::Receipt) {}
 
-    QString creditCopy() {
-        const QString path = folder.path("credit.png");
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(reinterpret_cast<const char*>(CreditPicture::data()),
-                       qint64(CreditPicture::size()));
-        return path;
+    void SetUp() override {
+        setSetting("打印份数", "3");
+        putReceiptPictures();
     }
 
     bool print(bool withCopies) {
-        return ReceiptPrinter(folder.db, nullptr).printReceipt(sampleOrder(), withCopies);
+        return ReceiptPrinter(db, nullptr).printReceipt(sampleOrder(), withCopies);
     }
 
-    ReceiptTestFolder folder;
-    ScriptedPrintDialogs dialogs{folder.path("receipt.pdf")};
+    ScriptedPrintDialogs dialogs{filePath("receipt.pdf")};
 };
 
 TEST_F(ReceiptPrinterTest, CopiesAfterOneDialogAndOnlyTheFirstWithPictures) {
@@ -77,16 +62,16 @@ TEST_F(ReceiptPrinterTest, CancelPrintsNothing) {
 }
 
 TEST_F(ReceiptPrinterTest, DefaultLayoutPrintsNeitherTopNorBottomPicture) {
-    folder.set("设置类型", "0");
-    folder.set("打印份数", "1");
+    setSetting("设置类型", "0");
+    setSetting("打印份数", "1");
     ASSERT_TRUE(print(true));
     EXPECT_EQ(PdfTools::picturesPerPage(dialogs.pdfPath), (QList<int>{1}));
 }
 
 TEST_F(ReceiptPrinterTest, MissingCreditFileIsWrittenAgain) {
-    QFile::remove(folder.dataFile("rjxc.png"));
+    QFile::remove(dataFile("rjxc.png"));
     ASSERT_TRUE(print(false));
-    EXPECT_EQ(QFileInfo(folder.dataFile("rjxc.png")).size(), qint64(CreditPicture::size()));
+    EXPECT_EQ(QFileInfo(dataFile("rjxc.png")).size(), qint64(CreditPicture::size()));
 }
 
 TEST_F(ReceiptPrinterTest, ReceiptTextReadsBackFromThePdf) {
@@ -100,7 +85,7 @@ TEST_F(ReceiptPrinterTest, ReceiptTextReadsBackFromThePdf) {
 TEST_F(ReceiptPrinterTest, EightyMillimetrePaperIsWider) {
     ASSERT_TRUE(print(false));
     const QString narrow = PdfTools::run(QStringLiteral("pdfinfo"), {dialogs.pdfPath});
-    folder.set("小票类型", "1");
+    setSetting("小票类型", "1");
     ASSERT_TRUE(print(false));
     const QString wide = PdfTools::run(QStringLiteral("pdfinfo"), {dialogs.pdfPath});
     const QRegularExpression width(QStringLiteral("Page size:\\s+([\\d.]+)"));
@@ -130,13 +115,13 @@ TEST_F(ReceiptPrinterTest, SampleReceipts) {
     order.customerPhone = "13800001111";
     order.address = "人民路 88 号 3 栋 2 单元 501 室，到了请打电话";
     order.remark = "少放辣，不要葱";
-    folder.set("附带信息2勾选", "1");
-    folder.set("附带信息2", "欢迎光临，谢谢惠顾！外卖满30元免配送费。");
-    folder.set("打印份数", "1");
+    setSetting("附带信息2勾选", "1");
+    setSetting("附带信息2", "欢迎光临，谢谢惠顾！外卖满30元免配送费。");
+    setSetting("打印份数", "1");
     for (const char* type : {"0", "1"}) {
-        folder.set("小票类型", type);
+        setSetting("小票类型", type);
         dialogs.pdfPath = folderPath + (type[0] == '0' ? "/receipt-58mm.pdf" : "/receipt-80mm.pdf");
-        EXPECT_TRUE(ReceiptPrinter(folder.db, nullptr).printReceipt(order, true));
+        EXPECT_TRUE(ReceiptPrinter(db, nullptr).printReceipt(order, true));
     }
 }
 

@@ -1,15 +1,11 @@
-// Storage first: its headers must not see the Qt keyword macros.
-#include "receipt/ReceiptSettings.h"
-#include "storage/Database.h"
-#include "storage/ProgramFolder.h"
-#include "storage/SettingsStore.h"
-#include "storage/StorageStartup.h"
-
-#include "ui/common/ScriptedMessageBoxes.h"
-#include "ui/common/TestApplication.h"
 #include "ui/receipt/ReceiptSettingsDialog.h"
+#include "receipt/EscPosReader.h"
+#include "receipt/ReceiptSettings.h"
+#include "storage/SettingsStore.h"
+#include "support/PrinterListener.h"
+#include "support/WindowTest.h"
 
-#include <gtest/gtest.h>
+#include <map>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,25 +14,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 namespace {
 
-class ReceiptSettingsDialogTest : public ::testing::Test {
+class ReceiptSettingsDialogTest : public WindowTest {
   protected:
-    void SetUp() override {
-        ensureTestApplication();
-        ASSERT_TRUE(m_folder.isValid());
-        ProgramFolder::setPath(m_folder.path().toStdString());
-        ASSERT_TRUE(StorageStartup::openDatabase(m_db));
-        seedReceiptDefaults(m_db);
-    }
+    ReceiptSettingsDialogTest() : WindowTest(Start::Receipt) {}
 
     template <typename W> W* control(ReceiptSettingsDialog& dialog, const QString& name) {
-        W* widget = dialog.findChild<W*>(name);
-        EXPECT_NE(widget, nullptr) << name.toStdString();
-        return widget;
+        return child<W>(&dialog, name);
     }
     QLineEdit* sizeBox(ReceiptSettingsDialog& dialog, int row) {
         return control<QLineEdit>(dialog, QStringLiteral("编辑框字体大小%1").arg(row));
@@ -45,27 +33,23 @@ class ReceiptSettingsDialogTest : public ::testing::Test {
         control<QPushButton>(dialog, name)->click();
     }
     std::string stored(const std::string& key) { return m_store.get(key, "<none>"); }
-    QString dataFile(const QString& name) const { return m_folder.filePath("data/" + name); }
 
     QString writePicture(const QString& name, const QColor& colour) {
         QImage image(40, 20, QImage::Format_RGB32);
         image.fill(colour);
-        const QString path = m_folder.filePath(name);
+        const QString path = filePath(name);
         image.save(path, "PNG");
         return path;
     }
 
-    QTemporaryDir m_folder;
-    Database m_db;
-    SettingsStore m_store{m_db};
-    ScriptedMessageBoxes m_boxes;
+    SettingsStore m_store{db};
 };
 
 TEST_F(ReceiptSettingsDialogTest, ShowsTheStoredSettings) {
     m_store.set("附带信息1", "订餐电话:0531-1234");
     m_store.set("附带信息2", "");
     m_store.set("打印份数", "2");
-    ReceiptSettingsDialog dialog(m_db);
+    ReceiptSettingsDialog dialog(db);
     EXPECT_EQ(dialog.windowTitle(), "打印设置");
     EXPECT_EQ(control<QComboBox>(dialog, "组合框_小票类型")->currentText(), "58小票");
     EXPECT_EQ(control<QComboBox>(dialog, "组合框_设置类型")->currentText(), "自定义");
@@ -89,7 +73,7 @@ TEST_F(ReceiptSettingsDialogTest, CopiesAreCorrectedBeforeTheSizesAreExamined) {
         const char* corrected;
     };
     for (const Case& c : {Case{"0", "1"}, Case{"9", "4"}}) {
-        ReceiptSettingsDialog dialog(m_db);
+        ReceiptSettingsDialog dialog(db);
         auto* copies = control<QLineEdit>(dialog, "编辑框份数");
         copies->setText(c.typed);
         sizeBox(dialog, 1)->setText("99");
@@ -100,7 +84,7 @@ TEST_F(ReceiptSettingsDialogTest, CopiesAreCorrectedBeforeTheSizesAreExamined) {
 }
 
 TEST_F(ReceiptSettingsDialogTest, CopiesBoxNeverKeepsACountBelowOne) {
-    ReceiptSettingsDialog dialog(m_db);
+    ReceiptSettingsDialog dialog(db);
     auto* copies = control<QLineEdit>(dialog, "编辑框份数");
     copies->setText("-2");
     emit copies->editingFinished();
@@ -108,7 +92,7 @@ TEST_F(ReceiptSettingsDialogTest, CopiesBoxNeverKeepsACountBelowOne) {
 }
 
 TEST_F(ReceiptSettingsDialogTest, SizeOutOfRangeInRowThreeFocusesItAndSavesNothing) {
-    ReceiptSettingsDialog dialog(m_db);
+    ReceiptSettingsDialog dialog(db);
     dialog.show();
     control<QLineEdit>(dialog, "编辑框1")->setText("改过的电话");
     sizeBox(dialog, 1)->setText("20");
@@ -122,17 +106,17 @@ TEST_F(ReceiptSettingsDialogTest, SizeOutOfRangeInRowThreeFocusesItAndSavesNothi
     EXPECT_EQ(dialog.focusWidget(), sizeBox(dialog, 3));
     EXPECT_EQ(sizeBox(dialog, 3)->selectedText(), "31");
     EXPECT_EQ(control<QTabWidget>(dialog, "选择夹1")->currentIndex(), 1);
-    ASSERT_EQ(m_boxes.shown.size(), 1);
-    EXPECT_EQ(m_boxes.lastText(), "字体大小超出设定，请将字体大小控制在数值 7-30 的范围内。");
-    EXPECT_EQ(m_boxes.shown.last().title, "提示");
-    EXPECT_EQ(m_boxes.shown.last().icon, MessageBoxes::Icon::Information);
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.lastText(), "字体大小超出设定，请将字体大小控制在数值 7-30 的范围内。");
+    EXPECT_EQ(boxes.shown.last().title, "提示");
+    EXPECT_EQ(boxes.shown.last().icon, MessageBoxes::Icon::Information);
     EXPECT_EQ(stored("字体大小"), "9|9|9|9|9|9|12|9|9|12|12");
     EXPECT_NE(stored("附带信息1"), "改过的电话");
     EXPECT_EQ(applied, 0);
 }
 
 TEST_F(ReceiptSettingsDialogTest, DefaultLayoutGreysOutPicturesAndFontsAndKeepsTheLists) {
-    ReceiptSettingsDialog dialog(m_db);
+    ReceiptSettingsDialog dialog(db);
     int applied = 0;
     QObject::connect(&dialog, &ReceiptSettingsDialog::settingsApplied, [&] { ++applied; });
     control<QComboBox>(dialog, "组合框_设置类型")->setCurrentIndex(0);
@@ -145,7 +129,7 @@ TEST_F(ReceiptSettingsDialogTest, DefaultLayoutGreysOutPicturesAndFontsAndKeepsT
     EXPECT_EQ(sizeBox(dialog, 7)->text(), "12");
 
     click(dialog, "按钮_应用设置");
-    EXPECT_TRUE(m_boxes.shown.isEmpty());
+    EXPECT_TRUE(boxes.shown.isEmpty());
     EXPECT_EQ(stored("设置类型"), "0");
     EXPECT_EQ(stored("字体大小"), "9|9|9|9|9|9|12|9|9|12|12");
     EXPECT_EQ(stored("勾选加粗"), "0|0|0|0|0|0|1|0|0|1|1");
@@ -157,7 +141,7 @@ TEST_F(ReceiptSettingsDialogTest, DefaultLayoutGreysOutPicturesAndFontsAndKeepsT
 
 TEST_F(ReceiptSettingsDialogTest, StoredDefaultLayoutOpensGreyedOut) {
     m_store.set("设置类型", "0");
-    ReceiptSettingsDialog dialog(m_db);
+    ReceiptSettingsDialog dialog(db);
     EXPECT_FALSE(sizeBox(dialog, 5)->isEnabled());
     EXPECT_FALSE(control<QCheckBox>(dialog, "选择框3")->isEnabled());
 }
@@ -165,14 +149,14 @@ TEST_F(ReceiptSettingsDialogTest, StoredDefaultLayoutOpensGreyedOut) {
 TEST_F(ReceiptSettingsDialogTest, ChosenPictureIsWrittenOnlyWhenApplied) {
     const QString chosen = writePicture("logo.png", Qt::red);
     {
-        ReceiptSettingsDialog dialog(m_db);
+        ReceiptSettingsDialog dialog(db);
         dialog.choosePicture(ReceiptSettingsDialog::Picture::Top, chosen);
         EXPECT_EQ(control<QLineEdit>(dialog, "编辑框_顶部图片")->text(), chosen);
         dialog.reject();
     }
     EXPECT_FALSE(QFile::exists(dataFile("stp.png")));
 
-    ReceiptSettingsDialog dialog(m_db);
+    ReceiptSettingsDialog dialog(db);
     dialog.choosePicture(ReceiptSettingsDialog::Picture::Top, chosen);
     click(dialog, "按钮_确认");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -185,22 +169,22 @@ TEST_F(ReceiptSettingsDialogTest, ChosenPictureIsWrittenOnlyWhenApplied) {
 }
 
 TEST_F(ReceiptSettingsDialogTest, FileThatIsNotAPictureIsRefused) {
-    const QString path = m_folder.filePath("menu.png");
+    const QString path = filePath("menu.png");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("just text");
     file.close();
-    ReceiptSettingsDialog dialog(m_db);
+    ReceiptSettingsDialog dialog(db);
     dialog.choosePicture(ReceiptSettingsDialog::Picture::Bottom, path);
     EXPECT_TRUE(control<QLineEdit>(dialog, "编辑框_底部图片")->text().isEmpty());
-    EXPECT_EQ(m_boxes.lastText(), "所选文件不是PNG图片，请重新选择。");
+    EXPECT_EQ(boxes.lastText(), "所选文件不是PNG图片，请重新选择。");
     click(dialog, "按钮_应用设置");
     EXPECT_FALSE(QFile::exists(dataFile("xtp.png")));
 }
 
 TEST_F(ReceiptSettingsDialogTest, ShortSizeListShowsEmptyBoxesAndFailsValidation) {
     m_store.set("字体大小", "10|11|12");
-    ReceiptSettingsDialog dialog(m_db);
+    ReceiptSettingsDialog dialog(db);
     EXPECT_EQ(sizeBox(dialog, 3)->text(), "12");
     EXPECT_TRUE(sizeBox(dialog, 4)->text().isEmpty());
     EXPECT_TRUE(sizeBox(dialog, 11)->text().isEmpty());
@@ -210,7 +194,7 @@ TEST_F(ReceiptSettingsDialogTest, ShortSizeListShowsEmptyBoxesAndFailsValidation
 }
 
 TEST_F(ReceiptSettingsDialogTest, ApplyingStoresEveryChange) {
-    ReceiptSettingsDialog dialog(m_db);
+    ReceiptSettingsDialog dialog(db);
     int applied = 0;
     QObject::connect(&dialog, &ReceiptSettingsDialog::settingsApplied, [&] { ++applied; });
     control<QComboBox>(dialog, "组合框_小票类型")->setCurrentIndex(1);
@@ -229,20 +213,57 @@ TEST_F(ReceiptSettingsDialogTest, ApplyingStoresEveryChange) {
     EXPECT_EQ(stored("字体大小"), "9|30|9|9|9|9|12|9|9|12|12");
     EXPECT_EQ(stored("勾选加粗"), "0|1|0|0|0|0|1|0|0|1|1");
     EXPECT_EQ(applied, 1);
-    EXPECT_EQ(loadReceiptSettings(m_db).lineStyles[1].size, 30);
+    EXPECT_EQ(loadReceiptSettings(db).lineStyles[1].size, 30);
 }
 
 TEST_F(ReceiptSettingsDialogTest, StoreWithoutReceiptKeysRefusesToSave) {
-    m_db.ExecuteSql("Delete * from 记录 where 记录内容='字体大小'");
-    ReceiptSettingsDialog dialog(m_db);
+    db.ExecuteSql("Delete * from 记录 where 记录内容='字体大小'");
+    ReceiptSettingsDialog dialog(db);
     for (int row = 1; row <= 11; ++row)
         sizeBox(dialog, row)->setText("9");
     control<QLineEdit>(dialog, "编辑框份数")->setText("2");
     click(dialog, "按钮_应用设置");
-    EXPECT_EQ(m_boxes.lastText(), "设置失败.错误7763");
-    EXPECT_EQ(m_boxes.shown.last().icon, MessageBoxes::Icon::None);
+    EXPECT_EQ(boxes.lastText(), "设置失败.错误7763");
+    EXPECT_EQ(boxes.shown.last().icon, MessageBoxes::Icon::None);
     EXPECT_EQ(stored("打印份数"), "1");
     EXPECT_FALSE(m_store.exists("字体大小"));
+}
+
+TEST_F(ReceiptSettingsDialogTest, PrinterPageStoresTheThermalPrinterAndPrintsItsTestPage) {
+    PrinterListener printer;
+    ReceiptSettingsDialog dialog(db);
+    auto* thermal = control<QRadioButton>(dialog, "单选框_热敏打印机");
+    auto* connection = control<QComboBox>(dialog, "组合框_打印机连接");
+    auto* mode = control<QComboBox>(dialog, "组合框_热敏打印模式");
+    EXPECT_TRUE(control<QRadioButton>(dialog, "单选框_系统打印机")->isChecked());
+    EXPECT_FALSE(connection->isEnabled());
+    EXPECT_EQ(mode->currentText(), "图像");
+    EXPECT_TRUE(control<QCheckBox>(dialog, "选择框_切纸")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(dialog, "选择框_开钱箱")->isChecked());
+
+    thermal->setChecked(true);
+    connection->setEditText("厨房");
+    click(dialog, "按钮_应用设置");
+    EXPECT_EQ(boxes.lastText().toStdString(), ReceiptSettingsForm::connectionMessage());
+    EXPECT_EQ(stored("打印方式"), "<none>") << "nothing is saved";
+
+    connection->setEditText(QString::fromStdString(printer.connection()).remove("tcp:"));
+    mode->setCurrentText("文字");
+    control<QCheckBox>(dialog, "选择框_开钱箱")->setChecked(true);
+    click(dialog, "按钮_打印测试页");
+    EXPECT_TRUE(boxes.lastText().startsWith("测试页已发送")) << boxes.lastText().toStdString();
+    const EscPosReader page(printer.nextJob());
+    EXPECT_EQ(page.count(EscPosReader::Kind::Drawer), 0);
+    EXPECT_GT(page.count(EscPosReader::Kind::Line), 3);
+
+    click(dialog, "按钮_应用设置");
+    const std::map<std::string, std::string> expected = {{"打印方式", "ESCPOS"},
+                                                         {"打印机连接", printer.connection()},
+                                                         {"打印后切纸", "1"},
+                                                         {"结算开钱箱", "1"},
+                                                         {"热敏打印模式", "文字"}};
+    for (const auto& [key, value] : expected)
+        EXPECT_EQ(stored(key), value) << key;
 }
 
 } // namespace

@@ -28,10 +28,10 @@ TEST_F(ChartViewerTest, DrawsTheLineChartFileEvenWhenItsTitleBreaksXml) {
     writer.addPeriodValues({"120.5", "80", "250"});
     writer.addPeriodValues({"12", "8"});
     writer.addPeriodValues({});
-    writer.save(m_dir.path().toStdString());
+    writer.save(folder.path());
 
     ChartViewer viewer;
-    viewer.showLineChart(m_dir.path() + "/xml/line-chart.xml");
+    viewer.showLineChart(filePath("xml/line-chart.xml"));
     ASSERT_EQ(viewer.chartCount(), 1);
     EXPECT_EQ(viewer.titles(), QStringList{QStringLiteral("2017年 \"老王\" & <面>销售参考数据")});
     const auto* chart = viewer.findChild<QChartView*>()->chart();
@@ -58,7 +58,7 @@ TEST_F(ChartViewerTest, DrawsBothPiesAndNothingForAnEmptyFile) {
     first.percentMode = "num";
     PieSpec second = first;
     second.title = "2017年 开单数量参考";
-    const std::string path = m_dir.path().toStdString() + "/piedata.xml";
+    const std::string path = folder.path() + "/piedata.xml";
     ChartText::writeFile(path, PieChartFile::text(0xFFEAD5, 0xC06000, 0xC06000, first, second));
 
     ChartViewer viewer;

@@ -1,9 +1,7 @@
-#include "ui/order/MainWindowTestSupport.h"
+#include "support/MainWindowTest.h"
 
 #include "ui/reports/IncomeReportWindow.h"
 #include "ui/reports/SalesReportWindow.h"
-
-#include <QTimer>
 
 namespace {
 
@@ -12,11 +10,9 @@ class MainWindowReports : public MainWindowTest {
     // The class and title of the modal window `open` shows, closed again at once.
     template <typename Window> QString modalTitle(void (MainWindow::*open)()) {
         QString title;
-        QTimer::singleShot(0, [&title] {
-            if (auto* shown = qobject_cast<Window*>(QApplication::activeModalWidget())) {
+        onNextModal([&title](QWidget* shown) {
+            if (qobject_cast<Window*>(shown))
                 title = shown->windowTitle();
-                shown->reject();
-            }
         });
         (window.get()->*open)();
         return title;

@@ -1,10 +1,11 @@
 #include "ReportTestSupport.h"
 
-#include "orders/DemoDataGenerator.h"
 #include "storage/Clock.h"
+#include "support/SampleOrders.h"
 #include "ui/reports/IncomeReportWindow.h"
 #include "ui/reports/SalesReportWindow.h"
 
+#include <QApplication>
 #include <QProcess>
 #include <QThread>
 
@@ -16,19 +17,7 @@ namespace {
 class ReportScreens : public ReportWindowTest {
   protected:
     void fillDemoYear(int year) {
-        std::vector<DemoDataGenerator::Dish> dishes;
-        int handle = m_db.OpenTable("Select * from 菜单");
-        for (; !m_db.IsEOF(handle); m_db.MoveNext(handle))
-            dishes.push_back({m_db.ReadColByName(handle, "菜名").toText(),
-                              m_db.ReadColByName(handle, "价格").toText(),
-                              m_db.ReadColByName(handle, "单位").toText()});
-        m_db.CloseTable(handle);
-        std::vector<std::string> tables;
-        handle = m_db.OpenTable("Select * from 桌号");
-        for (; !m_db.IsEOF(handle); m_db.MoveNext(handle))
-            tables.push_back(m_db.ReadColByName(handle, "桌号名称").toText());
-        m_db.CloseTable(handle);
-        DemoDataGenerator generator(m_db, dishes, tables);
+        DemoDataGenerator generator = storedCatalogueGenerator(db);
         ASSERT_EQ(generator.prepare(), DemoDataGenerator::Refusal::None);
         ASSERT_TRUE(generator.generate(year, 2017));
     }
@@ -56,10 +45,10 @@ TEST_F(ReportScreens, YearIncomeAndMonthSales) {
     const int year = Clock::system().now().year;
     fillDemoYear(year);
 
-    IncomeReportWindow income(m_db);
+    IncomeReportWindow income(db);
     capture(income, folder + "/income-year.png");
 
-    SalesReportWindow sales(m_db, nullptr, &SalesReportWindow::programState());
+    SalesReportWindow sales(db, nullptr, &SalesReportWindow::programState());
     ASSERT_TRUE(sales.runMonthReport(QString::number(year), QStringLiteral("3")));
     capture(sales, folder + "/sales-month.png");
 }

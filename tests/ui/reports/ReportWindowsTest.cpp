@@ -7,6 +7,7 @@
 #include "ui/reports/ReportGrid.h"
 #include "ui/reports/SalesReportWindow.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
@@ -21,13 +22,11 @@ const QString noData = QStringLiteral("没有找到对应时间内的点单数�
 class ReportWindowsTest : public ReportWindowTest {
   protected:
     void addOrder(const QString& time, int paid) {
-        exec("insert into 存单 (时间,实付) values ('" + time.toStdString() + "'," +
-             std::to_string(paid) + ")");
+        TestDatabase::addOrder({.time = time.toStdString(), .paid = std::to_string(paid)});
     }
     void addLine(const QString& time, const QString& dish, int quantity, double subtotal) {
-        exec("insert into 存单详单 (存单ID,销售时间,菜名,数量,小计) values (1,'" +
-             time.toStdString() + "','" + dish.toStdString() + "'," + std::to_string(quantity) +
-             "," + std::to_string(subtotal) + ")");
+        TestDatabase::addLine(1, time.toStdString(), dish.toStdString(), std::to_string(quantity),
+                              std::to_string(subtotal));
     }
     static QString cell(const ReportWindow& window, int row, int column) {
         const auto* item = window.grid()->item(row, column);
@@ -40,7 +39,7 @@ class ReportWindowsTest : public ReportWindowTest {
 TEST_F(ReportWindowsTest, IncomeWindowOpensOnThisYearWithGridAndPies) {
     addOrder(thisYear + "-01-15 12:00:00", 30);
     addOrder(thisYear + "-03-15 12:00:00", 50);
-    IncomeReportWindow window(m_db);
+    IncomeReportWindow window(db);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("收入报表"));
     EXPECT_EQ(window.caption()->text(), QStringLiteral("正在浏览:") + thisYear + "年 年报表");
     EXPECT_EQ(cell(window, 0, 0), thisYear + "年 年报表");
@@ -54,12 +53,12 @@ TEST_F(ReportWindowsTest, IncomeWindowOpensOnThisYearWithGridAndPies) {
     EXPECT_EQ(window.grid()->maximumWidth(), 408);
     EXPECT_EQ(window.chartArea()->titles(),
               (QStringList{thisYear + "年 年收入参考", thisYear + "年 开单数量参考"}));
-    EXPECT_TRUE(m_boxes.shown.isEmpty());
+    EXPECT_TRUE(boxes.shown.isEmpty());
 }
 
 TEST_F(ReportWindowsTest, DayReportHidesTheChartAndWidensTheGrid) {
     addOrder(thisYear + "-01-15 12:00:00", 30);
-    IncomeReportWindow window(m_db);
+    IncomeReportWindow window(db);
     ASSERT_TRUE(window.showDayIncomeReport(thisYear + "年1月15日"));
     EXPECT_TRUE(window.chartArea()->isHidden());
     EXPECT_GT(window.grid()->maximumWidth(), 408);
@@ -69,11 +68,11 @@ TEST_F(ReportWindowsTest, DayReportHidesTheChartAndWidensTheGrid) {
 }
 
 TEST_F(ReportWindowsTest, PeriodWithoutOrdersSaysSoAndKeepsTitleAndHeadings) {
-    IncomeReportWindow window(m_db);
-    ASSERT_EQ(m_boxes.shown.size(), 1);
-    EXPECT_EQ(m_boxes.shown[0].text, noData);
-    EXPECT_EQ(m_boxes.shown[0].title, QStringLiteral("提示"));
-    EXPECT_EQ(m_boxes.shown[0].icon, MessageBoxes::Icon::Information);
+    IncomeReportWindow window(db);
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].text, noData);
+    EXPECT_EQ(boxes.shown[0].title, QStringLiteral("提示"));
+    EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Information);
     EXPECT_EQ(window.grid()->rowCount(), 2);
     EXPECT_EQ(cell(window, 1, 0), QStringLiteral("月份"));
     EXPECT_EQ(window.chartArea()->chartCount(), 0);
@@ -81,8 +80,8 @@ TEST_F(ReportWindowsTest, PeriodWithoutOrdersSaysSoAndKeepsTitleAndHeadings) {
 
 TEST_F(ReportWindowsTest, PickerStaysOpenWithoutDataAndClosesWithIt) {
     addOrder("2015-06-01 12:00:00", 30);
-    IncomeReportWindow window(m_db);
-    m_boxes.shown.clear();
+    IncomeReportWindow window(db);
+    boxes.shown.clear();
     onNextModal([](QWidget* modal) {
         auto* picker = qobject_cast<PeriodPicker*>(modal);
         ASSERT_NE(picker, nullptr);
@@ -97,8 +96,8 @@ TEST_F(ReportWindowsTest, PickerStaysOpenWithoutDataAndClosesWithIt) {
         EXPECT_FALSE(picker->isVisible());
     });
     window.pickMonth();
-    ASSERT_EQ(m_boxes.shown.size(), 1);
-    EXPECT_EQ(m_boxes.shown[0].text, noData);
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].text, noData);
     EXPECT_EQ(cell(window, 0, 0), QStringLiteral("2015年6月 月报表"));
     EXPECT_EQ(window.chartArea()->titles(), QStringList{QStringLiteral("2015年06月份 参考数据")});
 }
@@ -106,7 +105,7 @@ TEST_F(ReportWindowsTest, PickerStaysOpenWithoutDataAndClosesWithIt) {
 TEST_F(ReportWindowsTest, SalesWindowOpensOnThisYearAndListsTheDishes) {
     addLine(thisYear + "-02-01 12:00:00", QStringLiteral("酸菜鱼"), 2, 32);
     addLine(thisYear + "-02-01 12:00:00", QStringLiteral("酸菜鱼"), 3, 48);
-    SalesReportWindow window(m_db, nullptr, &m_salesState);
+    SalesReportWindow window(db, nullptr, &m_salesState);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("销售统计"));
     EXPECT_EQ(cell(window, 0, 0), thisYear + "年 所有菜品销售表");
     EXPECT_EQ(window.grid()->columnSpan(0, 0), 3);
@@ -121,7 +120,7 @@ TEST_F(ReportWindowsTest, SalesWindowOpensOnThisYearAndListsTheDishes) {
 TEST_F(ReportWindowsTest, DishFilterRerunsTheCurrentReport) {
     addLine(thisYear + "-02-01 12:00:00", QStringLiteral("酸菜鱼"), 2, 32);
     addLine(thisYear + "-02-01 13:00:00", QStringLiteral("鱼香肉丝"), 1, 13);
-    SalesReportWindow window(m_db, nullptr, &m_salesState);
+    SalesReportWindow window(db, nullptr, &m_salesState);
     window.dishFilter()->setCurrentText(QStringLiteral("鱼香肉丝"));
     EXPECT_EQ(cell(window, 0, 0), thisYear + "年 鱼香肉丝销售表");
     EXPECT_EQ(cell(window, 2, 2), QStringLiteral("13"));
@@ -136,8 +135,8 @@ TEST_F(ReportWindowsTest, DishFilterRerunsTheCurrentReport) {
 TEST_F(ReportWindowsTest, WithTheSalesWindowOpenTheIncomeDayPickerStartsTheSalesList) {
     addOrder(thisYear + "-02-01 12:00:00", 45);
     addLine(thisYear + "-02-01 12:00:00", QStringLiteral("酸菜鱼"), 2, 32);
-    IncomeReportWindow income(m_db);
-    SalesReportWindow sales(m_db, nullptr, &m_salesState);
+    IncomeReportWindow income(db);
+    SalesReportWindow sales(db, nullptr, &m_salesState);
     onNextModal([](QWidget* modal) {
         auto* picker = qobject_cast<PeriodPicker*>(modal);
         ASSERT_NE(picker, nullptr);
@@ -151,7 +150,7 @@ TEST_F(ReportWindowsTest, WithTheSalesWindowOpenTheIncomeDayPickerStartsTheSales
 
 TEST_F(ReportWindowsTest, DayPickerStartsTheIncomeDayReport) {
     addOrder("2017-05-08 12:00:00", 45);
-    IncomeReportWindow window(m_db);
+    IncomeReportWindow window(db);
     onNextModal([](QWidget* modal) {
         auto* date = modal->findChild<QDateEdit*>();
         ASSERT_NE(date, nullptr);
@@ -167,7 +166,7 @@ TEST_F(ReportWindowsTest, DayPickerStartsTheIncomeDayReport) {
 TEST_F(ReportWindowsTest, ChartsFillTheirAreaWhateverReportRanBefore) {
     addOrder(thisYear + "-01-15 12:00:00", 30);
     addOrder(thisYear + "-03-15 12:00:00", 50);
-    IncomeReportWindow window(m_db);
+    IncomeReportWindow window(db);
     window.show();
     const auto widths = [&] {
         QApplication::processEvents();

@@ -1,7 +1,6 @@
 #pragma once
 #include "ui/receipt/PrintDialogs.h"
 
-#include <QPrinter>
 #include <QString>
 
 // Answers the print dialog: OK with a PDF file as the printer, or Cancel.
@@ -14,12 +13,5 @@ class ScriptedPrintDialogs : public PrintDialogs {
     bool cancel = false;
     int shown = 0;
 
-    bool choosePrinter(QPrinter& printer, QWidget*) override {
-        ++shown;
-        if (cancel)
-            return false;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfPath);
-        return true;
-    }
+    bool choosePrinter(QPrinter& printer, QWidget*) override;
 };

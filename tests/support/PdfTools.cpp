@@ -1,20 +1,18 @@
-#pragma once
+#include "support/PdfTools.h"
+
 #include <QProcess>
 #include <QRegularExpression>
-#include <QString>
-#include <QStringList>
 
-// What poppler's tools read back from a printed PDF.
 namespace PdfTools {
 
-inline QString run(const QString& program, const QStringList& arguments) {
+QString run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-inline QString text(const QString& pdf, int page = 0) {
+QString text(const QString& pdf, int page) {
     QStringList arguments{QStringLiteral("-layout")};
     if (page > 0)
         arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
@@ -22,14 +20,13 @@ inline QString text(const QString& pdf, int page = 0) {
     return run(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
 }
 
-inline int pages(const QString& pdf) {
+int pages(const QString& pdf) {
     const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
                            .match(run(QStringLiteral("pdfinfo"), {pdf}));
     return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 
-// Pictures on each page, counted from `pdfimages -list`.
-inline QList<int> picturesPerPage(const QString& pdf) {
+QList<int> picturesPerPage(const QString& pdf) {
     QList<int> counts(pages(pdf), 0);
     const QStringList lines =
         run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split('\n');

@@ -1,0 +1,43 @@
+#include "receipt/PrinterSettings.h"
+
+#include "receipt/PrinterConnection.h"
+#include "storage/SettingsStore.h"
+#include "storage/Values.h"
+
+namespace {
+
+std::string flag(bool on) {
+    return on ? "1" : "0";
+}
+
+bool readFlag(const SettingsStore& store, const char* key, bool fallback) {
+    const std::string value = store.get(key, "");
+    return value.empty() ? fallback : value == "1";
+}
+
+} // namespace
+
+PrinterSettings PrinterSettings::load(const SettingsStore& store) {
+    PrinterSettings s;
+    s.method = store.get("打印方式", "系统") == "ESCPOS" ? Method::EscPos : Method::System;
+    s.connection = store.get("打印机连接", "");
+    s.cutAfterCopy = readFlag(store, "打印后切纸", s.cutAfterCopy);
+    s.openDrawer = readFlag(store, "结算开钱箱", s.openDrawer);
+    s.mode = store.get("热敏打印模式", "图像") == "文字" ? Mode::Text : Mode::Raster;
+    return s;
+}
+
+void PrinterSettings::save(SettingsStore& store) const {
+    store.set("打印方式", method == Method::EscPos ? "ESCPOS" : "系统");
+    const auto parsed = PrinterConnection::parse(connection);
+    store.set("打印机连接", parsed ? parsed->text() : connection);
+    store.set("打印后切纸", flag(cutAfterCopy));
+    store.set("结算开钱箱", flag(openDrawer));
+    store.set("热敏打印模式", mode == Mode::Text ? "文字" : "图像");
+}
+
+bool PrinterSettings::connectionAccepted() const {
+    if (Values::trim(connection).empty())
+        return method == Method::System;
+    return PrinterConnection::parse(connection).has_value();
+}
