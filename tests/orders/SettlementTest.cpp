@@ -186,7 +186,7 @@ TEST_F(SettlementTest, RefusedOrdersStoreNothingAndSayWhy) {
 }
 
 TEST_F(SettlementTest, ColumnsCountCharactersNotBytes) {
-    OrderDraft d = threeDishes();
+    OrderDraft d = threeDishOrder();
     d.remark.clear();
     for (int i = 0; i < 255; ++i)
         d.remark += "辣";
