@@ -74,15 +74,17 @@ void CsvTableWriter::endRow() {
     m_rowStarted = false;
 }
 
-bool CsvTableWriter::finish() {
+WriteResult CsvTableWriter::finish(const std::function<bool()>& stillWanted) {
     for (auto& table : m_tables) {
         table->out.close();
         m_failed = m_failed || table->out.fail();
     }
     if (m_failed)
-        return false;
+        return WriteResult::Failed;
+    if (stillWanted && !stillWanted())
+        return WriteResult::Cancelled;
     for (auto& table : m_tables)
         if (!table->file->commit())
-            return false;
-    return true;
+            return WriteResult::Failed;
+    return WriteResult::Written;
 }

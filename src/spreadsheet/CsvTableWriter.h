@@ -20,7 +20,7 @@ class CsvTableWriter : public TableWriter {
     void blank() override;
     void endRow() override;
     bool ok() const override { return !m_failed; }
-    bool finish() override;
+    WriteResult finish(const std::function<bool()>& stillWanted = {}) override;
 
     // Where a further table of the file at path goes.
     static std::string tablePath(const std::string& path, const std::string& table);

@@ -71,7 +71,9 @@ WriteResult HistoryExport::copyRows(TableWriter& writer, const std::string& tabl
 }
 
 WriteResult HistoryExport::write(TableWriter& writer, const Progress& progress) {
-    const long long total = count(ordersStatement()) + count(linesStatement());
+    const long long rows = count(ordersStatement()) + count(linesStatement());
+    // The last tenth of the way is the packing of the file.
+    const long long total = rows + rows / 9 + 1;
     long long done = 0;
     if (progress && !progress(0, total))
         return WriteResult::Cancelled;
@@ -100,9 +102,10 @@ WriteResult HistoryExport::write(TableWriter& writer, const Progress& progress) 
         });
     if (result != WriteResult::Written)
         return result;
-    if (progress)
+    result = writer.finish([&] { return !progress || progress(rows, total); });
+    if (result == WriteResult::Written && progress)
         progress(total, total);
-    return writer.finish() ? WriteResult::Written : WriteResult::Failed;
+    return result;
 }
 
 WriteResult HistoryExport::toFile(const std::string& path, const Progress& progress) {

@@ -57,7 +57,7 @@ WriteResult write(Database& db, const std::string& path) {
         writer->text(row[DishCatalogue::Unit]);
         writer->endRow();
     }
-    return writer->finish() ? WriteResult::Written : WriteResult::Failed;
+    return writer->finish();
 }
 
 } // namespace MenuFile

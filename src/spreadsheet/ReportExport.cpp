@@ -190,7 +190,7 @@ bool writeCsv(const ReportSheet& sheet, const std::string& path) {
         }
         writer.endRow();
     }
-    return writer.finish();
+    return writer.finish() == WriteResult::Written;
 }
 
 } // namespace

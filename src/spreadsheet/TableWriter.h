@@ -1,5 +1,8 @@
 #pragma once
+#include "spreadsheet/Progress.h"
 #include "storage/DateTime.h"
+
+#include <functional>
 
 #include <string>
 #include <vector>
@@ -23,8 +26,10 @@ class TableWriter {
     virtual void endRow() = 0;
     // False once the file cannot be written.
     virtual bool ok() const = 0;
-    // Puts the finished file(s) in place; false when they could not be written.
-    virtual bool finish() = 0;
+    // Puts the finished file(s) in place. Packing a large file takes a while;
+    // meanwhile stillWanted is asked, a few times a second, whether the file
+    // is still wanted, so that a window can stay alive and be cancelled.
+    virtual WriteResult finish(const std::function<bool()>& stillWanted = {}) = 0;
 };
 
 #include <memory>

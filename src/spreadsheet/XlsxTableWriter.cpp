@@ -1,5 +1,8 @@
 #include "spreadsheet/XlsxTableWriter.h"
 
+#include <chrono>
+#include <future>
+
 XlsxTableWriter::XlsxTableWriter(const std::string& path, int rowsPerSheet)
     : m_file(path), m_book(m_file.path(), true), m_rowsPerSheet(rowsPerSheet) {
     m_failed = !m_file.ok() || !m_book.ok();
@@ -80,8 +83,19 @@ void XlsxTableWriter::endRow() {
     m_column = 0;
 }
 
-bool XlsxTableWriter::finish() {
+WriteResult XlsxTableWriter::finish(const std::function<bool()>& stillWanted) {
     if (m_failed)
-        return false;
-    return m_book.close() && m_file.commit();
+        return WriteResult::Failed;
+    // Packing a million rows takes seconds; it runs beside the caller, which
+    // meanwhile keeps its window alive. A cancel cannot stop it, only drop it.
+    auto packing = std::async(std::launch::async, [this] { return m_book.close(); });
+    bool wanted = true;
+    do {
+        if (stillWanted && !stillWanted())
+            wanted = false;
+    } while (packing.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready);
+    const bool packed = packing.get();
+    if (!wanted)
+        return WriteResult::Cancelled;
+    return packed && m_file.commit() ? WriteResult::Written : WriteResult::Failed;
 }

@@ -16,7 +16,7 @@ class XlsxTableWriter : public TableWriter {
     void blank() override;
     void endRow() override;
     bool ok() const override { return !m_failed; }
-    bool finish() override;
+    WriteResult finish(const std::function<bool()>& stillWanted = {}) override;
 
   private:
     void startSheet();
