@@ -1,8 +1,10 @@
 #include "orders/OrderEditor.h"
 
+#include "history/ChangeLog.h"
 #include "orders/OrderChecks.h"
 #include "orders/OrderTime.h"
 #include "storage/Database.h"
+#include "storage/DbTransaction.h"
 #include "storage/Values.h"
 
 #include <algorithm>
@@ -29,31 +31,7 @@ bool isWholeNumber(const std::string& text) {
 } // namespace
 
 std::optional<StoredOrder> OrderEditor::loadOrder(const std::string& idText) const {
-    const int handle = m_db.OpenTable("Select * from 存单 where ID =" + idLiteral(idText));
-    if (handle == 0 || m_db.IsEOF(handle)) {
-        m_db.CloseTable(handle);
-        return std::nullopt;
-    }
-    auto text = [&](const char* column) { return m_db.ReadColByName(handle, column).toText(); };
-    StoredOrder order{text("ID"),
-                      text("编号"),
-                      text("票头"),
-                      text("店铺名称"),
-                      m_db.ReadColByName(handle, "时间").toDateTime(),
-                      text("减免"),
-                      text("减免份数"),
-                      text("减免金额"),
-                      text("合计"),
-                      text("支付方式"),
-                      text("已付"),
-                      text("实付"),
-                      text("桌号"),
-                      text("电话"),
-                      text("姓名"),
-                      text("地址"),
-                      text("备注")};
-    m_db.CloseTable(handle);
-    return order;
+    return StoredOrders(m_db).loadOrder(idText);
 }
 
 std::vector<StoredLine> OrderEditor::loadLines(const std::string& idText,
@@ -127,14 +105,21 @@ OrderEditor::Result OrderEditor::saveEditedOrder(const OrderDraft& draft) {
     const std::optional<DateTime> time = resolveTime(draft.orderTime, *stored);
     if (!time)
         return fail("下单时间无法识别，订单没有修改。");
-    if (!m_db.begin())
-        return fail("保存失败，订单没有修改。");
-    if (m_db.ExecuteSql("Delete * from 存单详单 where 存单ID =" + id) &&
-        m_db.ExecuteSql(updateStatement(id, draft, *time)) && writeLines(id, draft, *time) &&
-        m_db.commit())
-        return {Outcome::Saved, savedQuestion};
-    m_db.rollback();
-    return fail("保存失败，订单没有修改。");
+    DbTransaction transaction(m_db);
+    if (!transaction.started())
+        return fail(saveFailed);
+    const StoredOrders orders(m_db);
+    const std::optional<std::string> before = orders.recordText(id);
+    if (!before)
+        return fail(orderGone);
+    if (!m_db.ExecuteSql("Delete * from 存单详单 where 存单ID =" + id) ||
+        !m_db.ExecuteSql(updateStatement(id, draft, *time)) || !writeLines(id, draft, *time))
+        return fail(saveFailed);
+    const ChangeLog::Entry record{ChangeLog::Kind::Edit, id, Values::trim(draft.number), *before,
+                                  orders.recordText(id).value_or("")};
+    if (!ChangeLog(m_db).write(record) || !transaction.commit())
+        return fail(saveFailed);
+    return {Outcome::Saved, savedQuestion};
 }
 
 OrderDraft OrderEditor::loadedDraft(const OrderDraft& onScreen, const StoredOrder& order,

@@ -8,27 +8,6 @@
 
 class Database;
 
-// A stored order as the main window shows it while it is being edited.
-struct StoredOrder {
-    std::string id;
-    std::string number;
-    std::string header;
-    std::string shop;
-    DateTime time;
-    std::string discount;
-    std::string discountPortions;
-    std::string discountAmount;
-    std::string total;
-    std::string paymentMethod;
-    std::string paid;
-    std::string actuallyPaid;
-    std::string table;
-    std::string telephone;
-    std::string name;
-    std::string address;
-    std::string remark;
-};
-
 // Takes a stored order back for editing and saves it over the stored one.
 class OrderEditor {
   public:
@@ -49,9 +28,9 @@ class OrderEditor {
     static OrderDraft loadedDraft(const OrderDraft& onScreen, const StoredOrder& order,
                                   const std::vector<StoredLine>& lines, int timeFormat);
 
-    // Replaces the values and lines of the order draft.orderId in one
-    // transaction; the order keeps its ID and, unless the cashier changed it,
-    // its stored time.
+    // Replaces the values and lines of the order draft.orderId and records
+    // the order before and after, all in one transaction; the order keeps its
+    // ID and, unless the cashier changed it, its stored time.
     Result saveEditedOrder(const OrderDraft& draft);
 
     // The time to store: the stored time when the box still shows it, else the
@@ -64,6 +43,7 @@ class OrderEditor {
         "是否清除主界面上的点餐信息？\r\n\r\n点 是 清空未完成项目，并对选择数据进行修改。\r\n点 否 "
         "取消修改。";
     static constexpr const char* orderGone = "该订单已不存在，无法修改。";
+    static constexpr const char* saveFailed = "保存失败，订单没有修改。";
 
   private:
     std::optional<DateTime> storedTime(const std::string& id) const;

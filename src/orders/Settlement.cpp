@@ -41,10 +41,20 @@ Settlement::Result Settlement::settle(const OrderDraft& order, const Print& prin
     return stored;
 }
 
-Settlement::Result Settlement::printOnly(const OrderDraft& order, const Print& print) {
+Settlement::Result Settlement::printOnly(const OrderDraft& order,
+                                         const RecordedPrint::Job& printOneCopy) {
     if (!hasDishes(order))
         return {Outcome::NoDishes, noDishesMessage};
-    return {print(false) ? Outcome::Done : Outcome::NotPrinted, {}};
+    const RecordedPrint::Result printed = RecordedPrint(m_db).print(order, printOneCopy);
+    switch (printed.outcome) {
+    case RecordedPrint::Outcome::Printed:
+        return {Outcome::Done, {}};
+    case RecordedPrint::Outcome::NotPrinted:
+        return {Outcome::NotPrinted, {}};
+    case RecordedPrint::Outcome::NotRecorded:
+        break;
+    }
+    return {Outcome::NotStored, printed.message};
 }
 
 std::string Settlement::refusal(const OrderDraft& order) const {

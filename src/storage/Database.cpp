@@ -3,6 +3,7 @@
 #include "storage/JetFunctions.h"
 #include "storage/PeriodRange.h"
 #include "storage/RecordSet.h"
+#include "storage/Schema.h"
 #include "storage/Template.h"
 #include <sqlite3.h>
 
@@ -118,6 +119,12 @@ bool Database::open(const std::string& path, const std::string& password) {
 
 bool Database::upgradeSchema() {
     PeriodRange::createIndexes(m_db);
+    for (const TableDef& table : Schema::tables())
+        if (!table.inTemplate && sqlite3_exec(m_db, Schema::createTableSql(table).c_str(), nullptr,
+                                              nullptr, nullptr) != SQLITE_OK) {
+            m_lastError = sqlite3_errmsg(m_db);
+            return false;
+        }
     int handle = OpenTable("Select [备注] from [存单]");
     if (handle == 0)
         return ExecuteSql("alter table [存单] add 备注 varchar(255)");

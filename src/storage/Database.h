@@ -53,6 +53,8 @@ class Database {
     // The clock that completes dates written without a year; it must outlive
     // the connection. Clock::system() unless a test sets another.
     void setClock(const Clock& clock);
+    // The same clock stamps the change records.
+    const Clock& clock() const { return *m_clock; }
     // The statement as SQLite runs it; false when it cannot be translated.
     bool translate(const std::string& jet, std::string& sqlite);
 

@@ -57,14 +57,23 @@ TEST(DatabaseTemplate, FirstStartWritesTheTemplateByteForByte) {
     EXPECT_EQ(TempFolder::read(path), "kept");
 }
 
-TEST_F(DatabaseTest, UpgradeAddsTheRemarkColumnOnce) {
+TEST_F(DatabaseTest, UpgradeAddsTheRemarkColumnAndTheRecordTableOnce) {
     EXPECT_NE(scalar("select count(*) from pragma_table_info('存单') where name='备注'"), "0");
+    // Records are long: a whole order with its lines.
+    const std::string longText(3000, 'x');
+    ASSERT_TRUE(db.ExecuteSql("insert into 操作记录 (时间,操作,原内容) values ('2026-05-15 "
+                              "12:00:00','删除订单','" +
+                              longText + "')"))
+        << db.lastError();
     db.close();
     Database again;
     ASSERT_TRUE(again.open(folder.file("data/data.mdb"), "tw"));
     int handle =
         again.OpenTable("select count(*) from pragma_table_info('存单') where name='备注'");
     EXPECT_EQ(again.ReadColByIndex(handle, 1).toInt(), 1);
+    again.CloseTable(handle);
+    handle = again.OpenTable("select 原内容 from 操作记录");
+    EXPECT_EQ(again.ReadColByIndex(handle, 1).toText(), longText) << "kept by the second start";
     again.CloseTable(handle);
 }
 

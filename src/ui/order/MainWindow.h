@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 
 class Clock;
 class Database;
@@ -148,7 +149,10 @@ class MainWindow : public QMainWindow {
 
     // Receipt preview and settlement state.
     // Only `settling` a new order may open the cash drawer.
-    bool printCurrentOrder(bool withCopies, bool settling = false);
+    bool printCurrentOrder(bool withCopies, bool settling = false,
+                           const std::function<bool()>& startJob = {});
+    // A receipt of the stored order on screen, with its change record; true when printed.
+    bool printRecorded(bool withCopies);
     PreviewWindow* openPreview();
     QPointer<PreviewWindow> m_preview;
 

@@ -89,7 +89,7 @@ void MainWindow::saveEditedOrder() {
         break;
     }
     // A receipt that did not print leaves the order on screen, still in edit mode.
-    if (MessageBoxes::instance().ask(this, message) && !printCurrentOrder(true))
+    if (MessageBoxes::instance().ask(this, message) && !printRecorded(true))
         return;
     clearOrder();
 }

@@ -2,6 +2,7 @@
 #include "ui/order/MainWindow.h"
 
 #include "orders/OrderReceipt.h"
+#include "orders/RecordedPrint.h"
 #include "orders/Settlement.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/order/AmountQuestion.h"
@@ -18,9 +19,21 @@ void tell(QWidget* parent, const std::string& message) {
 
 } // namespace
 
-bool MainWindow::printCurrentOrder(bool withCopies, bool settling) {
+bool MainWindow::printCurrentOrder(bool withCopies, bool settling,
+                                   const std::function<bool()>& startJob) {
     return ReceiptPrinter(m_db, this)
-        .printReceipt(receiptOrderOf(orderDraft()), withCopies, settling);
+        .printReceipt(receiptOrderOf(orderDraft()), withCopies, settling, startJob);
+}
+
+bool MainWindow::printRecorded(bool withCopies) {
+    const RecordedPrint::Result result =
+        RecordedPrint(m_db).print(orderDraft(), [this, withCopies](const auto& startJob) {
+            return printCurrentOrder(withCopies, false, startJob);
+        });
+    if (result.outcome == RecordedPrint::Outcome::NotRecorded)
+        MessageBoxes::instance().inform(this, QString::fromStdString(result.message),
+                                        MessageBoxes::Icon::Warning);
+    return result.outcome == RecordedPrint::Outcome::Printed;
 }
 
 void MainWindow::settleOrder() {
@@ -41,7 +54,10 @@ void MainWindow::settleOrder() {
         clearOrder();
         break;
     case Settlement::Outcome::NotPrinted:
-        m_form.notPrintedHint->show(); // stored; the order stays on screen for F11 or F10
+        // Stored; the order stays on screen for F11 or F10, and F11 now
+        // prints a stored order again.
+        m_form.orderId->setText(QString::number(result.orderId));
+        m_form.notPrintedHint->show();
         break;
     case Settlement::Outcome::NoDishes:
     case Settlement::Outcome::NotStored:
@@ -54,11 +70,15 @@ void MainWindow::printOnly() {
     const OrderDraft order = orderDraft();
     if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
         return;
-    const auto result = Settlement(m_db, m_clock).printOnly(order, [this](bool withCopies) {
-        return printCurrentOrder(withCopies);
-    });
+    const auto result =
+        Settlement(m_db, m_clock).printOnly(order, [this](const auto& startJob) {
+            return printCurrentOrder(false, false, startJob);
+        });
     if (result.outcome == Settlement::Outcome::NoDishes)
         tell(this, result.message);
+    else if (result.outcome == Settlement::Outcome::NotStored)
+        MessageBoxes::instance().inform(this, QString::fromStdString(result.message),
+                                        MessageBoxes::Icon::Warning);
 }
 
 void MainWindow::togglePreview() {

@@ -90,6 +90,13 @@ TEST_F(OrderEditing, ReprintingAfterTheSave) {
     EXPECT_EQ(settleButton()->text(), "打单结算(F12)");
     EXPECT_TRUE(textOf("ID").isEmpty());
     EXPECT_EQ(count("select count(*) from 存单详单"), 2);
+    // Two saves and the one receipt that printed.
+    EXPECT_EQ(count("select count(*) from 操作记录 where 操作='修改订单' and 存单ID=" +
+                    std::to_string(id)),
+              2);
+    EXPECT_EQ(count("select count(*) from 操作记录 where 操作='重打小票' and 存单ID=" +
+                    std::to_string(id)),
+              1);
 }
 
 TEST_F(OrderEditing, AShopNoLongerListedKeepsTheShopShownBefore) {

@@ -131,14 +131,20 @@ TEST_F(SettlementWindow, F12StoresTheOrderAndPrintsItsCopies) {
     EXPECT_EQ(window->form().orderCountPart->text(), "今日打单数量：1");
 }
 
-TEST_F(SettlementWindow, F11PrintsOneCopyAndStoresNothing) {
+TEST_F(SettlementWindow, F11PrintsOneCopyAndStoresNothingButItsRecord) {
     enterDish("002", "1");
+    dialogs.cancel = true;
     press(Qt::Key_F11);
-    EXPECT_EQ(dialogs.shown, 1);
+    EXPECT_TRUE(rows("select * from 操作记录", {"ID"}).empty()) << "nothing printed";
+    dialogs.cancel = false;
+    press(Qt::Key_F11);
+    EXPECT_EQ(dialogs.shown, 2);
     EXPECT_EQ(PdfTools::pages(dialogs.pdfPath), 1);
     EXPECT_EQ(orders(), 0);
     EXPECT_EQ(textOf("编辑框_编号"), "1");
     EXPECT_TRUE(gridHasDishes());
+    EXPECT_EQ(rows("select * from 操作记录", {"操作", "存单ID", "编号"}),
+              (std::vector<Row>{{{"操作", "打单未结算"}, {"存单ID", ""}, {"编号", "1"}}}));
 }
 
 TEST_F(SettlementWindow, ThermalPrinterOpensTheDrawerOnF12AndNotOnF11) {
@@ -214,6 +220,10 @@ TEST_F(SettlementWindow, CancelledPrintKeepsTheStoredOrderOnScreenOnce) {
     dialogs.cancel = false;
     press(Qt::Key_F11);
     EXPECT_EQ(PdfTools::pages(dialogs.pdfPath), 1) << "F11 still prints it";
+    EXPECT_EQ(rows("select * from 操作记录", {"操作", "存单ID"}),
+              (std::vector<Row>{
+                  {{"操作", "重打小票"}, {"存单ID", rows("select * from 存单", {"ID"})[0]["ID"]}}}))
+        << "a receipt of a stored order";
 
     boxes.answers = {true};
     press(Qt::Key_F10);
