@@ -1,6 +1,7 @@
 #include "orders/OrderEditor.h"
 
 #include "history/ChangeLog.h"
+#include "orders/OrderChecks.h"
 #include "orders/OrderTime.h"
 #include "storage/Database.h"
 #include "storage/DbTransaction.h"
@@ -113,6 +114,8 @@ OrderEditor::Result OrderEditor::saveEditedOrder(const OrderDraft& draft) {
         return fail("编号必须是整数，订单没有修改。");
     if (const std::string nul = draft.nulRefusal(); !nul.empty())
         return fail(nul + "订单没有修改。");
+    if (const std::string field = OrderChecks::fieldBeyondColumn(draft); !field.empty())
+        return fail(field + "，订单没有修改。");
     const std::string id = idLiteral(draft.orderId);
     const std::optional<DateTime> stored = storedTime(id);
     if (!stored)

@@ -1,5 +1,7 @@
 #include "orders/Settlement.h"
 
+#include "orders/OrderChecks.h"
+
 #include "storage/Clock.h"
 #include "storage/Database.h"
 #include "storage/Values.h"
@@ -62,6 +64,8 @@ std::string Settlement::refusal(const OrderDraft& order) const {
         return "无法保存：下单时间“" + order.orderTime + "”不是有效的时间。订单仍保留在屏幕上。";
     if (const std::string nul = order.nulRefusal(); !nul.empty())
         return "无法保存：" + nul + "订单仍保留在屏幕上。";
+    if (const std::string field = OrderChecks::fieldBeyondColumn(order); !field.empty())
+        return "无法保存：" + field + "。订单仍保留在屏幕上。";
     return {};
 }
 

@@ -3,6 +3,7 @@
 #include "catalogue/LetterCode.h"
 #include "catalogue/NamedList.h"
 #include "ui/catalogue/NamedListWindow.h"
+#include "ui/common/ColumnLimits.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/NameField.h"
@@ -38,6 +39,9 @@ DishEditWindow::DishEditWindow(QWidget* parent, Database& db, QTreeWidget* catal
     m_name = addField(QStringLiteral("编辑框_菜品名称"), QStringLiteral("菜品名称"));
     NameField::keepControlCharactersOut(m_name);
     m_price = addField(QStringLiteral("编辑框_价格"), QStringLiteral("价格"));
+    ColumnLimits::apply(m_code, "菜单", "代码");
+    ColumnLimits::apply(m_letters, "菜单", "字母");
+    ColumnLimits::apply(m_name, "菜单", "菜名");
     m_unit = new QComboBox(this);
     nameControl(m_unit, QStringLiteral("组合框_单位"), QStringLiteral("单位"));
     auto* units = new QPushButton(QStringLiteral("单位设置"), this);

@@ -1,5 +1,6 @@
 #include "ui/catalogue/NamedListWindow.h"
 #include "catalogue/NamedList.h"
+#include "ui/common/ColumnLimits.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/NameField.h"
@@ -24,6 +25,7 @@ NamedListWindow::NamedListWindow(QWidget* parent, Database& db, const NamedList&
     m_box->setInsertPolicy(QComboBox::NoInsert);
     m_box->setMinimumWidth(220);
     nameControl(m_box, QStringLiteral("组合框1"), column);
+    ColumnLimits::apply(m_box, list.table(), list.column());
     label->setBuddy(m_box);
 
     auto* save = new QPushButton(QStringLiteral("保存"), this);

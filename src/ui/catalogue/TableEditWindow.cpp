@@ -1,5 +1,6 @@
 #include "ui/catalogue/TableEditWindow.h"
 #include "catalogue/TableList.h"
+#include "ui/common/ColumnLimits.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/NameField.h"
@@ -22,6 +23,8 @@ TableEditWindow::TableEditWindow(QWidget* parent, Database& db, QTreeWidget* tab
     nameControl(m_code, QStringLiteral("编辑框_数字代号"), QStringLiteral("数字代号"));
     nameControl(m_name, QStringLiteral("编辑框_桌号名称"), QStringLiteral("桌号名称"));
     NameField::keepControlCharactersOut(m_name);
+    ColumnLimits::apply(m_code, "桌号", "代号");
+    ColumnLimits::apply(m_name, "桌号", "桌号名称");
     auto* confirm = new QPushButton(adding ? QStringLiteral("添加") : QStringLiteral("保存"), this);
     nameControl(confirm, adding ? QStringLiteral("按钮_添加") : QStringLiteral("按钮_保存"),
                 confirm->text());

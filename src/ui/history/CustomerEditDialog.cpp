@@ -1,4 +1,5 @@
 #include "ui/history/CustomerEditDialog.h"
+#include "ui/common/ColumnLimits.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/NameField.h"
 
@@ -18,6 +19,9 @@ CustomerEditDialog::CustomerEditDialog(Mode mode, QWidget* parent)
     m_save->setDefault(true);
     m_address->setMinimumWidth(320);
     NameField::keepControlCharactersOut(m_name);
+    ColumnLimits::apply(m_telephone, "客户", "电话");
+    ColumnLimits::apply(m_name, "客户", "姓名");
+    ColumnLimits::apply(m_address, "客户", "地址");
     connect(m_save, &QPushButton::clicked, this, &CustomerEditDialog::saveRequested);
 
     auto* layout = new QFormLayout(this);

@@ -375,6 +375,7 @@ void MainWindow::setEditingStoredOrder(bool editing) {
                                          : QStringLiteral("打单结算(F12)"));
     m_form.settleButton->setAccessibleName(m_form.settleButton->text());
     m_form.settleButton->show();
+    m_form.notPrintedHint->hide();
 }
 
 void MainWindow::reloadTables() {
@@ -437,14 +438,15 @@ void MainWindow::chooseSelectedDish() {
         return;
     const int row = std::max(0, m_form.dishResults->currentIndex().row());
     const Dish& dish = m_dishes.dishes().at(m_results->dishAt(row));
-    QString quantity = QStringLiteral("1");
+    int quantity = 1;
     const QString prompt = QStringLiteral("请输入菜品：") + qs(dish.name) +
                            QStringLiteral(" 的数量。\r\n\r\n按 Esc键 取消选择。");
-    if (!MessageBoxes::instance().askText(this, QStringLiteral("菜品选择"), prompt, quantity))
+    // The range of the quantity column of a stored line.
+    if (!MessageBoxes::instance().askInteger(this, QStringLiteral("菜品选择"), prompt, quantity,
+                                             -32768, 32767))
         return;
     OrderGrid grid = orderGrid();
-    const int gridRow =
-        grid.enterDish(dish.name, Values::textToInt(quantity.toStdString()), m_dishes);
+    const int gridRow = grid.enterDish(dish.name, quantity, m_dishes);
     applyGrid(grid);
     m_form.grid->setCurrentGridCell(gridRow, OrderGrid::Quantity);
     applyLineTotals(grid);

@@ -4,10 +4,12 @@
 
 #include "history/PagedList.h"
 #include "orders/OrderEditor.h"
-#include "ui/history/CustomerWindow.h"
-#include "ui/history/HistoryWindow.h"
+#include "orders/Settlement.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PopupComboBox.h"
+#include "ui/history/CustomerWindow.h"
+#include "ui/history/HistoryWindow.h"
+#include "ui/order/AmountQuestion.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -52,7 +54,10 @@ bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QS
 }
 
 void MainWindow::saveEditedOrder() {
-    const OrderEditor::Result result = OrderEditor(m_db).saveEditedOrder(orderDraft());
+    const OrderDraft order = orderDraft();
+    if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
+        return;
+    const OrderEditor::Result result = OrderEditor(m_db).saveEditedOrder(order);
     const QString message = QString::fromStdString(result.message);
     switch (result.outcome) {
     case OrderEditor::Outcome::NoLines:

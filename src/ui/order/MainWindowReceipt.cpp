@@ -5,6 +5,7 @@
 #include "orders/RecordedPrint.h"
 #include "orders/Settlement.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/order/AmountQuestion.h"
 #include "ui/receipt/PreviewWindow.h"
 #include "ui/receipt/ReceiptPrinter.h"
 #include "ui/receipt/ReceiptSettingsDialog.h"
@@ -40,8 +41,11 @@ void MainWindow::settleOrder() {
     // again would count it twice. F11 reprints it, F10 clears it.
     if (isEditingStoredOrder() || m_form.settleButton->isHidden())
         return;
+    const OrderDraft order = orderDraft();
+    if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
+        return;
     Settlement settlement(m_db, m_clock);
-    const auto result = settlement.settle(orderDraft(), [this](bool withCopies) {
+    const auto result = settlement.settle(order, [this](bool withCopies) {
         m_form.settleButton->hide();
         return printCurrentOrder(withCopies, true);
     });
@@ -53,6 +57,7 @@ void MainWindow::settleOrder() {
         // Stored; the order stays on screen for F11 or F10, and F11 now
         // prints a stored order again.
         m_form.orderId->setText(QString::number(result.orderId));
+        m_form.notPrintedHint->show();
         break;
     case Settlement::Outcome::NoDishes:
     case Settlement::Outcome::NotStored:
@@ -62,8 +67,11 @@ void MainWindow::settleOrder() {
 }
 
 void MainWindow::printOnly() {
+    const OrderDraft order = orderDraft();
+    if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
+        return;
     const auto result =
-        Settlement(m_db, m_clock).printOnly(orderDraft(), [this](const auto& startJob) {
+        Settlement(m_db, m_clock).printOnly(order, [this](const auto& startJob) {
             return printCurrentOrder(false, false, startJob);
         });
     if (result.outcome == Settlement::Outcome::NoDishes)

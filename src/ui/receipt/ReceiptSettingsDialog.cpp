@@ -1,4 +1,5 @@
 #include "ui/receipt/ReceiptSettingsDialog.h"
+#include "ui/common/ColumnLimits.h"
 
 #include "receipt/PngImage.h"
 #include "receipt/PrinterConnection.h"
@@ -133,6 +134,8 @@ QWidget* ReceiptSettingsDialog::buildSettingsPage() {
     m_extra2 = named(new QCheckBox(QStringLiteral("打印附带信息2：")), QStringLiteral("选择框2"),
                      QStringLiteral("打印附带信息2："));
     m_extra2Text = named(new QLineEdit, QStringLiteral("编辑框2"), QStringLiteral("附带信息2"));
+    for (QLineEdit* text : {m_extra1Text, m_extra2Text})
+        ColumnLimits::apply(text, "记录", "记录信息");
 
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
