@@ -132,6 +132,8 @@ void MainWindowForm::buildMenus(QMainWindow* window) {
     discountListAction = settingsMenu->addAction(QStringLiteral("减免设置"));
     settingsMenu->addSeparator();
     printSettingsAction = settingsMenu->addAction(QStringLiteral("打印设置"));
+    settingsMenu->addSeparator();
+    changeLogAction = settingsMenu->addAction(QStringLiteral("操作记录"));
 
     helpMenu =
         named(bar->addMenu(QStringLiteral("帮助")), QStringLiteral("帮助"), QStringLiteral("帮助"));
