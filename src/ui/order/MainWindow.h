@@ -3,6 +3,7 @@
 #include "orders/OrderDraft.h"
 #include "orders/OrderGrid.h"
 #include "orders/TableCache.h"
+#include "storage/AutomaticBackups.h"
 #include "storage/DateTime.h"
 #include "storage/SettingsStore.h"
 #include "ui/common/HelpDocuments.h"
@@ -82,12 +83,19 @@ class MainWindow : public QMainWindow {
 
     void generateDemoData(); // "生成销售随机数据" (MainWindowDemoData.cpp)
 
+    // Automatic backups (MainWindowBackup.cpp): at the first start of a day,
+    // stepped between the window's events, and once more on closing.
+    void startAutomaticBackup();
+    void stepAutomaticBackup();
+    void backUpOnClosing();
+
     // Toolbar windows, by position (MainWindowHistory.cpp, MainWindowReports.cpp,
     // MainWindowCatalogue.cpp).
     void openOrderHistory();    // 0 "历史订单"
     void openIncomeReport();    // 1 "收入报表"
     void openSalesStatistics(); // 2 "销售统计"
     void openCustomers();       // 4 "客户设置"
+    void openChangeLog();       // "设置菜单" "操作记录"
 
     // A stored order taken from the history into this window ("修改(F12)");
     // false when the cashier keeps the order on screen. owner asks.
@@ -155,6 +163,9 @@ class MainWindow : public QMainWindow {
     bool printRecorded(bool withCopies);
     PreviewWindow* openPreview();
     QPointer<PreviewWindow> m_preview;
+
+    AutomaticBackups m_backups;
+    QTimer* m_backupTimer = nullptr;
 
     // Order history state.
 

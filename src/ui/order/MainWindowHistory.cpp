@@ -7,6 +7,7 @@
 #include "orders/Settlement.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PopupComboBox.h"
+#include "ui/history/ChangeLogWindow.h"
 #include "ui/history/CustomerWindow.h"
 #include "ui/history/HistoryWindow.h"
 #include "ui/order/AmountQuestion.h"
@@ -29,6 +30,10 @@ void MainWindow::openCustomers() {
         return editStoredOrder(owner, id, date);
     });
     window.exec();
+}
+
+void MainWindow::openChangeLog() {
+    ChangeLogWindow(m_db, m_clock, this).exec();
 }
 
 bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QString& dateText) {
