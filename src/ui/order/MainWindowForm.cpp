@@ -136,6 +136,9 @@ void MainWindowForm::buildMenus(QMainWindow* window) {
     printSettingsAction = settingsMenu->addAction(QStringLiteral("打印设置"));
     settingsMenu->addSeparator();
     changeLogAction = settingsMenu->addAction(QStringLiteral("操作记录"));
+    settingsMenu->addSeparator();
+    backupAction = settingsMenu->addAction(QStringLiteral("备份数据…"));
+    restoreAction = settingsMenu->addAction(QStringLiteral("恢复数据…"));
 
     helpMenu =
         named(bar->addMenu(QStringLiteral("帮助")), QStringLiteral("帮助"), QStringLiteral("帮助"));
