@@ -11,6 +11,7 @@
 #include "ui/receipt/ReceiptPrinter.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -40,6 +41,46 @@ void previewRedraw(benchmark::State& state) {
         preview.renderPreview();
 }
 BENCHMARK(previewRedraw)->Unit(benchmark::kMillisecond);
+
+// "预览" pressed: the window built, placed beside the order window, drawn
+// and shown.
+void previewOpen(benchmark::State& state) {
+    Folder folder;
+    QWidget owner;
+    owner.setGeometry(0, 0, 1000, 700);
+    owner.show();
+    for (auto _ : state) {
+        auto* preview = new PreviewWindow(folder.db, &owner, thirtyLineOrder);
+        preview->show();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        delete preview;
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(previewOpen)->Unit(benchmark::kMillisecond);
+
+// One step of the cashier dragging either window: the other follows.
+void previewMove(benchmark::State& state) {
+    Folder folder;
+    QWidget owner;
+    owner.setGeometry(0, 0, 400, 500);
+    owner.show();
+    auto* preview = new PreviewWindow(folder.db, &owner, thirtyLineOrder);
+    preview->show();
+    QCoreApplication::processEvents();
+    int step = 0;
+    for (auto _ : state) {
+        const int x = 10 + step++ % 100;
+        if (state.range(0))
+            preview->move(preview->x() == 500 ? 510 : 500, 10);
+        else
+            owner.move(x, 10);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(previewMove)->Arg(0)->Arg(1)->ArgName("dragPreview")->Unit(benchmark::kMillisecond);
 
 OrderDraft draftAt(const DateTime& t, int number) {
     OrderDraft d = threeDishOrder();

@@ -8,6 +8,7 @@
 #include "app/SingleInstance.h"
 #include "app/TerminationSignal.h"
 #include "receipt/ReceiptSettings.h"
+#include "ui/common/FrameGeometry.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/QtTranslations.h"
 #include "ui/order/MainWindow.h"
@@ -18,6 +19,7 @@
 #include <QDesktopServices>
 #include <QIcon>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -28,6 +30,17 @@ void identifyToDesktop(QApplication& app) {
     app.setApplicationName(QStringLiteral("Tablewise"));
     app.setDesktopFileName(QStringLiteral(TABLEWISE_APP_ID));
     app.setWindowIcon(QIcon::fromTheme(QStringLiteral(TABLEWISE_APP_ID)));
+}
+
+// The order window fills the screen but is not maximised: a maximised window
+// could not give up width to the receipt preview beside it.
+void takeTheScreen(QWidget& window) {
+    window.setGeometry(window.screen()->availableGeometry());
+    window.show();
+    // The frame's size is known only once the window manager has framed it.
+    QTimer::singleShot(0, &window, [&window] {
+        setFrameGeometry(&window, window.screen()->availableGeometry());
+    });
 }
 
 } // namespace
@@ -83,7 +96,6 @@ int Application::run(int argc, char** argv) {
     AppStyle::apply(app);
     QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
     window.startUp();
-    window.setGeometry(window.screen()->availableGeometry());
-    window.showMaximized();
+    takeTheScreen(window);
     return app.exec();
 }

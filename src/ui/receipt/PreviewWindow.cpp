@@ -4,6 +4,7 @@
 #include "receipt/ReceiptPictures.h"
 #include "receipt/ReceiptSettings.h"
 #include "storage/ProgramFolder.h"
+#include "ui/common/FrameGeometry.h"
 #include "ui/receipt/PainterCanvas.h"
 #include "ui/receipt/PreviewBoard.h"
 
@@ -11,7 +12,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
-#include <algorithm>
 
 namespace {
 
@@ -36,7 +36,9 @@ void name(QWidget* widget, const QString& control, const QString& caption) {
 PreviewWindow::PreviewWindow(Database& db, QWidget* orderWindow, OrderSource order)
     : QWidget(orderWindow, Qt::Window), m_db(db), m_orderWindow(orderWindow),
       m_order(std::move(order)), m_frame(new QGroupBox(this)), m_visible(new PreviewBoard(m_frame)),
-      m_offscreen(new PreviewBoard(this)), m_scrollBar(new QScrollBar(Qt::Vertical, m_frame)) {
+      m_offscreen(new PreviewBoard(this)), m_scrollBar(new QScrollBar(Qt::Vertical, m_frame)),
+      m_orderWidthAlone(orderWindow->frameGeometry().width()), m_orderEchoes(orderWindow),
+      m_previewEchoes(this) {
     setWindowTitle(QStringLiteral("打印预览"));
     name(this, QStringLiteral("打印预览"), QStringLiteral("打印预览"));
     name(m_frame, QStringLiteral("分组框1"), QStringLiteral("小票"));
@@ -45,33 +47,55 @@ PreviewWindow::PreviewWindow(Database& db, QWidget* orderWindow, OrderSource ord
     name(m_scrollBar, QStringLiteral("纵向滚动条1"), QStringLiteral("上下滚动"));
     m_offscreen->hide();
     setAttribute(Qt::WA_DeleteOnClose);
+    // The cashier keeps typing into the order window, and its keys work here.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    addActions(orderWindow->actions());
+    orderWindow->installEventFilter(this);
     connect(m_scrollBar, &QScrollBar::valueChanged, this, &PreviewWindow::showSlice);
     resize(narrowColumn.window, orderWindow->height() + 5);
-    followOrderWindow();
-    m_frame->setGeometry(frameLeft, frameTop, narrowColumn.frame, height() - 33);
+    placeBeside();
     m_scrollBar->setRange(0, 0);
     renderPreview();
 }
 
+PreviewPlacement PreviewWindow::placement() const {
+    const QScreen* screen = m_orderWindow->screen();
+    return PreviewPlacement(screen ? screen->availableGeometry() : QRect());
+}
+
+int PreviewWindow::frameWidthFor(int width) const {
+    return width + frameGeometry().width() - this->width();
+}
+
+void PreviewWindow::placeBeside() {
+    QRect order = m_orderWindow->frameGeometry();
+    order.setWidth(m_orderWidthAlone);
+    const Column& c = m_wide ? wideColumn : narrowColumn;
+    apply(placement().beside(order, frameWidthFor(c.window)));
+}
+
 void PreviewWindow::followOrderWindow() {
-    const QRect owner = m_orderWindow->frameGeometry();
-    QPoint target(owner.left() + owner.width(), owner.top());
-    // Beside an order window that fills the screen the preview would be out
-    // of sight; it then keeps to the screen's right edge, over the window.
-    if (const QScreen* screen = m_orderWindow->screen()) {
-        const QRect area = screen->availableGeometry();
-        target.setX(std::max(area.left(),
-                             std::min(target.x(), area.right() + 1 - frameGeometry().width())));
-    }
-    m_placedAt = target;
-    m_moving = true;
-    move(target);
-    m_moving = false;
+    apply(placement().orderMoved(m_orderWindow->frameGeometry(), frameGeometry().size()));
+}
+
+void PreviewWindow::apply(const PreviewPlacement::Pair& pair) {
+    m_placing = true;
+    m_orderEchoes.place(pair.order);
+    m_previewEchoes.place(pair.preview);
+    m_placing = false;
+    layOutColumn();
 }
 
 void PreviewWindow::sizeColumn(bool wide) {
-    const Column& c = wide ? wideColumn : narrowColumn;
-    resize(c.window, height());
+    const bool changed = wide != m_wide;
+    m_wide = wide;
+    if (changed)
+        placeBeside();
+    layOutColumn();
+}
+
+void PreviewWindow::layOutColumn() {
+    const Column& c = m_wide ? wideColumn : narrowColumn;
     m_frame->setGeometry(frameLeft, frameTop, c.frame, height() - 33);
     const int boardHeight = m_frame->height() - 10;
     m_visible->setGeometry(1, 5, c.canvas, boardHeight);
@@ -113,20 +137,47 @@ void PreviewWindow::showSlice(int top) {
     m_visible->setImage(whole.copy(0, top, whole.width(), m_visible->height()));
 }
 
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_orderWindow &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        const WindowEchoes::Report report = m_orderEchoes.classify();
+        if (!m_placing && report == WindowEchoes::Report::Framed)
+            placeBeside();
+        else if (!m_placing && report == WindowEchoes::Report::Foreign)
+            followOrderWindow();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void PreviewWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    // Only a move by the cashier drags the order window along; the window
-    // system may report the placement above later, outside m_moving.
-    if (m_moving || pos() == m_placedAt)
+    const WindowEchoes::Report report = m_previewEchoes.classify();
+    if (m_placing)
         return;
-    m_moving = true;
-    m_orderWindow->move(frameGeometry().left() - m_orderWindow->frameGeometry().width(),
-                        frameGeometry().top());
-    m_moving = false;
+    if (report == WindowEchoes::Report::Framed)
+        placeBeside();
+    else if (report == WindowEchoes::Report::Foreign) // the cashier's move
+        apply(placement().previewMoved(frameGeometry(), m_orderWindow->frameGeometry().size()));
+}
+
+void PreviewWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // A resize never drags the order window; the column fits the new height.
+    if (!m_placing && m_previewEchoes.classify() == WindowEchoes::Report::Framed)
+        placeBeside();
+    else
+        layOutColumn();
 }
 
 void PreviewWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The window frame is known only once shown, and placement counts it.
-    followOrderWindow();
+    placeBeside();
+}
+
+void PreviewWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    m_orderWindow->removeEventFilter(this);
+    setFrameGeometry(m_orderWindow,
+                     placement().alone(m_orderWindow->frameGeometry(), m_orderWidthAlone));
 }

@@ -1,5 +1,7 @@
 #pragma once
 #include "receipt/ReceiptOrder.h"
+#include "ui/receipt/PreviewPlacement.h"
+#include "ui/receipt/WindowEchoes.h"
 
 #include <QWidget>
 #include <functional>
@@ -10,7 +12,9 @@ class QGroupBox;
 class QScrollBar;
 
 // "打印预览": the receipt of the order on screen, drawn beside the order
-// window and moving with it.
+// window and moving with it. The order window gives up width while the
+// preview is open, takes the cashier's keys through the preview and gets its
+// width back when the preview closes.
 class PreviewWindow : public QWidget {
     Q_OBJECT
   public:
@@ -26,14 +30,23 @@ class PreviewWindow : public QWidget {
     void renderPreview();
     // Keeps the preview against the order window's right edge.
     void followOrderWindow();
+    // The order window and the preview moved to stand side by side again.
+    void placeBeside();
     int contentHeight() const { return m_contentHeight; }
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void sizeColumn(bool wide);
+    void layOutColumn();
+    void apply(const PreviewPlacement::Pair& pair);
+    PreviewPlacement placement() const;
+    int frameWidthFor(int width) const;
     void showSlice(int top);
 
     Database& m_db;
@@ -44,6 +57,8 @@ class PreviewWindow : public QWidget {
     PreviewBoard* m_offscreen; // 画板2
     QScrollBar* m_scrollBar;
     int m_contentHeight = 0;
-    bool m_moving = false;
-    QPoint m_placedAt;
+    int m_orderWidthAlone;
+    bool m_wide = false;
+    bool m_placing = false;
+    WindowEchoes m_orderEchoes, m_previewEchoes;
 };

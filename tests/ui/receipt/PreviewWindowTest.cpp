@@ -1,5 +1,6 @@
 #include "ui/receipt/PreviewWindow.h"
 #include "support/SampleOrders.h"
+#include "ui/receipt/PreviewPlacement.h"
 #include "support/WindowTest.h"
 #include "ui/receipt/PreviewBoard.h"
 
@@ -106,27 +107,80 @@ TEST_F(PreviewWindowTest, ReceiptLongerThanTheCanvasIsCutNotBroken) {
     EXPECT_EQ(control<PreviewBoard>("画板2")->image().height(), PreviewWindow::canvasHeight);
 }
 
-TEST_F(PreviewWindowTest, WindowsMoveTogether) {
+TEST_F(PreviewWindowTest, WindowsMoveTogetherAndStayOnScreen) {
     PreviewWindow& p = open();
-    owner.move(200, 80);
+    const QRect screen = owner.screen()->availableGeometry();
+    auto besideEachOther = [&] {
+        return p.frameGeometry().topLeft() ==
+                   QPoint(owner.frameGeometry().right() + 1, owner.frameGeometry().top()) &&
+               screen.contains(owner.frameGeometry()) && screen.contains(p.frameGeometry());
+    };
+    owner.move(50, 10);
     QCoreApplication::processEvents();
-    p.followOrderWindow();
-    EXPECT_EQ(p.frameGeometry().topLeft(), QPoint(owner.frameGeometry().right() + 1, 80));
+    EXPECT_TRUE(besideEachOther());
+    EXPECT_EQ(owner.pos(), QPoint(50, 10));
 
-    p.move(600, 120);
+    p.move(500, 20);
     QCoreApplication::processEvents();
-    EXPECT_EQ(owner.frameGeometry().topLeft(), QPoint(600 - owner.frameGeometry().width(), 120));
+    EXPECT_TRUE(besideEachOther()) << "the order window follows the cashier's move";
     EXPECT_EQ(owner.size(), QSize(300, 560)) << "moving changes no size";
+
+    owner.move(screen.right() - 100, screen.bottom() - 100);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(besideEachOther()) << "a move towards the edge stops at the edge";
 }
 
-TEST_F(PreviewWindowTest, StaysOnScreenBesideAnOrderWindowFillingIt) {
+TEST_F(PreviewWindowTest, PaperSwitchResizesWithoutDraggingTheOrderWindow) {
     const QRect screen = owner.screen()->availableGeometry();
     owner.setGeometry(screen);
     QCoreApplication::processEvents();
-    const QPoint ownerAt = owner.pos();
     PreviewWindow& p = open();
-    EXPECT_EQ(p.frameGeometry().right(), screen.right());
-    EXPECT_EQ(owner.pos(), ownerAt) << "placing the preview moves no order window";
+    for (const char* type : {"1", "0", "1"}) {
+        setSetting("小票类型", type);
+        p.renderPreview();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(owner.frameGeometry().topLeft(), screen.topLeft()) << type;
+        EXPECT_EQ(p.frameGeometry().left(), owner.frameGeometry().right() + 1) << type;
+        EXPECT_EQ(p.frameGeometry().right(), screen.right()) << type;
+    }
+    p.close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(owner.frameGeometry(), screen) << "closing gives the width back";
+}
+
+TEST(PreviewPlacement, PairStandsSideBySideWithinTheScreen) {
+    const PreviewPlacement placement(QRect(0, 0, 1366, 740));
+    struct Case {
+        const char* what;
+        PreviewPlacement::Pair got, expected;
+    };
+    const Case cases[] = {
+        {"a full-screen order window gives up the preview's width",
+         placement.beside(QRect(0, 0, 1366, 740), 235),
+         {QRect(0, 0, 1131, 740), QRect(1131, 0, 235, 740)}},
+        {"a narrow order window keeps its width; the preview is 5 taller",
+         placement.beside(QRect(100, 20, 600, 500), 308),
+         {QRect(100, 20, 600, 500), QRect(700, 20, 308, 505)}},
+        {"beside a window at the right edge both move in",
+         placement.beside(QRect(900, 0, 400, 700), 308),
+         {QRect(658, 0, 400, 700), QRect(1058, 0, 308, 705)}},
+        {"the order window moved off the left edge",
+         placement.orderMoved(QRect(-300, 10, 1131, 740), QSize(235, 740)),
+         {QRect(0, 0, 1131, 740), QRect(1131, 0, 235, 740)}},
+        {"the preview moved: the order window follows",
+         placement.previewMoved(QRect(700, 30, 308, 505), QSize(600, 500)),
+         {QRect(100, 30, 600, 500), QRect(700, 30, 308, 505)}},
+        {"the preview moved off the right edge",
+         placement.previewMoved(QRect(1300, 30, 308, 505), QSize(600, 500)),
+         {QRect(458, 30, 600, 500), QRect(1058, 30, 308, 505)}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.got.order, c.expected.order) << c.what;
+        EXPECT_EQ(c.got.preview, c.expected.preview) << c.what;
+    }
+    EXPECT_EQ(placement.alone(QRect(0, 0, 1058, 740), 1366), QRect(0, 0, 1366, 740));
+    EXPECT_EQ(placement.alone(QRect(500, 0, 600, 500), 800), QRect(500, 0, 800, 500));
+    EXPECT_EQ(placement.alone(QRect(700, 0, 600, 500), 800), QRect(566, 0, 800, 500));
 }
 
 } // namespace
