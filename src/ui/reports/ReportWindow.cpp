@@ -3,9 +3,8 @@
 #include "reports/ChartFiles.h"
 #include "reports/ReportSheet.h"
 #include "storage/ProgramFolder.h"
-#include "ui/reports/ChartHost.h"
-#include "ui/reports/ChartViewer.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/reports/ChartViewer.h"
 #include "ui/reports/ReportGrid.h"
 
 #include <QHBoxLayout>
@@ -43,7 +42,6 @@ ReportWindow::ReportWindow(Database& db, const QString& title, QWidget* parent)
     layout->addLayout(m_toolRow);
     layout->addLayout(body, 1);
     resize(1340, 700);
-    m_chartsAvailable = ChartHost::checkChartPlayer(this);
 }
 
 QMenu* ReportWindow::addMenu(const QString& title) {
@@ -64,8 +62,6 @@ bool ReportWindow::showSheet(const ReportSheet& sheet) {
                                         MessageBoxes::Icon::Information, QStringLiteral("提示"));
         return false;
     }
-    if (!m_chartsAvailable)
-        return true;
     if (sheet.chart() == ReportSheet::Chart::Line)
         m_chart->showLineChart(
             QString::fromStdString(ChartFiles::lineChartPath(ProgramFolder::path())));
