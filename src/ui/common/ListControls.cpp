@@ -40,6 +40,23 @@ void fillUnitDropDown(QComboBox* box, Database& db) {
     applyFill(box, DropDownFill::units(db));
 }
 
+void showInDropDown(QComboBox* box, const std::string& text) {
+    const QString value = QString::fromStdString(text);
+    const int index = box->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        box->setCurrentIndex(index);
+    else if (box->isEditable())
+        box->setEditText(value);
+}
+
+std::string shownValue(const QComboBox* box, const std::string& stored) {
+    const QString value = QString::fromStdString(stored);
+    if (stored.empty() || box->currentText() == value ||
+        box->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
+        return stored;
+    return box->currentText().toStdString();
+}
+
 namespace ListControls {
 
 void nameControl(QWidget* control, const QString& name, const QString& caption) {

@@ -26,6 +26,12 @@ void fillDropDown(QComboBox* box, Database& db, const std::string& select,
                   const std::string& column);
 // Refills the drop-down with every unit name, no empty entry, nothing selected.
 void fillUnitDropDown(QComboBox* box, Database& db);
+// Shows the text: the matching entry when there is one, else the text itself
+// in an editable drop-down.
+void showInDropDown(QComboBox* box, const std::string& text);
+// A stored value to show: itself when the drop-down shows it, has an entry for
+// it or it is empty; otherwise what the drop-down shows now.
+std::string shownValue(const QComboBox* box, const std::string& stored);
 
 namespace ListControls {
 

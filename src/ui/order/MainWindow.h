@@ -5,24 +5,24 @@
 #include "orders/TableCache.h"
 #include "storage/DateTime.h"
 #include "storage/SettingsStore.h"
-#include "ui/common/HelpDocuments.h"
 #include "ui/order/MainWindowForm.h"
+#include "ui/order/OrderReceipts.h"
+#include "ui/order/ToolWindows.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 class Clock;
 class Database;
 class DishResultModel;
-class PreviewWindow;
+class HelpLinks;
 class QComboBox;
 class QTimer;
 class QLineEdit;
+class QMenu;
 
 // The order-taking window. Handlers read the controls, let the order classes
-// decide, and write the result back. Windows opened from the toolbar and the
-// menus each have their own member function (see MainWindow*.cpp by area);
-// one whose window does not exist yet does nothing.
+// decide, and write the result back. Printing and the receipt preview are
+// OrderReceipts', the windows of the toolbar and the menus ToolWindows'.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -72,40 +72,17 @@ class MainWindow : public QMainWindow {
     void saveCustomer();
     void chooseTimeFormat();
 
-    // Settlement, printing and the receipt preview (MainWindowReceipt.cpp).
-    void settleOrder();       // F12, "打单结算(F12)" / "修改(F12)"
-    void printOnly();         // F11, "打单(F11)"
-    void togglePreview();     // "预览"
-    void refreshPreview();    // after every change the receipt shows
-    void openPrintSettings(); // "打印设置"
-
-    void generateDemoData(); // "生成销售随机数据" (MainWindowDemoData.cpp)
-
-    // Toolbar windows, by position (MainWindowHistory.cpp, MainWindowReports.cpp,
-    // MainWindowCatalogue.cpp).
-    void openOrderHistory();    // 0 "历史订单"
-    void openIncomeReport();    // 1 "收入报表"
-    void openSalesStatistics(); // 2 "销售统计"
-    void openCustomers();       // 4 "客户设置"
+    void settleOrder(); // F12, "打单结算(F12)"
+    void printOnly();   // F11, "打单(F11)"
 
     // A stored order taken from the history into this window ("修改(F12)");
     // false when the cashier keeps the order on screen. owner asks.
     bool editStoredOrder(QWidget* owner, const QString& idText, const QString& dateText);
-    void saveEditedOrder();   // F12 while a stored order is edited
-    void openDishCatalogue(); // 5 "菜单设置"
-    void openTableList();     // 6 "桌号设置"
-    void dropSettingsMenu();  // 8
-    void dropHelpMenu();      // 9
+    void saveEditedOrder(); // F12 while a stored order is edited
 
-    // "设置菜单" lists (MainWindowCatalogue.cpp).
-    void openHeaderList();   // "票头设置"
-    void openShopList();     // "店名设置"
-    void openDiscountList(); // "减免设置"
-
-    // "帮助".
-    void showTutorial();     // "使用教程", "查看使用教程"
-    void showPrintingHelp(); // "无法打印", "无法打印怎么办？"
-    void showAbout();        // "关于"
+    void openIncomeReport() { m_tools.openIncomeReport(); }
+    void openSalesStatistics() { m_tools.openSalesStatistics(); }
+    void showAbout(); // "关于"
 
   signals:
     // Closing the main window ends the program, whatever other windows are open.
@@ -130,9 +107,9 @@ class MainWindow : public QMainWindow {
     void onTableCodeChanged();
     void onTelephoneChanged();
     void moveResultSelection(int step);
-    void showHelpDocument(HelpDocuments::Document document);
     void showGridMenu(const QPoint& globalPos);
-    void followMainWindow(); // the receipt preview moves with this window
+    void dropMenu(int toolPosition, QMenu* menu);
+    void refreshPreview() { m_receipts.refreshPreview(); }
 
     Database& m_db;
     Clock& m_clock;
@@ -141,20 +118,11 @@ class MainWindow : public QMainWindow {
     DishCache m_dishes;
     TableCache m_tables;
     DishResultModel* m_results = nullptr;
+    HelpLinks* m_helpLinks = nullptr;
     QTimer* m_timer = nullptr;
     DateTime m_lastSeenDate;
     int m_timeFormat = 0;
     bool m_startedUp = false;
-
-    // Receipt preview and settlement state.
-    // Only `settling` a new order may open the cash drawer.
-    bool printCurrentOrder(bool withCopies, bool settling = false);
-    PreviewWindow* openPreview();
-    QPointer<PreviewWindow> m_preview;
-
-    // Order history state.
-
-    // Report windows state.
-
-    // Catalogue and list windows state.
+    OrderReceipts m_receipts;
+    ToolWindows m_tools;
 };

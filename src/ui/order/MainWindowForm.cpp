@@ -1,8 +1,8 @@
 #include "ui/order/MainWindowForm.h"
 
 #include "orders/OrderDraft.h"
-#include "ui/order/OrderGridView.h"
 #include "ui/common/PopupComboBox.h"
+#include "ui/order/OrderGridView.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -324,4 +324,28 @@ QWidget* MainWindowForm::buildDetailsColumn(QWidget* parent) {
     linksLayout->addWidget(printingHelpLink);
     layout->addWidget(links);
     return column;
+}
+
+MainWindowForm::Fields<QLineEdit> MainWindowForm::draftEdits() const {
+    return {{number, &OrderDraft::number},
+            {orderTime, &OrderDraft::orderTime},
+            {tableCode, &OrderDraft::tableCode},
+            {telephone, &OrderDraft::telephone},
+            {name, &OrderDraft::name},
+            {address, &OrderDraft::address},
+            {discountPortions, &OrderDraft::discountPortions},
+            {discountAmount, &OrderDraft::discountAmount},
+            {total, &OrderDraft::total},
+            {paid, &OrderDraft::paid},
+            {actuallyPaid, &OrderDraft::actuallyPaid},
+            {remark, &OrderDraft::remark},
+            {orderId, &OrderDraft::orderId}};
+}
+
+MainWindowForm::Fields<QComboBox> MainWindowForm::draftDropDowns() const {
+    return {{header, &OrderDraft::header},
+            {shop, &OrderDraft::shop},
+            {table, &OrderDraft::table},
+            {discountName, &OrderDraft::discountName},
+            {paymentMethod, &OrderDraft::paymentMethod}};
 }
