@@ -1,5 +1,6 @@
 // Year income and year sales reports, chart files included, over five years
 // of orders: 400,000 orders with 1,000,000 order lines.
+#include "KeptDatabase.h"
 #include "reports/IncomeReports.h"
 #include "reports/SalesReports.h"
 #include "storage/Database.h"
@@ -69,27 +70,8 @@ bool fill(const std::string& path) {
     return ok;
 }
 
-// One database for every benchmark, kept between runs in the temporary folder.
 Database& database() {
-    static Database db;
-    if (db.isOpen())
-        return db;
-    const auto folder = std::filesystem::temp_directory_path() / "tablewise-bench-reports";
-    const bool fresh = !std::filesystem::exists(folder / "data" / "data.mdb");
-    std::filesystem::create_directories(folder);
-    ProgramFolder::setPath(folder.string());
-    if (fresh) {
-        {
-            Database creator; // the schema, from the program's own start-up
-            if (!StorageStartup::openDatabase(creator))
-                std::abort();
-        }
-        if (!fill(ProgramFolder::databasePath()))
-            std::abort();
-    }
-    if (!StorageStartup::openDatabase(db))
-        std::abort();
-    return db;
+    return keptDatabase("tablewise-bench-reports", fill);
 }
 
 void yearIncomeReport(benchmark::State& state) {

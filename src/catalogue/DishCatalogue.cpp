@@ -56,13 +56,15 @@ ListOutcome DishCatalogue::addDish(const DishInput& dish, const ListRows& shown)
         return ListOutcome::refused("代号已经存在，不能重复添加。", row);
     if (const int row = findRow(shown, dish.name, Name); row >= 0)
         return ListOutcome::refused("菜名已经存在，不能重复添加。", row);
-    const std::string sql = "insert into 菜单  (代码,字母,菜名,价格,单位) values ('" +
-                            sqlEscape(dish.code) + "','" + sqlEscape(dish.letters) + "','" +
-                            sqlEscape(dish.name) + "'," + dish.priceText() + ",'" +
-                            sqlEscape(dish.unit) + "')";
-    if (!m_db.ExecuteSql(sql))
+    if (!m_db.ExecuteSql(insertStatement(dish)))
         return ListOutcome::failed();
     return ListOutcome::done("保存完成。", static_cast<int>(shown.size()));
+}
+
+std::string DishCatalogue::insertStatement(const DishInput& dish) {
+    return "insert into 菜单  (代码,字母,菜名,价格,单位) values ('" + sqlEscape(dish.code) + "','" +
+           sqlEscape(dish.letters) + "','" + sqlEscape(dish.name) + "'," + dish.priceText() + ",'" +
+           sqlEscape(dish.unit) + "')";
 }
 
 ListOutcome DishCatalogue::modifyDish(const DishInput& dish, const ListRows& shown) {

@@ -40,9 +40,10 @@ class DishCatalogue {
     bool deleteDish(const ListRow& row);
 
     static std::string deleteQuestion(const ListRow& row);
+    // Why the fields cannot make a dish (the first failing check), or nothing.
+    static std::string fieldRefusal(const DishInput& dish);
+    static std::string insertStatement(const DishInput& dish);
 
   private:
-    static std::string fieldRefusal(const DishInput& dish);
-
     Database& m_db;
 };

@@ -41,6 +41,8 @@ class PagedList {
     // change too slow, so the page is found by its last ID instead.
     void setDirectWindowLimit(long long rows) { m_directWindowLimit = rows; }
 
+    // " where" and the condition, or nothing when every row matches.
+    std::string whereClause() const;
     std::string totalsStatement() const;
     std::string pageStatement(long long rows, long long windowEnd) const;
     // The lowest or highest matching ID.
@@ -60,7 +62,6 @@ class PagedList {
 
   private:
     std::string table() const;
-    std::string whereClause() const;
     void readTotals(Database& db, Page& result) const;
     std::string readPageStatement(Database& db, long long count, long long rows,
                                   long long windowEnd) const;

@@ -29,8 +29,11 @@ std::string dayBounds(const std::string& column, const std::string& date) {
            "23时59分59秒')";
 }
 
-void writeMonthPies(ReportCharts::PieLayout layout, const std::vector<IncomeReports::Row>& rows,
-                    const std::string& incomeTitle, const std::string& countTitle) {
+void writeMonthPies(ReportSheet& sheet, ReportCharts::PieLayout layout,
+                    const std::vector<IncomeReports::Row>& rows, const std::string& incomeTitle,
+                    const std::string& countTitle) {
+    sheet.addChart({incomeTitle, {{"月收入", 1}}});
+    sheet.addChart({countTitle, {{"月点单数量", 2}}});
     std::vector<std::string> labels;
     std::vector<long long> incomes, counts;
     for (const auto& row : rows) {
@@ -61,6 +64,7 @@ ReportSheet IncomeReports::day(const std::string& date) {
         ++row;
     });
     const int last = row - 1;
+    sheet.setLastDataRow(last);
     sheet.colourColumn(2, 2, last, red);
     sheet.merge(last + 1, 0, 3);
     sheet.merge(last + 2, 0, 3);
@@ -92,6 +96,7 @@ std::vector<IncomeReports::Row> IncomeReports::grouped(ReportSheet& sheet, const
         ++row;
     }
     const int last = row - 1;
+    sheet.setLastDataRow(last);
     sheet.colourColumn(1, 2, last, red);
     sheet.colourColumn(2, 2, last, blue);
     sheet.merge(last + 1, 0, 3);
@@ -144,9 +149,9 @@ ReportSheet IncomeReports::month(const std::string& year, const std::string& mon
         count.values.push_back(std::to_string(row.count));
         maximum.add(row.sum, static_cast<double>(row.count));
     }
-    ReportCharts::writeTrend(m_folder, maximum.axisMaximum(),
-                             year + "年" + ReportMath::padMonth(month) + "月份 参考数据", labels,
-                             income, count);
+    const std::string chartTitle = year + "年" + ReportMath::padMonth(month) + "月份 参考数据";
+    sheet.addChart({chartTitle, {{income.name, 1}, {count.name, 2}}});
+    ReportCharts::writeTrend(m_folder, maximum.axisMaximum(), chartTitle, labels, income, count);
     return sheet;
 }
 
@@ -171,7 +176,7 @@ ReportSheet IncomeReports::quarter(const std::string& year, const std::string& q
     g.averageLabel = "季度点单均价：";
     const auto rows = grouped(sheet, g);
     if (!rows.empty())
-        writeMonthPies(ReportCharts::PieLayout::Quarter, rows,
+        writeMonthPies(sheet, ReportCharts::PieLayout::Quarter, rows,
                        year + "年" + quarter + "季度收入参考",
                        year + "年" + quarter + "季度开单数量参考");
     return sheet;
@@ -192,7 +197,7 @@ ReportSheet IncomeReports::year(const std::string& year) {
     g.averageLabel = "年度点单均价：";
     const auto rows = grouped(sheet, g);
     if (!rows.empty())
-        writeMonthPies(ReportCharts::PieLayout::Year, rows, year + "年 年收入参考",
+        writeMonthPies(sheet, ReportCharts::PieLayout::Year, rows, year + "年 年收入参考",
                        year + "年 开单数量参考");
     return sheet;
 }

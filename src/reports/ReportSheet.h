@@ -14,6 +14,17 @@ class ReportSheet {
     struct Span {
         int row, column, columns;
     };
+    // A chart of the sheet's own figures: its categories are column 0 of the
+    // data rows, each series one column of them.
+    struct ChartSeries {
+        std::string name;
+        int column;
+    };
+    struct SheetChart {
+        std::string title;
+        std::vector<ChartSeries> series;
+    };
+    static constexpr int firstDataRow = 2;
 
     ReportSheet(int columns, int columnWidth) : m_columns(columns), m_columnWidth(columnWidth) {}
     // A sheet that starts as every report does: the title merged across row 0
@@ -29,6 +40,8 @@ class ReportSheet {
     void setTitle(const std::string& title) { m_title = title; }
     void setChart(Chart chart) { m_chart = chart; }
     void setFound(bool found) { m_found = found; }
+    void setLastDataRow(int row) { m_lastDataRow = row; }
+    void addChart(SheetChart chart) { m_charts.push_back(std::move(chart)); }
 
     int columns() const { return m_columns; }
     int columnWidth() const { return m_columnWidth; }
@@ -41,6 +54,9 @@ class ReportSheet {
     // Day reports have no chart and take the window's width.
     Chart chart() const { return m_chart; }
     bool found() const { return m_found; }
+    // Below firstDataRow when the report found nothing.
+    int lastDataRow() const { return m_lastDataRow; }
+    const std::vector<SheetChart>& charts() const { return m_charts; }
 
   private:
     int m_columns;
@@ -49,6 +65,8 @@ class ReportSheet {
     std::string m_title;
     Chart m_chart = Chart::None;
     bool m_found = false;
+    int m_lastDataRow = firstDataRow - 1;
+    std::vector<SheetChart> m_charts;
     std::map<std::pair<int, int>, std::string> m_texts;
     std::map<std::pair<int, int>, std::uint32_t> m_colours;
     std::vector<Span> m_spans;

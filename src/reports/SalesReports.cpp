@@ -39,6 +39,7 @@ void fillRows(ReportSheet& sheet, const std::vector<Line>& lines,
         ++row;
     }
     const int last = row - 1;
+    sheet.setLastDataRow(last);
     sheet.colourColumn(1, 2, last, blue);
     sheet.colourColumn(2, 2, last, red);
     sheet.merge(last + 1, 0, 2);
@@ -126,6 +127,7 @@ ReportSheet SalesReports::grouped(const std::string& title, const std::string& h
             maximum.add(amount, static_cast<double>(count));
         });
     fillRows(sheet, lines, totals);
+    sheet.addChart({chartTitle, {{amounts.name, 2}, {counts.name, 1}}});
     ReportCharts::writeTrend(m_folder, maximum.axisMaximum(), chartTitle, labels, amounts, counts);
     return sheet;
 }

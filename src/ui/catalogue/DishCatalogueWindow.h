@@ -8,6 +8,10 @@ class DishCatalogueWindow : public ListWindow {
     DishCatalogueWindow(QWidget* parent, Database& db);
 
     void loadDishList();
+    // A menu from a spreadsheet: previewed, then stored all at once.
+    void importMenu();
+    // The catalogue as a spreadsheet another shop can import.
+    void exportMenu();
 
   protected:
     std::unique_ptr<QDialog> makeEditWindow(bool modify) override;

@@ -14,7 +14,7 @@ using ListControls::nameControl;
 ListWindow::ListWindow(QWidget* parent, Database& db, const QString& title,
                        const QString& listCaption,
                        const std::vector<std::pair<QString, int>>& columns, const QString& addText)
-    : QDialog(parent), m_db(db), m_list(new QTreeWidget(this)) {
+    : QDialog(parent), m_db(db), m_list(new QTreeWidget(this)), m_buttons(new QHBoxLayout) {
     setWindowTitle(title);
     setObjectName(title);
     nameControl(m_list, QStringLiteral("超级列表框1"), listCaption);
@@ -24,15 +24,14 @@ ListWindow::ListWindow(QWidget* parent, Database& db, const QString& title,
     connect(m_list, &QTreeWidget::customContextMenuRequested, this, &ListWindow::showContextMenu);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &ListWindow::openModifyWindow);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
+    m_buttons->addStretch();
     const auto addButton = [&](const QString& name, const QString& text,
                                void (ListWindow::*slot)()) {
         auto* button = new QPushButton(text, this);
         nameControl(button, name, text.trimmed());
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, slot);
-        buttons->addWidget(button);
+        m_buttons->addWidget(button);
     };
     addButton(QStringLiteral("按钮_添加"), addText, &ListWindow::openAddWindow);
     addButton(QStringLiteral("按钮_修改"), QStringLiteral("修改"), &ListWindow::openModifyWindow);
@@ -40,11 +39,19 @@ ListWindow::ListWindow(QWidget* parent, Database& db, const QString& title,
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(m_buttons);
     int width = 60;
     for (const auto& column : columns)
         width += column.second;
     resize(width, 520);
+}
+
+QPushButton* ListWindow::addLeadingButton(const QString& name, const QString& text) {
+    auto* button = new QPushButton(text, this);
+    nameControl(button, name, text);
+    button->setAutoDefault(false);
+    m_buttons->insertWidget(m_leadingButtons++, button);
+    return button;
 }
 
 void ListWindow::deleteSelected() {

@@ -8,6 +8,8 @@
 #include <vector>
 
 class Database;
+class QHBoxLayout;
+class QPushButton;
 class QTreeWidget;
 
 // A maintenance window around one list: buttons add, modify and delete, the
@@ -29,10 +31,15 @@ class ListWindow : public QDialog {
     virtual bool deleteRow(const ListRow& row) = 0;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A button at the left end of the button row, away from add, modify and delete.
+    QPushButton* addLeadingButton(const QString& name, const QString& text);
 
     Database& m_db;
     QTreeWidget* m_list;
 
   private:
     void showContextMenu(const QPoint& at);
+
+    QHBoxLayout* m_buttons;
+    int m_leadingButtons = 0;
 };

@@ -2,12 +2,18 @@
 #include "ui/common/ListControls.h"
 
 #include "history/StoredOrders.h"
+#include "spreadsheet/CsvTableWriter.h"
+#include "spreadsheet/HistoryExport.h"
 #include "storage/Clock.h"
-#include "ui/history/DayFilterDialog.h"
+#include "ui/common/ExportMessages.h"
+#include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PagedListPanel.h"
+#include "ui/common/TaskProgress.h"
+#include "ui/history/DayFilterDialog.h"
 #include "ui/history/PeriodFilterDialog.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -101,6 +107,7 @@ QWidget* HistoryWindow::buildButtons() {
     connect(button("修改"), &QPushButton::clicked, this, &HistoryWindow::editOrder);
     connect(button("删除"), &QPushButton::clicked, this, &HistoryWindow::deleteOrder);
     row->addStretch(1);
+    connect(button("导出"), &QPushButton::clicked, this, &HistoryWindow::exportOrders);
     return bar;
 }
 
@@ -183,6 +190,24 @@ void HistoryWindow::deleteOrder() {
     }
     m_panel->reloadAfterRemoval(index);
     MessageBoxes::instance().inform(this, "处理成功。", MessageBoxes::Icon::None);
+}
+
+void HistoryWindow::exportOrders() {
+    const QString path = FileDialogs::instance().saveFile(this, "导出历史订单", "历史订单.xlsx",
+                                                          FileDialogs::spreadsheetFilters());
+    if (path.isEmpty())
+        return;
+    WriteResult result;
+    {
+        TaskProgress progress(this, "正在导出历史订单……", "导出历史订单");
+        result = HistoryExport(m_db, m_orders).toFile(path.toStdString(), progress.callback());
+    }
+    const std::string lines = CsvTableWriter::tablePath(path.toStdString(), "明细");
+    ExportMessages::tell(this, result, path,
+                         isCsvPath(path.toStdString())
+                             ? "导出完成。订单的菜品明细在同一文件夹的另一个文件中：" +
+                                   QFileInfo(QString::fromStdString(lines)).fileName()
+                             : QStringLiteral("导出完成。"));
 }
 
 QMenu* HistoryWindow::contextMenu() {

@@ -35,6 +35,8 @@ class HistoryWindow : public QDialog {
     void chooseCustomer();
     void editOrder();
     void deleteOrder();
+    // Every order of the current filter, all pages, to a file the user names.
+    void exportOrders();
     // The list's context menu for the selected row; nullptr when none is selected.
     QMenu* contextMenu();
 

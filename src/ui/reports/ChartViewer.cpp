@@ -52,25 +52,47 @@ void ChartViewer::clear() {
         delete item->widget();
         delete item;
     }
+    m_line.reset();
+    m_pies.reset();
 }
 
 void ChartViewer::showLineChart(const QString& path) {
     clear();
     const auto data =
         ChartFileReader::parseLineChart(ChartFileReader::readFile(path.toStdString()));
-    if (!data.empty())
-        addLineChart(data);
+    if (data.empty())
+        return;
+    m_line = data;
+    addView(lineChart(data));
 }
 
 void ChartViewer::showPieChart(const QString& path) {
     clear();
-    const auto data = ChartFileReader::parsePieChart(ChartFileReader::readFile(path.toStdString()));
-    for (int i = 0; i < static_cast<int>(data.pies.size()); ++i)
-        addPie(data, i);
+    m_pies = ChartFileReader::parsePieChart(ChartFileReader::readFile(path.toStdString()));
+    for (int i = 0; i < static_cast<int>(m_pies->pies.size()); ++i)
+        addView(pieChart(*m_pies, i));
 }
 
-void ChartViewer::addLineChart(const LineChartData& data) {
+QList<QChart*> ChartViewer::makeCharts() const {
+    QList<QChart*> charts;
+    if (m_line)
+        charts << lineChart(*m_line);
+    for (int i = 0; m_pies && i < static_cast<int>(m_pies->pies.size()); ++i)
+        charts << pieChart(*m_pies, i);
+    return charts;
+}
+
+// Equal stretch: left to their size hints, charts drawn after another kind
+// of chart split the area unevenly and cut their titles.
+void ChartViewer::addView(QChart* chart) {
+    auto* view = new QChartView(chart, this);
+    view->setRenderHint(QPainter::Antialiasing);
+    m_layout->addWidget(view, 1);
+}
+
+QChart* ChartViewer::lineChart(const LineChartData& data) {
     auto* chart = new QChart;
+    chart->setAnimationOptions(QChart::NoAnimation);
     if (!data.paragraphs.empty())
         chart->setTitle(qt(data.paragraphs.front()));
     chart->setTitleFont(titleFont(16, true));
@@ -114,12 +136,13 @@ void ChartViewer::addLineChart(const LineChartData& data) {
     }
     chart->legend()->setVisible(data.legendVisible);
     chart->legend()->setAlignment(Qt::AlignTop);
-    addView(chart);
+    return chart;
 }
 
-void ChartViewer::addPie(const PieChartData& data, int index) {
+QChart* ChartViewer::pieChart(const PieChartData& data, int index) {
     const auto& pie = data.pies[index];
     auto* chart = new QChart;
+    chart->setAnimationOptions(QChart::NoAnimation);
     chart->setTitle(qt(pie.title));
     chart->setTitleFont(titleFont(pie.titleSize, pie.titleBold));
     chart->setTitleBrush(rgb(pie.titleColor));
@@ -143,16 +166,7 @@ void ChartViewer::addPie(const PieChartData& data, int index) {
         markers[i]->setLabel(qt(pie.names[i]));
     chart->legend()->setAlignment(Qt::AlignRight);
     chart->legend()->setLabelColor(rgb(pie.legendTextColor));
-    addView(chart);
-}
-
-// Equal stretch: left to their size hints, charts drawn after another kind
-// of chart split the area unevenly and cut their titles.
-void ChartViewer::addView(QChart* chart) {
-    chart->setAnimationOptions(QChart::NoAnimation);
-    auto* view = new QChartView(chart, this);
-    view->setRenderHint(QPainter::Antialiasing);
-    m_layout->addWidget(view, 1);
+    return chart;
 }
 
 int ChartViewer::chartCount() const {

@@ -1,10 +1,12 @@
 #pragma once
+#include "reports/ChartFileReader.h"
+
+#include <QList>
 #include <QWidget>
+#include <optional>
 
 class QChart;
 class QHBoxLayout;
-struct LineChartData;
-struct PieChartData;
 
 // The chart area of the report windows: draws "xml/line-chart.xml" and
 // "piedata.xml" as the reports write them.
@@ -21,11 +23,16 @@ class ChartViewer : public QWidget {
     // What is drawn now, for the windows' tests.
     int chartCount() const;
     QStringList titles() const;
+    // The charts drawn now, made afresh for another page, such as a printed
+    // one; the caller owns them.
+    QList<QChart*> makeCharts() const;
 
   private:
-    void addLineChart(const LineChartData& data);
-    void addPie(const PieChartData& data, int index);
+    static QChart* lineChart(const LineChartData& data);
+    static QChart* pieChart(const PieChartData& data, int index);
     void addView(QChart* chart);
 
     QHBoxLayout* m_layout;
+    std::optional<LineChartData> m_line;
+    std::optional<PieChartData> m_pies;
 };

@@ -1,15 +1,24 @@
 #include "ui/reports/ReportWindow.h"
 
 #include "reports/ChartFiles.h"
-#include "reports/ReportSheet.h"
+#include "spreadsheet/ReportExport.h"
+#include "storage/Clock.h"
 #include "storage/ProgramFolder.h"
+#include "storage/Values.h"
+#include "ui/common/ExportMessages.h"
+#include "ui/common/FileDialogs.h"
+#include "ui/common/ListControls.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/receipt/PrintDialogs.h"
 #include "ui/reports/ChartViewer.h"
 #include "ui/reports/ReportGrid.h"
+#include "ui/reports/ReportPrinter.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -31,15 +40,22 @@ ReportWindow::ReportWindow(Database& db, const QString& title, QWidget* parent)
     name(m_caption, QStringLiteral("标签_正在浏览"), QStringLiteral("正在浏览"));
     name(m_grid, QStringLiteral("高级表格1"), QStringLiteral("报表"));
     name(m_chart, QStringLiteral("图表区"), QStringLiteral("图表"));
-    m_toolRow->addWidget(m_caption);
-    m_toolRow->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_caption);
+    top->addStretch();
+    top->addLayout(m_toolRow);
+    // Export and print end the row, after whatever a window puts in it.
+    connect(ListControls::addCaptionButton(top, this, QStringLiteral("导出")),
+            &QPushButton::clicked, this, &ReportWindow::exportReport);
+    connect(ListControls::addCaptionButton(top, this, QStringLiteral("打印")),
+            &QPushButton::clicked, this, &ReportWindow::printReport);
     auto* body = new QHBoxLayout;
     body->addWidget(m_grid);
     body->addWidget(m_chart, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(m_menuBar);
     layout->setContentsMargins(20, 8, 20, 20);
-    layout->addLayout(m_toolRow);
+    layout->addLayout(top);
     layout->addLayout(body, 1);
     resize(1340, 700);
 }
@@ -55,6 +71,7 @@ bool ReportWindow::showSheet(const ReportSheet& sheet) {
     m_grid->setMinimumWidth(withChart ? chartGridWidth : 0);
     m_grid->setMaximumWidth(withChart ? chartGridWidth : QWIDGETSIZE_MAX);
     m_grid->showSheet(sheet);
+    m_sheet = sheet;
     m_caption->setText(QString::fromStdString(sheet.caption()));
     if (!sheet.found()) {
         m_chart->clear();
@@ -68,4 +85,38 @@ bool ReportWindow::showSheet(const ReportSheet& sheet) {
     else if (sheet.chart() == ReportSheet::Chart::Pie)
         m_chart->showPieChart(QString::fromStdString(ChartFiles::pieChartPath()));
     return true;
+}
+
+void ReportWindow::exportReport() {
+    if (!m_sheet)
+        return;
+    // A dish name in the title may hold a character no file name can.
+    QString name = QString::fromStdString(m_sheet->title());
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    const QString path = FileDialogs::instance().saveFile(this, QStringLiteral("导出报表"),
+                                                          name + QStringLiteral(".xlsx"),
+                                                          FileDialogs::spreadsheetFilters());
+    if (path.isEmpty())
+        return;
+    ExportMessages::tell(this,
+                         ReportExport::toFile(*m_sheet, path.toStdString()) ? WriteResult::Written
+                                                                            : WriteResult::Failed,
+                         path);
+}
+
+void ReportWindow::printReport() {
+    if (!m_sheet)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    ReportPrinter::preparePrinter(printer);
+    if (!PrintDialogs::instance().choosePrinter(printer, this))
+        return;
+    const DateTime now = Clock::system().now();
+    const QString printedAt = QString::fromStdString(Values::dateToText(now)) +
+                              QStringLiteral(" %1:%2")
+                                  .arg(now.hour, 2, 10, QLatin1Char('0'))
+                                  .arg(now.minute, 2, 10, QLatin1Char('0'));
+    if (ReportPrinter(*m_sheet, m_chart->makeCharts(), printedAt).print(printer) == 0)
+        MessageBoxes::instance().inform(this, QStringLiteral("打印失败，请检查打印机后重试。"),
+                                        MessageBoxes::Icon::Warning);
 }

@@ -1,5 +1,8 @@
 #pragma once
+#include "reports/ReportSheet.h"
+
 #include <QDialog>
+#include <optional>
 
 class ChartViewer;
 class Database;
@@ -8,7 +11,6 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class ReportGrid;
-class ReportSheet;
 
 // What the two report windows share: a caption, the grid and the chart area
 // to its right, and a menu of report kinds.
@@ -21,11 +23,17 @@ class ReportWindow : public QDialog {
     ChartViewer* chartArea() const { return m_chart; }
     QLabel* caption() const { return m_caption; }
 
+    // The report shown, grid and charts, to a file the user names.
+    void exportReport();
+    // The report shown through the print dialog, on A4.
+    void printReport();
+
   protected:
     // Shows a report's sheet and its chart; tells of a period without data.
     // True when the report found data.
     bool showSheet(const ReportSheet& sheet);
     QMenu* addMenu(const QString& title);
+    // The controls of a window's own, right of the caption.
     QHBoxLayout* toolRow() const { return m_toolRow; }
 
     Database& m_db;
@@ -36,4 +44,5 @@ class ReportWindow : public QDialog {
     QLabel* m_caption;
     ReportGrid* m_grid;
     ChartViewer* m_chart;
+    std::optional<ReportSheet> m_sheet;
 };

@@ -1,10 +1,13 @@
 #include "CatalogueTestSupport.h"
 
+#include "support/ScriptedFileDialogs.h"
 #include "ui/catalogue/DishCatalogueWindow.h"
 #include "ui/catalogue/DishEditWindow.h"
+#include "ui/catalogue/MenuImportDialog.h"
 #include "ui/catalogue/NamedListWindow.h"
 
 #include <QKeyEvent>
+#include <QTableWidget>
 #include <QTimer>
 
 namespace {
@@ -256,6 +259,69 @@ TEST_F(DishWindows, ClosingTheUnitsWindowRefillsTheUnitDropDown) {
     EXPECT_EQ(units->count(), 11);
     EXPECT_EQ(units->itemText(10), "斤");
     EXPECT_EQ(units->currentText(), "碗"); // the unit of the selected dish again
+}
+
+class MenuFiles : public DishWindows {
+  protected:
+    // Answers the preview of the next import with the given button.
+    void answerPreview(const char* button) {
+        QTimer::singleShot(0, [this, button] {
+            auto* preview = qobject_cast<MenuImportDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(preview, nullptr);
+            previewRows = preview->table()->rowCount();
+            importEnabled = child<QPushButton>(preview, "按钮_导入")->isEnabled();
+            child<QPushButton>(preview, button)->click();
+        });
+    }
+    QString file(const char* name) const { return filePath(QString::fromUtf8(name)); }
+    void write(const char* name, const std::string& content) {
+        TempFolder::write(file(name).toStdString(), content);
+    }
+
+    int previewRows = -1;
+    bool importEnabled = false;
+};
+
+TEST_F(MenuFiles, ImportShowsThePreviewAndStoresOnlyWhenConfirmed) {
+    write("菜单.csv",
+          "数字代号,菜名,价格,单位\n301,葱油饼,6,个\n302,凉皮,0,份\n001,红烧排骨饭,20,份\n");
+    ScriptedFileDialogs files(file("菜单.csv"));
+
+    answerPreview("按钮_取消");
+    click(catalogue.get(), "按钮_导入菜单");
+    EXPECT_EQ(previewRows, 3);
+    EXPECT_EQ(dishes("葱油饼"), 0);
+    EXPECT_TRUE(boxes.shown.isEmpty());
+
+    answerPreview("按钮_导入");
+    click(catalogue.get(), "按钮_导入菜单");
+    EXPECT_TRUE(importEnabled);
+    EXPECT_EQ(lastMessage(), "导入完成：新增1项，修改1项。");
+    EXPECT_EQ(dishes("葱油饼"), 1);
+    EXPECT_EQ(read("Select * from 菜单 where 代码 = '001'", "价格"), "20");
+    ASSERT_EQ(list->topLevelItemCount(), 29);
+    EXPECT_EQ(cell(list, 28, 3), "葱油饼");
+}
+
+TEST_F(MenuFiles, AFileWithoutTheColumnsIsRefusedBeforeAnyPreview) {
+    write("名单.csv", "姓名,电话\n张三,138\n");
+    ScriptedFileDialogs files(file("名单.csv"));
+    click(catalogue.get(), "按钮_导入菜单");
+    EXPECT_TRUE(
+        lastMessage().startsWith("文件的第一行没有找到这些列：数字代号、菜名、价格、单位。"));
+    EXPECT_EQ(list->topLevelItemCount(), 28);
+}
+
+TEST_F(MenuFiles, ExportedMenuComesBackAsNothingToImport) {
+    ScriptedFileDialogs files(file("菜单.xlsx"));
+    click(catalogue.get(), "按钮_导出菜单");
+    EXPECT_EQ(files.suggestedName, "菜单.xlsx");
+    EXPECT_EQ(lastMessage(), "导出完成。");
+
+    answerPreview("按钮_取消");
+    click(catalogue.get(), "按钮_导入菜单");
+    EXPECT_EQ(previewRows, 28);
+    EXPECT_FALSE(importEnabled);
 }
 
 } // namespace

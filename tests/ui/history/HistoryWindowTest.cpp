@@ -1,4 +1,6 @@
 #include "ui/history/HistoryWindow.h"
+#include "spreadsheet/XlsxReader.h"
+#include "support/ScriptedFileDialogs.h"
 #include "support/WindowTest.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/PagedListPanel.h"
@@ -7,6 +9,7 @@
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -233,6 +236,30 @@ TEST_F(HistoryWindowTest, CustomerPromptAndClosingForgetsTheFilter) {
 
     w.reject();
     EXPECT_TRUE(orders.conditionFragment().empty());
+}
+
+TEST_F(HistoryWindowTest, ExportTakesEveryPageOfTheFilterNotOnlyTheOneShown) {
+    addOrders(450);
+    addOrder({.table = "A3"});
+    open();
+    ScriptedFileDialogs files;
+    click("按钮_导出");
+    EXPECT_TRUE(boxes.shown.isEmpty()); // cancelled in the file dialog
+
+    files.path = filePath("历史订单.xlsx");
+    click("按钮_导出");
+    EXPECT_EQ(files.suggestedName, "历史订单.xlsx");
+    EXPECT_EQ(boxes.lastText(), "导出完成。");
+    const auto all = XlsxReader::readFirstSheet(files.path.toStdString());
+    ASSERT_TRUE(all);
+    EXPECT_EQ(all->size(), 1u + 451u);
+
+    window->applyFilter(HistoryFilter::dineIn());
+    files.path = filePath("店内.csv");
+    click("按钮_导出");
+    EXPECT_EQ(boxes.lastText(),
+              "导出完成。订单的菜品明细在同一文件夹的另一个文件中：店内_明细.csv");
+    EXPECT_TRUE(QFile::exists(filePath("店内_明细.csv")));
 }
 
 } // namespace

@@ -1,0 +1,63 @@
+#include "spreadsheet/MenuFile.h"
+
+#include "catalogue/DishCatalogue.h"
+#include "spreadsheet/CsvReader.h"
+#include "spreadsheet/TableWriter.h"
+#include "spreadsheet/XlsxReader.h"
+#include "storage/Values.h"
+
+#include <fstream>
+
+namespace MenuFile {
+namespace {
+
+// Far above any menu; a larger file is refused rather than read into memory.
+constexpr std::streamoff maximumCsvSize = 64 << 20;
+
+const std::string zipMagic = "PK\x03\x04";
+
+} // namespace
+
+std::optional<SheetTable> read(const std::string& path, std::string& problem) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        problem = "无法打开文件：" + path;
+        return std::nullopt;
+    }
+    std::string head(zipMagic.size(), '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    if (in.gcount() == static_cast<std::streamsize>(head.size()) && head == zipMagic) {
+        auto table = XlsxReader::readFirstSheet(path);
+        if (!table)
+            problem = "无法读取这个Excel文件，请另存为.xlsx或.csv后重试。";
+        return table;
+    }
+    in.clear();
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size > maximumCsvSize) {
+        problem = "文件太大，不像是一份菜单。";
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), size);
+    return CsvReader::parse(CsvReader::decode(bytes));
+}
+
+WriteResult write(Database& db, const std::string& path) {
+    auto writer = tableWriterFor(path);
+    writer->startTable(
+        "菜单", {{"数字代号", 10}, {"字母代号", 12}, {"菜名", 24}, {"价格", 9}, {"单位", 7}});
+    for (const auto& row : DishCatalogue(db).loadDishList()) {
+        writer->text(row[DishCatalogue::Code]);
+        writer->text(row[DishCatalogue::Letters]);
+        writer->text(row[DishCatalogue::Name]);
+        writer->number(Values::textToNumber(row[DishCatalogue::Price]));
+        writer->text(row[DishCatalogue::Unit]);
+        writer->endRow();
+    }
+    return writer->finish();
+}
+
+} // namespace MenuFile

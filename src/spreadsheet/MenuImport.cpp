@@ -1,0 +1,253 @@
+#include "spreadsheet/MenuImport.h"
+
+#include "catalogue/LetterCode.h"
+#include "storage/Database.h"
+#include "storage/DbTransaction.h"
+#include "storage/Values.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <set>
+
+namespace {
+
+using Kind = MenuImport::Kind;
+
+struct StoredDish {
+    long long id;
+    DishInput dish;
+};
+
+int characters(const std::string& utf8) {
+    return static_cast<int>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// A leading apostrophe keeps a CSV cell from being read as a formula; it is
+// not part of the value.
+std::string cellValue(const std::vector<std::string>& row, int column) {
+    if (column < 0 || column >= static_cast<int>(row.size()))
+        return {};
+    const std::string& text = row[column];
+    if (text.size() > 1 && text[0] == '\'' &&
+        std::string("=+-@").find(text[1]) != std::string::npos)
+        return text.substr(1);
+    return text;
+}
+
+bool isBlankRow(const std::vector<std::string>& row) {
+    return std::all_of(row.begin(), row.end(),
+                       [](const std::string& cell) { return Values::trim(cell).empty(); });
+}
+
+struct Columns {
+    int code = -1, letters = -1, name = -1, price = -1, unit = -1;
+};
+
+std::optional<Columns> findColumns(const std::vector<std::string>& headings, std::string& problem) {
+    Columns columns;
+    const std::pair<const char*, int*> wanted[] = {{"数字代号", &columns.code},
+                                                   {"字母代号", &columns.letters},
+                                                   {"菜名", &columns.name},
+                                                   {"价格", &columns.price},
+                                                   {"单位", &columns.unit}};
+    for (int i = 0; i < static_cast<int>(headings.size()); ++i)
+        for (const auto& [heading, column] : wanted)
+            if (*column < 0 && Values::trim(headings[i]) == heading)
+                *column = i;
+    std::string missing;
+    for (const auto& [heading, column] : wanted)
+        if (*column < 0 && column != &columns.letters)
+            missing += (missing.empty() ? "" : "、") + std::string(heading);
+    if (missing.empty())
+        return columns;
+    problem = "文件的第一行没有找到这些列：" + missing +
+              "。第一行应是列名：数字代号、字母代号、菜名、价格、单位。";
+    return std::nullopt;
+}
+
+std::string lengthRefusal(const DishInput& dish) {
+    const std::pair<const std::string*, std::pair<int, const char*>> limits[] = {
+        {&dish.code, {MenuImport::codeWidth, "数字代号"}},
+        {&dish.letters, {MenuImport::lettersWidth, "字母代号"}},
+        {&dish.name, {MenuImport::nameWidth, "菜名"}},
+        {&dish.unit, {MenuImport::unitWidth, "单位"}}};
+    for (const auto& [text, limit] : limits)
+        if (characters(*text) > limit.first)
+            return std::string(limit.second) + "不能超过" + std::to_string(limit.first) + "个字。";
+    return {};
+}
+
+std::string changes(const DishInput& was, const DishInput& now) {
+    std::string note;
+    auto compare = [&](const char* what, const std::string& before, const std::string& after) {
+        if (before != after)
+            note += (note.empty() ? "" : "；") + std::string(what) + "：" + before + " → " + after;
+    };
+    compare("字母代号", was.letters, now.letters);
+    compare("菜名", was.name, now.name);
+    compare("价格", was.priceText(), now.priceText());
+    compare("单位", was.unit, now.unit);
+    return note;
+}
+
+// What the catalogue holds now, looked up by code and by name (first row of each).
+struct Catalogue {
+    std::vector<StoredDish> dishes;
+    std::map<std::string, std::size_t> byCode, byName;
+    std::set<std::string> units;
+};
+
+Catalogue loadCatalogue(Database& db) {
+    Catalogue catalogue;
+    int h = db.OpenTable("select ID,代码,字母,菜名,价格,单位 from 菜单 order by [id]");
+    while (h != 0 && !db.IsEOF(h)) {
+        DishInput dish{db.ReadColByIndex(h, 2).toText(), db.ReadColByIndex(h, 3).toText(),
+                       db.ReadColByIndex(h, 4).toText(), db.ReadColByIndex(h, 5).toNumber(),
+                       db.ReadColByIndex(h, 6).toText()};
+        catalogue.byCode.emplace(dish.code, catalogue.dishes.size());
+        catalogue.byName.emplace(dish.name, catalogue.dishes.size());
+        catalogue.dishes.push_back(
+            {static_cast<long long>(db.ReadColByIndex(h, 1).toNumber()), std::move(dish)});
+        db.MoveNext(h);
+    }
+    db.CloseTable(h);
+    h = db.OpenTable("select 单位名称 from 单位");
+    while (h != 0 && !db.IsEOF(h)) {
+        catalogue.units.insert(db.ReadColByIndex(h, 1).toText());
+        db.MoveNext(h);
+    }
+    db.CloseTable(h);
+    return catalogue;
+}
+
+// The file's rows already accepted, by code and by name, with their line.
+struct Accepted {
+    std::map<std::string, int> codes, names;
+};
+
+void classify(MenuImport::Entry& entry, const Catalogue& catalogue, const Accepted& accepted) {
+    const DishInput& dish = entry.dish;
+    entry.note = DishCatalogue::fieldRefusal(dish);
+    if (entry.note.empty())
+        entry.note = lengthRefusal(dish);
+    if (!entry.note.empty())
+        return;
+    if (auto found = accepted.codes.find(dish.code); found != accepted.codes.end()) {
+        entry.note = "数字代号与第" + std::to_string(found->second) + "行重复。";
+        return;
+    }
+    if (auto found = accepted.names.find(dish.name); found != accepted.names.end()) {
+        entry.note = "菜名与第" + std::to_string(found->second) + "行重复。";
+        return;
+    }
+    const auto sameCode = catalogue.byCode.find(dish.code);
+    const auto sameName = catalogue.byName.find(dish.name);
+    if (sameName != catalogue.byName.end() &&
+        (sameCode == catalogue.byCode.end() || sameName->second != sameCode->second)) {
+        entry.note = "菜名已经存在，不能重复添加。";
+        return;
+    }
+    if (sameCode == catalogue.byCode.end()) {
+        entry.kind = Kind::Add;
+        if (dish.letters.empty())
+            entry.dish.letters =
+                LetterCode::deriveLetterCode(dish.name).substr(0, MenuImport::lettersWidth);
+        return;
+    }
+    const StoredDish& stored = catalogue.dishes[sameCode->second];
+    // A file without letter codes keeps the ones the shop gave its dishes.
+    if (dish.letters.empty())
+        entry.dish.letters = stored.dish.letters;
+    entry.id = stored.id;
+    entry.note = changes(stored.dish, dish);
+    entry.kind = entry.note.empty() ? Kind::Same : Kind::Change;
+}
+
+} // namespace
+
+int MenuImport::Preview::count(Kind kind) const {
+    return static_cast<int>(std::count_if(entries.begin(), entries.end(),
+                                          [kind](const Entry& e) { return e.kind == kind; }));
+}
+
+MenuImport::Preview MenuImport::preview(const SheetTable& table) const {
+    Preview preview;
+    auto row = std::find_if_not(table.begin(), table.end(), isBlankRow);
+    if (row == table.end()) {
+        preview.problem = "文件中没有可以导入的菜品。";
+        return preview;
+    }
+    const auto columns = findColumns(*row, preview.problem);
+    if (!columns)
+        return preview;
+    const Catalogue catalogue = loadCatalogue(m_db);
+    Accepted accepted;
+    for (++row; row != table.end(); ++row) {
+        if (isBlankRow(*row))
+            continue;
+        Entry entry;
+        entry.line = static_cast<int>(row - table.begin()) + 1;
+        entry.dish =
+            DishInput::fromFields(cellValue(*row, columns->code), cellValue(*row, columns->letters),
+                                  cellValue(*row, columns->name), cellValue(*row, columns->price),
+                                  Values::trim(cellValue(*row, columns->unit)));
+        classify(entry, catalogue, accepted);
+        if (entry.kind != Kind::Refused) {
+            accepted.codes.emplace(entry.dish.code, entry.line);
+            accepted.names.emplace(entry.dish.name, entry.line);
+        }
+        const bool stored = entry.kind == Kind::Add || entry.kind == Kind::Change;
+        if (stored && !catalogue.units.count(entry.dish.unit) &&
+            std::find(preview.newUnits.begin(), preview.newUnits.end(), entry.dish.unit) ==
+                preview.newUnits.end())
+            preview.newUnits.push_back(entry.dish.unit);
+        preview.entries.push_back(std::move(entry));
+    }
+    if (preview.entries.empty())
+        preview.problem = "文件中没有可以导入的菜品。";
+    return preview;
+}
+
+WriteResult MenuImport::apply(const Preview& preview, const Progress& progress) {
+    DbTransaction transaction(m_db);
+    if (!transaction.started())
+        return WriteResult::Failed;
+    for (const auto& unit : preview.newUnits)
+        if (!m_db.ExecuteSql("insert into 单位 (单位名称) values (" + Values::sqlQuote(unit) + ")"))
+            return WriteResult::Failed;
+    const long long total = static_cast<long long>(preview.entries.size());
+    long long done = 0;
+    for (const auto& entry : preview.entries) {
+        const DishInput& dish = entry.dish;
+        if (entry.kind == Kind::Add && !m_db.ExecuteSql(DishCatalogue::insertStatement(dish)))
+            return WriteResult::Failed;
+        if (entry.kind == Kind::Change &&
+            !m_db.ExecuteSql("update 菜单 set 字母 =" + Values::sqlQuote(dish.letters) +
+                             ",菜名 =" + Values::sqlQuote(dish.name) + ",价格=" + dish.priceText() +
+                             ",单位 =" + Values::sqlQuote(dish.unit) +
+                             " where [id] = " + std::to_string(entry.id)))
+            return WriteResult::Failed;
+        if (++done % 64 == 0 && progress && !progress(done, total))
+            return WriteResult::Cancelled;
+    }
+    if (progress && !progress(total, total))
+        return WriteResult::Cancelled;
+    return transaction.commit() ? WriteResult::Written : WriteResult::Failed;
+}
+
+std::string MenuImport::summary(const Preview& preview) {
+    std::string text = "新增" + std::to_string(preview.count(Kind::Add)) + "项，修改" +
+                       std::to_string(preview.count(Kind::Change)) + "项，不变" +
+                       std::to_string(preview.count(Kind::Same)) + "项，不能导入" +
+                       std::to_string(preview.count(Kind::Refused)) + "项。";
+    if (!preview.newUnits.empty()) {
+        text += "将新增计量单位：";
+        for (std::size_t i = 0; i < preview.newUnits.size(); ++i)
+            text += (i ? "、" : "") + preview.newUnits[i];
+        text += "。";
+    }
+    return text;
+}

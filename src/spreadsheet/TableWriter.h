@@ -1,0 +1,39 @@
+#pragma once
+#include "spreadsheet/Progress.h"
+#include "storage/DateTime.h"
+
+#include <functional>
+
+#include <string>
+#include <vector>
+
+// Rows of typed cells written as one or more tables of a file; nothing
+// reaches the destination before finish() succeeds.
+class TableWriter {
+  public:
+    struct Column {
+        std::string heading;
+        int width = 12; // in characters, where the format keeps widths
+    };
+
+    virtual ~TableWriter() = default;
+    // Starts a table with its heading row (none when the columns are empty).
+    virtual void startTable(const std::string& name, const std::vector<Column>& columns) = 0;
+    virtual void text(const std::string& value) = 0;
+    virtual void number(double value) = 0;
+    virtual void dateTime(const DateTime& value) = 0;
+    virtual void blank() = 0;
+    virtual void endRow() = 0;
+    // False once the file cannot be written.
+    virtual bool ok() const = 0;
+    // Puts the finished file(s) in place. Packing a large file takes a while;
+    // meanwhile stillWanted is asked, a few times a second, whether the file
+    // is still wanted, so that a window can stay alive and be cancelled.
+    virtual WriteResult finish(const std::function<bool()>& stillWanted = {}) = 0;
+};
+
+#include <memory>
+
+// A CSV writer for a path ending in ".csv" (any case), else an .xlsx one.
+std::unique_ptr<TableWriter> tableWriterFor(const std::string& path);
+bool isCsvPath(const std::string& path);

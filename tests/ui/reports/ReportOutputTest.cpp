@@ -1,0 +1,102 @@
+#include "ReportTestSupport.h"
+
+#include "spreadsheet/XlsxReader.h"
+#include "support/PdfTools.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedPrintDialogs.h"
+#include "ui/reports/IncomeReportWindow.h"
+#include "ui/reports/SalesReportWindow.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+
+// Set TABLEWISE_REPORT_SAMPLES to a folder to keep the printed and exported
+// year report there for looking at.
+namespace {
+
+class ReportOutputTest : public ReportWindowTest {
+  protected:
+    void addOrders(const char* month, int count, int paid, int days = 28) {
+        ASSERT_TRUE(db.begin());
+        for (int i = 0; i < count; ++i)
+            execute("insert into 存单 (时间,实付) values ('2017-" + std::string(month) + "-" +
+                    std::to_string(1 + i % days) + " 12:" + std::to_string(10 + i % 50) + ":00'," +
+                    std::to_string(paid) + ")");
+        ASSERT_TRUE(db.commit());
+    }
+    // Six months of 2017 with twenty orders of 30 each.
+    void showYearReport(IncomeReportWindow& window) {
+        for (const char* month : {"01", "03", "04", "07", "08", "11"})
+            addOrders(month, 20, 30);
+        ASSERT_TRUE(window.showYearIncomeReport(QStringLiteral("2017")));
+    }
+    static void keep(const QString& path) {
+        const QString samples = qEnvironmentVariable("TABLEWISE_REPORT_SAMPLES");
+        if (!samples.isEmpty())
+            QFile::copy(path, samples + "/" + QFileInfo(path).fileName());
+    }
+};
+
+TEST_F(ReportOutputTest, YearReportIsExportedWithItsTitleAsTheSuggestedName) {
+    IncomeReportWindow window(db);
+    showYearReport(window);
+    ScriptedFileDialogs files(filePath(QStringLiteral("年报表.xlsx")));
+    click(&window, "按钮_导出");
+    EXPECT_EQ(files.suggestedName, QStringLiteral("2017年 年报表.xlsx"));
+    EXPECT_EQ(boxes.lastText(), QStringLiteral("导出完成。"));
+    const auto table = XlsxReader::readFirstSheet(files.path.toStdString());
+    ASSERT_TRUE(table && table->size() == 2 + 6 + 3);
+    EXPECT_EQ((*table)[2], (std::vector<std::string>{"2017-01", "600", "20", "30"}));
+    keep(files.path);
+
+    files.path = filePath(QStringLiteral("无此目录/年报表.xlsx"));
+    click(&window, "按钮_导出");
+    EXPECT_TRUE(boxes.lastText().startsWith(QStringLiteral("导出失败，无法写入文件：")));
+    EXPECT_EQ(boxes.shown.last().icon, MessageBoxes::Icon::Warning);
+}
+
+TEST_F(ReportOutputTest, PrintedYearReportHasGridAndBothPiesUnderItsTitle) {
+    IncomeReportWindow window(db);
+    showYearReport(window);
+    ScriptedPrintDialogs printer(filePath(QStringLiteral("年报表.pdf")));
+    click(&window, "按钮_打印");
+    ASSERT_EQ(printer.shown, 1);
+    const int pages = PdfTools::pages(printer.pdfPath);
+    ASSERT_GE(pages, 1);
+    QString all;
+    for (int page = 1; page <= pages; ++page) {
+        const QString text = PdfTools::text(printer.pdfPath, page);
+        EXPECT_TRUE(text.contains(QStringLiteral("2017年 年报表"))) << page;
+        EXPECT_TRUE(text.contains(QStringLiteral("打印日期："))) << page;
+        EXPECT_TRUE(text.contains(QStringLiteral("共 %1 页").arg(pages))) << page;
+        all += text;
+    }
+    for (const char* expected :
+         {"本年度总计收入：3600", "2017-11", "2017年 年收入参考", "2017年 开单数量参考"})
+        EXPECT_TRUE(all.contains(QString::fromUtf8(expected))) << expected;
+    keep(printer.pdfPath);
+}
+
+TEST_F(ReportOutputTest, ALongDayReportGoesOnOverPagesWithItsHeadingsAgain) {
+    addOrders("05", 90, 12, 1);
+    IncomeReportWindow window(db);
+    ASSERT_TRUE(window.showDayIncomeReport(QStringLiteral("2017年5月1日")));
+    ScriptedPrintDialogs printer(filePath(QStringLiteral("日报表.pdf")));
+    click(&window, "按钮_打印");
+    const int pages = PdfTools::pages(printer.pdfPath);
+    ASSERT_GE(pages, 2);
+    for (int page = 1; page <= pages; ++page) {
+        const QString text = PdfTools::text(printer.pdfPath, page);
+        EXPECT_TRUE(text.contains(QStringLiteral("2017年5月1日 点单报表"))) << page;
+        EXPECT_TRUE(text.contains(QStringLiteral("实付"))) << page;
+    }
+    EXPECT_TRUE(PdfTools::text(printer.pdfPath, pages).contains(QStringLiteral("点单数量：90")));
+
+    printer.cancel = true;
+    QFile::remove(printer.pdfPath);
+    click(&window, "按钮_打印");
+    EXPECT_FALSE(QFile::exists(printer.pdfPath));
+}
+
+} // namespace
