@@ -25,6 +25,10 @@ QPushButton[role="settle"] {
 }
 QPushButton[role="settle"]:hover { background: #388e3c; }
 QPushButton[role="settle"]:pressed { background: #1b5e20; }
+QLabel[role="hint"] {
+    background: #fff4d6; color: #7a4b00; border: 1px solid #e0b24a; border-radius: 4px;
+    padding: 4px 8px;
+}
 QToolBar { spacing: 4px; padding: 2px; border-bottom: 1px solid #c4ccd8; }
 QToolButton { padding: 2px 8px; }
 QWidget#帮助链接 { background: #263646; border-radius: 4px; }

@@ -1,6 +1,9 @@
 #include "history/StoredOrders.h"
 
+#include "history/ChangeLog.h"
+#include "history/OrderSnapshot.h"
 #include "storage/Database.h"
+#include "storage/DbTransaction.h"
 #include "storage/Values.h"
 
 namespace {
@@ -14,13 +17,60 @@ std::string idLiteral(const std::string& idText) {
 
 bool StoredOrders::deleteOrder(const std::string& idText) {
     const std::string id = idLiteral(idText);
-    if (!m_db.begin())
+    DbTransaction transaction(m_db);
+    if (!transaction.started())
         return false;
-    if (m_db.ExecuteSql("Delete * from 存单详单 where 存单ID=" + id) &&
-        m_db.ExecuteSql("Delete * from 存单 where ID=" + id) && m_db.commit())
-        return true;
-    m_db.rollback();
-    return false;
+    const std::optional<StoredOrder> order = loadOrder(id);
+    if (!order)
+        return false;
+    const std::string before = OrderSnapshot::of(*order, allLines(id)).text();
+    return m_db.ExecuteSql("Delete * from 存单详单 where 存单ID=" + id) &&
+           m_db.ExecuteSql("Delete * from 存单 where ID=" + id) &&
+           ChangeLog(m_db).write({ChangeLog::Kind::Deletion, id, order->number, before, {}}) &&
+           transaction.commit();
+}
+
+std::optional<StoredOrder> StoredOrders::loadOrder(const std::string& idText) const {
+    const int handle = m_db.OpenTable("Select * from 存单 where ID =" + idLiteral(idText));
+    if (handle == 0 || m_db.IsEOF(handle)) {
+        m_db.CloseTable(handle);
+        return std::nullopt;
+    }
+    auto text = [&](const char* column) { return m_db.ReadColByName(handle, column).toText(); };
+    StoredOrder order{text("ID"),
+                      text("编号"),
+                      text("票头"),
+                      text("店铺名称"),
+                      m_db.ReadColByName(handle, "时间").toDateTime(),
+                      text("减免"),
+                      text("减免份数"),
+                      text("减免金额"),
+                      text("合计"),
+                      text("支付方式"),
+                      text("已付"),
+                      text("实付"),
+                      text("桌号"),
+                      text("电话"),
+                      text("姓名"),
+                      text("地址"),
+                      text("备注")};
+    m_db.CloseTable(handle);
+    return order;
+}
+
+std::vector<StoredLine> StoredOrders::allLines(const std::string& idText) const {
+    return readLines("Select * from 存单详单 where 存单ID =" + idLiteral(idText) + " order by ID");
+}
+
+std::optional<std::string> StoredOrders::recordText(const std::string& idText) const {
+    const std::optional<StoredOrder> order = loadOrder(idText);
+    if (!order)
+        return std::nullopt;
+    return OrderSnapshot::of(*order, allLines(idText)).text();
+}
+
+std::string StoredOrders::deleteFailure() const {
+    return StorageFailures::failed("删除", m_db.lastFailure(), "该订单没有改动。");
 }
 
 std::string StoredOrders::linesCondition(const std::string& idText, const std::string& dateText) {
@@ -30,8 +80,12 @@ std::string StoredOrders::linesCondition(const std::string& idText, const std::s
 
 std::vector<StoredLine> StoredOrders::findOrderLines(const std::string& idText,
                                                      const std::string& dateText) const {
+    return readLines("Select * from 存单详单" + linesCondition(idText, dateText));
+}
+
+std::vector<StoredLine> StoredOrders::readLines(const std::string& statement) const {
     std::vector<StoredLine> lines;
-    const int handle = m_db.OpenTable("Select * from 存单详单" + linesCondition(idText, dateText));
+    const int handle = m_db.OpenTable(statement);
     while (handle != 0 && !m_db.IsEOF(handle)) {
         auto text = [&](const char* column) { return m_db.ReadColByName(handle, column).toText(); };
         lines.push_back({text("菜名"), text("数量"), text("单位"), text("小计")});

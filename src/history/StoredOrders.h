@@ -1,4 +1,7 @@
 #pragma once
+#include "storage/DateTime.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,13 +15,41 @@ struct StoredLine {
     std::string subtotal;
 };
 
+// One row of 存单, every value as text but the time.
+struct StoredOrder {
+    std::string id;
+    std::string number;
+    std::string header;
+    std::string shop;
+    DateTime time;
+    std::string discount;
+    std::string discountPortions;
+    std::string discountAmount;
+    std::string total;
+    std::string paymentMethod;
+    std::string paid;
+    std::string actuallyPaid;
+    std::string table;
+    std::string telephone;
+    std::string name;
+    std::string address;
+    std::string remark;
+};
+
 // Stored orders as the history window reaches them: deletion and the lines of one order.
 class StoredOrders {
   public:
     explicit StoredOrders(Database& db) : m_db(db) {}
 
-    // Removes the order and its lines together; false leaves both as they were.
+    // Removes the order and its lines and records what they held, all
+    // together; false (also when there is no such order) changes nothing.
     bool deleteOrder(const std::string& idText);
+
+    std::optional<StoredOrder> loadOrder(const std::string& idText) const;
+    // Every line of the order, whatever its sale date, in the order entered.
+    std::vector<StoredLine> allLines(const std::string& idText) const;
+    // The order as a change record keeps it; empty when there is no such order.
+    std::optional<std::string> recordText(const std::string& idText) const;
 
     // The lines whose order ID matches and whose sale date reads as dateText
     // ("2017年5月15日"), the form the history list shows an order's date in.
@@ -26,9 +57,11 @@ class StoredOrders {
                                            const std::string& dateText) const;
 
     static std::string deleteQuestion(const std::string& number, const std::string& dateText);
-    static constexpr const char* deleteFailed = "删除失败，该订单没有改动。";
+    // Why the last deletion failed, for the cashier.
+    std::string deleteFailure() const;
 
   private:
     static std::string linesCondition(const std::string& idText, const std::string& dateText);
+    std::vector<StoredLine> readLines(const std::string& statement) const;
     Database& m_db;
 };

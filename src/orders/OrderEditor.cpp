@@ -1,7 +1,10 @@
 #include "orders/OrderEditor.h"
 
+#include "history/ChangeLog.h"
+#include "orders/OrderChecks.h"
 #include "orders/OrderTime.h"
 #include "storage/Database.h"
+#include "storage/DbTransaction.h"
 #include "storage/Values.h"
 
 #include <algorithm>
@@ -28,31 +31,14 @@ bool isWholeNumber(const std::string& text) {
 } // namespace
 
 std::optional<StoredOrder> OrderEditor::loadOrder(const std::string& idText) const {
-    const int handle = m_db.OpenTable("Select * from 存单 where ID =" + idLiteral(idText));
-    if (handle == 0 || m_db.IsEOF(handle)) {
-        m_db.CloseTable(handle);
-        return std::nullopt;
-    }
-    auto text = [&](const char* column) { return m_db.ReadColByName(handle, column).toText(); };
-    StoredOrder order{text("ID"),
-                      text("编号"),
-                      text("票头"),
-                      text("店铺名称"),
-                      m_db.ReadColByName(handle, "时间").toDateTime(),
-                      text("减免"),
-                      text("减免份数"),
-                      text("减免金额"),
-                      text("合计"),
-                      text("支付方式"),
-                      text("已付"),
-                      text("实付"),
-                      text("桌号"),
-                      text("电话"),
-                      text("姓名"),
-                      text("地址"),
-                      text("备注")};
-    m_db.CloseTable(handle);
-    return order;
+    return StoredOrders(m_db).loadOrder(idText);
+}
+
+std::string OrderEditor::loadFailure() const {
+    const StorageFailure failure = m_db.lastFailure();
+    if (StorageFailures::reason(failure).empty())
+        return orderGone;
+    return StorageFailures::failed("读取订单", failure, "主界面上的订单没有改动。");
 }
 
 std::vector<StoredLine> OrderEditor::loadLines(const std::string& idText,
@@ -112,26 +98,46 @@ OrderEditor::Result OrderEditor::fail(const std::string& message) {
     return {Outcome::Failed, message};
 }
 
+// The transaction's guard rolls back after the message is taken.
+OrderEditor::Result OrderEditor::storageFailed() {
+    return fail(StorageFailures::failed("保存", m_db.lastFailure(), "订单没有修改。"));
+}
+
+OrderEditor::Result OrderEditor::goneOrFailed() {
+    return StorageFailures::reason(m_db.lastFailure()).empty() ? fail(orderGone) : storageFailed();
+}
+
 OrderEditor::Result OrderEditor::saveEditedOrder(const OrderDraft& draft) {
     if (draft.dishLines().empty())
         return {Outcome::NoLines, noLines};
     if (!isWholeNumber(Values::trim(draft.number)))
         return fail("编号必须是整数，订单没有修改。");
+    if (const std::string nul = draft.nulRefusal(); !nul.empty())
+        return fail(nul + "订单没有修改。");
+    if (const std::string field = OrderChecks::fieldBeyondColumn(draft); !field.empty())
+        return fail(field + "，订单没有修改。");
     const std::string id = idLiteral(draft.orderId);
     const std::optional<DateTime> stored = storedTime(id);
     if (!stored)
-        return fail(orderGone);
+        return goneOrFailed();
     const std::optional<DateTime> time = resolveTime(draft.orderTime, *stored);
     if (!time)
         return fail("下单时间无法识别，订单没有修改。");
-    if (!m_db.begin())
-        return fail("保存失败，订单没有修改。");
-    if (m_db.ExecuteSql("Delete * from 存单详单 where 存单ID =" + id) &&
-        m_db.ExecuteSql(updateStatement(id, draft, *time)) && writeLines(id, draft, *time) &&
-        m_db.commit())
-        return {Outcome::Saved, savedQuestion};
-    m_db.rollback();
-    return fail("保存失败，订单没有修改。");
+    DbTransaction transaction(m_db);
+    if (!transaction.started())
+        return storageFailed();
+    const StoredOrders orders(m_db);
+    const std::optional<std::string> before = orders.recordText(id);
+    if (!before)
+        return goneOrFailed();
+    if (!m_db.ExecuteSql("Delete * from 存单详单 where 存单ID =" + id) ||
+        !m_db.ExecuteSql(updateStatement(id, draft, *time)) || !writeLines(id, draft, *time))
+        return storageFailed();
+    const ChangeLog::Entry record{ChangeLog::Kind::Edit, id, Values::trim(draft.number), *before,
+                                  orders.recordText(id).value_or("")};
+    if (!ChangeLog(m_db).write(record) || !transaction.commit())
+        return storageFailed();
+    return {Outcome::Saved, savedQuestion};
 }
 
 OrderDraft OrderEditor::loadedDraft(const OrderDraft& onScreen, const StoredOrder& order,

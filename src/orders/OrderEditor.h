@@ -8,27 +8,6 @@
 
 class Database;
 
-// A stored order as the main window shows it while it is being edited.
-struct StoredOrder {
-    std::string id;
-    std::string number;
-    std::string header;
-    std::string shop;
-    DateTime time;
-    std::string discount;
-    std::string discountPortions;
-    std::string discountAmount;
-    std::string total;
-    std::string paymentMethod;
-    std::string paid;
-    std::string actuallyPaid;
-    std::string table;
-    std::string telephone;
-    std::string name;
-    std::string address;
-    std::string remark;
-};
-
 // Takes a stored order back for editing and saves it over the stored one.
 class OrderEditor {
   public:
@@ -41,6 +20,8 @@ class OrderEditor {
     explicit OrderEditor(Database& db) : m_db(db) {}
 
     std::optional<StoredOrder> loadOrder(const std::string& idText) const;
+    // Why loadOrder found nothing: the order is gone, or the database says why.
+    std::string loadFailure() const;
     // The lines of the order whose history row shows dateText.
     std::vector<StoredLine> loadLines(const std::string& idText, const std::string& dateText) const;
 
@@ -49,9 +30,9 @@ class OrderEditor {
     static OrderDraft loadedDraft(const OrderDraft& onScreen, const StoredOrder& order,
                                   const std::vector<StoredLine>& lines, int timeFormat);
 
-    // Replaces the values and lines of the order draft.orderId in one
-    // transaction; the order keeps its ID and, unless the cashier changed it,
-    // its stored time.
+    // Replaces the values and lines of the order draft.orderId and records
+    // the order before and after, all in one transaction; the order keeps its
+    // ID and, unless the cashier changed it, its stored time.
     Result saveEditedOrder(const OrderDraft& draft);
 
     // The time to store: the stored time when the box still shows it, else the
@@ -71,6 +52,9 @@ class OrderEditor {
                                        const DateTime& time);
     bool writeLines(const std::string& id, const OrderDraft& draft, const DateTime& time);
     Result fail(const std::string& message);
+    // Rolls back and tells why the save failed, as far as the database can tell.
+    Result storageFailed();
+    Result goneOrFailed();
 
     Database& m_db;
 };

@@ -1,5 +1,6 @@
 #pragma once
 #include "orders/OrderDraft.h"
+#include "orders/RecordedPrint.h"
 
 #include <functional>
 #include <string>
@@ -23,7 +24,7 @@ class Settlement {
         long long orderId = 0;
     };
 
-    // Printing with copies (settlement) or one copy (print only); true when printed.
+    // Printing with copies; true when printed.
     using Print = std::function<bool(bool withCopies)>;
 
     static constexpr const char* noDishesMessage = "无法完成，还没有选择任何菜品。";
@@ -32,8 +33,8 @@ class Settlement {
 
     // F12 on a new order: store, then print with copies.
     Result settle(const OrderDraft& order, const Print& print);
-    // F11: print one copy, store nothing.
-    Result printOnly(const OrderDraft& order, const Print& print);
+    // F11: print one copy and store nothing but the record of the print.
+    Result printOnly(const OrderDraft& order, const RecordedPrint::Job& printOneCopy);
     // The order, its lines and the customer in one transaction.
     Result store(const OrderDraft& order);
 
@@ -41,6 +42,8 @@ class Settlement {
 
   private:
     std::string refusal(const OrderDraft& order) const;
+    // Why nothing was stored, as far as the database can tell.
+    Result notStored() const;
     bool insertOrder(const OrderDraft& order);
     bool insertLines(const OrderDraft& order, long long orderId);
     bool updateCustomer(const OrderDraft& order);

@@ -58,6 +58,7 @@ bool keepsLiteral(ColumnKind kind, const SqlToken& literal) {
     std::string_view text = literal.text;
     switch (kind) {
     case ColumnKind::Text:
+    case ColumnKind::Memo:
         return literal.kind == Kind::String && text[0] == '\'';
     case ColumnKind::Int16:
     case ColumnKind::Int32:
@@ -128,7 +129,7 @@ std::optional<ColumnDef> columnFromJetType(const std::string& name, const std::s
         const char* jet;
         ColumnKind kind;
     } types[] = {{"varchar", ColumnKind::Text},    {"text", ColumnKind::Text},
-                 {"char", ColumnKind::Text},       {"memo", ColumnKind::Text},
+                 {"char", ColumnKind::Text},       {"memo", ColumnKind::Memo},
                  {"integer", ColumnKind::Int32},   {"int", ColumnKind::Int32},
                  {"long", ColumnKind::Int32},      {"smallint", ColumnKind::Int16},
                  {"short", ColumnKind::Int16},     {"single", ColumnKind::Single},
@@ -424,6 +425,7 @@ bool JetTranslator::emitLiteral(Work& w, const ColumnDef& column, const SqlToken
     };
     switch (column.kind) {
     case ColumnKind::Text:
+    case ColumnKind::Memo:
         w.write(Values::sqlQuote(text));
         return true;
     case ColumnKind::DateTime: {

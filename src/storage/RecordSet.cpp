@@ -98,6 +98,7 @@ DbValue RecordSet::value(int index) const {
         case ColumnKind::YesNo:
             return DbValue::logical(sqlite3_column_int64(m_statement, index) != 0);
         case ColumnKind::Text:
+        case ColumnKind::Memo:
             return DbValue::text(text());
         case ColumnKind::DateTime:
             if (auto dt = DateTime::fromCanonical(text()))

@@ -55,6 +55,16 @@ std::vector<TableDef> buildTables() {
         {"减免", {{"ID", K::AutoNumber}, {"减免名称", K::Text, 16}}},
         {"店名", {{"ID", K::AutoNumber}, {"店铺名称", K::Text, 32}}},
         {"票头设置", {{"ID", K::AutoNumber}, {"票头", K::Text, 32}}},
+        // What was done to stored orders; only ever added to.
+        {"操作记录",
+         {{"ID", K::AutoNumber},
+          {"时间", K::DateTime},
+          {"操作", K::Text, 16},
+          {"存单ID", K::Int32},
+          {"编号", K::Int32},
+          {"原内容", K::Memo},
+          {"新内容", K::Memo}},
+         false},
     };
 }
 
@@ -214,6 +224,8 @@ std::string declaredType(ColumnKind kind, int length) {
         return "YESNO";
     case K::Text:
         return "TEXT(" + std::to_string(length) + ")";
+    case K::Memo:
+        return "MEMO";
     case K::DateTime:
         return "DATETIME";
     }
@@ -229,10 +241,10 @@ bool kindFromDeclaredType(const char* declared, ColumnKind& kind) {
     static const struct {
         const char* name;
         ColumnKind kind;
-    } names[] = {{"INTEGER", K::Int32},    {"INT32", K::Int32},   {"INT16", K::Int16},
-                 {"FLOAT", K::Single},     {"DOUBLE", K::Double}, {"DECIMAL", K::Decimal},
-                 {"YESNO", K::YesNo},      {"TEXT", K::Text},     {"VARCHAR", K::Text},
-                 {"DATETIME", K::DateTime}};
+    } names[] = {{"INTEGER", K::Int32}, {"INT32", K::Int32},      {"INT16", K::Int16},
+                 {"FLOAT", K::Single},  {"DOUBLE", K::Double},    {"DECIMAL", K::Decimal},
+                 {"YESNO", K::YesNo},   {"TEXT", K::Text},        {"VARCHAR", K::Text},
+                 {"MEMO", K::Memo},     {"DATETIME", K::DateTime}};
     for (const auto& entry : names)
         if (type == entry.name) {
             kind = entry.kind;
@@ -262,8 +274,11 @@ std::string columnSql(const ColumnDef& column) {
     case K::YesNo:
         return sql + " NOT NULL DEFAULT 0 CHECK(" + n + " IN (0,1))";
     case K::Text:
-        return sql + " COLLATE NOCASE CHECK(" + n + " IS NULL OR length(" + n +
+        // Text is compared byte for byte: "vip" and "VIP" are two names.
+        return sql + " CHECK(" + n + " IS NULL OR length(" + n +
                ")<=" + std::to_string(column.length) + ")";
+    case K::Memo:
+        return sql;
     case K::DateTime:
         return sql + " CHECK(" + n + " IS NULL OR (typeof(" + n + ")='text' AND " + n +
                " GLOB '[0-9][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9] "
@@ -272,19 +287,32 @@ std::string columnSql(const ColumnDef& column) {
     return sql;
 }
 
+namespace {
+
+std::string createSql(const TableDef& table, bool templateColumnsOnly) {
+    std::string sql =
+        (templateColumnsOnly ? "CREATE TABLE " : "CREATE TABLE IF NOT EXISTS ") + table.name + " (";
+    bool first = true;
+    for (const ColumnDef& column : table.columns) {
+        if (templateColumnsOnly && !column.inTemplate)
+            continue;
+        sql += (first ? "\n  " : ",\n  ") + columnSql(column);
+        first = false;
+    }
+    return sql + ");\n";
+}
+
+} // namespace
+
+std::string createTableSql(const TableDef& table) {
+    return createSql(table, false);
+}
+
 std::string templateSql() {
     std::string sql;
-    for (const TableDef& table : tables()) {
-        sql += "CREATE TABLE " + table.name + " (";
-        bool first = true;
-        for (const ColumnDef& column : table.columns) {
-            if (!column.inTemplate)
-                continue;
-            sql += (first ? "\n  " : ",\n  ") + columnSql(column);
-            first = false;
-        }
-        sql += ");\n";
-    }
+    for (const TableDef& table : tables())
+        if (table.inTemplate)
+            sql += createSql(table, true);
     sql += "CREATE INDEX 存单详单_存单ID ON 存单详单 (存单ID);\n";
     return sql + seedSql();
 }

@@ -4,7 +4,19 @@
 #include <vector>
 
 // What a column holds, as the order database declares it.
-enum class ColumnKind { AutoNumber, Int32, Int16, Single, Double, Decimal, YesNo, Text, DateTime };
+// Memo is Access's long text: no length limit.
+enum class ColumnKind {
+    AutoNumber,
+    Int32,
+    Int16,
+    Single,
+    Double,
+    Decimal,
+    YesNo,
+    Text,
+    Memo,
+    DateTime
+};
 
 struct ColumnDef {
     std::string name;
@@ -16,6 +28,7 @@ struct ColumnDef {
 struct TableDef {
     std::string name;
     std::vector<ColumnDef> columns;
+    bool inTemplate = true; // false: created by the schema upgrade
 };
 
 // The tables of the order database, the SQLite text that creates them and
@@ -36,6 +49,8 @@ bool isDateTimeColumnName(std::string_view name);
 // Column definition for CREATE TABLE / ALTER TABLE ADD, with the checks that
 // make SQLite refuse what the Access engine refused.
 std::string columnSql(const ColumnDef& column);
+// CREATE TABLE IF NOT EXISTS for a table, every column of it included.
+std::string createTableSql(const TableDef& table);
 // Statements that create an empty, seeded database (the template).
 std::string templateSql();
 

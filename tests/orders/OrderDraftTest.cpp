@@ -1,4 +1,5 @@
 #include "orders/OrderDraft.h"
+#include "orders/OrderChecks.h"
 #include "orders/OrderTime.h"
 
 #include <gtest/gtest.h>
@@ -69,6 +70,59 @@ TEST(OrderDraft, PaymentMethodsInTheirFixedOrder) {
     const std::vector<std::string> expected{"现金支付", "微信支付", "支付宝支付",
                                             "在线支付", "到付",     "混合支付"};
     EXPECT_EQ(OrderDraft::paymentMethods(), expected);
+}
+
+TEST(OrderChecks, ImpossibleAmountsAreQuestionedAndNamed) {
+    using Field = OrderChecks::AmountDoubts::Field;
+    struct Case {
+        const char* what;
+        void (*change)(OrderDraft&);
+        Field first;
+        int gridRow;
+        std::vector<std::string> reasons;
+    };
+    const Case cases[] = {
+        {"plain order", [](OrderDraft&) {}, Field::None, 0, {}},
+        {"discount equal to the total",
+         [](OrderDraft& d) { d.discountAmount = "30", d.paid = d.actuallyPaid = "0"; },
+         Field::None,
+         0,
+         {}},
+        {"discount above the total",
+         [](OrderDraft& d) { d.discountAmount = "100", d.actuallyPaid = "-70"; },
+         Field::DiscountAmount,
+         0,
+         {"减免金额 100 大于合计 30。", "实付 -70 小于 0。"}},
+        {"negative discount",
+         [](OrderDraft& d) { d.discountAmount = " -50 "; },
+         Field::DiscountAmount,
+         0,
+         {"减免金额 -50 小于 0。"}},
+        {"negative quantity",
+         [](OrderDraft& d) {
+             d.lines = {{"王老吉", "1", "瓶", "3.5"}, {"酸菜鱼", "-3", "份", "-48"}, {}};
+         },
+         Field::Quantity,
+         2,
+         {"第 2 行“酸菜鱼”的数量是 -3。"}},
+        {"typed negative 实付",
+         [](OrderDraft& d) { d.actuallyPaid = "-1"; },
+         Field::ActuallyPaid,
+         0,
+         {"实付 -1 小于 0。"}},
+    };
+    for (const Case& c : cases) {
+        OrderDraft d = fullDraft();
+        c.change(d);
+        const OrderChecks::AmountDoubts doubts = OrderChecks::impossibleAmounts(d);
+        EXPECT_EQ(doubts.reasons, c.reasons) << c.what;
+        EXPECT_EQ(doubts.firstField, c.first) << c.what;
+        EXPECT_EQ(doubts.gridRow, c.gridRow) << c.what;
+    }
+    OrderDraft d = fullDraft();
+    d.discountAmount = "-5";
+    EXPECT_EQ(OrderChecks::impossibleAmounts(d).question(),
+              "减免金额 -5 小于 0。\r\n\r\n是否继续？");
 }
 
 TEST(OrderTime, ThreeFormats) {

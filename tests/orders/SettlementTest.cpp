@@ -148,13 +148,29 @@ TEST_F(SettlementTest, RefusedOrdersStoreNothingAndSayWhy) {
         {"empty number", [](OrderDraft& d) { d.number = " "; }, "编号"},
         {"number with statement text", [](OrderDraft& d) { d.number = "1,1) --"; }, "编号"},
         {"time that is no date", [](OrderDraft& d) { d.orderTime = "午饭时间"; }, "下单时间"},
-        // Each of these makes one statement fail midway; nothing may remain.
+        // What a column cannot hold is named before anything is written.
         {"quantity beyond the column", [](OrderDraft& d) { d.lines[2].quantity = "40000"; },
-         "保存失败"},
+         "第 3 行的数量必须在 -32768 到 32767 之间"},
         {"dish name beyond the column",
-         [](OrderDraft& d) { d.lines[1].dishName = std::string(40, 'x'); }, "保存失败"},
+         [](OrderDraft& d) { d.lines[1].dishName = std::string(40, 'x'); },
+         "第 2 行的菜名最多 32 个字"},
         {"portions beyond the column", [](OrderDraft& d) { d.discountPortions = "99999"; },
-         "保存失败"},
+         "减免份数必须在"},
+        {"remark beyond the column",
+         [](OrderDraft& d) {
+             d.remark.clear();
+             for (int i = 0; i < 256; ++i)
+                 d.remark += "辣";
+         },
+         "备注最多 255 个字"},
+        {"telephone beyond the column",
+         [](OrderDraft& d) {
+             d.telephone = "13800001111-1234"
+                           "5";
+         },
+         "电话最多 16 个字"},
+        {"amount beyond the column", [](OrderDraft& d) { d.discountAmount = "1e20"; },
+         "减免金额超出了可以保存的数值范围"},
     };
     for (const auto& c : cases) {
         OrderDraft d = threeDishOrder();
@@ -167,6 +183,14 @@ TEST_F(SettlementTest, RefusedOrdersStoreNothingAndSayWhy) {
         EXPECT_EQ(count("存单详单"), 0) << c.what;
         EXPECT_EQ(count("客户"), 0) << c.what;
     }
+}
+
+TEST_F(SettlementTest, ColumnsCountCharactersNotBytes) {
+    OrderDraft d = threeDishOrder();
+    d.remark.clear();
+    for (int i = 0; i < 255; ++i)
+        d.remark += "辣";
+    EXPECT_EQ(store(d).outcome, Settlement::Outcome::Done);
 }
 
 TEST_F(SettlementTest, LinesBelongToTheRowJustInserted) {
@@ -201,15 +225,11 @@ TEST_F(SettlementTest, SettlePrintsWithCopiesAfterStoring) {
     EXPECT_EQ(printed, (std::vector<bool>{true, true}));
 }
 
-TEST_F(SettlementTest, PrintOnlyPrintsOneCopyAndStoresNothing) {
-    std::vector<bool> printed;
-    const auto print = [&](bool withCopies) {
-        printed.push_back(withCopies);
-        return true;
-    };
+TEST_F(SettlementTest, PrintOnlyStoresNothingButItsRecord) {
+    const auto print = [&](const std::function<bool()>& startJob) { return startJob(); };
     EXPECT_EQ(settlement.printOnly(threeDishOrder(), print).outcome, Settlement::Outcome::Done);
-    EXPECT_EQ(printed, std::vector<bool>{false});
     EXPECT_EQ(count("存单"), 0);
+    EXPECT_EQ(count("操作记录"), 1);
 }
 
 TEST_F(SettlementTest, EmptyOrderIsRefusedByBothCommands) {
@@ -217,7 +237,8 @@ TEST_F(SettlementTest, EmptyOrderIsRefusedByBothCommands) {
     d.lines = {{}};
     bool printed = false;
     const auto print = [&](bool) { return printed = true; };
-    for (const auto& result : {settlement.settle(d, print), settlement.printOnly(d, print)}) {
+    const auto printOne = [&](const std::function<bool()>&) { return printed = true; };
+    for (const auto& result : {settlement.settle(d, print), settlement.printOnly(d, printOne)}) {
         EXPECT_EQ(result.outcome, Settlement::Outcome::NoDishes);
         EXPECT_EQ(result.message, "无法完成，还没有选择任何菜品。");
     }

@@ -32,3 +32,19 @@ bool ScriptedMessageBoxes::askText(QWidget*, const QString& title, const QString
     value = *input;
     return true;
 }
+
+bool ScriptedMessageBoxes::askInteger(QWidget* parent, const QString& title, const QString& prompt,
+                                      int& value, int minimum, int maximum) {
+    integerRange = {minimum, maximum};
+    QString text = QString::number(value);
+    if (!askText(parent, title, prompt, text))
+        return false;
+    bool whole = false;
+    const int typed = text.toInt(&whole);
+    if (!whole || typed < minimum || typed > maximum) {
+        ADD_FAILURE() << "an integer box refuses " << text.toStdString();
+        return false;
+    }
+    value = typed;
+    return true;
+}

@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <optional>
+#include <utility>
 
 // Answers the program's questions from a script and keeps every text shown.
 // A question the script has no answer for fails the test: every question a
@@ -29,6 +30,11 @@ class ScriptedMessageBoxes : public MessageBoxes {
              Default defaultButton) override;
     // Unscripted: cancelled.
     bool askText(QWidget*, const QString& title, const QString& prompt, QString& value) override;
+    // The script's text as the cashier would type it into the integer box; a
+    // text such a box refuses fails the test.
+    bool askInteger(QWidget* parent, const QString& title, const QString& prompt, int& value,
+                    int minimum, int maximum) override;
+    std::pair<int, int> integerRange; // of the last integer box
 
     QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
 };

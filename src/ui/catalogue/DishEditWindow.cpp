@@ -3,8 +3,10 @@
 #include "catalogue/LetterCode.h"
 #include "catalogue/NamedList.h"
 #include "ui/catalogue/NamedListWindow.h"
+#include "ui/common/ColumnLimits.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/NameField.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -35,7 +37,11 @@ DishEditWindow::DishEditWindow(QWidget* parent, Database& db, QTreeWidget* catal
     m_code = addField(QStringLiteral("编辑框_数字代号"), QStringLiteral("数字代号"));
     m_letters = addField(QStringLiteral("编辑框_字母代号"), QStringLiteral("字母代号"));
     m_name = addField(QStringLiteral("编辑框_菜品名称"), QStringLiteral("菜品名称"));
+    NameField::keepControlCharactersOut(m_name);
     m_price = addField(QStringLiteral("编辑框_价格"), QStringLiteral("价格"));
+    ColumnLimits::apply(m_code, "菜单", "代码");
+    ColumnLimits::apply(m_letters, "菜单", "字母");
+    ColumnLimits::apply(m_name, "菜单", "菜名");
     m_unit = new QComboBox(this);
     nameControl(m_unit, QStringLiteral("组合框_单位"), QStringLiteral("单位"));
     auto* units = new QPushButton(QStringLiteral("单位设置"), this);
@@ -92,9 +98,13 @@ void DishEditWindow::addDish() {
         DishInput::fromFields(textOf(m_code), textOf(m_letters), textOf(m_name), textOf(m_price),
                               m_unit->currentText().toStdString());
     const ListOutcome outcome = DishCatalogue(m_db).addDish(dish, ListControls::rowsOf(m_list));
-    if (outcome.kind == ListOutcome::Kind::Failed)
-        return;
     auto& boxes = MessageBoxes::instance();
+    if (outcome.kind == ListOutcome::Kind::Failed) {
+        if (!outcome.message.empty())
+            boxes.inform(this, QString::fromStdString(outcome.message),
+                         MessageBoxes::Icon::Warning);
+        return;
+    }
     if (outcome.kind == ListOutcome::Kind::Refused) {
         // A duplicate shows the row it duplicates; any other refusal leaves
         // the list as the cashier left it.
@@ -116,9 +126,13 @@ void DishEditWindow::modifyDish() {
         DishInput::fromFields(textOf(m_code), textOf(m_letters), textOf(m_name), textOf(m_price),
                               m_unit->currentText().toStdString());
     const ListOutcome outcome = DishCatalogue(m_db).modifyDish(dish, ListControls::rowsOf(m_list));
-    if (outcome.kind == ListOutcome::Kind::Failed)
-        return;
     auto& boxes = MessageBoxes::instance();
+    if (outcome.kind == ListOutcome::Kind::Failed) {
+        if (!outcome.message.empty())
+            boxes.inform(this, QString::fromStdString(outcome.message),
+                         MessageBoxes::Icon::Warning);
+        return;
+    }
     if (outcome.kind == ListOutcome::Kind::Refused) {
         boxes.inform(this, QString::fromStdString(outcome.message));
         return;

@@ -44,6 +44,16 @@ class QtMessageBoxes : public MessageBoxes {
             value = entered;
         return ok;
     }
+
+    bool askInteger(QWidget* parent, const QString& title, const QString& prompt, int& value,
+                    int minimum, int maximum) override {
+        bool ok = false;
+        const int entered =
+            QInputDialog::getInt(parent, title, prompt, value, minimum, maximum, 1, &ok);
+        if (ok)
+            value = entered;
+        return ok;
+    }
 };
 
 MessageBoxes* g_installed = nullptr;

@@ -23,6 +23,10 @@ class MessageBoxes {
     // An input box; false when cancelled.
     virtual bool askText(QWidget* parent, const QString& title, const QString& prompt,
                          QString& value) = 0;
+    // An integer box: refuses, as typed, anything but a whole number from
+    // minimum to maximum; value is the initial number and the answer.
+    virtual bool askInteger(QWidget* parent, const QString& title, const QString& prompt,
+                            int& value, int minimum, int maximum) = 0;
 
     // The instance the windows use: real boxes, or the scripted one of a test.
     static MessageBoxes& instance();

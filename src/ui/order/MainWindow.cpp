@@ -6,6 +6,7 @@
 #include "orders/OrderNumbering.h"
 #include "orders/OrderReceipt.h"
 #include "orders/OrderTime.h"
+#include "orders/Settlement.h"
 #include "storage/Clock.h"
 #include "storage/ProgramFolder.h"
 #include "storage/Values.h"
@@ -13,6 +14,7 @@
 #include "ui/common/ListControls.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PopupComboBox.h"
+#include "ui/order/AmountQuestion.h"
 #include "ui/order/DishResultModel.h"
 #include "ui/order/HelpLinks.h"
 #include "ui/order/OrderGridView.h"
@@ -44,6 +46,22 @@ std::string text(const QLineEdit* edit) {
 
 std::string text(const QComboBox* box) {
     return box->currentText().toStdString();
+}
+
+// Shows `value` in a drop-down: the matching entry when there is one, else
+// the text itself in an editable drop-down, else an entry added for it (a
+// stored payment method that is not one of the fixed ones).
+void showInDropDown(QComboBox* box, const std::string& value) {
+    int index = box->findText(qs(value), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0 && box->isEditable()) {
+        box->setEditText(qs(value));
+        return;
+    }
+    if (index < 0) {
+        box->addItem(qs(value));
+        index = box->count() - 1;
+    }
+    box->setCurrentIndex(index);
 }
 
 } // namespace
@@ -112,7 +130,10 @@ void MainWindow::saveDefaults() {
     defaults.discountPortions = text(m_form.discountPortions);
     defaults.discountAmount = text(m_form.discountAmount);
     defaults.paymentIndex = m_form.paymentMethod->currentIndex();
-    defaults.save(m_settings);
+    if (!defaults.save(m_settings))
+        MessageBoxes::instance().inform(
+            this, qs(m_settings.failureMessage("保存票头、店铺名称、减免和支付方式")),
+            MessageBoxes::Icon::Warning);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -293,10 +314,19 @@ bool MainWindow::isEditingStoredOrder() const {
 }
 
 void MainWindow::setEditingStoredOrder(bool editing) {
+    // A payment method added to show a stored order is not offered to new ones.
+    const int fixedMethods = static_cast<int>(OrderDraft::paymentMethods().size());
+    if (!editing && m_form.paymentMethod->count() > fixedMethods) {
+        if (m_form.paymentMethod->currentIndex() >= fixedMethods)
+            m_form.paymentMethod->setCurrentIndex(0);
+        while (m_form.paymentMethod->count() > fixedMethods)
+            m_form.paymentMethod->removeItem(fixedMethods);
+    }
     m_form.settleButton->setText(editing ? QStringLiteral("修改(F12)")
                                          : QStringLiteral("打单结算(F12)"));
     m_form.settleButton->setAccessibleName(m_form.settleButton->text());
     m_form.settleButton->show();
+    m_form.notPrintedHint->hide();
 }
 
 void MainWindow::reloadTables() {
@@ -357,14 +387,15 @@ void MainWindow::chooseSelectedDish() {
         return;
     const int row = std::max(0, m_form.dishResults->currentIndex().row());
     const Dish& dish = m_dishes.dishes().at(m_results->dishAt(row));
-    QString quantity = QStringLiteral("1");
+    int quantity = 1;
     const QString prompt = QStringLiteral("请输入菜品：") + qs(dish.name) +
                            QStringLiteral(" 的数量。\r\n\r\n按 Esc键 取消选择。");
-    if (!MessageBoxes::instance().askText(this, QStringLiteral("菜品选择"), prompt, quantity))
+    // The range of the quantity column of a stored line.
+    if (!MessageBoxes::instance().askInteger(this, QStringLiteral("菜品选择"), prompt, quantity,
+                                             -32768, 32767))
         return;
     OrderGrid grid = orderGrid();
-    const int gridRow =
-        grid.enterDish(dish.name, Values::textToInt(quantity.toStdString()), m_dishes);
+    const int gridRow = grid.enterDish(dish.name, quantity, m_dishes);
     applyGrid(grid);
     m_form.grid->setCurrentGridCell(gridRow, OrderGrid::Quantity);
     applyLineTotals(grid);
@@ -461,19 +492,32 @@ void MainWindow::settleOrder() {
     // again would count it twice. F11 reprints it, F10 clears it.
     if (isEditingStoredOrder() || m_form.settleButton->isHidden())
         return;
-    if (m_receipts.settle(orderDraft(), [this] { m_form.settleButton->hide(); }))
+    const OrderDraft order = orderDraft();
+    if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
+        return;
+    const auto result = m_receipts.settle(order, [this] { m_form.settleButton->hide(); });
+    if (result.outcome == Settlement::Outcome::Done)
         clearOrder();
+    if (result.outcome != Settlement::Outcome::NotPrinted)
+        return;
+    // Stored; the order stays on screen for F11 or F10, and F11 now prints a
+    // stored order again.
+    m_form.orderId->setText(QString::number(result.orderId));
+    m_form.notPrintedHint->show();
 }
 
 void MainWindow::printOnly() {
-    m_receipts.printOnly(orderDraft());
+    const OrderDraft order = orderDraft();
+    if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
+        return;
+    m_receipts.printOnly(order);
 }
 
 bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QString& dateText) {
     const OrderEditor editor(m_db);
     const std::optional<StoredOrder> stored = editor.loadOrder(idText.toStdString());
     if (!stored) {
-        MessageBoxes::instance().inform(owner, OrderEditor::orderGone);
+        MessageBoxes::instance().inform(owner, qs(editor.loadFailure()));
         return false;
     }
     if (orderHasContent() &&
@@ -482,21 +526,20 @@ bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QS
         return false;
     clearOrder();
     setEditingStoredOrder(true);
-    OrderDraft draft = OrderEditor::loadedDraft(
+    // Every stored value is shown as stored, listed or not, so that saving
+    // without a change writes back what was there.
+    loadOrderDraft(OrderEditor::loadedDraft(
         orderDraft(), *stored, editor.loadLines(idText.toStdString(), dateText.toStdString()),
-        m_timeFormat);
-    draft.header = shownValue(m_form.header, draft.header);
-    draft.shop = shownValue(m_form.shop, draft.shop);
-    draft.discountName = shownValue(m_form.discountName, draft.discountName);
-    draft.paymentMethod = shownValue(m_form.paymentMethod, draft.paymentMethod);
-    draft.table = shownValue(m_form.table, draft.table);
-    loadOrderDraft(draft);
+        m_timeFormat));
     refreshPreview();
     return true;
 }
 
 void MainWindow::saveEditedOrder() {
-    const OrderEditor::Result result = OrderEditor(m_db).saveEditedOrder(orderDraft());
+    const OrderDraft order = orderDraft();
+    if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
+        return;
+    const OrderEditor::Result result = OrderEditor(m_db).saveEditedOrder(order);
     const QString message = qs(result.message);
     switch (result.outcome) {
     case OrderEditor::Outcome::NoLines:
@@ -510,7 +553,7 @@ void MainWindow::saveEditedOrder() {
         break;
     }
     // A receipt that did not print leaves the order on screen, still in edit mode.
-    if (MessageBoxes::instance().ask(this, message) && !m_receipts.print(true))
+    if (MessageBoxes::instance().ask(this, message) && !m_receipts.printRecorded(orderDraft(), true))
         return;
     clearOrder();
 }

@@ -1,6 +1,8 @@
 #include "ui/order/MainWindowForm.h"
 
 #include "orders/OrderDraft.h"
+#include "ui/common/ColumnLimits.h"
+#include "ui/common/NameField.h"
 #include "ui/common/PopupComboBox.h"
 #include "ui/order/OrderGridView.h"
 
@@ -39,6 +41,7 @@ QLineEdit* lineEdit(QWidget* parent, const QString& name, const QString& caption
 PopupComboBox* dropDown(QWidget* parent, const QString& name, const QString& caption) {
     auto* box = named(new PopupComboBox(parent), name, caption);
     box->setEditable(true);
+    NameField::keepControlCharactersOut(box->lineEdit());
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setMinimumContentsLength(8);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -91,6 +94,28 @@ void MainWindowForm::build(QMainWindow* window) {
     columns->addWidget(buildOrderColumn(central), 38);
     columns->addWidget(buildDetailsColumn(central), 30);
     window->setCentralWidget(central);
+    limitToColumns();
+}
+
+void MainWindowForm::limitToColumns() {
+    const std::pair<QLineEdit*, const char*> edits[] = {
+        {number, "编号"},
+        {discountPortions, "减免份数"},
+        {discountAmount, "减免金额"},
+        {total, "合计"},
+        {paid, "已付"},
+        {actuallyPaid, "实付"},
+        {telephone, "电话"},
+        {name, "姓名"},
+        {address, "地址"},
+        {remark, "备注"},
+    };
+    for (const auto& [edit, column] : edits)
+        ColumnLimits::apply(edit, "存单", column);
+    const std::pair<QComboBox*, const char*> boxes[] = {
+        {header, "票头"}, {shop, "店铺名称"}, {discountName, "减免"}, {table, "桌号"}};
+    for (const auto& [box, column] : boxes)
+        ColumnLimits::apply(box, "存单", column);
 }
 
 QGroupBox* MainWindowForm::group(int index, const QString& caption, QWidget* parent) {
@@ -256,6 +281,7 @@ QWidget* MainWindowForm::buildDetailsColumn(QWidget* parent) {
     auto* deliveryForm = formGrid(delivery);
     telephone = lineEdit(delivery, QStringLiteral("编辑框_电话"), QStringLiteral("电话"));
     name = lineEdit(delivery, QStringLiteral("编辑框_姓名"), QStringLiteral("姓名"));
+    NameField::keepControlCharactersOut(name);
     address = lineEdit(delivery, QStringLiteral("编辑框_地址"), QStringLiteral("地址"));
     saveCustomerButton =
         button(delivery, QStringLiteral("按钮_保存客户"), QStringLiteral("保存客户"));
@@ -301,6 +327,15 @@ QWidget* MainWindowForm::buildDetailsColumn(QWidget* parent) {
     settleButton->setProperty("role", "settle");
     settleButton->setMinimumHeight(46);
     layout->addWidget(settleButton);
+    notPrintedHint =
+        named(new QLabel(QStringLiteral("订单已保存，小票没有打印。按 F11 重新打印，按 F10 清空。"),
+                         column),
+              QStringLiteral("标签_没有打印"), QStringLiteral("没有打印"));
+    notPrintedHint->setWordWrap(true);
+    notPrintedHint->setMinimumHeight(settleButton->minimumHeight());
+    notPrintedHint->setProperty("role", "hint");
+    notPrintedHint->hide();
+    layout->addWidget(notPrintedHint);
     auto* actions = new QHBoxLayout;
     printOnlyButton = button(column, QStringLiteral("按钮_打单"), QStringLiteral("打单(F11)"));
     clearButton = button(column, QStringLiteral("按钮_清空"), QStringLiteral("清空(F10)"));

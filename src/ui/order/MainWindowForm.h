@@ -51,6 +51,7 @@ struct MainWindowForm {
     QTreeView* dishResults = nullptr;      // 超级列表框2
 
     QPushButton* settleButton = nullptr;    // "打单结算(F12)" / "修改(F12)"
+    QLabel* notPrintedHint = nullptr;       // in its place while a stored order waits to print
     QPushButton* printOnlyButton = nullptr; // "打单(F11)"
     QPushButton* clearButton = nullptr;     // "清空(F10)"
     QPushButton* previewButton = nullptr;   // "预览"
@@ -95,4 +96,5 @@ struct MainWindowForm {
     QWidget* buildOrderColumn(QWidget* parent);
     QWidget* buildDetailsColumn(QWidget* parent);
     QGroupBox* group(int index, const QString& caption, QWidget* parent);
+    void limitToColumns();
 };

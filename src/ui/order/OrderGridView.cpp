@@ -1,11 +1,12 @@
 #include "ui/order/OrderGridView.h"
 
+#include "ui/common/ColumnLimits.h"
+
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -20,6 +21,7 @@ class DishNameDelegate : public QStyledItemDelegate {
         auto* box = new QComboBox(parent);
         box->setEditable(true);
         box->addItems(m_view->dishNames());
+        ColumnLimits::apply(box, "存单详单", "菜名");
         return box;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
@@ -34,21 +36,21 @@ class DishNameDelegate : public QStyledItemDelegate {
     const OrderGridView* m_view;
 };
 
-// Quantity and subtotal cells accept numbers only.
+// Quantity and subtotal cells take only the numbers their columns keep.
 class NumberDelegate : public QStyledItemDelegate {
   public:
-    NumberDelegate(QObject* parent, const QString& pattern)
-        : QStyledItemDelegate(parent), m_pattern(pattern) {}
+    NumberDelegate(QObject* parent, const char* column)
+        : QStyledItemDelegate(parent), m_column(column) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex&) const override {
         auto* edit = new QLineEdit(parent);
-        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(m_pattern), edit));
+        ColumnLimits::apply(edit, "存单详单", m_column);
         return edit;
     }
 
   private:
-    QString m_pattern;
+    const char* m_column;
 };
 
 } // namespace
@@ -69,9 +71,8 @@ OrderGridView::OrderGridView(QWidget* parent) : QTableWidget(parent) {
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     setItemDelegateForColumn(OrderGrid::Name, new DishNameDelegate(this));
-    setItemDelegateForColumn(OrderGrid::Quantity, new NumberDelegate(this, "-?[0-9]{0,5}"));
-    setItemDelegateForColumn(OrderGrid::Subtotal,
-                             new NumberDelegate(this, "-?[0-9]{0,9}(\\.[0-9]{0,4})?"));
+    setItemDelegateForColumn(OrderGrid::Quantity, new NumberDelegate(this, "数量"));
+    setItemDelegateForColumn(OrderGrid::Subtotal, new NumberDelegate(this, "小计"));
     setGrid(OrderGrid());
     connect(this, &QTableWidget::itemChanged, this, &OrderGridView::onItemChanged);
     connect(this, &QTableWidget::cellClicked, this, [this] { resetBackgrounds(); });

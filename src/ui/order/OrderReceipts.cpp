@@ -1,6 +1,6 @@
 #include "ui/order/OrderReceipts.h"
 
-#include "orders/Settlement.h"
+#include "orders/RecordedPrint.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/receipt/PreviewWindow.h"
 #include "ui/receipt/ReceiptPrinter.h"
@@ -19,35 +19,43 @@ OrderReceipts::OrderReceipts(Database& db, Clock& clock, QWidget* window,
                              std::function<ReceiptOrder()> receipt)
     : m_db(db), m_clock(clock), m_window(window), m_receipt(std::move(receipt)) {}
 
-bool OrderReceipts::print(bool withCopies, bool settling) {
-    // Only settling a new order may open the cash drawer.
-    return ReceiptPrinter(m_db, m_window).printReceipt(m_receipt(), withCopies, settling);
+bool OrderReceipts::print(bool withCopies, bool settling, const std::function<bool()>& startJob) {
+    return ReceiptPrinter(m_db, m_window).printReceipt(m_receipt(), withCopies, settling, startJob);
 }
 
-bool OrderReceipts::settle(const OrderDraft& draft, const std::function<void()>& whenStored) {
+bool OrderReceipts::printRecorded(const OrderDraft& draft, bool withCopies) {
+    const RecordedPrint::Result result =
+        RecordedPrint(m_db).print(draft, [this, withCopies](const auto& startJob) {
+            return print(withCopies, false, startJob);
+        });
+    if (result.outcome == RecordedPrint::Outcome::NotRecorded)
+        MessageBoxes::instance().inform(m_window, QString::fromStdString(result.message),
+                                        MessageBoxes::Icon::Warning);
+    return result.outcome == RecordedPrint::Outcome::Printed;
+}
+
+Settlement::Result OrderReceipts::settle(const OrderDraft& draft,
+                                         const std::function<void()>& whenStored) {
     const auto result = Settlement(m_db, m_clock).settle(draft, [&](bool withCopies) {
         whenStored();
         return print(withCopies, true);
     });
-    switch (result.outcome) {
-    case Settlement::Outcome::Done:
-        return true;
-    case Settlement::Outcome::NotPrinted:
-        return false; // stored; the order stays on screen for F11 or F10
-    case Settlement::Outcome::NoDishes:
-    case Settlement::Outcome::NotStored:
+    if (result.outcome == Settlement::Outcome::NoDishes ||
+        result.outcome == Settlement::Outcome::NotStored)
         tell(m_window, result.message);
-        return false;
-    }
-    return false;
+    return result;
 }
 
 void OrderReceipts::printOnly(const OrderDraft& draft) {
-    const auto result = Settlement(m_db, m_clock).printOnly(draft, [this](bool withCopies) {
-        return print(withCopies);
-    });
+    const auto result =
+        Settlement(m_db, m_clock).printOnly(draft, [this](const auto& startJob) {
+            return print(false, false, startJob);
+        });
     if (result.outcome == Settlement::Outcome::NoDishes)
         tell(m_window, result.message);
+    else if (result.outcome == Settlement::Outcome::NotStored)
+        MessageBoxes::instance().inform(m_window, QString::fromStdString(result.message),
+                                        MessageBoxes::Icon::Warning);
 }
 
 void OrderReceipts::togglePreview() {

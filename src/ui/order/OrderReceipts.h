@@ -1,4 +1,5 @@
 #pragma once
+#include "orders/Settlement.h"
 #include "receipt/ReceiptOrder.h"
 
 #include <QPointer>
@@ -20,12 +21,13 @@ class OrderReceipts {
                   std::function<ReceiptOrder()> receipt);
 
     // F12: stores the order, then prints it with copies; `whenStored` runs
-    // before printing. True when both were done and the order may be cleared.
-    bool settle(const OrderDraft& draft, const std::function<void()>& whenStored);
-    // F11: one receipt, nothing stored.
+    // before printing. Refusals are told here; the window acts on the rest.
+    Settlement::Result settle(const OrderDraft& draft, const std::function<void()>& whenStored);
+    // F11: one receipt, stored only as its record.
     void printOnly(const OrderDraft& draft);
-    // The receipt of the order on screen; false when it was not printed.
-    bool print(bool withCopies, bool settling = false);
+    // The receipt of the stored order on screen, with its change record;
+    // false when it was not printed.
+    bool printRecorded(const OrderDraft& draft, bool withCopies);
 
     void togglePreview();
     void refreshPreview(); // after every change the receipt shows
@@ -33,6 +35,8 @@ class OrderReceipts {
     void openPrintSettings();
 
   private:
+    // Only settling a new order may open the cash drawer.
+    bool print(bool withCopies, bool settling = false, const std::function<bool()>& startJob = {});
     void openPreview();
 
     Database& m_db;

@@ -50,17 +50,19 @@ void ReceiptPrinter::fitPdfPage(QPrinter& printer, const Copy& copy) {
                                       QPageLayout::Millimeter));
 }
 
-bool ReceiptPrinter::printReceipt(const ReceiptOrder& order, bool withCopies, bool settling) {
+bool ReceiptPrinter::printReceipt(const ReceiptOrder& order, bool withCopies, bool settling,
+                                  const std::function<bool()>& startJob) {
     const ReceiptSettings settings = loadReceiptSettings(m_db);
     const PrinterSettings thermal = PrinterSettings::load(SettingsStore(m_db));
     if (thermal.method == PrinterSettings::Method::EscPos)
-        return ThermalPrinter(m_parent).printReceipt(settings, thermal, order, withCopies,
+        return (!startJob || startJob()) &&
+               ThermalPrinter(m_parent).printReceipt(settings, thermal, order, withCopies,
                                                      settling);
     const ReceiptPictures pictures(settings, settings.paperWidth, unitsPerPicturePixel,
                                    ProgramFolder::path() + "/data");
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("小票 #") + QString::fromStdString(order.number));
-    if (!PrintDialogs::instance().choosePrinter(printer, m_parent))
+    if (!PrintDialogs::instance().choosePrinter(printer, m_parent) || (startJob && !startJob()))
         return false;
 
     // A PDF file would be overwritten by a second job, so its copies become

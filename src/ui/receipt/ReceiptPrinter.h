@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 
 class Database;
 class QPainter;
@@ -16,9 +17,11 @@ class ReceiptPrinter {
     ReceiptPrinter(Database& db, QWidget* parent) : m_db(db), m_parent(parent) {}
 
     // One copy, or with copies the number the receipt settings ask for.
-    // False when the dialog was cancelled or a job could not start.
-    // `settling` a new order may open the cash drawer, nothing else does.
-    bool printReceipt(const ReceiptOrder& order, bool withCopies, bool settling = false);
+    // False when the dialog was cancelled, startJob (called once the printer
+    // is chosen) refused, or a job could not start. `settling` a new order
+    // may open the cash drawer, nothing else does.
+    bool printReceipt(const ReceiptOrder& order, bool withCopies, bool settling = false,
+                      const std::function<bool()>& startJob = {});
 
     // Page units: one is a tenth of a millimetre.
     static constexpr double unitsPerPoint = 254.0 / 72;

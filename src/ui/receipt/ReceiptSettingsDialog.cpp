@@ -1,4 +1,5 @@
 #include "ui/receipt/ReceiptSettingsDialog.h"
+#include "ui/common/ColumnLimits.h"
 
 #include "receipt/PngImage.h"
 #include "receipt/PrinterConnection.h"
@@ -133,6 +134,8 @@ QWidget* ReceiptSettingsDialog::buildSettingsPage() {
     m_extra2 = named(new QCheckBox(QStringLiteral("打印附带信息2：")), QStringLiteral("选择框2"),
                      QStringLiteral("打印附带信息2："));
     m_extra2Text = named(new QLineEdit, QStringLiteral("编辑框2"), QStringLiteral("附带信息2"));
+    for (QLineEdit* text : {m_extra1Text, m_extra2Text})
+        ColumnLimits::apply(text, "记录", "记录信息");
 
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
@@ -294,27 +297,31 @@ void ReceiptSettingsDialog::printTestPage() {
             MessageBoxes::Icon::None);
 }
 
-void ReceiptSettingsDialog::saveSettingsDialog() {
+bool ReceiptSettingsDialog::saveSettingsDialog() {
     SettingsStore store(m_db);
-    readForm().save(store, ss(dataFolder()));
+    const std::string failure = readForm().save(store, ss(dataFolder()));
+    if (!failure.empty())
+        MessageBoxes::instance().inform(this, qs(failure), MessageBoxes::Icon::Warning);
+    return failure.empty();
 }
 
-void ReceiptSettingsDialog::applySettings() {
+bool ReceiptSettingsDialog::applySettings() {
     if (!validateSettingsDialog())
-        return;
+        return false;
+    bool saved = true;
     if (SettingsStore(m_db).exists("字体大小"))
-        saveSettingsDialog();
+        saved = saveSettingsDialog();
     else
         MessageBoxes::instance().inform(this, QStringLiteral("设置失败.错误7763"),
                                         MessageBoxes::Icon::None);
     emit settingsApplied();
+    return saved;
 }
 
 void ReceiptSettingsDialog::confirm() {
-    if (!validateSettingsDialog())
-        return;
-    applySettings();
-    accept();
+    // Settings that were not stored stay in the dialog, not lost with it.
+    if (applySettings())
+        accept();
 }
 
 void ReceiptSettingsDialog::choosePicture(Picture which, const QString& path) {

@@ -8,6 +8,7 @@
 
 #include <QKeyEvent>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -126,9 +127,20 @@ TEST_F(DishWindows, AddTellsCodesAndNamesApartExactly) {
     EXPECT_EQ(count("菜单", "代码 = '1' or 代码 = 'abc' or 代码 = 'abd'"), 3);
 }
 
+TEST_F(DishWindows, FieldsTakeNoMoreThanTheirColumnsHold) {
+    auto add = addWindow();
+    const std::pair<const char*, int> fields[] = {
+        {"编辑框_数字代号", 8}, {"编辑框_字母代号", 16}, {"编辑框_菜品名称", 32}};
+    for (const auto& [field, length] : fields) {
+        QTest::keyClicks(child<QLineEdit>(add.get(), field), QString(40, 'x'));
+        EXPECT_EQ(child<QLineEdit>(add.get(), field)->text().size(), length) << field;
+    }
+}
+
 TEST_F(DishWindows, AStatementTheDatabaseRefusesChangesNothingAndSaysNothing) {
     auto add = addWindow();
-    fill(add.get(), "123456789", "葱油饼", "5", "份"); // the code column holds 8 characters
+    fill(add.get(), "301", "葱油饼", "5", "份");
+    db.close(); // every statement now fails
     const qsizetype shown = boxes.shown.size();
     click(add.get(), "按钮_添加");
     EXPECT_EQ(boxes.shown.size(), shown);

@@ -118,6 +118,61 @@ TEST_F(OrderEntry, CancellingTheQuantityOrAnEmptyListChangesNothing) {
     EXPECT_EQ(textOf("编辑框_合计"), "");
 }
 
+TEST_F(OrderEntry, BoxesAndCellsRefuseWhatTheirColumnsCannotHold) {
+    const struct {
+        const char* control;
+        QString typed;
+        QString kept;
+    } cases[] = {
+        {"编辑框_备注", QString(300, 'x'), QString(255, 'x')},
+        {"编辑框_地址", QString(300, 'x'), QString(255, 'x')},
+        {"编辑框_电话", "13800001111222233334444", "1380000111122223"},
+        {"编辑框_姓名", QString(20, 'x'), QString(16, 'x')},
+        {"编辑框_减免份数", "99999", "9999"},
+        {"编辑框_减免份数", "-40000", "-4000"},
+        {"编辑框_减免份数", "1.5", "15"},
+        {"编辑框_减免金额", "12abc", "12"},
+        {"编辑框_减免金额", "12345678901234567890", "123456789012345"},
+        {"编辑框_实付", "-7.25", "-7.25"},
+        {"编辑框_编号", "99999999999", "999999999"},
+    };
+    for (const auto& c : cases) {
+        QLineEdit* box = edit(c.control);
+        box->clear();
+        QTest::keyClicks(box, c.typed);
+        EXPECT_EQ(box->text(), c.kept) << c.control << " " << c.typed.toStdString();
+    }
+    for (const char* name : {"组合框_票头", "组合框_店铺名称", "组合框_减免", "组合框_桌号"}) {
+        QComboBox* box = dropDown(name);
+        box->clearEditText();
+        QTest::keyClicks(box->lineEdit(), QString(40, 'x'));
+        EXPECT_EQ(box->currentText().size(), 32) << name;
+    }
+
+    enterDish("005", "3");
+    const struct {
+        int column;
+        QString typed;
+        QString kept;
+    } cells[] = {{OrderGrid::Quantity, "99999", "9999"},
+                 {OrderGrid::Quantity, "-32768", "-32768"},
+                 {OrderGrid::Name, QString(40, 'x'), QString(32, 'x')}};
+    for (const auto& c : cells) {
+        grid()->setCurrentCell(0, c.column);
+        grid()->edit(grid()->currentIndex());
+        QWidget* opened = grid()->indexWidget(grid()->currentIndex());
+        ASSERT_NE(opened, nullptr) << c.column;
+        auto* editor = qobject_cast<QLineEdit*>(opened);
+        if (auto* box = qobject_cast<QComboBox*>(opened))
+            editor = box->lineEdit();
+        ASSERT_NE(editor, nullptr) << c.column;
+        editor->clear();
+        QTest::keyClicks(editor, c.typed);
+        EXPECT_EQ(editor->text(), c.kept) << c.column;
+        QTest::keyClick(editor, Qt::Key_Escape);
+    }
+}
+
 TEST_F(OrderEntry, DiscountAmountRecomputesOnlyAPricedOrder) {
     edit("编辑框_减免金额")->setText("5");
     EXPECT_EQ(totals(), (QStringList{"", "", ""}));
@@ -351,11 +406,12 @@ TEST_F(OrderEntry, AnEmptyCatalogueFindsNothingAndOffersNoNames) {
     EXPECT_EQ(grid()->rowCount(), 1);
 }
 
-TEST_F(OrderEntry, QuantityBoxReadsLeadingDigitsAndNothingUsableAsOne) {
-    enterDish("105", " 4份");
-    enterDish("105", "几个");
+TEST_F(OrderEntry, QuantityBoxIsAnIntegerBoxOfTheColumnsRange) {
+    enterDish("105", "4");
+    EXPECT_EQ(boxes.integerRange, (std::pair{-32768, 32767}));
+    enterDish("105", "0");
     EXPECT_EQ(cell(1, 1), "4");
     EXPECT_EQ(cell(1, 3), "14");
-    EXPECT_EQ(cell(2, 1), "1");
+    EXPECT_EQ(cell(2, 1), "1") << "a quantity of 0 becomes 1";
     EXPECT_EQ(textOf("编辑框_合计"), "17.5");
 }

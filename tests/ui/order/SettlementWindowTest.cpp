@@ -5,12 +5,14 @@
 #include "support/PdfTools.h"
 #include "support/PrinterListener.h"
 #include "support/ScriptedPrintDialogs.h"
+#include "ui/order/OrderGridView.h"
 #include "ui/receipt/PreviewWindow.h"
 
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
 namespace {
 
@@ -129,14 +131,20 @@ TEST_F(SettlementWindow, F12StoresTheOrderAndPrintsItsCopies) {
     EXPECT_EQ(window->form().orderCountPart->text(), "今日打单数量：1");
 }
 
-TEST_F(SettlementWindow, F11PrintsOneCopyAndStoresNothing) {
+TEST_F(SettlementWindow, F11PrintsOneCopyAndStoresNothingButItsRecord) {
     enterDish("002", "1");
+    dialogs.cancel = true;
     press(Qt::Key_F11);
-    EXPECT_EQ(dialogs.shown, 1);
+    EXPECT_TRUE(rows("select * from 操作记录", {"ID"}).empty()) << "nothing printed";
+    dialogs.cancel = false;
+    press(Qt::Key_F11);
+    EXPECT_EQ(dialogs.shown, 2);
     EXPECT_EQ(PdfTools::pages(dialogs.pdfPath), 1);
     EXPECT_EQ(orders(), 0);
     EXPECT_EQ(textOf("编辑框_编号"), "1");
     EXPECT_TRUE(gridHasDishes());
+    EXPECT_EQ(rows("select * from 操作记录", {"操作", "存单ID", "编号"}),
+              (std::vector<Row>{{{"操作", "打单未结算"}, {"存单ID", ""}, {"编号", "1"}}}));
 }
 
 TEST_F(SettlementWindow, ThermalPrinterOpensTheDrawerOnF12AndNotOnF11) {
@@ -201,6 +209,8 @@ TEST_F(SettlementWindow, CancelledPrintKeepsTheStoredOrderOnScreenOnce) {
     EXPECT_EQ(orders(), 1);
     EXPECT_TRUE(gridHasDishes());
     EXPECT_TRUE(window->form().settleButton->isHidden());
+    EXPECT_FALSE(window->form().notPrintedHint->isHidden()) << "F11 and F10 are named";
+    EXPECT_TRUE(window->form().notPrintedHint->text().contains("F11"));
     EXPECT_EQ(textOf("编辑框_编号"), "1");
 
     press(Qt::Key_F12);
@@ -210,12 +220,64 @@ TEST_F(SettlementWindow, CancelledPrintKeepsTheStoredOrderOnScreenOnce) {
     dialogs.cancel = false;
     press(Qt::Key_F11);
     EXPECT_EQ(PdfTools::pages(dialogs.pdfPath), 1) << "F11 still prints it";
+    EXPECT_EQ(rows("select * from 操作记录", {"操作", "存单ID"}),
+              (std::vector<Row>{
+                  {{"操作", "重打小票"}, {"存单ID", rows("select * from 存单", {"ID"})[0]["ID"]}}}))
+        << "a receipt of a stored order";
 
     boxes.answers = {true};
     press(Qt::Key_F10);
     EXPECT_FALSE(gridHasDishes());
     EXPECT_FALSE(window->form().settleButton->isHidden());
+    EXPECT_TRUE(window->form().notPrintedHint->isHidden());
     EXPECT_EQ(textOf("编辑框_编号"), "2");
+}
+
+TEST_F(SettlementWindow, ImpossibleAmountsAreAskedAboutAndNoStoresNothing) {
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        const char* asks;
+        const char* focus;
+    } cases[] = {
+        {"discount above the total", [this] { type("编辑框_减免金额", "100"); },
+         "减免金额 100 大于合计 14。\r\n实付 -86 小于 0。\r\n\r\n是否继续？", "编辑框_减免金额"},
+        {"negative discount", [this] { type("编辑框_减免金额", "-50"); }, "减免金额 -50 小于 0。",
+         "编辑框_减免金额"},
+        {"negative quantity",
+         [this] {
+             auto* grid = control<OrderGridView>("高级表格1");
+             grid->setCurrentCell(0, OrderGrid::Quantity);
+             grid->item(0, OrderGrid::Quantity)->setText("-3");
+             edit("编辑框_项目代号")->setFocus();
+         },
+         "第 1 行“茄子豆角”的数量是 -3。", "高级表格1"},
+        {"typed 实付 below zero", [this] { type("编辑框_实付", "-1"); }, "实付 -1 小于 0。",
+         "编辑框_实付"},
+    };
+    for (const auto& c : cases) {
+        for (Qt::Key key : {Qt::Key_F12, Qt::Key_F11}) {
+            window->clearOrder();
+            edit("编辑框_减免金额")->setText("");
+            enterDish("002", "1"); // 茄子豆角 14
+            c.change();
+            boxes.shown.clear();
+            boxes.answers = {false};
+            press(key);
+            ASSERT_EQ(boxes.shown.size(), 1) << c.what;
+            EXPECT_TRUE(boxes.shown[0].text.contains(QString::fromUtf8(c.asks)))
+                << c.what << ": " << boxes.shown[0].text.toStdString();
+            EXPECT_EQ(boxes.shown[0].defaultButton, MessageBoxes::Default::No);
+            EXPECT_EQ(orders(), 0) << c.what;
+            EXPECT_EQ(dialogs.shown, 0) << c.what;
+            EXPECT_TRUE(control(c.focus)->hasFocus()) << c.what;
+        }
+        boxes.answers = {true};
+        press(Qt::Key_F12);
+        EXPECT_EQ(orders(), 1) << c.what << ": Yes stores it";
+        db.ExecuteSql("Delete * from 存单");
+        dialogs.shown = 0;
+    }
 }
 
 TEST_F(SettlementWindow, OrderThatCannotBeStoredStaysWithAMessage) {

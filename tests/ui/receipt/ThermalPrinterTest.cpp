@@ -282,10 +282,11 @@ TEST_F(ThermalPrinterTest, FailuresNameTheConnectionAndKeepTheStoredOrder) {
 
     // Once the printer is back, F11 prints the order on screen.
     setSetting("打印机连接", listener.connection());
-    const auto again = Settlement(db, clock).printOnly(threeDishOrder(), [&](bool copies) {
-        return ReceiptPrinter(db, nullptr)
-            .printReceipt(receiptOrderOf(threeDishOrder()), copies, false);
-    });
+    const auto again =
+        Settlement(db, clock).printOnly(threeDishOrder(), [&](const auto& startJob) {
+            return ReceiptPrinter(db, nullptr)
+                .printReceipt(receiptOrderOf(threeDishOrder()), false, false, startJob);
+        });
     EXPECT_EQ(again.outcome, Settlement::Outcome::Done);
     EXPECT_EQ(printed(listener.connection()).count(Kind::Drawer), 0);
 }

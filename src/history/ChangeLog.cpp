@@ -1,0 +1,60 @@
+#include "history/ChangeLog.h"
+
+#include "storage/Clock.h"
+#include "storage/Database.h"
+#include "storage/Values.h"
+
+using Values::sqlQuote;
+
+const char* ChangeLog::kindName(Kind kind) {
+    switch (kind) {
+    case Kind::Deletion:
+        return "删除订单";
+    case Kind::Edit:
+        return "修改订单";
+    case Kind::PrintOnly:
+        return "打单未结算";
+    case Kind::Reprint:
+        return "重打小票";
+    }
+    return "";
+}
+
+const std::vector<ChangeLog::Kind>& ChangeLog::kinds() {
+    static const std::vector<Kind> all{Kind::Deletion, Kind::Edit, Kind::PrintOnly, Kind::Reprint};
+    return all;
+}
+
+std::string ChangeLog::insertStatement(const Entry& e) const {
+    std::string columns = "时间,操作";
+    std::string values =
+        sqlQuote(m_db.clock().now().canonical()) + "," + sqlQuote(kindName(e.kind));
+    // Numbers stand bare, so only their value may get there; an order never
+    // stored has no ID, and a number box left empty no number.
+    const std::pair<const char*, const std::string*> keys[] = {{"存单ID", &e.orderId},
+                                                               {"编号", &e.number}};
+    for (const auto& [column, text] : keys)
+        if (!Values::trim(*text).empty()) {
+            columns += std::string(",") + column;
+            values += "," + std::to_string(Values::textToInt(Values::trim(*text)));
+        }
+    return "insert into 操作记录 (" + columns + ",原内容,新内容) values (" + values + "," +
+           sqlQuote(e.before) + "," + sqlQuote(e.after) + ")";
+}
+
+bool ChangeLog::write(const Entry& entry) {
+    return m_db.ExecuteSql(insertStatement(entry));
+}
+
+std::optional<ChangeLog::Record> ChangeLog::read(const std::string& idText) const {
+    const int handle = m_db.OpenTable("Select * from 操作记录 where ID =" +
+                                      std::to_string(Values::textToInt(idText)));
+    std::optional<Record> record;
+    if (handle != 0 && !m_db.IsEOF(handle)) {
+        auto text = [&](const char* column) { return m_db.ReadColByName(handle, column).toText(); };
+        record = Record{text("ID"),   text("时间"),   text("操作"),  text("存单ID"),
+                        text("编号"), text("原内容"), text("新内容")};
+    }
+    m_db.CloseTable(handle);
+    return record;
+}

@@ -1,0 +1,47 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+class Database;
+
+// 操作记录: what was done to stored orders and to printed receipts, so the
+// owner can see every deletion, edit, unsettled print and reprint. A record
+// is written inside the transaction of the change it describes, and the
+// program never changes or removes one.
+class ChangeLog {
+  public:
+    enum class Kind { Deletion, Edit, PrintOnly, Reprint };
+
+    struct Entry {
+        Kind kind;
+        std::string orderId; // empty for a receipt of an order never stored
+        std::string number;
+        std::string before;
+        std::string after;
+    };
+
+    struct Record {
+        std::string id;
+        std::string time;
+        std::string kind;
+        std::string orderId;
+        std::string number;
+        std::string before;
+        std::string after;
+    };
+
+    explicit ChangeLog(Database& db) : m_db(db) {}
+
+    // One record, stamped with the database's clock.
+    bool write(const Entry& entry);
+    std::optional<Record> read(const std::string& idText) const;
+
+    // The text of the 操作 column.
+    static const char* kindName(Kind kind);
+    static const std::vector<Kind>& kinds();
+    std::string insertStatement(const Entry& entry) const;
+
+  private:
+    Database& m_db;
+};
