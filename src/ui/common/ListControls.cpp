@@ -42,19 +42,16 @@ void fillUnitDropDown(QComboBox* box, Database& db) {
 
 void showInDropDown(QComboBox* box, const std::string& text) {
     const QString value = QString::fromStdString(text);
-    const int index = box->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0)
-        box->setCurrentIndex(index);
-    else if (box->isEditable())
+    int index = box->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0 && box->isEditable()) {
         box->setEditText(value);
-}
-
-std::string shownValue(const QComboBox* box, const std::string& stored) {
-    const QString value = QString::fromStdString(stored);
-    if (stored.empty() || box->currentText() == value ||
-        box->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
-        return stored;
-    return box->currentText().toStdString();
+        return;
+    }
+    if (index < 0) {
+        box->addItem(value);
+        index = box->count() - 1;
+    }
+    box->setCurrentIndex(index);
 }
 
 namespace ListControls {

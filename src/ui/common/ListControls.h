@@ -27,11 +27,9 @@ void fillDropDown(QComboBox* box, Database& db, const std::string& select,
 // Refills the drop-down with every unit name, no empty entry, nothing selected.
 void fillUnitDropDown(QComboBox* box, Database& db);
 // Shows the text: the matching entry when there is one, else the text itself
-// in an editable drop-down.
+// in an editable drop-down, else an entry added for it (a stored payment
+// method that is not one of the fixed ones).
 void showInDropDown(QComboBox* box, const std::string& text);
-// A stored value to show: itself when the drop-down shows it, has an entry for
-// it or it is empty; otherwise what the drop-down shows now.
-std::string shownValue(const QComboBox* box, const std::string& stored);
 
 namespace ListControls {
 

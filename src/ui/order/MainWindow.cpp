@@ -48,22 +48,6 @@ std::string text(const QComboBox* box) {
     return box->currentText().toStdString();
 }
 
-// Shows `value` in a drop-down: the matching entry when there is one, else
-// the text itself in an editable drop-down, else an entry added for it (a
-// stored payment method that is not one of the fixed ones).
-void showInDropDown(QComboBox* box, const std::string& value) {
-    int index = box->findText(qs(value), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index < 0 && box->isEditable()) {
-        box->setEditText(qs(value));
-        return;
-    }
-    if (index < 0) {
-        box->addItem(qs(value));
-        index = box->count() - 1;
-    }
-    box->setCurrentIndex(index);
-}
-
 } // namespace
 
 MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
