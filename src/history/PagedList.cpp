@@ -26,7 +26,15 @@ PagedList& PagedList::customerFile() {
 }
 
 std::string PagedList::table() const {
-    return m_kind == Kind::Orders ? "存单" : "客户";
+    switch (m_kind) {
+    case Kind::Orders:
+        return "存单";
+    case Kind::Customers:
+        return "客户";
+    case Kind::ChangeRecords:
+        return "操作记录";
+    }
+    return {};
 }
 
 std::string PagedList::whereClause() const {
@@ -37,7 +45,7 @@ std::string PagedList::whereClause() const {
 std::string PagedList::totalsStatement() const {
     const std::string head = m_kind == Kind::Orders
                                  ? "select count(*),sum(实付),sum(合计) from 存单"
-                                 : "select count(*) from 客户";
+                                 : "select count(*) from " + table();
     return head + whereClause();
 }
 
@@ -174,6 +182,11 @@ std::vector<std::string> PagedList::readRow(const Database& db, int handle) cons
     if (m_kind == Kind::Customers)
         return {text("ID"), text("电话"), text("姓名"), text("地址")};
     const DbValue time = db.ReadColByName(handle, "时间");
+    if (m_kind == Kind::ChangeRecords) {
+        const std::string when =
+            time.isEmpty() ? std::string() : Values::dateTimeToText(time.toDateTime());
+        return {text("ID"), when, text("操作"), text("存单ID"), text("编号")};
+    }
     const std::string date = time.isEmpty() ? std::string() : Values::dateToText(time.toDateTime());
     return {text("ID"),   text("编号"), date,         text("合计"), text("实付"),
             text("桌号"), text("电话"), text("姓名"), text("地址")};

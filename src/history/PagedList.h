@@ -9,7 +9,7 @@ class Database;
 // last filter.
 class PagedList {
   public:
-    enum class Kind { Orders, Customers };
+    enum class Kind { Orders, Customers, ChangeRecords };
 
     // What one call of showPage found; the window writes it into its controls.
     struct Page {

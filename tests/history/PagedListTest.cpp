@@ -28,6 +28,10 @@ TEST(PagedListStatements, FollowTheFragmentForBothTables) {
          "select count(*) from 客户 where 姓名='李' or 电话='李'",
          "select top 50 * from (select top 450 * from 客户 where 姓名='李' or 电话='李' order by "
          "[id])order by [id] desc"},
+        {K::ChangeRecords, " and 操作 = '删除订单'",
+         "select count(*) from 操作记录 where 操作 = '删除订单'",
+         "select top 50 * from (select top 450 * from 操作记录 where 操作 = '删除订单' order by "
+         "[id])order by [id] desc"},
     };
     for (const StatementCase& c : cases) {
         PagedList list(c.kind);

@@ -10,6 +10,7 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PagedListPanel.h"
 #include "ui/common/TaskProgress.h"
+#include "ui/history/ChangeLogWindow.h"
 #include "ui/history/DayFilterDialog.h"
 #include "ui/history/PeriodFilterDialog.h"
 
@@ -107,6 +108,8 @@ QWidget* HistoryWindow::buildButtons() {
     connect(button("修改"), &QPushButton::clicked, this, &HistoryWindow::editOrder);
     connect(button("删除"), &QPushButton::clicked, this, &HistoryWindow::deleteOrder);
     row->addStretch(1);
+    connect(button("操作记录"), &QPushButton::clicked, this,
+            [this] { ChangeLogWindow(m_db, m_clock, this).exec(); });
     connect(button("导出"), &QPushButton::clicked, this, &HistoryWindow::exportOrders);
     return bar;
 }

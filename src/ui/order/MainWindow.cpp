@@ -7,6 +7,7 @@
 #include "orders/OrderReceipt.h"
 #include "orders/OrderTime.h"
 #include "orders/Settlement.h"
+#include "receipt/ReceiptSettings.h"
 #include "storage/Clock.h"
 #include "storage/ProgramFolder.h"
 #include "storage/Values.h"
@@ -63,7 +64,10 @@ MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
                [this] {
                    if (!isEditingStoredOrder())
                        refreshNumbering();
-               }}) {
+               }}),
+      m_copies(
+          db, clock, this, [this](const QString& failure) { m_form.backupPart->setText(failure); },
+          [this] { reloadAfterRestore(); }) {
     m_form.build(this);
     m_results = new DishResultModel(m_dishes, this);
     m_results->showIn(m_form.dishResults);
@@ -89,6 +93,7 @@ void MainWindow::startUp() {
     m_startedUp = true;
     tick();
     m_timer->start();
+    m_copies.startAutomaticBackup();
     m_form.dishCode->setFocus();
 }
 
@@ -121,8 +126,10 @@ void MainWindow::saveDefaults() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (m_startedUp)
+    if (m_startedUp) {
         saveDefaults();
+        m_copies.backUpOnClosing();
+    }
     event->accept();
     emit closed();
 }
@@ -194,6 +201,9 @@ void MainWindow::connectCommands() {
         {m_form.shopListAction, [this] { m_tools.openShopList(); }},
         {m_form.discountListAction, [this] { m_tools.openDiscountList(); }},
         {m_form.printSettingsAction, [this] { m_receipts.openPrintSettings(); }},
+        {m_form.changeLogAction, [this] { m_tools.openChangeLog(); }},
+        {m_form.backupAction, [this] { m_copies.backUpByHand(); }},
+        {m_form.restoreAction, [this] { m_copies.chooseRestore(); }},
         {m_form.tutorialAction,
          [this] { HelpDocuments::show(this, HelpDocuments::Document::Tutorial); }},
         {m_form.printingHelpAction,
@@ -341,6 +351,8 @@ void MainWindow::tick() {
     if (now.dateOnly() != m_lastSeenDate) {
         m_lastSeenDate = now.dateOnly();
         refreshNumbering();
+        // A till left running overnight still gets its copy of the day.
+        m_copies.startAutomaticBackup();
     }
     if (!isEditingStoredOrder()) {
         const QString time = qs(OrderTime::format(now, m_timeFormat));
@@ -555,4 +567,15 @@ void MainWindow::showAbout() {
                          QString::fromStdString(ProgramFolder::path());
     MessageBoxes::instance().inform(this, text, MessageBoxes::Icon::Information,
                                     QStringLiteral("关于"));
+}
+
+void MainWindow::reloadAfterRestore() {
+    seedReceiptDefaults(m_db);
+    // A stored order being edited may not exist in the restored data.
+    if (isEditingStoredOrder())
+        clearOrder();
+    reloadTables();
+    reloadDishes();
+    refreshNumbering();
+    refreshPreview();
 }

@@ -5,6 +5,7 @@
 #include "orders/TableCache.h"
 #include "storage/DateTime.h"
 #include "storage/SettingsStore.h"
+#include "ui/order/DataCopies.h"
 #include "ui/order/MainWindowForm.h"
 #include "ui/order/OrderReceipts.h"
 #include "ui/order/ToolWindows.h"
@@ -39,6 +40,7 @@ class MainWindow : public QMainWindow {
     const MainWindowForm& form() const { return m_form; }
     const DishCache& dishes() const { return m_dishes; }
     const TableCache& tables() const { return m_tables; }
+    DataCopies& dataCopies() { return m_copies; }
 
     // The order on screen, every field as the text of its control.
     OrderDraft orderDraft() const;
@@ -110,6 +112,9 @@ class MainWindow : public QMainWindow {
     void showGridMenu(const QPoint& globalPos);
     void dropMenu(int toolPosition, QMenu* menu);
     void refreshPreview() { m_receipts.refreshPreview(); }
+    // Every window reads through the same Database, now on the restored file;
+    // what this window keeps in memory is read again.
+    void reloadAfterRestore();
 
     Database& m_db;
     Clock& m_clock;
@@ -125,4 +130,5 @@ class MainWindow : public QMainWindow {
     bool m_startedUp = false;
     OrderReceipts m_receipts;
     ToolWindows m_tools;
+    DataCopies m_copies;
 };

@@ -134,6 +134,11 @@ void MainWindowForm::buildMenus(QMainWindow* window) {
     discountListAction = settingsMenu->addAction(QStringLiteral("减免设置"));
     settingsMenu->addSeparator();
     printSettingsAction = settingsMenu->addAction(QStringLiteral("打印设置"));
+    settingsMenu->addSeparator();
+    changeLogAction = settingsMenu->addAction(QStringLiteral("操作记录"));
+    settingsMenu->addSeparator();
+    backupAction = settingsMenu->addAction(QStringLiteral("备份数据…"));
+    restoreAction = settingsMenu->addAction(QStringLiteral("恢复数据…"));
 
     helpMenu =
         named(bar->addMenu(QStringLiteral("帮助")), QStringLiteral("帮助"), QStringLiteral("帮助"));
@@ -193,8 +198,11 @@ void MainWindowForm::buildStatusBar(QMainWindow* window) {
     incomePart = new QLabel(statusBar);
     orderCountPart->setAccessibleName(QStringLiteral("今日打单数量"));
     incomePart->setAccessibleName(QStringLiteral("今日收入总额"));
+    backupPart = new QLabel(statusBar);
+    backupPart->setAccessibleName(QStringLiteral("自动备份"));
     statusBar->addWidget(orderCountPart, 1);
     statusBar->addWidget(incomePart, 1);
+    statusBar->addWidget(backupPart, 1);
     window->setStatusBar(statusBar);
 }
 

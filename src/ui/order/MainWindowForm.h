@@ -61,6 +61,7 @@ struct MainWindowForm {
     QStatusBar* statusBar = nullptr;  // 状态条1
     QLabel* orderCountPart = nullptr; // part 0
     QLabel* incomePart = nullptr;     // part 1
+    QLabel* backupPart = nullptr;     // a failed automatic backup, told once
 
     QToolBar* toolBar = nullptr;
     QList<QAction*> toolButtons;            // positions 0 to 9; 3 and 7 are separators
@@ -70,6 +71,9 @@ struct MainWindowForm {
     QAction* shopListAction = nullptr;      // "店名设置"
     QAction* discountListAction = nullptr;  // "减免设置"
     QAction* printSettingsAction = nullptr; // "打印设置"
+    QAction* changeLogAction = nullptr;     // "操作记录"
+    QAction* backupAction = nullptr;        // "备份数据…"
+    QAction* restoreAction = nullptr;       // "恢复数据…"
     QMenu* helpMenu = nullptr;              // "帮助"
     QAction* tutorialAction = nullptr;      // "使用教程"
     QAction* printingHelpAction = nullptr;  // "无法打印"

@@ -5,6 +5,7 @@
 #include "ui/catalogue/DishCatalogueWindow.h"
 #include "ui/catalogue/NamedListWindow.h"
 #include "ui/catalogue/TableListWindow.h"
+#include "ui/history/ChangeLogWindow.h"
 #include "ui/history/CustomerWindow.h"
 #include "ui/order/DemoDataAction.h"
 #include "ui/reports/IncomeReportWindow.h"
@@ -63,4 +64,8 @@ void ToolWindows::generateDemoData(const DishCache& dishes, const TableCache& ta
     if (DemoDataAction::run(m_window, m_db, DemoDataGenerator::dishesOf(dishes),
                             DemoDataGenerator::tablesOf(tables), m_clock))
         m_callbacks.ordersGenerated();
+}
+
+void ToolWindows::openChangeLog() {
+    ChangeLogWindow(m_db, m_clock, m_window).exec();
 }

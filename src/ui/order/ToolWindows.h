@@ -31,6 +31,7 @@ class ToolWindows {
     void openHeaderList();      // "票头设置"
     void openShopList();        // "店名设置"
     void openDiscountList();    // "减免设置"
+    void openChangeLog();       // "操作记录"
     // "生成销售随机数据" over the dishes and tables order entry holds.
     void generateDemoData(const DishCache& dishes, const TableCache& tables);
 

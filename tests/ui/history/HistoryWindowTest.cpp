@@ -1,18 +1,24 @@
 #include "ui/history/HistoryWindow.h"
+#include "history/ChangeLog.h"
 #include "spreadsheet/XlsxReader.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/WindowTest.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/PagedListPanel.h"
+#include "ui/history/ChangeLogWindow.h"
 #include "ui/history/DayFilterDialog.h"
 #include "ui/history/PeriodFilterDialog.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -260,6 +266,58 @@ TEST_F(HistoryWindowTest, ExportTakesEveryPageOfTheFilterNotOnlyTheOneShown) {
     EXPECT_EQ(boxes.lastText(),
               "导出完成。订单的菜品明细在同一文件夹的另一个文件中：店内_明细.csv");
     EXPECT_TRUE(QFile::exists(filePath("店内_明细.csv")));
+}
+
+TEST_F(HistoryWindowTest, ChangeLogListsFiltersAndShowsBothSidesReadOnly) {
+    const long long deleted = addOrder({});
+    addLine(deleted, "2017-05-15 12:30:00", "鱼香肉丝");
+    const long long edited = addOrder({.number = "2"});
+    ASSERT_TRUE(ChangeLog(db).write({ChangeLog::Kind::Edit, std::to_string(edited), "2",
+                                     "编号：2\n合计：10\n", "编号：2\n合计：12\n"}));
+    open();
+    ListControls::selectRow(list(), 0);
+    boxes.answers = {true};
+    window->deleteOrder();
+    onNextModal([](QWidget* shown) { EXPECT_EQ(shown->windowTitle(), "操作记录"); });
+    click("按钮_操作记录");
+
+    ChangeLogWindow log(db, clock);
+    QTreeWidget* records = log.panel()->list();
+    ASSERT_EQ(records->topLevelItemCount(), 2);
+    EXPECT_EQ(records->topLevelItem(1)->text(2), "删除订单");
+    EXPECT_EQ(child<QLabel>(&log, "状态条_操作记录_0")->text(), "共有操作记录:2条");
+    ListControls::selectRow(records, 1);
+    EXPECT_TRUE(log.beforeText().contains("鱼香肉丝"));
+    EXPECT_TRUE(log.afterText().isEmpty());
+
+    child<QComboBox>(&log, "下拉框_操作")->setCurrentText("修改订单");
+    ASSERT_TRUE(log.applyFilter());
+    EXPECT_EQ(log.statusCaption(), "正在浏览：修改订单 的记录");
+    ASSERT_EQ(records->topLevelItemCount(), 1);
+    EXPECT_TRUE(log.beforeText().isEmpty()) << "a new page selects nothing";
+    ListControls::selectRow(records, 0);
+    EXPECT_EQ(log.beforeText(), "编号：2\n合计：10\n");
+    EXPECT_EQ(log.afterText(), "编号：2\n合计：12\n");
+
+    child<QCheckBox>(&log, "选择框_按时间段")->setChecked(true);
+    child<QDateEdit>(&log, "日期框_起始日期")->setDate(QDate(2017, 5, 16));
+    EXPECT_FALSE(log.applyFilter());
+    EXPECT_EQ(boxes.lastText(), "起始日期不能大于结束日期。");
+    EXPECT_EQ(records->topLevelItemCount(), 1);
+
+    log.browseAll();
+    EXPECT_EQ(records->topLevelItemCount(), 2);
+    for (QWidget* control : log.findChildren<QWidget*>()) {
+        if (qobject_cast<QAbstractSpinBox*>(control->parentWidget()))
+            continue; // the date box's own text field
+        if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control) ||
+            qobject_cast<QAbstractSpinBox*>(control) || qobject_cast<QPlainTextEdit*>(control) ||
+            qobject_cast<QLineEdit*>(control) || qobject_cast<QTreeWidget*>(control))
+            EXPECT_FALSE(control->accessibleName().isEmpty())
+                << control->objectName().toStdString();
+        if (auto* pane = qobject_cast<QPlainTextEdit*>(control))
+            EXPECT_TRUE(pane->isReadOnly());
+    }
 }
 
 } // namespace

@@ -1,0 +1,121 @@
+#include "ui/order/DataCopies.h"
+
+#include "storage/Clock.h"
+#include "storage/Database.h"
+#include "storage/DatabaseCopy.h"
+#include "storage/DatabaseRestore.h"
+#include "storage/ProgramFolder.h"
+#include "ui/common/FileDialogs.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/order/RestoreChoiceDialog.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+
+const QString backupTitle = QStringLiteral("备份数据");
+const QString restoreTitle = QStringLiteral("恢复数据");
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+DataCopies::DataCopies(Database& db, Clock& clock, QWidget* window,
+                       std::function<void(const QString&)> tellFailure,
+                       std::function<void()> restored)
+    : m_db(db), m_clock(clock), m_window(window), m_tellFailure(std::move(tellFailure)),
+      m_restored(std::move(restored)), m_backups(db, clock), m_timer(new QTimer(window)) {
+    QObject::connect(m_timer, &QTimer::timeout, window, [this] { stepAutomaticBackup(); });
+}
+
+void DataCopies::startAutomaticBackup() {
+    if (m_backups.startIfDue())
+        m_timer->start(0);
+    stepAutomaticBackup();
+}
+
+// Each step keeps the window waiting for a few milliseconds at most.
+void DataCopies::stepAutomaticBackup() {
+    if (!m_backups.step())
+        m_timer->stop();
+    const std::string failure = m_backups.takeFailure();
+    if (!failure.empty())
+        m_tellFailure(qs(failure));
+}
+
+// The program must not end with half a copy: the running one is completed,
+// then the closing copy is taken whole.
+void DataCopies::backUpOnClosing() {
+    m_timer->stop();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_backups.finish();
+    if (m_backups.start())
+        m_backups.finish();
+    QApplication::restoreOverrideCursor();
+}
+
+// The window keeps painting while the copy runs; the owner waits for it.
+void DataCopies::backUpByHand() {
+    const QString path = FileDialogs::instance().saveFile(
+        m_window, backupTitle, qs(BackupFolder::fileName(m_clock.now())),
+        {QStringLiteral("Tablewise 数据 (*.mdb)")});
+    if (path.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    DatabaseCopy copy(m_db.connection(), path.toStdString());
+    while (copy.step(AutomaticBackups::pagesPerRound * 8) != DatabaseCopy::State::Done &&
+           copy.running())
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QApplication::restoreOverrideCursor();
+    if (copy.state() == DatabaseCopy::State::Done)
+        MessageBoxes::instance().inform(m_window, QStringLiteral("数据已备份到：\n") + path,
+                                        MessageBoxes::Icon::Information, backupTitle);
+    else
+        MessageBoxes::instance().inform(m_window,
+                                        QStringLiteral("备份失败：") + qs(copy.problem()) +
+                                            QStringLiteral("。\n\n") + path,
+                                        MessageBoxes::Icon::Warning, backupTitle);
+}
+
+void DataCopies::chooseRestore() {
+    RestoreChoiceDialog dialog(m_backups.folder(), m_window);
+    if (dialog.exec() == QDialog::Accepted)
+        restoreFrom(dialog.chosenPath());
+}
+
+bool DataCopies::restoreFrom(const QString& path) {
+    MessageBoxes& boxes = MessageBoxes::instance();
+    DatabaseRestore restore(m_db, ProgramFolder::databasePath());
+    const BackupSummary summary = restore.stage(path.toStdString());
+    if (!summary.sound) {
+        boxes.inform(m_window,
+                     QStringLiteral("这个文件不是完好的 Tablewise 数据，不能用来恢复：") +
+                         qs(summary.problem) + QStringLiteral("。\n\n") + path +
+                         QStringLiteral("\n\n当前数据没有改动。"),
+                     MessageBoxes::Icon::Warning, restoreTitle);
+        return false;
+    }
+    const QString question = QStringLiteral("用这份备份替换当前的全部数据？\n\n") + path +
+                             QStringLiteral("\n") + qs(DatabaseRestore::describe(summary)) +
+                             QStringLiteral("\n\n当前的数据会先保存到备份文件夹。");
+    if (!boxes.ask(m_window, question, MessageBoxes::Icon::Warning, restoreTitle,
+                   MessageBoxes::Default::No))
+        return false;
+    m_timer->stop();
+    m_backups.abandon();
+    const std::string kept = m_backups.folder().replacedPath(m_clock.now());
+    if (!restore.swap(kept)) {
+        boxes.inform(m_window,
+                     QStringLiteral("恢复失败：") + qs(restore.problem()) +
+                         QStringLiteral("。\n\n当前数据没有改动。"),
+                     MessageBoxes::Icon::Warning, restoreTitle);
+        return false;
+    }
+    m_restored();
+    boxes.inform(m_window, QStringLiteral("数据已恢复。\n\n原来的数据已保存为：\n") + qs(kept),
+                 MessageBoxes::Icon::Information, restoreTitle);
+    return true;
+}
