@@ -35,9 +35,8 @@ void takeTheScreen(QWidget& window) {
     window.setGeometry(window.screen()->availableGeometry());
     window.show();
     // The frame's size is known only once the window manager has framed it.
-    QTimer::singleShot(0, &window, [&window] {
-        setFrameGeometry(&window, window.screen()->availableGeometry());
-    });
+    QTimer::singleShot(
+        0, &window, [&window] { setFrameGeometry(&window, window.screen()->availableGeometry()); });
 }
 
 } // namespace

@@ -28,7 +28,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -134,11 +133,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     emit closed();
 }
 
-void MainWindow::moveEvent(QMoveEvent* event) {
-    QMainWindow::moveEvent(event);
-    m_receipts.followWindow();
-}
-
 // --- wiring -----------------------------------------------------------------
 
 void MainWindow::connectControls() {
@@ -149,8 +143,9 @@ void MainWindow::connectControls() {
         connect(edit, &QLineEdit::editingFinished, this, &MainWindow::refreshPreview);
     for (const auto& [box, field] : m_form.draftDropDowns())
         connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::refreshPreview);
-    for (QLineEdit* edit : {m_form.telephone, m_form.name, m_form.address, m_form.discountPortions,
-                            m_form.discountAmount, m_form.paid, m_form.actuallyPaid})
+    for (QLineEdit* edit :
+         {m_form.tableCode, m_form.telephone, m_form.name, m_form.address, m_form.discountPortions,
+          m_form.discountAmount, m_form.total, m_form.paid, m_form.actuallyPaid})
         edit->installEventFilter(this);
     m_form.dishCode->installEventFilter(this);
     m_form.dishResults->installEventFilter(this);
@@ -214,17 +209,18 @@ void MainWindow::connectCommands() {
         connect(action, &QAction::triggered, this, run);
 }
 
-// Window shortcuts act only while this window is the active one, which is
-// what the function keys need; another program keeps its own F keys.
+// Window shortcuts act only while this window or its receipt preview is the
+// active one, which is what the function keys need; another program keeps
+// its own F keys. The preview takes over this window's actions.
 void MainWindow::registerFunctionKeys() {
     const std::pair<int, std::function<void()>> keys[] = {
-        {Qt::Key_F1, [this] { m_form.dishCode->setFocus(); }},
-        {Qt::Key_F2, [this] { m_form.tableCode->setFocus(); }},
-        {Qt::Key_F3, [this] { m_form.telephone->setFocus(); }},
-        {Qt::Key_F4, [this] { m_form.discountName->setFocus(); }},
-        {Qt::Key_F5, [this] { m_form.total->setFocus(); }},
-        {Qt::Key_F6, [this] { m_form.grid->setFocus(); }},
-        {Qt::Key_F7, [this] { m_form.remark->setFocus(); }},
+        {Qt::Key_F1, [this] { enterField(m_form.dishCode); }},
+        {Qt::Key_F2, [this] { enterField(m_form.tableCode); }},
+        {Qt::Key_F3, [this] { enterField(m_form.telephone); }},
+        {Qt::Key_F4, [this] { enterField(m_form.discountName); }},
+        {Qt::Key_F5, [this] { enterField(m_form.total); }},
+        {Qt::Key_F6, [this] { enterField(m_form.grid); }},
+        {Qt::Key_F7, [this] { enterField(m_form.remark); }},
         {Qt::Key_F10, [this] { confirmClearOrder(); }},
         {Qt::Key_F11, [this] { printOnly(); }},
         // While settlement has hidden the button, the order is already stored:
@@ -237,10 +233,24 @@ void MainWindow::registerFunctionKeys() {
          }},
     };
     for (const auto& [key, action] : keys) {
-        auto* shortcut = new QShortcut(QKeySequence(key), this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, action);
+        auto* shortcut = new QAction(this);
+        shortcut->setShortcut(QKeySequence(key));
+        shortcut->setShortcutContext(Qt::WindowShortcut);
+        connect(shortcut, &QAction::triggered, this, action);
+        addAction(shortcut);
     }
+}
+
+// A code or number typed after the key replaces what the field held; the
+// remark is added to instead.
+void MainWindow::enterField(QWidget* field) {
+    activateWindow();
+    field->setFocus(Qt::ShortcutFocusReason);
+    auto* edit = qobject_cast<QLineEdit*>(field);
+    if (edit == m_form.remark)
+        edit->end(false);
+    else if (edit)
+        edit->selectAll();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -300,7 +310,7 @@ void MainWindow::clearOrder() {
     const int number = m_form.number->text().toInt();
     setEditingStoredOrder(false);
     loadOrderDraft(orderDraft().cleared(number));
-    m_form.dishCode->setFocus();
+    enterField(m_form.dishCode);
 }
 
 bool MainWindow::isEditingStoredOrder() const {
@@ -396,8 +406,7 @@ void MainWindow::chooseSelectedDish() {
     m_form.grid->setCurrentGridCell(gridRow, OrderGrid::Quantity);
     applyLineTotals(grid);
     refreshPreview();
-    m_form.dishCode->setFocus();
-    m_form.dishCode->selectAll();
+    enterField(m_form.dishCode);
 }
 
 void MainWindow::applyGrid(const OrderGrid& grid) {
@@ -549,7 +558,8 @@ void MainWindow::saveEditedOrder() {
         break;
     }
     // A receipt that did not print leaves the order on screen, still in edit mode.
-    if (MessageBoxes::instance().ask(this, message) && !m_receipts.printRecorded(orderDraft(), true))
+    if (MessageBoxes::instance().ask(this, message) &&
+        !m_receipts.printRecorded(orderDraft(), true))
         return;
     clearOrder();
 }

@@ -92,7 +92,6 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -100,6 +99,7 @@ class MainWindow : public QMainWindow {
     void connectOrderEntry();
     void connectCommands();
     void registerFunctionKeys();
+    void enterField(QWidget* field);
     void restoreDefaults();
     void saveDefaults();
     void applyGrid(const OrderGrid& grid);

@@ -47,10 +47,9 @@ Settlement::Result OrderReceipts::settle(const OrderDraft& draft,
 }
 
 void OrderReceipts::printOnly(const OrderDraft& draft) {
-    const auto result =
-        Settlement(m_db, m_clock).printOnly(draft, [this](const auto& startJob) {
-            return print(false, false, startJob);
-        });
+    const auto result = Settlement(m_db, m_clock).printOnly(draft, [this](const auto& startJob) {
+        return print(false, false, startJob);
+    });
     if (result.outcome == Settlement::Outcome::NoDishes)
         tell(m_window, result.message);
     else if (result.outcome == Settlement::Outcome::NotStored)
@@ -59,7 +58,7 @@ void OrderReceipts::printOnly(const OrderDraft& draft) {
 }
 
 void OrderReceipts::togglePreview() {
-    if (m_preview && !m_preview->isHidden())
+    if (m_preview && !m_preview->isHidden() && !m_preview->isMinimized())
         m_preview->close();
     else
         openPreview();
@@ -68,18 +67,13 @@ void OrderReceipts::togglePreview() {
 void OrderReceipts::openPreview() {
     if (!m_preview || m_preview->isHidden())
         m_preview = new PreviewWindow(m_db, m_window, m_receipt);
-    m_preview->show();
+    m_preview->showNormal();
     m_preview->raise();
 }
 
 void OrderReceipts::refreshPreview() {
     if (m_preview && !m_preview->isHidden())
         m_preview->renderPreview();
-}
-
-void OrderReceipts::followWindow() {
-    if (m_preview)
-        m_preview->followOrderWindow();
 }
 
 void OrderReceipts::openPrintSettings() {

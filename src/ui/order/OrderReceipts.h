@@ -31,7 +31,6 @@ class OrderReceipts {
 
     void togglePreview();
     void refreshPreview(); // after every change the receipt shows
-    void followWindow();   // the preview moves with the order window
     void openPrintSettings();
 
   private:

@@ -16,9 +16,11 @@ int shiftInto(int low, int high, int from, int to) {
 
 } // namespace
 
-PreviewPlacement::Pair PreviewPlacement::beside(const QRect& order, int previewWidth) const {
+PreviewPlacement::Pair PreviewPlacement::beside(const QRect& order, int previewWidth,
+                                                int orderMinimumWidth) const {
     QRect narrowed = order;
-    narrowed.setWidth(std::min(order.width(), m_screen.width() - previewWidth));
+    narrowed.setWidth(
+        std::max(orderMinimumWidth, std::min(order.width(), m_screen.width() - previewWidth)));
     narrowed.setHeight(std::min(order.height(), m_screen.height()));
     const int previewHeight = std::min(narrowed.height() + previewTaller, m_screen.height());
     return onScreen({narrowed, QRect(narrowed.left() + narrowed.width(), narrowed.top(),
@@ -38,9 +40,9 @@ PreviewPlacement::Pair PreviewPlacement::previewMoved(const QRect& preview,
 QRect PreviewPlacement::alone(const QRect& order, int width) const {
     QRect widened = order;
     widened.setWidth(std::min(std::max(width, order.width()), m_screen.width()));
-    widened.translate(shiftInto(widened.left(), widened.right(), m_screen.left(), m_screen.right()),
-                      shiftInto(widened.top(), widened.bottom(), m_screen.top(),
-                                m_screen.bottom()));
+    widened.translate(
+        shiftInto(widened.left(), widened.right(), m_screen.left(), m_screen.right()),
+        shiftInto(widened.top(), widened.bottom(), m_screen.top(), m_screen.bottom()));
     return widened;
 }
 
@@ -50,5 +52,6 @@ PreviewPlacement::Pair PreviewPlacement::onScreen(Pair pair) const {
                        shiftInto(both.top(), both.bottom(), m_screen.top(), m_screen.bottom()));
     pair.order.translate(shift);
     pair.preview.translate(shift);
+    pair.preview.moveRight(std::min(pair.preview.right(), m_screen.right()));
     return pair;
 }

@@ -14,8 +14,9 @@ class PreviewPlacement {
     explicit PreviewPlacement(const QRect& screen) : m_screen(screen) {}
 
     // The order window narrowed as far as needed for the preview to fit
-    // beside it; the preview is 5 pixels taller than the order window.
-    Pair beside(const QRect& order, int previewWidth) const;
+    // beside it; the preview is 5 pixels taller than the order window. On a
+    // screen too small for both the preview covers the order window's edge.
+    Pair beside(const QRect& order, int previewWidth, int orderMinimumWidth = 0) const;
     // The cashier moved one of the two; the other follows, sizes unchanged,
     // and the pair is pushed back wherever it would leave the screen.
     Pair orderMoved(const QRect& order, const QSize& preview) const;

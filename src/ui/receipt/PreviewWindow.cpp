@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -71,7 +73,11 @@ void PreviewWindow::placeBeside() {
     QRect order = m_orderWindow->frameGeometry();
     order.setWidth(m_orderWidthAlone);
     const Column& c = m_wide ? wideColumn : narrowColumn;
-    apply(placement().beside(order, frameWidthFor(c.window)));
+    const int orderFrame = m_orderWindow->frameGeometry().width() - m_orderWindow->width();
+    apply(placement().beside(
+        order, frameWidthFor(c.window),
+        std::max(m_orderWindow->minimumWidth(), m_orderWindow->minimumSizeHint().width()) +
+            orderFrame));
 }
 
 void PreviewWindow::followOrderWindow() {
@@ -171,8 +177,15 @@ void PreviewWindow::resizeEvent(QResizeEvent* event) {
 
 void PreviewWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // The window frame is known only once shown, and placement counts it.
     placeBeside();
+    // The window manager frames a new window a little later, and moves
+    // nothing when it does: placement must count the frame once it is there.
+    for (const int afterMs : {100, 500})
+        QTimer::singleShot(afterMs, this, [this] {
+            if (m_previewEchoes.classify() == WindowEchoes::Report::Framed ||
+                m_orderEchoes.classify() == WindowEchoes::Report::Framed)
+                placeBeside();
+        });
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {

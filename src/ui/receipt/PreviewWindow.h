@@ -28,8 +28,6 @@ class PreviewWindow : public QWidget {
     PreviewWindow(Database& db, QWidget* orderWindow, OrderSource order);
 
     void renderPreview();
-    // Keeps the preview against the order window's right edge.
-    void followOrderWindow();
     // The order window and the preview moved to stand side by side again.
     void placeBeside();
     int contentHeight() const { return m_contentHeight; }
@@ -42,6 +40,8 @@ class PreviewWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Keeps the preview against the order window's right edge.
+    void followOrderWindow();
     void sizeColumn(bool wide);
     void layOutColumn();
     void apply(const PreviewPlacement::Pair& pair);

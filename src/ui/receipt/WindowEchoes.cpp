@@ -20,8 +20,7 @@ QMargins frameMargins(const QWidget* window) {
 
 } // namespace
 
-WindowEchoes::WindowEchoes(QWidget* window)
-    : m_window(window), m_margins(frameMargins(window)) {
+WindowEchoes::WindowEchoes(QWidget* window) : m_window(window), m_margins(frameMargins(window)) {
     m_clock.start();
 }
 

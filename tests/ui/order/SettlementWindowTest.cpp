@@ -11,7 +11,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QWindow>
 #include <functional>
 
 namespace {
@@ -317,6 +319,70 @@ TEST_F(SettlementWindow, PreviewOpensClosesAndFollowsTheOrder) {
     EXPECT_EQ(preview(), nullptr) << "closing the preview ends it";
     window->form().previewButton->click();
     EXPECT_TRUE(preview() && preview()->isVisible());
+}
+
+// The cashier works with the preview open: it stands beside the order
+// window, never takes its place or its keys.
+TEST_F(SettlementWindow, PreviewStandsBesideTheOrderWindowOnScreen) {
+    const QRect screen = window->screen()->availableGeometry();
+    window->setGeometry(screen);
+    QCoreApplication::processEvents();
+    window->form().previewButton->click();
+    auto* preview = window->findChild<PreviewWindow*>();
+    ASSERT_NE(preview, nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(preview->windowHandle()->transientParent(), window->windowHandle())
+        << "the window manager keeps the preview above its order window";
+
+    for (const char* type : {"1", "0", "1", "0"}) {
+        window->settings().set("小票类型", type);
+        enterDish("002", "1");
+        QCoreApplication::processEvents();
+        const QRect order = window->frameGeometry(), beside = preview->frameGeometry();
+        EXPECT_TRUE(screen.contains(order) && screen.contains(beside)) << type;
+        EXPECT_EQ(beside.topLeft(), QPoint(order.right() + 1, order.top())) << type;
+        EXPECT_EQ(order.topLeft(), screen.topLeft()) << type;
+    }
+    QTest::mouseClick(window->form().grid, Qt::LeftButton);
+    EXPECT_TRUE(preview->isVisible()) << "a click into the order window hides nothing";
+
+    window->form().previewButton->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->frameGeometry(), screen) << "the order window takes its width back";
+}
+
+TEST_F(SettlementWindow, FunctionKeysActWhileThePreviewIsActive) {
+    window->form().previewButton->click();
+    auto* preview = window->findChild<PreviewWindow*>();
+    ASSERT_NE(preview, nullptr);
+    auto fromPreview = [&](Qt::Key key) {
+        preview->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(preview));
+        QTest::keyClick(preview, key);
+        QCoreApplication::processEvents();
+    };
+    struct Case {
+        Qt::Key key;
+        const char* box;
+        bool replaces;
+    };
+    for (const Case& c :
+         {Case{Qt::Key_F1, "编辑框_项目代号", true}, Case{Qt::Key_F2, "编辑框_时间2", true},
+          Case{Qt::Key_F3, "编辑框_电话", true}, Case{Qt::Key_F5, "编辑框_合计", true},
+          Case{Qt::Key_F7, "编辑框_备注", false}}) {
+        edit(c.box)->setText("5");
+        fromPreview(c.key);
+        EXPECT_EQ(QApplication::focusWidget(), edit(c.box)) << c.box;
+        QTest::keyClicks(QApplication::focusWidget(), "7");
+        EXPECT_EQ(textOf(c.box), c.replaces ? "7" : "57") << c.box;
+    }
+
+    enterDish("001", "2");
+    edit("编辑框_项目代号")->setText("5");
+    fromPreview(Qt::Key_F12);
+    ASSERT_EQ(orders(), 1) << "F12 settles from the preview";
+    QTest::keyClicks(QApplication::focusWidget(), "003");
+    EXPECT_EQ(textOf("编辑框_项目代号"), "003") << "the next code replaces the old one";
 }
 
 } // namespace

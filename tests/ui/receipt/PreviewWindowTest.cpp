@@ -1,8 +1,8 @@
 #include "ui/receipt/PreviewWindow.h"
 #include "support/SampleOrders.h"
-#include "ui/receipt/PreviewPlacement.h"
 #include "support/WindowTest.h"
 #include "ui/receipt/PreviewBoard.h"
+#include "ui/receipt/PreviewPlacement.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -164,6 +164,9 @@ TEST(PreviewPlacement, PairStandsSideBySideWithinTheScreen) {
         {"beside a window at the right edge both move in",
          placement.beside(QRect(900, 0, 400, 700), 308),
          {QRect(658, 0, 400, 700), QRect(1058, 0, 308, 705)}},
+        {"a screen too small for both: the preview covers the edge",
+         PreviewPlacement(QRect(0, 0, 1024, 740)).beside(QRect(0, 0, 1024, 740), 308, 823),
+         {QRect(0, 0, 823, 740), QRect(716, 0, 308, 740)}},
         {"the order window moved off the left edge",
          placement.orderMoved(QRect(-300, 10, 1131, 740), QSize(235, 740)),
          {QRect(0, 0, 1131, 740), QRect(1131, 0, 235, 740)}},
