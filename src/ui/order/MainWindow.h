@@ -84,7 +84,7 @@ class MainWindow : public QMainWindow {
     void generateDemoData(); // "生成销售随机数据" (MainWindowDemoData.cpp)
 
     // Automatic backups (MainWindowBackup.cpp): at the first start of a day,
-    // stepped between the window's events, and once more on closing.
+    // looked after between the window's events, and once more on closing.
     void startAutomaticBackup();
     void stepAutomaticBackup();
     void backUpOnClosing();

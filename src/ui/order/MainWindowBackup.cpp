@@ -28,13 +28,13 @@ QString qs(const std::string& text) {
 
 void MainWindow::startAutomaticBackup() {
     if (m_backups.startIfDue())
-        m_backupTimer->start(0);
+        m_backupTimer->start(50);
     stepAutomaticBackup();
 }
 
-// Each step keeps the window waiting for a few milliseconds at most.
+// The copy runs on a thread of its own; the window only looks whether it ended.
 void MainWindow::stepAutomaticBackup() {
-    if (!m_backups.step())
+    if (!m_backups.poll())
         m_backupTimer->stop();
     const std::string failure = m_backups.takeFailure();
     if (!failure.empty())
@@ -61,7 +61,7 @@ void MainWindow::backUpByHand() {
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     DatabaseCopy copy(m_db.connection(), path.toStdString());
-    while (copy.step(AutomaticBackups::pagesPerRound * 8) != DatabaseCopy::State::Done &&
+    while (copy.step(AutomaticBackups::pagesPerStep * 8) != DatabaseCopy::State::Done &&
            copy.running())
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QApplication::restoreOverrideCursor();
