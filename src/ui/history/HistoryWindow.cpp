@@ -186,8 +186,9 @@ void HistoryWindow::deleteOrder() {
                                      m_panel->selectedText(DateColumn).toStdString());
     if (!MessageBoxes::instance().ask(this, QString::fromStdString(question)))
         return;
-    if (!StoredOrders(m_db).deleteOrder(m_panel->selectedText(IdColumn).toStdString())) {
-        MessageBoxes::instance().inform(this, StoredOrders::deleteFailed,
+    StoredOrders orders(m_db);
+    if (!orders.deleteOrder(m_panel->selectedText(IdColumn).toStdString())) {
+        MessageBoxes::instance().inform(this, QString::fromStdString(orders.deleteFailure()),
                                         MessageBoxes::Icon::Warning);
         return;
     }
