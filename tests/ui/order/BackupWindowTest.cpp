@@ -51,7 +51,7 @@ class RestoreWindow : public MainWindowTest {
             addOrder({.time = time});
         fs::create_directory(folder.file("U盘"));
         ScriptedFileDialogs dialogs(QString::fromStdString(copyPath));
-        window->backUpByHand();
+        window->dataCopies().backUpByHand();
         addOrders(2);
     }
     std::string databaseBytes() const { return TempFolder::read(folder.file("data/data.mdb")); }
@@ -64,7 +64,7 @@ TEST_F(RestoreWindow, RestoredCopyBringsBackItsOrdersAndKeepsTheReplacedDatabase
     ASSERT_EQ(boxes.lastText(), QString::fromStdString("数据已备份到：\n" + copyPath));
     const std::string before = databaseBytes();
     boxes.answers = {true};
-    ASSERT_TRUE(window->restoreFrom(QString::fromStdString(copyPath)));
+    ASSERT_TRUE(window->dataCopies().restoreFrom(QString::fromStdString(copyPath)));
     EXPECT_EQ(boxes.shown[boxes.shown.size() - 2].text,
               QString::fromStdString("用这份备份替换当前的全部数据？\n\n" + copyPath +
                                      "\n订单：3 张\n第一张订单：2026-12-01 11:00:00\n"
@@ -110,7 +110,7 @@ TEST_F(RestoreWindow, DamagedFileOrNoIsRefusedAndTheDatabaseStaysAsItWas) {
             TempFolder::write(folder.file("data/备份"), "a file where the folder belongs");
         }
         boxes.answers = {c.answer};
-        EXPECT_FALSE(window->restoreFrom(QString::fromStdString(path)));
+        EXPECT_FALSE(window->dataCopies().restoreFrom(QString::fromStdString(path)));
         EXPECT_TRUE(boxes.lastText().contains(QString::fromUtf8(c.shown)))
             << boxes.lastText().toStdString();
         EXPECT_EQ(databaseBytes(), before);
