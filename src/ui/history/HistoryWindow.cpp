@@ -4,6 +4,7 @@
 #include "history/StoredOrders.h"
 #include "spreadsheet/CsvTableWriter.h"
 #include "spreadsheet/HistoryExport.h"
+#include "spreadsheet/TableFileFormat.h"
 #include "storage/Clock.h"
 #include "ui/common/ExportMessages.h"
 #include "ui/common/FileDialogs.h"
