@@ -68,6 +68,13 @@ BackupSummary DatabaseRestore::inspect(const std::string& path, bool everyPage) 
     return summary;
 }
 
+std::optional<DatabaseRestore::SoundCopy> DatabaseRestore::newestSound(const BackupFolder& folder) {
+    for (const BackupFolder::Copy& copy : folder.copies())
+        if (BackupSummary summary = inspect(copy.path); summary.sound)
+            return SoundCopy{copy, summary};
+    return std::nullopt;
+}
+
 DatabaseRestore::DatabaseRestore(Database& db, std::string databasePath)
     : m_db(db), m_databasePath(std::move(databasePath)) {}
 
