@@ -20,21 +20,18 @@ bool SettingsStore::exists(const std::string& key) const {
     return found == key;
 }
 
-void SettingsStore::update(const std::string& key, const std::string& value) {
-    m_db.ExecuteSql("update 记录 set 记录信息 = '" + sqlEscape(value) + "' where 记录内容 = '" +
-                    sqlEscape(key) + "'");
+bool SettingsStore::update(const std::string& key, const std::string& value) {
+    return m_db.ExecuteSql("update 记录 set 记录信息 = '" + sqlEscape(value) +
+                           "' where 记录内容 = '" + sqlEscape(key) + "'");
 }
 
-void SettingsStore::insert(const std::string& key, const std::string& value) {
-    m_db.ExecuteSql("insert into 记录 (记录内容,记录信息) values ('" + sqlEscape(key) + "','" +
-                    sqlEscape(value) + "')");
+bool SettingsStore::insert(const std::string& key, const std::string& value) {
+    return m_db.ExecuteSql("insert into 记录 (记录内容,记录信息) values ('" + sqlEscape(key) +
+                           "','" + sqlEscape(value) + "')");
 }
 
-void SettingsStore::set(const std::string& key, const std::string& value) {
-    if (exists(key))
-        update(key, value);
-    else
-        insert(key, value);
+bool SettingsStore::set(const std::string& key, const std::string& value) {
+    return exists(key) ? update(key, value) : insert(key, value);
 }
 
 void SettingsStore::seedFirstStart() {

@@ -10,9 +10,10 @@ class SettingsStore {
 
     std::string get(const std::string& key, const std::string& defaultValue) const;
     bool exists(const std::string& key) const;
-    void update(const std::string& key, const std::string& value);
-    void insert(const std::string& key, const std::string& value);
-    void set(const std::string& key, const std::string& value);
+    // Each false when the database refused the statement.
+    bool update(const std::string& key, const std::string& value);
+    bool insert(const std::string& key, const std::string& value);
+    bool set(const std::string& key, const std::string& value);
 
     // A store without "字体大小" is new: it gets the order defaults and the
     // first receipt keys.

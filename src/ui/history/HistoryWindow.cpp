@@ -1,12 +1,14 @@
 #include "ui/history/HistoryWindow.h"
 #include "ui/common/ListControls.h"
 
+#include "history/ManagerPassword.h"
 #include "history/StoredOrders.h"
 #include "spreadsheet/CsvTableWriter.h"
 #include "spreadsheet/HistoryExport.h"
 #include "storage/Clock.h"
 #include "ui/common/ExportMessages.h"
 #include "ui/common/FileDialogs.h"
+#include "ui/common/ManagerCheck.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PagedListPanel.h"
 #include "ui/common/TaskProgress.h"
@@ -184,7 +186,8 @@ void HistoryWindow::deleteOrder() {
     const std::string question =
         StoredOrders::deleteQuestion(m_panel->selectedText(NumberColumn).toStdString(),
                                      m_panel->selectedText(DateColumn).toStdString());
-    if (!MessageBoxes::instance().ask(this, QString::fromStdString(question)))
+    if (!MessageBoxes::instance().ask(this, QString::fromStdString(question)) ||
+        !ManagerCheck::passes(this, m_db, ManagerPassword::deletionRefused))
         return;
     if (!StoredOrders(m_db).deleteOrder(m_panel->selectedText(IdColumn).toStdString())) {
         MessageBoxes::instance().inform(this, StoredOrders::deleteFailed,

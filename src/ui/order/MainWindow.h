@@ -89,6 +89,7 @@ class MainWindow : public QMainWindow {
     void openSalesStatistics(); // 2 "销售统计"
     void openCustomers();       // 4 "客户设置"
     void openChangeLog();       // "设置菜单" "操作记录"
+    void openManagerPassword(); // "设置菜单" "管理密码…"
 
     // A stored order taken from the history into this window ("修改(F12)");
     // false when the cashier keeps the order on screen. owner asks.

@@ -134,6 +134,7 @@ void MainWindowForm::buildMenus(QMainWindow* window) {
     printSettingsAction = settingsMenu->addAction(QStringLiteral("打印设置"));
     settingsMenu->addSeparator();
     changeLogAction = settingsMenu->addAction(QStringLiteral("操作记录"));
+    passwordAction = settingsMenu->addAction(QStringLiteral("管理密码…"));
 
     helpMenu =
         named(bar->addMenu(QStringLiteral("帮助")), QStringLiteral("帮助"), QStringLiteral("帮助"));

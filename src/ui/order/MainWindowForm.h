@@ -66,6 +66,7 @@ struct MainWindowForm {
     QAction* discountListAction = nullptr;  // "减免设置"
     QAction* printSettingsAction = nullptr; // "打印设置"
     QAction* changeLogAction = nullptr;     // "操作记录"
+    QAction* passwordAction = nullptr;      // "管理密码…"
     QMenu* helpMenu = nullptr;              // "帮助"
     QAction* tutorialAction = nullptr;      // "使用教程"
     QAction* printingHelpAction = nullptr;  // "无法打印"

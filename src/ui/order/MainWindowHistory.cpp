@@ -1,15 +1,18 @@
-// The order history and the customer file opened from the order window, and
-// the editing of a stored order taken from the history.
+// The order history, the customer file and the owner's windows opened from the
+// order window, and the editing of a stored order taken from the history.
 #include "ui/order/MainWindow.h"
 
+#include "history/ManagerPassword.h"
 #include "history/PagedList.h"
 #include "orders/OrderEditor.h"
 #include "orders/Settlement.h"
+#include "ui/common/ManagerCheck.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PopupComboBox.h"
 #include "ui/history/ChangeLogWindow.h"
 #include "ui/history/CustomerWindow.h"
 #include "ui/history/HistoryWindow.h"
+#include "ui/history/ManagerPasswordDialog.h"
 #include "ui/order/AmountQuestion.h"
 
 #include <QComboBox>
@@ -50,6 +53,10 @@ void MainWindow::openChangeLog() {
     ChangeLogWindow(m_db, m_clock, this).exec();
 }
 
+void MainWindow::openManagerPassword() {
+    ManagerPasswordDialog(m_db, this).exec();
+}
+
 bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QString& dateText) {
     const OrderEditor editor(m_db);
     const std::optional<StoredOrder> stored = editor.loadOrder(idText.toStdString());
@@ -57,6 +64,8 @@ bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QS
         MessageBoxes::instance().inform(owner, OrderEditor::orderGone);
         return false;
     }
+    if (!ManagerCheck::passes(owner, m_db, ManagerPassword::editRefused))
+        return false;
     if (orderHasContent() &&
         !MessageBoxes::instance().ask(owner, OrderEditor::clearQuestion, MessageBoxes::Icon::None,
                                       QStringLiteral("提示")))
