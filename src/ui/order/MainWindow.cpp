@@ -69,7 +69,7 @@ void showInDropDown(QComboBox* box, const std::string& value) {
 } // namespace
 
 MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
-    : QMainWindow(parent), m_db(db), m_clock(clock), m_settings(db) {
+    : QMainWindow(parent), m_db(db), m_clock(clock), m_settings(db), m_backups(db, clock) {
     m_form.build(this);
     m_results = new DishResultModel(m_dishes, this);
     QTreeView* results = m_form.dishResults;
@@ -91,6 +91,8 @@ MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
     m_timer->setObjectName(QStringLiteral("时钟1"));
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
+    m_backupTimer = new QTimer(this);
+    connect(m_backupTimer, &QTimer::timeout, this, &MainWindow::stepAutomaticBackup);
 }
 
 MainWindow::~MainWindow() = default;
@@ -104,6 +106,7 @@ void MainWindow::startUp() {
     m_startedUp = true;
     tick();
     m_timer->start();
+    startAutomaticBackup();
     m_form.dishCode->setFocus();
 }
 
@@ -133,8 +136,10 @@ void MainWindow::saveDefaults() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (m_startedUp)
+    if (m_startedUp) {
         saveDefaults();
+        backUpOnClosing();
+    }
     event->accept();
     emit closed();
 }
@@ -393,6 +398,8 @@ void MainWindow::tick() {
     if (now.dateOnly() != m_lastSeenDate) {
         m_lastSeenDate = now.dateOnly();
         refreshNumbering();
+        // A till left running overnight still gets its copy of the day.
+        startAutomaticBackup();
     }
     if (!isEditingStoredOrder()) {
         const QString time = qs(OrderTime::format(now, m_timeFormat));

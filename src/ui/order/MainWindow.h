@@ -3,6 +3,7 @@
 #include "orders/OrderDraft.h"
 #include "orders/OrderGrid.h"
 #include "orders/TableCache.h"
+#include "storage/AutomaticBackups.h"
 #include "storage/DateTime.h"
 #include "storage/SettingsStore.h"
 #include "ui/common/HelpDocuments.h"
@@ -82,6 +83,12 @@ class MainWindow : public QMainWindow {
 
     void generateDemoData(); // "生成销售随机数据" (MainWindowDemoData.cpp)
 
+    // Automatic backups (MainWindowBackup.cpp): at the first start of a day,
+    // stepped between the window's events, and once more on closing.
+    void startAutomaticBackup();
+    void stepAutomaticBackup();
+    void backUpOnClosing();
+
     // Toolbar windows, by position (MainWindowHistory.cpp, MainWindowReports.cpp,
     // MainWindowCatalogue.cpp).
     void openOrderHistory();    // 0 "历史订单"
@@ -157,6 +164,9 @@ class MainWindow : public QMainWindow {
     bool printRecorded(bool withCopies);
     PreviewWindow* openPreview();
     QPointer<PreviewWindow> m_preview;
+
+    AutomaticBackups m_backups;
+    QTimer* m_backupTimer = nullptr;
 
     // Order history state.
 

@@ -194,8 +194,11 @@ void MainWindowForm::buildStatusBar(QMainWindow* window) {
     incomePart = new QLabel(statusBar);
     orderCountPart->setAccessibleName(QStringLiteral("今日打单数量"));
     incomePart->setAccessibleName(QStringLiteral("今日收入总额"));
+    backupPart = new QLabel(statusBar);
+    backupPart->setAccessibleName(QStringLiteral("自动备份"));
     statusBar->addWidget(orderCountPart, 1);
     statusBar->addWidget(incomePart, 1);
+    statusBar->addWidget(backupPart, 1);
     window->setStatusBar(statusBar);
 }
 

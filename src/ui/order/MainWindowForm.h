@@ -56,6 +56,7 @@ struct MainWindowForm {
     QStatusBar* statusBar = nullptr;  // 状态条1
     QLabel* orderCountPart = nullptr; // part 0
     QLabel* incomePart = nullptr;     // part 1
+    QLabel* backupPart = nullptr;     // a failed automatic backup, told once
 
     QToolBar* toolBar = nullptr;
     QList<QAction*> toolButtons;            // positions 0 to 9; 3 and 7 are separators
