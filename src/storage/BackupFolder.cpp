@@ -77,8 +77,12 @@ std::vector<BackupFolder::Copy> BackupFolder::copies() const {
     return found;
 }
 
+std::string BackupFolder::fileName(const DateTime& time) {
+    return prefix + stamp(time) + suffix;
+}
+
 std::string BackupFolder::pathFor(const DateTime& time) const {
-    return m_folder + "/" + prefix + stamp(time) + suffix;
+    return m_folder + "/" + fileName(time);
 }
 
 std::string BackupFolder::replacedPath(const DateTime& time) const {

@@ -25,6 +25,8 @@ class BackupFolder {
     // Newest first; other files of the folder are not copies.
     std::vector<Copy> copies() const;
     std::string pathFor(const DateTime& time) const;
+    // "data-YYYYMMDD-HHMMSS.mdb"
+    static std::string fileName(const DateTime& time);
     // Where a restore keeps the database it replaces; rotation leaves it alone.
     std::string replacedPath(const DateTime& time) const;
     bool hasCopyOf(const DateTime& day) const;

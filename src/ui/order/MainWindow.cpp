@@ -221,6 +221,8 @@ void MainWindow::connectCommands() {
     connect(m_form.printSettingsAction, &QAction::triggered, this, &MainWindow::openPrintSettings);
     connect(m_form.changeLogAction, &QAction::triggered, this, &MainWindow::openChangeLog);
     connect(m_form.passwordAction, &QAction::triggered, this, &MainWindow::openManagerPassword);
+    connect(m_form.backupAction, &QAction::triggered, this, &MainWindow::backUpByHand);
+    connect(m_form.restoreAction, &QAction::triggered, this, &MainWindow::chooseRestore);
     connect(m_form.tutorialAction, &QAction::triggered, this, &MainWindow::showTutorial);
     connect(m_form.printingHelpAction, &QAction::triggered, this, &MainWindow::showPrintingHelp);
     connect(m_form.aboutAction, &QAction::triggered, this, &MainWindow::showAbout);

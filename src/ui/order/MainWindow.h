@@ -88,6 +88,13 @@ class MainWindow : public QMainWindow {
     void startAutomaticBackup();
     void stepAutomaticBackup();
     void backUpOnClosing();
+    // "设置菜单": a copy to a file the owner names, and putting a copy back.
+    void backUpByHand();  // "备份数据…"
+    void chooseRestore(); // "恢复数据…"
+    // Checks the file, shows what it holds, asks, keeps the current database
+    // in the backup folder and carries on with the restored one; false when
+    // nothing changed.
+    bool restoreFrom(const QString& path);
 
     // Toolbar windows, by position (MainWindowHistory.cpp, MainWindowReports.cpp,
     // MainWindowCatalogue.cpp).
@@ -143,6 +150,7 @@ class MainWindow : public QMainWindow {
     void showHelpDocument(HelpDocuments::Document document);
     void showGridMenu(const QPoint& globalPos);
     void followMainWindow(); // the receipt preview moves with this window
+    void reloadAfterRestore();
 
     Database& m_db;
     Clock& m_clock;

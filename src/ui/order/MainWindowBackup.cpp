@@ -1,9 +1,32 @@
 // The copies of the database: the automatic ones, by hand, and restoring one.
 #include "ui/order/MainWindow.h"
 
+#include "history/ManagerPassword.h"
+#include "receipt/ReceiptSettings.h"
+#include "storage/Clock.h"
+#include "storage/Database.h"
+#include "storage/DatabaseCopy.h"
+#include "storage/DatabaseRestore.h"
+#include "storage/ProgramFolder.h"
+#include "ui/common/FileDialogs.h"
+#include "ui/common/ManagerCheck.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/order/RestoreChoiceDialog.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
+
+namespace {
+
+const QString backupTitle = QStringLiteral("备份数据");
+const QString restoreTitle = QStringLiteral("恢复数据");
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
 
 void MainWindow::startAutomaticBackup() {
     if (m_backups.startIfDue())
@@ -29,4 +52,81 @@ void MainWindow::backUpOnClosing() {
     if (m_backups.start())
         m_backups.finish();
     QApplication::restoreOverrideCursor();
+}
+
+// The window keeps painting while the copy runs; the owner waits for it.
+void MainWindow::backUpByHand() {
+    const QString path = FileDialogs::instance().saveFile(
+        this, backupTitle, qs(BackupFolder::fileName(m_clock.now())),
+        {QStringLiteral("Tablewise 数据 (*.mdb)")});
+    if (path.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    DatabaseCopy copy(m_db.connection(), path.toStdString());
+    while (copy.step(AutomaticBackups::pagesPerRound * 8) != DatabaseCopy::State::Done &&
+           copy.running())
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QApplication::restoreOverrideCursor();
+    if (copy.state() == DatabaseCopy::State::Done)
+        MessageBoxes::instance().inform(this, QStringLiteral("数据已备份到：\n") + path,
+                                        MessageBoxes::Icon::Information, backupTitle);
+    else
+        MessageBoxes::instance().inform(this,
+                                        QStringLiteral("备份失败：") + qs(copy.problem()) +
+                                            QStringLiteral("。\n\n") + path,
+                                        MessageBoxes::Icon::Warning, backupTitle);
+}
+
+void MainWindow::chooseRestore() {
+    RestoreChoiceDialog dialog(m_backups.folder(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        restoreFrom(dialog.chosenPath());
+}
+
+bool MainWindow::restoreFrom(const QString& path) {
+    MessageBoxes& boxes = MessageBoxes::instance();
+    DatabaseRestore restore(m_db, ProgramFolder::databasePath());
+    const BackupSummary summary = restore.stage(path.toStdString());
+    if (!summary.sound) {
+        boxes.inform(this,
+                     QStringLiteral("这个文件不是完好的 Tablewise 数据，不能用来恢复：") +
+                         qs(summary.problem) + QStringLiteral("。\n\n") + path +
+                         QStringLiteral("\n\n当前数据没有改动。"),
+                     MessageBoxes::Icon::Warning, restoreTitle);
+        return false;
+    }
+    const QString question = QStringLiteral("用这份备份替换当前的全部数据？\n\n") + path +
+                             QStringLiteral("\n") + qs(DatabaseRestore::describe(summary)) +
+                             QStringLiteral("\n\n当前的数据会先保存到备份文件夹。");
+    if (!boxes.ask(this, question, MessageBoxes::Icon::Warning, restoreTitle,
+                   MessageBoxes::Default::No) ||
+        !ManagerCheck::passes(this, m_db, ManagerPassword::restoreRefused))
+        return false;
+    m_backupTimer->stop();
+    m_backups.abandon();
+    const std::string kept = m_backups.folder().replacedPath(m_clock.now());
+    if (!restore.swap(kept)) {
+        boxes.inform(this,
+                     QStringLiteral("恢复失败：") + qs(restore.problem()) +
+                         QStringLiteral("。\n\n当前数据没有改动。"),
+                     MessageBoxes::Icon::Warning, restoreTitle);
+        return false;
+    }
+    reloadAfterRestore();
+    boxes.inform(this, QStringLiteral("数据已恢复。\n\n原来的数据已保存为：\n") + qs(kept),
+                 MessageBoxes::Icon::Information, restoreTitle);
+    return true;
+}
+
+// Every window reads through the same Database, now on the restored file;
+// what this window keeps in memory is read again. A stored order being
+// edited may not exist in the restored data.
+void MainWindow::reloadAfterRestore() {
+    seedReceiptDefaults(m_db);
+    if (isEditingStoredOrder())
+        clearOrder();
+    reloadTables();
+    reloadDishes();
+    refreshNumbering();
+    refreshPreview();
 }

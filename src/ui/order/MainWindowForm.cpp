@@ -135,6 +135,9 @@ void MainWindowForm::buildMenus(QMainWindow* window) {
     settingsMenu->addSeparator();
     changeLogAction = settingsMenu->addAction(QStringLiteral("操作记录"));
     passwordAction = settingsMenu->addAction(QStringLiteral("管理密码…"));
+    settingsMenu->addSeparator();
+    backupAction = settingsMenu->addAction(QStringLiteral("备份数据…"));
+    restoreAction = settingsMenu->addAction(QStringLiteral("恢复数据…"));
 
     helpMenu =
         named(bar->addMenu(QStringLiteral("帮助")), QStringLiteral("帮助"), QStringLiteral("帮助"));

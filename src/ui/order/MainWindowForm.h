@@ -68,6 +68,8 @@ struct MainWindowForm {
     QAction* printSettingsAction = nullptr; // "打印设置"
     QAction* changeLogAction = nullptr;     // "操作记录"
     QAction* passwordAction = nullptr;      // "管理密码…"
+    QAction* backupAction = nullptr;        // "备份数据…"
+    QAction* restoreAction = nullptr;       // "恢复数据…"
     QMenu* helpMenu = nullptr;              // "帮助"
     QAction* tutorialAction = nullptr;      // "使用教程"
     QAction* printingHelpAction = nullptr;  // "无法打印"
