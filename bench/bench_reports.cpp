@@ -1,5 +1,6 @@
-// Year income and year sales reports, chart files included, over five years
-// of orders: 400,000 orders with 1,000,000 order lines.
+// Year income and year sales reports, chart files included, and the start-up
+// that checks the file, over five years of orders: 400,000 orders with
+// 1,000,000 order lines.
 #include "KeptDatabase.h"
 #include "reports/IncomeReports.h"
 #include "reports/SalesReports.h"
@@ -122,6 +123,33 @@ void monthSalesReport(benchmark::State& state) {
     }
 }
 BENCHMARK(monthSalesReport)->Unit(benchmark::kMillisecond);
+
+// The whole start-up of storage: connect, check the file, upgrade, seed. The
+// first start of a day reads every page back; later starts check the rest.
+void startUp(benchmark::State& state, bool firstOfTheDay) {
+    database();
+    const std::string checked = ProgramFolder::databasePath() + ".checked";
+    for (auto _ : state) {
+        if (firstOfTheDay) {
+            state.PauseTiming();
+            std::filesystem::remove(checked);
+            state.ResumeTiming();
+        }
+        Database db;
+        if (!StorageStartup::openDatabase(db))
+            state.SkipWithError("the database was refused");
+    }
+}
+BENCHMARK_CAPTURE(startUp, firstOfTheDay, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(startUp, laterInTheDay, false)->Unit(benchmark::kMillisecond);
+
+void soundnessCheck(benchmark::State& state) {
+    Database& db = database();
+    for (auto _ : state)
+        if (!db.isSound())
+            state.SkipWithError("the database was found damaged");
+}
+BENCHMARK(soundnessCheck)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "storage/Clock.h"
 #include "storage/Database.h"
+#include "storage/ProgramFolder.h"
 #include "storage/StorageStartup.h"
 
 #include "app/AppStyle.h"
@@ -55,7 +56,10 @@ void Application::checkChartViewer(bool available) {
 bool Application::openDatabase(Database& db, const Clock& clock) {
     db.setClock(clock);
     if (!StorageStartup::openDatabase(db)) {
-        MessageBoxes::instance().inform(nullptr, QStringLiteral("数据库打开失败。"),
+        const std::string message =
+            StorageStartup::failureMessage(db, ProgramFolder::databasePath());
+        qWarning().noquote() << QString::fromStdString(message) << db.lastError().c_str();
+        MessageBoxes::instance().inform(nullptr, QString::fromStdString(message),
                                         MessageBoxes::Icon::Error);
         return false;
     }

@@ -17,7 +17,9 @@ std::string CustomerFile::missingField(const Customer& customer) {
         return "电话不能为空，请输入电话后重试。";
     if (customer.name.empty())
         return "姓名不能为空，请输入姓名后重试。";
-    return {};
+    return StorageFailures::nulRefusal({{"客户电话", &customer.telephone},
+                                        {"客户姓名", &customer.name},
+                                        {"客户地址", &customer.address}});
 }
 
 std::optional<Customer> CustomerFile::findByTelephone(const std::string& telephone) const {
@@ -45,14 +47,23 @@ bool CustomerFile::updateNameAndAddress(const Customer& c) {
 
 CustomerFile::Result CustomerFile::insertResult(const Customer& customer) {
     if (!insert(customer))
-        return {Outcome::Failed, {}, customer};
+        return failedResult(customer);
     return {Outcome::Added, "保存完成。", customer};
 }
 
 CustomerFile::Result CustomerFile::updateResult(const Customer& customer) {
     if (!updateNameAndAddress(customer))
-        return {Outcome::Failed, {}, customer};
+        return failedResult(customer);
     return {Outcome::Updated, "修改完成。", customer};
+}
+
+CustomerFile::Result CustomerFile::failedResult(const Customer& customer) const {
+    return {Outcome::Failed,
+            StorageFailures::failed("保存", m_db.lastFailure(), "客户资料没有改动。"), customer};
+}
+
+std::string CustomerFile::deleteFailure() const {
+    return StorageFailures::failed("删除", m_db.lastFailure(), "客户资料没有改动。");
 }
 
 CustomerFile::Result CustomerFile::addCustomer(const Customer& typed, const Confirm& overwrite) {

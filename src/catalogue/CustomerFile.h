@@ -22,7 +22,7 @@ class CustomerFile {
         Declined, // the cashier answered No
         Updated,  // name and address of the stored customer replaced
         Added,    // a new customer row
-        Failed,   // the statement failed; nothing changed
+        Failed,   // the statement failed; nothing changed, see message
     };
     struct Result {
         Outcome outcome;
@@ -39,6 +39,8 @@ class CustomerFile {
     // Window "客户修改": a telephone not on file asks before adding a new customer.
     Result modifyCustomer(const Customer& typed, const Confirm& add);
     bool deleteCustomer(const std::string& telephone);
+    // Why the last deletion failed, for the cashier.
+    std::string deleteFailure() const;
 
     std::optional<Customer> findByTelephone(const std::string& telephone) const;
 
@@ -58,6 +60,7 @@ class CustomerFile {
     bool updateNameAndAddress(const Customer& customer);
     Result insertResult(const Customer& customer);
     Result updateResult(const Customer& customer);
+    Result failedResult(const Customer& customer) const;
 
     Database& m_db;
 };

@@ -46,7 +46,10 @@ std::string DishCatalogue::fieldRefusal(const DishInput& dish) {
         return "价格不能小于或者等于0，请输入价格后重试。";
     if (dish.unit.empty())
         return "没有选择项目的计量单位，请选择后重试。";
-    return {};
+    return StorageFailures::nulRefusal({{"数字代号", &dish.code},
+                                        {"字母代号", &dish.letters},
+                                        {"菜品名称", &dish.name},
+                                        {"单位", &dish.unit}});
 }
 
 ListOutcome DishCatalogue::addDish(const DishInput& dish, const ListRows& shown) {
@@ -57,7 +60,7 @@ ListOutcome DishCatalogue::addDish(const DishInput& dish, const ListRows& shown)
     if (const int row = findRow(shown, dish.name, Name); row >= 0)
         return ListOutcome::refused("菜名已经存在，不能重复添加。", row);
     if (!m_db.ExecuteSql(insertStatement(dish)))
-        return ListOutcome::failed();
+        return ListOutcome::failed(m_db);
     return ListOutcome::done("保存完成。", static_cast<int>(shown.size()));
 }
 
@@ -78,7 +81,7 @@ ListOutcome DishCatalogue::modifyDish(const DishInput& dish, const ListRows& sho
                             "',价格=" + dish.priceText() + "  where 菜名 = '" +
                             sqlEscape(dish.name) + "'";
     if (!m_db.ExecuteSql(sql))
-        return ListOutcome::failed();
+        return ListOutcome::failed(m_db);
     return ListOutcome::done("修改完成。", row);
 }
 

@@ -1,4 +1,5 @@
 #include "catalogue/NamedList.h"
+#include "catalogue/ListOutcome.h"
 #include "storage/Database.h"
 #include "storage/Values.h"
 
@@ -51,7 +52,7 @@ int NamedList::deleteListEntry(Database& db, const std::vector<std::string>& ent
     return 1;
 }
 
-std::string NamedList::addMessage(int result) {
+std::string NamedList::addMessage(int result, const Database& db) {
     switch (result) {
     case -1:
         return "请填入要添加的内容";
@@ -60,16 +61,17 @@ std::string NamedList::addMessage(int result) {
     case 1:
         return "保存完成";
     default:
-        return {};
+        return ListOutcome::failureMessage("保存", db);
     }
 }
 
-std::string NamedList::deleteMessage(int result) {
+std::string NamedList::deleteMessage(int result, const Database& db) {
+    const std::string why = ListOutcome::failureMessage("删除", db);
     switch (result) {
     case -1:
         return "请填入或选择要删除的内容";
     case 0:
-        return "删除失败";
+        return why.empty() ? "删除失败" : why;
     case 1:
         return "删除完成";
     default:

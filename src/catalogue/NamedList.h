@@ -28,9 +28,10 @@ class NamedList {
     int deleteListEntry(Database& db, const std::vector<std::string>& entries,
                         const std::string& text, int& entryIndex) const;
 
-    // The message for a result; empty when none is shown.
-    static std::string addMessage(int result);
-    static std::string deleteMessage(int result);
+    // The message for a result; empty when none is shown. A failed statement
+    // is explained when the database can say why.
+    static std::string addMessage(int result, const Database& db);
+    static std::string deleteMessage(int result, const Database& db);
 
   private:
     NamedList(std::string table, std::string column, std::string caption)

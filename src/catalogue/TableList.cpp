@@ -21,7 +21,7 @@ std::string TableList::fieldRefusal(const std::string& code, const std::string& 
         return "数字代号不能为空为 0，请输入代号后重试。";
     if (name.empty())
         return "桌号不能为空，请输入桌号后重试。";
-    return {};
+    return StorageFailures::nulRefusal({{"数字代号", &code}, {"桌号名称", &name}});
 }
 
 ListOutcome TableList::add(const std::string& codeField, const std::string& nameField,
@@ -36,7 +36,7 @@ ListOutcome TableList::add(const std::string& codeField, const std::string& name
         return ListOutcome::refused("桌号已经存在，不能重复添加。", row);
     if (!m_db.ExecuteSql("insert into 桌号 (代号,桌号名称) values ('" + sqlEscape(code) + "','" +
                          sqlEscape(name) + "')"))
-        return ListOutcome::failed();
+        return ListOutcome::failed(m_db);
     return ListOutcome::done("保存完成。", static_cast<int>(shown.size()));
 }
 
@@ -54,7 +54,7 @@ ListOutcome TableList::modify(const std::string& codeField, const std::string& n
         return ListOutcome::refused("桌号已存在，无法重复定义该桌号。");
     if (!m_db.ExecuteSql("update 桌号 set 代号 = '" + sqlEscape(code) + "'  where 桌号名称 = '" +
                          sqlEscape(name) + "'"))
-        return ListOutcome::failed();
+        return ListOutcome::failed(m_db);
     return ListOutcome::done("修改完成。", row);
 }
 

@@ -69,6 +69,10 @@ std::optional<std::string> StoredOrders::recordText(const std::string& idText) c
     return OrderSnapshot::of(*order, allLines(idText)).text();
 }
 
+std::string StoredOrders::deleteFailure() const {
+    return StorageFailures::failed("删除", m_db.lastFailure(), "该订单没有改动。");
+}
+
 std::string StoredOrders::linesCondition(const std::string& idText, const std::string& dateText) {
     return " where 存单ID =" + idLiteral(idText) + " and format(销售时间,'yyyy年m月d日')='" +
            Values::sqlEscape(dateText) + "'";

@@ -57,7 +57,8 @@ class StoredOrders {
                                            const std::string& dateText) const;
 
     static std::string deleteQuestion(const std::string& number, const std::string& dateText);
-    static constexpr const char* deleteFailed = "删除失败，该订单没有改动。";
+    // Why the last deletion failed, for the cashier.
+    std::string deleteFailure() const;
 
   private:
     static std::string linesCondition(const std::string& idText, const std::string& dateText);

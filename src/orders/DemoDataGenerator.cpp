@@ -79,13 +79,14 @@ bool DemoDataGenerator::generate(int year, unsigned seed, const Progress& progre
         return false;
     m_random.seed(seed);
     m_ordersWritten = 0;
+    m_failure.clear();
     const int daysInYear = daysInMonth(year, 2) == 29 ? 366 : 365;
     DbTransaction transaction(m_db);
-    if (!transaction.started())
-        return false;
     int daysDone = 0;
-    for (int month = 1; month <= 12; ++month) {
-        for (int day = 1; day <= daysInMonth(year, month); ++day) {
+    if (!transaction.started())
+        fail();
+    for (int month = 1; month <= 12 && m_failure.empty(); ++month) {
+        for (int day = 1; day <= daysInMonth(year, month) && m_failure.empty(); ++day) {
             generateDay(year, month, day);
             if (progress && !progress(++daysDone, daysInYear)) {
                 m_ordersWritten = 0;
@@ -93,10 +94,18 @@ bool DemoDataGenerator::generate(int year, unsigned seed, const Progress& progre
             }
         }
     }
-    if (transaction.commit())
+    if (m_failure.empty() && !transaction.commit())
+        fail();
+    if (m_failure.empty())
         return true;
     m_ordersWritten = 0;
     return false;
+}
+
+void DemoDataGenerator::fail() {
+    const std::string why = StorageFailures::reason(m_db.lastFailure());
+    m_failure =
+        "随机数据没有生成" + (why.empty() ? std::string() : "：" + why) + "。数据库没有改动。";
 }
 
 int DemoDataGenerator::daysInMonth(int year, int month) {
@@ -112,7 +121,7 @@ int DemoDataGenerator::random(int low, int high) {
 void DemoDataGenerator::generateDay(int year, int month, int day) {
     const int target = random(120, 310);
     double sum = 0;
-    for (int number = 1; sum < target; ++number) {
+    for (int number = 1; sum < target && m_failure.empty(); ++number) {
         const int hour = random(1, 21);
         const std::string time = timeText(year, month, day, hour, random(1, 59));
         sum = std::trunc(sum + generateOrder(time, number));
@@ -137,16 +146,23 @@ double DemoDataGenerator::generateOrder(const std::string& time, int number) {
         table = m_tables[random(0, int(m_tables.size()) - 1)];
     else
         customer = m_customers[random(0, int(m_customers.size()) - 1)];
-    if (!insertOrder(time, number, sum, table, customer))
-        return sum;
+    // An order without its lines would count in the income but not the sales.
+    if (!insertOrder(time, number, sum, table, customer) || !insertLines(time, lines))
+        fail();
+    return sum;
+}
+
+bool DemoDataGenerator::insertLines(const std::string& time,
+                                    const std::vector<const PricedDish*>& lines) {
     // The new row's own ID: a lookup by time and number could also match an
     // order stored earlier at the same minute with the same number.
     const std::string id = std::to_string(m_db.lastInsertId());
     for (const PricedDish* line : lines)
-        m_db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" + id +
-                        "," + sqlQuote(time) + "," + sqlQuote(line->name) + ",1," +
-                        sqlQuote(line->unit) + "," + Values::numberToText(line->price) + ")");
-    return sum;
+        if (!m_db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" +
+                             id + "," + sqlQuote(time) + "," + sqlQuote(line->name) + ",1," +
+                             sqlQuote(line->unit) + "," + Values::numberToText(line->price) + ")"))
+            return false;
+    return true;
 }
 
 bool DemoDataGenerator::insertOrder(const std::string& time, int number, double sum,

@@ -36,8 +36,10 @@ class DemoDataGenerator {
     static std::string refusalMessage(Refusal refusal);
 
     // Generates every day of the year in one transaction; false when it was
-    // stopped or could not be stored, and then nothing is kept.
+    // stopped or a row could not be stored, and then nothing is kept.
     bool generate(int year, unsigned seed, const Progress& progress = {});
+    // Why the last run stored nothing; empty when it was stopped or stored.
+    const std::string& failure() const { return m_failure; }
 
     int ordersWritten() const { return m_ordersWritten; }
     static int daysInMonth(int year, int month);
@@ -54,6 +56,8 @@ class DemoDataGenerator {
     int random(int low, int high);
     void generateDay(int year, int month, int day);
     double generateOrder(const std::string& time, int number);
+    bool insertLines(const std::string& time, const std::vector<const PricedDish*>& lines);
+    void fail();
     bool insertOrder(const std::string& time, int number, double sum, const std::string& table,
                      const Customer& customer);
 
@@ -63,4 +67,5 @@ class DemoDataGenerator {
     std::vector<Customer> m_customers;
     std::mt19937 m_random;
     int m_ordersWritten = 0;
+    std::string m_failure;
 };

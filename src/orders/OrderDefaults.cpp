@@ -17,11 +17,11 @@ OrderDefaults OrderDefaults::load(const SettingsStore& settings) {
     return d;
 }
 
-void OrderDefaults::save(SettingsStore& settings) const {
-    settings.set("票头", header);
-    settings.set("店铺名称", shop);
-    settings.set("减免", discountName);
-    settings.set("减免份数", discountPortions);
-    settings.set("减免金额", discountAmount);
-    settings.set("付款方式", std::to_string(paymentIndex));
+bool OrderDefaults::save(SettingsStore& settings) const {
+    return settings.setAll({{"票头", header},
+                            {"店铺名称", shop},
+                            {"减免", discountName},
+                            {"减免份数", discountPortions},
+                            {"减免金额", discountAmount},
+                            {"付款方式", std::to_string(paymentIndex)}});
 }

@@ -15,5 +15,6 @@ struct OrderDefaults {
 
     // A stored payment index outside the fixed methods selects the first one.
     static OrderDefaults load(const SettingsStore& settings);
-    void save(SettingsStore& settings) const;
+    // All of them or none; false when they could not be stored.
+    bool save(SettingsStore& settings) const;
 };

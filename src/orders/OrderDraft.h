@@ -37,6 +37,9 @@ struct OrderDraft {
     bool hasContent() const;
     // The rows that name a dish, trimmed, "假" read as empty.
     std::vector<OrderLine> dishLines() const;
+    // The refusal naming the first field or dish line whose text holds a NUL,
+    // which cannot be stored; empty when none does.
+    std::string nulRefusal() const;
     // A fresh order numbered `nextNumber`: header, shop, order time, table,
     // discount and payment are kept, the rest is emptied.
     OrderDraft cleared(int nextNumber) const;

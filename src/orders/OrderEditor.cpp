@@ -34,6 +34,13 @@ std::optional<StoredOrder> OrderEditor::loadOrder(const std::string& idText) con
     return StoredOrders(m_db).loadOrder(idText);
 }
 
+std::string OrderEditor::loadFailure() const {
+    const StorageFailure failure = m_db.lastFailure();
+    if (StorageFailures::reason(failure).empty())
+        return orderGone;
+    return StorageFailures::failed("读取订单", failure, "主界面上的订单没有改动。");
+}
+
 std::vector<StoredLine> OrderEditor::loadLines(const std::string& idText,
                                                const std::string& dateText) const {
     return StoredOrders(m_db).findOrderLines(idText, dateText);
@@ -91,34 +98,45 @@ OrderEditor::Result OrderEditor::fail(const std::string& message) {
     return {Outcome::Failed, message};
 }
 
+// The transaction's guard rolls back after the message is taken.
+OrderEditor::Result OrderEditor::storageFailed() {
+    return fail(StorageFailures::failed("保存", m_db.lastFailure(), "订单没有修改。"));
+}
+
+OrderEditor::Result OrderEditor::goneOrFailed() {
+    return StorageFailures::reason(m_db.lastFailure()).empty() ? fail(orderGone) : storageFailed();
+}
+
 OrderEditor::Result OrderEditor::saveEditedOrder(const OrderDraft& draft) {
     if (draft.dishLines().empty())
         return {Outcome::NoLines, noLines};
     if (!isWholeNumber(Values::trim(draft.number)))
         return fail("编号必须是整数，订单没有修改。");
+    if (const std::string nul = draft.nulRefusal(); !nul.empty())
+        return fail(nul + "订单没有修改。");
     if (const std::string field = OrderChecks::fieldBeyondColumn(draft); !field.empty())
         return fail(field + "，订单没有修改。");
     const std::string id = idLiteral(draft.orderId);
     const std::optional<DateTime> stored = storedTime(id);
     if (!stored)
-        return fail(orderGone);
+        return goneOrFailed();
     const std::optional<DateTime> time = resolveTime(draft.orderTime, *stored);
     if (!time)
         return fail("下单时间无法识别，订单没有修改。");
     DbTransaction transaction(m_db);
     if (!transaction.started())
-        return fail(saveFailed);
+        return storageFailed();
     const StoredOrders orders(m_db);
     const std::optional<std::string> before = orders.recordText(id);
     if (!before)
-        return fail(orderGone);
+        return goneOrFailed();
     if (!m_db.ExecuteSql("Delete * from 存单详单 where 存单ID =" + id) ||
         !m_db.ExecuteSql(updateStatement(id, draft, *time)) || !writeLines(id, draft, *time))
-        return fail(saveFailed);
+        return storageFailed();
     const ChangeLog::Entry record{ChangeLog::Kind::Edit, id, Values::trim(draft.number), *before,
                                   orders.recordText(id).value_or("")};
     if (!ChangeLog(m_db).write(record) || !transaction.commit())
-        return fail(saveFailed);
+        return storageFailed();
     return {Outcome::Saved, savedQuestion};
 }
 

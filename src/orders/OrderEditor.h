@@ -20,6 +20,8 @@ class OrderEditor {
     explicit OrderEditor(Database& db) : m_db(db) {}
 
     std::optional<StoredOrder> loadOrder(const std::string& idText) const;
+    // Why loadOrder found nothing: the order is gone, or the database says why.
+    std::string loadFailure() const;
     // The lines of the order whose history row shows dateText.
     std::vector<StoredLine> loadLines(const std::string& idText, const std::string& dateText) const;
 
@@ -43,7 +45,6 @@ class OrderEditor {
         "是否清除主界面上的点餐信息？\r\n\r\n点 是 清空未完成项目，并对选择数据进行修改。\r\n点 否 "
         "取消修改。";
     static constexpr const char* orderGone = "该订单已不存在，无法修改。";
-    static constexpr const char* saveFailed = "保存失败，订单没有修改。";
 
   private:
     std::optional<DateTime> storedTime(const std::string& id) const;
@@ -51,6 +52,9 @@ class OrderEditor {
                                        const DateTime& time);
     bool writeLines(const std::string& id, const OrderDraft& draft, const DateTime& time);
     Result fail(const std::string& message);
+    // Rolls back and tells why the save failed, as far as the database can tell.
+    Result storageFailed();
+    Result goneOrFailed();
 
     Database& m_db;
 };

@@ -28,8 +28,8 @@ int loadChoice(const SettingsStore& settings) {
     return Values::textToInt(settings.get("时间格式", "0"));
 }
 
-void storeChoice(SettingsStore& settings, int choice) {
-    settings.set("时间格式", std::to_string(choice));
+bool storeChoice(SettingsStore& settings, int choice) {
+    return settings.set("时间格式", std::to_string(choice));
 }
 
 } // namespace OrderTime

@@ -15,6 +15,6 @@ enum Format { MonthDay = 0, SlashedDate = 1, DashedDate = 2 };
 std::string format(const DateTime& t, int choice);
 
 int loadChoice(const SettingsStore& settings);
-void storeChoice(SettingsStore& settings, int choice);
+bool storeChoice(SettingsStore& settings, int choice);
 
 } // namespace OrderTime

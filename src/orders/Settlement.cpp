@@ -62,9 +62,20 @@ std::string Settlement::refusal(const OrderDraft& order) const {
         return "无法保存：编号必须是整数。订单仍保留在屏幕上。";
     if (!DateTime::parse(order.orderTime, m_clock.now().year))
         return "无法保存：下单时间“" + order.orderTime + "”不是有效的时间。订单仍保留在屏幕上。";
+    if (const std::string nul = order.nulRefusal(); !nul.empty())
+        return "无法保存：" + nul + "订单仍保留在屏幕上。";
     if (const std::string field = OrderChecks::fieldBeyondColumn(order); !field.empty())
         return "无法保存：" + field + "。订单仍保留在屏幕上。";
     return {};
+}
+
+Settlement::Result Settlement::notStored() const {
+    const StorageFailure failure = m_db.lastFailure();
+    if (StorageFailures::reason(failure).empty())
+        return {Outcome::NotStored, "订单保存失败，什么也没有保存。请检查编号、下单时间和各项内容"
+                                    "后重试；订单仍保留在屏幕上。"};
+    return {Outcome::NotStored,
+            StorageFailures::failed("订单保存", failure, "什么也没有保存，订单仍保留在屏幕上。")};
 }
 
 Settlement::Result Settlement::store(const OrderDraft& order) {
@@ -74,14 +85,14 @@ Settlement::Result Settlement::store(const OrderDraft& order) {
     if (!refused.empty())
         return {Outcome::NotStored, refused};
     if (!m_db.begin())
-        return {Outcome::NotStored, "无法保存：数据库正忙。订单仍保留在屏幕上。"};
+        return notStored();
     long long orderId = 0;
     const bool stored = insertOrder(order) && (orderId = m_db.lastInsertId()) > 0 &&
                         insertLines(order, orderId) && updateCustomer(order) && m_db.commit();
     if (!stored) {
+        const Result failed = notStored();
         m_db.rollback();
-        return {Outcome::NotStored, "订单保存失败，什么也没有保存。请检查编号、下单时间和各项内容"
-                                    "后重试；订单仍保留在屏幕上。"};
+        return failed;
     }
     return {Outcome::Done, {}, orderId};
 }

@@ -42,6 +42,8 @@ class Settlement {
 
   private:
     std::string refusal(const OrderDraft& order) const;
+    // Why nothing was stored, as far as the database can tell.
+    Result notStored() const;
     bool insertOrder(const OrderDraft& order);
     bool insertLines(const OrderDraft& order, long long orderId);
     bool updateCustomer(const OrderDraft& order);

@@ -27,13 +27,13 @@ PrinterSettings PrinterSettings::load(const SettingsStore& store) {
     return s;
 }
 
-void PrinterSettings::save(SettingsStore& store) const {
-    store.set("打印方式", method == Method::EscPos ? "ESCPOS" : "系统");
+bool PrinterSettings::save(SettingsStore& store) const {
     const auto parsed = PrinterConnection::parse(connection);
-    store.set("打印机连接", parsed ? parsed->text() : connection);
-    store.set("打印后切纸", flag(cutAfterCopy));
-    store.set("结算开钱箱", flag(openDrawer));
-    store.set("热敏打印模式", mode == Mode::Text ? "文字" : "图像");
+    return store.setAll({{"打印方式", method == Method::EscPos ? "ESCPOS" : "系统"},
+                         {"打印机连接", parsed ? parsed->text() : connection},
+                         {"打印后切纸", flag(cutAfterCopy)},
+                         {"结算开钱箱", flag(openDrawer)},
+                         {"热敏打印模式", mode == Mode::Text ? "文字" : "图像"}});
 }
 
 bool PrinterSettings::connectionAccepted() const {

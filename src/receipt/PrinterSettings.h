@@ -22,7 +22,7 @@ struct PrinterSettings {
     // Missing keys read as the defaults above.
     static PrinterSettings load(const SettingsStore& store);
     // The connection is stored in its full form ("tcp:192.168.1.50:9100").
-    void save(SettingsStore& store) const;
+    bool save(SettingsStore& store) const; // false when a key was not stored
     // A thermal printer needs a connection, and any text typed must name one.
     bool connectionAccepted() const;
 };

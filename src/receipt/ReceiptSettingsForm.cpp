@@ -1,7 +1,9 @@
 #include "receipt/ReceiptSettingsForm.h"
 
 #include "receipt/PngImage.h"
+#include "storage/SafeFile.h"
 #include "storage/SettingsStore.h"
+#include "storage/StorageFailure.h"
 #include "storage/Values.h"
 
 #include <cstdio>
@@ -34,20 +36,6 @@ std::vector<unsigned char> readFile(const std::string& path) {
     if (!in)
         return {};
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Written beside the target and renamed over it, so that a failed write never
-// leaves a half picture for the receipt to print.
-void writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
-    const std::string temporary = path + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        if (!out)
-            return;
-    }
-    std::rename(temporary.c_str(), path.c_str());
 }
 
 } // namespace
@@ -93,21 +81,18 @@ std::optional<int> ReceiptSettingsForm::validate() {
     return std::nullopt;
 }
 
-void ReceiptSettingsForm::save(SettingsStore& store, const std::string& dataFolder) const {
+std::string ReceiptSettingsForm::save(SettingsStore& store, const std::string& dataFolder) const {
+    if (std::string nul =
+            StorageFailures::nulRefusal({{"附带信息1", &extra1Text}, {"附带信息2", &extra2Text}});
+        !nul.empty())
+        return nul;
     for (const Picture which : {Picture::Top, Picture::Bottom}) {
         const PictureChoice& choice = which == Picture::Top ? topPicture : bottomPicture;
         if (!choice.path.empty() && !choice.bytes.empty())
-            writeFile(dataFolder + "/" + pictureFileName(which), choice.bytes);
+            SafeFile::replace(
+                dataFolder + "/" + pictureFileName(which),
+                {reinterpret_cast<const char*>(choice.bytes.data()), choice.bytes.size()});
     }
-    store.set("小票类型", std::to_string(receiptType));
-    store.set("设置类型", std::to_string(layoutMode));
-    store.set("附带信息1勾选", flag(extra1Enabled));
-    store.set("附带信息2勾选", flag(extra2Enabled));
-    store.set("附带信息1", extra1Text);
-    store.set("附带信息2", extra2Text);
-    store.set("顶部图片勾选", flag(printTopPicture));
-    store.set("底部图片勾选", flag(printBottomPicture));
-    store.set("打印份数", std::to_string(Values::textToInt(copies)));
     std::string sizes;
     std::string bolds;
     for (int i = 0; i < kLineGroups; ++i) {
@@ -115,9 +100,21 @@ void ReceiptSettingsForm::save(SettingsStore& store, const std::string& dataFold
         sizes += bar + std::to_string(Values::textToInt(fontSizes[i]));
         bolds += bar + flag(bold[i]);
     }
-    store.set("字体大小", sizes);
-    store.set("勾选加粗", bolds);
-    printer.save(store);
+    const bool stored = store.allOrNothing([&] {
+        return store.setAll({{"小票类型", std::to_string(receiptType)},
+                             {"设置类型", std::to_string(layoutMode)},
+                             {"附带信息1勾选", flag(extra1Enabled)},
+                             {"附带信息2勾选", flag(extra2Enabled)},
+                             {"附带信息1", extra1Text},
+                             {"附带信息2", extra2Text},
+                             {"顶部图片勾选", flag(printTopPicture)},
+                             {"底部图片勾选", flag(printBottomPicture)},
+                             {"打印份数", std::to_string(Values::textToInt(copies))},
+                             {"字体大小", sizes},
+                             {"勾选加粗", bolds}}) &&
+               printer.save(store);
+    });
+    return stored ? std::string() : store.failureMessage("保存打印设置");
 }
 
 std::optional<ReceiptSettingsForm::PictureChoice>

@@ -53,8 +53,9 @@ class ReceiptSettingsForm {
     // whose size is outside the accepted range; nothing when all are valid.
     std::optional<int> validate();
 
-    // Writes every key, and each chosen picture to its file in the data folder.
-    void save(SettingsStore& store, const std::string& dataFolder) const;
+    // Writes every key, all of them or none, and each chosen picture to its
+    // file in the data folder. Empty when stored, else what to tell the cashier.
+    std::string save(SettingsStore& store, const std::string& dataFolder) const;
 
     // The file as a chosen picture; nothing when it cannot be read or is not
     // a PNG picture.

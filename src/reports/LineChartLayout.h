@@ -18,7 +18,7 @@ struct LineChartLayout {
     std::optional<std::uint32_t> axisTextColor; // "0x587b8c"
     int yTextDistance = 3;
     int yMin = 0;
-    int yMax = 0;
+    long long yMax = 0; // a year of sales can pass what an int holds
     int yIntervals = 5;
     int xTextDistance = 1;
     int gridThickness = 1;

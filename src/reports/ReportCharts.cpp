@@ -7,7 +7,7 @@
 
 namespace ReportCharts {
 
-void writeTrend(const std::string& folder, int axisMaximum, const std::string& title,
+void writeTrend(const std::string& folder, long long axisMaximum, const std::string& title,
                 const std::vector<std::string>& labels, const TrendSeries& first,
                 const TrendSeries& second) {
     LineChartLayout layout;

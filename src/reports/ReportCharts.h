@@ -12,7 +12,7 @@ struct TrendSeries {
 };
 
 // "xml/line-chart.xml" under folder: one title, two series, one period per label.
-void writeTrend(const std::string& folder, int axisMaximum, const std::string& title,
+void writeTrend(const std::string& folder, long long axisMaximum, const std::string& title,
                 const std::vector<std::string>& labels, const TrendSeries& first,
                 const TrendSeries& second);
 

@@ -26,6 +26,10 @@ std::string average(double sum, long long count) {
     return Values::numberToText(Values::roundTo(count == 0 ? 0 : sum / count, 1));
 }
 
+double writtenSum(double sum) {
+    return Values::textToNumber(Values::numberToText(sum));
+}
+
 void ChartMaximum::add(double amount, double count) {
     if (amount - m_maximum > 1e-7)
         m_maximum = std::trunc(amount);
@@ -33,11 +37,11 @@ void ChartMaximum::add(double amount, double count) {
         m_maximum = count;
 }
 
-int ChartMaximum::axisMaximum() const {
+long long ChartMaximum::axisMaximum() const {
     const double q = m_maximum / 100;
     if (q - std::trunc(q) > 1e-7)
-        return (static_cast<int>(q) + 1) * 100;
-    return static_cast<int>(m_maximum);
+        return (static_cast<long long>(q) + 1) * 100;
+    return static_cast<long long>(m_maximum);
 }
 
 } // namespace ReportMath

@@ -117,7 +117,8 @@ ReportSheet SalesReports::grouped(const std::string& title, const std::string& h
         m_db, "select " + rowKey + ",count(*),sum(小计) " + head + rowKey, [&](int h) {
             const std::string key = m_db.ReadColByIndex(h, 1).toText();
             const long long count = m_db.ReadColByIndex(h, 2).toInt();
-            const double amount = Values::roundTo(m_db.ReadColByIndex(h, 3).toNumber(), 1);
+            const double amount =
+                Values::roundTo(ReportMath::writtenSum(m_db.ReadColByIndex(h, 3).toNumber()), 1);
             const std::string label =
                 (key.size() >= 2 ? key.substr(key.size() - 2) : key) + labelSuffix;
             lines.push_back({label, std::to_string(count), Values::numberToText(amount)});

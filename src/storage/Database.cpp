@@ -3,8 +3,11 @@
 #include "storage/JetFunctions.h"
 #include "storage/PeriodRange.h"
 #include "storage/RecordSet.h"
+#include "storage/SafeFile.h"
 #include "storage/Schema.h"
+#include "storage/SqliteFile.h"
 #include "storage/Template.h"
+#include <fstream>
 #include <sqlite3.h>
 
 namespace {
@@ -37,6 +40,13 @@ std::size_t findKey(const std::string& text, const std::string& key) {
             return i + key.size();
     }
     return std::string::npos;
+}
+
+std::string readSmallFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string text;
+    std::getline(in, text);
+    return text;
 }
 
 bool holdsOrderTables(sqlite3* db) {
@@ -85,19 +95,23 @@ std::string Database::pathFromConnectionText(const std::string& connectionText) 
 
 bool Database::NewOpenDatabase(const std::string& connectionText) {
     close();
+    m_failure = StorageFailure::None;
     std::string path = pathFromConnectionText(connectionText);
-    if (path.empty()) {
-        m_lastError = "连接文本中没有数据库文件。";
-        return false;
-    }
+    if (path.empty())
+        return fail(StorageFailure::NotOpen, "连接文本中没有数据库文件。");
     // The file must exist: connecting never creates an empty database. A file
     // that cannot be written is refused too, or every order would be lost.
-    if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
-        !holdsOrderTables(m_db) || sqlite3_db_readonly(m_db, "main") != 0 ||
-        !JetFunctions::registerAll(m_db, m_clock)) {
-        m_lastError = m_db ? sqlite3_errmsg(m_db) : "无法打开数据库。";
-        if (m_lastError == "not an error")
-            m_lastError = "不是可写的订单数据库。";
+    bool connected = false;
+    if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        failFromEngine();
+    else if (!holdsOrderTables(m_db))
+        failFromEngine() || fail(StorageFailure::Damaged, "不是订单数据库。");
+    else if (sqlite3_db_readonly(m_db, "main") != 0)
+        fail(StorageFailure::ReadOnly, "数据库文件是只读的。");
+    else
+        connected = JetFunctions::registerAll(m_db, m_clock) ||
+                    fail(StorageFailure::Statement, sqlite3_errmsg(m_db));
+    if (!connected) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
         return false;
@@ -109,15 +123,35 @@ bool Database::NewOpenDatabase(const std::string& connectionText) {
 bool Database::open(const std::string& path, const std::string& password) {
     Template::writeIfMissing(path);
     if (!NewOpenDatabase(primaryConnectionText(path, password)) &&
-        !NewOpenDatabase(fallbackConnectionText(path, password)))
+        (m_failure == StorageFailure::Damaged ||
+         !NewOpenDatabase(fallbackConnectionText(path, password))))
         return false;
-    bool upgraded = upgradeSchema();
-    if (upgraded)
-        m_lastError.clear();
-    return upgraded;
+    const std::string checked = path + ".checked";
+    const std::string today = m_clock->now().dateOnly().canonical();
+    const bool everyPage = readSmallFile(checked) != today;
+    if (!isSound(everyPage) || !upgradeSchema()) {
+        close();
+        return false;
+    }
+    if (everyPage)
+        SafeFile::replace(checked, today);
+    m_lastError.clear();
+    return true;
+}
+
+bool Database::isSound(bool everyPage) {
+    std::string problem;
+    if (!m_db)
+        return fail(StorageFailure::NotOpen, "数据库未打开。");
+    if (SqliteFile::isSound(m_db, everyPage, problem))
+        return true;
+    return fail(StorageFailure::Damaged, problem);
 }
 
 bool Database::upgradeSchema() {
+    if (const StorageFailure failure = SqliteFile::makeTextExact(m_db);
+        failure != StorageFailure::None)
+        return fail(failure, sqlite3_errmsg(m_db));
     PeriodRange::createIndexes(m_db);
     for (const TableDef& table : Schema::tables())
         if (!table.inTemplate && sqlite3_exec(m_db, Schema::createTableSql(table).c_str(), nullptr,
@@ -149,37 +183,56 @@ bool Database::translate(const std::string& jet, std::string& sqlite) {
     return m_translator.translate(jet, m_clock->now().year, sqlite, m_lastError);
 }
 
+bool Database::fail(StorageFailure failure, std::string message) {
+    m_failure = failure;
+    m_lastError = std::move(message);
+    return false;
+}
+
+bool Database::failFromEngine() {
+    return fail(SqliteFile::failureOf(m_db), m_db ? sqlite3_errmsg(m_db) : "无法打开数据库。");
+}
+
+bool Database::startStatement(const std::string& sql) {
+    m_failure = StorageFailure::None;
+    if (!m_db)
+        return fail(StorageFailure::NotOpen, "数据库未打开。");
+    if (sql.find('\0') != std::string::npos)
+        return fail(StorageFailure::NulInText, "语句的文本中含有空字符（NUL）。");
+    return true;
+}
+
 bool Database::ExecuteSql(const std::string& sql) {
     std::string translated;
-    if (!m_db) {
-        m_lastError = "数据库未打开。";
+    if (!startStatement(sql))
         return false;
-    }
     if (!translate(sql, translated))
-        return false;
+        return fail(StorageFailure::Statement, m_lastError);
     sqlite3_stmt* statement = RecordSet::prepare(m_db, translated, m_lastError);
     if (!statement)
-        return false;
+        return failFromEngine();
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
     }
     if (rc != SQLITE_DONE)
-        m_lastError = sqlite3_errmsg(m_db);
+        failFromEngine();
     sqlite3_finalize(statement);
     return rc == SQLITE_DONE;
 }
 
 int Database::OpenTable(const std::string& sql) {
     std::string translated;
-    if (!m_db) {
-        m_lastError = "数据库未打开。";
+    if (!startStatement(sql))
+        return 0;
+    if (!translate(sql, translated)) {
+        fail(StorageFailure::Statement, m_lastError);
         return 0;
     }
-    if (!translate(sql, translated))
-        return 0;
     std::unique_ptr<RecordSet> set = RecordSet::open(m_db, translated, m_lastError);
-    if (!set)
+    if (!set) {
+        failFromEngine();
         return 0;
+    }
     int handle = m_nextHandle++;
     m_recordSets.emplace(handle, std::move(set));
     return handle;
@@ -219,24 +272,25 @@ int Database::columnCount(int handle) const {
 }
 
 bool Database::begin() {
-    if (!m_db || sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        m_lastError = m_db ? sqlite3_errmsg(m_db) : "数据库未打开。";
+    if (!startStatement({}))
         return false;
-    }
-    return true;
+    return sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK ||
+           failFromEngine();
 }
 
 bool Database::commit() {
-    if (!m_db || sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        m_lastError = m_db ? sqlite3_errmsg(m_db) : "数据库未打开。";
+    if (!startStatement({}))
         return false;
-    }
-    return true;
+    return sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK || failFromEngine();
 }
 
 void Database::rollback() {
     if (m_db && !sqlite3_get_autocommit(m_db))
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+bool Database::inTransaction() const {
+    return m_db && !sqlite3_get_autocommit(m_db);
 }
 
 long long Database::lastInsertId() const {

@@ -1,6 +1,7 @@
 #pragma once
 #include "storage/DbValue.h"
 #include "storage/JetTranslator.h"
+#include "storage/StorageFailure.h"
 #include <map>
 #include <memory>
 #include <string>
@@ -25,9 +26,19 @@ class Database {
     // Connects to the file named by DBQ= in the connection text.
     bool NewOpenDatabase(const std::string& connectionText);
     // Start-up: creates data/ and the template file when missing, connects
-    // with the first then the second connection text, upgrades the schema.
+    // with the first then the second connection text, refuses a file that is
+    // not sound before anything writes to it, upgrades the schema. Every page
+    // is read back at the first start of a day only, which a file beside the
+    // database (path + ".checked") remembers: on a year's orders that takes
+    // longer than a start-up may; the other checks run at every start.
     bool open(const std::string& path, const std::string& password);
+    // The file is whole and every table and column is there, and with
+    // `everyPage` every page reads back sound; false (with lastFailure()
+    // Damaged) otherwise. Reads only.
+    bool isSound(bool everyPage = true);
 
+    // A statement whose text holds a NUL fails (NulInText) before it runs:
+    // the engine would read it only up to the NUL.
     bool ExecuteSql(const std::string& sql);
     int OpenTable(const std::string& sql); // 0 when the statement failed
     bool IsEOF(int handle) const;
@@ -41,10 +52,13 @@ class Database {
     bool begin();
     bool commit();
     void rollback();
+    bool inTransaction() const;
 
     // ID created by the last successful insert of this connection.
     long long lastInsertId() const;
     std::string lastError() const { return m_lastError; }
+    // Why the last operation failed; None after one that succeeded.
+    StorageFailure lastFailure() const { return m_failure; }
     bool isOpen() const { return m_db != nullptr; }
     // The SQLite connection itself, for measurements that compare with it.
     sqlite3* connection() const { return m_db; }
@@ -63,11 +77,16 @@ class Database {
 
   private:
     bool upgradeSchema();
+    bool fail(StorageFailure failure, std::string message);
+    bool failFromEngine();
+    // Clears the last failure; false (NotOpen or NulInText) when `sql` cannot run.
+    bool startStatement(const std::string& sql);
 
     sqlite3* m_db = nullptr;
     std::map<int, std::unique_ptr<RecordSet>> m_recordSets;
     int m_nextHandle = 1;
     std::string m_lastError;
+    StorageFailure m_failure = StorageFailure::None;
     const Clock* m_clock;
     JetTranslator m_translator;
 };

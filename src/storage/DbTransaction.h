@@ -4,6 +4,7 @@ class Database;
 
 // All or nothing: statements between construction and commit() are stored
 // together, and a guard that goes out of scope uncommitted rolls them back.
+// Made inside another transaction, it joins that one, which then decides.
 class DbTransaction {
   public:
     explicit DbTransaction(Database& db);
@@ -16,6 +17,7 @@ class DbTransaction {
 
   private:
     Database& m_db;
+    bool m_joined;
     bool m_started;
     bool m_done = false;
 };

@@ -1,4 +1,5 @@
 #include "storage/IniFile.h"
+#include "storage/SafeFile.h"
 #include "storage/TextCodec.h"
 #include <filesystem>
 #include <fstream>
@@ -65,7 +66,6 @@ std::string IniFile::iniGet(const std::string& key, const std::string& defaultVa
     if (!writeMissing)
         return defaultValue;
     text += marker + defaultValue + "}\r\n";
-    std::ofstream out(m_path, std::ios::binary | std::ios::trunc);
-    out << text;
+    SafeFile::replace(m_path, text);
     return defaultValue;
 }

@@ -274,10 +274,11 @@ std::string columnSql(const ColumnDef& column) {
     case K::YesNo:
         return sql + " NOT NULL DEFAULT 0 CHECK(" + n + " IN (0,1))";
     case K::Text:
-        return sql + " COLLATE NOCASE CHECK(" + n + " IS NULL OR length(" + n +
+        // Text is compared byte for byte: "vip" and "VIP" are two names.
+        return sql + " CHECK(" + n + " IS NULL OR length(" + n +
                ")<=" + std::to_string(column.length) + ")";
     case K::Memo:
-        return sql + " COLLATE NOCASE";
+        return sql;
     case K::DateTime:
         return sql + " CHECK(" + n + " IS NULL OR (typeof(" + n + ")='text' AND " + n +
                " GLOB '[0-9][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9] "

@@ -1,5 +1,6 @@
 #include "storage/SettingsStore.h"
 #include "storage/Database.h"
+#include "storage/DbTransaction.h"
 #include "storage/Values.h"
 
 using Values::sqlEscape;
@@ -34,13 +35,32 @@ bool SettingsStore::set(const std::string& key, const std::string& value) {
     return exists(key) ? update(key, value) : insert(key, value);
 }
 
-void SettingsStore::seedFirstStart() {
+bool SettingsStore::setAll(const std::vector<std::pair<std::string, std::string>>& values) {
+    return allOrNothing([&] {
+        for (const auto& [key, value] : values)
+            if (!set(key, value))
+                return false;
+        return true;
+    });
+}
+
+bool SettingsStore::allOrNothing(const std::function<bool()>& writes) {
+    DbTransaction transaction(m_db);
+    return transaction.started() && writes() && transaction.commit();
+}
+
+std::string SettingsStore::failureMessage(const std::string& what) const {
+    return StorageFailures::failed(what, m_db.lastFailure(), "设置没有改动。");
+}
+
+bool SettingsStore::seedFirstStart() {
     if (exists("字体大小"))
-        return;
-    insert("小票类型", "0");
-    insert("设置类型", "1");
-    insert("字体大小", "9|9|9|9|9|9|12|9|9|12|12");
-    insert("勾选加粗", "0|0|0|0|0|0|1|0|0|1|1");
-    insert("票头", "微信点餐");
-    insert("店铺名称", "白云快餐");
+        return true;
+    // A crash between two of these would leave "字体大小" without the others,
+    // and later starts, finding it, would never seed them.
+    DbTransaction transaction(m_db);
+    return transaction.started() && insert("小票类型", "0") && insert("设置类型", "1") &&
+           insert("字体大小", "9|9|9|9|9|9|12|9|9|12|12") &&
+           insert("勾选加粗", "0|0|0|0|0|0|1|0|0|1|1") && insert("票头", "微信点餐") &&
+           insert("店铺名称", "白云快餐") && transaction.commit();
 }

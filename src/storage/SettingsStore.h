@@ -1,5 +1,8 @@
 #pragma once
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class Database;
 
@@ -10,14 +13,20 @@ class SettingsStore {
 
     std::string get(const std::string& key, const std::string& defaultValue) const;
     bool exists(const std::string& key) const;
-    // Each false when the database refused the statement.
+    // False when the statement failed; Database::lastFailure() says why.
     bool update(const std::string& key, const std::string& value);
     bool insert(const std::string& key, const std::string& value);
     bool set(const std::string& key, const std::string& value);
+    // Sets every pair in one transaction: all of them are stored, or none.
+    bool setAll(const std::vector<std::pair<std::string, std::string>>& values);
+    // Runs `writes` in one transaction, kept only when they return true.
+    bool allOrNothing(const std::function<bool()>& writes);
+    // Why the last write failed: "<what>失败：<reason>。设置没有改动。"
+    std::string failureMessage(const std::string& what) const;
 
     // A store without "字体大小" is new: it gets the order defaults and the
-    // first receipt keys.
-    void seedFirstStart();
+    // first receipt keys, all of them or none.
+    bool seedFirstStart();
 
   private:
     Database& m_db;

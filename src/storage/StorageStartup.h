@@ -12,8 +12,13 @@ namespace StorageStartup {
 inline constexpr const char* password = "tw";
 
 // Opens ProgramFolder::databasePath(). False when neither connection text
-// works; the caller then shows "数据库打开失败。" and ends the program.
+// works, the file is not sound or the first settings cannot be stored;
+// Database::lastFailure() says which, and the caller ends the program.
 bool openDatabase(Database& db);
 bool openDatabase(Database& db, const std::string& path);
+
+// What the cashier is told when openDatabase failed: a damaged file is named
+// with where it is, other causes the engine can name are given.
+std::string failureMessage(const Database& db, const std::string& path);
 
 } // namespace StorageStartup

@@ -1,6 +1,6 @@
 #include "storage/Template.h"
+#include "storage/SafeFile.h"
 #include <filesystem>
-#include <fstream>
 
 extern const unsigned char tw_template_db[];
 extern const unsigned long tw_template_db_size;
@@ -19,19 +19,8 @@ bool writeIfMissing(const std::string& path) {
         return true;
     if (file.has_parent_path())
         fs::create_directories(file.parent_path(), error);
-    // Written beside the target and renamed, so a broken write never leaves
-    // a half database that later starts would take for a real one.
-    fs::path partial = file;
-    partial += ".part";
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        std::string_view data = bytes();
-        out.write(data.data(), static_cast<std::streamsize>(data.size()));
-        if (!out.flush())
-            return false;
-    }
-    fs::rename(partial, file, error);
-    return !error;
+    // Never a half database that later starts would take for a real one.
+    return SafeFile::replace(path, bytes());
 }
 
 } // namespace Template

@@ -1,6 +1,7 @@
 #include "orders/DemoDataGenerator.h"
 #include "history/StoredOrders.h"
 #include "storage/Values.h"
+#include "support/StorageConditions.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -252,13 +253,33 @@ TEST(DemoDataGenerator, RefusesWhatCannotReachATarget) {
     }
 }
 
-TEST(DemoDataGenerator, StoppingLeavesTheDatabaseAsItWas) {
-    DemoDatabase store;
-    DemoDataGenerator generator(store.db, {{"全家桶", "300", "桶"}}, tableNames(2));
-    ASSERT_EQ(generator.prepare(), Refusal::None);
-    EXPECT_FALSE(generator.generate(2023, kSeed, [](int done, int) { return done < 40; }));
-    EXPECT_EQ(store.count("存单"), 0);
-    EXPECT_EQ(store.count("存单详单"), 0);
+TEST(DemoDataGenerator, StoppedOrFailedRunsLeaveTheDatabaseAsItWas) {
+    const struct {
+        const char* name;
+        const char* unit;
+        bool fillDisk;
+        bool stop;
+        const char* failure;
+    } cases[] = {
+        {"stopped", "桶", false, true, ""},
+        {"a line that cannot be stored", "一个九个字的计量单位", false, false,
+         "随机数据没有生成。数据库没有改动。"},
+        {"a full disk", "桶", true, false,
+         "随机数据没有生成：磁盘空间已满，请清理磁盘后重试。数据库没有改动。"},
+    };
+    for (const auto& c : cases) {
+        DemoDatabase store;
+        DemoDataGenerator generator(store.db, {{"全家桶", "300", c.unit}}, tableNames(2));
+        ASSERT_EQ(generator.prepare(), Refusal::None);
+        if (c.fillDisk)
+            StorageConditions::fillDisk(store.db);
+        EXPECT_FALSE(generator.generate(2023, kSeed, [&](int done, int) {
+            return !c.stop || done < 40;
+        })) << c.name;
+        EXPECT_EQ(generator.failure(), c.failure) << c.name;
+        EXPECT_EQ(store.count("存单"), 0) << c.name;
+        EXPECT_EQ(store.count("存单详单"), 0) << c.name;
+    }
 }
 
 TEST(DemoDataGenerator, KnowsTheLengthOfEveryMonth) {

@@ -138,4 +138,29 @@ TEST_F(SalesReportsTest, MonthWithoutLinesLeavesTheChart) {
               std::string::npos);
 }
 
+TEST_F(SalesReportsTest, FiguresBeyondFloatAndIntLimitsStayRight) {
+    const struct {
+        const char* year;
+        std::vector<double> subtotals;
+        const char* row;
+        const char* total;
+        const char* axis;
+    } cases[] = {
+        // Binary addition gives 2469.1499999..., which the total row writes 2469.15.
+        {"2019", {1234.55, 0.05, 1234.55}, "2469.2", "2469.15", "max=\"2500\""},
+        {"2020", {3e9}, "3000000000", "3000000000", "max=\"3000000000\""},
+    };
+    for (const auto& c : cases) {
+        for (double subtotal : c.subtotals)
+            addLine(std::string(c.year) + "-02-01 12:00:00", "酸菜鱼", 1, subtotal);
+        const auto sheet = reports().year(c.year);
+        EXPECT_EQ(row(sheet, 2)[2], c.row) << c.year;
+        EXPECT_EQ(totals(sheet)[0],
+                  std::string("总销售额(仅作参考，请以实付金额为准)：") + c.total);
+        EXPECT_NE(TempFolder::read(folder.path() + "/xml/line-chart.xml").find(c.axis),
+                  std::string::npos)
+            << c.year;
+    }
+}
+
 } // namespace

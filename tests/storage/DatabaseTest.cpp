@@ -1,9 +1,15 @@
 #include "storage/Database.h"
 #include "storage/DbTransaction.h"
+#include "storage/Schema.h"
+#include "storage/StorageStartup.h"
 #include "storage/Template.h"
+#include "support/StorageConditions.h"
 #include "support/TestDatabase.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <regex>
+#include <sqlite3.h>
 
 #include <filesystem>
 
@@ -212,4 +218,154 @@ TEST(DatabaseTemplate, HoldsTheSchemaAndSeedRowsOnly) {
         "滕王阁,202=包厢 岳阳楼,203=包厢 黄鹤楼,204=包厢 蓬莱阁");
     EXPECT_EQ(scalar("select group_concat(票头, ',') from (select * from 票头设置 order by ID)"),
               "饿了么(第1联),美团(第1联),百度外卖(第1联),淘点点,自助快餐,微信点餐");
+}
+
+namespace {
+
+// A database of a few hundred orders, as a file of many pages.
+std::string databaseWithOrders(const TempFolder& folder) {
+    const std::string path = folder.file("data/data.mdb");
+    Database db;
+    EXPECT_TRUE(db.open(path, "tw"));
+    DbTransaction transaction(db);
+    for (int i = 1; i <= 400; ++i) {
+        const std::string n = std::to_string(i);
+        db.ExecuteSql("insert into 存单 (编号,票头,时间,实付,地址) values (" + n +
+                      ",'饿了么(第1联)','2026-03-01 12:00',25,'北街" + n + "号')");
+        for (const char* dish : {"鱼香肉丝", "宫保鸡丁", "米饭"})
+            db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" +
+                          std::to_string(i) + ",'2026-03-01 12:00','" + dish + "',1,'份',12.5)");
+    }
+    EXPECT_TRUE(transaction.commit());
+    return path;
+}
+
+} // namespace
+
+TEST(DatabaseFile, DamagedCopiesAreRefusedAndLeftAsTheyWere) {
+    TempFolder folder;
+    const std::string sound = databaseWithOrders(folder);
+    const std::string original = TempFolder::read(sound);
+    const long pages = static_cast<long>(original.size() / 4096);
+    ASSERT_GT(pages, 20);
+    const struct {
+        const char* damage;
+        std::function<void(std::string&)> apply;
+    } cases[] = {
+        {"a zeroed page", [&](std::string& b) { b.replace((pages / 2) * 4096, 4096, 4096, '\0'); }},
+        {"random bytes in a page",
+         [&](std::string& b) {
+             unsigned seed = 7;
+             for (long i = 0; i < 4096; ++i)
+                 b[(pages / 3) * 4096 + i] =
+                     static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);
+         }},
+        {"flipped bits in a page header",
+         [&](std::string& b) {
+             b[(pages - 2) * 4096] = static_cast<char>(b[(pages - 2) * 4096] ^ 0x5A);
+         }},
+        {"a file cut to 99%", [&](std::string& b) { b.resize(b.size() * 99 / 100); }},
+        {"a file cut to its first page", [&](std::string& b) { b.resize(4096); }},
+        {"no database at all", [&](std::string& b) { b = "this is no database"; }},
+    };
+    for (const auto& c : cases) {
+        std::string bytes = original;
+        c.apply(bytes);
+        TempFolder::write(sound, bytes);
+        // Every page is read back at the first start of a day.
+        TempFolder::write(sound + ".checked", "2000-01-01 00:00:00");
+        Database db;
+        EXPECT_FALSE(StorageStartup::openDatabase(db, sound)) << c.damage;
+        EXPECT_EQ(db.lastFailure(), StorageFailure::Damaged) << c.damage << ": " << db.lastError();
+        EXPECT_TRUE(TempFolder::read(sound) == bytes) << c.damage << ": the file was changed";
+        EXPECT_NE(StorageStartup::failureMessage(db, sound).find("已损坏"), std::string::npos);
+        EXPECT_FALSE(db.isOpen()) << c.damage;
+    }
+    TempFolder::write(sound, original);
+    Database db;
+    EXPECT_TRUE(StorageStartup::openDatabase(db, sound)) << db.lastError();
+}
+
+TEST(DatabaseFile, OlderFilesLearnToCompareNamesExactly) {
+    TempFolder folder;
+    const std::string path = folder.file("data/data.mdb");
+    std::filesystem::create_directories(folder.file("data"));
+    // The schema as earlier versions wrote it: text compared ignoring case.
+    const std::string sql = std::regex_replace(Schema::templateSql(), std::regex(R"(TEXT\(\d+\))"),
+                                               "$& COLLATE NOCASE");
+    sqlite3* old = nullptr;
+    sqlite3_open(path.c_str(), &old);
+    ASSERT_EQ(sqlite3_exec(old,
+                           (sql + "INSERT INTO 减免 (减免名称) VALUES ('vip'),('VIP');"
+                                  "CREATE INDEX 菜单_菜名 ON 菜单 (菜名);")
+                               .c_str(),
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(StorageConditions::firstText(old, "select count(*) from 减免 where 减免名称='vip'"),
+              "2");
+    sqlite3_close(old);
+
+    for (int start = 0; start < 2; ++start) {
+        Database db;
+        ASSERT_TRUE(StorageStartup::openDatabase(db, path)) << db.lastError();
+        EXPECT_EQ(StorageConditions::firstText(db.connection(),
+                                               "select count(*) from sqlite_master where sql like "
+                                               "'%NOCASE%'"),
+                  "0");
+        EXPECT_EQ(StorageConditions::firstText(db.connection(), "PRAGMA integrity_check"), "ok");
+    }
+    Database db;
+    ASSERT_TRUE(StorageStartup::openDatabase(db, path));
+    ASSERT_TRUE(db.ExecuteSql("delete * from 减免 where 减免名称 = 'vip'"));
+    EXPECT_EQ(
+        StorageConditions::firstText(db.connection(), "select group_concat(减免名称) from 减免"),
+        "立减优惠,整单折扣,开业酬宾,开学优惠,VIP");
+    EXPECT_EQ(StorageConditions::firstText(db.connection(),
+                                           "select count(*) from 菜单 where 菜名='红烧排骨饭'"),
+              "1");
+}
+
+TEST_F(DatabaseTest, FailuresSayWhatFailed) {
+    const std::string path = folder.file("data/data.mdb");
+    auto addDiscount = [](Database& on) {
+        return StorageConditions::firstFailure(
+            [&](int i) {
+                on.ExecuteSql("insert into 减免 (减免名称) values ('优惠" + std::to_string(i) +
+                              "')");
+                return on.lastFailure();
+            },
+            StorageFailure::None);
+    };
+    StorageConditions::fillDisk(db);
+    EXPECT_EQ(addDiscount(db), StorageFailure::DiskFull);
+    db.close();
+
+    const std::string readOnly = StorageConditions::inReadOnlyFolder(
+        path, [&](Database& on) { return StorageFailures::reason(addDiscount(on)); });
+    EXPECT_EQ(readOnly, StorageFailures::reason(StorageFailure::ReadOnly));
+
+    ASSERT_TRUE(db.open(path, "tw"));
+    {
+        StorageConditions::OtherWriter other(db, path);
+        EXPECT_EQ(addDiscount(db), StorageFailure::Busy);
+        EXPECT_FALSE(db.begin());
+        EXPECT_EQ(db.lastFailure(), StorageFailure::Busy);
+    }
+    StorageConditions::damageTable(db, path, "减免");
+    EXPECT_EQ(addDiscount(db), StorageFailure::Damaged);
+    EXPECT_FALSE(db.isSound());
+}
+
+TEST_F(DatabaseTest, ANulNeverCutsAStatementShort) {
+    const std::string nul("北\0街", 5);
+    for (const std::string& sql : {"insert into 客户 (电话,地址) values ('139','" + nul + "')",
+                                   "update 菜单 set 菜名='" + nul + "' where ID=1",
+                                   "select * from 客户 where 电话='" + nul + "'"}) {
+        EXPECT_FALSE(sql.starts_with("select") ? db.OpenTable(sql) != 0 : db.ExecuteSql(sql));
+        EXPECT_EQ(db.lastFailure(), StorageFailure::NulInText) << db.lastError();
+    }
+    EXPECT_EQ(scalar("select count(*) from 客户"), "0");
+    EXPECT_EQ(scalar("select 菜名 from 菜单 where ID=1"), "红烧排骨饭");
+    EXPECT_TRUE(db.ExecuteSql("insert into 客户 (电话) values ('139')"));
+    EXPECT_EQ(db.lastFailure(), StorageFailure::None);
 }

@@ -54,7 +54,7 @@ TEST(JetTranslator, RewritesTheDialectToSqlite) {
          "select * from 存单 where 时间 >= '2017-05-15 00:00:00'"},
         {"select * from 客户 where 电话=\"1'3\"", "select * from 客户 where 电话='1''3'"},
         {"alter table [存单] add 备注 varchar(255)",
-         "ALTER TABLE [存单] ADD COLUMN 备注 TEXT(255) COLLATE NOCASE CHECK(备注 IS NULL OR "
+         "ALTER TABLE [存单] ADD COLUMN 备注 TEXT(255) CHECK(备注 IS NULL OR "
          "length(备注)<=255)"},
         {"select '#1 top 5' from 菜单", "select '#1 top 5' from 菜单"},
     };

@@ -52,6 +52,12 @@ TEST_F(SettingsTest, ApostrophesInKeysAndValuesAreStoredAsTyped) {
 }
 
 TEST_F(SettingsTest, FirstStartSeedsOnceAndASecondStartChangesNothing) {
+    // A first start that fails half way seeds nothing, so the next one seeds all.
+    ASSERT_TRUE(db.ExecuteSql("create trigger 中断 before insert on 记录 when "
+                              "new.记录内容='票头' begin select raise(abort,'中断'); end"));
+    EXPECT_FALSE(StorageStartup::openDatabase(db, folder.file("data/data.mdb")));
+    EXPECT_FALSE(store.exists("字体大小"));
+    ASSERT_TRUE(db.ExecuteSql("drop trigger 中断"));
     ASSERT_TRUE(StorageStartup::openDatabase(db, folder.file("data/data.mdb")));
     const std::pair<const char*, const char*> seeded[] = {{"小票类型", "0"},
                                                           {"设置类型", "1"},

@@ -6,6 +6,7 @@
 #include "ui/common/ColumnLimits.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/NameField.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -36,6 +37,7 @@ DishEditWindow::DishEditWindow(QWidget* parent, Database& db, QTreeWidget* catal
     m_code = addField(QStringLiteral("编辑框_数字代号"), QStringLiteral("数字代号"));
     m_letters = addField(QStringLiteral("编辑框_字母代号"), QStringLiteral("字母代号"));
     m_name = addField(QStringLiteral("编辑框_菜品名称"), QStringLiteral("菜品名称"));
+    NameField::keepControlCharactersOut(m_name);
     m_price = addField(QStringLiteral("编辑框_价格"), QStringLiteral("价格"));
     ColumnLimits::apply(m_code, "菜单", "代码");
     ColumnLimits::apply(m_letters, "菜单", "字母");
@@ -96,9 +98,13 @@ void DishEditWindow::addDish() {
         DishInput::fromFields(textOf(m_code), textOf(m_letters), textOf(m_name), textOf(m_price),
                               m_unit->currentText().toStdString());
     const ListOutcome outcome = DishCatalogue(m_db).addDish(dish, ListControls::rowsOf(m_list));
-    if (outcome.kind == ListOutcome::Kind::Failed)
-        return;
     auto& boxes = MessageBoxes::instance();
+    if (outcome.kind == ListOutcome::Kind::Failed) {
+        if (!outcome.message.empty())
+            boxes.inform(this, QString::fromStdString(outcome.message),
+                         MessageBoxes::Icon::Warning);
+        return;
+    }
     if (outcome.kind == ListOutcome::Kind::Refused) {
         // A duplicate shows the row it duplicates; any other refusal leaves
         // the list as the cashier left it.
@@ -120,9 +126,13 @@ void DishEditWindow::modifyDish() {
         DishInput::fromFields(textOf(m_code), textOf(m_letters), textOf(m_name), textOf(m_price),
                               m_unit->currentText().toStdString());
     const ListOutcome outcome = DishCatalogue(m_db).modifyDish(dish, ListControls::rowsOf(m_list));
-    if (outcome.kind == ListOutcome::Kind::Failed)
-        return;
     auto& boxes = MessageBoxes::instance();
+    if (outcome.kind == ListOutcome::Kind::Failed) {
+        if (!outcome.message.empty())
+            boxes.inform(this, QString::fromStdString(outcome.message),
+                         MessageBoxes::Icon::Warning);
+        return;
+    }
     if (outcome.kind == ListOutcome::Kind::Refused) {
         boxes.inform(this, QString::fromStdString(outcome.message));
         return;

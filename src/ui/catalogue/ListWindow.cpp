@@ -1,4 +1,5 @@
 #include "ui/catalogue/ListWindow.h"
+#include "catalogue/ListOutcome.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/MessageBoxes.h"
 
@@ -62,8 +63,14 @@ void ListWindow::deleteSelected() {
         return;
     }
     const ListRow row = ListControls::rowOf(m_list, selected);
-    if (!boxes.ask(this, QString::fromStdString(deleteQuestion(row))) || !deleteRow(row))
+    if (!boxes.ask(this, QString::fromStdString(deleteQuestion(row))))
         return;
+    if (!deleteRow(row)) {
+        const std::string failure = ListOutcome::failureMessage("删除", m_db);
+        if (!failure.empty())
+            boxes.inform(this, QString::fromStdString(failure), MessageBoxes::Icon::Warning);
+        return;
+    }
     ListControls::removeRow(m_list, selected);
     ListControls::selectRow(m_list, selectionAfterRemoval(selected, m_list->topLevelItemCount()));
     boxes.inform(this, QStringLiteral("处理成功。"), MessageBoxes::Icon::None);

@@ -3,6 +3,7 @@
 #include "ui/common/ColumnLimits.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/NameField.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -20,6 +21,7 @@ NamedListWindow::NamedListWindow(QWidget* parent, Database& db, const NamedList&
 
     auto* label = new QLabel(column + QStringLiteral("："), this);
     m_box->setEditable(true);
+    NameField::keepControlCharactersOut(m_box->lineEdit());
     m_box->setInsertPolicy(QComboBox::NoInsert);
     m_box->setMinimumWidth(220);
     nameControl(m_box, QStringLiteral("组合框1"), column);
@@ -57,7 +59,7 @@ void NamedListWindow::addEntry() {
         m_box->setCurrentIndex(current);
         m_box->setEditText(text);
     }
-    tell(NamedList::addMessage(result));
+    tell(NamedList::addMessage(result, m_db));
 }
 
 void NamedListWindow::deleteEntry() {
@@ -69,7 +71,7 @@ void NamedListWindow::deleteEntry() {
         m_box->setCurrentIndex(-1);
         m_box->setEditText(QString());
     }
-    tell(NamedList::deleteMessage(result));
+    tell(NamedList::deleteMessage(result, m_db));
 }
 
 void NamedListWindow::tell(const std::string& message) {

@@ -3,6 +3,7 @@
 #include "ui/common/ColumnLimits.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/NameField.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -21,6 +22,7 @@ TableEditWindow::TableEditWindow(QWidget* parent, Database& db, QTreeWidget* tab
     setObjectName(title);
     nameControl(m_code, QStringLiteral("编辑框_数字代号"), QStringLiteral("数字代号"));
     nameControl(m_name, QStringLiteral("编辑框_桌号名称"), QStringLiteral("桌号名称"));
+    NameField::keepControlCharactersOut(m_name);
     ColumnLimits::apply(m_code, "桌号", "代号");
     ColumnLimits::apply(m_name, "桌号", "桌号名称");
     auto* confirm = new QPushButton(adding ? QStringLiteral("添加") : QStringLiteral("保存"), this);
@@ -50,9 +52,13 @@ void TableEditWindow::save() {
     TableList tables(m_db);
     const ListOutcome outcome =
         m_mode == Mode::Add ? tables.add(code, name, shown) : tables.modify(code, name, shown);
-    if (outcome.kind == ListOutcome::Kind::Failed)
-        return;
     auto& boxes = MessageBoxes::instance();
+    if (outcome.kind == ListOutcome::Kind::Failed) {
+        if (!outcome.message.empty())
+            boxes.inform(this, QString::fromStdString(outcome.message),
+                         MessageBoxes::Icon::Warning);
+        return;
+    }
     if (outcome.kind == ListOutcome::Kind::Refused) {
         // A duplicate shows the row it duplicates; any other refusal leaves
         // the list as the cashier left it.

@@ -1,6 +1,7 @@
 #include "ui/history/CustomerEditDialog.h"
 #include "ui/common/ColumnLimits.h"
 #include "ui/common/ListControls.h"
+#include "ui/common/NameField.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -17,6 +18,7 @@ CustomerEditDialog::CustomerEditDialog(Mode mode, QWidget* parent)
     nameControl(m_save, "按钮_保存", m_save->text());
     m_save->setDefault(true);
     m_address->setMinimumWidth(320);
+    NameField::keepControlCharactersOut(m_name);
     ColumnLimits::apply(m_telephone, "客户", "电话");
     ColumnLimits::apply(m_name, "客户", "姓名");
     ColumnLimits::apply(m_address, "客户", "地址");

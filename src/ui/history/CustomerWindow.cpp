@@ -134,8 +134,9 @@ void CustomerWindow::deleteCustomer() {
     const Customer customer = selectedCustomer();
     if (!MessageBoxes::instance().ask(this, qs(CustomerFile::deleteQuestion(customer))))
         return;
-    if (!CustomerFile(m_db).deleteCustomer(customer.telephone)) {
-        MessageBoxes::instance().inform(this, "删除失败，客户资料没有改动。",
+    CustomerFile file(m_db);
+    if (!file.deleteCustomer(customer.telephone)) {
+        MessageBoxes::instance().inform(this, qs(file.deleteFailure()),
                                         MessageBoxes::Icon::Warning);
         return;
     }
@@ -182,8 +183,7 @@ void CustomerWindow::save(CustomerEditDialog& dialog) {
     case CustomerFile::Outcome::Declined:
         return;
     case CustomerFile::Outcome::Failed:
-        MessageBoxes::instance().inform(&dialog, "保存失败，客户资料没有改动。",
-                                        MessageBoxes::Icon::Warning);
+        MessageBoxes::instance().inform(&dialog, qs(result.message), MessageBoxes::Icon::Warning);
         return;
     case CustomerFile::Outcome::Updated:
         showUpdated(result.customer);

@@ -189,8 +189,9 @@ void HistoryWindow::deleteOrder() {
     if (!MessageBoxes::instance().ask(this, QString::fromStdString(question)) ||
         !ManagerCheck::passes(this, m_db, ManagerPassword::deletionRefused))
         return;
-    if (!StoredOrders(m_db).deleteOrder(m_panel->selectedText(IdColumn).toStdString())) {
-        MessageBoxes::instance().inform(this, StoredOrders::deleteFailed,
+    StoredOrders orders(m_db);
+    if (!orders.deleteOrder(m_panel->selectedText(IdColumn).toStdString())) {
+        MessageBoxes::instance().inform(this, QString::fromStdString(orders.deleteFailure()),
                                         MessageBoxes::Icon::Warning);
         return;
     }

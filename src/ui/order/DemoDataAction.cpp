@@ -32,5 +32,8 @@ bool DemoDataAction::run(QWidget* parent, Database& db, std::vector<DemoDataGene
             return !progress.wasCanceled();
         });
     progress.reset();
+    if (!generator.failure().empty())
+        MessageBoxes::instance().inform(parent, QString::fromStdString(generator.failure()),
+                                        MessageBoxes::Icon::Warning);
     return stored;
 }

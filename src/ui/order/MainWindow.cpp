@@ -57,13 +57,19 @@ void setLinkColor(QLabel* link, const QColor& color) {
 }
 
 // Shows `value` in a drop-down: the matching entry when there is one, else
-// the text itself in an editable drop-down.
+// the text itself in an editable drop-down, else an entry added for it (a
+// stored payment method that is not one of the fixed ones).
 void showInDropDown(QComboBox* box, const std::string& value) {
-    const int index = box->findText(qs(value), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0)
-        box->setCurrentIndex(index);
-    else if (box->isEditable())
+    int index = box->findText(qs(value), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0 && box->isEditable()) {
         box->setEditText(qs(value));
+        return;
+    }
+    if (index < 0) {
+        box->addItem(qs(value));
+        index = box->count() - 1;
+    }
+    box->setCurrentIndex(index);
 }
 
 } // namespace
@@ -132,7 +138,10 @@ void MainWindow::saveDefaults() {
     defaults.discountPortions = text(m_form.discountPortions);
     defaults.discountAmount = text(m_form.discountAmount);
     defaults.paymentIndex = m_form.paymentMethod->currentIndex();
-    defaults.save(m_settings);
+    if (!defaults.save(m_settings))
+        MessageBoxes::instance().inform(
+            this, qs(m_settings.failureMessage("保存票头、店铺名称、减免和支付方式")),
+            MessageBoxes::Icon::Warning);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -363,6 +372,14 @@ bool MainWindow::isEditingStoredOrder() const {
 }
 
 void MainWindow::setEditingStoredOrder(bool editing) {
+    // A payment method added to show a stored order is not offered to new ones.
+    const int fixedMethods = static_cast<int>(OrderDraft::paymentMethods().size());
+    if (!editing && m_form.paymentMethod->count() > fixedMethods) {
+        if (m_form.paymentMethod->currentIndex() >= fixedMethods)
+            m_form.paymentMethod->setCurrentIndex(0);
+        while (m_form.paymentMethod->count() > fixedMethods)
+            m_form.paymentMethod->removeItem(fixedMethods);
+    }
     m_form.settleButton->setText(editing ? QStringLiteral("修改(F12)")
                                          : QStringLiteral("打单结算(F12)"));
     m_form.settleButton->setAccessibleName(m_form.settleButton->text());

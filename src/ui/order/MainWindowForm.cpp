@@ -2,6 +2,7 @@
 
 #include "orders/OrderDraft.h"
 #include "ui/common/ColumnLimits.h"
+#include "ui/common/NameField.h"
 #include "ui/common/PopupComboBox.h"
 #include "ui/order/OrderGridView.h"
 
@@ -40,6 +41,7 @@ QLineEdit* lineEdit(QWidget* parent, const QString& name, const QString& caption
 PopupComboBox* dropDown(QWidget* parent, const QString& name, const QString& caption) {
     auto* box = named(new PopupComboBox(parent), name, caption);
     box->setEditable(true);
+    NameField::keepControlCharactersOut(box->lineEdit());
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setMinimumContentsLength(8);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -288,6 +290,7 @@ QWidget* MainWindowForm::buildDetailsColumn(QWidget* parent) {
     auto* deliveryForm = formGrid(delivery);
     telephone = lineEdit(delivery, QStringLiteral("编辑框_电话"), QStringLiteral("电话"));
     name = lineEdit(delivery, QStringLiteral("编辑框_姓名"), QStringLiteral("姓名"));
+    NameField::keepControlCharactersOut(name);
     address = lineEdit(delivery, QStringLiteral("编辑框_地址"), QStringLiteral("地址"));
     saveCustomerButton =
         button(delivery, QStringLiteral("按钮_保存客户"), QStringLiteral("保存客户"));

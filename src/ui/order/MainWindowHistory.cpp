@@ -18,20 +18,6 @@
 #include <QComboBox>
 #include <QPushButton>
 
-namespace {
-
-// A stored value shown by a drop-down: selected when an item has it, nothing
-// selected when it is empty, and otherwise the drop-down keeps what it shows.
-std::string shownValue(const QComboBox* box, const std::string& stored) {
-    const QString value = QString::fromStdString(stored);
-    if (stored.empty() || box->currentText() == value ||
-        box->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
-        return stored;
-    return box->currentText().toStdString();
-}
-
-} // namespace
-
 void MainWindow::openOrderHistory() {
     HistoryWindow window(m_db, PagedList::orderHistory(), m_clock, this);
     window.setEditHandler([this](QWidget* owner, const QString& id, const QString& date) {
@@ -61,7 +47,7 @@ bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QS
     const OrderEditor editor(m_db);
     const std::optional<StoredOrder> stored = editor.loadOrder(idText.toStdString());
     if (!stored) {
-        MessageBoxes::instance().inform(owner, OrderEditor::orderGone);
+        MessageBoxes::instance().inform(owner, QString::fromStdString(editor.loadFailure()));
         return false;
     }
     if (!ManagerCheck::passes(owner, m_db, ManagerPassword::editRefused))
@@ -72,15 +58,11 @@ bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QS
         return false;
     clearOrder();
     setEditingStoredOrder(true);
-    OrderDraft draft = OrderEditor::loadedDraft(
+    // Every stored value is shown as stored, listed or not, so that saving
+    // without a change writes back what was there.
+    loadOrderDraft(OrderEditor::loadedDraft(
         orderDraft(), *stored, editor.loadLines(idText.toStdString(), dateText.toStdString()),
-        m_timeFormat);
-    draft.header = shownValue(m_form.header, draft.header);
-    draft.shop = shownValue(m_form.shop, draft.shop);
-    draft.discountName = shownValue(m_form.discountName, draft.discountName);
-    draft.paymentMethod = shownValue(m_form.paymentMethod, draft.paymentMethod);
-    draft.table = shownValue(m_form.table, draft.table);
-    loadOrderDraft(draft);
+        m_timeFormat));
     refreshPreview();
     return true;
 }

@@ -1,6 +1,8 @@
 #include "ui/order/TimeFormatDialog.h"
 
 #include "orders/OrderTime.h"
+#include "storage/SettingsStore.h"
+#include "ui/common/MessageBoxes.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -34,6 +36,9 @@ TimeFormatDialog::TimeFormatDialog(SettingsStore& settings, int choice, QWidget*
 
 void TimeFormatDialog::choose(int choice) {
     m_choice = choice;
-    OrderTime::storeChoice(m_settings, choice);
+    if (!OrderTime::storeChoice(m_settings, choice))
+        MessageBoxes::instance().inform(
+            this, QString::fromStdString(m_settings.failureMessage("保存时间格式")),
+            MessageBoxes::Icon::Warning);
     emit choiceChanged(choice);
 }

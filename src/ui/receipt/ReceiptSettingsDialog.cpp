@@ -297,27 +297,31 @@ void ReceiptSettingsDialog::printTestPage() {
             MessageBoxes::Icon::None);
 }
 
-void ReceiptSettingsDialog::saveSettingsDialog() {
+bool ReceiptSettingsDialog::saveSettingsDialog() {
     SettingsStore store(m_db);
-    readForm().save(store, ss(dataFolder()));
+    const std::string failure = readForm().save(store, ss(dataFolder()));
+    if (!failure.empty())
+        MessageBoxes::instance().inform(this, qs(failure), MessageBoxes::Icon::Warning);
+    return failure.empty();
 }
 
-void ReceiptSettingsDialog::applySettings() {
+bool ReceiptSettingsDialog::applySettings() {
     if (!validateSettingsDialog())
-        return;
+        return false;
+    bool saved = true;
     if (SettingsStore(m_db).exists("字体大小"))
-        saveSettingsDialog();
+        saved = saveSettingsDialog();
     else
         MessageBoxes::instance().inform(this, QStringLiteral("设置失败.错误7763"),
                                         MessageBoxes::Icon::None);
     emit settingsApplied();
+    return saved;
 }
 
 void ReceiptSettingsDialog::confirm() {
-    if (!validateSettingsDialog())
-        return;
-    applySettings();
-    accept();
+    // Settings that were not stored stay in the dialog, not lost with it.
+    if (applySettings())
+        accept();
 }
 
 void ReceiptSettingsDialog::choosePicture(Picture which, const QString& path) {

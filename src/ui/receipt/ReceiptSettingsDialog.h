@@ -27,8 +27,8 @@ class ReceiptSettingsDialog : public QDialog {
     void loadSettingsDialog();
     void setStyleControlsEnabled(bool enabled);
     bool validateSettingsDialog();
-    void saveSettingsDialog();
-    void applySettings();
+    bool saveSettingsDialog();
+    bool applySettings();
     // Takes the file as the picture shown; the "选择" buttons call it with the
     // file picked in the file dialog.
     void choosePicture(Picture which, const QString& path);

@@ -11,6 +11,7 @@
 
 #include <QPushButton>
 #include <QTreeWidget>
+#include <sqlite3.h>
 
 namespace {
 
@@ -100,11 +101,90 @@ TEST_F(OrderEditing, ReprintingAfterTheSave) {
               1);
 }
 
-TEST_F(OrderEditing, AShopNoLongerListedKeepsTheShopShownBefore) {
-    const QString shopBefore = dropDown("组合框_店铺名称")->currentText();
+// Every stored byte of a row, as SQLite holds it.
+std::string storedBytes(Database& db, const std::string& sql) {
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db.connection(), sql.c_str(), -1, &statement, nullptr);
+    std::string bytes;
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+            const double real = sqlite3_column_double(statement, i);
+            bytes += std::to_string(sqlite3_column_type(statement, i)) + ":" +
+                     std::string(reinterpret_cast<const char*>(&real), sizeof real) +
+                     std::string(reinterpret_cast<const char*>(sqlite3_column_blob(statement, i)),
+                                 static_cast<std::size_t>(sqlite3_column_bytes(statement, i))) +
+                     "|";
+        }
+    sqlite3_finalize(statement);
+    return bytes;
+}
+
+TEST_F(OrderEditing, SavingWithoutAChangeWritesBackEveryStoredValue) {
+    const struct {
+        const char *header, *shop, *table, *discount, *payment, *time;
+    } orders[] = {
+        {"饿了么(第1联)", "山东手工水饺", "包厢 滕王阁", "开业酬宾", "支付宝支付",
+         "2016-05-15 09:05:07"},
+        {"不在列表的票头", "不在列表的店", "不在列表的桌", "会员价", "挂账", "2016-05-15 23:59:59"},
+        {"", "", "", "", "", "2016-05-15 00:00:01"},
+    };
+    std::vector<long long> ids = {id};
+    for (const auto& o : orders) {
+        ASSERT_TRUE(db.ExecuteSql(
+            std::string("insert into 存单 (编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,"
+                        "支付方式,已付,实付,桌号,电话,姓名,地址,是否结算,备注) values (3,'") +
+            o.header + "','" + o.shop + "','" + o.time + "','" + o.discount + "',1,5,37.5,'" +
+            o.payment + "',30,32.5,'" + o.table + "','','','','1','')"));
+        ids.push_back(db.lastInsertId());
+        db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" +
+                      std::to_string(ids.back()) + ",'" + o.time + "','酸菜鱼',2,'份',37.5)");
+    }
+    for (const long long order : ids) {
+        const std::string key = std::to_string(order);
+        const std::string row = "select * from 存单 where ID=" + key;
+        const std::string lines =
+            "select 存单ID,销售时间,菜名,数量,单位,小计 from 存单详单 where 存单ID=" + key;
+        const std::string rowBefore = storedBytes(db, row), linesBefore = storedBytes(db, lines);
+        ASSERT_TRUE(window->editStoredOrder(window.get(), QString::number(order), "2016年5月15日"));
+        boxes.answers = {false};
+        window->saveEditedOrder();
+        EXPECT_EQ(boxes.lastText(), "修改成功。是否打印小票？");
+        EXPECT_TRUE(storedBytes(db, row) == rowBefore) << "order " << order;
+        EXPECT_TRUE(storedBytes(db, lines) == linesBefore) << "order " << order;
+    }
+    EXPECT_EQ(dropDown("组合框_付款方式")->count(), 6);
+
+    // Changing one line changes that line only.
+    const std::string key = std::to_string(ids[1]);
+    const std::string rowBefore = storedBytes(db, "select * from 存单 where ID=" + key);
+    ASSERT_TRUE(
+        window->editStoredOrder(window.get(), QString::fromStdString(key), "2016年5月15日"));
+    OrderDraft draft = window->orderDraft();
+    draft.lines[0].dishName = "水煮鱼";
+    window->loadOrderDraft(draft);
+    boxes.answers = {false};
+    window->saveEditedOrder();
+    EXPECT_TRUE(storedBytes(db, "select * from 存单 where ID=" + key) == rowBefore);
+    EXPECT_EQ(count("select count(*) from 存单详单 where 存单ID=" + key +
+                    " and 菜名='水煮鱼' and 数量=2 and 小计=37.5"),
+              1);
+}
+
+TEST_F(OrderEditing, ANulPastedIntoANameIsDroppedAndElsewhereRefusedByName) {
+    const QString pasted = QStringLiteral("张") + QChar(0) + QStringLiteral("三");
+    edit("编辑框_姓名")->insert(pasted);
+    EXPECT_EQ(textOf("编辑框_姓名"), "张三");
+    dropDown("组合框_店铺名称")->lineEdit()->selectAll();
+    dropDown("组合框_店铺名称")->lineEdit()->insert(pasted);
+    EXPECT_EQ(dropDown("组合框_店铺名称")->currentText(), "张三");
+
     ASSERT_TRUE(window->editStoredOrder(window.get(), idText(), "2016年5月15日"));
-    EXPECT_EQ(dropDown("组合框_店铺名称")->currentText(), shopBefore);
-    EXPECT_EQ(dropDown("组合框_付款方式")->currentText(), "微信支付");
+    edit("编辑框_地址")->insert(pasted);
+    const std::string before = storedBytes(db, "select * from 存单");
+    window->saveEditedOrder();
+    EXPECT_TRUE(boxes.lastText().contains("“地址”")) << boxes.lastText().toStdString();
+    EXPECT_TRUE(storedBytes(db, "select * from 存单") == before);
+    EXPECT_EQ(settleButton()->text(), "修改(F12)");
 }
 
 TEST_F(OrderEditing, AnOrderOnScreenIsClearedOnlyOnYes) {

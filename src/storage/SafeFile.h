@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// Small files that must never be left half written.
+namespace SafeFile {
+
+// Writes `bytes` beside `path`, flushes them to the disk and renames them
+// over `path`, so that a crash or power cut leaves the old file or the new
+// one, never a truncated one. False (and the old file untouched) on failure.
+bool replace(const std::string& path, std::string_view bytes);
+
+} // namespace SafeFile

@@ -1,0 +1,280 @@
+// What each change of stored data tells the cashier when the database cannot
+// take it, what a NUL in a field does, and names that differ only in case.
+#include "catalogue/CustomerFile.h"
+#include "catalogue/DishCatalogue.h"
+#include "catalogue/NamedList.h"
+#include "catalogue/TableList.h"
+#include "history/StoredOrders.h"
+#include "orders/OrderDefaults.h"
+#include "orders/OrderEditor.h"
+#include "orders/Settlement.h"
+#include "receipt/ReceiptSettingsForm.h"
+#include "storage/SettingsStore.h"
+#include "support/StorageConditions.h"
+#include "support/TestDatabase.h"
+
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Operation = std::function<std::string(Database&, int attempt)>;
+
+OrderDraft order(int lines) {
+    OrderDraft d;
+    d.number = "1";
+    d.header = "微信点餐";
+    d.orderTime = "12-08 12:30";
+    d.telephone = "13800001111";
+    d.address = "人民路 88 号";
+    d.actuallyPaid = "36";
+    for (int i = 0; i < lines; ++i)
+        d.lines.push_back({"红烧排骨饭", "1", "份", "18"});
+    return d;
+}
+
+std::string settle(Database& db, const OrderDraft& d) {
+    FixedClock clock{DateTime{2026, 12, 8, 12, 0, 0}};
+    return Settlement(db, clock).store(d).message;
+}
+
+class StoredDataSafety : public ::testing::Test, public TestDatabase {
+  protected:
+    std::string file() {
+        return StorageConditions::firstText(
+            db.connection(), "select file from pragma_database_list where name='main'");
+    }
+    long long storedOrder() {
+        settle(db, order(1));
+        return db.lastInsertId();
+    }
+};
+
+TEST_F(StoredDataSafety, FailuresSayWhatFailed) {
+    const std::string editedId = std::to_string(storedOrder());
+    const std::string path = file();
+    const struct {
+        const char* what;
+        const char* table; // the table the operation changes first
+        bool grows;        // whether it needs room on the disk
+        Operation run;
+    } operations[] = {
+        {"settle", "存单", true, [](Database& d, int) { return settle(d, order(1)); }},
+        {"edit", "存单详单", true,
+         [&](Database& d, int attempt) {
+             OrderDraft edited = order(attempt + 1);
+             edited.orderId = editedId;
+             const OrderEditor::Result result = OrderEditor(d).saveEditedOrder(edited);
+             return result.outcome == OrderEditor::Outcome::Saved ? std::string() : result.message;
+         }},
+        {"delete order", "存单详单", false,
+         [&](Database& d, int) {
+             StoredOrders orders(d);
+             return orders.deleteOrder(editedId) ? std::string() : orders.deleteFailure();
+         }},
+        {"add to a list", "减免", true,
+         [](Database& d, int attempt) {
+             const int result =
+                 NamedList::discounts().addListEntry(d, {}, "优惠" + std::to_string(attempt));
+             return result == 1 ? std::string() : NamedList::addMessage(result, d);
+         }},
+        {"delete from a list", "减免", false,
+         [](Database& d, int) {
+             int entry = -1;
+             const int result =
+                 NamedList::discounts().deleteListEntry(d, {"开业酬宾"}, "开业酬宾", entry);
+             return result == 1 ? std::string() : NamedList::deleteMessage(result, d);
+         }},
+        {"add a dish", "菜单", true,
+         [](Database& d, int attempt) {
+             const std::string n = std::to_string(attempt);
+             const ListOutcome outcome = DishCatalogue(d).addDish(
+                 DishInput::fromFields("9" + n, "", "新菜" + n, "12", "份"), {});
+             return outcome.kind == ListOutcome::Kind::Done ? std::string() : outcome.message;
+         }},
+        {"add a customer", "客户", true,
+         [](Database& d, int attempt) {
+             const auto result = CustomerFile(d).addCustomer(
+                 {"", "139" + std::to_string(attempt), "李四", "北街"}, [](auto&) { return true; });
+             return result.outcome == CustomerFile::Outcome::Added ? std::string() : result.message;
+         }},
+        {"save settings", "记录", true,
+         [](Database& d, int attempt) {
+             SettingsStore settings(d);
+             return settings.setAll({{"键" + std::to_string(attempt), std::string(200, 'x')}})
+                        ? std::string()
+                        : settings.failureMessage("保存设置");
+         }},
+    };
+    const struct {
+        const char* condition;
+        const char* says;
+    } conditions[] = {{"disk full", "磁盘空间已满"},
+                      {"read-only folder", "只读"},
+                      {"damaged page", "已损坏"},
+                      {"busy", "其他程序使用"}};
+    for (const auto& op : operations)
+        for (const auto& c : conditions) {
+            const std::string condition = c.condition;
+            if (condition == "disk full" && !op.grows)
+                continue;
+            // Each pair starts on a copy of the same sound file.
+            db.close();
+            const std::string copy = path + ".copy";
+            std::filesystem::copy_file(path, copy,
+                                       std::filesystem::copy_options::overwrite_existing);
+            std::string told;
+            if (condition == "read-only folder") {
+                told = StorageConditions::inReadOnlyFolder(
+                    path, [&](Database& d) { return op.run(d, 1); });
+            } else {
+                ASSERT_TRUE(db.NewOpenDatabase(Database::primaryConnectionText(path, "tw")));
+                if (condition == "disk full") {
+                    StorageConditions::fillDisk(db);
+                    told = StorageConditions::firstFailure(
+                        [&](int attempt) { return op.run(db, attempt); }, std::string());
+                } else if (condition == "damaged page") {
+                    StorageConditions::damageTable(db, path, op.table);
+                    told = op.run(db, 1);
+                } else {
+                    StorageConditions::OtherWriter other(db, path);
+                    told = op.run(db, 1);
+                }
+                db.close();
+            }
+            EXPECT_NE(told.find(c.says), std::string::npos)
+                << op.what << " with " << c.condition << " told: " << told;
+            std::filesystem::rename(copy, path);
+        }
+}
+
+} // namespace
+
+TEST_F(StoredDataSafety, ANulIsRefusedNamingItsField) {
+    const std::string nul("少\0辣", 7);
+    const long long stored = storedOrder();
+    const struct {
+        const char* field;
+        std::function<std::string()> run;
+    } cases[] = {
+        {"“备注”",
+         [&] {
+             OrderDraft d = order(1);
+             d.remark = nul;
+             return settle(db, d);
+         }},
+        {"“菜名”",
+         [&] {
+             OrderDraft d = order(1);
+             d.lines[0].dishName = nul;
+             return settle(db, d);
+         }},
+        {"“地址”",
+         [&] {
+             OrderDraft d = order(1);
+             d.orderId = std::to_string(stored);
+             d.address = nul;
+             return OrderEditor(db).saveEditedOrder(d).message;
+         }},
+        {"“菜品名称”",
+         [&] {
+             return DishCatalogue(db)
+                 .addDish(DishInput::fromFields("901", "", nul, "12", "份"), {})
+                 .message;
+         }},
+        {"“桌号名称”", [&] { return TableList(db).add("901", nul, {}).message; }},
+        {"“客户电话”",
+         [&] {
+             return CustomerFile(db)
+                 .addCustomer({"", nul, "李四", "北街"}, [](auto&) { return true; })
+                 .message;
+         }},
+        {"“附带信息1”",
+         [&] {
+             SettingsStore settings(db);
+             ReceiptSettingsForm form = ReceiptSettingsForm::load(settings, "");
+             form.extra1Text = nul;
+             return form.save(settings, "");
+         }},
+        // A name is freed of NULs where it is typed; one that still holds a
+        // NUL fails with the cause.
+        {"空字符",
+         [&] {
+             const int result = NamedList::discounts().addListEntry(db, {}, nul);
+             return NamedList::addMessage(result, db);
+         }},
+        {"空字符",
+         [&] {
+             SettingsStore settings(db);
+             OrderDefaults defaults;
+             defaults.header = nul;
+             return defaults.save(settings) ? std::string()
+                                            : settings.failureMessage("保存默认设置");
+         }},
+    };
+    for (const auto& c : cases)
+        EXPECT_NE(c.run().find(c.field), std::string::npos) << c.field;
+    const std::pair<const char*, const char*> unchanged[] = {{"存单", "1"},  {"存单详单", "1"},
+                                                             {"菜单", "28"}, {"桌号", "18"},
+                                                             {"减免", "4"},  {"客户", "1"}};
+    for (const auto& [table, count] : unchanged)
+        EXPECT_EQ(StorageConditions::firstText(db.connection(),
+                                               std::string("select count(*) from ") + table),
+                  count)
+            << table;
+}
+
+TEST_F(StoredDataSafety, NamesThatDifferOnlyInCaseAreDifferentRows) {
+    auto count = [&](const std::string& table, const std::string& condition) {
+        return StorageConditions::firstText(db.connection(), "select count(*) from " + table +
+                                                                 " where " + condition);
+    };
+    for (const NamedList* list : {&NamedList::receiptHeaders(), &NamedList::shopNames(),
+                                  &NamedList::discounts(), &NamedList::units()}) {
+        ASSERT_EQ(list->addListEntry(db, {}, "VIP"), 1);
+        ASSERT_EQ(list->addListEntry(db, {"VIP"}, "vip"), 1) << list->table();
+        int entry = -1;
+        ASSERT_EQ(list->deleteListEntry(db, {"VIP", "vip"}, "vip", entry), 1);
+        EXPECT_EQ(count(list->table(), list->column() + "='VIP'"), "1") << list->table();
+        EXPECT_EQ(count(list->table(), list->column() + "='vip'"), "0") << list->table();
+    }
+
+    TableList tables(db);
+    ASSERT_EQ(tables.add("91", "A1", {}).kind, ListOutcome::Kind::Done);
+    ASSERT_EQ(tables.add("92", "a1", tables.load()).kind, ListOutcome::Kind::Done);
+    ASSERT_EQ(tables.modify("93", "a1", tables.load()).kind, ListOutcome::Kind::Done);
+    ASSERT_TRUE(tables.remove({"", "93", "a1"}));
+    EXPECT_EQ(count("桌号", "桌号名称='A1' and 代号='91'"), "1");
+    EXPECT_EQ(count("桌号", "桌号名称 in ('a1','A1')"), "1");
+
+    DishCatalogue dishes(db);
+    ASSERT_EQ(dishes.addDish(DishInput::fromFields("901", "", "Coke", "3", "瓶"), {}).kind,
+              ListOutcome::Kind::Done);
+    ASSERT_EQ(
+        dishes.addDish(DishInput::fromFields("902", "", "COKE", "4", "瓶"), dishes.loadDishList())
+            .kind,
+        ListOutcome::Kind::Done);
+    ASSERT_EQ(
+        dishes
+            .modifyDish(DishInput::fromFields("903", "", "COKE", "5", "瓶"), dishes.loadDishList())
+            .kind,
+        ListOutcome::Kind::Done);
+    EXPECT_EQ(count("菜单", "菜名='Coke' and 代码='901' and 价格=3"), "1");
+    ASSERT_TRUE(dishes.deleteDish({"", "903", "", "COKE", "5", "瓶"}));
+    EXPECT_EQ(count("菜单", "菜名 in ('Coke','COKE')"), "1");
+
+    CustomerFile customers(db);
+    auto yes = [](const std::string&) { return true; };
+    for (const char* phone : {"null", "NULL"})
+        ASSERT_EQ(customers.addCustomer({"", phone, phone, "北街"}, yes).outcome,
+                  CustomerFile::Outcome::Added);
+    EXPECT_EQ(customers.findByTelephone("NULL")->name, "NULL");
+    OrderDraft d = order(1);
+    d.telephone = "NULL";
+    settle(db, d);
+    EXPECT_EQ(count("客户", "电话='NULL' and 订餐次数=1"), "1");
+    EXPECT_EQ(count("客户", "电话='null' and 订餐次数 is null"), "1");
+    ASSERT_TRUE(customers.deleteCustomer("null"));
+    EXPECT_EQ(count("客户", "电话 in ('null','NULL')"), "1");
+}
