@@ -11,14 +11,11 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/QtTranslations.h"
 #include "ui/order/MainWindow.h"
-#include "ui/reports/ChartHost.h"
 
 #include <QApplication>
 #include <QDebug>
-#include <QDesktopServices>
 #include <QIcon>
 #include <QScreen>
-#include <QUrl>
 
 namespace {
 
@@ -39,18 +36,6 @@ bool Application::checkSingleInstance() {
     qWarning().noquote() << refusal;
     MessageBoxes::instance().inform(nullptr, refusal, MessageBoxes::Icon::Warning);
     return false;
-}
-
-void Application::checkChartViewer(bool available) {
-    if (available)
-        return;
-    const bool install = MessageBoxes::instance().ask(
-        nullptr,
-        QStringLiteral(
-            "您的 Flash 版本过低，图表功能将无法使用。\r\n\r\n是否安装 Adobe Flash Player ？"),
-        MessageBoxes::Icon::Warning);
-    if (install)
-        QDesktopServices::openUrl(QUrl(QStringLiteral("https://get.adobe.com/flashplayer/")));
 }
 
 bool Application::openDatabase(Database& db, const Clock& clock) {
@@ -77,7 +62,6 @@ int Application::run(int argc, char** argv) {
     Clock& clock = Clock::system();
     Database db;
     MainWindow window(db, clock);
-    checkChartViewer(ChartHost::queryFlashVersion() != 0);
     if (!openDatabase(db, clock))
         return 1;
     AppStyle::apply(app);

@@ -12,6 +12,5 @@ class Application {
 
     // Start-up steps that need the user: false ends the program.
     static bool checkSingleInstance();
-    static void checkChartViewer(bool available);
     static bool openDatabase(Database& db, const Clock& clock);
 };

@@ -1,6 +1,6 @@
 #include "receipt/PrintSpooler.h"
 
-#include "receipt/PrinterPort.h"
+#include "receipt/PrinterPortFor.h"
 
 PrintJob::PrintJob(PrinterConnection connection, std::vector<unsigned char> bytes,
                    std::string title)
@@ -94,7 +94,7 @@ void PrintSpooler::run() {
 void PrintSpooler::send(PrintJob& job) {
     if (!job.advance(PrintJob::State::Opening))
         return job.fail("已取消");
-    const auto port = PrinterPort::create(job.m_connection, job.m_title);
+    const auto port = printerPortFor(job.m_connection, job.m_title);
     std::string problem = port->open(PrinterPort::Clock::now() + connectLimit, job.m_cancelled);
     if (problem.empty() && !job.advance(PrintJob::State::Sending))
         problem = "已取消";

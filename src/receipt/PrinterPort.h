@@ -2,10 +2,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
-#include <memory>
 #include <string>
-
-struct PrinterConnection;
 
 // One job's way to the printer. Every step returns the empty text when it
 // worked, else the likely cause as the cashier should read it.
@@ -21,7 +18,4 @@ class PrinterPort {
     virtual std::string write(const unsigned char* data, std::size_t size,
                               std::chrono::milliseconds stall) = 0;
     virtual std::string finish() = 0;
-
-    static std::unique_ptr<PrinterPort> create(const PrinterConnection& connection,
-                                               const std::string& title);
 };

@@ -6,10 +6,8 @@
 #include "support/TempFolder.h"
 #include "support/TestApplication.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,37 +21,7 @@ class ApplicationStart : public ::testing::Test {
     FixedClock clock{DateTime{2026, 12, 8, 9, 0, 0}};
 };
 
-// Receives the pages the program asks the desktop to open.
-class OpenedPages : public QObject {
-    Q_OBJECT
-  public:
-    OpenedPages() { QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open"); }
-    ~OpenedPages() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
-    QList<QUrl> urls;
-
-  public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
-
 } // namespace
-
-TEST_F(ApplicationStart, ChartQuestionOnlyWhenTheViewerIsMissing) {
-    OpenedPages pages;
-    Application::checkChartViewer(true);
-    EXPECT_TRUE(boxes.shown.isEmpty());
-
-    boxes.answers = {false, true};
-    Application::checkChartViewer(false);
-    ASSERT_EQ(boxes.shown.size(), 1);
-    EXPECT_EQ(boxes.shown[0].text,
-              "您的 Flash 版本过低，图表功能将无法使用。\r\n\r\n是否安装 Adobe Flash Player ？");
-    EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Warning);
-    EXPECT_EQ(boxes.shown[0].title, "信息：");
-    EXPECT_TRUE(pages.urls.isEmpty());
-
-    Application::checkChartViewer(false);
-    EXPECT_EQ(pages.urls.size(), 1);
-}
 
 TEST_F(ApplicationStart, DatabaseThatCannotBeUsedIsReportedAndLeftAlone) {
     QFile blocker(
@@ -93,5 +61,3 @@ TEST_F(ApplicationStart, DatabaseOpensSeededWithReceiptSettings) {
         db.CloseTable(rs);
     }
 }
-
-#include "ApplicationTest.moc"

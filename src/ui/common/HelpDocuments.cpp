@@ -1,6 +1,7 @@
 #include "ui/common/HelpDocuments.h"
 
 #include "storage/ProgramFolder.h"
+#include "ui/common/MessageBoxes.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -33,6 +34,16 @@ bool write(Document document) {
 
 bool openWritten(Document document) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path(document)));
+}
+
+void show(QWidget* parent, Document document) {
+    if (!write(document))
+        MessageBoxes::instance().inform(parent, QStringLiteral("帮助文档无法写入数据文件夹：\n") +
+                                                    path(document));
+    else if (!openWritten(document))
+        MessageBoxes::instance().inform(
+            parent, QStringLiteral("帮助文档已保存为：\n") + path(document) +
+                        QStringLiteral("\n\n没有找到可以打开 Word 文档（.docx）的程序。"));
 }
 
 } // namespace HelpDocuments

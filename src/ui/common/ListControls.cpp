@@ -40,6 +40,20 @@ void fillUnitDropDown(QComboBox* box, Database& db) {
     applyFill(box, DropDownFill::units(db));
 }
 
+void showInDropDown(QComboBox* box, const std::string& text) {
+    const QString value = QString::fromStdString(text);
+    int index = box->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0 && box->isEditable()) {
+        box->setEditText(value);
+        return;
+    }
+    if (index < 0) {
+        box->addItem(value);
+        index = box->count() - 1;
+    }
+    box->setCurrentIndex(index);
+}
+
 namespace ListControls {
 
 void nameControl(QWidget* control, const QString& name, const QString& caption) {

@@ -26,6 +26,10 @@ void fillDropDown(QComboBox* box, Database& db, const std::string& select,
                   const std::string& column);
 // Refills the drop-down with every unit name, no empty entry, nothing selected.
 void fillUnitDropDown(QComboBox* box, Database& db);
+// Shows the text: the matching entry when there is one, else the text itself
+// in an editable drop-down, else an entry added for it (a stored payment
+// method that is not one of the fixed ones).
+void showInDropDown(QComboBox* box, const std::string& text);
 
 namespace ListControls {
 

@@ -2,8 +2,22 @@
 
 #include "orders/DishCache.h"
 
+#include <QHeaderView>
+#include <QTreeView>
+
 DishResultModel::DishResultModel(const DishCache& dishes, QObject* parent)
     : QAbstractTableModel(parent), m_dishes(dishes) {}
+
+void DishResultModel::showIn(QTreeView* view) {
+    view->setModel(this);
+    view->setColumnHidden(Blank, true);
+    view->header()->setStretchLastSection(false);
+    view->header()->setSectionResizeMode(Name, QHeaderView::Stretch);
+    view->setColumnWidth(Code, 76);
+    view->setColumnWidth(Letters, 86);
+    view->setColumnWidth(Price, 56);
+    view->setColumnWidth(Unit, 44);
+}
 
 void DishResultModel::setMatches(std::vector<int> dishIndices) {
     beginResetModel();

@@ -3,6 +3,7 @@
 #include <vector>
 
 class DishCache;
+class QTreeView;
 
 // The rows of the dish search result list: an unnamed first column, then
 // code, letter code, name, price and unit. Rows point into the dish cache,
@@ -13,6 +14,9 @@ class DishResultModel : public QAbstractTableModel {
     enum Column { Blank, Code, Letters, Name, Price, Unit, ColumnCount };
 
     explicit DishResultModel(const DishCache& dishes, QObject* parent = nullptr);
+
+    // Shows the rows in the view: the blank column hidden, the name stretched.
+    void showIn(QTreeView* view);
 
     void setMatches(std::vector<int> dishIndices);
     void clear() { setMatches({}); }

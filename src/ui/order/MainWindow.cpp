@@ -1,23 +1,30 @@
 #include "ui/order/MainWindow.h"
 
+#include "history/ManagerPassword.h"
 #include "orders/DeliveryCustomer.h"
 #include "orders/OrderDefaults.h"
+#include "orders/OrderEditor.h"
 #include "orders/OrderNumbering.h"
+#include "orders/OrderReceipt.h"
 #include "orders/OrderTime.h"
+#include "orders/Settlement.h"
+#include "receipt/ReceiptSettings.h"
 #include "storage/Clock.h"
 #include "storage/ProgramFolder.h"
 #include "storage/Values.h"
 #include "ui/common/HelpDocuments.h"
 #include "ui/common/ListControls.h"
+#include "ui/common/ManagerCheck.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PopupComboBox.h"
+#include "ui/order/AmountQuestion.h"
 #include "ui/order/DishResultModel.h"
+#include "ui/order/HelpLinks.h"
 #include "ui/order/OrderGridView.h"
 #include "ui/order/TimeFormatDialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,9 +39,6 @@
 
 namespace {
 
-const QColor linkYellow(255, 255, 0);
-const QColor linkGreen(128, 224, 0);
-
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -47,48 +51,29 @@ std::string text(const QComboBox* box) {
     return box->currentText().toStdString();
 }
 
-// A style sheet colour wins over the palette, so the blink goes through the
-// style sheet; the palette keeps the colour for the next tick to read.
-void setLinkColor(QLabel* link, const QColor& color) {
-    QPalette palette = link->palette();
-    palette.setColor(QPalette::WindowText, color);
-    link->setPalette(palette);
-    link->setStyleSheet(QStringLiteral("color: %1;").arg(color.name()));
-}
-
-// Shows `value` in a drop-down: the matching entry when there is one, else
-// the text itself in an editable drop-down, else an entry added for it (a
-// stored payment method that is not one of the fixed ones).
-void showInDropDown(QComboBox* box, const std::string& value) {
-    int index = box->findText(qs(value), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index < 0 && box->isEditable()) {
-        box->setEditText(qs(value));
-        return;
-    }
-    if (index < 0) {
-        box->addItem(qs(value));
-        index = box->count() - 1;
-    }
-    box->setCurrentIndex(index);
-}
-
 } // namespace
 
 MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
-    : QMainWindow(parent), m_db(db), m_clock(clock), m_settings(db), m_backups(db, clock) {
+    : QMainWindow(parent), m_db(db), m_clock(clock), m_settings(db),
+      m_receipts(db, clock, this, [this] { return receiptOrderOf(orderDraft()); }),
+      m_tools(db, clock, this,
+              {[this](QWidget* owner, const QString& id, const QString& date) {
+                   return editStoredOrder(owner, id, date);
+               },
+               [this] { reloadDishes(); }, [this] { reloadTables(); },
+               // Today now has orders: a new order must not reuse their
+               // numbers. An order being edited keeps its own number.
+               [this] {
+                   if (!isEditingStoredOrder())
+                       refreshNumbering();
+               }}),
+      m_copies(
+          db, clock, this, [this](const QString& failure) { m_form.backupPart->setText(failure); },
+          [this] { reloadAfterRestore(); }) {
     m_form.build(this);
     m_results = new DishResultModel(m_dishes, this);
-    QTreeView* results = m_form.dishResults;
-    results->setModel(m_results);
-    results->setColumnHidden(DishResultModel::Blank, true);
-    results->header()->setStretchLastSection(false);
-    results->header()->setSectionResizeMode(DishResultModel::Name, QHeaderView::Stretch);
-    results->setColumnWidth(DishResultModel::Code, 76);
-    results->setColumnWidth(DishResultModel::Letters, 86);
-    results->setColumnWidth(DishResultModel::Price, 56);
-    results->setColumnWidth(DishResultModel::Unit, 44);
-    setLinkColor(m_form.tutorialLink, linkYellow);
-    setLinkColor(m_form.printingHelpLink, linkYellow);
+    m_results->showIn(m_form.dishResults);
+    m_helpLinks = new HelpLinks(m_form.tutorialLink, m_form.printingHelpLink, this);
 
     connectControls();
     registerFunctionKeys();
@@ -97,8 +82,6 @@ MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
     m_timer->setObjectName(QStringLiteral("时钟1"));
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
-    m_backupTimer = new QTimer(this);
-    connect(m_backupTimer, &QTimer::timeout, this, &MainWindow::stepAutomaticBackup);
 }
 
 MainWindow::~MainWindow() = default;
@@ -112,7 +95,7 @@ void MainWindow::startUp() {
     m_startedUp = true;
     tick();
     m_timer->start();
-    startAutomaticBackup();
+    m_copies.startAutomaticBackup();
     m_form.dishCode->setFocus();
 }
 
@@ -147,7 +130,7 @@ void MainWindow::saveDefaults() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_startedUp) {
         saveDefaults();
-        backUpOnClosing();
+        m_copies.backUpOnClosing();
     }
     event->accept();
     emit closed();
@@ -155,7 +138,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    followMainWindow();
+    m_receipts.followWindow();
 }
 
 // --- wiring -----------------------------------------------------------------
@@ -164,23 +147,15 @@ void MainWindow::connectControls() {
     connectOrderEntry();
     connectCommands();
     // Every change the receipt shows refreshes the preview.
-    for (QLineEdit* edit :
-         {m_form.number, m_form.orderTime, m_form.telephone, m_form.name, m_form.address,
-          m_form.discountPortions, m_form.discountAmount, m_form.total, m_form.paid,
-          m_form.actuallyPaid, m_form.remark, m_form.tableCode})
+    for (const auto& [edit, field] : m_form.draftEdits())
         connect(edit, &QLineEdit::editingFinished, this, &MainWindow::refreshPreview);
-    for (QComboBox* box :
-         {static_cast<QComboBox*>(m_form.header), static_cast<QComboBox*>(m_form.shop),
-          static_cast<QComboBox*>(m_form.table), static_cast<QComboBox*>(m_form.discountName),
-          m_form.paymentMethod})
+    for (const auto& [box, field] : m_form.draftDropDowns())
         connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::refreshPreview);
     for (QLineEdit* edit : {m_form.telephone, m_form.name, m_form.address, m_form.discountPortions,
                             m_form.discountAmount, m_form.paid, m_form.actuallyPaid})
         edit->installEventFilter(this);
     m_form.dishCode->installEventFilter(this);
     m_form.dishResults->installEventFilter(this);
-    m_form.tutorialLink->installEventFilter(this);
-    m_form.printingHelpLink->installEventFilter(this);
 }
 
 void MainWindow::connectOrderEntry() {
@@ -211,30 +186,35 @@ void MainWindow::connectCommands() {
             [this] { isEditingStoredOrder() ? saveEditedOrder() : settleOrder(); });
     connect(m_form.printOnlyButton, &QPushButton::clicked, this, &MainWindow::printOnly);
     connect(m_form.clearButton, &QPushButton::clicked, this, &MainWindow::confirmClearOrder);
-    connect(m_form.previewButton, &QPushButton::clicked, this, &MainWindow::togglePreview);
+    connect(m_form.previewButton, &QPushButton::clicked, this,
+            [this] { m_receipts.togglePreview(); });
 
-    const QList<QAction*>& tools = m_form.toolButtons;
-    connect(tools[0], &QAction::triggered, this, &MainWindow::openOrderHistory);
-    connect(tools[1], &QAction::triggered, this, &MainWindow::openIncomeReport);
-    connect(tools[2], &QAction::triggered, this, &MainWindow::openSalesStatistics);
-    connect(tools[4], &QAction::triggered, this, &MainWindow::openCustomers);
-    connect(tools[5], &QAction::triggered, this, &MainWindow::openDishCatalogue);
-    connect(tools[6], &QAction::triggered, this, &MainWindow::openTableList);
-    connect(tools[8], &QAction::triggered, this, &MainWindow::dropSettingsMenu);
-    connect(tools[9], &QAction::triggered, this, &MainWindow::dropHelpMenu);
-    connect(m_form.demoDataAction, &QAction::triggered, this, &MainWindow::generateDemoData);
-
-    connect(m_form.headerListAction, &QAction::triggered, this, &MainWindow::openHeaderList);
-    connect(m_form.shopListAction, &QAction::triggered, this, &MainWindow::openShopList);
-    connect(m_form.discountListAction, &QAction::triggered, this, &MainWindow::openDiscountList);
-    connect(m_form.printSettingsAction, &QAction::triggered, this, &MainWindow::openPrintSettings);
-    connect(m_form.changeLogAction, &QAction::triggered, this, &MainWindow::openChangeLog);
-    connect(m_form.passwordAction, &QAction::triggered, this, &MainWindow::openManagerPassword);
-    connect(m_form.backupAction, &QAction::triggered, this, &MainWindow::backUpByHand);
-    connect(m_form.restoreAction, &QAction::triggered, this, &MainWindow::chooseRestore);
-    connect(m_form.tutorialAction, &QAction::triggered, this, &MainWindow::showTutorial);
-    connect(m_form.printingHelpAction, &QAction::triggered, this, &MainWindow::showPrintingHelp);
-    connect(m_form.aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+    const std::pair<QAction*, std::function<void()>> actions[] = {
+        {m_form.toolButtons[0], [this] { m_tools.openOrderHistory(); }},
+        {m_form.toolButtons[1], [this] { m_tools.openIncomeReport(); }},
+        {m_form.toolButtons[2], [this] { m_tools.openSalesStatistics(); }},
+        {m_form.toolButtons[4], [this] { m_tools.openCustomers(); }},
+        {m_form.toolButtons[5], [this] { m_tools.openDishCatalogue(); }},
+        {m_form.toolButtons[6], [this] { m_tools.openTableList(); }},
+        {m_form.toolButtons[8], [this] { dropMenu(8, m_form.settingsMenu); }},
+        {m_form.toolButtons[9], [this] { dropMenu(9, m_form.helpMenu); }},
+        {m_form.demoDataAction, [this] { m_tools.generateDemoData(m_dishes, m_tables); }},
+        {m_form.headerListAction, [this] { m_tools.openHeaderList(); }},
+        {m_form.shopListAction, [this] { m_tools.openShopList(); }},
+        {m_form.discountListAction, [this] { m_tools.openDiscountList(); }},
+        {m_form.printSettingsAction, [this] { m_receipts.openPrintSettings(); }},
+        {m_form.changeLogAction, [this] { m_tools.openChangeLog(); }},
+        {m_form.passwordAction, [this] { m_tools.openManagerPassword(); }},
+        {m_form.backupAction, [this] { m_copies.backUpByHand(); }},
+        {m_form.restoreAction, [this] { m_copies.chooseRestore(); }},
+        {m_form.tutorialAction,
+         [this] { HelpDocuments::show(this, HelpDocuments::Document::Tutorial); }},
+        {m_form.printingHelpAction,
+         [this] { HelpDocuments::show(this, HelpDocuments::Document::Printing); }},
+        {m_form.aboutAction, [this] { showAbout(); }},
+    };
+    for (const auto& [action, run] : actions)
+        connect(action, &QAction::triggered, this, run);
 }
 
 // Window shortcuts act only while this window is the active one, which is
@@ -270,11 +250,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && edit != m_form.dishCode)
             QTimer::singleShot(0, edit, &QLineEdit::selectAll);
-    } else if (event->type() == QEvent::MouseButtonRelease) {
-        if (watched == m_form.tutorialLink)
-            showTutorial();
-        else if (watched == m_form.printingHelpLink)
-            showPrintingHelp();
     } else if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -294,59 +269,23 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 OrderDraft MainWindow::orderDraft() const {
     OrderDraft d;
-    d.number = text(m_form.number);
-    d.header = text(m_form.header);
-    d.shop = text(m_form.shop);
-    d.orderTime = text(m_form.orderTime);
-    d.tableCode = text(m_form.tableCode);
-    d.table = text(m_form.table);
-    d.telephone = text(m_form.telephone);
-    d.name = text(m_form.name);
-    d.address = text(m_form.address);
-    d.discountName = text(m_form.discountName);
-    d.discountPortions = text(m_form.discountPortions);
-    d.discountAmount = text(m_form.discountAmount);
-    d.paymentMethod = text(m_form.paymentMethod);
+    for (const auto& [edit, field] : m_form.draftEdits())
+        d.*field = text(edit);
+    for (const auto& [box, field] : m_form.draftDropDowns())
+        d.*field = text(box);
     d.paymentIndex = m_form.paymentMethod->currentIndex();
-    d.total = text(m_form.total);
-    d.paid = text(m_form.paid);
-    d.actuallyPaid = text(m_form.actuallyPaid);
-    d.remark = text(m_form.remark);
-    d.orderId = text(m_form.orderId);
     d.lines = orderGrid().lines();
     return d;
 }
 
 void MainWindow::loadOrderDraft(const OrderDraft& d) {
-    const std::pair<QLineEdit*, const std::string*> edits[] = {
-        {m_form.number, &d.number},
-        {m_form.orderTime, &d.orderTime},
-        {m_form.tableCode, &d.tableCode},
-        {m_form.telephone, &d.telephone},
-        {m_form.name, &d.name},
-        {m_form.address, &d.address},
-        {m_form.discountPortions, &d.discountPortions},
-        {m_form.discountAmount, &d.discountAmount},
-        {m_form.total, &d.total},
-        {m_form.paid, &d.paid},
-        {m_form.actuallyPaid, &d.actuallyPaid},
-        {m_form.remark, &d.remark},
-        {m_form.orderId, &d.orderId},
-    };
-    for (const auto& [edit, value] : edits) {
+    for (const auto& [edit, field] : m_form.draftEdits()) {
         const QSignalBlocker blocker(edit);
-        edit->setText(qs(*value));
+        edit->setText(qs(d.*field));
     }
-    const std::pair<QComboBox*, const std::string*> boxes[] = {
-        {m_form.header, &d.header},
-        {m_form.shop, &d.shop},
-        {m_form.table, &d.table},
-        {m_form.discountName, &d.discountName},
-        {m_form.paymentMethod, &d.paymentMethod},
-    };
-    for (const auto& [box, value] : boxes) {
+    for (const auto& [box, field] : m_form.draftDropDowns()) {
         const QSignalBlocker blocker(box);
-        showInDropDown(box, *value);
+        showInDropDown(box, d.*field);
     }
     applyGrid(OrderGrid::fromLines(d.lines));
 }
@@ -409,16 +348,14 @@ void MainWindow::refreshNumbering() {
 }
 
 void MainWindow::tick() {
-    const bool yellow = m_form.tutorialLink->palette().color(QPalette::WindowText) == linkYellow;
-    setLinkColor(m_form.tutorialLink, yellow ? linkGreen : linkYellow);
-    setLinkColor(m_form.printingHelpLink, yellow ? linkGreen : linkYellow);
+    m_helpLinks->blink();
 
     const DateTime now = m_clock.now();
     if (now.dateOnly() != m_lastSeenDate) {
         m_lastSeenDate = now.dateOnly();
         refreshNumbering();
         // A till left running overnight still gets its copy of the day.
-        startAutomaticBackup();
+        m_copies.startAutomaticBackup();
     }
     if (!isEditingStoredOrder()) {
         const QString time = qs(OrderTime::format(now, m_timeFormat));
@@ -547,35 +484,87 @@ void MainWindow::chooseTimeFormat() {
     refreshPreview();
 }
 
+// --- settlement and stored orders -------------------------------------------
+
+void MainWindow::settleOrder() {
+    // A stored order waiting for its receipt hides the button; storing it
+    // again would count it twice. F11 reprints it, F10 clears it.
+    if (isEditingStoredOrder() || m_form.settleButton->isHidden())
+        return;
+    const OrderDraft order = orderDraft();
+    if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
+        return;
+    const auto result = m_receipts.settle(order, [this] { m_form.settleButton->hide(); });
+    if (result.outcome == Settlement::Outcome::Done)
+        clearOrder();
+    if (result.outcome != Settlement::Outcome::NotPrinted)
+        return;
+    // Stored; the order stays on screen for F11 or F10, and F11 now prints a
+    // stored order again.
+    m_form.orderId->setText(QString::number(result.orderId));
+    m_form.notPrintedHint->show();
+}
+
+void MainWindow::printOnly() {
+    const OrderDraft order = orderDraft();
+    if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
+        return;
+    m_receipts.printOnly(order);
+}
+
+bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QString& dateText) {
+    const OrderEditor editor(m_db);
+    const std::optional<StoredOrder> stored = editor.loadOrder(idText.toStdString());
+    if (!stored) {
+        MessageBoxes::instance().inform(owner, qs(editor.loadFailure()));
+        return false;
+    }
+    if (!ManagerCheck::passes(owner, m_db, ManagerPassword::editRefused))
+        return false;
+    if (orderHasContent() &&
+        !MessageBoxes::instance().ask(owner, OrderEditor::clearQuestion, MessageBoxes::Icon::None,
+                                      QStringLiteral("提示")))
+        return false;
+    clearOrder();
+    setEditingStoredOrder(true);
+    // Every stored value is shown as stored, listed or not, so that saving
+    // without a change writes back what was there.
+    loadOrderDraft(OrderEditor::loadedDraft(
+        orderDraft(), *stored, editor.loadLines(idText.toStdString(), dateText.toStdString()),
+        m_timeFormat));
+    refreshPreview();
+    return true;
+}
+
+void MainWindow::saveEditedOrder() {
+    const OrderDraft order = orderDraft();
+    if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
+        return;
+    const OrderEditor::Result result = OrderEditor(m_db).saveEditedOrder(order);
+    const QString message = qs(result.message);
+    switch (result.outcome) {
+    case OrderEditor::Outcome::NoLines:
+        MessageBoxes::instance().inform(this, message, MessageBoxes::Icon::Information,
+                                        QStringLiteral("提示"));
+        return;
+    case OrderEditor::Outcome::Failed:
+        MessageBoxes::instance().inform(this, message, MessageBoxes::Icon::Warning);
+        return;
+    case OrderEditor::Outcome::Saved:
+        break;
+    }
+    // A receipt that did not print leaves the order on screen, still in edit mode.
+    if (MessageBoxes::instance().ask(this, message) &&
+        !m_receipts.printRecorded(orderDraft(), true))
+        return;
+    clearOrder();
+}
+
 // --- menus ------------------------------------------------------------------
 
-void MainWindow::dropSettingsMenu() {
-    QWidget* button = m_form.toolBar->widgetForAction(m_form.toolButtons[8]);
-    m_form.settingsMenu->popup(button->mapToGlobal(QPoint(0, button->height())));
-}
-
-void MainWindow::dropHelpMenu() {
-    QWidget* button = m_form.toolBar->widgetForAction(m_form.toolButtons[9]);
-    m_form.helpMenu->popup(button->mapToGlobal(QPoint(0, button->height())));
-}
-
-void MainWindow::showTutorial() {
-    showHelpDocument(HelpDocuments::Document::Tutorial);
-}
-
-void MainWindow::showPrintingHelp() {
-    showHelpDocument(HelpDocuments::Document::Printing);
-}
-
-void MainWindow::showHelpDocument(HelpDocuments::Document document) {
-    const QString path = HelpDocuments::path(document);
-    if (!HelpDocuments::write(document))
-        MessageBoxes::instance().inform(this,
-                                        QStringLiteral("帮助文档无法写入数据文件夹：\n") + path);
-    else if (!HelpDocuments::openWritten(document))
-        MessageBoxes::instance().inform(
-            this, QStringLiteral("帮助文档已保存为：\n") + path +
-                      QStringLiteral("\n\n没有找到可以打开 Word 文档（.docx）的程序。"));
+void MainWindow::dropMenu(int toolPosition, QMenu* menu) {
+    QWidget* button = m_form.toolBar->widgetForAction(m_form.toolButtons[toolPosition]);
+    menu->popup(button->mapToGlobal(QPoint(0, button->height())));
 }
 
 void MainWindow::showAbout() {
@@ -584,4 +573,15 @@ void MainWindow::showAbout() {
                          QString::fromStdString(ProgramFolder::path());
     MessageBoxes::instance().inform(this, text, MessageBoxes::Icon::Information,
                                     QStringLiteral("关于"));
+}
+
+void MainWindow::reloadAfterRestore() {
+    seedReceiptDefaults(m_db);
+    // A stored order being edited may not exist in the restored data.
+    if (isEditingStoredOrder())
+        clearOrder();
+    reloadTables();
+    reloadDishes();
+    refreshNumbering();
+    refreshPreview();
 }

@@ -3,28 +3,27 @@
 #include "orders/OrderDraft.h"
 #include "orders/OrderGrid.h"
 #include "orders/TableCache.h"
-#include "storage/AutomaticBackups.h"
 #include "storage/DateTime.h"
 #include "storage/SettingsStore.h"
-#include "ui/common/HelpDocuments.h"
+#include "ui/order/DataCopies.h"
 #include "ui/order/MainWindowForm.h"
+#include "ui/order/OrderReceipts.h"
+#include "ui/order/ToolWindows.h"
 
 #include <QMainWindow>
-#include <QPointer>
-#include <functional>
 
 class Clock;
 class Database;
 class DishResultModel;
-class PreviewWindow;
+class HelpLinks;
 class QComboBox;
 class QTimer;
 class QLineEdit;
+class QMenu;
 
 // The order-taking window. Handlers read the controls, let the order classes
-// decide, and write the result back. Windows opened from the toolbar and the
-// menus each have their own member function (see MainWindow*.cpp by area);
-// one whose window does not exist yet does nothing.
+// decide, and write the result back. Printing and the receipt preview are
+// OrderReceipts', the windows of the toolbar and the menus ToolWindows'.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -41,6 +40,7 @@ class MainWindow : public QMainWindow {
     const MainWindowForm& form() const { return m_form; }
     const DishCache& dishes() const { return m_dishes; }
     const TableCache& tables() const { return m_tables; }
+    DataCopies& dataCopies() { return m_copies; }
 
     // The order on screen, every field as the text of its control.
     OrderDraft orderDraft() const;
@@ -74,55 +74,17 @@ class MainWindow : public QMainWindow {
     void saveCustomer();
     void chooseTimeFormat();
 
-    // Settlement, printing and the receipt preview (MainWindowReceipt.cpp).
-    void settleOrder();       // F12, "打单结算(F12)" / "修改(F12)"
-    void printOnly();         // F11, "打单(F11)"
-    void togglePreview();     // "预览"
-    void refreshPreview();    // after every change the receipt shows
-    void openPrintSettings(); // "打印设置"
-
-    void generateDemoData(); // "生成销售随机数据" (MainWindowDemoData.cpp)
-
-    // Automatic backups (MainWindowBackup.cpp): at the first start of a day,
-    // stepped between the window's events, and once more on closing.
-    void startAutomaticBackup();
-    void stepAutomaticBackup();
-    void backUpOnClosing();
-    // "设置菜单": a copy to a file the owner names, and putting a copy back.
-    void backUpByHand();  // "备份数据…"
-    void chooseRestore(); // "恢复数据…"
-    // Checks the file, shows what it holds, asks, keeps the current database
-    // in the backup folder and carries on with the restored one; false when
-    // nothing changed.
-    bool restoreFrom(const QString& path);
-
-    // Toolbar windows, by position (MainWindowHistory.cpp, MainWindowReports.cpp,
-    // MainWindowCatalogue.cpp).
-    void openOrderHistory();    // 0 "历史订单"
-    void openIncomeReport();    // 1 "收入报表"
-    void openSalesStatistics(); // 2 "销售统计"
-    void openCustomers();       // 4 "客户设置"
-    void openChangeLog();       // "设置菜单" "操作记录"
-    void openManagerPassword(); // "设置菜单" "管理密码…"
+    void settleOrder(); // F12, "打单结算(F12)"
+    void printOnly();   // F11, "打单(F11)"
 
     // A stored order taken from the history into this window ("修改(F12)");
     // false when the cashier keeps the order on screen. owner asks.
     bool editStoredOrder(QWidget* owner, const QString& idText, const QString& dateText);
-    void saveEditedOrder();   // F12 while a stored order is edited
-    void openDishCatalogue(); // 5 "菜单设置"
-    void openTableList();     // 6 "桌号设置"
-    void dropSettingsMenu();  // 8
-    void dropHelpMenu();      // 9
+    void saveEditedOrder(); // F12 while a stored order is edited
 
-    // "设置菜单" lists (MainWindowCatalogue.cpp).
-    void openHeaderList();   // "票头设置"
-    void openShopList();     // "店名设置"
-    void openDiscountList(); // "减免设置"
-
-    // "帮助".
-    void showTutorial();     // "使用教程", "查看使用教程"
-    void showPrintingHelp(); // "无法打印", "无法打印怎么办？"
-    void showAbout();        // "关于"
+    void openIncomeReport() { m_tools.openIncomeReport(); }
+    void openSalesStatistics() { m_tools.openSalesStatistics(); }
+    void showAbout(); // "关于"
 
   signals:
     // Closing the main window ends the program, whatever other windows are open.
@@ -147,9 +109,11 @@ class MainWindow : public QMainWindow {
     void onTableCodeChanged();
     void onTelephoneChanged();
     void moveResultSelection(int step);
-    void showHelpDocument(HelpDocuments::Document document);
     void showGridMenu(const QPoint& globalPos);
-    void followMainWindow(); // the receipt preview moves with this window
+    void dropMenu(int toolPosition, QMenu* menu);
+    void refreshPreview() { m_receipts.refreshPreview(); }
+    // Every window reads through the same Database, now on the restored file;
+    // what this window keeps in memory is read again.
     void reloadAfterRestore();
 
     Database& m_db;
@@ -159,26 +123,12 @@ class MainWindow : public QMainWindow {
     DishCache m_dishes;
     TableCache m_tables;
     DishResultModel* m_results = nullptr;
+    HelpLinks* m_helpLinks = nullptr;
     QTimer* m_timer = nullptr;
     DateTime m_lastSeenDate;
     int m_timeFormat = 0;
     bool m_startedUp = false;
-
-    // Receipt preview and settlement state.
-    // Only `settling` a new order may open the cash drawer.
-    bool printCurrentOrder(bool withCopies, bool settling = false,
-                           const std::function<bool()>& startJob = {});
-    // A receipt of the stored order on screen, with its change record; true when printed.
-    bool printRecorded(bool withCopies);
-    PreviewWindow* openPreview();
-    QPointer<PreviewWindow> m_preview;
-
-    AutomaticBackups m_backups;
-    QTimer* m_backupTimer = nullptr;
-
-    // Order history state.
-
-    // Report windows state.
-
-    // Catalogue and list windows state.
+    OrderReceipts m_receipts;
+    ToolWindows m_tools;
+    DataCopies m_copies;
 };

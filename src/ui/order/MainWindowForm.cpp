@@ -369,3 +369,27 @@ QWidget* MainWindowForm::buildDetailsColumn(QWidget* parent) {
     layout->addWidget(links);
     return column;
 }
+
+MainWindowForm::Fields<QLineEdit> MainWindowForm::draftEdits() const {
+    return {{number, &OrderDraft::number},
+            {orderTime, &OrderDraft::orderTime},
+            {tableCode, &OrderDraft::tableCode},
+            {telephone, &OrderDraft::telephone},
+            {name, &OrderDraft::name},
+            {address, &OrderDraft::address},
+            {discountPortions, &OrderDraft::discountPortions},
+            {discountAmount, &OrderDraft::discountAmount},
+            {total, &OrderDraft::total},
+            {paid, &OrderDraft::paid},
+            {actuallyPaid, &OrderDraft::actuallyPaid},
+            {remark, &OrderDraft::remark},
+            {orderId, &OrderDraft::orderId}};
+}
+
+MainWindowForm::Fields<QComboBox> MainWindowForm::draftDropDowns() const {
+    return {{header, &OrderDraft::header},
+            {shop, &OrderDraft::shop},
+            {table, &OrderDraft::table},
+            {discountName, &OrderDraft::discountName},
+            {paymentMethod, &OrderDraft::paymentMethod}};
+}

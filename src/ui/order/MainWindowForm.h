@@ -1,6 +1,10 @@
 #pragma once
 #include <QList>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -16,6 +20,7 @@ class QTreeView;
 class QWidget;
 class OrderGridView;
 class PopupComboBox;
+struct OrderDraft;
 
 // The controls of the order window, laid out for 1366x768 and larger: dish
 // search on the left, the order and its grid in the middle, table, delivery,
@@ -81,6 +86,12 @@ struct MainWindowForm {
     QGroupBox* groups[7] = {}; // "点单(F1)" ... "备注信息(F7)"
 
     void build(QMainWindow* window);
+
+    // The controls that show the order's text fields, each with its field.
+    template <class Control>
+    using Fields = std::vector<std::pair<Control*, std::string OrderDraft::*>>;
+    Fields<QLineEdit> draftEdits() const;
+    Fields<QComboBox> draftDropDowns() const;
 
   private:
     void buildMenus(QMainWindow* window);

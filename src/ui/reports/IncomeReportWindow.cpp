@@ -4,7 +4,7 @@
 #include "storage/Clock.h"
 #include "storage/ProgramFolder.h"
 #include "ui/reports/PeriodPicker.h"
-#include "ui/reports/SalesReportWindow.h"
+#include "ui/reports/PeriodReports.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -53,7 +53,7 @@ void IncomeReportWindow::pickDay() {
     PeriodPicker picker(
         PeriodPicker::Kind::Day,
         [this](const QString& date, const QString&) {
-            if (auto* sales = SalesReportWindow::openWindow())
+            if (PeriodReports* sales = PeriodReports::takingOver())
                 return sales->runDayReport(date);
             return showDayIncomeReport(date);
         },
@@ -65,7 +65,7 @@ void IncomeReportWindow::pickMonth() {
     PeriodPicker picker(
         PeriodPicker::Kind::Month,
         [this](const QString& year, const QString& month) {
-            if (auto* sales = SalesReportWindow::openWindow())
+            if (PeriodReports* sales = PeriodReports::takingOver())
                 return sales->runMonthReport(year, month);
             return showMonthIncomeReport(year, month);
         },
@@ -87,7 +87,7 @@ void IncomeReportWindow::pickYear() {
     PeriodPicker picker(
         PeriodPicker::Kind::Year,
         [this](const QString& year, const QString&) {
-            if (auto* sales = SalesReportWindow::openWindow())
+            if (PeriodReports* sales = PeriodReports::takingOver())
                 return sales->runYearReport(year);
             return showYearIncomeReport(year);
         },

@@ -10,7 +10,6 @@
 #include "ui/common/ListControls.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/receipt/PrintDialogs.h"
-#include "ui/reports/ChartHost.h"
 #include "ui/reports/ChartViewer.h"
 #include "ui/reports/ReportGrid.h"
 #include "ui/reports/ReportPrinter.h"
@@ -59,7 +58,6 @@ ReportWindow::ReportWindow(Database& db, const QString& title, QWidget* parent)
     layout->addLayout(top);
     layout->addLayout(body, 1);
     resize(1340, 700);
-    m_chartsAvailable = ChartHost::checkChartPlayer(this);
 }
 
 QMenu* ReportWindow::addMenu(const QString& title) {
@@ -81,8 +79,6 @@ bool ReportWindow::showSheet(const ReportSheet& sheet) {
                                         MessageBoxes::Icon::Information, QStringLiteral("提示"));
         return false;
     }
-    if (!m_chartsAvailable)
-        return true;
     if (sheet.chart() == ReportSheet::Chart::Line)
         m_chart->showLineChart(
             QString::fromStdString(ChartFiles::lineChartPath(ProgramFolder::path())));

@@ -37,7 +37,6 @@ class ReportWindow : public QDialog {
     QHBoxLayout* toolRow() const { return m_toolRow; }
 
     Database& m_db;
-    bool m_chartsAvailable = true;
 
   private:
     QMenuBar* m_menuBar;

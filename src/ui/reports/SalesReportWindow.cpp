@@ -13,8 +13,6 @@
 
 namespace {
 
-SalesReportWindow* g_open = nullptr;
-
 std::string utf8(const QString& text) {
     return text.toStdString();
 }
@@ -24,7 +22,6 @@ std::string utf8(const QString& text) {
 SalesReportWindow::SalesReportWindow(Database& db, QWidget* parent, SalesReportState* state)
     : ReportWindow(db, QStringLiteral("销售统计"), parent),
       m_state(state ? *state : programState()), m_filter(new QComboBox(this)) {
-    g_open = this;
     QMenu* kinds = addMenu(QStringLiteral("统计方式"));
     kinds->addAction(QStringLiteral("日销售统计"), this, &SalesReportWindow::pickDay);
     kinds->addAction(QStringLiteral("月销售统计"), this, &SalesReportWindow::pickMonth);
@@ -44,13 +41,8 @@ SalesReportWindow::SalesReportWindow(Database& db, QWidget* parent, SalesReportS
     connect(m_filter, &QComboBox::currentTextChanged, this, &SalesReportWindow::applyDishFilter);
 }
 
-SalesReportWindow::~SalesReportWindow() {
-    if (g_open == this)
-        g_open = nullptr;
-}
-
 SalesReportWindow* SalesReportWindow::openWindow() {
-    return g_open;
+    return dynamic_cast<SalesReportWindow*>(PeriodReports::takingOver());
 }
 
 SalesReportState& SalesReportWindow::programState() {

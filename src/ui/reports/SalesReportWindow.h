@@ -1,17 +1,17 @@
 #pragma once
 #include "reports/SalesReportState.h"
+#include "ui/reports/PeriodReports.h"
 #include "ui/reports/ReportWindow.h"
 
 class QComboBox;
 
 // "销售统计": order lines by month of a year, by day of a month, or one
 // day line by line, for all dishes or one; opens on this year.
-class SalesReportWindow : public ReportWindow {
+class SalesReportWindow : public ReportWindow, public PeriodReports {
     Q_OBJECT
   public:
     // The state outlives the window; by default the program's own.
     SalesReportWindow(Database& db, QWidget* parent = nullptr, SalesReportState* state = nullptr);
-    ~SalesReportWindow() override;
 
     // The sales window now open, if any: the income window's pickers start
     // its reports while it is.
@@ -26,9 +26,9 @@ class SalesReportWindow : public ReportWindow {
     bool applyDishFilter();
 
     // What a picker starts: the report mode, then the report.
-    bool runYearReport(const QString& year);
-    bool runMonthReport(const QString& year, const QString& month);
-    bool runDayReport(const QString& date);
+    bool runYearReport(const QString& year) override;
+    bool runMonthReport(const QString& year, const QString& month) override;
+    bool runDayReport(const QString& date) override;
 
     QComboBox* dishFilter() const { return m_filter; }
 

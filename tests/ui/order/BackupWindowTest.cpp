@@ -52,7 +52,7 @@ class RestoreWindow : public MainWindowTest {
             addOrder({.time = time});
         fs::create_directory(folder.file("U盘"));
         ScriptedFileDialogs dialogs(QString::fromStdString(copyPath));
-        window->backUpByHand();
+        window->dataCopies().backUpByHand();
         addOrders(2);
     }
     std::string databaseBytes() const { return TempFolder::read(folder.file("data/data.mdb")); }
@@ -65,7 +65,7 @@ TEST_F(RestoreWindow, RestoredCopyBringsBackItsOrdersAndKeepsTheReplacedDatabase
     ASSERT_EQ(boxes.lastText(), QString::fromStdString("数据已备份到：\n" + copyPath));
     const std::string before = databaseBytes();
     boxes.answers = {true};
-    ASSERT_TRUE(window->restoreFrom(QString::fromStdString(copyPath)));
+    ASSERT_TRUE(window->dataCopies().restoreFrom(QString::fromStdString(copyPath)));
     EXPECT_EQ(boxes.shown[boxes.shown.size() - 2].text,
               QString::fromStdString("用这份备份替换当前的全部数据？\n\n" + copyPath +
                                      "\n订单：3 张\n第一张订单：2026-12-01 11:00:00\n"
@@ -111,7 +111,7 @@ TEST_F(RestoreWindow, DamagedFileOrNoIsRefusedAndTheDatabaseStaysAsItWas) {
             TempFolder::write(folder.file("data/备份"), "a file where the folder belongs");
         }
         boxes.answers = {c.answer};
-        EXPECT_FALSE(window->restoreFrom(QString::fromStdString(path)));
+        EXPECT_FALSE(window->dataCopies().restoreFrom(QString::fromStdString(path)));
         EXPECT_TRUE(boxes.lastText().contains(QString::fromUtf8(c.shown)))
             << boxes.lastText().toStdString();
         EXPECT_EQ(databaseBytes(), before);
@@ -135,13 +135,13 @@ TEST_F(RestoreWindow, ASetManagerPasswordIsAskedBeforeTheSwap) {
     const std::string before = databaseBytes();
     boxes.answers = {true};
     boxes.inputs = {"错的"};
-    EXPECT_FALSE(window->restoreFrom(QString::fromStdString(copyPath)));
+    EXPECT_FALSE(window->dataCopies().restoreFrom(QString::fromStdString(copyPath)));
     EXPECT_EQ(boxes.lastText(), ManagerPassword::restoreRefused);
     EXPECT_EQ(databaseBytes(), before);
     EXPECT_EQ(count("select count(*) from 存单"), 5);
 
     boxes.answers = {true};
     boxes.inputs = {"老板"};
-    EXPECT_TRUE(window->restoreFrom(QString::fromStdString(copyPath)));
+    EXPECT_TRUE(window->dataCopies().restoreFrom(QString::fromStdString(copyPath)));
     EXPECT_EQ(count("select count(*) from 存单"), 3);
 }

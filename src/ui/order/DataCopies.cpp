@@ -1,8 +1,6 @@
-// The copies of the database: the automatic ones, by hand, and restoring one.
-#include "ui/order/MainWindow.h"
+#include "ui/order/DataCopies.h"
 
 #include "history/ManagerPassword.h"
-#include "receipt/ReceiptSettings.h"
 #include "storage/Clock.h"
 #include "storage/Database.h"
 #include "storage/DatabaseCopy.h"
@@ -14,7 +12,6 @@
 #include "ui/order/RestoreChoiceDialog.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QTimer>
 
 namespace {
@@ -28,25 +25,33 @@ QString qs(const std::string& text) {
 
 } // namespace
 
-void MainWindow::startAutomaticBackup() {
+DataCopies::DataCopies(Database& db, Clock& clock, QWidget* window,
+                       std::function<void(const QString&)> tellFailure,
+                       std::function<void()> restored)
+    : m_db(db), m_clock(clock), m_window(window), m_tellFailure(std::move(tellFailure)),
+      m_restored(std::move(restored)), m_backups(db, clock), m_timer(new QTimer(window)) {
+    QObject::connect(m_timer, &QTimer::timeout, window, [this] { stepAutomaticBackup(); });
+}
+
+void DataCopies::startAutomaticBackup() {
     if (m_backups.startIfDue())
-        m_backupTimer->start(0);
+        m_timer->start(0);
     stepAutomaticBackup();
 }
 
 // Each step keeps the window waiting for a few milliseconds at most.
-void MainWindow::stepAutomaticBackup() {
+void DataCopies::stepAutomaticBackup() {
     if (!m_backups.step())
-        m_backupTimer->stop();
+        m_timer->stop();
     const std::string failure = m_backups.takeFailure();
     if (!failure.empty())
-        m_form.backupPart->setText(QString::fromStdString(failure));
+        m_tellFailure(qs(failure));
 }
 
 // The program must not end with half a copy: the running one is completed,
 // then the closing copy is taken whole.
-void MainWindow::backUpOnClosing() {
-    m_backupTimer->stop();
+void DataCopies::backUpOnClosing() {
+    m_timer->stop();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_backups.finish();
     if (m_backups.start())
@@ -55,9 +60,9 @@ void MainWindow::backUpOnClosing() {
 }
 
 // The window keeps painting while the copy runs; the owner waits for it.
-void MainWindow::backUpByHand() {
+void DataCopies::backUpByHand() {
     const QString path = FileDialogs::instance().saveFile(
-        this, backupTitle, qs(BackupFolder::fileName(m_clock.now())),
+        m_window, backupTitle, qs(BackupFolder::fileName(m_clock.now())),
         {QStringLiteral("Tablewise 数据 (*.mdb)")});
     if (path.isEmpty())
         return;
@@ -68,27 +73,27 @@ void MainWindow::backUpByHand() {
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QApplication::restoreOverrideCursor();
     if (copy.state() == DatabaseCopy::State::Done)
-        MessageBoxes::instance().inform(this, QStringLiteral("数据已备份到：\n") + path,
+        MessageBoxes::instance().inform(m_window, QStringLiteral("数据已备份到：\n") + path,
                                         MessageBoxes::Icon::Information, backupTitle);
     else
-        MessageBoxes::instance().inform(this,
+        MessageBoxes::instance().inform(m_window,
                                         QStringLiteral("备份失败：") + qs(copy.problem()) +
                                             QStringLiteral("。\n\n") + path,
                                         MessageBoxes::Icon::Warning, backupTitle);
 }
 
-void MainWindow::chooseRestore() {
-    RestoreChoiceDialog dialog(m_backups.folder(), this);
+void DataCopies::chooseRestore() {
+    RestoreChoiceDialog dialog(m_backups.folder(), m_window);
     if (dialog.exec() == QDialog::Accepted)
         restoreFrom(dialog.chosenPath());
 }
 
-bool MainWindow::restoreFrom(const QString& path) {
+bool DataCopies::restoreFrom(const QString& path) {
     MessageBoxes& boxes = MessageBoxes::instance();
     DatabaseRestore restore(m_db, ProgramFolder::databasePath());
     const BackupSummary summary = restore.stage(path.toStdString());
     if (!summary.sound) {
-        boxes.inform(this,
+        boxes.inform(m_window,
                      QStringLiteral("这个文件不是完好的 Tablewise 数据，不能用来恢复：") +
                          qs(summary.problem) + QStringLiteral("。\n\n") + path +
                          QStringLiteral("\n\n当前数据没有改动。"),
@@ -98,35 +103,22 @@ bool MainWindow::restoreFrom(const QString& path) {
     const QString question = QStringLiteral("用这份备份替换当前的全部数据？\n\n") + path +
                              QStringLiteral("\n") + qs(DatabaseRestore::describe(summary)) +
                              QStringLiteral("\n\n当前的数据会先保存到备份文件夹。");
-    if (!boxes.ask(this, question, MessageBoxes::Icon::Warning, restoreTitle,
+    if (!boxes.ask(m_window, question, MessageBoxes::Icon::Warning, restoreTitle,
                    MessageBoxes::Default::No) ||
-        !ManagerCheck::passes(this, m_db, ManagerPassword::restoreRefused))
+        !ManagerCheck::passes(m_window, m_db, ManagerPassword::restoreRefused))
         return false;
-    m_backupTimer->stop();
+    m_timer->stop();
     m_backups.abandon();
     const std::string kept = m_backups.folder().replacedPath(m_clock.now());
     if (!restore.swap(kept)) {
-        boxes.inform(this,
+        boxes.inform(m_window,
                      QStringLiteral("恢复失败：") + qs(restore.problem()) +
                          QStringLiteral("。\n\n当前数据没有改动。"),
                      MessageBoxes::Icon::Warning, restoreTitle);
         return false;
     }
-    reloadAfterRestore();
-    boxes.inform(this, QStringLiteral("数据已恢复。\n\n原来的数据已保存为：\n") + qs(kept),
+    m_restored();
+    boxes.inform(m_window, QStringLiteral("数据已恢复。\n\n原来的数据已保存为：\n") + qs(kept),
                  MessageBoxes::Icon::Information, restoreTitle);
     return true;
-}
-
-// Every window reads through the same Database, now on the restored file;
-// what this window keeps in memory is read again. A stored order being
-// edited may not exist in the restored data.
-void MainWindow::reloadAfterRestore() {
-    seedReceiptDefaults(m_db);
-    if (isEditingStoredOrder())
-        clearOrder();
-    reloadTables();
-    reloadDishes();
-    refreshNumbering();
-    refreshPreview();
 }

@@ -1,10 +1,10 @@
-#include "receipt/PrinterPort.h"
+#include "receipt/PrinterPortFor.h"
 
 #include "receipt/CupsPort.h"
 #include "receipt/FdPort.h"
 
-std::unique_ptr<PrinterPort> PrinterPort::create(const PrinterConnection& connection,
-                                                 const std::string& title) {
+std::unique_ptr<PrinterPort> printerPortFor(const PrinterConnection& connection,
+                                            const std::string& title) {
     if (connection.kind == PrinterConnection::Kind::Cups)
         return std::make_unique<CupsPort>(connection.path, title);
     return std::make_unique<FdPort>(connection);

@@ -1,0 +1,44 @@
+#pragma once
+#include "storage/AutomaticBackups.h"
+
+#include <QString>
+
+#include <functional>
+
+class Clock;
+class Database;
+class QTimer;
+class QWidget;
+
+// The copies of the database for the order window: the automatic ones, taken
+// in steps between the window's events, a copy by hand, and restoring one.
+class DataCopies {
+  public:
+    // `tellFailure` shows a failed automatic copy once; `restored` runs after
+    // the window's database was swapped for a restored copy.
+    DataCopies(Database& db, Clock& clock, QWidget* window,
+               std::function<void(const QString&)> tellFailure, std::function<void()> restored);
+
+    // At the first start of a day; a till left running overnight calls it
+    // again on the new day.
+    void startAutomaticBackup();
+    // The program must not end with half a copy.
+    void backUpOnClosing();
+    void backUpByHand();  // "备份数据…"
+    void chooseRestore(); // "恢复数据…"
+    // Checks the file, shows what it holds, asks, keeps the current database
+    // in the backup folder and carries on with the restored one; false when
+    // nothing changed.
+    bool restoreFrom(const QString& path);
+
+  private:
+    void stepAutomaticBackup();
+
+    Database& m_db;
+    Clock& m_clock;
+    QWidget* m_window;
+    std::function<void(const QString&)> m_tellFailure;
+    std::function<void()> m_restored;
+    AutomaticBackups m_backups;
+    QTimer* m_timer;
+};
