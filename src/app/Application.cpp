@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "storage/Clock.h"
 #include "storage/Database.h"
+#include "storage/DatabaseRestore.h"
 #include "storage/ProgramFolder.h"
 #include "storage/StorageStartup.h"
 
@@ -44,8 +45,41 @@ bool Application::openDatabase(Database& db, const Clock& clock) {
         const std::string message =
             StorageStartup::failureMessage(db, ProgramFolder::databasePath());
         qWarning().noquote() << QString::fromStdString(message) << db.lastError().c_str();
+        if (db.lastFailure() == StorageFailure::Damaged)
+            return restoreNewestCopy(db, clock, QString::fromStdString(message));
         MessageBoxes::instance().inform(nullptr, QString::fromStdString(message),
                                         MessageBoxes::Icon::Error);
+        return false;
+    }
+    seedReceiptDefaults(db);
+    return true;
+}
+
+// A damaged database is offered the newest sound automatic copy in its
+// place; the damaged file is kept in the backup folder.
+bool Application::restoreNewestCopy(Database& db, const Clock& clock, const QString& damage) {
+    MessageBoxes& boxes = MessageBoxes::instance();
+    const BackupFolder folder = BackupFolder::beside(ProgramFolder::databasePath());
+    const std::optional<DatabaseRestore::SoundCopy> sound = DatabaseRestore::newestSound(folder);
+    if (!sound) {
+        boxes.inform(nullptr, damage, MessageBoxes::Icon::Error);
+        return false;
+    }
+    const QString question = damage +
+                             QStringLiteral("\r\n\r\n是否改用最新的完好自动备份？\r\n备份时间：") +
+                             QString::fromStdString(sound->copy.time.canonical() + "\r\n" +
+                                                    DatabaseRestore::describe(sound->summary)) +
+                             QStringLiteral("\r\n\r\n损坏的文件会保存到备份文件夹。");
+    if (!boxes.ask(nullptr, question, MessageBoxes::Icon::Error, QStringLiteral("信息："),
+                   MessageBoxes::Default::Yes))
+        return false;
+    DatabaseRestore restore(db, ProgramFolder::databasePath());
+    const std::string kept = folder.replacedPath(clock.now());
+    if (!restore.stage(sound->copy.path).sound || !restore.swap(kept)) {
+        boxes.inform(nullptr,
+                     QStringLiteral("恢复失败：") + QString::fromStdString(restore.problem()) +
+                         QStringLiteral("。"),
+                     MessageBoxes::Icon::Error);
         return false;
     }
     seedReceiptDefaults(db);

@@ -3,10 +3,13 @@
 #include "storage/Database.h"
 #include "storage/DatabaseCopy.h"
 #include "storage/ProgramFolder.h"
+#include <sqlite3.h>
 
 AutomaticBackups::AutomaticBackups(Database& db, const Clock& clock) : m_db(db), m_clock(clock) {}
 
-AutomaticBackups::~AutomaticBackups() = default;
+AutomaticBackups::~AutomaticBackups() {
+    abandon();
+}
 
 BackupFolder AutomaticBackups::folder() const {
     return BackupFolder::beside(ProgramFolder::databasePath());
@@ -19,41 +22,40 @@ bool AutomaticBackups::startIfDue() {
 bool AutomaticBackups::start() {
     if (running())
         return true;
-    const BackupFolder target = folder();
-    if (!m_db.isOpen())
+    // The copy shares the connection with the window: only a connection that
+    // serializes its users may be stepped from another thread.
+    if (!m_db.isOpen() || !sqlite3_db_mutex(m_db.connection()))
         return false;
+    const BackupFolder target = folder();
     if (!target.create()) {
         m_failure = "文件夹无法创建";
         return false;
     }
-    m_copy = std::make_unique<DatabaseCopy>(m_db.connection(), target.pathFor(m_clock.now()));
-    settle();
-    return running();
+    const DateTime now = m_clock.now();
+    m_copy = std::make_unique<DatabaseCopy>(m_db.connection(), target.pathFor(now),
+                                            [target, now] { target.rotate(now); });
+    m_ended = false;
+    m_worker = std::thread([this] {
+        m_copy->runToEnd(pagesPerStep, std::chrono::milliseconds(1), &m_stop);
+        m_ended = true;
+    });
+    return true;
 }
 
-bool AutomaticBackups::step(std::chrono::milliseconds budget) {
-    using Steady = std::chrono::steady_clock;
-    const Steady::time_point end = Steady::now() + budget;
-    // A copy waiting for the disk is only looked at once.
-    while (running() && m_copy->step(pagesPerRound) == DatabaseCopy::State::Copying &&
-           Steady::now() < end) {
-    }
-    settle();
+bool AutomaticBackups::poll() {
+    if (m_ended)
+        settle();
     return running();
 }
 
 void AutomaticBackups::finish() {
-    if (running())
-        m_copy->runToEnd();
     settle();
 }
 
 void AutomaticBackups::abandon() {
-    m_copy.reset();
-}
-
-bool AutomaticBackups::running() const {
-    return m_copy && m_copy->running();
+    m_stop = true;
+    settle();
+    m_stop = false;
 }
 
 std::string AutomaticBackups::takeFailure() {
@@ -64,13 +66,12 @@ std::string AutomaticBackups::takeFailure() {
     return message;
 }
 
-// A finished copy is rotated in and dropped; a failed one leaves its reason.
+// Waits for the thread; a failed copy leaves its reason, an abandoned one
+// its temporary file removed.
 void AutomaticBackups::settle() {
-    if (!m_copy || running())
-        return;
-    if (m_copy->state() == DatabaseCopy::State::Done)
-        folder().rotate(m_clock.now());
-    else
+    if (m_worker.joinable())
+        m_worker.join();
+    if (m_copy && m_copy->state() == DatabaseCopy::State::Failed)
         m_failure = m_copy->problem();
     m_copy.reset();
 }

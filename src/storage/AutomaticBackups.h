@@ -1,39 +1,41 @@
 #pragma once
 #include "storage/BackupFolder.h"
-#include <chrono>
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
 
 class Clock;
 class Database;
 class DatabaseCopy;
 
 // The copies the program takes by itself: at the first start of a day and
-// when it closes. The window steps a running copy between its events; a
-// failure never stops the till, it is only told once.
+// when it closes. A copy runs on a thread of its own in small steps through
+// the program's connection, so the window waits at most for one step when
+// it uses the database; a failure never stops the till, it is told once.
 class AutomaticBackups {
   public:
     AutomaticBackups(Database& db, const Clock& clock);
+    // A copy still running is abandoned.
     ~AutomaticBackups();
 
     // Starts a copy when none was taken today; false when none started.
     bool startIfDue();
     // Starts a copy unless one runs; false when it could not start.
     bool start();
-    // Copies for about `budget`; true while the copy still runs.
-    bool step(std::chrono::milliseconds budget = defaultBudget);
+    // Looks whether the copy ended; true while it still runs.
+    bool poll();
     // Completes the running copy, waiting for the disk.
     void finish();
     // Drops the running copy, before the database is closed or replaced.
     void abandon();
-    bool running() const;
+    bool running() const { return m_copy != nullptr; }
 
     // "自动备份失败：<reason>。" once after a copy failed, then empty.
     std::string takeFailure();
     BackupFolder folder() const;
 
-    static constexpr std::chrono::milliseconds defaultBudget{8};
-    static constexpr int pagesPerRound = 16;
+    static constexpr int pagesPerStep = 16;
 
   private:
     void settle();
@@ -41,5 +43,8 @@ class AutomaticBackups {
     Database& m_db;
     const Clock& m_clock;
     std::unique_ptr<DatabaseCopy> m_copy;
+    std::thread m_worker;
+    std::atomic<bool> m_ended{false};
+    std::atomic<bool> m_stop{false};
     std::string m_failure;
 };

@@ -41,7 +41,8 @@ void removeFile(const std::string& path) {
 
 } // namespace
 
-DatabaseCopy::DatabaseCopy(sqlite3* source, std::string target) : m_target(std::move(target)) {
+DatabaseCopy::DatabaseCopy(sqlite3* source, std::string target, std::function<void()> whenOnDisk)
+    : m_target(std::move(target)), m_whenOnDisk(std::move(whenOnDisk)) {
     const std::string temporary = temporaryPath();
     removeFile(temporary);
     removeFile(temporary + "-journal");
@@ -76,7 +77,8 @@ DatabaseCopy::State DatabaseCopy::step(int pages) {
     if (m_state != State::Copying)
         return m_state;
     const int rc = sqlite3_backup_step(m_backup, pages);
-    if (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+    m_busy = rc == SQLITE_BUSY || rc == SQLITE_LOCKED;
+    if (rc == SQLITE_OK || m_busy)
         return m_state;
     const int finished = sqlite3_backup_finish(m_backup);
     m_backup = nullptr;
@@ -88,17 +90,22 @@ DatabaseCopy::State DatabaseCopy::step(int pages) {
     return m_state;
 }
 
-DatabaseCopy::State DatabaseCopy::runToEnd() {
+DatabaseCopy::State DatabaseCopy::runToEnd(int pages, std::chrono::milliseconds pause,
+                                           const std::atomic<bool>* stop) {
     // The source is busy only while a statement of the same program holds
     // it; give that a few seconds.
-    for (int waits = 0; m_state == State::Copying; ++waits) {
-        if (step(-1) != State::Copying)
-            break;
-        if (waits == 300) {
+    int flushed = -1;
+    for (int waits = 0; m_state == State::Copying && !(stop && *stop);) {
+        step(pages);
+        if (!m_busy) {
+            waits = 0;
+            flushed = flushEveryFewMegabytes(pages, flushed);
+            std::this_thread::sleep_for(pause);
+        } else if (++waits == 300) {
             fail("数据库正忙");
-            break;
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     if (m_state == State::Syncing) {
         m_synced.wait();
@@ -107,29 +114,45 @@ DatabaseCopy::State DatabaseCopy::runToEnd() {
     return m_state;
 }
 
+// Dirty pages of the copy piling up in the system's cache would make the
+// next settlement's flush to the disk wait for all of them.
+int DatabaseCopy::flushEveryFewMegabytes(int pages, int flushed) {
+    const int done =
+        m_backup ? sqlite3_backup_pagecount(m_backup) - sqlite3_backup_remaining(m_backup) : 0;
+    if (pages <= 0 || done - flushed < 1024)
+        return flushed;
+    reachesDisk(temporaryPath());
+    return done;
+}
+
+// Closing, flushing and renaming a file of some hundred megabytes, and
+// deleting old ones, can each take longer than the window may wait.
 void DatabaseCopy::startSync() {
-    const bool closed = sqlite3_close(m_targetDb) == SQLITE_OK;
-    m_targetDb = nullptr;
-    if (!closed) {
-        fail("备份文件无法写完");
-        return;
-    }
     m_state = State::Syncing;
-    m_synced = std::async(std::launch::async, reachesDisk, temporaryPath());
+    sqlite3* targetDb = m_targetDb;
+    m_targetDb = nullptr;
+    m_synced = std::async(std::launch::async, [targetDb, temporary = temporaryPath(),
+                                               target = m_target, whenOnDisk = m_whenOnDisk] {
+        if (sqlite3_close(targetDb) != SQLITE_OK)
+            return std::string("备份文件无法写完");
+        if (!reachesDisk(temporary))
+            return std::string("备份文件无法写入磁盘");
+        std::error_code error;
+        std::filesystem::rename(temporary, target, error);
+        if (error)
+            return std::string("备份文件无法改名");
+        if (whenOnDisk)
+            whenOnDisk();
+        return std::string();
+    });
 }
 
 void DatabaseCopy::finishSync() {
-    if (!m_synced.get()) {
-        fail("备份文件无法写入磁盘");
-        return;
-    }
-    std::error_code error;
-    std::filesystem::rename(temporaryPath(), m_target, error);
-    if (error) {
-        fail("备份文件无法改名");
-        return;
-    }
-    m_state = State::Done;
+    const std::string problem = m_synced.get();
+    if (problem.empty())
+        m_state = State::Done;
+    else
+        fail(problem);
 }
 
 void DatabaseCopy::fail(const std::string& problem) {

@@ -1,9 +1,8 @@
 #include "storage/DatabaseRestore.h"
 #include "storage/Database.h"
-#include "storage/Schema.h"
+#include "storage/SqliteFile.h"
 #include "storage/StorageStartup.h"
 #include <filesystem>
-#include <set>
 #include <sqlite3.h>
 
 namespace fs = std::filesystem;
@@ -27,20 +26,6 @@ template <typename Row> bool eachRow(sqlite3* db, const char* sql, Row row) {
     return rc == SQLITE_DONE;
 }
 
-std::string missingFromSchema(sqlite3* db) {
-    std::set<std::string> columns;
-    eachRow(db,
-            "SELECT m.name || '.' || c.name FROM sqlite_master m, pragma_table_info(m.name) c "
-            "WHERE m.type = 'table'",
-            [&](sqlite3_stmt* s) { columns.insert(columnText(s, 0)); });
-    for (const TableDef& table : Schema::tables())
-        for (const ColumnDef& column : table.columns)
-            if (table.inTemplate && column.inTemplate &&
-                !columns.count(table.name + "." + column.name))
-                return "缺少“" + table.name + "”表的“" + column.name + "”列";
-    return {};
-}
-
 std::string damage(sqlite3* db) {
     std::string verdict;
     if (!eachRow(db, "PRAGMA integrity_check(1)",
@@ -52,8 +37,10 @@ std::string damage(sqlite3* db) {
 std::string problemOf(sqlite3* db, bool everyPage) {
     if (!eachRow(db, "SELECT count(*) FROM sqlite_master", [](sqlite3_stmt*) {}))
         return "不是 Tablewise 数据文件";
-    std::string problem = missingFromSchema(db);
-    if (problem.empty() && everyPage)
+    // Length and schema as start-up checks them; every page, and every index
+    // against its table, before a file replaces the database.
+    std::string problem;
+    if (SqliteFile::isSound(db, false, problem) && everyPage)
         problem = damage(db);
     return problem;
 }
@@ -79,6 +66,13 @@ BackupSummary DatabaseRestore::inspect(const std::string& path, bool everyPage) 
     sqlite3_close(db);
     summary.sound = summary.problem.empty();
     return summary;
+}
+
+std::optional<DatabaseRestore::SoundCopy> DatabaseRestore::newestSound(const BackupFolder& folder) {
+    for (const BackupFolder::Copy& copy : folder.copies())
+        if (BackupSummary summary = inspect(copy.path); summary.sound)
+            return SoundCopy{copy, summary};
+    return std::nullopt;
 }
 
 DatabaseRestore::DatabaseRestore(Database& db, std::string databasePath)

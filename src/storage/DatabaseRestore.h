@@ -1,5 +1,7 @@
 #pragma once
+#include "storage/BackupFolder.h"
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class Database;
@@ -22,6 +24,13 @@ class DatabaseRestore {
     // Reads a file without writing to it. `everyPage` reads the whole file
     // back; without it only what a list needs is looked at.
     static BackupSummary inspect(const std::string& path, bool everyPage = true);
+
+    struct SoundCopy {
+        BackupFolder::Copy copy;
+        BackupSummary summary;
+    };
+    // The newest automatic copy that is sound; none when no copy is.
+    static std::optional<SoundCopy> newestSound(const BackupFolder& folder);
 
     DatabaseRestore(Database& db, std::string databasePath);
     // A file staged but never swapped in is removed.

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,6 +49,49 @@ TEST_F(ApplicationStart, DatabaseThatCannotBeUsedIsReportedAndLeftAlone) {
                   QString::fromStdString(ProgramFolder::databasePath()));
     ASSERT_TRUE(damaged.open(QIODevice::ReadOnly));
     EXPECT_TRUE(damaged.readAll() == bytes);
+}
+
+// A damaged database with automatic copies beside it, the newest of them
+// damaged too: the owner is offered the newest sound one.
+TEST_F(ApplicationStart, DamagedDatabaseOffersTheNewestSoundCopy) {
+    for (const bool answer : {false, true}) {
+        SCOPED_TRACE(answer ? "Yes" : "No");
+        std::filesystem::remove_all(folder.file("data"));
+        {
+            Database db;
+            ASSERT_TRUE(Application::openDatabase(db, clock));
+            for (int i = 0; i < 3; ++i)
+                ASSERT_TRUE(db.ExecuteSql("insert into 存单 (编号,时间) values (1,'2026-12-0" +
+                                          std::to_string(i + 5) + " 12:00:00')"));
+        }
+        const std::string backups = folder.file("data/备份/");
+        std::filesystem::create_directories(backups);
+        std::filesystem::copy_file(ProgramFolder::databasePath(),
+                                   backups + "data-20261207-210000.mdb",
+                                   std::filesystem::copy_options::overwrite_existing);
+        const std::string damaged = std::string("SQLite format 3\0", 16) + std::string(8000, 'Z');
+        TempFolder::write(backups + "data-20261208-080000.mdb", damaged);
+        TempFolder::write(ProgramFolder::databasePath(), damaged);
+        boxes.shown.clear();
+        boxes.answers = {answer};
+
+        Database db;
+        EXPECT_EQ(Application::openDatabase(db, clock), answer);
+        ASSERT_EQ(boxes.shown.size(), 1);
+        EXPECT_TRUE(boxes.shown[0].text.endsWith(
+            "是否改用最新的完好自动备份？\r\n备份时间：2026-12-07 21:00:00\r\n订单：3 张\n"
+            "第一张订单：2026-12-05 12:00:00\n最后一张订单：2026-12-07 12:00:00\r\n\r\n"
+            "损坏的文件会保存到备份文件夹。"))
+            << boxes.shown[0].text.toStdString();
+        if (answer) {
+            const int rs = db.OpenTable("select count(*) from 存单");
+            EXPECT_EQ(db.ReadColByIndex(rs, 1).toInt(), 3);
+            db.CloseTable(rs);
+            EXPECT_EQ(TempFolder::read(backups + "恢复前-20261208-090000.mdb"), damaged);
+        } else {
+            EXPECT_EQ(TempFolder::read(ProgramFolder::databasePath()), damaged);
+        }
+    }
 }
 
 TEST_F(ApplicationStart, DatabaseOpensSeededWithReceiptSettings) {

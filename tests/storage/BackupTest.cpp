@@ -148,7 +148,6 @@ TEST_F(BackupTest, FailedOrAbandonedCopyLeavesNoFileAndIsToldOnce) {
 
     addOrders(500);
     ASSERT_TRUE(backups.start());
-    backups.step(milliseconds(0));
     EXPECT_TRUE(backups.running());
     backups.abandon();
     EXPECT_EQ(filesIn(backupFolder()), std::set<std::string>{});

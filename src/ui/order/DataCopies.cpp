@@ -35,13 +35,13 @@ DataCopies::DataCopies(Database& db, Clock& clock, QWidget* window,
 
 void DataCopies::startAutomaticBackup() {
     if (m_backups.startIfDue())
-        m_timer->start(0);
+        m_timer->start(50);
     stepAutomaticBackup();
 }
 
-// Each step keeps the window waiting for a few milliseconds at most.
+// The copy runs on a thread of its own; the window only looks whether it ended.
 void DataCopies::stepAutomaticBackup() {
-    if (!m_backups.step())
+    if (!m_backups.poll())
         m_timer->stop();
     const std::string failure = m_backups.takeFailure();
     if (!failure.empty())
@@ -68,7 +68,7 @@ void DataCopies::backUpByHand() {
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     DatabaseCopy copy(m_db.connection(), path.toStdString());
-    while (copy.step(AutomaticBackups::pagesPerRound * 8) != DatabaseCopy::State::Done &&
+    while (copy.step(AutomaticBackups::pagesPerStep * 8) != DatabaseCopy::State::Done &&
            copy.running())
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QApplication::restoreOverrideCursor();

@@ -11,7 +11,7 @@ class QTimer;
 class QWidget;
 
 // The copies of the database for the order window: the automatic ones, taken
-// in steps between the window's events, a copy by hand, and restoring one.
+// on a thread of their own, a copy by hand, and restoring one.
 class DataCopies {
   public:
     // `tellFailure` shows a failed automatic copy once; `restored` runs after
