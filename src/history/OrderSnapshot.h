@@ -1,5 +1,5 @@
 #pragma once
-#include "history/StoredOrders.h"
+#include "history/StoredOrder.h"
 
 #include <string>
 #include <vector>

@@ -2,6 +2,7 @@
 
 #include "orders/DishCache.h"
 #include "orders/TableCache.h"
+#include "storage/Calendar.h"
 #include "storage/Database.h"
 #include "storage/DbTransaction.h"
 #include "storage/Values.h"
@@ -80,13 +81,13 @@ bool DemoDataGenerator::generate(int year, unsigned seed, const Progress& progre
     m_random.seed(seed);
     m_ordersWritten = 0;
     m_failure.clear();
-    const int daysInYear = daysInMonth(year, 2) == 29 ? 366 : 365;
+    const int daysInYear = Calendar::daysInMonth(year, 2) == 29 ? 366 : 365;
     DbTransaction transaction(m_db);
     int daysDone = 0;
     if (!transaction.started())
         fail();
     for (int month = 1; month <= 12 && m_failure.empty(); ++month) {
-        for (int day = 1; day <= daysInMonth(year, month) && m_failure.empty(); ++day) {
+        for (int day = 1; day <= Calendar::daysInMonth(year, month) && m_failure.empty(); ++day) {
             generateDay(year, month, day);
             if (progress && !progress(++daysDone, daysInYear)) {
                 m_ordersWritten = 0;
@@ -106,12 +107,6 @@ void DemoDataGenerator::fail() {
     const std::string why = StorageFailures::reason(m_db.lastFailure());
     m_failure =
         "随机数据没有生成" + (why.empty() ? std::string() : "：" + why) + "。数据库没有改动。";
-}
-
-int DemoDataGenerator::daysInMonth(int year, int month) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : days[month - 1];
 }
 
 int DemoDataGenerator::random(int low, int high) {

@@ -42,7 +42,6 @@ class DemoDataGenerator {
     const std::string& failure() const { return m_failure; }
 
     int ordersWritten() const { return m_ordersWritten; }
-    static int daysInMonth(int year, int month);
 
   private:
     struct Customer {

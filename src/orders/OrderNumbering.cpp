@@ -1,22 +1,14 @@
 #include "orders/OrderNumbering.h"
 
+#include "storage/Calendar.h"
 #include "storage/Database.h"
 #include "storage/Values.h"
 
 namespace {
 
-bool isLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int daysInMonth(int year, int month) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeapYear(year) ? 29 : days[month - 1];
-}
-
 DateTime nextDay(const DateTime& d) {
     DateTime next = d.dateOnly();
-    if (++next.day > daysInMonth(next.year, next.month)) {
+    if (++next.day > Calendar::daysInMonth(next.year, next.month)) {
         next.day = 1;
         if (++next.month > 12) {
             next.month = 1;

@@ -4,6 +4,7 @@
 #include "reports/ReportCharts.h"
 #include "reports/ReportMath.h"
 #include "reports/ReportQuery.h"
+#include "storage/Calendar.h"
 #include "storage/Values.h"
 
 namespace {
@@ -78,6 +79,19 @@ ReportSheet IncomeReports::day(const std::string& date) {
     return sheet;
 }
 
+IncomeReports::Grouping IncomeReports::grouping(const std::string& from,
+                                                const std::string& rowFormat, int periods,
+                                                const std::string& span) {
+    const std::string rowKey = "format(时间,'" + rowFormat + "')";
+    return {"select count(*),sum(实付)" + from + " group by format(时间,'yyyy')",
+            "select count(*)," + rowKey + ",sum(实付)" + from + " group by " + rowKey,
+            periods,
+            "本" + span,
+            rowFormat == "yyyy-mm-dd" ? "日" : "个月",
+            span + "总点单数量：",
+            span + "点单均价："};
+}
+
 std::vector<IncomeReports::Row> IncomeReports::grouped(ReportSheet& sheet, const Grouping& g) {
     const auto totals = ReportQuery::totals(m_db, g.totalsSql);
     std::vector<Row> rows;
@@ -127,17 +141,8 @@ ReportSheet IncomeReports::month(const std::string& year, const std::string& mon
                    {"日期", "日收入", "日点单数量", "平均点单价格"}, ReportSheet::Chart::Line);
     const std::string key = Values::sqlEscape(ReportMath::monthKey(year, month));
     const std::string where = " from 存单 where format(时间,'yyyy-mm')='" + key + "'";
-    Grouping g;
-    g.totalsSql = "select count(*),sum(实付) from 存单  where format(时间,'yyyy-mm')='" + key +
-                  "'  group by format(时间,'yyyy')";
-    g.rowsSql = "select count(*),format(时间,'yyyy-mm-dd'),sum(实付)" + where +
-                " group by format(时间,'yyyy-mm-dd')";
-    g.periods = ReportMath::daysInMonth(Values::textToInt(year), Values::textToInt(month));
-    g.period = "本月";
-    g.unit = "日";
-    g.countLabel = "月总点单数量：";
-    g.averageLabel = "月点单均价：";
-    const auto rows = grouped(sheet, g);
+    const int days = Calendar::daysInMonth(Values::textToInt(year), Values::textToInt(month));
+    const auto rows = grouped(sheet, grouping(where, "yyyy-mm-dd", days, "月"));
     if (rows.empty())
         return sheet;
     ReportMath::ChartMaximum maximum;
@@ -165,16 +170,7 @@ ReportSheet IncomeReports::quarter(const std::string& year, const std::string& q
     const std::string to = y + "-" + ReportMath::padMonth(std::to_string(3 * q + 1));
     const std::string range =
         " where format(时间,'yyyy-mm')>='" + from + "'and format(时间,'yyyy-mm')<'" + to + "'";
-    Grouping g;
-    g.totalsSql = "select count(*),sum(实付) from 存单" + range + " group by format(时间,'yyyy')";
-    g.rowsSql = "select count(*),format(时间,'yyyy-mm'),sum(实付) from 存单" + range +
-                "  group by format(时间,'yyyy-mm')";
-    g.periods = 3;
-    g.period = "本季度";
-    g.unit = "个月";
-    g.countLabel = "季度总点单数量：";
-    g.averageLabel = "季度点单均价：";
-    const auto rows = grouped(sheet, g);
+    const auto rows = grouped(sheet, grouping(" from 存单" + range, "yyyy-mm", 3, "季度"));
     if (!rows.empty())
         writeMonthPies(sheet, ReportCharts::PieLayout::Quarter, rows,
                        year + "年" + quarter + "季度收入参考",
@@ -186,16 +182,7 @@ ReportSheet IncomeReports::year(const std::string& year) {
     ReportSheet sheet = startSheet(year + "年 年报表", monthHeadings, ReportSheet::Chart::Pie);
     const std::string where =
         " from 存单 where format(时间,'yyyy')='" + Values::sqlEscape(year) + "'";
-    Grouping g;
-    g.totalsSql = "select count(*),sum(实付)" + where + "  group by format(时间,'yyyy')";
-    g.rowsSql = "select count(*),format(时间,'yyyy-mm'),sum(实付)" + where +
-                "  group by format(时间,'yyyy-mm')";
-    g.periods = 12;
-    g.period = "本年度";
-    g.unit = "个月";
-    g.countLabel = "年度总点单数量：";
-    g.averageLabel = "年度点单均价：";
-    const auto rows = grouped(sheet, g);
+    const auto rows = grouped(sheet, grouping(where, "yyyy-mm", 12, "年度"));
     if (!rows.empty())
         writeMonthPies(sheet, ReportCharts::PieLayout::Year, rows, year + "年 年收入参考",
                        year + "年 开单数量参考");

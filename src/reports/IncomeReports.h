@@ -38,6 +38,10 @@ class IncomeReports {
     };
 
   private:
+    // The orders of a " from 存单 where …" clause in rows of one day
+    // ("yyyy-mm-dd") or one month ("yyyy-mm"); span is "月", "季度" or "年度".
+    static Grouping grouping(const std::string& from, const std::string& rowFormat, int periods,
+                             const std::string& span);
     std::vector<Row> grouped(ReportSheet& sheet, const Grouping& grouping);
 
     Database& m_db;

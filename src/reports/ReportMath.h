@@ -8,7 +8,6 @@ namespace ReportMath {
 std::string padMonth(const std::string& month);
 // "2017", "5" -> "2017-05".
 std::string monthKey(const std::string& year, const std::string& month);
-int daysInMonth(int year, int month);
 // sum / count rounded half away from zero to one decimal, as text ("25.5", "25").
 std::string average(double sum, long long count);
 // A sum of amounts as the reports write it (13 significant digits): adding

@@ -1,6 +1,7 @@
 #include "spreadsheet/HistoryExport.h"
 
 #include "history/PagedList.h"
+#include "spreadsheet/TableFileFormat.h"
 #include "storage/Database.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "catalogue/DishCatalogue.h"
 #include "spreadsheet/CsvReader.h"
-#include "spreadsheet/TableWriter.h"
+#include "spreadsheet/TableFileFormat.h"
 #include "spreadsheet/XlsxReader.h"
 #include "storage/Values.h"
 

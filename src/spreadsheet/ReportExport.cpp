@@ -3,7 +3,7 @@
 #include "reports/ReportSheet.h"
 #include "spreadsheet/CsvTableWriter.h"
 #include "spreadsheet/PendingFile.h"
-#include "spreadsheet/TableWriter.h"
+#include "spreadsheet/TableFileFormat.h"
 #include "spreadsheet/XlsxBook.h"
 #include "storage/Values.h"
 

@@ -31,9 +31,3 @@ class TableWriter {
     // is still wanted, so that a window can stay alive and be cancelled.
     virtual WriteResult finish(const std::function<bool()>& stillWanted = {}) = 0;
 };
-
-#include <memory>
-
-// A CSV writer for a path ending in ".csv" (any case), else an .xlsx one.
-std::unique_ptr<TableWriter> tableWriterFor(const std::string& path);
-bool isCsvPath(const std::string& path);

@@ -1,17 +1,10 @@
 #include "storage/DateTime.h"
+#include "storage/Calendar.h"
+
 #include <cstdio>
 #include <string_view>
 
 namespace {
-
-bool isLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int daysInMonth(int year, int month) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeapYear(year) ? 29 : days[month - 1];
-}
 
 // A date text split into its numbers and the separators between them;
 // no date text has more than six numbers.
@@ -123,7 +116,7 @@ std::optional<DateTime> parseNumeric(const Pieces& p, int currentYear) {
 
 bool DateTime::valid() const {
     return year >= 100 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
-           day <= daysInMonth(year, month) && hour >= 0 && hour <= 23 && minute >= 0 &&
+           day <= Calendar::daysInMonth(year, month) && hour >= 0 && hour <= 23 && minute >= 0 &&
            minute <= 59 && second >= 0 && second <= 59;
 }
 

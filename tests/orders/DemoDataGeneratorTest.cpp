@@ -1,5 +1,6 @@
 #include "orders/DemoDataGenerator.h"
 #include "history/StoredOrders.h"
+#include "storage/Calendar.h"
 #include "storage/Values.h"
 #include "support/StorageConditions.h"
 #include "support/TestDatabase.h"
@@ -285,10 +286,10 @@ TEST(DemoDataGenerator, StoppedOrFailedRunsLeaveTheDatabaseAsItWas) {
 TEST(DemoDataGenerator, KnowsTheLengthOfEveryMonth) {
     const int expected2023[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     for (int month = 1; month <= 12; ++month)
-        EXPECT_EQ(DemoDataGenerator::daysInMonth(2023, month), expected2023[month - 1]);
-    EXPECT_EQ(DemoDataGenerator::daysInMonth(2024, 2), 29);
-    EXPECT_EQ(DemoDataGenerator::daysInMonth(1900, 2), 28);
-    EXPECT_EQ(DemoDataGenerator::daysInMonth(2000, 2), 29);
+        EXPECT_EQ(Calendar::daysInMonth(2023, month), expected2023[month - 1]);
+    EXPECT_EQ(Calendar::daysInMonth(2024, 2), 29);
+    EXPECT_EQ(Calendar::daysInMonth(1900, 2), 28);
+    EXPECT_EQ(Calendar::daysInMonth(2000, 2), 29);
 }
 
 } // namespace

@@ -8,6 +8,11 @@
 
 class Database;
 
+// A delivery order of 白云快餐 for 张三, entered at 12-08 12:30 and paid by
+// WeChat with the discount 立减优惠 of 10, its lines as given.
+OrderDraft deliveryOrder(const std::string& number, std::vector<OrderLine> lines,
+                         const std::string& total, const std::string& paid);
+
 // A delivery order of three dishes with a discount and a remark, paid by
 // WeChat, entered at 12-08 12:30 and ending in the empty row the grid keeps.
 OrderDraft threeDishOrder();

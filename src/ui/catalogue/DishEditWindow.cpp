@@ -5,7 +5,6 @@
 #include "ui/catalogue/NamedListWindow.h"
 #include "ui/common/ColumnLimits.h"
 #include "ui/common/ListControls.h"
-#include "ui/common/MessageBoxes.h"
 #include "ui/common/NameField.h"
 
 #include <QComboBox>
@@ -13,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
 
 using ListControls::nameControl;
@@ -27,11 +25,9 @@ std::string textOf(const QLineEdit* field) {
 } // namespace
 
 DishEditWindow::DishEditWindow(QWidget* parent, Database& db, QTreeWidget* catalogueList, Mode mode)
-    : QDialog(parent), m_db(db), m_list(catalogueList), m_mode(mode) {
-    const QString title =
-        mode == Mode::Add ? QStringLiteral("项目或菜品添加") : QStringLiteral("项目或菜品修改");
-    setWindowTitle(title);
-    setObjectName(title);
+    : ListEditWindow(parent, db, catalogueList, mode,
+                     mode == Mode::Add ? QStringLiteral("项目或菜品添加")
+                                       : QStringLiteral("项目或菜品修改")) {
 
     auto* form = new QFormLayout(this);
     m_code = addField(QStringLiteral("编辑框_数字代号"), QStringLiteral("数字代号"));
@@ -57,12 +53,7 @@ DishEditWindow::DishEditWindow(QWidget* parent, Database& db, QTreeWidget* catal
     form->addRow(QStringLiteral("价      格："), m_price);
     form->addRow(QStringLiteral("单      位："), unitRow);
 
-    auto* confirm =
-        new QPushButton(mode == Mode::Add ? QStringLiteral("添加") : QStringLiteral("保存"), this);
-    nameControl(confirm,
-                mode == Mode::Add ? QStringLiteral("按钮_添加") : QStringLiteral("按钮_保存"),
-                confirm->text());
-    confirm->setDefault(true);
+    QPushButton* confirm = confirmButton();
     form->addRow(confirm);
     setMinimumWidth(320);
 
@@ -93,54 +84,23 @@ QLineEdit* DishEditWindow::addField(const QString& name, const QString& caption)
     return field;
 }
 
+DishInput DishEditWindow::dishOnScreen() const {
+    return DishInput::fromFields(textOf(m_code), textOf(m_letters), textOf(m_name), textOf(m_price),
+                                 m_unit->currentText().toStdString());
+}
+
 void DishEditWindow::addDish() {
-    const DishInput dish =
-        DishInput::fromFields(textOf(m_code), textOf(m_letters), textOf(m_name), textOf(m_price),
-                              m_unit->currentText().toStdString());
-    const ListOutcome outcome = DishCatalogue(m_db).addDish(dish, ListControls::rowsOf(m_list));
-    auto& boxes = MessageBoxes::instance();
-    if (outcome.kind == ListOutcome::Kind::Failed) {
-        if (!outcome.message.empty())
-            boxes.inform(this, QString::fromStdString(outcome.message),
-                         MessageBoxes::Icon::Warning);
+    const DishInput dish = dishOnScreen();
+    if (!added(DishCatalogue(m_db).addDish(dish, ListControls::rowsOf(m_list)), dish.toRow()))
         return;
-    }
-    if (outcome.kind == ListOutcome::Kind::Refused) {
-        // A duplicate shows the row it duplicates; any other refusal leaves
-        // the list as the cashier left it.
-        if (outcome.row >= 0)
-            ListControls::selectRow(m_list, outcome.row);
-        boxes.inform(this, QString::fromStdString(outcome.message));
-        return;
-    }
-    ListControls::setRow(m_list, outcome.row, dish.toRow());
-    ListControls::selectRow(m_list, outcome.row);
-    boxes.inform(this, QString::fromStdString(outcome.message), MessageBoxes::Icon::None);
     for (QLineEdit* field : {m_code, m_letters, m_name, m_price})
         field->clear();
     m_code->setFocus();
 }
 
 void DishEditWindow::modifyDish() {
-    const DishInput dish =
-        DishInput::fromFields(textOf(m_code), textOf(m_letters), textOf(m_name), textOf(m_price),
-                              m_unit->currentText().toStdString());
-    const ListOutcome outcome = DishCatalogue(m_db).modifyDish(dish, ListControls::rowsOf(m_list));
-    auto& boxes = MessageBoxes::instance();
-    if (outcome.kind == ListOutcome::Kind::Failed) {
-        if (!outcome.message.empty())
-            boxes.inform(this, QString::fromStdString(outcome.message),
-                         MessageBoxes::Icon::Warning);
-        return;
-    }
-    if (outcome.kind == ListOutcome::Kind::Refused) {
-        boxes.inform(this, QString::fromStdString(outcome.message));
-        return;
-    }
-    ListControls::setRow(m_list, outcome.row, dish.toRow());
-    ListControls::selectRow(m_list, outcome.row);
-    accept();
-    boxes.inform(parentWidget(), QString::fromStdString(outcome.message), MessageBoxes::Icon::None);
+    const DishInput dish = dishOnScreen();
+    added(DishCatalogue(m_db).modifyDish(dish, ListControls::rowsOf(m_list)), dish.toRow());
 }
 
 void DishEditWindow::openUnits() {
@@ -158,16 +118,4 @@ void DishEditWindow::reselectUnit() {
                              : QString();
     m_unit->setCurrentIndex(
         unit.isEmpty() ? -1 : m_unit->findText(unit, Qt::MatchExactly | Qt::MatchCaseSensitive));
-}
-
-void DishEditWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (m_mode == Mode::Add)
-        return;
-    // After the window took focus, which would select the whole code.
-    QTimer::singleShot(0, m_code, [code = m_code] {
-        code->setFocus();
-        code->deselect();
-        code->end(false);
-    });
 }

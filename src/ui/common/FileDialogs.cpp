@@ -1,4 +1,5 @@
 #include "ui/common/FileDialogs.h"
+#include "ui/common/Installable.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -61,19 +62,16 @@ class QtFileDialogs : public FileDialogs {
     QString m_folder;
 };
 
-FileDialogs* g_installed = nullptr;
-
 } // namespace
 
 FileDialogs& FileDialogs::instance() {
-    static QtFileDialogs real;
-    return g_installed ? *g_installed : real;
-}
-
-void FileDialogs::install(FileDialogs* dialogs) {
-    g_installed = dialogs;
+    return Installable<FileDialogs>::installedOr<QtFileDialogs>();
 }
 
 QStringList FileDialogs::spreadsheetFilters() {
     return {QStringLiteral("Excel 工作簿 (*.xlsx)"), QStringLiteral("CSV 文件 (*.csv)")};
+}
+
+void FileDialogs::install(FileDialogs* dialogs) {
+    Installable<FileDialogs>::install(dialogs);
 }

@@ -1,4 +1,5 @@
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/Installable.h"
 
 #include <QInputDialog>
 #include <QMessageBox>
@@ -66,15 +67,12 @@ class QtMessageBoxes : public MessageBoxes {
     }
 };
 
-MessageBoxes* g_installed = nullptr;
-
 } // namespace
 
 MessageBoxes& MessageBoxes::instance() {
-    static QtMessageBoxes real;
-    return g_installed ? *g_installed : real;
+    return Installable<MessageBoxes>::installedOr<QtMessageBoxes>();
 }
 
 void MessageBoxes::install(MessageBoxes* boxes) {
-    g_installed = boxes;
+    Installable<MessageBoxes>::install(boxes);
 }

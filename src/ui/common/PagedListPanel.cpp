@@ -5,8 +5,10 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaMethod>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -36,6 +38,17 @@ PagedListPanel::PagedListPanel(Database& db, PagedList& list, const QList<Column
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list, 1);
     layout->addWidget(buildNavigation());
+    m_list->installEventFilter(this);
+}
+
+bool PagedListPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete &&
+        isSignalConnected(QMetaMethod::fromSignal(&PagedListPanel::deleteKeyPressed))) {
+        emit deleteKeyPressed();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QPushButton* PagedListPanel::navButton(const QString& caption) {

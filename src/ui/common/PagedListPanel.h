@@ -38,6 +38,11 @@ class PagedListPanel : public QWidget {
 
   signals:
     void pageShown(const PagedList::Page& page);
+    // Delete pressed on the list; the key goes no further once connected.
+    void deleteKeyPressed();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QPushButton* navButton(const QString& caption);

@@ -1,13 +1,13 @@
 #include "ui/history/CustomerWindow.h"
+#include "ui/common/ButtonBar.h"
 #include "ui/common/ListControls.h"
 
 #include "catalogue/CustomerFile.h"
-#include "ui/history/CustomerEditDialog.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PagedListPanel.h"
+#include "ui/history/CustomerEditDialog.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,7 +16,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-using ListControls::addCaptionButton;
 using ListControls::attachContextMenu;
 using ListControls::nameControl;
 
@@ -55,7 +54,7 @@ CustomerWindow::CustomerWindow(Database& db, PagedList& customers, PagedList& or
     layout->addWidget(statusBar);
 
     QTreeWidget* list = m_panel->list();
-    list->installEventFilter(this);
+    connect(m_panel, &PagedListPanel::deleteKeyPressed, this, &CustomerWindow::deleteCustomer);
     attachContextMenu(list, [this] { return contextMenu(); });
     connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { openModal(modifyDialog()); });
     connect(m_panel, &PagedListPanel::pageShown, this, [this](const PagedList::Page& page) {
@@ -84,16 +83,13 @@ QWidget* CustomerWindow::buildSearchRow() {
 }
 
 QWidget* CustomerWindow::buildButtons() {
-    auto* bar = new QWidget(this);
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
-    auto button = [&](const QString& caption) { return addCaptionButton(row, bar, caption); };
-    connect(button("浏览所有客户"), &QPushButton::clicked, this, &CustomerWindow::browseAll);
-    connect(button("添加"), &QPushButton::clicked, this, [this] { openModal(addDialog()); });
-    connect(button("修改"), &QPushButton::clicked, this, [this] { openModal(modifyDialog()); });
-    connect(button("删除"), &QPushButton::clicked, this, &CustomerWindow::deleteCustomer);
-    row->addStretch(1);
-    return bar;
+    ButtonBar bar(this);
+    connect(bar.button("浏览所有客户"), &QPushButton::clicked, this, &CustomerWindow::browseAll);
+    connect(bar.button("添加"), &QPushButton::clicked, this, [this] { openModal(addDialog()); });
+    connect(bar.button("修改"), &QPushButton::clicked, this, [this] { openModal(modifyDialog()); });
+    connect(bar.button("删除"), &QPushButton::clicked, this, &CustomerWindow::deleteCustomer);
+    bar.addStretch();
+    return bar.widget();
 }
 
 void CustomerWindow::openModal(std::unique_ptr<QDialog> dialog) {
@@ -222,13 +218,4 @@ QMenu* CustomerWindow::contextMenu() {
     menu->addAction("删除", this, &CustomerWindow::deleteCustomer);
     menu->addAction("查看该客户的所有订单", this, [this] { openModal(historyDialog()); });
     return menu;
-}
-
-bool CustomerWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_panel->list() && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-        deleteCustomer();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }

@@ -39,8 +39,6 @@ class CustomerWindow : public QDialog {
     PagedListPanel* panel() const { return m_panel; }
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     QWidget* buildSearchRow();
     QWidget* buildButtons();

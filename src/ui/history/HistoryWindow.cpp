@@ -1,10 +1,12 @@
 #include "ui/history/HistoryWindow.h"
+#include "ui/common/ButtonBar.h"
 #include "ui/common/ListControls.h"
 
 #include "history/ManagerPassword.h"
 #include "history/StoredOrders.h"
 #include "spreadsheet/CsvTableWriter.h"
 #include "spreadsheet/HistoryExport.h"
+#include "spreadsheet/TableFileFormat.h"
 #include "storage/Clock.h"
 #include "ui/common/ExportMessages.h"
 #include "ui/common/FileDialogs.h"
@@ -17,8 +19,6 @@
 #include "ui/history/PeriodFilterDialog.h"
 
 #include <QFileInfo>
-#include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,7 +27,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-using ListControls::addCaptionButton;
 using ListControls::attachContextMenu;
 using ListControls::nameControl;
 
@@ -73,7 +72,7 @@ HistoryWindow::HistoryWindow(Database& db, PagedList& orders, const Clock& clock
     layout->addWidget(statusBar);
 
     QTreeWidget* list = m_panel->list();
-    list->installEventFilter(this);
+    connect(m_panel, &PagedListPanel::deleteKeyPressed, this, &HistoryWindow::deleteOrder);
     attachContextMenu(list, [this] { return contextMenu(); });
     connect(list, &QTreeWidget::itemDoubleClicked, this, &HistoryWindow::editOrder);
     connect(m_panel, &PagedListPanel::pageShown, this, &HistoryWindow::showStatus);
@@ -100,20 +99,17 @@ QMenuBar* HistoryWindow::buildMenu() {
 }
 
 QWidget* HistoryWindow::buildButtons() {
-    auto* bar = new QWidget(this);
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
-    auto button = [&](const QString& caption) { return addCaptionButton(row, bar, caption); };
-    m_browseAll = button("浏览所有单据");
+    ButtonBar bar(this);
+    m_browseAll = bar.button("浏览所有单据");
     connect(m_browseAll, &QPushButton::clicked, this,
             [this] { applyFilter(HistoryFilter::all()); });
-    connect(button("修改"), &QPushButton::clicked, this, &HistoryWindow::editOrder);
-    connect(button("删除"), &QPushButton::clicked, this, &HistoryWindow::deleteOrder);
-    row->addStretch(1);
-    connect(button("操作记录"), &QPushButton::clicked, this,
+    connect(bar.button("修改"), &QPushButton::clicked, this, &HistoryWindow::editOrder);
+    connect(bar.button("删除"), &QPushButton::clicked, this, &HistoryWindow::deleteOrder);
+    bar.addStretch();
+    connect(bar.button("操作记录"), &QPushButton::clicked, this,
             [this] { ChangeLogWindow(m_db, m_clock, this).exec(); });
-    connect(button("导出"), &QPushButton::clicked, this, &HistoryWindow::exportOrders);
-    return bar;
+    connect(bar.button("导出"), &QPushButton::clicked, this, &HistoryWindow::exportOrders);
+    return bar.widget();
 }
 
 void HistoryWindow::openedFromCustomerWindow(const QString& telephone) {
@@ -230,15 +226,6 @@ QMenu* HistoryWindow::contextMenu() {
     customer->setEnabled(!telephone.isEmpty() &&
                          !statusCaption().contains(HistoryFilter::customerCaptionMark));
     return menu;
-}
-
-bool HistoryWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_panel->list() && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-        deleteOrder();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void HistoryWindow::done(int result) {

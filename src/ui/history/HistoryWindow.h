@@ -46,8 +46,6 @@ class HistoryWindow : public QDialog {
     void done(int result) override;
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     QWidget* buildButtons();
     QMenuBar* buildMenu();

@@ -1,4 +1,5 @@
 #include "ui/receipt/PrintDialogs.h"
+#include "ui/common/Installable.h"
 
 #include <QPrintDialog>
 #include <QPrinter>
@@ -14,15 +15,12 @@ class QtPrintDialogs : public PrintDialogs {
     }
 };
 
-PrintDialogs* g_installed = nullptr;
-
 } // namespace
 
 PrintDialogs& PrintDialogs::instance() {
-    static QtPrintDialogs real;
-    return g_installed ? *g_installed : real;
+    return Installable<PrintDialogs>::installedOr<QtPrintDialogs>();
 }
 
 void PrintDialogs::install(PrintDialogs* dialogs) {
-    g_installed = dialogs;
+    Installable<PrintDialogs>::install(dialogs);
 }

@@ -8,6 +8,7 @@
 #include "storage/Clock.h"
 #include "storage/SettingsStore.h"
 #include "support/PrinterListener.h"
+#include "support/SampleOrders.h"
 #include "support/WindowTest.h"
 #include "ui/receipt/ReceiptPrinter.h"
 
@@ -24,26 +25,13 @@ namespace {
 
 using Kind = EscPosReader::Kind;
 
-OrderDraft threeDishOrder() {
-    OrderDraft d;
-    d.number = "7";
-    d.header = "微信点餐";
-    d.shop = "白云快餐";
-    d.orderTime = "12-08 12:30";
-    d.paymentMethod = "微信支付";
-    d.lines = {{"红烧排骨饭", "2", "份", "36"},
-               {"西红柿炒蛋", "3", "份", "39"},
-               {"香菇猪肉水饺", "1", "碗", "16"}};
-    d.total = "91";
-    d.discountName = "立减优惠";
-    d.discountPortions = "1";
-    d.discountAmount = "10";
-    d.paid = "81";
-    d.actuallyPaid = "81";
-    d.telephone = "13800001111";
-    d.name = "张三";
-    d.address = "人民路 88 号";
-    return d;
+// Three dishes without the empty row the grid keeps: each must be printed.
+OrderDraft printedOrder() {
+    return deliveryOrder("7",
+                         {{"红烧排骨饭", "2", "份", "36"},
+                          {"西红柿炒蛋", "3", "份", "39"},
+                          {"香菇猪肉水饺", "1", "碗", "16"}},
+                         "91", "81");
 }
 
 std::vector<unsigned char> readFile(const std::string& path) {
@@ -81,7 +69,7 @@ class ThermalPrinterTest : public WindowTest {
 
     bool print(bool withCopies, bool settling) {
         return ReceiptPrinter(db, nullptr)
-            .printReceipt(receiptOrderOf(threeDishOrder()), withCopies, settling);
+            .printReceipt(receiptOrderOf(printedOrder()), withCopies, settling);
     }
     // What the printer got: from the listener, or the file behind "dev:".
     EscPosReader printed(const std::string& connection) {
@@ -164,7 +152,7 @@ TEST_F(ThermalPrinterTest, EveryWidthAndModePrintsThreeCopiesOnTheGrid) {
              {"红烧排骨饭", "西红柿炒蛋", "香菇猪肉水饺", "合计 ￥91", "立减优惠", "1份",
               "已支付 ￥81", "张三  13800001111", "人民路 88 号"})
             EXPECT_NE(all.find(expected), std::string::npos) << expected;
-        const auto dishes = threeDishOrder().lines;
+        const auto dishes = printedOrder().lines;
         const DishLine first = dishLine(lines, dishes[0]);
         for (const OrderLine& dish : dishes) {
             const DishLine line = dishLine(lines, dish);
@@ -258,7 +246,7 @@ TEST_F(ThermalPrinterTest, FailuresNameTheConnectionAndKeepTheStoredOrder) {
         SCOPED_TRACE(c.connection);
         setSetting("打印机连接", c.connection);
         boxes.shown.clear();
-        OrderDraft draft = threeDishOrder();
+        OrderDraft draft = printedOrder();
         draft.number = std::to_string(++stored);
         const auto result = Settlement(db, clock).settle(draft, [&](bool withCopies) {
             AsCashier cashier(true);
@@ -282,11 +270,10 @@ TEST_F(ThermalPrinterTest, FailuresNameTheConnectionAndKeepTheStoredOrder) {
 
     // Once the printer is back, F11 prints the order on screen.
     setSetting("打印机连接", listener.connection());
-    const auto again =
-        Settlement(db, clock).printOnly(threeDishOrder(), [&](const auto& startJob) {
-            return ReceiptPrinter(db, nullptr)
-                .printReceipt(receiptOrderOf(threeDishOrder()), false, false, startJob);
-        });
+    const auto again = Settlement(db, clock).printOnly(printedOrder(), [&](const auto& startJob) {
+        return ReceiptPrinter(db, nullptr)
+            .printReceipt(receiptOrderOf(printedOrder()), false, false, startJob);
+    });
     EXPECT_EQ(again.outcome, Settlement::Outcome::Done);
     EXPECT_EQ(printed(listener.connection()).count(Kind::Drawer), 0);
 }
@@ -298,7 +285,7 @@ TEST_F(ThermalPrinterTest, SampleReceipts) {
     const QString samples = qEnvironmentVariable("TABLEWISE_RECEIPT_SAMPLES");
     if (samples.isEmpty())
         GTEST_SKIP() << "TABLEWISE_RECEIPT_SAMPLES not set";
-    OrderDraft order = threeDishOrder();
+    OrderDraft order = printedOrder();
     order.lines.push_back({"干煸四季豆加辣加麻特别版", "1", "份", "13"});
     order.remark = "少放辣，不要葱";
     setSetting("附带信息2勾选", "1");

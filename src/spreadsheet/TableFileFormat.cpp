@@ -1,4 +1,4 @@
-#include "spreadsheet/TableWriter.h"
+#include "spreadsheet/TableFileFormat.h"
 
 #include "spreadsheet/CsvTableWriter.h"
 #include "spreadsheet/XlsxTableWriter.h"
