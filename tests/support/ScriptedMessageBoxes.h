@@ -30,6 +30,11 @@ class ScriptedMessageBoxes : public MessageBoxes {
              Default defaultButton) override;
     // Unscripted: cancelled.
     bool askText(QWidget*, const QString& title, const QString& prompt, QString& value) override;
+    // From the same script as askText().
+    bool askPassword(QWidget* parent, const QString& title, const QString& prompt,
+                     QString& value) override {
+        return askText(parent, title, prompt, value);
+    }
     // The script's text as the cashier would type it into the integer box; a
     // text such a box refuses fails the test.
     bool askInteger(QWidget* parent, const QString& title, const QString& prompt, int& value,

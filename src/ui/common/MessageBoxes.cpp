@@ -46,6 +46,16 @@ class QtMessageBoxes : public MessageBoxes {
         return ok;
     }
 
+    bool askPassword(QWidget* parent, const QString& title, const QString& prompt,
+                     QString& value) override {
+        bool ok = false;
+        const QString entered =
+            QInputDialog::getText(parent, title, prompt, QLineEdit::Password, {}, &ok);
+        if (ok)
+            value = entered;
+        return ok;
+    }
+
     bool askInteger(QWidget* parent, const QString& title, const QString& prompt, int& value,
                     int minimum, int maximum) override {
         bool ok = false;

@@ -23,6 +23,9 @@ class MessageBoxes {
     // An input box; false when cancelled.
     virtual bool askText(QWidget* parent, const QString& title, const QString& prompt,
                          QString& value) = 0;
+    // An input box whose text is not shown as typed; false when cancelled.
+    virtual bool askPassword(QWidget* parent, const QString& title, const QString& prompt,
+                             QString& value) = 0;
     // An integer box: refuses, as typed, anything but a whole number from
     // minimum to maximum; value is the initial number and the answer.
     virtual bool askInteger(QWidget* parent, const QString& title, const QString& prompt,

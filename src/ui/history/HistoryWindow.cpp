@@ -2,6 +2,7 @@
 #include "ui/common/ButtonBar.h"
 #include "ui/common/ListControls.h"
 
+#include "history/ManagerPassword.h"
 #include "history/StoredOrders.h"
 #include "spreadsheet/CsvTableWriter.h"
 #include "spreadsheet/HistoryExport.h"
@@ -9,6 +10,7 @@
 #include "storage/Clock.h"
 #include "ui/common/ExportMessages.h"
 #include "ui/common/FileDialogs.h"
+#include "ui/common/ManagerCheck.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PagedListPanel.h"
 #include "ui/common/TaskProgress.h"
@@ -180,7 +182,8 @@ void HistoryWindow::deleteOrder() {
     const std::string question =
         StoredOrders::deleteQuestion(m_panel->selectedText(NumberColumn).toStdString(),
                                      m_panel->selectedText(DateColumn).toStdString());
-    if (!MessageBoxes::instance().ask(this, QString::fromStdString(question)))
+    if (!MessageBoxes::instance().ask(this, QString::fromStdString(question)) ||
+        !ManagerCheck::passes(this, m_db, ManagerPassword::deletionRefused))
         return;
     StoredOrders orders(m_db);
     if (!orders.deleteOrder(m_panel->selectedText(IdColumn).toStdString())) {

@@ -1,11 +1,13 @@
 #include "ui/order/DataCopies.h"
 
+#include "history/ManagerPassword.h"
 #include "storage/Clock.h"
 #include "storage/Database.h"
 #include "storage/DatabaseCopy.h"
 #include "storage/DatabaseRestore.h"
 #include "storage/ProgramFolder.h"
 #include "ui/common/FileDialogs.h"
+#include "ui/common/ManagerCheck.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/order/RestoreChoiceDialog.h"
 
@@ -102,7 +104,8 @@ bool DataCopies::restoreFrom(const QString& path) {
                              QStringLiteral("\n") + qs(DatabaseRestore::describe(summary)) +
                              QStringLiteral("\n\n当前的数据会先保存到备份文件夹。");
     if (!boxes.ask(m_window, question, MessageBoxes::Icon::Warning, restoreTitle,
-                   MessageBoxes::Default::No))
+                   MessageBoxes::Default::No) ||
+        !ManagerCheck::passes(m_window, m_db, ManagerPassword::restoreRefused))
         return false;
     m_timer->stop();
     m_backups.abandon();

@@ -1,5 +1,6 @@
 #include "ui/order/MainWindow.h"
 
+#include "history/ManagerPassword.h"
 #include "orders/DeliveryCustomer.h"
 #include "orders/OrderDefaults.h"
 #include "orders/OrderEditor.h"
@@ -13,6 +14,7 @@
 #include "storage/Values.h"
 #include "ui/common/HelpDocuments.h"
 #include "ui/common/ListControls.h"
+#include "ui/common/ManagerCheck.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PopupComboBox.h"
 #include "ui/order/AmountQuestion.h"
@@ -197,6 +199,7 @@ void MainWindow::connectCommands() {
         {m_form.discountListAction, [this] { m_tools.openDiscountList(); }},
         {m_form.printSettingsAction, [this] { m_receipts.openPrintSettings(); }},
         {m_form.changeLogAction, [this] { m_tools.openChangeLog(); }},
+        {m_form.passwordAction, [this] { m_tools.openManagerPassword(); }},
         {m_form.backupAction, [this] { m_copies.backUpByHand(); }},
         {m_form.restoreAction, [this] { m_copies.chooseRestore(); }},
         {m_form.tutorialAction,
@@ -525,6 +528,8 @@ bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QS
         MessageBoxes::instance().inform(owner, qs(editor.loadFailure()));
         return false;
     }
+    if (!ManagerCheck::passes(owner, m_db, ManagerPassword::editRefused))
+        return false;
     if (orderHasContent() &&
         !MessageBoxes::instance().ask(owner, OrderEditor::clearQuestion, MessageBoxes::Icon::None,
                                       QStringLiteral("提示")))

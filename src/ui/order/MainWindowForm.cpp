@@ -136,6 +136,7 @@ void MainWindowForm::buildMenus(QMainWindow* window) {
     printSettingsAction = settingsMenu->addAction(QStringLiteral("打印设置"));
     settingsMenu->addSeparator();
     changeLogAction = settingsMenu->addAction(QStringLiteral("操作记录"));
+    passwordAction = settingsMenu->addAction(QStringLiteral("管理密码…"));
     settingsMenu->addSeparator();
     backupAction = settingsMenu->addAction(QStringLiteral("备份数据…"));
     restoreAction = settingsMenu->addAction(QStringLiteral("恢复数据…"));

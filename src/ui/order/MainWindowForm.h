@@ -72,6 +72,7 @@ struct MainWindowForm {
     QAction* discountListAction = nullptr;  // "减免设置"
     QAction* printSettingsAction = nullptr; // "打印设置"
     QAction* changeLogAction = nullptr;     // "操作记录"
+    QAction* passwordAction = nullptr;      // "管理密码…"
     QAction* backupAction = nullptr;        // "备份数据…"
     QAction* restoreAction = nullptr;       // "恢复数据…"
     QMenu* helpMenu = nullptr;              // "帮助"

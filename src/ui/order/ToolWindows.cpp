@@ -7,6 +7,7 @@
 #include "ui/catalogue/TableListWindow.h"
 #include "ui/history/ChangeLogWindow.h"
 #include "ui/history/CustomerWindow.h"
+#include "ui/history/ManagerPasswordDialog.h"
 #include "ui/order/DemoDataAction.h"
 #include "ui/reports/IncomeReportWindow.h"
 #include "ui/reports/SalesReportWindow.h"
@@ -68,4 +69,8 @@ void ToolWindows::generateDemoData(const DishCache& dishes, const TableCache& ta
 
 void ToolWindows::openChangeLog() {
     ChangeLogWindow(m_db, m_clock, m_window).exec();
+}
+
+void ToolWindows::openManagerPassword() {
+    ManagerPasswordDialog(m_db, m_window).exec();
 }

@@ -32,6 +32,7 @@ class ToolWindows {
     void openShopList();        // "店名设置"
     void openDiscountList();    // "减免设置"
     void openChangeLog();       // "操作记录"
+    void openManagerPassword(); // "管理密码…"
     // "生成销售随机数据" over the dishes and tables order entry holds.
     void generateDemoData(const DishCache& dishes, const TableCache& tables);
 

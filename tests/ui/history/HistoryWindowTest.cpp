@@ -1,5 +1,6 @@
 #include "ui/history/HistoryWindow.h"
 #include "history/ChangeLog.h"
+#include "history/ManagerPassword.h"
 #include "spreadsheet/XlsxReader.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/WindowTest.h"
@@ -7,6 +8,7 @@
 #include "ui/common/PagedListPanel.h"
 #include "ui/history/ChangeLogWindow.h"
 #include "ui/history/DayFilterDialog.h"
+#include "ui/history/ManagerPasswordDialog.h"
 #include "ui/history/PeriodFilterDialog.h"
 
 #include <QAbstractButton>
@@ -318,6 +320,54 @@ TEST_F(HistoryWindowTest, ChangeLogListsFiltersAndShowsBothSidesReadOnly) {
         if (auto* pane = qobject_cast<QPlainTextEdit*>(control))
             EXPECT_TRUE(pane->isReadOnly());
     }
+}
+
+TEST_F(HistoryWindowTest, ASetManagerPasswordIsAskedBeforeADeletion) {
+    addOrder({});
+    ManagerPassword(db, 1000).change("", "老板", "老板");
+    HistoryWindow& w = open();
+    ListControls::selectRow(list(), 0);
+    const std::tuple<std::optional<QString>, int, QString> cases[] = {
+        {std::nullopt, 1, "请输入管理密码："},
+        {"错的", 1, "管理密码不正确，订单没有删除。"},
+        {"老板", 0, "处理成功。"},
+    };
+    for (const auto& [typed, left, said] : cases) {
+        boxes.answers = {true};
+        boxes.inputs = {typed};
+        w.deleteOrder();
+        EXPECT_EQ(count("select count(*) from 存单"), left);
+        EXPECT_EQ(boxes.lastText(), said);
+    }
+}
+
+TEST_F(HistoryWindowTest, PasswordDialogSetsAndRemovesOnlyWithTheCurrentPassword) {
+    auto fill = [](QDialog& dialog, const char* current, const char* next, const char* again) {
+        if (auto* field = dialog.findChild<QLineEdit*>("编辑框_当前密码"))
+            field->setText(current);
+        child<QLineEdit>(&dialog, "编辑框_新密码")->setText(next);
+        child<QLineEdit>(&dialog, "编辑框_确认密码")->setText(again);
+    };
+    ManagerPasswordDialog setting(db);
+    EXPECT_EQ(setting.findChild<QLineEdit*>("编辑框_当前密码"), nullptr);
+    fill(setting, "", "老板", "老师");
+    setting.confirm();
+    EXPECT_FALSE(ManagerPassword(db).isSet());
+    fill(setting, "", "老板", "老板");
+    setting.confirm();
+    EXPECT_EQ(setting.result(), QDialog::Accepted);
+    ASSERT_TRUE(ManagerPassword(db).isSet());
+    EXPECT_EQ(scalar("select 记录信息 from 记录 where 记录内容='管理密码'").find("老板"),
+              std::string::npos);
+
+    ManagerPasswordDialog removing(db);
+    fill(removing, "错的", "", "");
+    ::click(&removing, "按钮_删除密码");
+    EXPECT_EQ(boxes.lastText(), "管理密码不正确，没有做任何改动。");
+    EXPECT_TRUE(ManagerPassword(db).accepts("老板"));
+    fill(removing, "老板", "", "");
+    ::click(&removing, "按钮_删除密码");
+    EXPECT_FALSE(ManagerPassword(db).isSet());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "support/MainWindowTest.h"
 #include "support/ScriptedFileDialogs.h"
 
+#include "history/ManagerPassword.h"
 #include "storage/BackupFolder.h"
 #include "ui/order/RestoreChoiceDialog.h"
 
@@ -127,4 +128,20 @@ TEST_F(RestoreWindow, ChoiceListsTheAutomaticCopiesWithTimeSizeAndOrders) {
     EXPECT_EQ(item->text(0), "2026-12-08 12:30:15");
     EXPECT_FALSE(item->text(1).isEmpty());
     EXPECT_EQ(item->text(2), "5");
+}
+
+TEST_F(RestoreWindow, ASetManagerPasswordIsAskedBeforeTheSwap) {
+    ManagerPassword(db, 1000).change("", "老板", "老板");
+    const std::string before = databaseBytes();
+    boxes.answers = {true};
+    boxes.inputs = {"错的"};
+    EXPECT_FALSE(window->dataCopies().restoreFrom(QString::fromStdString(copyPath)));
+    EXPECT_EQ(boxes.lastText(), ManagerPassword::restoreRefused);
+    EXPECT_EQ(databaseBytes(), before);
+    EXPECT_EQ(count("select count(*) from 存单"), 5);
+
+    boxes.answers = {true};
+    boxes.inputs = {"老板"};
+    EXPECT_TRUE(window->dataCopies().restoreFrom(QString::fromStdString(copyPath)));
+    EXPECT_EQ(count("select count(*) from 存单"), 3);
 }

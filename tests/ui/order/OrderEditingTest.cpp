@@ -2,6 +2,7 @@
 #include "support/PdfTools.h"
 #include "support/ScriptedPrintDialogs.h"
 
+#include "history/ManagerPassword.h"
 #include "history/PagedList.h"
 #include "orders/OrderGrid.h"
 #include "ui/common/ListControls.h"
@@ -193,6 +194,19 @@ TEST_F(OrderEditing, AnOrderOnScreenIsClearedOnlyOnYes) {
     EXPECT_EQ(boxes.shown.last().title, "提示");
     EXPECT_EQ(textOf("编辑框_电话"), "138");
     EXPECT_EQ(settleButton()->text(), "打单结算(F12)");
+}
+
+TEST_F(OrderEditing, ASetManagerPasswordIsAskedBeforeTheOrderIsTaken) {
+    ManagerPassword(db, 1000).change("", "老板", "老板");
+    boxes.inputs = {std::nullopt, "错的"};
+    for (const QString said : {"请输入管理密码：", "管理密码不正确，订单没有打开。"}) {
+        EXPECT_FALSE(window->editStoredOrder(window.get(), idText(), "2016年5月15日"));
+        EXPECT_EQ(boxes.lastText(), said);
+        EXPECT_EQ(settleButton()->text(), "打单结算(F12)");
+    }
+    boxes.inputs = {"老板"};
+    EXPECT_TRUE(window->editStoredOrder(window.get(), idText(), "2016年5月15日"));
+    EXPECT_EQ(settleButton()->text(), "修改(F12)");
 }
 
 TEST_F(OrderEditing, AnOrderDeletedMeanwhileIsNotTakenIntoEditing) {
