@@ -5,18 +5,20 @@
 
 namespace {
 
-class StoredOrdersTest : public ::testing::Test {
+class StoredOrdersTest : public OnBothEngines {
   protected:
     int lines(long long id) {
         return data.count("select count(*) from 存单详单 where 存单ID=" + std::to_string(id));
     }
     int orders() { return data.count("select count(*) from 存单"); }
 
-    TestDatabase data{TestDatabase::Start::Template};
+    TestDatabase data{GetParam(), TestDatabase::Start::Template};
     StoredOrders stored{data.db};
 };
 
-TEST_F(StoredOrdersTest, DeleteRemovesTheOrderAndOnlyItsLines) {
+INSTANTIATE_TEST_SUITE_P(Engines, StoredOrdersTest, bothEngines, engineName);
+
+TEST_P(StoredOrdersTest, DeleteRemovesTheOrderAndOnlyItsLines) {
     const long long kept = data.addOrder({});
     const long long gone = data.addOrder({});
     data.addLine(kept, "2017-05-15 12:30:00", "鱼香肉丝");
@@ -29,7 +31,7 @@ TEST_F(StoredOrdersTest, DeleteRemovesTheOrderAndOnlyItsLines) {
     EXPECT_EQ(lines(kept), 1);
 }
 
-TEST_F(StoredOrdersTest, AFailedDeleteKeepsTheLines) {
+TEST_P(StoredOrdersTest, AFailedDeleteKeepsTheLines) {
     const long long id = data.addOrder({});
     data.addLine(id, "2017-05-15 12:30:00", "鱼香肉丝");
     // Without the order table the second statement fails after the first succeeded.
@@ -39,7 +41,7 @@ TEST_F(StoredOrdersTest, AFailedDeleteKeepsTheLines) {
     EXPECT_EQ(lines(id), 1);
 }
 
-TEST_F(StoredOrdersTest, LinesAreFoundByOrderAndSaleDate) {
+TEST_P(StoredOrdersTest, LinesAreFoundByOrderAndSaleDate) {
     const long long id = data.addOrder({});
     const long long other = data.addOrder({});
     data.addLine(id, "2017-05-15 12:30:00", "鱼香肉丝");
