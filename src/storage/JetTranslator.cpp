@@ -591,7 +591,15 @@ void JetTranslator::appendReturning(Work& w) {
     const TableDef* def = Schema::findTable(t[table].name());
     if (!def || def->columns.empty() || def->columns[0].kind != ColumnKind::AutoNumber)
         return;
-    while (!w.out.empty() && (w.out.back() == ';' || std::isspace(static_cast<unsigned char>(w.out.back()))))
+    while (!w.out.empty() &&
+           (w.out.back() == ';' || std::isspace(static_cast<unsigned char>(w.out.back()))))
         w.out.pop_back();
-    w.out += " RETURNING " + ServerSchema::name(def->columns[0].name);
+    const std::string id = ServerSchema::name(def->columns[0].name);
+    w.out += " RETURNING " + id;
+    // A copied row brings its own number; later rows must be numbered past it.
+    bool givesId = !isSymbolAt(t, nextToken(t, table), "(");
+    for (std::size_t i = nextToken(t, table); i < t.size() && !givesId && !t[i].isSymbol(")"); ++i)
+        givesId = t[i].isName() && Schema::equalsIgnoringCase(t[i].name(), def->columns[0].name);
+    if (givesId)
+        w.out += ", jet_autonumber_seen('" + ServerSchema::name(def->name) + "', " + id + ")";
 }

@@ -122,7 +122,7 @@ bool ServerEngine::prepareSchema(std::string& error) {
         return false;
     PGresult* found = run("SELECT to_regclass('\"存单\"') IS NULL, "
                           "to_regclass('\"操作记录\"') IS NULL OR "
-                          "to_regprocedure('jet_format(anyelement,text)') IS NULL OR NOT EXISTS "
+                          "to_regprocedure('jet_autonumber_seen(text,bigint)') IS NULL OR NOT EXISTS "
                           "(SELECT 1 FROM information_schema.columns WHERE table_schema = "
                           "current_schema() AND table_name = '存单' AND column_name = '备注')",
                           error);

@@ -180,6 +180,15 @@ BEGIN
   RETURN CASE WHEN n <> 0 THEN 1 ELSE 0 END;
 END $f$;
 
+-- Moves the autonumber of `t` past a number a row was given explicitly.
+CREATE OR REPLACE FUNCTION jet_autonumber_seen(t text, v bigint) RETURNS bigint LANGUAGE plpgsql AS $f$
+DECLARE s text := pg_get_serial_sequence(t, 'id'); last bigint; called bool;
+BEGIN
+  EXECUTE 'SELECT last_value, is_called FROM ' || s INTO last, called;
+  IF v > last OR (v = last AND NOT called) THEN PERFORM setval(s, v); END IF;
+  RETURN v;
+END $f$;
+
 -- Access format() of a date-time; a number as its shortest text; other text as it is.
 CREATE OR REPLACE FUNCTION jet_format(v anyelement, p text) RETURNS text LANGUAGE plpgsql AS $f$
 DECLARE

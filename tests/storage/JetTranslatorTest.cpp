@@ -122,6 +122,9 @@ TEST(JetTranslator, RewritesTheDialectForTheServer) {
          "ALTER TABLE \"存单\" ADD COLUMN \"备注\" varchar(255) COLLATE \"C\""},
         {"insert into 单位 (单位名称) values ('斤');",
          "insert into \"单位\" (\"单位名称\") values ('斤') RETURNING id"},
+        {"insert into 单位 (ID,单位名称) values (40,'斤')",
+         "insert into \"单位\" (ID,\"单位名称\") values (40,'斤') RETURNING id, "
+         "jet_autonumber_seen('\"单位\"', id)"},
         {"insert into 记录 (记录内容,记录信息) values ('a','b')",
          "insert into \"记录\" (\"记录内容\",\"记录信息\") values ('a','b')"},
         {"create index 存单_店内 on 存单 (ID,实付) where 桌号 <> ''",

@@ -47,6 +47,12 @@ TEST_F(ServerEngine, ANamedServerThatCannotBeReachedIsNamed) {
     EXPECT_FALSE(till.isOpen());
 }
 
+TEST_F(ServerEngine, RowsCopiedWithTheirNumbersAreNumberedPast) {
+    execute("insert into 单位 (ID,单位名称) values (40,'斤')");
+    execute("insert into 单位 (单位名称) values ('两')");
+    EXPECT_EQ(db.lastInsertId(), 41);
+}
+
 TEST_F(ServerEngine, ATransactionWithAFailedStatementStoresNothing) {
     ASSERT_TRUE(db.begin());
     EXPECT_TRUE(db.ExecuteSql("insert into 单位 (单位名称) values ('斤')"));
