@@ -6,13 +6,13 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PagedListPanel.h"
 #include "ui/history/CustomerEditDialog.h"
+#include "ui/history/ListStatusBar.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -39,12 +39,8 @@ CustomerWindow::CustomerWindow(Database& db, PagedList& customers, PagedList& or
     setWindowTitle("客户设置");
     resize(640, 560);
 
-    auto* statusBar = new QStatusBar(this);
-    nameControl(statusBar, "状态条_客户", "客户统计");
-    statusBar->setSizeGripEnabled(false);
-    m_status = new QLabel("共有客户数据:172条", statusBar);
-    nameControl(m_status, "状态条_客户_0", "客户统计");
-    statusBar->addWidget(m_status, 1);
+    auto* statusBar = new ListStatusBar("状态条_客户", "客户统计", {"共有客户数据:172条"}, this);
+    m_status = statusBar->part(0);
     statusBar->addWidget(new QWidget(statusBar), 1);
 
     auto* layout = new QVBoxLayout(this);

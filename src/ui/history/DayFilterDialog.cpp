@@ -1,18 +1,16 @@
 #include "ui/history/DayFilterDialog.h"
 #include "ui/common/ListControls.h"
 
-#include <QDateEdit>
+#include "ui/history/DayEdit.h"
+
 #include <QFormLayout>
 #include <QPushButton>
 
 using ListControls::nameControl;
 
 DayFilterDialog::DayFilterDialog(const QDate& initial, QWidget* parent)
-    : QDialog(parent), m_date(new QDateEdit(initial, this)) {
+    : QDialog(parent), m_date(new DayEdit(initial, "日期框_指定时间", "指定时间", this)) {
     setWindowTitle("请选择指定时间");
-    nameControl(m_date, "日期框_指定时间", "指定时间");
-    m_date->setCalendarPopup(true);
-    m_date->setDisplayFormat("yyyy年M月d日");
     auto* confirm = new QPushButton("确认", this);
     nameControl(confirm, "按钮_确认", "确认");
     confirm->setDefault(true);
@@ -24,6 +22,5 @@ DayFilterDialog::DayFilterDialog(const QDate& initial, QWidget* parent)
 }
 
 HistoryFilter DayFilterDialog::filter() const {
-    const QDate d = m_date->date();
-    return HistoryFilter::day({d.year(), d.month(), d.day(), 0, 0, 0});
+    return HistoryFilter::day(m_date->day());
 }

@@ -4,7 +4,7 @@
 #include <QDate>
 #include <QDialog>
 
-class QDateEdit;
+class DayEdit;
 
 // "请选择指定时间": the day whose orders the history lists.
 class DayFilterDialog : public QDialog {
@@ -14,5 +14,5 @@ class DayFilterDialog : public QDialog {
     HistoryFilter filter() const;
 
   private:
-    QDateEdit* m_date;
+    DayEdit* m_date;
 };

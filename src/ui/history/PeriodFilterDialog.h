@@ -4,7 +4,7 @@
 #include <QDate>
 #include <QDialog>
 
-class QDateEdit;
+class DayEdit;
 
 // "请选择指定时间段": the first and the last day whose orders the history lists.
 class PeriodFilterDialog : public QDialog {
@@ -17,7 +17,7 @@ class PeriodFilterDialog : public QDialog {
   private:
     void confirm();
 
-    QDateEdit* m_start;
-    QDateEdit* m_end;
+    DayEdit* m_start;
+    DayEdit* m_end;
     HistoryFilter m_filter;
 };
