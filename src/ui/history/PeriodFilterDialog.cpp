@@ -1,27 +1,13 @@
 #include "ui/history/PeriodFilterDialog.h"
-#include "ui/common/ListControls.h"
 
 #include "ui/common/MessageBoxes.h"
 #include "ui/history/DayEdit.h"
 
-#include <QFormLayout>
-#include <QPushButton>
-
-using ListControls::nameControl;
-
 PeriodFilterDialog::PeriodFilterDialog(const QDate& initial, QWidget* parent)
-    : QDialog(parent), m_start(new DayEdit(initial, "日期框_起始日期", "起始日期", this)),
-      m_end(new DayEdit(initial, "日期框_结束日期", "结束日期", this)) {
-    setWindowTitle("请选择指定时间段");
-    auto* confirm = new QPushButton("确认", this);
-    nameControl(confirm, "按钮_确认", "确认");
-    confirm->setDefault(true);
-    connect(confirm, &QPushButton::clicked, this, &PeriodFilterDialog::confirm);
-
-    auto* layout = new QFormLayout(this);
-    layout->addRow("起始日期：", m_start);
-    layout->addRow("结束日期：", m_end);
-    layout->addRow(confirm);
+    : DayFormDialog("请选择指定时间段", parent),
+      m_start(addDay(initial, "日期框_起始日期", "起始日期")),
+      m_end(addDay(initial, "日期框_结束日期", "结束日期")) {
+    addConfirm([this] { confirm(); });
 }
 
 void PeriodFilterDialog::confirm() {
