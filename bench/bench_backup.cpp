@@ -6,43 +6,15 @@
 #include "storage/AutomaticBackups.h"
 #include "storage/Clock.h"
 #include "storage/DatabaseRestore.h"
-#include "support/DirectInsert.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <thread>
 
 namespace {
-
-constexpr int lineCount = 1'000'000;
-constexpr int linesPerOrder = 3;
-
-void makeRows(sqlite3* db) {
-    DirectInsert order(db, "insert into 存单 (编号,时间,合计,实付,桌号,是否结算) values "
-                           "(?1,?2,36.5,36,'A3',1)");
-    DirectInsert line(
-        db,
-        "insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (?,?,?,1,'份',12.5)");
-    char time[32];
-    for (int id = 1; (id - 1) * linesPerOrder < lineCount; ++id) {
-        const int day = id / 300;
-        std::snprintf(time, sizeof time, "%04d-%02d-%02d %02d:%02d:00", 2023 + day / 336,
-                      1 + day / 28 % 12, 1 + day % 28, 8 + id % 300 / 30, id % 60);
-        order.bind(1, 1 + id % 300).bind(2, std::string(time)).insert();
-        for (int i = 0; i < linesPerOrder && (id - 1) * linesPerOrder + i < lineCount; ++i) {
-            line.bind(1, id).bind(2, std::string(time));
-            line.bind(3, std::string(i == 0 ? "红烧排骨饭" : "青岛纯生")).insert();
-        }
-    }
-}
-
-Database& database() {
-    return keptDatabase("tablewise-bench-backup", makeRows);
-}
 
 void settleOne(Database& db) {
     db.begin();
@@ -62,7 +34,7 @@ std::string newestCopy(Database& db) {
 // cashier could feel. A settlement flushes to the disk, which the copy
 // keeps busy: compare with settlementAlone.
 void automaticBackup(benchmark::State& state, bool settle) {
-    Database& db = database();
+    Database& db = orderLinesDatabase();
     using Steady = std::chrono::steady_clock;
     double longest = 0;
     long long statements = 0;
@@ -94,7 +66,7 @@ void automaticBackup(benchmark::State& state, bool settle) {
 }
 // The same settlements without a copy running, to compare with.
 void settlementAlone(benchmark::State& state) {
-    Database& db = database();
+    Database& db = orderLinesDatabase();
     using Steady = std::chrono::steady_clock;
     double longest = 0;
     long long over16 = 0;
@@ -114,7 +86,7 @@ BENCHMARK_CAPTURE(automaticBackup, reading, false)->Unit(benchmark::kMillisecond
 BENCHMARK_CAPTURE(automaticBackup, settling, true)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void inspect(benchmark::State& state, bool everyPage) {
-    const std::string copy = newestCopy(database());
+    const std::string copy = newestCopy(orderLinesDatabase());
     for (auto _ : state)
         if (!DatabaseRestore::inspect(copy, everyPage).sound)
             state.SkipWithError("copy not sound");

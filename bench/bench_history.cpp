@@ -1,8 +1,16 @@
 // Paging the order history over 1,000,000 orders and the customer file over
 // 100,000 customers: each iteration is one page change (totals and rows).
+// Also what the change record costs a deletion and an edit among 1,000,000
+// order lines.
+#include "KeptDatabase.h"
 #include "catalogue/CustomerFile.h"
+#include "history/ChangeLog.h"
 #include "history/HistoryFilter.h"
 #include "history/PagedList.h"
+#include "history/StoredOrders.h"
+#include "orders/OrderEditor.h"
+#include "storage/DbTransaction.h"
+#include "support/SampleOrders.h"
 #include "support/DirectInsert.h"
 #include "support/TestDatabase.h"
 #include "ui/common/PagedListPanel.h"
@@ -128,6 +136,119 @@ void orders_window_last(benchmark::State& state) {
     }
 }
 BENCHMARK(orders_window_last)->Unit(benchmark::kMillisecond);
+
+// An order of three lines, stored untimed so that each iteration has one to change.
+std::string storeOrder(Database& db) {
+    db.begin();
+    db.ExecuteSql("insert into 存单 (编号,时间,合计,实付,桌号,是否结算) values "
+                  "(7,'2026-12-08 12:30:00',82,72,'A3',1)");
+    const std::string id = std::to_string(db.lastInsertId());
+    for (const char* dish : {"红烧排骨饭", "香菇猪肉水饺", "西红柿炒蛋"})
+        db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" + id +
+                      ",'2026-12-08 12:30:00','" + dish + "',2,'份',24)");
+    db.commit();
+    return id;
+}
+
+// What a run adds to the kept database is taken away again afterwards.
+class CleanUp {
+  public:
+    explicit CleanUp(Database& db) : m_db(db), m_firstRecord(lastRecord() + 1) {}
+    ~CleanUp() {
+        m_db.ExecuteSql("delete from 操作记录 where ID >=" + std::to_string(m_firstRecord));
+        for (const std::string& id : orders) {
+            m_db.ExecuteSql("delete from 存单详单 where 存单ID =" + id);
+            m_db.ExecuteSql("delete from 存单 where ID =" + id);
+        }
+    }
+    std::vector<std::string> orders;
+
+  private:
+    long long lastRecord() {
+        const int handle = m_db.OpenTable("select max(ID) as last from 操作记录");
+        const long long last = m_db.IsEOF(handle) ? 0 : m_db.ReadColByName(handle, "last").toInt();
+        m_db.CloseTable(handle);
+        return last;
+    }
+    Database& m_db;
+    long long m_firstRecord;
+};
+
+// The deletion as the history window makes it, record and all.
+void deletion_with_record(benchmark::State& state) {
+    Database& db = orderLinesDatabase();
+    CleanUp cleanUp(db);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string id = storeOrder(db);
+        state.ResumeTiming();
+        if (!StoredOrders(db).deleteOrder(id))
+            state.SkipWithError("not deleted");
+    }
+}
+// The same statements and commit without the record, to compare with.
+void deletion_without_record(benchmark::State& state) {
+    Database& db = orderLinesDatabase();
+    CleanUp cleanUp(db);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string id = storeOrder(db);
+        state.ResumeTiming();
+        DbTransaction transaction(db);
+        const bool deleted = StoredOrders(db).loadOrder(id) &&
+                             db.ExecuteSql("Delete * from 存单详单 where 存单ID=" + id) &&
+                             db.ExecuteSql("Delete * from 存单 where ID=" + id) &&
+                             transaction.commit();
+        if (!deleted)
+            state.SkipWithError("not deleted");
+    }
+}
+
+// The record's own work inside a transaction: reading the order as it is
+// (twice for an edit, before and after) and inserting the record. The
+// transaction is rolled back untimed, so the record is measured alone.
+void record_alone(benchmark::State& state, ChangeLog::Kind kind) {
+    Database& db = orderLinesDatabase();
+    CleanUp cleanUp(db);
+    const std::string id = storeOrder(db);
+    cleanUp.orders.push_back(id);
+    const bool edit = kind == ChangeLog::Kind::Edit;
+    for (auto _ : state) {
+        {
+            DbTransaction transaction(db);
+            const StoredOrders orders(db);
+            const std::string before = orders.recordText(id).value_or("");
+            const std::string after = edit ? orders.recordText(id).value_or("") : std::string();
+            if (!ChangeLog(db).write({kind, id, "7", before, after}))
+                state.SkipWithError("not recorded");
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
+    }
+}
+
+// Saving an edited order of three lines, record and all.
+void edit_with_record(benchmark::State& state) {
+    Database& db = orderLinesDatabase();
+    CleanUp cleanUp(db);
+    OrderDraft draft = threeDishOrder();
+    draft.orderId = storeOrder(db);
+    draft.number = "7";
+    cleanUp.orders.push_back(draft.orderId);
+    int edits = 0;
+    for (auto _ : state) {
+        draft.table = ++edits % 2 ? "B2" : "A3";
+        if (OrderEditor(db).saveEditedOrder(draft).outcome != OrderEditor::Outcome::Saved)
+            state.SkipWithError("not saved");
+    }
+}
+
+BENCHMARK(deletion_with_record)->Unit(benchmark::kMillisecond);
+BENCHMARK(deletion_without_record)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(record_alone, deletion, ChangeLog::Kind::Deletion)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(edit_with_record)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(record_alone, edit, ChangeLog::Kind::Edit)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,15 +1,18 @@
 #include "ui/common/QtTranslations.h"
 #include "support/TestApplication.h"
+#include "ui/common/FileDialogs.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/receipt/PrintDialogs.h"
 
 #include <QAbstractButton>
-#include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QInputDialog>
-#include <QMessageBox>
-#include <QPrintDialog>
+#include <QApplication>
+#include <QDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -32,33 +35,64 @@ bool hasAscii(const QStringList& texts) {
     return false;
 }
 
+// The button texts of the dialog that `open` shows, read while it is up and
+// then cancelled.
+QStringList shownButtons(const std::function<void()>& open) {
+    QStringList texts;
+    QTimer::singleShot(0, [&texts] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        texts = buttonTexts(*dialog);
+        dialog->reject();
+    });
+    open();
+    return texts;
+}
+
+// Each dialog opened the way the windows open it, through its interface.
 TEST(QtTranslations, StandardDialogsSpeakChinese) {
     ensureTestApplication();
     ASSERT_TRUE(QtTranslations::install());
-
-    QMessageBox question(QMessageBox::Question, QStringLiteral("信息："), QStringLiteral("？"),
-                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok |
-                             QMessageBox::Cancel);
-    EXPECT_EQ(question.button(QMessageBox::Yes)->text().remove(mnemonic), QStringLiteral("是"));
-    EXPECT_EQ(question.button(QMessageBox::No)->text().remove(mnemonic), QStringLiteral("否"));
-    EXPECT_FALSE(hasAscii(buttonTexts(question))) << buttonTexts(question).join('|').toStdString();
-
-    QInputDialog input;
-    input.setInputMode(QInputDialog::IntInput);
-    EXPECT_FALSE(hasAscii(buttonTexts(input))) << buttonTexts(input).join('|').toStdString();
-
-    QPrinter printer;
-    QPrintDialog print(&printer);
-    const QStringList printButtons = buttonTexts(print);
-    EXPECT_TRUE(printButtons.contains(QStringLiteral("打印")))
-        << printButtons.join('|').toStdString();
-    EXPECT_FALSE(hasAscii(printButtons)) << printButtons.join('|').toStdString();
-
-    QFileDialog files(nullptr, QStringLiteral("选择"), QString(),
-                      QStringLiteral("PNG图片 (*.png)"));
-    files.setOption(QFileDialog::DontUseNativeDialog);
-    const QStringList fileButtons = buttonTexts(files);
-    EXPECT_FALSE(hasAscii(fileButtons)) << fileButtons.join('|').toStdString();
+    struct Case {
+        const char* dialog;
+        std::function<void()> open;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"question",
+         [] { MessageBoxes::instance().ask(nullptr, QStringLiteral("？")); },
+         {QStringLiteral("是"), QStringLiteral("否")}},
+        {"message",
+         [] { MessageBoxes::instance().inform(nullptr, QStringLiteral("！")); },
+         {QStringLiteral("确定")}},
+        {"quantity",
+         [] {
+             int value = 1;
+             MessageBoxes::instance().askInteger(nullptr, QStringLiteral("菜品选择"),
+                                                 QStringLiteral("数量"), value, -32768, 32767);
+         },
+         {QStringLiteral("确定"), QStringLiteral("取消")}},
+        {"print",
+         [] {
+             QPrinter printer;
+             PrintDialogs::instance().choosePrinter(printer, nullptr);
+         },
+         {QStringLiteral("打印"), QStringLiteral("取消")}},
+        {"open file",
+         [] {
+             FileDialogs::instance().openFile(nullptr, QStringLiteral("选择"),
+                                              {QStringLiteral("PNG图片 (*.png)")});
+         },
+         {QStringLiteral("打开"), QStringLiteral("取消")}},
+    };
+    for (const Case& c : cases) {
+        const QStringList shown = shownButtons(c.open);
+        const std::string all = shown.join('|').toStdString();
+        for (const QString& text : c.expected)
+            EXPECT_TRUE(shown.contains(text)) << c.dialog << ": " << all;
+        EXPECT_FALSE(hasAscii(shown)) << c.dialog << ": " << all;
+    }
 }
 
 } // namespace
