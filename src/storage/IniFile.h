@@ -1,5 +1,7 @@
 #pragma once
 #include <string>
+#include <utility>
+#include <vector>
 
 // The file 配置文件.ini: entries written as key + " = {" + value + "}" + CR LF,
 // found by a case-insensitive search rather than by lines.
@@ -10,6 +12,17 @@ class IniFile {
     std::string iniGet(const std::string& key, const std::string& defaultValue,
                        bool writeMissing) const;
     const std::string& path() const { return m_path; }
+
+    // A section "[name]" holds one entry a line, up to the next section. Its
+    // entries are written as key = {value}; a line key = value written by hand
+    // reads as well. The key is matched ignoring case.
+    std::string sectionGet(const std::string& section, const std::string& key,
+                           const std::string& defaultValue) const;
+    // Replaces the lines of these keys in the section, or adds them; the rest
+    // of the file stays as it was. False when the file could not be read or
+    // written; it is then unchanged.
+    bool sectionSet(const std::string& section,
+                    const std::vector<std::pair<std::string, std::string>>& entries) const;
 
   private:
     std::string m_path;

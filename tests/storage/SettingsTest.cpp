@@ -1,4 +1,5 @@
 #include "storage/Database.h"
+#include "storage/DatabaseSettings.h"
 #include "storage/IniFile.h"
 #include "storage/SettingsStore.h"
 #include "storage/StorageStartup.h"
@@ -153,4 +154,58 @@ TEST(IniFile, AnEmptyFileGetsTheMissingKey) {
     TempFolder::write(path, "");
     EXPECT_EQ(IniFile(path).iniGet("DH", "x", true), "x");
     EXPECT_EQ(TempFolder::read(path), "DH = {x}\r\n");
+}
+
+TEST(IniFile, SectionsReadAndWriteTheirOwnLines) {
+    struct Case {
+        const char* before;
+        const char* after; // once 类型 = postgresql and 连接 = host=a are set
+        const char* typeBefore;
+    };
+    const Case cases[] = {
+        {"", "[数据库]\r\n类型 = {postgresql}\r\n连接 = {host=a}\r\n", "无"},
+        {"DH = {1}", "DH = {1}\r\n[数据库]\r\n类型 = {postgresql}\r\n连接 = {host=a}\r\n", "无"},
+        // Hand-written lines, other keys and other sections stay as they were.
+        {"[数据库]\n类型=sqlite\nx = {1}\n[其他]\n类型 = {y}\n",
+         "[数据库]\n类型 = {postgresql}\nx = {1}\n连接 = {host=a}\r\n[其他]\n类型 = {y}\n", "sqlite"},
+        {"[数据库]\r\n 类型 = {SQLite}\r\n连接 = {h}", "[数据库]\r\n类型 = {postgresql}\r\n连接 = {host=a}",
+         "SQLite"},
+        {"[数据库]", "[数据库]\r\n类型 = {postgresql}\r\n连接 = {host=a}\r\n", "无"},
+        // A top-level entry of the same name is not the section's.
+        {"类型 = {z}\r\n", "类型 = {z}\r\n[数据库]\r\n类型 = {postgresql}\r\n连接 = {host=a}\r\n", "无"},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        const std::string path = folder.file("配置文件.ini");
+        TempFolder::write(path, c.before);
+        IniFile ini(path);
+        EXPECT_EQ(ini.sectionGet("数据库", "类型", "无"), c.typeBefore) << c.before;
+        ASSERT_TRUE(ini.sectionSet("数据库", {{"类型", "postgresql"}, {"连接", "host=a"}}));
+        EXPECT_EQ(TempFolder::read(path), c.after) << c.before;
+        EXPECT_EQ(ini.sectionGet("数据库", "连接", ""), "host=a") << c.before;
+    }
+}
+
+TEST(DatabaseSettings, AMissingTypeIsTheFileAndAnUnknownOneIsRefused) {
+    const std::pair<const char*, DatabaseSettings::Engine> cases[] = {
+        {"", DatabaseSettings::Engine::Sqlite},
+        {"[数据库]\r\n连接 = {host=a}\r\n", DatabaseSettings::Engine::Sqlite},
+        {"[数据库]\r\n类型 = { PostgreSQL }\r\n", DatabaseSettings::Engine::Postgresql},
+        {"[数据库]\r\n类型 = {mysql}\r\n", DatabaseSettings::Engine::Unknown},
+    };
+    for (auto [text, engine] : cases) {
+        TempFolder folder;
+        TempFolder::write(folder.file("配置文件.ini"), text);
+        EXPECT_EQ(DatabaseSettings::load(IniFile(folder.file("配置文件.ini"))).engine, engine)
+            << text;
+    }
+    TempFolder folder;
+    IniFile ini(folder.file("配置文件.ini"));
+    DatabaseSettings chosen;
+    chosen.engine = DatabaseSettings::Engine::Postgresql;
+    chosen.connection = "host=192.168.1.5 password='}{ x'";
+    ASSERT_TRUE(chosen.save(ini));
+    const DatabaseSettings read = DatabaseSettings::load(ini);
+    EXPECT_TRUE(read.onServer());
+    EXPECT_EQ(read.connection, chosen.connection);
 }

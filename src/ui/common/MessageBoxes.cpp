@@ -3,6 +3,7 @@
 
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -34,6 +35,17 @@ class QtMessageBoxes : public MessageBoxes {
         QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
         box.setDefaultButton(defaultButton == Default::No ? QMessageBox::No : QMessageBox::Yes);
         return box.exec() == QMessageBox::Yes;
+    }
+
+    // Escape gives the second answer.
+    bool choose(QWidget* parent, const QString& text, Icon icon, const QString& title,
+                const QString& first, const QString& second) override {
+        QMessageBox box(toQt(icon), title, text, QMessageBox::NoButton, parent);
+        QPushButton* yes = box.addButton(first, QMessageBox::AcceptRole);
+        box.setEscapeButton(box.addButton(second, QMessageBox::RejectRole));
+        box.setDefaultButton(yes);
+        box.exec();
+        return box.clickedButton() == yes;
     }
 
     bool askText(QWidget* parent, const QString& title, const QString& prompt,

@@ -20,6 +20,14 @@ class MessageBoxes {
     virtual bool ask(QWidget* parent, const QString& text, Icon icon = Icon::Question,
                      const QString& title = QStringLiteral("信息："),
                      Default defaultButton = Default::Yes) = 0;
+    // A question answered with one of two named buttons; true for the first.
+    // Boxes that do not name buttons answer it as ask().
+    virtual bool choose(QWidget* parent, const QString& text, Icon icon, const QString& title,
+                        const QString& first, const QString& second) {
+        Q_UNUSED(first);
+        Q_UNUSED(second);
+        return ask(parent, text, icon, title, Default::Yes);
+    }
     // An input box; false when cancelled.
     virtual bool askText(QWidget* parent, const QString& title, const QString& prompt,
                          QString& value) = 0;

@@ -5,10 +5,12 @@
 #include "storage/Database.h"
 #include "storage/DatabaseCopy.h"
 #include "storage/DatabaseRestore.h"
+#include "storage/LocalDataImport.h"
 #include "storage/ProgramFolder.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/ManagerCheck.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/TaskProgress.h"
 #include "ui/order/RestoreChoiceDialog.h"
 
 #include <QApplication>
@@ -18,6 +20,7 @@ namespace {
 
 const QString backupTitle = QStringLiteral("备份数据");
 const QString restoreTitle = QStringLiteral("恢复数据");
+const QString importTitle = QStringLiteral("导入本地数据");
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -86,6 +89,50 @@ void DataCopies::chooseRestore() {
     RestoreChoiceDialog dialog(m_backups.folder(), m_window);
     if (dialog.exec() == QDialog::Accepted)
         restoreFrom(dialog.chosenPath());
+}
+
+bool DataCopies::importLocalData() {
+    const QString path = FileDialogs::instance().openFile(
+        m_window, importTitle,
+        {QStringLiteral("Tablewise 数据 (*.mdb)"), QStringLiteral("所有文件 (*)")});
+    return !path.isEmpty() && importFrom(path);
+}
+
+bool DataCopies::importFrom(const QString& path) {
+    MessageBoxes& boxes = MessageBoxes::instance();
+    LocalDataImport import(m_db);
+    if (const std::string refused = import.refusal(); !refused.empty()) {
+        boxes.inform(m_window, qs(refused), MessageBoxes::Icon::Warning, importTitle);
+        return false;
+    }
+    const BackupSummary summary = DatabaseRestore::inspect(path.toStdString(), false);
+    if (!summary.sound) {
+        boxes.inform(m_window,
+                     QStringLiteral("这个文件不是完好的 Tablewise 数据，不能导入：") +
+                         qs(summary.problem) + QStringLiteral("。\n\n") + path,
+                     MessageBoxes::Icon::Warning, importTitle);
+        return false;
+    }
+    const QString question = QStringLiteral("把这个文件的全部数据导入数据库服务器？\n\n") + path +
+                             QStringLiteral("\n") + qs(DatabaseRestore::describe(summary)) +
+                             QStringLiteral("\n\n服务器上现有的菜单、桌号、客户和设置会被替换。");
+    if (!boxes.ask(m_window, question, MessageBoxes::Icon::Warning, importTitle,
+                   MessageBoxes::Default::No) ||
+        !ManagerCheck::passes(m_window, m_db, QStringLiteral("管理密码不正确，数据没有导入。")))
+        return false;
+    bool imported = false;
+    {
+        TaskProgress progress(m_window, QStringLiteral("正在导入本地数据…"), importTitle);
+        imported = import.run(path.toStdString(), progress.callback());
+    }
+    if (!imported) {
+        boxes.inform(m_window, qs(import.problem()), MessageBoxes::Icon::Warning, importTitle);
+        return false;
+    }
+    m_restored();
+    boxes.inform(m_window, QStringLiteral("本地数据已导入数据库服务器。"),
+                 MessageBoxes::Icon::Information, importTitle);
+    return true;
 }
 
 bool DataCopies::restoreFrom(const QString& path) {

@@ -30,6 +30,10 @@ class DataCopies {
     // in the backup folder and carries on with the restored one; false when
     // nothing changed.
     bool restoreFrom(const QString& path);
+    // "导入本地数据…": a till's data file onto the server; false when nothing
+    // was stored.
+    bool importLocalData();
+    bool importFrom(const QString& path);
 
   private:
     void stepAutomaticBackup();

@@ -202,6 +202,7 @@ void MainWindow::connectCommands() {
         {m_form.passwordAction, [this] { m_tools.openManagerPassword(); }},
         {m_form.backupAction, [this] { m_copies.backUpByHand(); }},
         {m_form.restoreAction, [this] { m_copies.chooseRestore(); }},
+        {m_form.databaseSettingsAction, [this] { m_tools.openDatabaseSettings(); }},
         {m_form.tutorialAction,
          [this] { HelpDocuments::show(this, HelpDocuments::Document::Tutorial); }},
         {m_form.printingHelpAction,

@@ -140,6 +140,8 @@ void MainWindowForm::buildMenus(QMainWindow* window) {
     settingsMenu->addSeparator();
     backupAction = settingsMenu->addAction(QStringLiteral("备份数据…"));
     restoreAction = settingsMenu->addAction(QStringLiteral("恢复数据…"));
+    settingsMenu->addSeparator();
+    databaseSettingsAction = settingsMenu->addAction(QStringLiteral("数据库设置…"));
 
     helpMenu =
         named(bar->addMenu(QStringLiteral("帮助")), QStringLiteral("帮助"), QStringLiteral("帮助"));

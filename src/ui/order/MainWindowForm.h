@@ -64,23 +64,24 @@ struct MainWindowForm {
     QLabel* backupPart = nullptr;     // a failed automatic backup, told once
 
     QToolBar* toolBar = nullptr;
-    QList<QAction*> toolButtons;            // positions 0 to 9; 3 and 7 are separators
-    QAction* demoDataAction = nullptr;      // "生成销售随机数据", after the ten
-    QMenu* settingsMenu = nullptr;          // "设置菜单"
-    QAction* headerListAction = nullptr;    // "票头设置"
-    QAction* shopListAction = nullptr;      // "店名设置"
-    QAction* discountListAction = nullptr;  // "减免设置"
-    QAction* printSettingsAction = nullptr; // "打印设置"
-    QAction* changeLogAction = nullptr;     // "操作记录"
-    QAction* passwordAction = nullptr;      // "管理密码…"
-    QAction* backupAction = nullptr;        // "备份数据…"
-    QAction* restoreAction = nullptr;       // "恢复数据…"
-    QMenu* helpMenu = nullptr;              // "帮助"
-    QAction* tutorialAction = nullptr;      // "使用教程"
-    QAction* printingHelpAction = nullptr;  // "无法打印"
-    QAction* aboutAction = nullptr;         // "关于"
-    QMenu* gridMenu = nullptr;              // "A菜单"
-    QAction* deleteLineAction = nullptr;    // "删除行"
+    QList<QAction*> toolButtons;               // positions 0 to 9; 3 and 7 are separators
+    QAction* demoDataAction = nullptr;         // "生成销售随机数据", after the ten
+    QMenu* settingsMenu = nullptr;             // "设置菜单"
+    QAction* headerListAction = nullptr;       // "票头设置"
+    QAction* shopListAction = nullptr;         // "店名设置"
+    QAction* discountListAction = nullptr;     // "减免设置"
+    QAction* printSettingsAction = nullptr;    // "打印设置"
+    QAction* changeLogAction = nullptr;        // "操作记录"
+    QAction* passwordAction = nullptr;         // "管理密码…"
+    QAction* backupAction = nullptr;           // "备份数据…"
+    QAction* restoreAction = nullptr;          // "恢复数据…"
+    QAction* databaseSettingsAction = nullptr; // "数据库设置…"
+    QMenu* helpMenu = nullptr;                 // "帮助"
+    QAction* tutorialAction = nullptr;         // "使用教程"
+    QAction* printingHelpAction = nullptr;     // "无法打印"
+    QAction* aboutAction = nullptr;            // "关于"
+    QMenu* gridMenu = nullptr;                 // "A菜单"
+    QAction* deleteLineAction = nullptr;       // "删除行"
 
     // Function-key targets: the first control of each group.
     QGroupBox* groups[7] = {}; // "点单(F1)" ... "备注信息(F7)"

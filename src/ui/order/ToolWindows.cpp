@@ -2,9 +2,12 @@
 
 #include "catalogue/NamedList.h"
 #include "history/PagedList.h"
+#include "storage/ProgramFolder.h"
 #include "ui/catalogue/DishCatalogueWindow.h"
 #include "ui/catalogue/NamedListWindow.h"
 #include "ui/catalogue/TableListWindow.h"
+#include "ui/common/DatabaseSettingsDialog.h"
+#include "ui/common/ManagerCheck.h"
 #include "ui/history/ChangeLogWindow.h"
 #include "ui/history/CustomerWindow.h"
 #include "ui/history/ManagerPasswordDialog.h"
@@ -73,4 +76,11 @@ void ToolWindows::openChangeLog() {
 
 void ToolWindows::openManagerPassword() {
     ManagerPasswordDialog(m_db, m_window).exec();
+}
+
+// Pointing the till at another database is the owner's decision.
+void ToolWindows::openDatabaseSettings() {
+    if (ManagerCheck::passes(m_window, m_db,
+                             QStringLiteral("管理密码不正确，数据库设置没有打开。")))
+        DatabaseSettingsDialog(IniFile(ProgramFolder::iniPath()), m_window).exec();
 }

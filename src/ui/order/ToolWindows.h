@@ -22,17 +22,18 @@ class ToolWindows {
 
     ToolWindows(Database& db, Clock& clock, QWidget* window, Callbacks callbacks);
 
-    void openOrderHistory();    // 0 "历史订单"
-    void openIncomeReport();    // 1 "收入报表"
-    void openSalesStatistics(); // 2 "销售统计"
-    void openCustomers();       // 4 "客户设置"
-    void openDishCatalogue();   // 5 "菜单设置"
-    void openTableList();       // 6 "桌号设置"
-    void openHeaderList();      // "票头设置"
-    void openShopList();        // "店名设置"
-    void openDiscountList();    // "减免设置"
-    void openChangeLog();       // "操作记录"
-    void openManagerPassword(); // "管理密码…"
+    void openOrderHistory();     // 0 "历史订单"
+    void openIncomeReport();     // 1 "收入报表"
+    void openSalesStatistics();  // 2 "销售统计"
+    void openCustomers();        // 4 "客户设置"
+    void openDishCatalogue();    // 5 "菜单设置"
+    void openTableList();        // 6 "桌号设置"
+    void openHeaderList();       // "票头设置"
+    void openShopList();         // "店名设置"
+    void openDiscountList();     // "减免设置"
+    void openChangeLog();        // "操作记录"
+    void openManagerPassword();  // "管理密码…"
+    void openDatabaseSettings(); // "数据库设置…"
     // "生成销售随机数据" over the dishes and tables order entry holds.
     void generateDemoData(const DishCache& dishes, const TableCache& tables);
 

@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+
+class IniFile;
+
+// Where the orders are kept: the file data/data.mdb of this till, or a
+// PostgreSQL server that several tills share. Kept in 配置文件.ini under
+// [数据库]: 类型 = {sqlite} or {postgresql}, 连接 = {libpq connection text}.
+struct DatabaseSettings {
+    // Unknown: 类型 names neither; start-up refuses it rather than keep the
+    // orders of a till meant for the server in a file of its own.
+    enum class Engine { Sqlite, Postgresql, Unknown };
+
+    Engine engine = Engine::Sqlite;
+    std::string typeText; // 类型 as written
+    std::string connection;
+
+    // A file or section without 类型 is today's single till on its file.
+    static DatabaseSettings load(const IniFile& ini);
+    // False when the file could not be written.
+    bool save(const IniFile& ini) const;
+
+    bool onServer() const { return engine == Engine::Postgresql; }
+    // What the cashier is told about an Unknown engine.
+    std::string unknownEngineMessage() const;
+
+    static constexpr const char* section = "数据库";
+};

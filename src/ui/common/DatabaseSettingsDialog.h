@@ -1,0 +1,51 @@
+#pragma once
+#include "storage/IniFile.h"
+#include "storage/ServerProbe.h"
+
+#include <QDialog>
+
+#include <string>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+// "数据库设置": this till's own data file, or a PostgreSQL server several
+// tills share, with a test of the connection. The choice is written to
+// 配置文件.ini and is used from the next start.
+class DatabaseSettingsDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit DatabaseSettingsDialog(IniFile ini, QWidget* parent = nullptr);
+
+    // The connection text the fields (or the raw text) make.
+    std::string connection() const;
+    ServerProbe::Finding testConnection(); // "测试连接"
+    void confirm();                        // "确定"
+
+  private:
+    QLineEdit* field(const QString& name, const QString& caption);
+    QGroupBox* buildServerBox();
+    void showConnection(const std::string& text);
+    void fillFields(const std::string& text);
+    std::string fieldsText() const;
+    void showServerChoice();
+    void switchRawText(bool raw);
+    bool save();
+
+    IniFile m_ini;
+    QRadioButton* m_fileChoice;
+    QRadioButton* m_serverChoice;
+    QGroupBox* m_serverBox = nullptr;
+    QLineEdit* m_host = nullptr;
+    QLineEdit* m_port = nullptr;
+    QLineEdit* m_dbname = nullptr;
+    QLineEdit* m_user = nullptr;
+    QLineEdit* m_password = nullptr;
+    QCheckBox* m_rawChoice = nullptr;
+    QLineEdit* m_raw = nullptr;
+    QWidget* m_fields = nullptr;
+    QLabel* m_finding;
+};
