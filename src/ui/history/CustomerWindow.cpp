@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using ListControls::addCaptionButton;
 using ListControls::attachContextMenu;
 using ListControls::nameControl;
 
@@ -69,11 +70,8 @@ QWidget* CustomerWindow::buildSearchRow() {
     m_searchField = new QLineEdit(bar);
     nameControl(m_searchField, "编辑框_查找", "查找(输入客户电话或姓名)：");
     row->addWidget(m_searchField, 1);
-    auto* find = new QPushButton("查找", bar);
-    nameControl(find, "按钮_查找", "查找");
-    find->setAutoDefault(false);
-    row->addWidget(find);
-    connect(find, &QPushButton::clicked, this, &CustomerWindow::search);
+    connect(addCaptionButton(row, bar, "查找"), &QPushButton::clicked, this,
+            &CustomerWindow::search);
     connect(m_searchField, &QLineEdit::returnPressed, this, &CustomerWindow::search);
     return bar;
 }
