@@ -11,6 +11,13 @@ class StoredOrdersTest : public OnBothEngines {
         return data.count("select count(*) from 存单详单 where 存单ID=" + std::to_string(id));
     }
     int orders() { return data.count("select count(*) from 存单"); }
+    // A stored order with a line of each dish, sold at its time.
+    long long orderOf(const std::vector<std::pair<std::string, std::string>>& timedDishes) {
+        const long long id = data.addOrder({});
+        for (const auto& [time, dish] : timedDishes)
+            data.addLine(id, time, dish);
+        return id;
+    }
 
     TestDatabase data{GetParam(), TestDatabase::Start::Template};
     StoredOrders stored{data.db};
@@ -19,11 +26,9 @@ class StoredOrdersTest : public OnBothEngines {
 INSTANTIATE_TEST_SUITE_P(Engines, StoredOrdersTest, bothEngines, engineName);
 
 TEST_P(StoredOrdersTest, DeleteRemovesTheOrderAndOnlyItsLines) {
-    const long long kept = data.addOrder({});
-    const long long gone = data.addOrder({});
-    data.addLine(kept, "2017-05-15 12:30:00", "鱼香肉丝");
-    data.addLine(gone, "2017-05-15 12:30:00", "鱼香肉丝");
-    data.addLine(gone, "2017-05-15 12:30:00", "宫保鸡丁");
+    const long long kept = orderOf({{"2017-05-15 12:30:00", "鱼香肉丝"}});
+    const long long gone =
+        orderOf({{"2017-05-15 12:30:00", "鱼香肉丝"}, {"2017-05-15 12:30:00", "宫保鸡丁"}});
 
     EXPECT_TRUE(stored.deleteOrder(std::to_string(gone)));
     EXPECT_EQ(orders(), 1);
@@ -32,8 +37,7 @@ TEST_P(StoredOrdersTest, DeleteRemovesTheOrderAndOnlyItsLines) {
 }
 
 TEST_P(StoredOrdersTest, AFailedDeleteKeepsTheLines) {
-    const long long id = data.addOrder({});
-    data.addLine(id, "2017-05-15 12:30:00", "鱼香肉丝");
+    const long long id = orderOf({{"2017-05-15 12:30:00", "鱼香肉丝"}});
     // Without the order table the second statement fails after the first succeeded.
     ASSERT_TRUE(data.db.ExecuteSql("drop table 存单"));
 
@@ -42,12 +46,10 @@ TEST_P(StoredOrdersTest, AFailedDeleteKeepsTheLines) {
 }
 
 TEST_P(StoredOrdersTest, LinesAreFoundByOrderAndSaleDate) {
-    const long long id = data.addOrder({});
-    const long long other = data.addOrder({});
-    data.addLine(id, "2017-05-15 12:30:00", "鱼香肉丝");
-    data.addLine(id, "2017-05-15 23:59:59", "宫保鸡丁");
-    data.addLine(id, "2017-05-16 00:10:00", "隔天的菜");
-    data.addLine(other, "2017-05-15 12:30:00", "别的单");
+    const long long id = orderOf({{"2017-05-15 12:30:00", "鱼香肉丝"},
+                                  {"2017-05-15 23:59:59", "宫保鸡丁"},
+                                  {"2017-05-16 00:10:00", "隔天的菜"}});
+    orderOf({{"2017-05-15 12:30:00", "别的单"}});
 
     const std::string idText = std::to_string(id);
     const std::vector<StoredLine> found = stored.findOrderLines(idText, "2017年5月15日");

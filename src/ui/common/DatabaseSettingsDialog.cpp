@@ -58,6 +58,8 @@ DatabaseSettingsDialog::DatabaseSettingsDialog(IniFile ini, QWidget* parent)
     nameControl(m_finding, QStringLiteral("标签_连接结果"), QStringLiteral("连接结果"));
     m_finding->setWordWrap(true);
     m_finding->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Room for what a test finds, so the window does not jump when it is shown.
+    m_finding->setMinimumHeight(m_finding->fontMetrics().lineSpacing() * 3);
     layout->addWidget(m_finding);
 
     auto* row = new QHBoxLayout;

@@ -12,11 +12,11 @@ void DishResultModel::showIn(QTreeView* view) {
     view->setModel(this);
     view->setColumnHidden(Blank, true);
     view->header()->setStretchLastSection(false);
+    // Beside an 80 mm preview the list is narrow: the name, which the cashier
+    // checks before Enter, gets what the short columns leave.
+    for (Column column : {Code, Letters, Price, Unit})
+        view->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     view->header()->setSectionResizeMode(Name, QHeaderView::Stretch);
-    view->setColumnWidth(Code, 76);
-    view->setColumnWidth(Letters, 86);
-    view->setColumnWidth(Price, 56);
-    view->setColumnWidth(Unit, 44);
 }
 
 void DishResultModel::setMatches(std::vector<int> dishIndices) {

@@ -15,7 +15,8 @@ class DishResultModel : public QAbstractTableModel {
 
     explicit DishResultModel(const DishCache& dishes, QObject* parent = nullptr);
 
-    // Shows the rows in the view: the blank column hidden, the name stretched.
+    // Shows the rows in the view: the blank column hidden, the others as wide
+    // as their contents, the name taking the rest.
     void showIn(QTreeView* view);
 
     void setMatches(std::vector<int> dishIndices);

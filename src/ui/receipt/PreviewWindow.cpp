@@ -8,6 +8,7 @@
 #include "ui/receipt/PainterCanvas.h"
 #include "ui/receipt/PreviewBoard.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QPainter>
 #include <QScreen>
@@ -25,6 +26,7 @@ constexpr Column narrowColumn{233, 215, 194, 196};
 constexpr Column wideColumn{306, 288, 267, 269};
 constexpr int frameLeft = 9, frameTop = 5;
 constexpr int scrollBarWidth = 17;
+constexpr int receiptLine = 20; // about one printed line on screen
 constexpr double previewUnitsPerPoint = 96.0 / 72;
 
 void name(QWidget* widget, const QString& control, const QString& caption) {
@@ -53,10 +55,12 @@ PreviewWindow::PreviewWindow(Database& db, QWidget* orderWindow, OrderSource ord
     setAttribute(Qt::WA_ShowWithoutActivating);
     addActions(orderWindow->actions());
     orderWindow->installEventFilter(this);
+    m_visible->installEventFilter(this);
     connect(m_scrollBar, &QScrollBar::valueChanged, this, &PreviewWindow::showSlice);
     resize(narrowColumn.window, orderWindow->height() + 5);
     placeBeside();
     m_scrollBar->setRange(0, 0);
+    m_scrollBar->setSingleStep(receiptLine);
     renderPreview();
 }
 
@@ -107,6 +111,13 @@ void PreviewWindow::layOutColumn() {
     m_visible->setGeometry(1, 5, c.canvas, boardHeight);
     m_offscreen->resize(c.canvas, canvasHeight);
     m_scrollBar->setGeometry(c.scrollBarLeft, 5, scrollBarWidth, boardHeight);
+    // A click beside the handle turns a whole page of a long receipt.
+    m_scrollBar->setPageStep(boardHeight);
+    // The window manager may leave the column shorter than it was drawn
+    // for: the end of the receipt stays within reach.
+    m_scrollBar->setRange(0, std::max(0, m_contentHeight - boardHeight));
+    if (m_contentHeight > 0)
+        showSlice(m_scrollBar->value());
 }
 
 void PreviewWindow::renderPreview() {
@@ -144,6 +155,8 @@ void PreviewWindow::showSlice(int top) {
 }
 
 bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_visible && event->type() == QEvent::Wheel) // the wheel over the receipt
+        return QCoreApplication::sendEvent(m_scrollBar, event);
     if (watched == m_orderWindow &&
         (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
         const WindowEchoes::Report report = m_orderEchoes.classify();

@@ -9,10 +9,12 @@
 #include "ui/receipt/PreviewWindow.h"
 
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTreeView>
 #include <QWindow>
 #include <functional>
 
@@ -327,6 +329,16 @@ TEST_F(SettlementWindow, PreviewStandsBesideTheOrderWindowOnScreen) {
     const QRect screen = window->screen()->availableGeometry();
     window->setGeometry(screen);
     QCoreApplication::processEvents();
+    const QTreeView* list = window->form().dishResults;
+    auto resultsFit = [list, results = static_cast<const QAbstractItemView*>(list)] {
+        const QHeaderView* header = list->header();
+        for (int c = 0; c < header->count(); ++c)
+            if (!header->isSectionHidden(c) &&
+                header->sectionSize(c) <
+                    std::max(header->sectionSizeHint(c), results->sizeHintForColumn(c)))
+                return false;
+        return true;
+    };
     window->form().previewButton->click();
     auto* preview = window->findChild<PreviewWindow*>();
     ASSERT_NE(preview, nullptr);
@@ -342,6 +354,7 @@ TEST_F(SettlementWindow, PreviewStandsBesideTheOrderWindowOnScreen) {
         EXPECT_TRUE(screen.contains(order) && screen.contains(beside)) << type;
         EXPECT_EQ(beside.topLeft(), QPoint(order.right() + 1, order.top())) << type;
         EXPECT_EQ(order.topLeft(), screen.topLeft()) << type;
+        EXPECT_TRUE(resultsFit()) << type << ": every caption and found dish reads whole";
     }
     QTest::mouseClick(window->form().grid, Qt::LeftButton);
     EXPECT_TRUE(preview->isVisible()) << "a click into the order window hides nothing";

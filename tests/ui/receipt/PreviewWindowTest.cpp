@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -88,6 +89,18 @@ TEST_F(PreviewWindowTest, ScrollRangeIsTheContentBelowTheFrame) {
     EXPECT_EQ(visibleBoard->image(), whole.copy(0, 120, whole.width(), visibleBoard->height()));
     p.renderPreview();
     EXPECT_EQ(scrollBar->value(), 0) << "a redraw starts at the top";
+
+    EXPECT_EQ(scrollBar->pageStep(), visible) << "a click beside the handle turns a page";
+    QWheelEvent down(QPointF(10, 10), visibleBoard->mapToGlobal(QPointF(10, 10)), {}, {0, -120},
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(visibleBoard, &down);
+    EXPECT_GE(scrollBar->value(), 3 * scrollBar->singleStep()) << "the wheel over the receipt";
+    EXPECT_GT(scrollBar->singleStep(), 1);
+
+    p.resize(p.width(), p.height() - 100); // as a window manager shortens it
+    QCoreApplication::processEvents();
+    EXPECT_EQ(scrollBar->maximum(), p.contentHeight() - (visible - 100))
+        << "the end of the receipt stays within reach";
 }
 
 TEST_F(PreviewWindowTest, RedrawShowsTheChangedOrder) {
