@@ -3,6 +3,7 @@
 // Also what the change record costs a deletion and an edit among 1,000,000
 // order lines.
 #include "KeptDatabase.h"
+#include "ServerBench.h"
 #include "catalogue/CustomerFile.h"
 #include "history/ChangeLog.h"
 #include "history/HistoryFilter.h"
@@ -71,8 +72,34 @@ Database& database() {
     return db;
 }
 
-void showPages(benchmark::State& state, PagedList& list, int requested) {
-    Database& db = database();
+// The same orders and customers on the server.
+const char* const serverFill = R"SQL(
+INSERT INTO "存单" ("编号","票头","店铺名称","时间","减免","减免份数","减免金额","合计","支付方式",
+                    "已付","实付","桌号","电话","姓名","地址","是否结算","备注")
+SELECT 1 + i % 900, '微信点餐', '白云快餐',
+       format('%s-%s-%s %s:%s:00', 2015 + i / 900 / 336, lpad((1 + i / 900 / 28 % 12)::text, 2, '0'),
+              lpad((1 + i / 900 % 28)::text, 2, '0'), lpad((8 + i % 900 / 60)::text, 2, '0'),
+              lpad((i % 60)::text, 2, '0')),
+       '无', 0, 0, 30.5 + i % 7, '现金支付', 30 + i % 7, 30 + i % 7,
+       CASE WHEN i % 2 = 0 THEN 'A3' ELSE '' END,
+       CASE WHEN i % 2 = 0 THEN '' ELSE '138' || (10000000 + i % 5000) END, '张三',
+       CASE WHEN i % 2 = 0 THEN '' ELSE '白云路 12 号' END, 1, ''
+FROM generate_series(0, 999999) i;
+INSERT INTO "客户" ("电话","姓名","地址","订餐次数")
+SELECT '139' || (10000000 + i), '客户' || i, '白云路 12 号', 1 FROM generate_series(0, 99999) i
+)SQL";
+
+Database* serverDatabase() {
+    static Database* db = [] {
+        Database* kept = keptServerDatabase("tablewise_bench_history", serverFill);
+        if (kept)
+            PagedList::prepareIndexes(*kept);
+        return kept;
+    }();
+    return db;
+}
+
+void showPages(benchmark::State& state, PagedList& list, int requested, Database& db) {
     long long rows = 0;
     for (auto _ : state) {
         int page = requested;
@@ -86,13 +113,22 @@ void showPages(benchmark::State& state, PagedList& list, int requested) {
 void orders(benchmark::State& state, const HistoryFilter& filter, int page) {
     PagedList list(PagedList::Kind::Orders);
     list.setConditionFragment(filter.fragment);
-    showPages(state, list, page);
+    showPages(state, list, page, database());
+}
+
+void serverOrders(benchmark::State& state, const HistoryFilter& filter, int page) {
+    Database* db = serverDatabase();
+    if (!db)
+        return state.SkipWithError("TABLEWISE_TEST_SERVER is not set");
+    PagedList list(PagedList::Kind::Orders);
+    list.setConditionFragment(filter.fragment);
+    showPages(state, list, page, *db);
 }
 
 void customers(benchmark::State& state, const std::string& fragment, int page) {
     PagedList list(PagedList::Kind::Customers);
     list.setConditionFragment(fragment);
-    showPages(state, list, page);
+    showPages(state, list, page, database());
 }
 
 const DateTime midDay{2016, 6, 15, 0, 0, 0};
@@ -110,6 +146,17 @@ BENCHMARK_CAPTURE(orders, day_last, HistoryFilter::day(midDay), -1)->Unit(benchm
 BENCHMARK_CAPTURE(orders, period_last, *HistoryFilter::period(midDay, monthEnd), -1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(orders, customer_last, HistoryFilter::customer("13810000007"), -1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(serverOrders, all_first, HistoryFilter::all(), 1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(serverOrders, all_middle, HistoryFilter::all(), 2500)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(serverOrders, all_last, HistoryFilter::all(), -1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(serverOrders, dine_in_last, HistoryFilter::dineIn(), -1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(serverOrders, day_last, HistoryFilter::day(midDay), -1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(serverOrders, customer_last, HistoryFilter::customer("13810000007"), -1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(customers, all_first, "", 1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(customers, all_last, "", -1)->Unit(benchmark::kMillisecond);

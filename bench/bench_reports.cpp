@@ -2,6 +2,7 @@
 // that checks the file, over five years of orders: 400,000 orders with
 // 1,000,000 order lines.
 #include "KeptDatabase.h"
+#include "ServerBench.h"
 #include "reports/IncomeReports.h"
 #include "reports/SalesReports.h"
 #include "storage/Database.h"
@@ -65,19 +66,52 @@ Database& database() {
     return keptDatabase("tablewise-bench-reports", makeRows);
 }
 
-void yearIncomeReport(benchmark::State& state) {
-    Database& db = database();
+// The same shape of data on the server: 400,000 orders over the 28-day months
+// of five years, 2 or 3 lines each, 1,000,000 lines in all.
+const char* const serverFill = R"SQL(
+INSERT INTO "存单" ("编号","时间","实付","合计","已付")
+SELECT g % 300 + 1, t, p, p, p FROM (
+  SELECT g, 10 + (g * 31) % 190 AS p,
+         format('%s-%s-%s %s:%s:%s', 2013 + d / 336, lpad((d / 28 % 12 + 1)::text, 2, '0'),
+                lpad((d % 28 + 1)::text, 2, '0'), lpad((9 + g % 13)::text, 2, '0'),
+                lpad((g % 60)::text, 2, '0'), lpad((g * 7 % 60)::text, 2, '0')) AS t
+  FROM (SELECT g, (g::bigint * 7919) % 1680 AS d FROM generate_series(1, 400000) g) days) orders;
+INSERT INTO "存单详单" ("存单ID","销售时间","菜名","数量","小计")
+SELECT o.id, o."时间",
+       (ARRAY['红烧排骨饭','茄子豆角','西红柿炒蛋','金针菇肉片','白菜肉水饺','香菇猪肉水饺',
+              '酸菜鱼','鱼香肉丝','青岛纯生','王老吉'])[1 + (o.id * 7 + i) % 10],
+       1 + (o.id + i) % 3, 3.5 + (o.id * 13 + i) % 60
+FROM "存单" o, generate_series(1, 3) i WHERE i <= 2 + o.id % 2
+)SQL";
+
+// The SQLite file, or the server when `server` (skipped without one).
+Database* databaseOn(benchmark::State& state, bool server) {
+    Database* db = server ? keptServerDatabase("tablewise_bench_reports", serverFill) : &database();
+    if (!db)
+        state.SkipWithError("TABLEWISE_TEST_SERVER is not set");
+    return db;
+}
+
+void yearIncomeReport(benchmark::State& state, bool server) {
+    Database* on = databaseOn(state, server);
+    if (!on)
+        return;
+    Database& db = *on;
     for (auto _ : state) {
         const auto sheet = IncomeReports(db, ProgramFolder::path()).year("2015");
         if (!sheet.found())
             state.SkipWithError("no orders found");
     }
 }
-BENCHMARK(yearIncomeReport)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(yearIncomeReport, sqlite, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(yearIncomeReport, server, true)->Unit(benchmark::kMillisecond);
 
 // An empty dish is every dish, as the report window starts.
-void yearSales(benchmark::State& state, const std::string& dish) {
-    Database& db = database();
+void yearSales(benchmark::State& state, const std::string& dish, bool server) {
+    Database* on = databaseOn(state, server);
+    if (!on)
+        return;
+    Database& db = *on;
     for (auto _ : state) {
         SalesReportState remembered;
         SalesReports reports(db, ProgramFolder::path(), remembered);
@@ -87,31 +121,41 @@ void yearSales(benchmark::State& state, const std::string& dish) {
     }
 }
 
-void yearSalesReport(benchmark::State& state) {
-    yearSales(state, "");
+void yearSalesReport(benchmark::State& state, bool server) {
+    yearSales(state, "", server);
 }
-BENCHMARK(yearSalesReport)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(yearSalesReport, sqlite, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(yearSalesReport, server, true)->Unit(benchmark::kMillisecond);
 
-void yearSalesReportOneDish(benchmark::State& state) {
-    yearSales(state, "酸菜鱼");
+void yearSalesReportOneDish(benchmark::State& state, bool server) {
+    yearSales(state, "酸菜鱼", server);
 }
-BENCHMARK(yearSalesReportOneDish)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(yearSalesReportOneDish, sqlite, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(yearSalesReportOneDish, server, true)->Unit(benchmark::kMillisecond);
 
-void monthIncomeReport(benchmark::State& state) {
-    Database& db = database();
+void monthIncomeReport(benchmark::State& state, bool server) {
+    Database* on = databaseOn(state, server);
+    if (!on)
+        return;
+    Database& db = *on;
     for (auto _ : state)
         IncomeReports(db, ProgramFolder::path()).month("2015", "6");
 }
-BENCHMARK(monthIncomeReport)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(monthIncomeReport, sqlite, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(monthIncomeReport, server, true)->Unit(benchmark::kMillisecond);
 
-void monthSalesReport(benchmark::State& state) {
-    Database& db = database();
+void monthSalesReport(benchmark::State& state, bool server) {
+    Database* on = databaseOn(state, server);
+    if (!on)
+        return;
+    Database& db = *on;
     for (auto _ : state) {
         SalesReportState remembered;
         SalesReports(db, ProgramFolder::path(), remembered).month("2015-06");
     }
 }
-BENCHMARK(monthSalesReport)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(monthSalesReport, sqlite, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(monthSalesReport, server, true)->Unit(benchmark::kMillisecond);
 
 // The whole start-up of storage: connect, check the file, upgrade, seed. The
 // first start of a day reads every page back; later starts check the rest.

@@ -1,7 +1,10 @@
 // Statements in the Access dialect through Database, each beside the same
 // work written directly against SQLite, on 100,000 orders and 250,000 lines.
+#include "ServerBench.h"
+#include "orders/Settlement.h"
 #include "storage/Database.h"
 #include "support/DirectInsert.h"
+#include "support/SampleOrders.h"
 #include "support/TestDatabase.h"
 
 #include <benchmark/benchmark.h>
@@ -181,8 +184,39 @@ void BM_InsertBatch_Direct(benchmark::State& state) {
     }
 }
 
+// The same 100,000 orders and 250,000 lines on the server.
+const char* const serverFill = R"SQL(
+INSERT INTO "存单" ("编号","票头","店铺名称","时间","减免","减免份数","减免金额","合计","支付方式",
+                    "已付","实付","桌号","电话","姓名","地址","是否结算","备注")
+SELECT 1 + i % 100, '微信点餐', '白云快餐',
+       format('%s-%s-%s %s:%s:00', 2015 + i / 20000, lpad((1 + i / 1667 % 12)::text, 2, '0'),
+              lpad((1 + i % 28)::text, 2, '0'), lpad((9 + i % 12)::text, 2, '0'),
+              lpad((i % 60)::text, 2, '0')),
+       '', 0, 0, 20.5 + i % 50, '现金支付', 20 + i % 50, 20 + i % 50, '号牌 1', '', '', '', 1, ''
+FROM generate_series(0, 99999) i;
+INSERT INTO "存单详单" ("存单ID","销售时间","菜名","数量","单位","小计")
+SELECT o.id, o."时间", '红烧排骨饭', 1, '份', 18
+FROM generate_series(0, 249999) i JOIN "存单" o ON o.id = 1 + i * 2 / 5
+)SQL";
+
+// One settlement of three dishes for a returning customer, at 100,000 orders.
+void BM_Settlement(benchmark::State& state, bool server) {
+    Database* db = server ? keptServerDatabase("tablewise_bench_storage", serverFill)
+                          : &fixture().db;
+    if (!db)
+        return state.SkipWithError("TABLEWISE_TEST_SERVER is not set");
+    FixedClock clock(DateTime{2026, 12, 8, 12, 0, 0});
+    Settlement settlement(*db, clock);
+    const OrderDraft order = threeDishOrder();
+    for (auto _ : state)
+        if (settlement.store(order).outcome != Settlement::Outcome::Done)
+            state.SkipWithError(db->lastError().c_str());
+}
+
 } // namespace
 
+BENCHMARK_CAPTURE(BM_Settlement, sqlite, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Settlement, server, true)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HistoryPage_Translated)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HistoryPage_Direct)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_YearGrouping_Translated)->Unit(benchmark::kMillisecond);
