@@ -201,8 +201,8 @@ FROM generate_series(0, 249999) i JOIN "存单" o ON o.id = 1 + i * 2 / 5
 
 // One settlement of three dishes for a returning customer, at 100,000 orders.
 void BM_Settlement(benchmark::State& state, bool server) {
-    Database* db = server ? keptServerDatabase("tablewise_bench_storage", serverFill)
-                          : &fixture().db;
+    Database* db =
+        server ? keptServerDatabase("tablewise_bench_storage", serverFill) : &fixture().db;
     if (!db)
         return state.SkipWithError("TABLEWISE_TEST_SERVER is not set");
     FixedClock clock(DateTime{2026, 12, 8, 12, 0, 0});

@@ -89,8 +89,9 @@ Settlement::Result Settlement::store(const OrderDraft& order) {
         return notStored();
     m_number = Values::trim(order.number);
     long long orderId = 0;
-    const bool stored = claimNumber() && insertOrder(order) && (orderId = m_db.lastInsertId()) > 0 &&
-                        insertLines(order, orderId) && updateCustomer(order) && m_db.commit();
+    const bool stored = claimNumber() && insertOrder(order) &&
+                        (orderId = m_db.lastInsertId()) > 0 && insertLines(order, orderId) &&
+                        updateCustomer(order) && m_db.commit();
     if (!stored) {
         const Result failed = notStored();
         m_db.rollback();

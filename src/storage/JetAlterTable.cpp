@@ -8,14 +8,8 @@ namespace {
 
 using Kind = SqlToken::Kind;
 
-std::size_t skipBlanks(const std::vector<SqlToken>& t, std::size_t i) {
-    while (i < t.size() && t[i].kind == Kind::Blank)
-        ++i;
-    return i;
-}
-
 std::size_t nextToken(const std::vector<SqlToken>& t, std::size_t i) {
-    return skipBlanks(t, i + 1);
+    return skipBlankTokens(t, i + 1);
 }
 
 bool isWordAt(const std::vector<SqlToken>& t, std::size_t i, std::string_view word) {
@@ -53,7 +47,7 @@ std::optional<ColumnDef> columnFromJetType(const std::string& name, const std::s
 } // namespace
 
 std::optional<std::string> translate(const std::vector<SqlToken>& t, bool postgres) {
-    std::size_t i = skipBlanks(t, 0);
+    std::size_t i = skipBlankTokens(t, 0);
     if (!isWordAt(t, i, "alter") || !isWordAt(t, i = nextToken(t, i), "table"))
         return std::nullopt;
     std::size_t table = nextToken(t, i);

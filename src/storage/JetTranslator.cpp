@@ -17,14 +17,8 @@ using Kind = SqlToken::Kind;
 // Returned by the emitters instead of the next position when the statement is refused.
 constexpr std::size_t failed = static_cast<std::size_t>(-1);
 
-std::size_t skipBlanks(const std::vector<SqlToken>& t, std::size_t i) {
-    while (i < t.size() && t[i].kind == Kind::Blank)
-        ++i;
-    return i;
-}
-
 std::size_t nextToken(const std::vector<SqlToken>& t, std::size_t i) {
-    return skipBlanks(t, i + 1);
+    return skipBlankTokens(t, i + 1);
 }
 
 std::optional<std::size_t> previousToken(const std::vector<SqlToken>& t, std::size_t i) {
@@ -129,8 +123,8 @@ std::optional<int> yesNoValue(const std::string& text) {
 bool endsDerivedTable(const std::vector<SqlToken>& t, std::size_t i) {
     if (i >= t.size() || t[i].kind != Kind::Word)
         return true;
-    for (const char* word : {"where", "order", "group", "having", "union", "limit", "join",
-                             "inner", "left", "right", "on", "cross", "full", "except"})
+    for (const char* word : {"where", "order", "group", "having", "union", "limit", "join", "inner",
+                             "left", "right", "on", "cross", "full", "except"})
         if (t[i].isWord(word))
             return true;
     return false;
@@ -165,7 +159,7 @@ bool JetTranslator::translate(const std::string& jet, int currentYear, std::stri
 
 void JetTranslator::findSlots(Work& w) {
     const auto& t = w.tokens;
-    std::size_t first = skipBlanks(t, 0);
+    std::size_t first = skipBlankTokens(t, 0);
     if (isWordAt(t, first, "insert")) {
         std::size_t into = nextToken(t, first);
         if (isWordAt(t, into, "into"))
@@ -174,39 +168,6 @@ void JetTranslator::findSlots(Work& w) {
         findUpdateSlots(w, nextToken(t, first));
     }
 }
-
-namespace {
-
-// Items of a parenthesised, comma-separated list starting at `open`, as
-// [begin, end) token ranges without surrounding blanks; `close` is set to the
-// closing parenthesis. Empty when the list is not closed.
-std::vector<std::pair<std::size_t, std::size_t>> listItems(const std::vector<SqlToken>& t,
-                                                           std::size_t open, std::size_t& close) {
-    std::vector<std::pair<std::size_t, std::size_t>> items;
-    items.reserve(24);
-    int depth = 0;
-    std::size_t itemBegin = open + 1;
-    for (std::size_t i = open + 1; i < t.size(); ++i) {
-        if (t[i].isSymbol("("))
-            ++depth;
-        else if (t[i].isSymbol(")") && depth > 0)
-            --depth;
-        else if (depth == 0 && (t[i].isSymbol(",") || t[i].isSymbol(")"))) {
-            std::size_t b = skipBlanks(t, itemBegin), e = i;
-            while (e > b && t[e - 1].kind == Kind::Blank)
-                --e;
-            items.emplace_back(b, e);
-            itemBegin = i + 1;
-            if (t[i].isSymbol(")")) {
-                close = i;
-                return items;
-            }
-        }
-    }
-    return {};
-}
-
-} // namespace
 
 void JetTranslator::findInsertSlots(Work& w, std::size_t tableAt) {
     const auto& t = w.tokens;
@@ -521,7 +482,8 @@ void JetTranslator::emitString(Work& w, std::size_t at) {
             return;
         }
     // PostgreSQL reads a letter right before a quote as a prefix (E'..' escapes).
-    if (w.postgres && (std::isalnum(static_cast<unsigned char>(w.lastChar())) || w.lastChar() == '_'))
+    if (w.postgres &&
+        (std::isalnum(static_cast<unsigned char>(w.lastChar())) || w.lastChar() == '_'))
         w.write(" ");
     if (token.text[0] == '"')
         w.write(Values::sqlQuote(token.value()));
@@ -582,7 +544,7 @@ void JetTranslator::emitClose(Work& w, std::size_t at) {
 // The server reports a new autonumber only when asked in the insert itself.
 void JetTranslator::appendReturning(Work& w) {
     const auto& t = w.tokens;
-    const std::size_t first = skipBlanks(t, 0);
+    const std::size_t first = skipBlankTokens(t, 0);
     const std::size_t into = nextToken(t, first);
     const std::size_t table = nextToken(t, into);
     if (!isWordAt(t, first, "insert") || !isWordAt(t, into, "into") || table >= t.size() ||
@@ -591,9 +553,7 @@ void JetTranslator::appendReturning(Work& w) {
     const TableDef* def = Schema::findTable(t[table].name());
     if (!def || def->columns.empty() || def->columns[0].kind != ColumnKind::AutoNumber)
         return;
-    while (!w.out.empty() &&
-           (w.out.back() == ';' || std::isspace(static_cast<unsigned char>(w.out.back()))))
-        w.out.pop_back();
+    w.out.erase(w.out.find_last_not_of("; \t\r\n") + 1);
     const std::string id = ServerSchema::name(def->columns[0].name);
     w.out += " RETURNING " + id;
     // A copied row brings its own number; later rows must be numbered past it.

@@ -61,9 +61,7 @@ class JetTranslator {
             flush();
             out.append(text);
         }
-        char lastChar() const {
-            return runBegin ? runEnd[-1] : out.empty() ? ' ' : out.back();
-        }
+        char lastChar() const { return runBegin ? runEnd[-1] : out.empty() ? ' ' : out.back(); }
         void flush() {
             if (runBegin)
                 out.append(runBegin, runEnd);

@@ -9,6 +9,7 @@ class ResultRows {
     virtual bool isEOF() const = 0;
     virtual void moveNext() = 0;
     virtual int columnCount() const = 0;
-    virtual int columnIndex(const std::string& name) const = 0; // -1 when absent; ASCII case ignored
-    virtual DbValue value(int index) const = 0;                 // from 0
+    virtual int
+    columnIndex(const std::string& name) const = 0; // -1 when absent; ASCII case ignored
+    virtual DbValue value(int index) const = 0;     // from 0
 };

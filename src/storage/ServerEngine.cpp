@@ -120,12 +120,13 @@ bool ServerEngine::prepareSchema(std::string& error) {
     // left alone: the till's user need not own it.
     if (!runAll(std::string("BEGIN;") + schemaLock, error))
         return false;
-    PGresult* found = run("SELECT to_regclass('\"存单\"') IS NULL, "
-                          "to_regclass('\"操作记录\"') IS NULL OR "
-                          "to_regprocedure('jet_autonumber_seen(text,bigint)') IS NULL OR NOT EXISTS "
-                          "(SELECT 1 FROM information_schema.columns WHERE table_schema = "
-                          "current_schema() AND table_name = '存单' AND column_name = '备注')",
-                          error);
+    PGresult* found =
+        run("SELECT to_regclass('\"存单\"') IS NULL, "
+            "to_regclass('\"操作记录\"') IS NULL OR "
+            "to_regprocedure('jet_autonumber_seen(text,bigint)') IS NULL OR NOT EXISTS "
+            "(SELECT 1 FROM information_schema.columns WHERE table_schema = "
+            "current_schema() AND table_name = '存单' AND column_name = '备注')",
+            error);
     if (!found) {
         rollback();
         return false;
@@ -153,8 +154,8 @@ bool ServerEngine::loadColumnKinds(std::string& error) {
     m_kinds.clear();
     for (int row = 0; row < PQntuples(result); ++row) {
         const TableDef* table = Schema::findTable(PQgetvalue(result, row, 2));
-        const ColumnDef* column = table ? Schema::findColumn(*table, PQgetvalue(result, row, 3))
-                                        : nullptr;
+        const ColumnDef* column =
+            table ? Schema::findColumn(*table, PQgetvalue(result, row, 3)) : nullptr;
         if (column)
             m_kinds[{static_cast<unsigned>(std::stoul(PQgetvalue(result, row, 0))),
                      std::stoi(PQgetvalue(result, row, 1))}] = static_cast<int>(column->kind);

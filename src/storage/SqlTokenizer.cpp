@@ -123,3 +123,35 @@ bool tokenizeSql(std::string_view sql, std::vector<SqlToken>& tokens, std::strin
     }
     return true;
 }
+
+std::vector<std::pair<std::size_t, std::size_t>> listItems(const std::vector<SqlToken>& t,
+                                                           std::size_t open, std::size_t& close) {
+    std::vector<std::pair<std::size_t, std::size_t>> items;
+    items.reserve(24);
+    int depth = 0;
+    std::size_t itemBegin = open + 1;
+    for (std::size_t i = open + 1; i < t.size(); ++i) {
+        if (t[i].isSymbol("("))
+            ++depth;
+        else if (t[i].isSymbol(")") && depth > 0)
+            --depth;
+        else if (depth == 0 && (t[i].isSymbol(",") || t[i].isSymbol(")"))) {
+            std::size_t b = skipBlankTokens(t, itemBegin), e = i;
+            while (e > b && t[e - 1].kind == SqlToken::Kind::Blank)
+                --e;
+            items.emplace_back(b, e);
+            itemBegin = i + 1;
+            if (t[i].isSymbol(")")) {
+                close = i;
+                return items;
+            }
+        }
+    }
+    return {};
+}
+
+std::size_t skipBlankTokens(const std::vector<SqlToken>& t, std::size_t i) {
+    while (i < t.size() && t[i].kind == SqlToken::Kind::Blank)
+        ++i;
+    return i;
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // One lexical piece of an Access (Jet) SQL statement. Blanks are kept as
@@ -28,3 +29,12 @@ struct SqlToken {
 // Splits a statement; false (with a message) for an unterminated quote,
 // bracket or date literal. The tokens point into `sql`, which must outlive them.
 bool tokenizeSql(std::string_view sql, std::vector<SqlToken>& tokens, std::string& error);
+
+// The first token at or after `i` that is not a blank.
+std::size_t skipBlankTokens(const std::vector<SqlToken>& tokens, std::size_t i);
+
+// Items of the parenthesised, comma-separated list opening at `open`, as
+// [begin, end) token ranges without surrounding blanks; `close` is set to the
+// closing parenthesis. Empty when the list is not closed.
+std::vector<std::pair<std::size_t, std::size_t>> listItems(const std::vector<SqlToken>& tokens,
+                                                           std::size_t open, std::size_t& close);

@@ -48,8 +48,10 @@ class ConcurrentTills : public ::testing::Test, public TestDatabase {
     }
 
     void expectNoHalfOrders() {
-        EXPECT_EQ(count("select count(*) from 存单 where ID not in (select 存单ID from 存单详单)"), 0);
-        EXPECT_EQ(count("select count(*) from 存单详单 where 存单ID not in (select ID from 存单)"), 0);
+        EXPECT_EQ(count("select count(*) from 存单 where ID not in (select 存单ID from 存单详单)"),
+                  0);
+        EXPECT_EQ(count("select count(*) from 存单详单 where 存单ID not in (select ID from 存单)"),
+                  0);
     }
 };
 
@@ -71,7 +73,8 @@ TEST(TillProcess, Settles) {
     Settlement settlement(db, clock);
     for (int i = 0; i < till.orders; ++i) {
         const int number = nextOrderNumber(db, clock.now()).nextNumber;
-        const auto result = settlement.store(deliveryOrder(std::to_string(number), lines, "18", "18"));
+        const auto result =
+            settlement.store(deliveryOrder(std::to_string(number), lines, "18", "18"));
         ASSERT_EQ(result.outcome, Settlement::Outcome::Done) << result.message;
     }
 }
@@ -84,8 +87,8 @@ TEST_F(ConcurrentTills, FourTillsNumberTheDayWithoutGapsOrTwins) {
         EXPECT_EQ(exitCode(till), 0);
     EXPECT_EQ(count("select count(*) from 存单"), 10000);
     EXPECT_EQ(count("select max(编号) from 存单"), 10000);
-    EXPECT_EQ(count("select count(*) from (select 编号 from 存单 group by 编号 having count(*) > 1)"),
-              0);
+    EXPECT_EQ(
+        count("select count(*) from (select 编号 from 存单 group by 编号 having count(*) > 1)"), 0);
     EXPECT_EQ(count("select count(*) from 存单详单"), 20000);
     expectNoHalfOrders();
     const TodayCounters today = nextOrderNumber(db, clock.now());

@@ -11,7 +11,8 @@ namespace {
 
 class ServerEngine : public ::testing::Test, public TestDatabase {
   protected:
-    ServerEngine() : TestDatabase(Start::Template, DateTime{2026, 5, 15, 12, 0, 0}, Engine::Server) {}
+    ServerEngine()
+        : TestDatabase(Start::Template, DateTime{2026, 5, 15, 12, 0, 0}, Engine::Server) {}
 
     void SetUp() override {
         if (serverMissing())
@@ -64,12 +65,16 @@ TEST_F(ServerEngine, ATransactionWithAFailedStatementStoresNothing) {
 }
 
 TEST_F(ServerEngine, ColumnsReadBackAsOnSqlite) {
-    const long long id = addOrder({.time = "2017/5/15 3:7", .total = "12.345678912", .paid = "12.5"});
+    const long long id =
+        addOrder({.time = "2017/5/15 3:7", .total = "12.345678912", .paid = "12.5"});
     EXPECT_GT(id, 0);
     const Row row = rows("select * from 存单 where ID=" + std::to_string(id),
                          {"时间", "合计", "实付", "是否结算", "备注"})[0];
-    EXPECT_EQ(row, (Row{{"时间", "2017年5月15日3时7分"}, {"合计", "12.34568"}, {"实付", "13"},
-                        {"是否结算", "真"}, {"备注", ""}}));
+    EXPECT_EQ(row, (Row{{"时间", "2017年5月15日3时7分"},
+                        {"合计", "12.34568"},
+                        {"实付", "13"},
+                        {"是否结算", "真"},
+                        {"备注", ""}}));
     EXPECT_EQ(scalar("select format(时间,'yyyy年m月d日 hh:nn') from 存单"), "2017年5月15日 03:07");
     EXPECT_EQ(count("select count(*) from 存单 where 电话='a\\b'"), 0);
 }

@@ -372,7 +372,8 @@ std::string render(Database& db, int handle) {
 
 class StatementCorpus : public ::testing::TestWithParam<TestDatabase::Engine>, public TestDatabase {
   protected:
-    StatementCorpus() : TestDatabase(Start::FirstStart, DateTime{2026, 5, 15, 12, 0, 0}, GetParam()) {}
+    StatementCorpus()
+        : TestDatabase(Start::FirstStart, DateTime{2026, 5, 15, 12, 0, 0}, GetParam()) {}
 
     void SetUp() override {
         if (serverMissing())

@@ -34,8 +34,9 @@ bool OrderReceipts::printRecorded(const OrderDraft& draft, bool withCopies) {
     return result.outcome == RecordedPrint::Outcome::Printed;
 }
 
-Settlement::Result OrderReceipts::settle(const OrderDraft& draft,
-                                         const std::function<void(const std::string&)>& whenStored) {
+Settlement::Result
+OrderReceipts::settle(const OrderDraft& draft,
+                      const std::function<void(const std::string&)>& whenStored) {
     Settlement settlement(m_db, m_clock);
     const auto result = settlement.settle(draft, [&](bool withCopies) {
         whenStored(settlement.storedNumber());

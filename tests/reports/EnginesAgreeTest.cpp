@@ -1,0 +1,89 @@
+// The same year of demo data on the SQLite file and on the server: every
+// report gives the same rows, figures included.
+#include "reports/IncomeReports.h"
+#include "reports/SalesReports.h"
+#include "support/SampleOrders.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+
+namespace {
+
+using Report = std::function<ReportSheet(Database& db, const std::string& folder)>;
+
+// Sorted: lines sold at the same minute come in no defined order on either engine.
+std::multiset<std::string> rowsOf(const ReportSheet& sheet) {
+    std::multiset<std::string> rows;
+    for (int row = 0; row < sheet.rowCount(); ++row) {
+        std::string text;
+        for (int column = 0; column < sheet.columns(); ++column)
+            text += sheet.text(row, column) + "|";
+        rows.insert(text);
+    }
+    return rows;
+}
+
+std::vector<std::pair<std::string, Report>> reports() {
+    std::vector<std::pair<std::string, Report>> all = {
+        {"income year",
+         [](Database& db, const std::string& f) { return IncomeReports(db, f).year("2023"); }},
+        {"income quarter",
+         [](Database& db, const std::string& f) {
+             return IncomeReports(db, f).quarter("2023", "4");
+         }},
+        {"income day",
+         [](Database& db, const std::string& f) {
+             return IncomeReports(db, f).day("2023年6月15日");
+         }},
+        {"sales year",
+         [](Database& db, const std::string& f) {
+             SalesReportState state;
+             return SalesReports(db, f, state).year("2023");
+         }},
+        {"sales year, one dish",
+         [](Database& db, const std::string& f) {
+             SalesReportState state;
+             SalesReports sales(db, f, state);
+             sales.setDishFilter("酸菜鱼");
+             return sales.year("2023");
+         }},
+        {"sales day",
+         [](Database& db, const std::string& f) {
+             SalesReportState state;
+             return SalesReports(db, f, state).day("2023年12月31日");
+         }},
+    };
+    for (int month = 1; month <= 12; ++month) {
+        const std::string m = std::to_string(month);
+        all.emplace_back("income month " + m, [m](Database& db, const std::string& f) {
+            return IncomeReports(db, f).month("2023", m);
+        });
+        all.emplace_back("sales month " + m, [m](Database& db, const std::string& f) {
+            SalesReportState state;
+            return SalesReports(db, f, state)
+                .month("2023-" + std::string(m.size() < 2 ? "0" : "") + m);
+        });
+    }
+    return all;
+}
+
+} // namespace
+
+TEST(ReportsOnBothEngines, AYearOfDemoDataGivesTheSameRows) {
+    TestDatabase file(TestDatabase::Engine::Sqlite);
+    TestDatabase server(TestDatabase::Engine::Server);
+    if (server.serverMissing())
+        GTEST_SKIP() << "TABLEWISE_TEST_SERVER is not set";
+    for (TestDatabase* data : {&file, &server})
+        ASSERT_TRUE(storedCatalogueGenerator(data->db).generate(2023, 11)) << data->db.lastError();
+    ASSERT_GT(file.count("select count(*) from 存单"), 1000);
+    for (const auto& [what, report] : reports()) {
+        SCOPED_TRACE(what);
+        const ReportSheet onFile = report(file.db, file.folder.path());
+        EXPECT_TRUE(onFile.found());
+        EXPECT_EQ(rowsOf(report(server.db, server.folder.path())), rowsOf(onFile));
+    }
+}
