@@ -9,9 +9,9 @@
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
 #include "storage/StorageStartup.h"
+#include "support/DirectInsert.h"
 
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,22 +28,11 @@ constexpr int linesPerTwoOrders = 5;
 const char* const dishes[] = {"红烧排骨饭",   "茄子豆角", "西红柿炒蛋", "金针菇肉片", "白菜肉水饺",
                               "香菇猪肉水饺", "酸菜鱼",   "鱼香肉丝",   "青岛纯生",   "王老吉"};
 
-// Rows go straight into the file: through the dialect translator the set-up
-// alone would take longer than the export.
-bool fill(const std::string& path) {
-    sqlite3* db = nullptr;
-    if (sqlite3_open(path.c_str(), &db) != SQLITE_OK)
-        return false;
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt* order = nullptr;
-    sqlite3_stmt* line = nullptr;
-    sqlite3_prepare_v2(db,
-                       "insert into 存单 (编号,时间,合计,实付,桌号,电话,姓名,地址) values "
-                       "(?1,?2,?3,?4,?5,?6,'张三',?7)",
-                       -1, &order, nullptr);
-    sqlite3_prepare_v2(
-        db, "insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (?,?,?,?,'份',?)",
-        -1, &line, nullptr);
+void makeRows(sqlite3* db) {
+    DirectInsert order(db, "insert into 存单 (编号,时间,合计,实付,桌号,电话,姓名,地址) values "
+                           "(?1,?2,?3,?4,?5,?6,'张三',?7)");
+    DirectInsert line(
+        db, "insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (?,?,?,?,'份',?)");
     char time[32];
     for (int id = 1; id <= orderCount; ++id) {
         // About 900 orders a day over three years.
@@ -51,32 +40,18 @@ bool fill(const std::string& path) {
         std::snprintf(time, sizeof time, "%04d-%02d-%02d %02d:%02d:%02d", 2015 + day / 336,
                       1 + day / 28 % 12, 1 + day % 28, 8 + id % 900 / 60, id % 60, id % 7);
         const bool dineIn = id % 2 == 0;
-        sqlite3_bind_int(order, 1, 1 + id % 900);
-        sqlite3_bind_text(order, 2, time, -1, SQLITE_TRANSIENT);
-        sqlite3_bind_double(order, 3, 30.5 + id % 7);
-        sqlite3_bind_int(order, 4, 30 + id % 7);
-        sqlite3_bind_text(order, 5, dineIn ? "A3" : "", -1, SQLITE_STATIC);
-        sqlite3_bind_text(order, 6, dineIn ? "" : "13812345678", -1, SQLITE_STATIC);
-        sqlite3_bind_text(order, 7, dineIn ? "" : "白云路 12 号", -1, SQLITE_STATIC);
-        sqlite3_step(order);
-        sqlite3_reset(order);
+        order.bind(1, 1 + id % 900).bind(2, std::string(time)).bind(3, 30.5 + id % 7);
+        order.bind(4, 30 + id % 7).bind(5, std::string(dineIn ? "A3" : ""));
+        order.bind(6, std::string(dineIn ? "" : "13812345678"));
+        order.bind(7, std::string(dineIn ? "" : "白云路 12 号")).insert();
         const int lines =
             id % 2 == 0 ? linesPerTwoOrders / 2 : linesPerTwoOrders - linesPerTwoOrders / 2;
         for (int i = 0; i < lines; ++i) {
-            sqlite3_bind_int(line, 1, id);
-            sqlite3_bind_text(line, 2, time, -1, SQLITE_TRANSIENT);
-            sqlite3_bind_text(line, 3, dishes[(id + i) % std::size(dishes)], -1, SQLITE_STATIC);
-            sqlite3_bind_int(line, 4, 1 + i);
-            sqlite3_bind_double(line, 5, 12.5 + i);
-            sqlite3_step(line);
-            sqlite3_reset(line);
+            line.bind(1, id).bind(2, std::string(time));
+            line.bind(3, std::string(dishes[(id + i) % std::size(dishes)]));
+            line.bind(4, 1 + i).bind(5, 12.5 + i).insert();
         }
     }
-    sqlite3_finalize(order);
-    sqlite3_finalize(line);
-    const bool ok = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
 }
 
 std::filesystem::path folder() {
@@ -84,7 +59,7 @@ std::filesystem::path folder() {
 }
 
 Database& database() {
-    return keptDatabase("tablewise-bench-export", fill);
+    return keptDatabase("tablewise-bench-export", makeRows);
 }
 
 void exportHistory(benchmark::State& state, const char* name) {

@@ -10,8 +10,8 @@
 #include "history/StoredOrders.h"
 #include "orders/OrderEditor.h"
 #include "storage/DbTransaction.h"
-#include "support/SampleOrders.h"
 #include "support/DirectInsert.h"
+#include "support/SampleOrders.h"
 #include "support/TestDatabase.h"
 #include "ui/common/PagedListPanel.h"
 
@@ -175,31 +175,25 @@ class CleanUp {
 };
 
 // The deletion as the history window makes it, record and all.
-void deletion_with_record(benchmark::State& state) {
-    Database& db = orderLinesDatabase();
-    CleanUp cleanUp(db);
-    for (auto _ : state) {
-        state.PauseTiming();
-        const std::string id = storeOrder(db);
-        state.ResumeTiming();
-        if (!StoredOrders(db).deleteOrder(id))
-            state.SkipWithError("not deleted");
-    }
+bool deleteWithRecord(Database& db, const std::string& id) {
+    return StoredOrders(db).deleteOrder(id);
 }
 // The same statements and commit without the record, to compare with.
-void deletion_without_record(benchmark::State& state) {
+bool deleteWithoutRecord(Database& db, const std::string& id) {
+    DbTransaction transaction(db);
+    return StoredOrders(db).loadOrder(id) &&
+           db.ExecuteSql("Delete * from 存单详单 where 存单ID=" + id) &&
+           db.ExecuteSql("Delete * from 存单 where ID=" + id) && transaction.commit();
+}
+
+void deletion(benchmark::State& state, bool (*remove)(Database&, const std::string&)) {
     Database& db = orderLinesDatabase();
     CleanUp cleanUp(db);
     for (auto _ : state) {
         state.PauseTiming();
         const std::string id = storeOrder(db);
         state.ResumeTiming();
-        DbTransaction transaction(db);
-        const bool deleted = StoredOrders(db).loadOrder(id) &&
-                             db.ExecuteSql("Delete * from 存单详单 where 存单ID=" + id) &&
-                             db.ExecuteSql("Delete * from 存单 where ID=" + id) &&
-                             transaction.commit();
-        if (!deleted)
+        if (!remove(db, id))
             state.SkipWithError("not deleted");
     }
 }
@@ -243,10 +237,9 @@ void edit_with_record(benchmark::State& state) {
     }
 }
 
-BENCHMARK(deletion_with_record)->Unit(benchmark::kMillisecond);
-BENCHMARK(deletion_without_record)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(record_alone, deletion, ChangeLog::Kind::Deletion)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(deletion, with_record, deleteWithRecord)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(deletion, without_record, deleteWithoutRecord)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(record_alone, deletion, ChangeLog::Kind::Deletion)->Unit(benchmark::kMillisecond);
 BENCHMARK(edit_with_record)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(record_alone, edit, ChangeLog::Kind::Edit)->Unit(benchmark::kMillisecond);
 

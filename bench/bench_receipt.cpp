@@ -42,6 +42,13 @@ void previewRedraw(benchmark::State& state) {
 }
 BENCHMARK(previewRedraw)->Unit(benchmark::kMillisecond);
 
+PreviewWindow* openPreview(Database& db, QWidget& owner) {
+    auto* preview = new PreviewWindow(db, &owner, thirtyLineOrder);
+    preview->show();
+    QCoreApplication::processEvents();
+    return preview;
+}
+
 // "预览" pressed: the window built, placed beside the order window, drawn
 // and shown.
 void previewOpen(benchmark::State& state) {
@@ -50,9 +57,7 @@ void previewOpen(benchmark::State& state) {
     owner.setGeometry(0, 0, 1000, 700);
     owner.show();
     for (auto _ : state) {
-        auto* preview = new PreviewWindow(folder.db, &owner, thirtyLineOrder);
-        preview->show();
-        QCoreApplication::processEvents();
+        PreviewWindow* preview = openPreview(folder.db, owner);
         state.PauseTiming();
         delete preview;
         QCoreApplication::processEvents();
@@ -67,9 +72,7 @@ void previewMove(benchmark::State& state) {
     QWidget owner;
     owner.setGeometry(0, 0, 400, 500);
     owner.show();
-    auto* preview = new PreviewWindow(folder.db, &owner, thirtyLineOrder);
-    preview->show();
-    QCoreApplication::processEvents();
+    PreviewWindow* preview = openPreview(folder.db, owner);
     int step = 0;
     for (auto _ : state) {
         const int x = 10 + step++ % 100;

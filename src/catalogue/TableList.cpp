@@ -4,6 +4,15 @@
 
 using Values::sqlEscape;
 
+namespace {
+
+// Code and name as they are checked and stored.
+std::pair<std::string, std::string> trimmed(const std::string& code, const std::string& name) {
+    return {Values::trim(code), Values::trim(name)};
+}
+
+} // namespace
+
 ListRows TableList::load() const {
     ListRows rows;
     const int handle = m_db.OpenTable("Select * from 桌号");
@@ -26,8 +35,7 @@ std::string TableList::fieldRefusal(const std::string& code, const std::string& 
 
 ListOutcome TableList::add(const std::string& codeField, const std::string& nameField,
                            const ListRows& shown) {
-    const std::string code = Values::trim(codeField);
-    const std::string name = Values::trim(nameField);
+    const auto [code, name] = trimmed(codeField, nameField);
     if (std::string refusal = fieldRefusal(code, name); !refusal.empty())
         return ListOutcome::refused(std::move(refusal));
     if (const int row = findRow(shown, code, Code); row >= 0)
@@ -42,8 +50,7 @@ ListOutcome TableList::add(const std::string& codeField, const std::string& name
 
 ListOutcome TableList::modify(const std::string& codeField, const std::string& nameField,
                               const ListRows& shown) {
-    const std::string code = Values::trim(codeField);
-    const std::string name = Values::trim(nameField);
+    const auto [code, name] = trimmed(codeField, nameField);
     if (std::string refusal = fieldRefusal(code, name); !refusal.empty())
         return ListOutcome::refused(std::move(refusal));
     const int row = findRow(shown, name, Name);

@@ -4,20 +4,20 @@
 #include "storage/Database.h"
 #include "storage/Values.h"
 
+#include <iterator>
+
 using Values::sqlQuote;
 
+namespace {
+
+// What the log stores for each kind, in the order of the enumeration.
+constexpr const char* kindNames[] = {"删除订单", "修改订单", "打单未结算", "重打小票"};
+static_assert(std::size(kindNames) == std::size_t(ChangeLog::Kind::Reprint) + 1);
+
+} // namespace
+
 const char* ChangeLog::kindName(Kind kind) {
-    switch (kind) {
-    case Kind::Deletion:
-        return "删除订单";
-    case Kind::Edit:
-        return "修改订单";
-    case Kind::PrintOnly:
-        return "打单未结算";
-    case Kind::Reprint:
-        return "重打小票";
-    }
-    return "";
+    return kindNames[std::size_t(kind)];
 }
 
 const std::vector<ChangeLog::Kind>& ChangeLog::kinds() {

@@ -11,6 +11,7 @@ class Database;
 // program never changes or removes one.
 class ChangeLog {
   public:
+    // kindName reads a table in this order: a new kind goes last, with its name.
     enum class Kind { Deletion, Edit, PrintOnly, Reprint };
 
     struct Entry {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -12,6 +13,10 @@ namespace {
 std::string withoutLeadingAnd(const std::string& fragment) {
     return fragment.size() >= 4 ? fragment.substr(4) : std::string();
 }
+
+// The table each kind of list pages through, in the order of the enumeration.
+constexpr const char* tables[] = {"存单", "客户", "操作记录"};
+static_assert(std::size(tables) == std::size_t(PagedList::Kind::ChangeRecords) + 1);
 
 } // namespace
 
@@ -26,15 +31,7 @@ PagedList& PagedList::customerFile() {
 }
 
 std::string PagedList::table() const {
-    switch (m_kind) {
-    case Kind::Orders:
-        return "存单";
-    case Kind::Customers:
-        return "客户";
-    case Kind::ChangeRecords:
-        return "操作记录";
-    }
-    return {};
+    return tables[std::size_t(m_kind)];
 }
 
 std::string PagedList::whereClause() const {

@@ -9,6 +9,7 @@ class Database;
 // last filter.
 class PagedList {
   public:
+    // table() reads a table in this order: a new kind goes last, with its table.
     enum class Kind { Orders, Customers, ChangeRecords };
 
     // What one call of showPage found; the window writes it into its controls.

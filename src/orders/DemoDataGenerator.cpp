@@ -8,6 +8,7 @@
 #include "storage/Values.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -19,6 +20,15 @@ std::string timeText(int year, int month, int day, int hour, int minute) {
     return std::to_string(year) + "/" + std::to_string(month) + "/" + std::to_string(day) + " " +
            std::to_string(hour) + ":" + std::to_string(minute);
 }
+
+// What the owner is told for each refusal, in the order of the enumeration.
+constexpr const char* refusalMessages[] = {
+    "",
+    "无法生成随机数据：菜单中没有价格大于0的菜品。\r\n请先在“菜单设置”中添加菜品。",
+    "无法生成随机数据：既没有桌号也没有客户。\r\n请先在“桌号设置”或“客户设置”中添加。",
+};
+static_assert(std::size(refusalMessages) ==
+              std::size_t(DemoDataGenerator::Refusal::NowhereToServe) + 1);
 
 } // namespace
 
@@ -64,15 +74,7 @@ DemoDataGenerator::Refusal DemoDataGenerator::prepare() {
 }
 
 std::string DemoDataGenerator::refusalMessage(Refusal refusal) {
-    switch (refusal) {
-    case Refusal::NoPricedDish:
-        return "无法生成随机数据：菜单中没有价格大于0的菜品。\r\n请先在“菜单设置”中添加菜品。";
-    case Refusal::NowhereToServe:
-        return "无法生成随机数据：既没有桌号也没有客户。\r\n请先在“桌号设置”或“客户设置”中添加。";
-    case Refusal::None:
-        break;
-    }
-    return {};
+    return refusalMessages[std::size_t(refusal)];
 }
 
 bool DemoDataGenerator::generate(int year, unsigned seed, const Progress& progress) {

@@ -19,6 +19,7 @@ class DemoDataGenerator {
         std::string unit;
     };
 
+    // refusalMessage reads a table in this order: a new refusal goes last, with its message.
     enum class Refusal { None, NoPricedDish, NowhereToServe };
 
     // Called after every generated day; returning false stops the run and

@@ -48,6 +48,11 @@ std::string dayEndText(const DateTime& now) {
     return Values::dateToText(nextDay(now));
 }
 
+bool isNumberTaken(Database& db, const DateTime& now, const std::string& number) {
+    return firstValue(db, "select count(*) from 存单" + todayCondition(now) + " and 编号=" + number)
+               .toInt() > 0;
+}
+
 TodayCounters nextOrderNumber(Database& db, const DateTime& now) {
     const std::string where = todayCondition(now);
     TodayCounters counters;

@@ -21,6 +21,9 @@ struct TodayCounters {
 // day when its time is after that day's 00:00 and not after the next day's.
 TodayCounters nextOrderNumber(Database& db, const DateTime& now);
 
+// Whether an order of `now`'s day already carries `number` (bare digits).
+bool isNumberTaken(Database& db, const DateTime& now, const std::string& number);
+
 // The date-only texts that bound the day of `now`.
 std::string dayStartText(const DateTime& now);
 std::string dayEndText(const DateTime& now);

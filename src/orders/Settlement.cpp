@@ -1,6 +1,7 @@
 #include "orders/Settlement.h"
 
 #include "orders/OrderChecks.h"
+#include "orders/OrderNumbering.h"
 
 #include "storage/Clock.h"
 #include "storage/Database.h"
@@ -86,8 +87,9 @@ Settlement::Result Settlement::store(const OrderDraft& order) {
         return {Outcome::NotStored, refused};
     if (!m_db.begin())
         return notStored();
+    m_number = Values::trim(order.number);
     long long orderId = 0;
-    const bool stored = insertOrder(order) && (orderId = m_db.lastInsertId()) > 0 &&
+    const bool stored = claimNumber() && insertOrder(order) && (orderId = m_db.lastInsertId()) > 0 &&
                         insertLines(order, orderId) && updateCustomer(order) && m_db.commit();
     if (!stored) {
         const Result failed = notStored();
@@ -97,13 +99,25 @@ Settlement::Result Settlement::store(const OrderDraft& order) {
     return {Outcome::Done, {}, orderId};
 }
 
+// Tills sharing a server each show the next number of the day, and the first
+// to settle takes it; the others take the next free one. The transaction
+// holds the right to write, so no other till can take it meanwhile. On the
+// file, the number stays as the cashier left it.
+bool Settlement::claimNumber() {
+    const DateTime now = m_clock.now();
+    if (!m_db.isServer() || !isNumberTaken(m_db, now, m_number))
+        return true;
+    m_number = std::to_string(nextOrderNumber(m_db, now).nextNumber);
+    return m_db.lastFailure() == StorageFailure::None;
+}
+
 bool Settlement::insertOrder(const OrderDraft& o) {
     const bool settled = std::fabs(Values::textToNumber(o.actuallyPaid)) > 0.0000001;
     return m_db.ExecuteSql(
         "insert into 存单 "
         "(编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,支付方式,已付,实付,桌号,电话,"
         "姓名,地址,是否结算,备注) values (" +
-        Values::trim(o.number) + ",'" + sqlEscape(o.header) + "','" + sqlEscape(o.shop) + "','" +
+        m_number + ",'" + sqlEscape(o.header) + "','" + sqlEscape(o.shop) + "','" +
         sqlEscape(o.orderTime) + "','" + sqlEscape(o.discountName) + "'," +
         number(o.discountPortions) + "," + number(o.discountAmount) + "," + number(o.total) + ",'" +
         sqlEscape(o.paymentMethod) + "'," + number(o.paid) + "," + number(o.actuallyPaid) + ",'" +

@@ -37,6 +37,9 @@ class Settlement {
     Result printOnly(const OrderDraft& order, const RecordedPrint::Job& printOneCopy);
     // The order, its lines and the customer in one transaction.
     Result store(const OrderDraft& order);
+    // The number the last stored order carries: the draft's, unless another
+    // till sharing the server stored that number first.
+    const std::string& storedNumber() const { return m_number; }
 
     static bool hasDishes(const OrderDraft& order);
 
@@ -44,10 +47,12 @@ class Settlement {
     std::string refusal(const OrderDraft& order) const;
     // Why nothing was stored, as far as the database can tell.
     Result notStored() const;
+    bool claimNumber();
     bool insertOrder(const OrderDraft& order);
     bool insertLines(const OrderDraft& order, long long orderId);
     bool updateCustomer(const OrderDraft& order);
 
     Database& m_db;
     const Clock& m_clock;
+    std::string m_number;
 };

@@ -109,21 +109,24 @@ int ReceiptComposer::quarterOfLineInSpaces() {
     return (space > 0 ? m_width / space : m_width) / 4;
 }
 
+void ReceiptComposer::drawReachingTheEdge(std::string name, const std::string& columns) {
+    int width = m_canvas.textWidth(name + columns + " ");
+    while (width < m_width - 2) {
+        const int wider = m_canvas.textWidth(name + " " + columns + " ");
+        if (wider <= width)
+            break;
+        name += " ";
+        width = wider;
+    }
+    drawLine(name + columns);
+}
+
 void ReceiptComposer::drawColumnHeadings(LineStyle style) {
     m_canvas.setFont(style.size, style.bold);
     const int pad = quarterOfLineInSpaces() - GbkText::length("数量");
     const std::string spaces(pad > 0 ? pad : 0, ' ');
     const std::string columns = spaces + "数量" + spaces + "小计";
-    std::string heading = "菜名";
-    int width = m_canvas.textWidth(heading + columns + " ");
-    while (width < m_width - 2) {
-        const int wider = m_canvas.textWidth(heading + " " + columns + " ");
-        if (wider <= width)
-            break;
-        heading += " ";
-        width = wider;
-    }
-    drawLine(heading + columns);
+    drawReachingTheEdge("菜名", columns);
 }
 
 void ReceiptComposer::drawDish(const ReceiptDish& dish, LineStyle style) {
@@ -159,15 +162,7 @@ void ReceiptComposer::drawDiscount(const ReceiptOrder& order, LineStyle title, L
         drawLine(name);
         name.clear();
     }
-    int width = m_canvas.textWidth(name + columns + " ");
-    while (width < m_width - 2) {
-        const int wider = m_canvas.textWidth(name + " " + columns + " ");
-        if (wider <= width)
-            break;
-        name += " ";
-        width = wider;
-    }
-    drawLine(name + columns);
+    drawReachingTheEdge(name, columns);
 }
 
 void ReceiptComposer::drawCustomer(const ReceiptOrder& order, LineStyle style) {

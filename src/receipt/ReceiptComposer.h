@@ -31,6 +31,9 @@ class ReceiptComposer {
 
   private:
     void drawLine(const std::string& text);
+    // Widens the name with spaces, as far as the font shows them, until the
+    // columns after it reach the right edge.
+    void drawReachingTheEdge(std::string name, const std::string& columns);
     int quarterOfLineInSpaces();
 
     ReceiptCanvas& m_canvas;

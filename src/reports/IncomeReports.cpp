@@ -101,16 +101,11 @@ std::vector<IncomeReports::Row> IncomeReports::grouped(ReportSheet& sheet, const
         rows.push_back({m_db.ReadColByIndex(h, 2).toText(), m_db.ReadColByIndex(h, 1).toInt(),
                         m_db.ReadColByIndex(h, 3).toNumber()});
     });
-    int row = 2;
-    for (const auto& r : rows) {
-        sheet.setText(row, 0, r.key);
-        sheet.setText(row, 1, Values::numberToText(r.sum));
-        sheet.setText(row, 2, std::to_string(r.count));
-        sheet.setText(row, 3, ReportMath::average(r.sum, r.count));
-        ++row;
-    }
-    const int last = row - 1;
-    sheet.setLastDataRow(last);
+    std::vector<std::vector<std::string>> texts;
+    for (const auto& r : rows)
+        texts.push_back({r.key, Values::numberToText(r.sum), std::to_string(r.count),
+                         ReportMath::average(r.sum, r.count)});
+    const int last = sheet.setDataRows(texts);
     sheet.colourColumn(1, 2, last, red);
     sheet.colourColumn(2, 2, last, blue);
     sheet.merge(last + 1, 0, 3);

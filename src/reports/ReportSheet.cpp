@@ -7,13 +7,25 @@ ReportSheet ReportSheet::titled(int columns, int columnWidth, const std::string&
     sheet.setChart(chart);
     sheet.merge(0, 0, columns - 1);
     sheet.setText(0, 0, title);
-    for (std::size_t column = 0; column < headings.size(); ++column)
-        sheet.setText(1, static_cast<int>(column), headings[column]);
+    sheet.setRow(1, headings);
     return sheet;
 }
 
 void ReportSheet::setText(int row, int column, const std::string& text) {
     m_texts[{row, column}] = text;
+}
+
+void ReportSheet::setRow(int row, const std::vector<std::string>& texts) {
+    for (std::size_t column = 0; column < texts.size(); ++column)
+        setText(row, static_cast<int>(column), texts[column]);
+}
+
+int ReportSheet::setDataRows(const std::vector<std::vector<std::string>>& rows) {
+    int row = 2;
+    for (const auto& texts : rows)
+        setRow(row++, texts);
+    m_lastDataRow = row - 1;
+    return m_lastDataRow;
 }
 
 void ReportSheet::merge(int row, int firstColumn, int lastColumn) {

@@ -33,6 +33,11 @@ class ReportSheet {
                               const std::vector<std::string>& headings, Chart chart);
 
     void setText(int row, int column, const std::string& text);
+    // A row's texts from column 0 on.
+    void setRow(int row, const std::vector<std::string>& texts);
+    // The rows below the headings, the last of them the last data row; its
+    // index is returned.
+    int setDataRows(const std::vector<std::vector<std::string>>& rows);
     void merge(int row, int firstColumn, int lastColumn);
     // Colours cells (rows first..last of one column); colour in Windows order.
     void colourColumn(int column, int firstRow, int lastRow, std::uint32_t colour);

@@ -24,22 +24,13 @@ ReportSheet startSheet(const std::string& title, const std::vector<std::string>&
     return ReportSheet::titled(3, 305, title, headings, chart);
 }
 
-struct Line {
-    std::string first, second, third;
-};
+// Label, quantity and amount.
+using Line = std::vector<std::string>;
 
 void fillRows(ReportSheet& sheet, const std::vector<Line>& lines,
               const ReportQuery::Totals& totals) {
     sheet.setRowCount(static_cast<int>(lines.size()) + 5);
-    int row = 2;
-    for (const auto& line : lines) {
-        sheet.setText(row, 0, line.first);
-        sheet.setText(row, 1, line.second);
-        sheet.setText(row, 2, line.third);
-        ++row;
-    }
-    const int last = row - 1;
-    sheet.setLastDataRow(last);
+    const int last = sheet.setDataRows(lines);
     sheet.colourColumn(1, 2, last, blue);
     sheet.colourColumn(2, 2, last, red);
     sheet.merge(last + 1, 0, 2);

@@ -64,10 +64,6 @@ void CsvTableWriter::dateTime(const DateTime& value) {
     put(value.canonical());
 }
 
-void CsvTableWriter::blank() {
-    put({});
-}
-
 void CsvTableWriter::endRow() {
     if (!m_tables.empty())
         m_tables.back()->out << "\r\n";

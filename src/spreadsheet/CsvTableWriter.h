@@ -17,9 +17,7 @@ class CsvTableWriter : public TableWriter {
     void text(const std::string& value) override;
     void number(double value) override;
     void dateTime(const DateTime& value) override;
-    void blank() override;
     void endRow() override;
-    bool ok() const override { return !m_failed; }
     WriteResult finish(const std::function<bool()>& stillWanted = {}) override;
 
     // Where a further table of the file at path goes.
@@ -38,5 +36,4 @@ class CsvTableWriter : public TableWriter {
     std::string m_path;
     std::vector<std::unique_ptr<Table>> m_tables;
     bool m_rowStarted = false;
-    bool m_failed = false;
 };

@@ -22,12 +22,16 @@ class TableWriter {
     virtual void text(const std::string& value) = 0;
     virtual void number(double value) = 0;
     virtual void dateTime(const DateTime& value) = 0;
-    virtual void blank() = 0;
+    // Both formats leave a cell of empty text empty.
+    void blank() { text({}); }
     virtual void endRow() = 0;
     // False once the file cannot be written.
-    virtual bool ok() const = 0;
+    bool ok() const { return !m_failed; }
     // Puts the finished file(s) in place. Packing a large file takes a while;
     // meanwhile stillWanted is asked, a few times a second, whether the file
     // is still wanted, so that a window can stay alive and be cancelled.
     virtual WriteResult finish(const std::function<bool()>& stillWanted = {}) = 0;
+
+  protected:
+    bool m_failed = false;
 };

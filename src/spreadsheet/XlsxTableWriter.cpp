@@ -73,11 +73,6 @@ void XlsxTableWriter::dateTime(const DateTime& value) {
     check(worksheet_write_datetime(m_sheet, m_row, column, &at, m_book.dateTimeFormat()));
 }
 
-void XlsxTableWriter::blank() {
-    if (!m_failed)
-        nextCell();
-}
-
 void XlsxTableWriter::endRow() {
     ++m_row;
     m_column = 0;

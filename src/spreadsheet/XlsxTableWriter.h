@@ -13,9 +13,7 @@ class XlsxTableWriter : public TableWriter {
     void text(const std::string& value) override;
     void number(double value) override;
     void dateTime(const DateTime& value) override;
-    void blank() override;
     void endRow() override;
-    bool ok() const override { return !m_failed; }
     WriteResult finish(const std::function<bool()>& stillWanted = {}) override;
 
   private:
@@ -33,5 +31,4 @@ class XlsxTableWriter : public TableWriter {
     lxw_worksheet* m_sheet = nullptr;
     lxw_row_t m_row = 0;
     lxw_col_t m_column = 0;
-    bool m_failed = false;
 };

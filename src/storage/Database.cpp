@@ -5,6 +5,8 @@
 #include "storage/RecordSet.h"
 #include "storage/SafeFile.h"
 #include "storage/Schema.h"
+#include "storage/ServerEngine.h"
+#include "storage/SqliteEngine.h"
 #include "storage/SqliteFile.h"
 #include "storage/Template.h"
 #include <fstream>
@@ -117,6 +119,23 @@ bool Database::NewOpenDatabase(const std::string& connectionText) {
         return false;
     }
     sqlite3_busy_timeout(m_db, 3000);
+    m_engine = std::make_unique<SqliteEngine>(m_db);
+    m_translator.setTarget(JetTranslator::Target::Sqlite);
+    return true;
+}
+
+bool Database::openServer(const std::string& libpqConnection) {
+    close();
+    m_failure = StorageFailure::None;
+    StorageFailure failure = StorageFailure::None;
+    std::unique_ptr<ServerEngine> server =
+        ServerEngine::connect(libpqConnection, m_clock, m_lastError, failure);
+    if (!server)
+        return fail(failure, m_lastError);
+    m_engine = std::move(server);
+    m_server = true;
+    m_translator.setTarget(JetTranslator::Target::Postgres);
+    m_lastError.clear();
     return true;
 }
 
@@ -141,8 +160,11 @@ bool Database::open(const std::string& path, const std::string& password) {
 
 bool Database::isSound(bool everyPage) {
     std::string problem;
-    if (!m_db)
+    if (!isOpen())
         return fail(StorageFailure::NotOpen, "数据库未打开。");
+    // A server keeps its own files whole.
+    if (m_server)
+        return true;
     if (SqliteFile::isSound(m_db, everyPage, problem))
         return true;
     return fail(StorageFailure::Damaged, problem);
@@ -168,19 +190,19 @@ bool Database::upgradeSchema() {
 
 void Database::close() {
     m_recordSets.clear();
-    if (m_db)
-        sqlite3_close_v2(m_db);
+    m_engine.reset();
     m_db = nullptr;
+    m_server = false;
 }
 
 void Database::setClock(const Clock& clock) {
     m_clock = &clock;
-    if (m_db)
-        JetFunctions::registerAll(m_db, m_clock);
+    if (m_engine)
+        m_engine->setClock(m_clock);
 }
 
-bool Database::translate(const std::string& jet, std::string& sqlite) {
-    return m_translator.translate(jet, m_clock->now().year, sqlite, m_lastError);
+bool Database::translate(const std::string& jet, std::string& translated) {
+    return m_translator.translate(jet, m_clock->now().year, translated, m_lastError);
 }
 
 bool Database::fail(StorageFailure failure, std::string message) {
@@ -193,9 +215,15 @@ bool Database::failFromEngine() {
     return fail(SqliteFile::failureOf(m_db), m_db ? sqlite3_errmsg(m_db) : "无法打开数据库。");
 }
 
+// The engine has left its message in m_lastError.
+bool Database::engineFailed() {
+    m_failure = m_engine->failure();
+    return false;
+}
+
 bool Database::startStatement(const std::string& sql) {
     m_failure = StorageFailure::None;
-    if (!m_db)
+    if (!m_engine)
         return fail(StorageFailure::NotOpen, "数据库未打开。");
     if (sql.find('\0') != std::string::npos)
         return fail(StorageFailure::NulInText, "语句的文本中含有空字符（NUL）。");
@@ -208,16 +236,7 @@ bool Database::ExecuteSql(const std::string& sql) {
         return false;
     if (!translate(sql, translated))
         return fail(StorageFailure::Statement, m_lastError);
-    sqlite3_stmt* statement = RecordSet::prepare(m_db, translated, m_lastError);
-    if (!statement)
-        return failFromEngine();
-    int rc;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-    }
-    if (rc != SQLITE_DONE)
-        failFromEngine();
-    sqlite3_finalize(statement);
-    return rc == SQLITE_DONE;
+    return m_engine->execute(translated, m_lastError) || engineFailed();
 }
 
 int Database::OpenTable(const std::string& sql) {
@@ -228,9 +247,9 @@ int Database::OpenTable(const std::string& sql) {
         fail(StorageFailure::Statement, m_lastError);
         return 0;
     }
-    std::unique_ptr<RecordSet> set = RecordSet::open(m_db, translated, m_lastError);
+    std::unique_ptr<ResultRows> set = m_engine->query(translated, m_lastError);
     if (!set) {
-        failFromEngine();
+        engineFailed();
         return 0;
     }
     int handle = m_nextHandle++;
@@ -274,25 +293,24 @@ int Database::columnCount(int handle) const {
 bool Database::begin() {
     if (!startStatement({}))
         return false;
-    return sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK ||
-           failFromEngine();
+    return m_engine->begin(m_lastError) || engineFailed();
 }
 
 bool Database::commit() {
     if (!startStatement({}))
         return false;
-    return sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK || failFromEngine();
+    return m_engine->commit(m_lastError) || engineFailed();
 }
 
 void Database::rollback() {
-    if (m_db && !sqlite3_get_autocommit(m_db))
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (m_engine)
+        m_engine->rollback();
 }
 
 bool Database::inTransaction() const {
-    return m_db && !sqlite3_get_autocommit(m_db);
+    return m_engine && m_engine->inTransaction();
 }
 
 long long Database::lastInsertId() const {
-    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+    return m_engine ? m_engine->lastInsertId() : 0;
 }

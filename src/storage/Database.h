@@ -8,10 +8,12 @@
 
 struct sqlite3;
 class Clock;
-class RecordSet;
+class ResultRows;
+class StorageEngine;
 
-// The one connection to the order database. Statements are written in the
-// Access (Jet) dialect and translated for SQLite before they run.
+// The one connection to the order database: an SQLite file, or a PostgreSQL
+// server that several tills share. Statements are written in the Access (Jet)
+// dialect and translated for the engine before they run.
 class Database {
   public:
     Database();
@@ -36,6 +38,11 @@ class Database {
     // `everyPage` every page reads back sound; false (with lastFailure()
     // Damaged) otherwise. Reads only.
     bool isSound(bool everyPage = true);
+    // Connects to a PostgreSQL server (a libpq connection text). An empty
+    // database there gets the tables and rows of the template first; tills
+    // that start together create them once.
+    bool openServer(const std::string& libpqConnection);
+    bool isServer() const { return m_server; }
 
     // A statement whose text holds a NUL fails (NulInText) before it runs:
     // the engine would read it only up to the NUL.
@@ -59,8 +66,9 @@ class Database {
     std::string lastError() const { return m_lastError; }
     // Why the last operation failed; None after one that succeeded.
     StorageFailure lastFailure() const { return m_failure; }
-    bool isOpen() const { return m_db != nullptr; }
-    // The SQLite connection itself, for measurements that compare with it.
+    bool isOpen() const { return m_engine != nullptr; }
+    // The SQLite connection itself, for measurements that compare with it;
+    // null on a server.
     sqlite3* connection() const { return m_db; }
     void close();
 
@@ -69,8 +77,8 @@ class Database {
     void setClock(const Clock& clock);
     // The same clock stamps the change records.
     const Clock& clock() const { return *m_clock; }
-    // The statement as SQLite runs it; false when it cannot be translated.
-    bool translate(const std::string& jet, std::string& sqlite);
+    // The statement as the engine runs it; false when it cannot be translated.
+    bool translate(const std::string& jet, std::string& translated);
 
     // The file path named by DBQ= in a connection text (empty when none).
     static std::string pathFromConnectionText(const std::string& connectionText);
@@ -79,11 +87,14 @@ class Database {
     bool upgradeSchema();
     bool fail(StorageFailure failure, std::string message);
     bool failFromEngine();
+    bool engineFailed();
     // Clears the last failure; false (NotOpen or NulInText) when `sql` cannot run.
     bool startStatement(const std::string& sql);
 
-    sqlite3* m_db = nullptr;
-    std::map<int, std::unique_ptr<RecordSet>> m_recordSets;
+    std::unique_ptr<StorageEngine> m_engine;
+    sqlite3* m_db = nullptr; // the SQLite engine's file; null on a server
+    bool m_server = false;
+    std::map<int, std::unique_ptr<ResultRows>> m_recordSets;
     int m_nextHandle = 1;
     std::string m_lastError;
     StorageFailure m_failure = StorageFailure::None;

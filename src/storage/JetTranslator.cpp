@@ -1,8 +1,11 @@
 #include "storage/JetTranslator.h"
 #include "storage/DateTime.h"
+#include "storage/JetAlterTable.h"
 #include "storage/PeriodRange.h"
 #include "storage/Schema.h"
+#include "storage/ServerSchema.h"
 #include "storage/Values.h"
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -122,62 +125,15 @@ std::optional<int> yesNoValue(const std::string& text) {
     return std::nullopt;
 }
 
-// Access type names in ALTER TABLE ... ADD, mapped to the columns of this database.
-std::optional<ColumnDef> columnFromJetType(const std::string& name, const std::string& type,
-                                           int length) {
-    static const struct {
-        const char* jet;
-        ColumnKind kind;
-    } types[] = {{"varchar", ColumnKind::Text},    {"text", ColumnKind::Text},
-                 {"char", ColumnKind::Text},       {"memo", ColumnKind::Memo},
-                 {"integer", ColumnKind::Int32},   {"int", ColumnKind::Int32},
-                 {"long", ColumnKind::Int32},      {"smallint", ColumnKind::Int16},
-                 {"short", ColumnKind::Int16},     {"single", ColumnKind::Single},
-                 {"real", ColumnKind::Single},     {"double", ColumnKind::Double},
-                 {"float", ColumnKind::Double},    {"datetime", ColumnKind::DateTime},
-                 {"date", ColumnKind::DateTime},   {"bit", ColumnKind::YesNo},
-                 {"yesno", ColumnKind::YesNo},     {"logical", ColumnKind::YesNo},
-                 {"decimal", ColumnKind::Decimal}, {"money", ColumnKind::Double}};
-    for (const auto& entry : types)
-        if (Schema::equalsIgnoringCase(type, entry.jet)) {
-            int textLength = length > 0 ? length : 255;
-            return ColumnDef{name, entry.kind, entry.kind == ColumnKind::Text ? textLength : 0};
-        }
-    return std::nullopt;
-}
-
-// "alter table T add [column] C type[(n)]": the column gets the same checks
-// as the columns of the template.
-std::optional<std::string> translateAlterAdd(const std::vector<SqlToken>& t) {
-    std::size_t i = skipBlanks(t, 0);
-    if (!isWordAt(t, i, "alter") || !isWordAt(t, i = nextToken(t, i), "table"))
-        return std::nullopt;
-    std::size_t table = nextToken(t, i);
-    std::size_t add = nextToken(t, table);
-    if (table >= t.size() || !t[table].isName() || !isWordAt(t, add, "add"))
-        return std::nullopt;
-    std::size_t column = nextToken(t, add);
-    if (isWordAt(t, column, "column"))
-        column = nextToken(t, column);
-    std::size_t type = nextToken(t, column);
-    if (type >= t.size() || !t[column].isName() || t[type].kind != Kind::Word)
-        return std::nullopt;
-    int length = 0;
-    std::size_t end = nextToken(t, type);
-    if (isSymbolAt(t, end, "(")) {
-        std::size_t number = nextToken(t, end);
-        std::size_t close = nextToken(t, number);
-        if (number >= t.size() || t[number].kind != Kind::Number || !isSymbolAt(t, close, ")"))
-            return std::nullopt;
-        length = Values::textToInt(std::string(t[number].text));
-        end = nextToken(t, close);
-    }
-    if (end < t.size() && !isSymbolAt(t, end, ";"))
-        return std::nullopt;
-    auto def = columnFromJetType(std::string(t[column].name()), std::string(t[type].text), length);
-    if (!def)
-        return std::nullopt;
-    return "ALTER TABLE " + std::string(t[table].text) + " ADD COLUMN " + Schema::columnSql(*def);
+// Words after "from (select ...)" that mean the subquery has no name yet.
+bool endsDerivedTable(const std::vector<SqlToken>& t, std::size_t i) {
+    if (i >= t.size() || t[i].kind != Kind::Word)
+        return true;
+    for (const char* word : {"where", "order", "group", "having", "union", "limit", "join",
+                             "inner", "left", "right", "on", "cross", "full", "except"})
+        if (t[i].isWord(word))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -186,12 +142,13 @@ bool JetTranslator::translate(const std::string& jet, int currentYear, std::stri
                               std::string& error) {
     if (!tokenizeSql(jet, m_tokens, error))
         return false;
-    if (auto alter = translateAlterAdd(m_tokens)) {
+    const bool postgres = m_target == Target::Postgres;
+    if (auto alter = JetAlterTable::translate(m_tokens, postgres)) {
         sqlite = *alter;
         return true;
     }
     m_slots.clear();
-    Work w{m_tokens, currentYear, m_slots, {}, 0, {}, {}};
+    Work w{m_tokens, currentYear, postgres, m_slots, {}, 0, {}, {}, {}};
     w.out.reserve(jet.size() + 32);
     findSlots(w);
     if (!emitRange(w, 0, m_tokens.size())) {
@@ -200,6 +157,8 @@ bool JetTranslator::translate(const std::string& jet, int currentYear, std::stri
     }
     closeFrames(w);
     w.flush();
+    if (postgres)
+        appendReturning(w);
     sqlite = std::move(w.out);
     return true;
 }
@@ -357,20 +316,23 @@ bool JetTranslator::emitRange(Work& w, std::size_t begin, std::size_t end) {
             else if (token.isWord("format") && isSymbolAt(t, nextToken(t, i), "("))
                 next = emitFormat(w, i);
             else
-                w.keep(token.text);
+                emitName(w, token);
             if (next == failed)
                 return false;
             break;
+        case Kind::Bracketed:
+            emitName(w, token);
+            break;
         case Kind::Symbol:
             if (token.isSymbol("(")) {
-                ++w.depth;
+                emitOpen(w, i);
             } else if (token.isSymbol(")")) {
-                closeFrames(w);
-                --w.depth;
-            } else if (token.isSymbol(";") && w.depth == 0) {
-                closeFrames(w);
+                emitClose(w, i);
+            } else {
+                if (token.isSymbol(";") && w.depth == 0)
+                    closeFrames(w);
+                w.keep(token.text);
             }
-            w.keep(token.text);
             break;
         default:
             w.keep(token.text);
@@ -558,6 +520,9 @@ void JetTranslator::emitString(Work& w, std::size_t at) {
             w.write("'" + dt->canonical() + "'");
             return;
         }
+    // PostgreSQL reads a letter right before a quote as a prefix (E'..' escapes).
+    if (w.postgres && (std::isalnum(static_cast<unsigned char>(w.lastChar())) || w.lastChar() == '_'))
+        w.write(" ");
     if (token.text[0] == '"')
         w.write(Values::sqlQuote(token.value()));
     else
@@ -572,4 +537,69 @@ void JetTranslator::closeFrames(Work& w) {
             w.write(" LIMIT " + w.frames.back().limit);
         w.frames.pop_back();
     }
+}
+
+// Names in brackets, and on the server every name that is not plain ASCII,
+// in the form the engine reads.
+void JetTranslator::emitName(Work& w, const SqlToken& token) {
+    if (!w.postgres) {
+        w.keep(token.text);
+        return;
+    }
+    if (token.kind == Kind::Bracketed || !ServerSchema::isPlainName(token.text))
+        w.write(ServerSchema::name(token.name()));
+    else
+        w.keep(token.text);
+    // Start-up creates its indexes every time; the server refuses a second one.
+    const auto& t = w.tokens;
+    const std::size_t after = nextToken(t, &token - t.data());
+    if (token.isWord("index") && !isWordAt(t, after, "if"))
+        w.write(" IF NOT EXISTS");
+}
+
+void JetTranslator::emitOpen(Work& w, std::size_t at) {
+    const auto& t = w.tokens;
+    ++w.depth;
+    w.keep(t[at].text);
+    const auto before = previousToken(t, at);
+    if (w.postgres && before && (t[*before].isWord("from") || t[*before].isWord("join")) &&
+        isWordAt(t, nextToken(t, at), "select"))
+        w.derivedTables.push_back(w.depth);
+}
+
+// A subquery in FROM must be named on the server.
+void JetTranslator::emitClose(Work& w, std::size_t at) {
+    closeFrames(w);
+    w.keep(w.tokens[at].text);
+    if (!w.derivedTables.empty() && w.derivedTables.back() == w.depth) {
+        w.derivedTables.pop_back();
+        if (endsDerivedTable(w.tokens, nextToken(w.tokens, at)))
+            w.write(" AS q" + std::to_string(w.depth) + " ");
+    }
+    --w.depth;
+}
+
+// The server reports a new autonumber only when asked in the insert itself.
+void JetTranslator::appendReturning(Work& w) {
+    const auto& t = w.tokens;
+    const std::size_t first = skipBlanks(t, 0);
+    const std::size_t into = nextToken(t, first);
+    const std::size_t table = nextToken(t, into);
+    if (!isWordAt(t, first, "insert") || !isWordAt(t, into, "into") || table >= t.size() ||
+        !t[table].isName())
+        return;
+    const TableDef* def = Schema::findTable(t[table].name());
+    if (!def || def->columns.empty() || def->columns[0].kind != ColumnKind::AutoNumber)
+        return;
+    while (!w.out.empty() &&
+           (w.out.back() == ';' || std::isspace(static_cast<unsigned char>(w.out.back()))))
+        w.out.pop_back();
+    const std::string id = ServerSchema::name(def->columns[0].name);
+    w.out += " RETURNING " + id;
+    // A copied row brings its own number; later rows must be numbered past it.
+    bool givesId = !isSymbolAt(t, nextToken(t, table), "(");
+    for (std::size_t i = nextToken(t, table); i < t.size() && !givesId && !t[i].isSymbol(")"); ++i)
+        givesId = t[i].isName() && Schema::equalsIgnoringCase(t[i].name(), def->columns[0].name);
+    if (givesId)
+        w.out += ", jet_autonumber_seen('" + ServerSchema::name(def->name) + "', " + id + ")";
 }

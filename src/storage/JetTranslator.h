@@ -15,6 +15,10 @@ struct ColumnDef;
 // Database registers, which do the same at run time.
 class JetTranslator {
   public:
+    // SQLite, or PostgreSQL holding the same columns in the same forms.
+    enum class Target { Sqlite, Postgres };
+    void setTarget(Target target) { m_target = target; }
+
     // `currentYear` completes dates written without a year ("05-15 12:30").
     // False, with a message, when the statement cannot mean what Jet made of
     // it: a date that is no date, a number column given text, an open quote.
@@ -33,9 +37,11 @@ class JetTranslator {
     struct Work {
         const std::vector<SqlToken>& tokens;
         int year;
+        bool postgres;
         std::vector<Slot>& valueSlots;
         std::vector<Frame> frames;
         int depth = 0;
+        std::vector<int> derivedTables; // depths of "from (select ...)"
         std::string out;
         std::string error;
         // Tokens kept as written are copied from the statement in runs.
@@ -54,6 +60,9 @@ class JetTranslator {
         void write(std::string_view text) {
             flush();
             out.append(text);
+        }
+        char lastChar() const {
+            return runBegin ? runEnd[-1] : out.empty() ? ' ' : out.back();
         }
         void flush() {
             if (runBegin)
@@ -76,7 +85,12 @@ class JetTranslator {
     static bool emitDateLiteral(Work& w, const std::string& text);
     static void emitString(Work& w, std::size_t at);
     static void closeFrames(Work& w);
+    static void emitName(Work& w, const SqlToken& token);
+    static void emitOpen(Work& w, std::size_t at);
+    static void emitClose(Work& w, std::size_t at);
+    static void appendReturning(Work& w);
 
+    Target m_target = Target::Sqlite;
     // Kept between statements so that translating allocates little.
     std::vector<SqlToken> m_tokens;
     std::vector<Slot> m_slots;

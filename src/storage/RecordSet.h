@@ -1,5 +1,5 @@
 #pragma once
-#include "storage/DbValue.h"
+#include "storage/ResultRows.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,9 +8,9 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 // The rows of one select, read one at a time; stands on its first row once opened.
-class RecordSet {
+class RecordSet : public ResultRows {
   public:
-    ~RecordSet();
+    ~RecordSet() override;
     RecordSet(const RecordSet&) = delete;
     RecordSet& operator=(const RecordSet&) = delete;
 
@@ -19,11 +19,11 @@ class RecordSet {
     // Exactly one statement, or null with the message in `error`.
     static sqlite3_stmt* prepare(sqlite3* db, const std::string& sql, std::string& error);
 
-    bool isEOF() const { return m_eof; }
-    void moveNext();
-    int columnCount() const { return static_cast<int>(m_names.size()); }
-    int columnIndex(const std::string& name) const; // -1 when absent; ASCII case ignored
-    DbValue value(int index) const;                 // from 0
+    bool isEOF() const override { return m_eof; }
+    void moveNext() override;
+    int columnCount() const override { return static_cast<int>(m_names.size()); }
+    int columnIndex(const std::string& name) const override;
+    DbValue value(int index) const override;
 
   private:
     explicit RecordSet(sqlite3_stmt* statement);

@@ -119,6 +119,8 @@ const Dish dishes[] = {
     {"108", "kxc", "空心菜", "18", "份"},
 };
 
+} // namespace
+
 std::string seedSql() {
     std::string sql;
     insertTexts(sql, "单位", "单位名称",
@@ -146,6 +148,8 @@ std::string seedSql() {
                ");\n";
     return sql;
 }
+
+namespace {
 
 char lowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;

@@ -53,6 +53,8 @@ std::string columnSql(const ColumnDef& column);
 std::string createTableSql(const TableDef& table);
 // Statements that create an empty, seeded database (the template).
 std::string templateSql();
+// The INSERTs of the rows a new database starts with.
+std::string seedSql();
 
 // Declared type text of a column kind, and the kind back from a declared
 // type (as sqlite3_column_decltype reports it).

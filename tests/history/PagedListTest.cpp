@@ -48,13 +48,15 @@ TEST(PagedListStatements, PageCountRoundsUpOnlyForARemainder) {
         EXPECT_EQ(PagedList::pageCountFor(count, 200), pages) << count;
 }
 
-class PagedListOnDatabase : public ::testing::Test {
+class PagedListOnDatabase : public OnBothEngines {
   protected:
-    TestDatabase data{TestDatabase::Start::Template};
+    TestDatabase data{GetParam(), TestDatabase::Start::Template};
     PagedList list{PagedList::Kind::Orders};
 };
 
-TEST_F(PagedListOnDatabase, EmptyTableShowsPageZeroAndClearsTheList) {
+INSTANTIATE_TEST_SUITE_P(Engines, PagedListOnDatabase, bothEngines, engineName);
+
+TEST_P(PagedListOnDatabase, EmptyTableShowsPageZeroAndClearsTheList) {
     int page = 1;
     const PagedList::Page shown = list.showPage(data.db, page);
     EXPECT_EQ(page, 0);
@@ -65,7 +67,7 @@ TEST_F(PagedListOnDatabase, EmptyTableShowsPageZeroAndClearsTheList) {
     EXPECT_TRUE(shown.browsingAll);
 }
 
-TEST_F(PagedListOnDatabase, InvalidRequestsRefreshOnlyTheTotals) {
+TEST_P(PagedListOnDatabase, InvalidRequestsRefreshOnlyTheTotals) {
     data.addOrders(3);
     for (int requested : {0, -2, -100}) {
         int page = requested;
@@ -77,7 +79,7 @@ TEST_F(PagedListOnDatabase, InvalidRequestsRefreshOnlyTheTotals) {
     }
 }
 
-TEST_F(PagedListOnDatabase, RowsComeOldestFirstWithTheDateOnly) {
+TEST_P(PagedListOnDatabase, RowsComeOldestFirstWithTheDateOnly) {
     data.addOrder({.time = "2017-05-15 12:30:00", .table = "A1"});
     data.addOrder({.time = "2018-01-02 08:00:00", .telephone = "13800000000", .address = "北街"});
     int page = 1;
@@ -91,7 +93,7 @@ TEST_F(PagedListOnDatabase, RowsComeOldestFirstWithTheDateOnly) {
     EXPECT_LT(std::stoll(shown.rows[0][0]), std::stoll(shown.rows[1][0]));
 }
 
-TEST_F(PagedListOnDatabase, LargeWindowsFindTheSamePagesByTheirLastId) {
+TEST_P(PagedListOnDatabase, LargeWindowsFindTheSamePagesByTheirLastId) {
     std::vector<long long> ids;
     for (int i = 0; i < 40; ++i)
         ids.push_back(data.addOrder({.table = i % 3 ? "A1" : "", .address = i % 2 ? "北街" : ""}));

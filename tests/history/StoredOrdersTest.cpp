@@ -5,23 +5,30 @@
 
 namespace {
 
-class StoredOrdersTest : public ::testing::Test {
+class StoredOrdersTest : public OnBothEngines {
   protected:
     int lines(long long id) {
         return data.count("select count(*) from 存单详单 where 存单ID=" + std::to_string(id));
     }
     int orders() { return data.count("select count(*) from 存单"); }
+    // A stored order with a line of each dish, sold at its time.
+    long long orderOf(const std::vector<std::pair<std::string, std::string>>& timedDishes) {
+        const long long id = data.addOrder({});
+        for (const auto& [time, dish] : timedDishes)
+            data.addLine(id, time, dish);
+        return id;
+    }
 
-    TestDatabase data{TestDatabase::Start::Template};
+    TestDatabase data{GetParam(), TestDatabase::Start::Template};
     StoredOrders stored{data.db};
 };
 
-TEST_F(StoredOrdersTest, DeleteRemovesTheOrderAndOnlyItsLines) {
-    const long long kept = data.addOrder({});
-    const long long gone = data.addOrder({});
-    data.addLine(kept, "2017-05-15 12:30:00", "鱼香肉丝");
-    data.addLine(gone, "2017-05-15 12:30:00", "鱼香肉丝");
-    data.addLine(gone, "2017-05-15 12:30:00", "宫保鸡丁");
+INSTANTIATE_TEST_SUITE_P(Engines, StoredOrdersTest, bothEngines, engineName);
+
+TEST_P(StoredOrdersTest, DeleteRemovesTheOrderAndOnlyItsLines) {
+    const long long kept = orderOf({{"2017-05-15 12:30:00", "鱼香肉丝"}});
+    const long long gone =
+        orderOf({{"2017-05-15 12:30:00", "鱼香肉丝"}, {"2017-05-15 12:30:00", "宫保鸡丁"}});
 
     EXPECT_TRUE(stored.deleteOrder(std::to_string(gone)));
     EXPECT_EQ(orders(), 1);
@@ -29,9 +36,8 @@ TEST_F(StoredOrdersTest, DeleteRemovesTheOrderAndOnlyItsLines) {
     EXPECT_EQ(lines(kept), 1);
 }
 
-TEST_F(StoredOrdersTest, AFailedDeleteKeepsTheLines) {
-    const long long id = data.addOrder({});
-    data.addLine(id, "2017-05-15 12:30:00", "鱼香肉丝");
+TEST_P(StoredOrdersTest, AFailedDeleteKeepsTheLines) {
+    const long long id = orderOf({{"2017-05-15 12:30:00", "鱼香肉丝"}});
     // Without the order table the second statement fails after the first succeeded.
     ASSERT_TRUE(data.db.ExecuteSql("drop table 存单"));
 
@@ -39,13 +45,11 @@ TEST_F(StoredOrdersTest, AFailedDeleteKeepsTheLines) {
     EXPECT_EQ(lines(id), 1);
 }
 
-TEST_F(StoredOrdersTest, LinesAreFoundByOrderAndSaleDate) {
-    const long long id = data.addOrder({});
-    const long long other = data.addOrder({});
-    data.addLine(id, "2017-05-15 12:30:00", "鱼香肉丝");
-    data.addLine(id, "2017-05-15 23:59:59", "宫保鸡丁");
-    data.addLine(id, "2017-05-16 00:10:00", "隔天的菜");
-    data.addLine(other, "2017-05-15 12:30:00", "别的单");
+TEST_P(StoredOrdersTest, LinesAreFoundByOrderAndSaleDate) {
+    const long long id = orderOf({{"2017-05-15 12:30:00", "鱼香肉丝"},
+                                  {"2017-05-15 23:59:59", "宫保鸡丁"},
+                                  {"2017-05-16 00:10:00", "隔天的菜"}});
+    orderOf({{"2017-05-15 12:30:00", "别的单"}});
 
     const std::string idText = std::to_string(id);
     const std::vector<StoredLine> found = stored.findOrderLines(idText, "2017年5月15日");

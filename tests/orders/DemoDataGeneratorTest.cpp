@@ -145,13 +145,12 @@ TEST_F(DemoYearTest, OrdersAreStoredAsSettlementStoresThem) {
     auto text = [&](const char* column) {
         return s_store->db.ReadColByName(handle, column).toText();
     };
-    EXPECT_EQ(text("票头"), "饿了么(第1联)");
-    EXPECT_EQ(text("店铺名称"), "山东手工水饺");
-    EXPECT_EQ(text("减免"), "无");
-    EXPECT_EQ(text("减免金额"), "0");
-    EXPECT_EQ(text("支付方式"), "现金支付");
-    EXPECT_EQ(text("备注"), "");
-    EXPECT_EQ(s_store->db.ReadColByName(handle, "是否结算").toText(), "真");
+    const std::pair<const char*, const char*> columns[] = {
+        {"票头", "饿了么(第1联)"}, {"店铺名称", "山东手工水饺"}, {"减免", "无"},
+        {"减免金额", "0"},         {"支付方式", "现金支付"},     {"备注", ""},
+        {"是否结算", "真"}};
+    for (const auto& [column, value] : columns)
+        EXPECT_EQ(text(column), value) << column;
     s_store->db.CloseTable(handle);
 }
 

@@ -7,9 +7,12 @@
 
 namespace {
 
-class OrderEditorTest : public ::testing::Test {
+class OrderEditorTest : public OnBothEngines {
   protected:
     void SetUp() override {
+        OnBothEngines::SetUp();
+        if (IsSkipped())
+            return;
         id = data.addOrder({.time = "2016-05-15 12:30:00",
                             .total = "45.5",
                             .paid = "40",
@@ -33,13 +36,15 @@ class OrderEditorTest : public ::testing::Test {
     }
     int lineCount() { return data.count("select count(*) from 存单详单 where 存单ID=" + idText); }
 
-    TestDatabase data{TestDatabase::Start::Template};
+    TestDatabase data{GetParam(), TestDatabase::Start::Template};
     OrderEditor editor{data.db};
     long long id = 0;
     std::string idText;
 };
 
-TEST_F(OrderEditorTest, LoadsTheRowAndTheLinesOfItsDay) {
+INSTANTIATE_TEST_SUITE_P(Engines, OrderEditorTest, bothEngines, engineName);
+
+TEST_P(OrderEditorTest, LoadsTheRowAndTheLinesOfItsDay) {
     data.addLine(id, "2016-05-16 09:00:00", "另一天");
     const std::optional<StoredOrder> order = editor.loadOrder(idText);
     ASSERT_TRUE(order);
@@ -52,7 +57,7 @@ TEST_F(OrderEditorTest, LoadsTheRowAndTheLinesOfItsDay) {
     EXPECT_FALSE(editor.loadOrder("999999"));
 }
 
-TEST_F(OrderEditorTest, SaveKeepsIdYearAndReplacesLinesAndRemark) {
+TEST_P(OrderEditorTest, SaveKeepsIdYearAndReplacesLinesAndRemark) {
     OrderDraft f = draftFromLoad();
     f.remark = "不要香菜";
     f.lines = {{"水煮鱼", "1", "份", "38"}, {}};
@@ -71,7 +76,7 @@ TEST_F(OrderEditorTest, SaveKeepsIdYearAndReplacesLinesAndRemark) {
     EXPECT_EQ(lines[0].subtotal, "38");
 }
 
-TEST_F(OrderEditorTest, AFailingLineChangesNothing) {
+TEST_P(OrderEditorTest, AFailingLineChangesNothing) {
     OrderDraft f = draftFromLoad();
     f.remark = "改了";
     f.lines.insert(f.lines.begin(), {std::string(40, 'x'), "1", "份", "1"});
@@ -83,7 +88,7 @@ TEST_F(OrderEditorTest, AFailingLineChangesNothing) {
     EXPECT_EQ(column("备注"), "少辣");
 }
 
-TEST_F(OrderEditorTest, RefusalsChangeNothing) {
+TEST_P(OrderEditorTest, RefusalsChangeNothing) {
     struct Case {
         void (*edit)(OrderDraft&);
         OrderEditor::Outcome outcome;

@@ -11,16 +11,19 @@ class OrderNumbering : public ::testing::Test, public TestDatabase {
         execute("insert into 存单 (编号,时间,实付) values (" + std::to_string(number) + ",'" +
                 time + "'," + std::to_string(paid) + ")");
     }
+    void expectCounters(const DateTime& now, int next, const char* count, const char* income) {
+        const TodayCounters counters = nextOrderNumber(db, now);
+        EXPECT_EQ(counters.nextNumber, next);
+        EXPECT_EQ(counters.countCaption(), count);
+        EXPECT_EQ(counters.incomeCaption(), income);
+    }
 };
 
 } // namespace
 
 TEST_F(OrderNumbering, FirstOrderOfTheDayIsOne) {
     addOrder(5, "2026-12-07 20:00", 10);
-    const TodayCounters counters = nextOrderNumber(db, {2026, 12, 8, 9, 0, 0});
-    EXPECT_EQ(counters.nextNumber, 1);
-    EXPECT_EQ(counters.countCaption(), "今日打单数量：0");
-    EXPECT_EQ(counters.incomeCaption(), "今日收入总额：0");
+    expectCounters({2026, 12, 8, 9, 0, 0}, 1, "今日打单数量：0", "今日收入总额：0");
 }
 
 TEST_F(OrderNumbering, NumbersAreMaxPlusOneSoDeletedNumbersAreNotReused) {
@@ -28,10 +31,7 @@ TEST_F(OrderNumbering, NumbersAreMaxPlusOneSoDeletedNumbersAreNotReused) {
     addOrder(2, "2026-12-08 09:10", 20);
     addOrder(3, "2026-12-08 09:20", 15);
     execute("Delete * from 存单 where 编号=2");
-    const TodayCounters counters = nextOrderNumber(db, {2026, 12, 8, 12, 0, 0});
-    EXPECT_EQ(counters.nextNumber, 4);
-    EXPECT_EQ(counters.countCaption(), "今日打单数量：2");
-    EXPECT_EQ(counters.incomeCaption(), "今日收入总额：25");
+    expectCounters({2026, 12, 8, 12, 0, 0}, 4, "今日打单数量：2", "今日收入总额：25");
 }
 
 TEST_F(OrderNumbering, MidnightBelongsToTheDayBefore) {

@@ -6,8 +6,10 @@
 
 namespace {
 
-class SettlementTest : public ::testing::Test, public TestDatabase {
+class SettlementTest : public OnBothEngines, public TestDatabase {
   protected:
+    SettlementTest() : TestDatabase(GetParam()) {}
+
     int count(const std::string& table) {
         return TestDatabase::count("select count(*) from " + table);
     }
@@ -17,7 +19,9 @@ class SettlementTest : public ::testing::Test, public TestDatabase {
     Settlement settlement{db, clock};
 };
 
-TEST_F(SettlementTest, StoresTheOrderRowWithItsValues) {
+INSTANTIATE_TEST_SUITE_P(Engines, SettlementTest, bothEngines, engineName);
+
+TEST_P(SettlementTest, StoresTheOrderRowWithItsValues) {
     OrderDraft d = threeDishOrder();
     d.discountAmount = "10.0";
     const auto result = store(d);
@@ -48,7 +52,7 @@ TEST_F(SettlementTest, StoresTheOrderRowWithItsValues) {
     EXPECT_EQ(stored[0], expected);
 }
 
-TEST_F(SettlementTest, StoresOneLinePerDishUnderTheNewOrder) {
+TEST_P(SettlementTest, StoresOneLinePerDishUnderTheNewOrder) {
     OrderDraft d = threeDishOrder();
     d.lines.insert(d.lines.begin() + 1, OrderLine{"假", "1", "份", "5"});
     const auto result = store(d);
@@ -79,7 +83,7 @@ TEST_F(SettlementTest, StoresOneLinePerDishUnderTheNewOrder) {
                      }));
 }
 
-TEST_F(SettlementTest, SettledFlagFollowsTheActuallyPaidAmount) {
+TEST_P(SettlementTest, SettledFlagFollowsTheActuallyPaidAmount) {
     const struct {
         const char* actuallyPaid;
         const char* flag;
@@ -95,7 +99,7 @@ TEST_F(SettlementTest, SettledFlagFollowsTheActuallyPaidAmount) {
     }
 }
 
-TEST_F(SettlementTest, CustomerIsCreatedThenCounted) {
+TEST_P(SettlementTest, CustomerIsCreatedThenCounted) {
     ASSERT_EQ(store(threeDishOrder()).outcome, Settlement::Outcome::Done);
     const std::vector<std::string> columns{"电话", "姓名", "地址", "最近订餐日期", "订餐次数"};
     EXPECT_EQ(rows("select * from 客户", columns),
@@ -121,14 +125,14 @@ TEST_F(SettlementTest, CustomerIsCreatedThenCounted) {
         << "a known customer keeps name and address";
 }
 
-TEST_F(SettlementTest, OrderWithoutTelephoneTouchesNoCustomer) {
+TEST_P(SettlementTest, OrderWithoutTelephoneTouchesNoCustomer) {
     OrderDraft d = threeDishOrder();
     d.telephone.clear();
     ASSERT_EQ(store(d).outcome, Settlement::Outcome::Done);
     EXPECT_EQ(count("客户"), 0);
 }
 
-TEST_F(SettlementTest, ApostrophesAreStoredAsTyped) {
+TEST_P(SettlementTest, ApostrophesAreStoredAsTyped) {
     OrderDraft d = threeDishOrder();
     d.remark = "Joe's '); delete from 存单; --";
     d.name = "O'Neil";
@@ -139,7 +143,7 @@ TEST_F(SettlementTest, ApostrophesAreStoredAsTyped) {
     EXPECT_EQ(rows("select * from 存单详单 where 菜名='Chef''s rice'", {"菜名"}).size(), 1u);
 }
 
-TEST_F(SettlementTest, RefusedOrdersStoreNothingAndSayWhy) {
+TEST_P(SettlementTest, RefusedOrdersStoreNothingAndSayWhy) {
     const struct {
         const char* what;
         void (*change)(OrderDraft&);
@@ -185,7 +189,7 @@ TEST_F(SettlementTest, RefusedOrdersStoreNothingAndSayWhy) {
     }
 }
 
-TEST_F(SettlementTest, ColumnsCountCharactersNotBytes) {
+TEST_P(SettlementTest, ColumnsCountCharactersNotBytes) {
     OrderDraft d = threeDishOrder();
     d.remark.clear();
     for (int i = 0; i < 255; ++i)
@@ -193,7 +197,7 @@ TEST_F(SettlementTest, ColumnsCountCharactersNotBytes) {
     EXPECT_EQ(store(d).outcome, Settlement::Outcome::Done);
 }
 
-TEST_F(SettlementTest, LinesBelongToTheRowJustInserted) {
+TEST_P(SettlementTest, LinesBelongToTheRowJustInserted) {
     // An older order with the same time and number must not collect the lines.
     ASSERT_TRUE(db.ExecuteSql("insert into 存单 (编号,时间) values (1,'05-15 12:30')"));
     const auto result = store(threeDishOrder());
@@ -207,7 +211,7 @@ TEST_F(SettlementTest, LinesBelongToTheRowJustInserted) {
         EXPECT_EQ(owner.at("存单ID"), ids[1].at("ID"));
 }
 
-TEST_F(SettlementTest, SettlePrintsWithCopiesAfterStoring) {
+TEST_P(SettlementTest, SettlePrintsWithCopiesAfterStoring) {
     std::vector<bool> printed;
     int storedWhenPrinting = -1;
     const auto print = [&](bool withCopies) {
@@ -225,14 +229,14 @@ TEST_F(SettlementTest, SettlePrintsWithCopiesAfterStoring) {
     EXPECT_EQ(printed, (std::vector<bool>{true, true}));
 }
 
-TEST_F(SettlementTest, PrintOnlyStoresNothingButItsRecord) {
+TEST_P(SettlementTest, PrintOnlyStoresNothingButItsRecord) {
     const auto print = [&](const std::function<bool()>& startJob) { return startJob(); };
     EXPECT_EQ(settlement.printOnly(threeDishOrder(), print).outcome, Settlement::Outcome::Done);
     EXPECT_EQ(count("存单"), 0);
     EXPECT_EQ(count("操作记录"), 1);
 }
 
-TEST_F(SettlementTest, EmptyOrderIsRefusedByBothCommands) {
+TEST_P(SettlementTest, EmptyOrderIsRefusedByBothCommands) {
     OrderDraft d = threeDishOrder();
     d.lines = {{}};
     bool printed = false;

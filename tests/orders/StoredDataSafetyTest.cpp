@@ -10,6 +10,7 @@
 #include "orders/Settlement.h"
 #include "receipt/ReceiptSettingsForm.h"
 #include "storage/SettingsStore.h"
+#include "support/SampleOrders.h"
 #include "support/StorageConditions.h"
 #include "support/TestDatabase.h"
 
@@ -22,16 +23,8 @@ namespace {
 using Operation = std::function<std::string(Database&, int attempt)>;
 
 OrderDraft order(int lines) {
-    OrderDraft d;
-    d.number = "1";
-    d.header = "微信点餐";
-    d.orderTime = "12-08 12:30";
-    d.telephone = "13800001111";
-    d.address = "人民路 88 号";
-    d.actuallyPaid = "36";
-    for (int i = 0; i < lines; ++i)
-        d.lines.push_back({"红烧排骨饭", "1", "份", "18"});
-    return d;
+    return deliveryOrder("1", std::vector<OrderLine>(lines, {"红烧排骨饭", "1", "份", "18"}), "36",
+                         "36");
 }
 
 std::string settle(Database& db, const OrderDraft& d) {

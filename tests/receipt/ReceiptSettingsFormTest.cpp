@@ -92,10 +92,10 @@ TEST(ReceiptSettingsFormRules, CopiesAreCorrectedBeforeTheSizesAreExamined) {
 }
 
 TEST(ReceiptSettingsFormRules, LiveCopiesCorrectionOnlyRaisesToOne) {
-    EXPECT_EQ(ReceiptSettingsForm::correctedCopies("0"), "1");
-    EXPECT_EQ(ReceiptSettingsForm::correctedCopies("-1"), "1");
-    EXPECT_EQ(ReceiptSettingsForm::correctedCopies("9"), "9");
-    EXPECT_EQ(ReceiptSettingsForm::correctedCopies("2"), "2");
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", "1"}, {"-1", "1"}, {"9", "9"}, {"2", "2"}};
+    for (const auto& [typed, corrected] : cases)
+        EXPECT_EQ(ReceiptSettingsForm::correctedCopies(typed), corrected) << typed;
 }
 
 TEST(ReceiptSettingsFormRules, FirstSizeOutsideSevenToThirtyIsReported) {

@@ -14,8 +14,10 @@ inline std::string golden(const std::string& name) {
 
 // A real order database in a folder of its own, which is also the program
 // folder and the temporary folder, so chart files land there.
-class ReportTest : public ::testing::Test, public TestDatabase {
+class ReportTest : public OnBothEngines, public TestDatabase {
   protected:
+    ReportTest() : TestDatabase(GetParam()) {}
+
     void addOrder(const std::string& time, int paid) {
         TestDatabase::addOrder({.time = time, .paid = std::to_string(paid)});
     }

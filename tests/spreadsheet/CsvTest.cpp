@@ -6,10 +6,7 @@
 namespace {
 
 TEST(Csv, FieldsSurviveTheRoundTripThroughWriterAndReader) {
-    const struct {
-        const char* value;
-        const char* field;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"plain", "plain"},
         {"白云路 12 号, 3楼", "\"白云路 12 号, 3楼\""},
         {"他说\"好\"", "\"他说\"\"好\"\"\""},
@@ -20,10 +17,10 @@ TEST(Csv, FieldsSurviveTheRoundTripThroughWriterAndReader) {
     };
     std::string line;
     std::vector<std::string> values;
-    for (const auto& c : cases) {
-        EXPECT_EQ(CsvTableWriter::field(c.value), c.field) << c.value;
-        line += (line.empty() ? "" : ",") + CsvTableWriter::field(c.value);
-        values.push_back(c.value);
+    for (const auto& [value, field] : cases) {
+        EXPECT_EQ(CsvTableWriter::field(value), field) << value;
+        line += (line.empty() ? "" : ",") + CsvTableWriter::field(value);
+        values.push_back(value);
     }
     values[4] = "'=SUM(A1)"; // the guard is the reader's to drop, where it knows the column
     values[5] = "'-3";

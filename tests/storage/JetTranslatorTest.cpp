@@ -107,3 +107,37 @@ TEST(JetTranslator, RefusesWhatJetRefused) {
         EXPECT_FALSE(error.empty()) << jet;
     }
 }
+
+TEST(JetTranslator, RewritesTheDialectForTheServer) {
+    const struct {
+        const char* jet;
+        const char* postgres;
+    } cases[] = {
+        {"select top 2 * from (select top 4 * from 存单 order by [id])order by [id] desc",
+         "select * from (select * from \"存单\" order by id LIMIT 4) AS q1 order by id desc LIMIT "
+         "2"},
+        {"select max([id]) from (select top 3 [id] from 存单 order by [id] desc) t",
+         "select max(id) from (select id from \"存单\" order by id desc LIMIT 3) t"},
+        {"alter table [存单] add 备注 varchar(255)",
+         "ALTER TABLE \"存单\" ADD COLUMN \"备注\" varchar(255) COLLATE \"C\""},
+        {"insert into 单位 (单位名称) values ('斤');",
+         "insert into \"单位\" (\"单位名称\") values ('斤') RETURNING id"},
+        {"insert into 单位 (ID,单位名称) values (40,'斤')",
+         "insert into \"单位\" (ID,\"单位名称\") values (40,'斤') RETURNING id, "
+         "jet_autonumber_seen('\"单位\"', id)"},
+        {"insert into 记录 (记录内容,记录信息) values ('a','b')",
+         "insert into \"记录\" (\"记录内容\",\"记录信息\") values ('a','b')"},
+        {"create index 存单_店内 on 存单 (ID,实付) where 桌号 <> ''",
+         "create index IF NOT EXISTS \"存单_店内\" on \"存单\" (ID,\"实付\") where \"桌号\" <> ''"},
+        {"select * from 客户 where 电话=e'\\x'", "select * from \"客户\" where \"电话\"=e '\\x'"},
+        {"update 存单 set 实付=实付+0.5 where ID =1",
+         "update \"存单\" set \"实付\"=jet_whole(\"实付\"+0.5) where ID =1"},
+    };
+    for (const auto& c : cases) {
+        JetTranslator translator;
+        translator.setTarget(JetTranslator::Target::Postgres);
+        std::string postgres, error;
+        EXPECT_TRUE(translator.translate(c.jet, 2026, postgres, error)) << c.jet << ": " << error;
+        EXPECT_EQ(postgres, c.postgres);
+    }
+}

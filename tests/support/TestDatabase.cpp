@@ -2,6 +2,7 @@
 
 #include "receipt/ReceiptSettings.h"
 #include "storage/ProgramFolder.h"
+#include "storage/SettingsStore.h"
 #include "storage/StorageStartup.h"
 #include "storage/Values.h"
 
@@ -9,12 +10,17 @@
 
 namespace {
 
-bool open(Database& db, TestDatabase::Start start) {
+bool open(Database& db, TestDatabase::Start start, const ServerDatabase* server) {
     using Start = TestDatabase::Start;
-    if (start == Start::Template)
+    if (server) {
+        if (!db.openServer(server->connection()) ||
+            (start != Start::Template && !SettingsStore(db).seedFirstStart()))
+            return false;
+    } else if (start == Start::Template) {
         return db.open(ProgramFolder::databasePath(), StorageStartup::password);
-    if (!StorageStartup::openDatabase(db))
+    } else if (!StorageStartup::openDatabase(db)) {
         return false;
+    }
     if (start == Start::Receipt)
         seedReceiptDefaults(db);
     return true;
@@ -22,14 +28,31 @@ bool open(Database& db, TestDatabase::Start start) {
 
 } // namespace
 
-TestDatabase::TestDatabase(Start start, DateTime now) : clock(now) {
+TestDatabase::TestDatabase(Start start, DateTime now, Engine engine)
+    : clock(now), m_engine(engine) {
+    if (engine == Engine::Server && !ServerDatabase::server().empty())
+        server = std::make_unique<ServerDatabase>();
     db.setClock(clock);
-    if (!open(db, start))
+    if (serverMissing())
+        return;
+    if (!open(db, start, server.get()))
         ADD_FAILURE() << "cannot open " << ProgramFolder::databasePath() << ": " << db.lastError();
 }
 
+TestDatabase::TestDatabase(Engine engine, Start start)
+    : TestDatabase(start, DateTime{2026, 12, 8, 12, 0, 0}, engine) {}
+
 TestDatabase::~TestDatabase() {
     db.close();
+}
+
+void OnBothEngines::SetUp() {
+    if (GetParam() == TestDatabase::Engine::Server && ServerDatabase::server().empty())
+        GTEST_SKIP() << "TABLEWISE_TEST_SERVER is not set";
+}
+
+std::string engineName(const ::testing::TestParamInfo<TestDatabase::Engine>& info) {
+    return info.param == TestDatabase::Engine::Server ? "Server" : "Sqlite";
 }
 
 bool TestDatabase::execute(const std::string& sql) {

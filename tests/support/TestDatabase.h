@@ -1,10 +1,14 @@
 #pragma once
+#include "support/ServerDatabase.h"
 #include "support/TempFolder.h"
 
 #include "storage/Clock.h"
 #include "storage/Database.h"
 
+#include <gtest/gtest.h>
+
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,11 +25,20 @@ class TestDatabase {
         Receipt,    // and the receipt settings, as the program starts
     };
 
+    // The server is a fresh database on TABLEWISE_TEST_SERVER; a suite run on
+    // both skips the server half where that is not set (see serverMissing()).
+    enum class Engine { Sqlite, Server };
+
     explicit TestDatabase(Start start = Start::FirstStart,
-                          DateTime now = DateTime{2026, 12, 8, 12, 0, 0});
+                          DateTime now = DateTime{2026, 12, 8, 12, 0, 0},
+                          Engine engine = Engine::Sqlite);
+    explicit TestDatabase(Engine engine, Start start = Start::FirstStart);
     ~TestDatabase();
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;
+
+    // Asked for the server where none is set: the test skips.
+    bool serverMissing() const { return m_engine == Engine::Server && !server; }
 
     // A test fails when the statement fails; the statement and the error say why.
     bool execute(const std::string& sql);
@@ -54,5 +67,22 @@ class TestDatabase {
 
     TestProgramFolder folder;
     FixedClock clock;
+    std::unique_ptr<ServerDatabase> server;
     Database db;
+
+  private:
+    Engine m_engine;
 };
+
+// A suite that runs on both engines derives from this, makes its TestDatabase
+// with GetParam(), uses TEST_P and
+// INSTANTIATE_TEST_SUITE_P(Engines, Suite, bothEngines, engineName).
+// A SetUp of its own calls this one first and returns when IsSkipped().
+class OnBothEngines : public ::testing::TestWithParam<TestDatabase::Engine> {
+  protected:
+    void SetUp() override;
+};
+
+inline const auto bothEngines =
+    ::testing::Values(TestDatabase::Engine::Sqlite, TestDatabase::Engine::Server);
+std::string engineName(const ::testing::TestParamInfo<TestDatabase::Engine>& info);

@@ -74,8 +74,7 @@ void DishCatalogueWindow::loadDishList() {
 }
 
 std::unique_ptr<QDialog> DishCatalogueWindow::makeEditWindow(bool modify) {
-    return std::make_unique<DishEditWindow>(
-        this, m_db, m_list, modify ? DishEditWindow::Mode::Modify : DishEditWindow::Mode::Add);
+    return editWindow<DishEditWindow>(modify);
 }
 
 std::string DishCatalogueWindow::deleteQuestion(const ListRow& row) const {

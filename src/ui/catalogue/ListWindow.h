@@ -27,6 +27,11 @@ class ListWindow : public QDialog {
                const std::vector<std::pair<QString, int>>& columns, const QString& addText);
 
     virtual std::unique_ptr<QDialog> makeEditWindow(bool modify) = 0;
+    // The add or modify window of one of this list's records.
+    template <typename EditWindow> std::unique_ptr<QDialog> editWindow(bool modify) {
+        return std::make_unique<EditWindow>(
+            this, m_db, m_list, modify ? EditWindow::Mode::Modify : EditWindow::Mode::Add);
+    }
     virtual std::string deleteQuestion(const ListRow& row) const = 0;
     virtual bool deleteRow(const ListRow& row) = 0;
 

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+using ListControls::addCaptionButton;
 using ListControls::nameControl;
 
 NamedListWindow::NamedListWindow(QWidget* parent, Database& db, const NamedList& list)
@@ -28,20 +29,13 @@ NamedListWindow::NamedListWindow(QWidget* parent, Database& db, const NamedList&
     ColumnLimits::apply(m_box, list.table(), list.column());
     label->setBuddy(m_box);
 
-    auto* save = new QPushButton(QStringLiteral("保存"), this);
-    auto* remove = new QPushButton(QStringLiteral("删除"), this);
-    nameControl(save, QStringLiteral("按钮_保存"), save->text());
-    nameControl(remove, QStringLiteral("按钮_删除"), remove->text());
-    save->setAutoDefault(false);
-    remove->setAutoDefault(false);
-    connect(save, &QPushButton::clicked, this, &NamedListWindow::addEntry);
-    connect(remove, &QPushButton::clicked, this, &NamedListWindow::deleteEntry);
-
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_box, 1);
-    layout->addWidget(save);
-    layout->addWidget(remove);
+    connect(addCaptionButton(layout, this, QStringLiteral("保存")), &QPushButton::clicked, this,
+            &NamedListWindow::addEntry);
+    connect(addCaptionButton(layout, this, QStringLiteral("删除")), &QPushButton::clicked, this,
+            &NamedListWindow::deleteEntry);
 
     if (&list == &NamedList::units())
         fillUnitDropDown(m_box, db);

@@ -1,7 +1,7 @@
 #include "ui/catalogue/TableListWindow.h"
 #include "catalogue/TableList.h"
-#include "ui/common/ListControls.h"
 #include "ui/catalogue/TableEditWindow.h"
+#include "ui/common/ListControls.h"
 
 TableListWindow::TableListWindow(QWidget* parent, Database& db)
     : ListWindow(parent, db, QStringLiteral("桌号设置"), QStringLiteral("桌号"),
@@ -15,8 +15,7 @@ void TableListWindow::load() {
 }
 
 std::unique_ptr<QDialog> TableListWindow::makeEditWindow(bool modify) {
-    return std::make_unique<TableEditWindow>(
-        this, m_db, m_list, modify ? TableEditWindow::Mode::Modify : TableEditWindow::Mode::Add);
+    return editWindow<TableEditWindow>(modify);
 }
 
 std::string TableListWindow::deleteQuestion(const ListRow& row) const {

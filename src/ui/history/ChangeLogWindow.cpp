@@ -4,10 +4,11 @@
 #include "storage/Clock.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PagedListPanel.h"
+#include "ui/history/DayEdit.h"
+#include "ui/history/ListStatusBar.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,7 +16,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QTextBlock>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -32,19 +32,6 @@ constexpr int IdColumn = 0;
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-DateTime dayOf(const QDate& date) {
-    return {date.year(), date.month(), date.day(), 0, 0, 0};
-}
-
-QDateEdit* dateEdit(const QDate& initial, const QString& name, const QString& caption,
-                    QWidget* parent) {
-    auto* edit = new QDateEdit(initial, parent);
-    edit->setCalendarPopup(true);
-    edit->setDisplayFormat("yyyy年M月d日");
-    nameControl(edit, name, caption);
-    return edit;
 }
 
 // Marks the lines that differ from the other side of the record.
@@ -73,12 +60,9 @@ ChangeLogWindow::ChangeLogWindow(Database& db, const Clock& clock, QWidget* pare
     resize(980, 680);
     nameControl(m_caption, "标签_状态", "状态");
 
-    auto* statusBar = new QStatusBar(this);
-    nameControl(statusBar, "状态条_操作记录", "操作记录统计");
-    statusBar->setSizeGripEnabled(false);
-    m_count = new QLabel("共有操作记录:0条", statusBar);
-    nameControl(m_count, "状态条_操作记录_0", "操作记录统计");
-    statusBar->addWidget(m_count, 1);
+    auto* statusBar =
+        new ListStatusBar("状态条_操作记录", "操作记录统计", {"共有操作记录:0条"}, this);
+    m_count = statusBar->part(0);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(m_panel);
@@ -118,8 +102,8 @@ QWidget* ChangeLogWindow::buildFilterRow(const QDate& today) {
     m_byPeriod = new QCheckBox("按时间段：", bar);
     nameControl(m_byPeriod, "选择框_按时间段", "按时间段");
     row->addWidget(m_byPeriod);
-    m_firstDay = dateEdit(today, "日期框_起始日期", "起始日期", bar);
-    m_lastDay = dateEdit(today, "日期框_结束日期", "结束日期", bar);
+    m_firstDay = new DayEdit(today, "日期框_起始日期", "起始日期", bar);
+    m_lastDay = new DayEdit(today, "日期框_结束日期", "结束日期", bar);
     row->addWidget(m_firstDay);
     row->addWidget(new QLabel("到", bar));
     row->addWidget(m_lastDay);
@@ -168,8 +152,8 @@ ChangeLogFilter ChangeLogWindow::chosenFilter() const {
     if (m_kind->currentIndex() > 0)
         filter.kind = ChangeLog::kinds()[std::size_t(m_kind->currentIndex() - 1)];
     if (m_byPeriod->isChecked()) {
-        filter.firstDay = dayOf(m_firstDay->date());
-        filter.lastDay = dayOf(m_lastDay->date());
+        filter.firstDay = m_firstDay->day();
+        filter.lastDay = m_lastDay->day();
     }
     return filter;
 }

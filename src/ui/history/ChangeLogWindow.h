@@ -10,7 +10,7 @@ class PagedListPanel;
 class QCheckBox;
 class QComboBox;
 class QDate;
-class QDateEdit;
+class DayEdit;
 class QLabel;
 class QPlainTextEdit;
 
@@ -47,8 +47,8 @@ class ChangeLogWindow : public QDialog {
     QLabel* m_count = nullptr;
     QComboBox* m_kind = nullptr;
     QCheckBox* m_byPeriod = nullptr;
-    QDateEdit* m_firstDay = nullptr;
-    QDateEdit* m_lastDay = nullptr;
+    DayEdit* m_firstDay = nullptr;
+    DayEdit* m_lastDay = nullptr;
     QPlainTextEdit* m_before = nullptr;
     QPlainTextEdit* m_after = nullptr;
 };

@@ -6,16 +6,17 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PagedListPanel.h"
 #include "ui/history/CustomerEditDialog.h"
+#include "ui/history/ListStatusBar.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using ListControls::addCaptionButton;
 using ListControls::attachContextMenu;
 using ListControls::nameControl;
 
@@ -39,12 +40,8 @@ CustomerWindow::CustomerWindow(Database& db, PagedList& customers, PagedList& or
     setWindowTitle("客户设置");
     resize(640, 560);
 
-    auto* statusBar = new QStatusBar(this);
-    nameControl(statusBar, "状态条_客户", "客户统计");
-    statusBar->setSizeGripEnabled(false);
-    m_status = new QLabel("共有客户数据:172条", statusBar);
-    nameControl(m_status, "状态条_客户_0", "客户统计");
-    statusBar->addWidget(m_status, 1);
+    auto* statusBar = new ListStatusBar("状态条_客户", "客户统计", {"共有客户数据:172条"}, this);
+    m_status = statusBar->part(0);
     statusBar->addWidget(new QWidget(statusBar), 1);
 
     auto* layout = new QVBoxLayout(this);
@@ -73,11 +70,8 @@ QWidget* CustomerWindow::buildSearchRow() {
     m_searchField = new QLineEdit(bar);
     nameControl(m_searchField, "编辑框_查找", "查找(输入客户电话或姓名)：");
     row->addWidget(m_searchField, 1);
-    auto* find = new QPushButton("查找", bar);
-    nameControl(find, "按钮_查找", "查找");
-    find->setAutoDefault(false);
-    row->addWidget(find);
-    connect(find, &QPushButton::clicked, this, &CustomerWindow::search);
+    connect(addCaptionButton(row, bar, "查找"), &QPushButton::clicked, this,
+            &CustomerWindow::search);
     connect(m_searchField, &QLineEdit::returnPressed, this, &CustomerWindow::search);
     return bar;
 }

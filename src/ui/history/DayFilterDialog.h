@@ -1,18 +1,18 @@
 #pragma once
 #include "history/HistoryFilter.h"
+#include "ui/history/DayFormDialog.h"
 
 #include <QDate>
-#include <QDialog>
 
-class QDateEdit;
+class DayEdit;
 
 // "请选择指定时间": the day whose orders the history lists.
-class DayFilterDialog : public QDialog {
+class DayFilterDialog : public DayFormDialog {
     Q_OBJECT
   public:
     DayFilterDialog(const QDate& initial, QWidget* parent = nullptr);
     HistoryFilter filter() const;
 
   private:
-    QDateEdit* m_date;
+    DayEdit* m_date;
 };

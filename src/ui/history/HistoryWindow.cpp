@@ -16,6 +16,7 @@
 #include "ui/common/TaskProgress.h"
 #include "ui/history/ChangeLogWindow.h"
 #include "ui/history/DayFilterDialog.h"
+#include "ui/history/ListStatusBar.h"
 #include "ui/history/PeriodFilterDialog.h"
 
 #include <QFileInfo>
@@ -54,22 +55,15 @@ HistoryWindow::HistoryWindow(Database& db, PagedList& orders, const Clock& clock
     resize(900, 600);
     nameControl(m_caption, "标签_状态", "状态");
 
-    auto* statusBar = new QStatusBar(this);
-    nameControl(statusBar, "状态条_存单", "存单统计");
-    statusBar->setSizeGripEnabled(false);
-    const char* placeholders[] = {"共有存单数据:172条", "合计总额:0", "实付总额:0"};
-    for (int i = 0; i < 3; ++i) {
-        m_statusParts[i] = new QLabel(placeholders[i], statusBar);
-        nameControl(m_statusParts[i], QString("状态条_存单_%1").arg(i), "存单统计");
-        statusBar->addWidget(m_statusParts[i], 1);
-    }
+    m_status = new ListStatusBar("状态条_存单", "存单统计",
+                                 {"共有存单数据:172条", "合计总额:0", "实付总额:0"}, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(buildMenu());
     layout->addWidget(buildButtons());
     layout->addWidget(m_caption);
     layout->addWidget(m_panel, 1);
-    layout->addWidget(statusBar);
+    layout->addWidget(m_status);
 
     QTreeWidget* list = m_panel->list();
     connect(m_panel, &PagedListPanel::deleteKeyPressed, this, &HistoryWindow::deleteOrder);
@@ -130,9 +124,9 @@ QString HistoryWindow::statusCaption() const {
 void HistoryWindow::showStatus(const PagedList::Page& page) {
     if (page.browsingAll)
         m_caption->setText(HistoryFilter::allCaption);
-    m_statusParts[0]->setText(QString("共有存单数据:%1条").arg(page.count));
-    m_statusParts[1]->setText(QString("合计总额:%1").arg(page.totalSum));
-    m_statusParts[2]->setText(QString("实付总额:%1").arg(page.paidSum));
+    m_status->part(0)->setText(QString("共有存单数据:%1条").arg(page.count));
+    m_status->part(1)->setText(QString("合计总额:%1").arg(page.totalSum));
+    m_status->part(2)->setText(QString("实付总额:%1").arg(page.paidSum));
 }
 
 void HistoryWindow::applyFilter(const HistoryFilter& filter) {

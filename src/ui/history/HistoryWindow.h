@@ -7,6 +7,7 @@
 
 class Clock;
 class Database;
+class ListStatusBar;
 class PagedListPanel;
 class QLabel;
 class QMenu;
@@ -57,7 +58,7 @@ class HistoryWindow : public QDialog {
     const Clock& m_clock;
     PagedListPanel* m_panel;
     QLabel* m_caption;
-    QLabel* m_statusParts[3] = {};
+    ListStatusBar* m_status = nullptr;
     QMenu* m_filterMenu = nullptr;
     QPushButton* m_browseAll = nullptr;
     EditHandler m_editHandler;

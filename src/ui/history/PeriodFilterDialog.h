@@ -1,13 +1,13 @@
 #pragma once
 #include "history/HistoryFilter.h"
+#include "ui/history/DayFormDialog.h"
 
 #include <QDate>
-#include <QDialog>
 
-class QDateEdit;
+class DayEdit;
 
 // "请选择指定时间段": the first and the last day whose orders the history lists.
-class PeriodFilterDialog : public QDialog {
+class PeriodFilterDialog : public DayFormDialog {
     Q_OBJECT
   public:
     PeriodFilterDialog(const QDate& initial, QWidget* parent = nullptr);
@@ -17,7 +17,7 @@ class PeriodFilterDialog : public QDialog {
   private:
     void confirm();
 
-    QDateEdit* m_start;
-    QDateEdit* m_end;
+    DayEdit* m_start;
+    DayEdit* m_end;
     HistoryFilter m_filter;
 };

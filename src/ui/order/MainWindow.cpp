@@ -506,7 +506,13 @@ void MainWindow::settleOrder() {
     const OrderDraft order = orderDraft();
     if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
         return;
-    const auto result = m_receipts.settle(order, [this] { m_form.settleButton->hide(); });
+    const auto result = m_receipts.settle(order, [this](const std::string& number) {
+        // Another till sharing the server took the number shown; the receipt
+        // prints the one stored.
+        if (QString::fromStdString(number) != m_form.number->text().trimmed())
+            m_form.number->setText(QString::fromStdString(number));
+        m_form.settleButton->hide();
+    });
     if (result.outcome == Settlement::Outcome::Done)
         clearOrder();
     if (result.outcome != Settlement::Outcome::NotPrinted)

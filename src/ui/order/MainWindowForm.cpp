@@ -63,6 +63,18 @@ void addRow(QGridLayout* layout, int row, int column, const QString& caption, QW
     layout->addWidget(control, row, column + 1, 1, span);
 }
 
+// Lays captioned controls out two to a row, their columns taking the spare width.
+void addPairedRows(QGridLayout* layout, int firstRow,
+                   std::initializer_list<std::pair<QString, QWidget*>> fields) {
+    int place = 0;
+    for (const auto& [caption, control] : fields) {
+        addRow(layout, firstRow + place / 2, place % 2 * 2, caption, control);
+        ++place;
+    }
+    layout->setColumnStretch(1, 1);
+    layout->setColumnStretch(3, 1);
+}
+
 QGridLayout* formGrid(QWidget* owner) {
     auto* layout = new QGridLayout(owner);
     layout->setHorizontalSpacing(6);
@@ -250,14 +262,13 @@ QWidget* MainWindowForm::buildOrderColumn(QWidget* parent) {
     shop = dropDown(info, QStringLiteral("组合框_店铺名称"), QStringLiteral("店铺名称"));
     orderTime = lineEdit(info, QStringLiteral("编辑框_时间"), QStringLiteral("下单时间"));
     timeFormatButton = button(info, QStringLiteral("按钮_时间设置"), QStringLiteral("时间格式"));
-    addRow(form, 0, 0, QStringLiteral("编      号："), number);
-    addRow(form, 0, 2, QStringLiteral("存单ID："), orderId);
-    addRow(form, 1, 0, QStringLiteral("票      头："), header);
-    addRow(form, 1, 2, QStringLiteral("店铺名称："), shop);
-    addRow(form, 2, 0, QStringLiteral("下单时间："), orderTime);
+    addPairedRows(form, 0,
+                  {{QStringLiteral("编      号："), number},
+                   {QStringLiteral("存单ID："), orderId},
+                   {QStringLiteral("票      头："), header},
+                   {QStringLiteral("店铺名称："), shop},
+                   {QStringLiteral("下单时间："), orderTime}});
     form->addWidget(timeFormatButton, 2, 2, 1, 2, Qt::AlignLeft);
-    form->setColumnStretch(1, 1);
-    form->setColumnStretch(3, 1);
     layout->addWidget(info);
 
     QGroupBox* lines = group(5, QStringLiteral("已点菜品(F6)"), column);
@@ -312,10 +323,9 @@ QWidget* MainWindowForm::buildDetailsColumn(QWidget* parent) {
     discountAmount =
         lineEdit(discount, QStringLiteral("编辑框_减免金额"), QStringLiteral("减免金额"));
     addRow(discountForm, 0, 0, QStringLiteral("减 免(F7)："), discountName, 3);
-    addRow(discountForm, 1, 0, QStringLiteral("减免份数："), discountPortions);
-    addRow(discountForm, 1, 2, QStringLiteral("减免金额："), discountAmount);
-    discountForm->setColumnStretch(1, 1);
-    discountForm->setColumnStretch(3, 1);
+    addPairedRows(discountForm, 1,
+                  {{QStringLiteral("减免份数："), discountPortions},
+                   {QStringLiteral("减免金额："), discountAmount}});
     layout->addWidget(discount);
 
     QGroupBox* payment = group(4, QStringLiteral("付款信息(F5)"), column);
@@ -327,12 +337,11 @@ QWidget* MainWindowForm::buildDetailsColumn(QWidget* parent) {
     total = lineEdit(payment, QStringLiteral("编辑框_合计"), QStringLiteral("合计"));
     paid = lineEdit(payment, QStringLiteral("编辑框_已支付"), QStringLiteral("已付"));
     actuallyPaid = lineEdit(payment, QStringLiteral("编辑框_实付"), QStringLiteral("实付"));
-    addRow(paymentForm, 0, 0, QStringLiteral("支付方式："), paymentMethod);
-    addRow(paymentForm, 0, 2, QStringLiteral("合      计："), total);
-    addRow(paymentForm, 1, 0, QStringLiteral("已      付："), paid);
-    addRow(paymentForm, 1, 2, QStringLiteral("实      付："), actuallyPaid);
-    paymentForm->setColumnStretch(1, 1);
-    paymentForm->setColumnStretch(3, 1);
+    addPairedRows(paymentForm, 0,
+                  {{QStringLiteral("支付方式："), paymentMethod},
+                   {QStringLiteral("合      计："), total},
+                   {QStringLiteral("已      付："), paid},
+                   {QStringLiteral("实      付："), actuallyPaid}});
     layout->addWidget(payment);
 
     settleButton = button(column, QStringLiteral("按钮_打单结算"), QStringLiteral("打单结算(F12)"));

@@ -35,9 +35,10 @@ bool OrderReceipts::printRecorded(const OrderDraft& draft, bool withCopies) {
 }
 
 Settlement::Result OrderReceipts::settle(const OrderDraft& draft,
-                                         const std::function<void()>& whenStored) {
-    const auto result = Settlement(m_db, m_clock).settle(draft, [&](bool withCopies) {
-        whenStored();
+                                         const std::function<void(const std::string&)>& whenStored) {
+    Settlement settlement(m_db, m_clock);
+    const auto result = settlement.settle(draft, [&](bool withCopies) {
+        whenStored(settlement.storedNumber());
         return print(withCopies, true);
     });
     if (result.outcome == Settlement::Outcome::NoDishes ||

@@ -21,8 +21,10 @@ class OrderReceipts {
                   std::function<ReceiptOrder()> receipt);
 
     // F12: stores the order, then prints it with copies; `whenStored` runs
-    // before printing. Refusals are told here; the window acts on the rest.
-    Settlement::Result settle(const OrderDraft& draft, const std::function<void()>& whenStored);
+    // before printing, with the number stored. Refusals are told here; the
+    // window acts on the rest.
+    Settlement::Result settle(const OrderDraft& draft,
+                              const std::function<void(const std::string&)>& whenStored);
     // F11: one receipt, stored only as its record.
     void printOnly(const OrderDraft& draft);
     // The receipt of the stored order on screen, with its change record;

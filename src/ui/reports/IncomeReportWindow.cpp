@@ -50,47 +50,28 @@ bool IncomeReportWindow::showYearIncomeReport(const QString& year) {
 
 // While the sales window is open, the pickers start its reports instead.
 void IncomeReportWindow::pickDay() {
-    PeriodPicker picker(
-        PeriodPicker::Kind::Day,
-        [this](const QString& date, const QString&) {
-            if (PeriodReports* sales = PeriodReports::takingOver())
-                return sales->runDayReport(date);
-            return showDayIncomeReport(date);
-        },
-        this);
-    picker.exec();
+    pick(PeriodPicker::Kind::Day, [this](const QString& date, const QString&) {
+        PeriodReports* sales = PeriodReports::takingOver();
+        return sales ? sales->runDayReport(date) : showDayIncomeReport(date);
+    });
 }
 
 void IncomeReportWindow::pickMonth() {
-    PeriodPicker picker(
-        PeriodPicker::Kind::Month,
-        [this](const QString& year, const QString& month) {
-            if (PeriodReports* sales = PeriodReports::takingOver())
-                return sales->runMonthReport(year, month);
-            return showMonthIncomeReport(year, month);
-        },
-        this);
-    picker.exec();
+    pick(PeriodPicker::Kind::Month, [this](const QString& year, const QString& month) {
+        PeriodReports* sales = PeriodReports::takingOver();
+        return sales ? sales->runMonthReport(year, month) : showMonthIncomeReport(year, month);
+    });
 }
 
 void IncomeReportWindow::pickQuarter() {
-    PeriodPicker picker(
-        PeriodPicker::Kind::Quarter,
-        [this](const QString& year, const QString& quarter) {
-            return showQuarterIncomeReport(year, quarter);
-        },
-        this);
-    picker.exec();
+    pick(PeriodPicker::Kind::Quarter, [this](const QString& year, const QString& quarter) {
+        return showQuarterIncomeReport(year, quarter);
+    });
 }
 
 void IncomeReportWindow::pickYear() {
-    PeriodPicker picker(
-        PeriodPicker::Kind::Year,
-        [this](const QString& year, const QString&) {
-            if (PeriodReports* sales = PeriodReports::takingOver())
-                return sales->runYearReport(year);
-            return showYearIncomeReport(year);
-        },
-        this);
-    picker.exec();
+    pick(PeriodPicker::Kind::Year, [this](const QString& year, const QString&) {
+        PeriodReports* sales = PeriodReports::takingOver();
+        return sales ? sales->runYearReport(year) : showYearIncomeReport(year);
+    });
 }

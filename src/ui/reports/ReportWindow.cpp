@@ -64,6 +64,11 @@ QMenu* ReportWindow::addMenu(const QString& title) {
     return m_menuBar->addMenu(title);
 }
 
+void ReportWindow::pick(PeriodPicker::Kind kind, const PeriodPicker::Report& report) {
+    PeriodPicker picker(kind, report, this);
+    picker.exec();
+}
+
 bool ReportWindow::showSheet(const ReportSheet& sheet) {
     const bool withChart = sheet.chart() != ReportSheet::Chart::None;
     m_chart->setVisible(withChart);

@@ -1,5 +1,6 @@
 #pragma once
 #include "reports/ReportSheet.h"
+#include "ui/reports/PeriodPicker.h"
 
 #include <QDialog>
 #include <optional>
@@ -33,6 +34,8 @@ class ReportWindow : public QDialog {
     // True when the report found data.
     bool showSheet(const ReportSheet& sheet);
     QMenu* addMenu(const QString& title);
+    // Opens the period picker of the kind over this window, to run the report.
+    void pick(PeriodPicker::Kind kind, const PeriodPicker::Report& report);
     // The controls of a window's own, right of the caption.
     QHBoxLayout* toolRow() const { return m_toolRow; }
 

@@ -90,23 +90,16 @@ bool SalesReportWindow::runDayReport(const QString& date) {
 }
 
 void SalesReportWindow::pickDay() {
-    PeriodPicker picker(
-        PeriodPicker::Kind::Day,
-        [this](const QString& date, const QString&) { return runDayReport(date); }, this);
-    picker.exec();
+    pick(PeriodPicker::Kind::Day,
+         [this](const QString& date, const QString&) { return runDayReport(date); });
 }
 
 void SalesReportWindow::pickMonth() {
-    PeriodPicker picker(
-        PeriodPicker::Kind::Month,
-        [this](const QString& year, const QString& month) { return runMonthReport(year, month); },
-        this);
-    picker.exec();
+    pick(PeriodPicker::Kind::Month,
+         [this](const QString& year, const QString& month) { return runMonthReport(year, month); });
 }
 
 void SalesReportWindow::pickYear() {
-    PeriodPicker picker(
-        PeriodPicker::Kind::Year,
-        [this](const QString& year, const QString&) { return runYearReport(year); }, this);
-    picker.exec();
+    pick(PeriodPicker::Kind::Year,
+         [this](const QString& year, const QString&) { return runYearReport(year); });
 }

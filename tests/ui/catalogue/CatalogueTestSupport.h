@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <memory>
 
 // The catalogue and list windows on the template database.
 class CatalogueWindowTest : public WindowTest {
@@ -27,4 +28,22 @@ class CatalogueWindowTest : public WindowTest {
         return list->topLevelItem(row)->text(column);
     }
     QString lastMessage() const { return boxes.lastText(); }
+};
+
+// A catalogue window listing its records in "超级列表框1", and the window
+// that adds or modifies one of them.
+template <typename ListWindow, typename EditWindow>
+class ListWindowTest : public CatalogueWindowTest {
+  protected:
+    void SetUp() override {
+        CatalogueWindowTest::SetUp();
+        window = std::make_unique<ListWindow>(nullptr, db);
+        list = child<QTreeWidget>(window.get(), "超级列表框1");
+    }
+    std::unique_ptr<EditWindow> editWindow(typename EditWindow::Mode mode) {
+        return std::make_unique<EditWindow>(window.get(), db, list, mode);
+    }
+
+    std::unique_ptr<ListWindow> window;
+    QTreeWidget* list = nullptr;
 };

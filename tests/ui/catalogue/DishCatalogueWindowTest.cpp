@@ -15,22 +15,12 @@ namespace {
 
 using Icon = MessageBoxes::Icon;
 
-class DishWindows : public CatalogueWindowTest {
+class DishWindows : public ListWindowTest<DishCatalogueWindow, DishEditWindow> {
   protected:
-    void SetUp() override {
-        CatalogueWindowTest::SetUp();
-        catalogue = std::make_unique<DishCatalogueWindow>(nullptr, db);
-        list = child<QTreeWidget>(catalogue.get(), "超级列表框1");
-    }
-
-    std::unique_ptr<DishEditWindow> addWindow() {
-        return std::make_unique<DishEditWindow>(catalogue.get(), db, list,
-                                                DishEditWindow::Mode::Add);
-    }
+    std::unique_ptr<DishEditWindow> addWindow() { return editWindow(DishEditWindow::Mode::Add); }
     std::unique_ptr<DishEditWindow> modifyWindow(int row) {
         ListControls::selectRow(list, row);
-        return std::make_unique<DishEditWindow>(catalogue.get(), db, list,
-                                                DishEditWindow::Mode::Modify);
+        return editWindow(DishEditWindow::Mode::Modify);
     }
     static void fill(QWidget* window, const QString& code, const QString& name,
                      const QString& price, const QString& unit) {
@@ -43,9 +33,6 @@ class DishWindows : public CatalogueWindowTest {
     int dishes(const std::string& name) {
         return count("菜单", "菜名 = " + Values::sqlQuote(name));
     }
-
-    std::unique_ptr<DishCatalogueWindow> catalogue;
-    QTreeWidget* list = nullptr;
 };
 
 TEST_F(DishWindows, ListsEveryDishWithItsPriceAsNumberText) {
@@ -163,12 +150,12 @@ TEST_F(DishWindows, TheNameRewritesTheLetterCodeWhichMayThenBeOverwritten) {
 TEST_F(DishWindows, DeleteAsksThenKeepsTheSelectionInTheList) {
     ListControls::selectRow(list, 27);
     boxes.answers = {false, true, true};
-    catalogue->deleteSelected();
+    window->deleteSelected();
     EXPECT_EQ(lastMessage(), "是否删除菜单中的：空心菜 ?");
     EXPECT_EQ(boxes.shown.last().icon, Icon::Question);
     EXPECT_EQ(dishes("空心菜"), 1);
 
-    catalogue->deleteSelected(); // the last row: the new last row is selected
+    window->deleteSelected(); // the last row: the new last row is selected
     EXPECT_EQ(lastMessage(), "处理成功。");
     EXPECT_EQ(boxes.shown.last().icon, Icon::None);
     EXPECT_EQ(dishes("空心菜"), 0);
@@ -182,17 +169,17 @@ TEST_F(DishWindows, DeleteAsksThenKeepsTheSelectionInTheList) {
     EXPECT_EQ(cell(list, 3, 3), "白菜肉水饺");
 
     ListControls::selectRow(list, -1);
-    catalogue->deleteSelected();
+    window->deleteSelected();
     EXPECT_EQ(lastMessage(), "请选择要删除的项目。");
     EXPECT_EQ(list->topLevelItemCount(), 26);
 }
 
 TEST_F(DishWindows, DeletingTheOnlyDishLeavesNoSelection) {
     ASSERT_TRUE(db.ExecuteSql("Delete * from 菜单 where 代码 <> '015'"));
-    catalogue->loadDishList();
+    window->loadDishList();
     ListControls::selectRow(list, 0);
     boxes.answers = {true};
-    catalogue->deleteSelected();
+    window->deleteSelected();
     EXPECT_EQ(list->topLevelItemCount(), 0);
     EXPECT_EQ(ListControls::selectedRow(list), -1);
     EXPECT_EQ(count("菜单", "1 = 1"), 0);
@@ -249,7 +236,7 @@ TEST_F(DishWindows, AnApostropheIsStoredFoundModifiedAndDeletedLikeAnyText) {
 
     ListControls::selectRow(list, 28);
     boxes.answers = {true};
-    catalogue->deleteSelected();
+    window->deleteSelected();
     EXPECT_EQ(lastMessage(), "处理成功。");
     EXPECT_EQ(dishes("Joe's 饺子"), 0);
     EXPECT_EQ(count("菜单", "1 = 1"), 28);
@@ -300,13 +287,13 @@ TEST_F(MenuFiles, ImportShowsThePreviewAndStoresOnlyWhenConfirmed) {
     ScriptedFileDialogs files(file("菜单.csv"));
 
     answerPreview("按钮_取消");
-    click(catalogue.get(), "按钮_导入菜单");
+    click(window.get(), "按钮_导入菜单");
     EXPECT_EQ(previewRows, 3);
     EXPECT_EQ(dishes("葱油饼"), 0);
     EXPECT_TRUE(boxes.shown.isEmpty());
 
     answerPreview("按钮_导入");
-    click(catalogue.get(), "按钮_导入菜单");
+    click(window.get(), "按钮_导入菜单");
     EXPECT_TRUE(importEnabled);
     EXPECT_EQ(lastMessage(), "导入完成：新增1项，修改1项。");
     EXPECT_EQ(dishes("葱油饼"), 1);
@@ -318,7 +305,7 @@ TEST_F(MenuFiles, ImportShowsThePreviewAndStoresOnlyWhenConfirmed) {
 TEST_F(MenuFiles, AFileWithoutTheColumnsIsRefusedBeforeAnyPreview) {
     write("名单.csv", "姓名,电话\n张三,138\n");
     ScriptedFileDialogs files(file("名单.csv"));
-    click(catalogue.get(), "按钮_导入菜单");
+    click(window.get(), "按钮_导入菜单");
     EXPECT_TRUE(
         lastMessage().startsWith("文件的第一行没有找到这些列：数字代号、菜名、价格、单位。"));
     EXPECT_EQ(list->topLevelItemCount(), 28);
@@ -326,12 +313,12 @@ TEST_F(MenuFiles, AFileWithoutTheColumnsIsRefusedBeforeAnyPreview) {
 
 TEST_F(MenuFiles, ExportedMenuComesBackAsNothingToImport) {
     ScriptedFileDialogs files(file("菜单.xlsx"));
-    click(catalogue.get(), "按钮_导出菜单");
+    click(window.get(), "按钮_导出菜单");
     EXPECT_EQ(files.suggestedName, "菜单.xlsx");
     EXPECT_EQ(lastMessage(), "导出完成。");
 
     answerPreview("按钮_取消");
-    click(catalogue.get(), "按钮_导入菜单");
+    click(window.get(), "按钮_导入菜单");
     EXPECT_EQ(previewRows, 28);
     EXPECT_FALSE(importEnabled);
 }

@@ -9,27 +9,26 @@ namespace {
 
 using Icon = MessageBoxes::Icon;
 
-class TableWindows : public CatalogueWindowTest {
+class TableWindows : public ListWindowTest<TableListWindow, TableEditWindow> {
   protected:
-    void SetUp() override {
-        CatalogueWindowTest::SetUp();
-        tables = std::make_unique<TableListWindow>(nullptr, db);
-        list = child<QTreeWidget>(tables.get(), "超级列表框1");
+    void save(QWidget* editor, const QString& code, const QString& name) {
+        type(editor, "编辑框_数字代号", code);
+        type(editor, "编辑框_桌号名称", name);
+        click(editor, editor->findChild<QPushButton*>("按钮_添加") ? "按钮_添加" : "按钮_保存");
     }
-    std::unique_ptr<TableEditWindow> editWindow(TableEditWindow::Mode mode) {
-        return std::make_unique<TableEditWindow>(tables.get(), db, list, mode);
-    }
-    void save(QWidget* window, const QString& code, const QString& name) {
-        type(window, "编辑框_数字代号", code);
-        type(window, "编辑框_桌号名称", name);
-        click(window, window->findChild<QPushButton*>("按钮_添加") ? "按钮_添加" : "按钮_保存");
+    // Said without a warning, and the table's row in the list, selected, and
+    // in the database shows the code.
+    void expectSaved(const char* message, int row, const char* code, const std::string& name) {
+        EXPECT_EQ(lastMessage(), message);
+        EXPECT_EQ(boxes.shown.last().icon, Icon::None);
+        EXPECT_EQ(cell(list, row, 1), code);
+        EXPECT_EQ(ListControls::selectedRow(list), row);
+        EXPECT_EQ(read("Select * from 桌号 where 桌号名称 = " + Values::sqlQuote(name), "代号"),
+                  code);
     }
     int tablesNamed(const std::string& name) {
         return count("桌号", "桌号名称 = " + Values::sqlQuote(name));
     }
-
-    std::unique_ptr<TableListWindow> tables;
-    QTreeWidget* list = nullptr;
 };
 
 TEST_F(TableWindows, ListsCodeAndNameOfEveryTable) {
@@ -66,12 +65,8 @@ TEST_F(TableWindows, AddChecksCodeAndNameAfterTrimming) {
     EXPECT_EQ(count("桌号", "1 = 1"), 18);
 
     save(add.get(), " 12a ", " 露台 ");
-    EXPECT_EQ(lastMessage(), "保存完成。");
-    EXPECT_EQ(boxes.shown.last().icon, Icon::None);
-    EXPECT_EQ(cell(list, 18, 1), "12a");
+    expectSaved("保存完成。", 18, "12a", "露台");
     EXPECT_EQ(cell(list, 18, 2), "露台");
-    EXPECT_EQ(ListControls::selectedRow(list), 18);
-    EXPECT_EQ(read("Select * from 桌号 where 桌号名称 = '露台'", "代号"), "12a");
     EXPECT_TRUE(child<QLineEdit>(add.get(), "编辑框_数字代号")->text().isEmpty());
     EXPECT_TRUE(child<QLineEdit>(add.get(), "编辑框_桌号名称")->text().isEmpty());
 }
@@ -97,12 +92,8 @@ TEST_F(TableWindows, ModifyChangesTheCodeOfTheTableNamed) {
     save(modify.get(), "3", "号牌 4"); // another table, named in the field
     EXPECT_EQ(lastMessage(), refusal);
     save(modify.get(), "301", "号牌 4");
-    EXPECT_EQ(lastMessage(), "修改完成。");
-    EXPECT_EQ(boxes.shown.last().icon, Icon::None);
-    EXPECT_EQ(cell(list, 3, 1), "301");
+    expectSaved("修改完成。", 3, "301", "号牌 4");
     EXPECT_EQ(cell(list, 14, 1), "201");
-    EXPECT_EQ(ListControls::selectedRow(list), 3);
-    EXPECT_EQ(read("Select * from 桌号 where 桌号名称 = '号牌 4'", "代号"), "301");
 }
 
 TEST_F(TableWindows, ButtonsAndDoubleClickOpenTheEditWindows) {
@@ -117,32 +108,32 @@ TEST_F(TableWindows, ButtonsAndDoubleClickOpenTheEditWindows) {
         });
     };
     closeNextWindow();
-    click(tables.get(), "按钮_添加");
+    click(window.get(), "按钮_添加");
     ListControls::selectRow(list, 2);
     closeNextWindow();
-    click(tables.get(), "按钮_修改");
+    click(window.get(), "按钮_修改");
     closeNextWindow();
     emit list->itemDoubleClicked(list->topLevelItem(2), 1);
     EXPECT_EQ(opened, (QStringList{"桌号添加/", "桌号修改/3", "桌号修改/3"}));
 }
 
 TEST_F(TableWindows, ModifyAndDeleteNeedASelectedRow) {
-    tables->openModifyWindow();
+    window->openModifyWindow();
     EXPECT_EQ(lastMessage(), "请选择要修改的项目。");
-    tables->deleteSelected();
+    window->deleteSelected();
     EXPECT_EQ(lastMessage(), "请选择要删除的项目。");
     EXPECT_EQ(boxes.shown.last().icon, Icon::Information);
 }
 
 TEST_F(TableWindows, DeletingTheOnlyTableLeavesAnEmptyListWithoutSelection) {
     ASSERT_TRUE(db.ExecuteSql("Delete * from 桌号 where 代号 <> '5'"));
-    tables->load();
+    window->load();
     ListControls::selectRow(list, 0);
     boxes.answers = {false, true};
-    tables->deleteSelected();
+    window->deleteSelected();
     EXPECT_EQ(lastMessage(), "是否删除桌号：号牌 5 ?");
     EXPECT_EQ(list->topLevelItemCount(), 1);
-    tables->deleteSelected();
+    window->deleteSelected();
     EXPECT_EQ(lastMessage(), "处理成功。");
     EXPECT_EQ(list->topLevelItemCount(), 0);
     EXPECT_EQ(ListControls::selectedRow(list), -1);
@@ -161,7 +152,7 @@ TEST_F(TableWindows, AnApostropheIsStoredModifiedAndDeletedLikeAnyText) {
     EXPECT_EQ(read("Select * from 桌号 where 桌号名称 = 'Joe''s 桌'", "代号"), "78");
 
     boxes.answers = {true};
-    tables->deleteSelected();
+    window->deleteSelected();
     EXPECT_EQ(lastMessage(), "处理成功。");
     EXPECT_EQ(tablesNamed("Joe's 桌"), 0);
 }

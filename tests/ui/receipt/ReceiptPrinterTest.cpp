@@ -1,4 +1,5 @@
 #include "ui/receipt/ReceiptPrinter.h"
+#include "orders/OrderReceipt.h"
 #include "receipt/CreditPicture.h"
 #include "support/PdfTools.h"
 #include "support/SampleOrders.h"
@@ -100,21 +101,19 @@ TEST_F(ReceiptPrinterTest, SampleReceipts) {
     const QString folderPath = qEnvironmentVariable("TABLEWISE_RECEIPT_SAMPLES");
     if (folderPath.isEmpty())
         GTEST_SKIP() << "TABLEWISE_RECEIPT_SAMPLES not set";
-    ReceiptOrder order = sampleOrder();
-    order.dishes = {{"红烧排骨饭", "2", "份", "36"},
-                    {"香菇猪肉水饺", "1", "碗", "16"},
-                    {"西红柿炒蛋", "3", "份", "39"},
-                    {"干煸四季豆加辣加麻特别版", "1", "份", "13"},
-                    {}};
-    order.total = "104";
-    order.discountName = "立减优惠";
-    order.discountCount = "1";
-    order.discountAmount = "10";
-    order.paid = "94";
-    order.customerName = "张三";
-    order.customerPhone = "13800001111";
-    order.address = "人民路 88 号 3 栋 2 单元 501 室，到了请打电话";
-    order.remark = "少放辣，不要葱";
+    OrderDraft draft = deliveryOrder("3",
+                                     {{"红烧排骨饭", "2", "份", "36"},
+                                      {"香菇猪肉水饺", "1", "碗", "16"},
+                                      {"西红柿炒蛋", "3", "份", "39"},
+                                      {"干煸四季豆加辣加麻特别版", "1", "份", "13"},
+                                      {}},
+                                     "104", "94");
+    draft.header = "美团(第1联)";
+    draft.orderTime = "05-15 12:30";
+    draft.table = "号牌 3";
+    draft.address = "人民路 88 号 3 栋 2 单元 501 室，到了请打电话";
+    draft.remark = "少放辣，不要葱";
+    const ReceiptOrder order = receiptOrderOf(draft);
     setSetting("附带信息2勾选", "1");
     setSetting("附带信息2", "欢迎光临，谢谢惠顾！外卖满30元免配送费。");
     setSetting("打印份数", "1");

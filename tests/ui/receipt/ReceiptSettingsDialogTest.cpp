@@ -205,13 +205,16 @@ TEST_F(ReceiptSettingsDialogTest, ApplyingStoresEveryChange) {
     sizeBox(dialog, 2)->setText("30");
     control<QCheckBox>(dialog, "选择框_加粗_2")->setChecked(true);
     click(dialog, "按钮_应用设置");
-    EXPECT_EQ(stored("小票类型"), "1");
-    EXPECT_EQ(stored("打印份数"), "3");
-    EXPECT_EQ(stored("附带信息2勾选"), "1");
-    EXPECT_EQ(stored("附带信息2"), "微信号:it's-me");
-    EXPECT_EQ(stored("底部图片勾选"), "0");
-    EXPECT_EQ(stored("字体大小"), "9|30|9|9|9|9|12|9|9|12|12");
-    EXPECT_EQ(stored("勾选加粗"), "0|1|0|0|0|0|1|0|0|1|1");
+    const std::pair<const char*, const char*> records[] = {
+        {"小票类型", "1"},
+        {"打印份数", "3"},
+        {"附带信息2勾选", "1"},
+        {"附带信息2", "微信号:it's-me"},
+        {"底部图片勾选", "0"},
+        {"字体大小", "9|30|9|9|9|9|12|9|9|12|12"},
+        {"勾选加粗", "0|1|0|0|0|0|1|0|0|1|1"}};
+    for (const auto& [record, value] : records)
+        EXPECT_EQ(stored(record), value) << record;
     EXPECT_EQ(applied, 1);
     EXPECT_EQ(loadReceiptSettings(db).lineStyles[1].size, 30);
 }
