@@ -5,15 +5,16 @@
 #include "storage/IniFile.h"
 #include "storage/ProgramFolder.h"
 #include "support/ScriptedMessageBoxes.h"
+#include "support/ServerDatabase.h"
 #include "support/TempFolder.h"
 #include "support/TestApplication.h"
 
 #include <QDir>
 #include <QFile>
-#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -113,7 +114,9 @@ TEST_F(ApplicationStart, DatabaseOpensSeededWithReceiptSettings) {
 // The engine named in 配置文件.ini; a server that cannot be reached is retried
 // as often as the owner asks, then the program ends without a window.
 TEST_F(ApplicationStart, OpensTheChosenEngineOrSaysWhyNot) {
-    const char* server = std::getenv("TABLEWISE_TEST_SERVER");
+    std::optional<ServerDatabase> server;
+    if (!ServerDatabase::server().empty())
+        server.emplace();
     struct Case {
         std::string ini;
         std::deque<bool> answers; // 重试 or 退出
@@ -131,7 +134,7 @@ TEST_F(ApplicationStart, OpensTheChosenEngineOrSaysWhyNot) {
          "无法连接数据库服务器 127.0.0.1:1"},
     };
     if (server)
-        cases.push_back({"[数据库]\r\n类型 = {postgresql}\r\n连接 = {" + std::string(server) + "}",
+        cases.push_back({"[数据库]\r\n类型 = {postgresql}\r\n连接 = {" + server->connection() + "}",
                          {},
                          true,
                          true,
@@ -148,7 +151,7 @@ TEST_F(ApplicationStart, OpensTheChosenEngineOrSaysWhyNot) {
         EXPECT_EQ(boxes.shown.size(), c.told ? std::max<qsizetype>(1, c.answers.size()) : 0)
             << c.ini;
         for (const auto& shown : boxes.shown) {
-            EXPECT_TRUE(shown.text.contains(QString::fromUtf8(c.told))) << shown.text;
+            EXPECT_TRUE(shown.text.contains(QString::fromUtf8(c.told))) << shown.text.toStdString();
             EXPECT_FALSE(shown.text.contains("Pw9"));
         }
     }

@@ -10,6 +10,7 @@
 #include "orders/Settlement.h"
 #include "receipt/ReceiptSettings.h"
 #include "storage/Clock.h"
+#include "storage/Database.h"
 #include "storage/ProgramFolder.h"
 #include "storage/Values.h"
 #include "ui/common/HelpDocuments.h"

@@ -150,10 +150,13 @@ TEST_F(RestoreWindow, ASetManagerPasswordIsAskedBeforeTheSwap) {
 }
 
 // A till on a server copies no file: the server is backed up where it runs.
-TEST(ServerCopies, AreLeftToTheServer) {
+// Its own file can be brought over once, before the server holds orders.
+TEST(ServerCopies, AreLeftToTheServerWhichTakesATillsFileOnce) {
     if (ServerDatabase::server().empty())
         GTEST_SKIP() << "TABLEWISE_TEST_SERVER is not set";
     ensureTestApplication();
+    TestDatabase till;
+    till.addOrder({});
     TestProgramFolder folder;
     ScriptedMessageBoxes boxes;
     ServerDatabase server;
@@ -161,7 +164,8 @@ TEST(ServerCopies, AreLeftToTheServer) {
     FixedClock clock{DateTime{2026, 12, 8, 9, 0, 0}};
     ASSERT_TRUE(StorageStartup::openServer(db, server.connection())) << db.lastError();
     QWidget window;
-    DataCopies copies(db, clock, &window, [](const QString&) {}, [] {});
+    DataCopies copies(
+        db, clock, &window, [](const QString&) {}, [] {});
     copies.startAutomaticBackup();
     copies.backUpByHand();
     copies.chooseRestore();
@@ -169,5 +173,13 @@ TEST(ServerCopies, AreLeftToTheServer) {
     EXPECT_FALSE(fs::exists(folder.file("data")));
     ASSERT_EQ(boxes.shown.size(), 2);
     for (const auto& shown : boxes.shown)
-        EXPECT_TRUE(shown.text.contains("由服务器那边备份")) << shown.text;
+        EXPECT_TRUE(shown.text.contains("由服务器那边备份")) << shown.text.toStdString();
+
+    copies.setServerConnection(server.connection());
+    const QString tillFile = QString::fromStdString(till.folder.file("data/data.mdb"));
+    boxes.answers = {true};
+    EXPECT_TRUE(copies.importFrom(tillFile)) << boxes.lastText().toStdString();
+    EXPECT_EQ(boxes.lastText(), "本地数据已导入数据库服务器。");
+    EXPECT_FALSE(copies.importFrom(tillFile));
+    EXPECT_TRUE(boxes.lastText().contains("已有 1 张订单")) << boxes.lastText().toStdString();
 }
