@@ -4,23 +4,18 @@
 #include "storage/Clock.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PagedListPanel.h"
-#include "ui/history/DayEdit.h"
+#include "ui/history/ChangeLogFilterRow.h"
 #include "ui/history/ListStatusBar.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-using ListControls::addCaptionButton;
 using ListControls::nameControl;
 
 namespace {
@@ -70,8 +65,9 @@ ChangeLogWindow::ChangeLogWindow(Database& db, const Clock& clock, QWidget* pare
     splitter->setSizes({220, 380});
 
     const DateTime now = clock.now();
+    m_filterRow = new ChangeLogFilterRow(QDate(now.year, now.month, now.day), this);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(buildFilterRow(QDate(now.year, now.month, now.day)));
+    layout->addWidget(m_filterRow);
     layout->addWidget(m_caption);
     layout->addWidget(splitter, 1);
     layout->addWidget(statusBar);
@@ -82,42 +78,11 @@ ChangeLogWindow::ChangeLogWindow(Database& db, const Clock& clock, QWidget* pare
     });
     connect(m_panel->list(), &QTreeWidget::itemSelectionChanged, this,
             &ChangeLogWindow::showSelectedRecord);
+    connect(m_filterRow, &ChangeLogFilterRow::findClicked, this, &ChangeLogWindow::applyFilter);
+    connect(m_filterRow, &ChangeLogFilterRow::browseAllClicked, this, &ChangeLogWindow::browseAll);
 
     m_records.setPageSize(200);
     showRecords(*ChangeLogFilter{}.condition());
-}
-
-QWidget* ChangeLogWindow::buildFilterRow(const QDate& today) {
-    auto* bar = new QWidget(this);
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(new QLabel("操作：", bar));
-    m_kind = new QComboBox(bar);
-    nameControl(m_kind, "下拉框_操作", "操作");
-    m_kind->addItem("全部");
-    for (ChangeLog::Kind kind : ChangeLog::kinds())
-        m_kind->addItem(ChangeLog::kindName(kind));
-    row->addWidget(m_kind);
-    row->addSpacing(12);
-    m_byPeriod = new QCheckBox("按时间段：", bar);
-    nameControl(m_byPeriod, "选择框_按时间段", "按时间段");
-    row->addWidget(m_byPeriod);
-    m_firstDay = new DayEdit(today, "日期框_起始日期", "起始日期", bar);
-    m_lastDay = new DayEdit(today, "日期框_结束日期", "结束日期", bar);
-    row->addWidget(m_firstDay);
-    row->addWidget(new QLabel("到", bar));
-    row->addWidget(m_lastDay);
-    for (QDateEdit* day : {m_firstDay, m_lastDay}) {
-        day->setEnabled(false);
-        connect(m_byPeriod, &QCheckBox::toggled, day, &QWidget::setEnabled);
-    }
-    QPushButton* find = addCaptionButton(row, bar, "查询");
-    find->setDefault(true);
-    connect(find, &QPushButton::clicked, this, &ChangeLogWindow::applyFilter);
-    row->addStretch(1);
-    connect(addCaptionButton(row, bar, "浏览全部记录"), &QPushButton::clicked, this,
-            &ChangeLogWindow::browseAll);
-    return bar;
 }
 
 QPlainTextEdit* ChangeLogWindow::contentPane(const QString& caption, const QString& name,
@@ -147,19 +112,8 @@ QWidget* ChangeLogWindow::buildContentPanes() {
     return panes;
 }
 
-ChangeLogFilter ChangeLogWindow::chosenFilter() const {
-    ChangeLogFilter filter;
-    if (m_kind->currentIndex() > 0)
-        filter.kind = ChangeLog::kinds()[std::size_t(m_kind->currentIndex() - 1)];
-    if (m_byPeriod->isChecked()) {
-        filter.firstDay = m_firstDay->day();
-        filter.lastDay = m_lastDay->day();
-    }
-    return filter;
-}
-
 bool ChangeLogWindow::applyFilter() {
-    const std::optional<HistoryFilter> condition = chosenFilter().condition();
+    const std::optional<HistoryFilter> condition = m_filterRow->filter().condition();
     if (!condition) {
         MessageBoxes::instance().inform(this, HistoryFilter::periodRefusal,
                                         MessageBoxes::Icon::Information, "提示");
@@ -170,8 +124,7 @@ bool ChangeLogWindow::applyFilter() {
 }
 
 void ChangeLogWindow::browseAll() {
-    m_kind->setCurrentIndex(0);
-    m_byPeriod->setChecked(false);
+    m_filterRow->reset();
     showRecords(*ChangeLogFilter{}.condition());
 }
 

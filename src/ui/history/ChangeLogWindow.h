@@ -1,16 +1,13 @@
 #pragma once
-#include "history/ChangeLogFilter.h"
+#include "history/HistoryFilter.h"
 #include "history/PagedList.h"
 
 #include <QDialog>
 
+class ChangeLogFilterRow;
 class Clock;
 class Database;
 class PagedListPanel;
-class QCheckBox;
-class QComboBox;
-class QDate;
-class DayEdit;
 class QLabel;
 class QPlainTextEdit;
 
@@ -33,10 +30,8 @@ class ChangeLogWindow : public QDialog {
     QString afterText() const;
 
   private:
-    QWidget* buildFilterRow(const QDate& today);
     QWidget* buildContentPanes();
     QPlainTextEdit* contentPane(const QString& caption, const QString& name, QWidget* parent);
-    ChangeLogFilter chosenFilter() const;
     void showRecords(const HistoryFilter& filter);
     void showSelectedRecord();
 
@@ -45,10 +40,7 @@ class ChangeLogWindow : public QDialog {
     PagedListPanel* m_panel;
     QLabel* m_caption;
     QLabel* m_count = nullptr;
-    QComboBox* m_kind = nullptr;
-    QCheckBox* m_byPeriod = nullptr;
-    DayEdit* m_firstDay = nullptr;
-    DayEdit* m_lastDay = nullptr;
+    ChangeLogFilterRow* m_filterRow = nullptr;
     QPlainTextEdit* m_before = nullptr;
     QPlainTextEdit* m_after = nullptr;
 };
