@@ -2,6 +2,8 @@
 #include "storage/Clock.h"
 #include "storage/Database.h"
 #include "storage/DatabaseRestore.h"
+#include "storage/DatabaseSettings.h"
+#include "storage/IniFile.h"
 #include "storage/ProgramFolder.h"
 #include "storage/StorageStartup.h"
 
@@ -49,6 +51,40 @@ bool Application::checkSingleInstance() {
     qWarning().noquote() << refusal;
     MessageBoxes::instance().inform(nullptr, refusal, MessageBoxes::Icon::Warning);
     return false;
+}
+
+bool Application::openChosenDatabase(Database& db, const Clock& clock,
+                                     const DatabaseSettings& settings) {
+    switch (settings.engine) {
+    case DatabaseSettings::Engine::Sqlite:
+        return openDatabase(db, clock);
+    case DatabaseSettings::Engine::Postgresql:
+        return openServer(db, clock, settings.connection);
+    case DatabaseSettings::Engine::Unknown:
+        break;
+    }
+    MessageBoxes::instance().inform(nullptr,
+                                    QString::fromStdString(settings.unknownEngineMessage() +
+                                                           "\r\n\r\n" + ProgramFolder::iniPath()),
+                                    MessageBoxes::Icon::Error);
+    return false;
+}
+
+bool Application::openServer(Database& db, const Clock& clock, const std::string& connection) {
+    db.setClock(clock);
+    while (!StorageStartup::openServer(db, connection)) {
+        const QString message =
+            QString::fromStdString(StorageStartup::serverFailureMessage(db, connection) +
+                                   "\r\n\r\n要改用本机数据文件，请把 " + ProgramFolder::iniPath() +
+                                   " 中 [数据库] 的 类型 改为 {sqlite}。");
+        qWarning().noquote() << message;
+        if (!MessageBoxes::instance().choose(nullptr, message, MessageBoxes::Icon::Error,
+                                             QStringLiteral("数据库服务器"), QStringLiteral("重试"),
+                                             QStringLiteral("退出")))
+            return false;
+    }
+    seedReceiptDefaults(db);
+    return true;
 }
 
 bool Application::openDatabase(Database& db, const Clock& clock) {
@@ -108,8 +144,10 @@ int Application::run(int argc, char** argv) {
     Clock& clock = Clock::system();
     Database db;
     MainWindow window(db, clock);
-    if (!openDatabase(db, clock))
+    const DatabaseSettings settings = DatabaseSettings::load(IniFile(ProgramFolder::iniPath()));
+    if (!openChosenDatabase(db, clock, settings))
         return 1;
+    window.dataCopies().setServerConnection(settings.connection);
     AppStyle::apply(app);
     QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
     window.startUp();

@@ -2,10 +2,13 @@
 #include "storage/Database.h"
 #include "storage/DatabaseRestore.h"
 #include "storage/Schema.h"
+#include "storage/ServerCounters.h"
 #include "storage/StorageStartup.h"
 #include "storage/Values.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -103,35 +106,51 @@ bool LocalDataImport::run(const std::string& path, const Progress& progress) {
 // give way to the file's. Orders are never deleted: there are none, and one
 // another till stores meanwhile makes the import fail rather than vanish.
 bool LocalDataImport::copyAll(Database& source, const Progress& progress) {
-    long long total = 0;
+    Count count;
     for (const TableDef& table : Schema::tables())
-        total += rowCount(source, table.name);
-    long long done = 0;
+        count.total += rowCount(source, table.name);
+    std::unique_ptr<ServerCounters> counters;
+    if (m_target.isServer())
+        counters = std::make_unique<ServerCounters>(m_connection);
     for (const TableDef& table : Schema::tables()) {
         const bool orders = table.name == "存单" || table.name == "存单详单";
         if (!orders && !m_target.ExecuteSql("delete from " + table.name))
             return fail("无法清空服务器上的“" + table.name + "”：" + m_target.lastError());
-        const std::string columns = columnList(table);
-        const int handle = source.OpenTable("select " + columns + " from " + table.name);
-        if (!handle)
-            return fail("无法读取“" + table.name + "”：" + source.lastError());
-        for (; !source.IsEOF(handle); source.MoveNext(handle)) {
-            std::string values;
-            for (int i = 1; i <= static_cast<int>(table.columns.size()); ++i)
-                values += (i > 1 ? "," : "") + literal(source.ReadColByIndex(handle, i));
-            if (!m_target.ExecuteSql("insert into " + table.name + " (" + columns + ") values (" +
-                                     values + ")")) {
-                source.CloseTable(handle);
-                return fail("“" + table.name + "”的数据没有导入：" + m_target.lastError());
-            }
-            if (++done % 250 == 0 && progress && !progress(done, total)) {
-                source.CloseTable(handle);
-                return fail(cancelled);
-            }
-        }
-        source.CloseTable(handle);
+        long long lastId = 0;
+        if (!copyTable(source, table, count, progress, lastId))
+            return false;
+        if (counters && lastId > 0 && !counters->continueAfter(table, lastId))
+            return fail("无法接续“" + table.name + "”的编号：" + counters->problem());
     }
-    return !progress || progress(total, total) || fail(cancelled);
+    return !progress || progress(count.total, count.total) || fail(cancelled);
+}
+
+// Rows keep their numbers: order lines and the change records refer to them.
+bool LocalDataImport::copyTable(Database& source, const TableDef& table, Count& count,
+                                const Progress& progress, long long& lastId) {
+    const std::string columns = columnList(table);
+    const bool numbered = table.columns.front().kind == ColumnKind::AutoNumber;
+    const int handle = source.OpenTable("select " + columns + " from " + table.name);
+    if (!handle)
+        return fail("无法读取“" + table.name + "”：" + source.lastError());
+    for (; !source.IsEOF(handle); source.MoveNext(handle)) {
+        std::string values;
+        for (int i = 1; i <= static_cast<int>(table.columns.size()); ++i)
+            values += (i > 1 ? "," : "") + literal(source.ReadColByIndex(handle, i));
+        if (numbered)
+            lastId = std::max<long long>(lastId, source.ReadColByIndex(handle, 1).toNumber());
+        if (!m_target.ExecuteSql("insert into " + table.name + " (" + columns + ") values (" +
+                                 values + ")")) {
+            source.CloseTable(handle);
+            return fail("“" + table.name + "”的数据没有导入：" + m_target.lastError());
+        }
+        if (++count.done % 250 == 0 && progress && !progress(count.done, count.total)) {
+            source.CloseTable(handle);
+            return fail(cancelled);
+        }
+    }
+    source.CloseTable(handle);
+    return true;
 }
 
 bool LocalDataImport::fail(std::string problem) {

@@ -1,8 +1,10 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <utility>
 
 class Database;
+struct TableDef;
 
 // Moves a shop's history onto the server its tills now share: every table of
 // a till's data file replaces the rows of the server database, in one
@@ -12,7 +14,9 @@ class LocalDataImport {
     // Rows copied so far and in all; false from it cancels the import.
     using Progress = std::function<bool(long long done, long long total)>;
 
-    explicit LocalDataImport(Database& target) : m_target(target) {}
+    // On a server, `connection` is the text the target was opened with.
+    explicit LocalDataImport(Database& target, std::string connection = {})
+        : m_target(target), m_connection(std::move(connection)) {}
 
     // Why the target takes no import (it holds orders already), else empty.
     std::string refusal();
@@ -24,9 +28,16 @@ class LocalDataImport {
     static constexpr const char* cancelled = "导入已取消，服务器上的数据没有改动。";
 
   private:
+    struct Count {
+        long long done = 0;
+        long long total = 0;
+    };
     bool copyAll(Database& source, const Progress& progress);
+    bool copyTable(Database& source, const TableDef& table, Count& count, const Progress& progress,
+                   long long& lastId);
     bool fail(std::string problem);
 
     Database& m_target;
+    std::string m_connection;
     std::string m_problem;
 };

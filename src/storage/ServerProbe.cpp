@@ -70,6 +70,13 @@ std::string ServerProbe::failure(const std::string& connection, const std::strin
     return reason.empty() ? "服务器没有说明原因。" : reason;
 }
 
+// Later keywords win; a URI takes no keywords in front of it.
+std::string ServerProbe::withWait(const std::string& connection) {
+    if (connection.rfind("postgres", 0) == 0)
+        return connection;
+    return std::string("connect_timeout=") + waitSeconds + " " + connection;
+}
+
 ServerProbe::Finding ServerProbe::probe(const std::string& connection) {
     const ConnectionFields fields = ConnectionFields::parse(connection);
     if (!fields.valid)

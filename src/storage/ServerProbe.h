@@ -17,7 +17,8 @@ class ServerProbe {
     // "无法连接数据库服务器 host:port：".
     static std::string failure(const std::string& connection, const std::string& libpqMessage);
 
-    // Seconds a probe waits for a server that does not answer, unless the
-    // connection text sets connect_timeout.
-    static constexpr const char* waitSeconds = "5";
+    // The connection text with a limit on the wait for a server that does
+    // not answer (a switched-off PC), unless it sets connect_timeout itself.
+    static std::string withWait(const std::string& connection);
+    static constexpr const char* waitSeconds = "10";
 };

@@ -1,6 +1,8 @@
 #include "storage/StorageStartup.h"
+#include "storage/ConnectionFields.h"
 #include "storage/Database.h"
 #include "storage/ProgramFolder.h"
+#include "storage/ServerProbe.h"
 #include "storage/SettingsStore.h"
 
 namespace StorageStartup {
@@ -11,6 +13,21 @@ bool openDatabase(Database& db) {
 
 bool openDatabase(Database& db, const std::string& path) {
     return db.open(path, password) && SettingsStore(db).seedFirstStart();
+}
+
+bool openServer(Database& db, const std::string& connection) {
+    return db.openServer(ServerProbe::withWait(connection)) && SettingsStore(db).seedFirstStart();
+}
+
+// The probe says why a server cannot be reached; one that can be reached
+// refused what start-up asked of it.
+std::string serverFailureMessage(Database& db, const std::string& connection) {
+    const std::string engineSaid = db.lastError();
+    const ServerProbe::Finding finding = ServerProbe::probe(connection);
+    if (!finding.reached)
+        return finding.description;
+    return "数据库服务器 " + ConnectionFields::parse(connection).server() +
+           " 已连接，但其中的数据无法使用：" + engineSaid;
 }
 
 std::string failureMessage(const Database& db, const std::string& path) {

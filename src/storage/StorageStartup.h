@@ -17,6 +17,11 @@ inline constexpr const char* password = "tw";
 bool openDatabase(Database& db);
 bool openDatabase(Database& db, const std::string& path);
 
+// Connects to the shared server and seeds the settings of a new store there.
+bool openServer(Database& db, const std::string& connection);
+// Why openServer failed, naming the server (host and port), never the password.
+std::string serverFailureMessage(Database& db, const std::string& connection);
+
 // What the cashier is told when openDatabase failed: a damaged file is named
 // with where it is, other causes the engine can name are given.
 std::string failureMessage(const Database& db, const std::string& path);

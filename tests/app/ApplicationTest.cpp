@@ -1,15 +1,20 @@
 #include "app/Application.h"
 #include "storage/Clock.h"
 #include "storage/Database.h"
+#include "storage/DatabaseSettings.h"
+#include "storage/IniFile.h"
 #include "storage/ProgramFolder.h"
 #include "support/ScriptedMessageBoxes.h"
+#include "support/ServerDatabase.h"
 #include "support/TempFolder.h"
 #include "support/TestApplication.h"
 
 #include <QDir>
 #include <QFile>
+#include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -103,5 +108,51 @@ TEST_F(ApplicationStart, DatabaseOpensSeededWithReceiptSettings) {
             db.OpenTable(std::string("Select 记录内容 from 记录 where 记录内容='") + key + "'");
         EXPECT_EQ(db.ReadColByIndex(rs, 1).toText(), key);
         db.CloseTable(rs);
+    }
+}
+
+// The engine named in 配置文件.ini; a server that cannot be reached is retried
+// as often as the owner asks, then the program ends without a window.
+TEST_F(ApplicationStart, OpensTheChosenEngineOrSaysWhyNot) {
+    std::optional<ServerDatabase> server;
+    if (!ServerDatabase::server().empty())
+        server.emplace();
+    struct Case {
+        std::string ini;
+        std::deque<bool> answers; // 重试 or 退出
+        bool opened;
+        bool onServer;
+        const char* told; // in every message shown
+    };
+    std::vector<Case> cases = {
+        {"", {}, true, false, nullptr},
+        {"[数据库]\r\n类型 = {mysql}\r\n", {}, false, false, "类型 = {mysql} 无法识别"},
+        {"[数据库]\r\n类型 = {postgresql}\r\n连接 = {host=127.0.0.1 port=1 password=Pw9}\r\n",
+         {true, false},
+         false,
+         false,
+         "无法连接数据库服务器 127.0.0.1:1"},
+    };
+    if (server)
+        cases.push_back({"[数据库]\r\n类型 = {postgresql}\r\n连接 = {" + server->connection() + "}",
+                         {},
+                         true,
+                         true,
+                         nullptr});
+    for (const Case& c : cases) {
+        TempFolder::write(ProgramFolder::iniPath(), c.ini);
+        boxes.shown.clear();
+        boxes.answers = c.answers;
+        Database db;
+        const DatabaseSettings settings = DatabaseSettings::load(IniFile(ProgramFolder::iniPath()));
+        EXPECT_EQ(Application::openChosenDatabase(db, clock, settings), c.opened) << c.ini;
+        EXPECT_EQ(db.isServer(), c.onServer) << c.ini;
+        EXPECT_TRUE(boxes.answers.empty()) << c.ini;
+        EXPECT_EQ(boxes.shown.size(), c.told ? std::max<qsizetype>(1, c.answers.size()) : 0)
+            << c.ini;
+        for (const auto& shown : boxes.shown) {
+            EXPECT_TRUE(shown.text.contains(QString::fromUtf8(c.told))) << shown.text.toStdString();
+            EXPECT_FALSE(shown.text.contains("Pw9"));
+        }
     }
 }

@@ -1,5 +1,6 @@
 #include "storage/LocalDataImport.h"
 #include "storage/StorageStartup.h"
+#include "support/ServerDatabase.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +20,10 @@ class LocalDataImportTest : public ::testing::Test, public TestDatabase {
         addCustomer("13800000000", "李四", "一号楼");
         execute("insert into 菜单 (代码,菜名,价格,单位) values ('XX','新菜',18.5,'份')");
         execute("update 记录 set 记录信息 = '我的店' where 记录内容 = '店铺名称'");
-        EXPECT_TRUE(StorageStartup::openDatabase(target, other.file("data/data.mdb")));
     }
+
+    // The file's rows land in `target` whole, or not at all.
+    void checkImport(Database& target, const std::string& connection);
 
     // What the reports and windows read, as text, from either database.
     static std::vector<std::string> contents(Database& from) {
@@ -41,16 +44,15 @@ class LocalDataImportTest : public ::testing::Test, public TestDatabase {
     }
 
     TempFolder other;
-    Database target;
 };
 
 } // namespace
 
-TEST_F(LocalDataImportTest, CopiesEveryTableOrNothing) {
+void LocalDataImportTest::checkImport(Database& target, const std::string& connection) {
     const std::string path = folder.file("data/data.mdb");
     const std::string before = TempFolder::read(path);
     const std::vector<std::string> empty = contents(target);
-    LocalDataImport import(target);
+    LocalDataImport import(target, connection);
     TempFolder::write(other.file("broken.mdb"), "not a database");
     EXPECT_FALSE(import.run(other.file("broken.mdb"), {}));
     EXPECT_NE(import.problem().find("不是完好的"), std::string::npos) << import.problem();
@@ -70,4 +72,19 @@ TEST_F(LocalDataImportTest, CopiesEveryTableOrNothing) {
 
     EXPECT_FALSE(import.run(path, {}));
     EXPECT_NE(import.problem().find("已有 3 张订单"), std::string::npos) << import.problem();
+}
+
+TEST_F(LocalDataImportTest, CopiesEveryTableOrNothing) {
+    Database target;
+    ASSERT_TRUE(StorageStartup::openDatabase(target, other.file("data/data.mdb")));
+    checkImport(target, "");
+}
+
+TEST_F(LocalDataImportTest, CopiesOntoAServer) {
+    if (ServerDatabase::server().empty())
+        GTEST_SKIP() << "TABLEWISE_TEST_SERVER is not set";
+    ServerDatabase server;
+    Database target;
+    ASSERT_TRUE(StorageStartup::openServer(target, server.connection())) << target.lastError();
+    checkImport(target, server.connection());
 }

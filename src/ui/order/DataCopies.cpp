@@ -36,7 +36,10 @@ DataCopies::DataCopies(Database& db, Clock& clock, QWidget* window,
     QObject::connect(m_timer, &QTimer::timeout, window, [this] { stepAutomaticBackup(); });
 }
 
+// A server is backed up where it runs; a till copies only its own file.
 void DataCopies::startAutomaticBackup() {
+    if (m_db.isServer())
+        return;
     if (m_backups.startIfDue())
         m_timer->start(50);
     stepAutomaticBackup();
@@ -55,6 +58,8 @@ void DataCopies::stepAutomaticBackup() {
 // then the closing copy is taken whole.
 void DataCopies::backUpOnClosing() {
     m_timer->stop();
+    if (m_db.isServer())
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_backups.finish();
     if (m_backups.start())
@@ -64,6 +69,8 @@ void DataCopies::backUpOnClosing() {
 
 // The window keeps painting while the copy runs; the owner waits for it.
 void DataCopies::backUpByHand() {
+    if (tellServerIsBackedUpThere(backupTitle))
+        return;
     const QString path = FileDialogs::instance().saveFile(
         m_window, backupTitle, qs(BackupFolder::fileName(m_clock.now())),
         {QStringLiteral("Tablewise 数据 (*.mdb)")});
@@ -86,9 +93,22 @@ void DataCopies::backUpByHand() {
 }
 
 void DataCopies::chooseRestore() {
+    if (tellServerIsBackedUpThere(restoreTitle))
+        return;
     RestoreChoiceDialog dialog(m_backups.folder(), m_window);
     if (dialog.exec() == QDialog::Accepted)
         restoreFrom(dialog.chosenPath());
+}
+
+bool DataCopies::tellServerIsBackedUpThere(const QString& title) {
+    if (!m_db.isServer())
+        return false;
+    MessageBoxes::instance().inform(
+        m_window,
+        QStringLiteral("数据保存在数据库服务器上，由服务器那边备份和恢复（例如每天用 pg_dump "
+                       "备份），这台收银机不另做备份。"),
+        MessageBoxes::Icon::Information, title);
+    return true;
 }
 
 bool DataCopies::importLocalData() {
@@ -100,7 +120,7 @@ bool DataCopies::importLocalData() {
 
 bool DataCopies::importFrom(const QString& path) {
     MessageBoxes& boxes = MessageBoxes::instance();
-    LocalDataImport import(m_db);
+    LocalDataImport import(m_db, m_serverConnection);
     if (const std::string refused = import.refusal(); !refused.empty()) {
         boxes.inform(m_window, qs(refused), MessageBoxes::Icon::Warning, importTitle);
         return false;

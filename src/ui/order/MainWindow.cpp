@@ -10,6 +10,7 @@
 #include "orders/Settlement.h"
 #include "receipt/ReceiptSettings.h"
 #include "storage/Clock.h"
+#include "storage/Database.h"
 #include "storage/ProgramFolder.h"
 #include "storage/Values.h"
 #include "ui/common/HelpDocuments.h"
@@ -91,6 +92,7 @@ void MainWindow::startUp() {
     restoreDefaults();
     refreshNumbering();
     reloadDishes();
+    m_form.importAction->setEnabled(m_db.isServer());
     m_startedUp = true;
     tick();
     m_timer->start();
@@ -203,6 +205,7 @@ void MainWindow::connectCommands() {
         {m_form.backupAction, [this] { m_copies.backUpByHand(); }},
         {m_form.restoreAction, [this] { m_copies.chooseRestore(); }},
         {m_form.databaseSettingsAction, [this] { m_tools.openDatabaseSettings(); }},
+        {m_form.importAction, [this] { m_copies.importLocalData(); }},
         {m_form.tutorialAction,
          [this] { HelpDocuments::show(this, HelpDocuments::Document::Tutorial); }},
         {m_form.printingHelpAction,

@@ -154,6 +154,7 @@ void MainWindowForm::buildMenus(QMainWindow* window) {
     restoreAction = settingsMenu->addAction(QStringLiteral("恢复数据…"));
     settingsMenu->addSeparator();
     databaseSettingsAction = settingsMenu->addAction(QStringLiteral("数据库设置…"));
+    importAction = settingsMenu->addAction(QStringLiteral("导入本地数据…"));
 
     helpMenu =
         named(bar->addMenu(QStringLiteral("帮助")), QStringLiteral("帮助"), QStringLiteral("帮助"));

@@ -76,6 +76,7 @@ struct MainWindowForm {
     QAction* backupAction = nullptr;           // "备份数据…"
     QAction* restoreAction = nullptr;          // "恢复数据…"
     QAction* databaseSettingsAction = nullptr; // "数据库设置…"
+    QAction* importAction = nullptr;           // "导入本地数据…", on a server only
     QMenu* helpMenu = nullptr;                 // "帮助"
     QAction* tutorialAction = nullptr;         // "使用教程"
     QAction* printingHelpAction = nullptr;     // "无法打印"

@@ -1,8 +1,11 @@
 #include "support/MainWindowTest.h"
 #include "support/ScriptedFileDialogs.h"
+#include "support/ServerDatabase.h"
+#include "support/TestApplication.h"
 
 #include "history/ManagerPassword.h"
 #include "storage/BackupFolder.h"
+#include "storage/StorageStartup.h"
 #include "ui/order/RestoreChoiceDialog.h"
 
 #include <QLabel>
@@ -144,4 +147,39 @@ TEST_F(RestoreWindow, ASetManagerPasswordIsAskedBeforeTheSwap) {
     boxes.inputs = {"老板"};
     EXPECT_TRUE(window->dataCopies().restoreFrom(QString::fromStdString(copyPath)));
     EXPECT_EQ(count("select count(*) from 存单"), 3);
+}
+
+// A till on a server copies no file: the server is backed up where it runs.
+// Its own file can be brought over once, before the server holds orders.
+TEST(ServerCopies, AreLeftToTheServerWhichTakesATillsFileOnce) {
+    if (ServerDatabase::server().empty())
+        GTEST_SKIP() << "TABLEWISE_TEST_SERVER is not set";
+    ensureTestApplication();
+    TestDatabase till;
+    till.addOrder({});
+    TestProgramFolder folder;
+    ScriptedMessageBoxes boxes;
+    ServerDatabase server;
+    Database db;
+    FixedClock clock{DateTime{2026, 12, 8, 9, 0, 0}};
+    ASSERT_TRUE(StorageStartup::openServer(db, server.connection())) << db.lastError();
+    QWidget window;
+    DataCopies copies(
+        db, clock, &window, [](const QString&) {}, [] {});
+    copies.startAutomaticBackup();
+    copies.backUpByHand();
+    copies.chooseRestore();
+    copies.backUpOnClosing();
+    EXPECT_FALSE(fs::exists(folder.file("data")));
+    ASSERT_EQ(boxes.shown.size(), 2);
+    for (const auto& shown : boxes.shown)
+        EXPECT_TRUE(shown.text.contains("由服务器那边备份")) << shown.text.toStdString();
+
+    copies.setServerConnection(server.connection());
+    const QString tillFile = QString::fromStdString(till.folder.file("data/data.mdb"));
+    boxes.answers = {true};
+    EXPECT_TRUE(copies.importFrom(tillFile)) << boxes.lastText().toStdString();
+    EXPECT_EQ(boxes.lastText(), "本地数据已导入数据库服务器。");
+    EXPECT_FALSE(copies.importFrom(tillFile));
+    EXPECT_TRUE(boxes.lastText().contains("已有 1 张订单")) << boxes.lastText().toStdString();
 }
