@@ -147,7 +147,6 @@ int Application::run(int argc, char** argv) {
     const DatabaseSettings settings = DatabaseSettings::load(IniFile(ProgramFolder::iniPath()));
     if (!openChosenDatabase(db, clock, settings))
         return 1;
-    window.dataCopies().setServerConnection(settings.connection);
     AppStyle::apply(app);
     QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
     window.startUp();

@@ -2,13 +2,10 @@
 #include "storage/Database.h"
 #include "storage/DatabaseRestore.h"
 #include "storage/Schema.h"
-#include "storage/ServerCounters.h"
 #include "storage/StorageStartup.h"
 #include "storage/Values.h"
 
-#include <algorithm>
 #include <filesystem>
-#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -109,27 +106,21 @@ bool LocalDataImport::copyAll(Database& source, const Progress& progress) {
     Count count;
     for (const TableDef& table : Schema::tables())
         count.total += rowCount(source, table.name);
-    std::unique_ptr<ServerCounters> counters;
-    if (m_target.isServer())
-        counters = std::make_unique<ServerCounters>(m_connection);
     for (const TableDef& table : Schema::tables()) {
         const bool orders = table.name == "存单" || table.name == "存单详单";
         if (!orders && !m_target.ExecuteSql("delete from " + table.name))
             return fail("无法清空服务器上的“" + table.name + "”：" + m_target.lastError());
-        long long lastId = 0;
-        if (!copyTable(source, table, count, progress, lastId))
+        if (!copyTable(source, table, count, progress))
             return false;
-        if (counters && lastId > 0 && !counters->continueAfter(table, lastId))
-            return fail("无法接续“" + table.name + "”的编号：" + counters->problem());
     }
     return !progress || progress(count.total, count.total) || fail(cancelled);
 }
 
 // Rows keep their numbers: order lines and the change records refer to them.
+// Inserting a row with its own number moves the autonumber past it.
 bool LocalDataImport::copyTable(Database& source, const TableDef& table, Count& count,
-                                const Progress& progress, long long& lastId) {
+                                const Progress& progress) {
     const std::string columns = columnList(table);
-    const bool numbered = table.columns.front().kind == ColumnKind::AutoNumber;
     const int handle = source.OpenTable("select " + columns + " from " + table.name);
     if (!handle)
         return fail("无法读取“" + table.name + "”：" + source.lastError());
@@ -137,8 +128,6 @@ bool LocalDataImport::copyTable(Database& source, const TableDef& table, Count& 
         std::string values;
         for (int i = 1; i <= static_cast<int>(table.columns.size()); ++i)
             values += (i > 1 ? "," : "") + literal(source.ReadColByIndex(handle, i));
-        if (numbered)
-            lastId = std::max<long long>(lastId, source.ReadColByIndex(handle, 1).toNumber());
         if (!m_target.ExecuteSql("insert into " + table.name + " (" + columns + ") values (" +
                                  values + ")")) {
             source.CloseTable(handle);

@@ -1,7 +1,6 @@
 #pragma once
 #include <functional>
 #include <string>
-#include <utility>
 
 class Database;
 struct TableDef;
@@ -14,9 +13,7 @@ class LocalDataImport {
     // Rows copied so far and in all; false from it cancels the import.
     using Progress = std::function<bool(long long done, long long total)>;
 
-    // On a server, `connection` is the text the target was opened with.
-    explicit LocalDataImport(Database& target, std::string connection = {})
-        : m_target(target), m_connection(std::move(connection)) {}
+    explicit LocalDataImport(Database& target) : m_target(target) {}
 
     // Why the target takes no import (it holds orders already), else empty.
     std::string refusal();
@@ -33,11 +30,9 @@ class LocalDataImport {
         long long total = 0;
     };
     bool copyAll(Database& source, const Progress& progress);
-    bool copyTable(Database& source, const TableDef& table, Count& count, const Progress& progress,
-                   long long& lastId);
+    bool copyTable(Database& source, const TableDef& table, Count& count, const Progress& progress);
     bool fail(std::string problem);
 
     Database& m_target;
-    std::string m_connection;
     std::string m_problem;
 };

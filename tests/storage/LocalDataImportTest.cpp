@@ -23,7 +23,7 @@ class LocalDataImportTest : public ::testing::Test, public TestDatabase {
     }
 
     // The file's rows land in `target` whole, or not at all.
-    void checkImport(Database& target, const std::string& connection);
+    void checkImport(Database& target);
 
     // What the reports and windows read, as text, from either database.
     static std::vector<std::string> contents(Database& from) {
@@ -48,11 +48,11 @@ class LocalDataImportTest : public ::testing::Test, public TestDatabase {
 
 } // namespace
 
-void LocalDataImportTest::checkImport(Database& target, const std::string& connection) {
+void LocalDataImportTest::checkImport(Database& target) {
     const std::string path = folder.file("data/data.mdb");
     const std::string before = TempFolder::read(path);
     const std::vector<std::string> empty = contents(target);
-    LocalDataImport import(target, connection);
+    LocalDataImport import(target);
     TempFolder::write(other.file("broken.mdb"), "not a database");
     EXPECT_FALSE(import.run(other.file("broken.mdb"), {}));
     EXPECT_NE(import.problem().find("不是完好的"), std::string::npos) << import.problem();
@@ -77,7 +77,7 @@ void LocalDataImportTest::checkImport(Database& target, const std::string& conne
 TEST_F(LocalDataImportTest, CopiesEveryTableOrNothing) {
     Database target;
     ASSERT_TRUE(StorageStartup::openDatabase(target, other.file("data/data.mdb")));
-    checkImport(target, "");
+    checkImport(target);
 }
 
 TEST_F(LocalDataImportTest, CopiesOntoAServer) {
@@ -86,5 +86,5 @@ TEST_F(LocalDataImportTest, CopiesOntoAServer) {
     ServerDatabase server;
     Database target;
     ASSERT_TRUE(StorageStartup::openServer(target, server.connection())) << target.lastError();
-    checkImport(target, server.connection());
+    checkImport(target);
 }

@@ -120,7 +120,7 @@ bool DataCopies::importLocalData() {
 
 bool DataCopies::importFrom(const QString& path) {
     MessageBoxes& boxes = MessageBoxes::instance();
-    LocalDataImport import(m_db, m_serverConnection);
+    LocalDataImport import(m_db);
     if (const std::string refused = import.refusal(); !refused.empty()) {
         boxes.inform(m_window, qs(refused), MessageBoxes::Icon::Warning, importTitle);
         return false;

@@ -19,8 +19,6 @@ class DataCopies {
     DataCopies(Database& db, Clock& clock, QWidget* window,
                std::function<void(const QString&)> tellFailure, std::function<void()> restored);
 
-    // The text the server was opened with, for an import's own connection.
-    void setServerConnection(std::string connection) { m_serverConnection = std::move(connection); }
     // At the first start of a day; a till left running overnight calls it
     // again on the new day.
     void startAutomaticBackup();
@@ -48,6 +46,5 @@ class DataCopies {
     std::function<void(const QString&)> m_tellFailure;
     std::function<void()> m_restored;
     AutomaticBackups m_backups;
-    std::string m_serverConnection;
     QTimer* m_timer;
 };

@@ -175,7 +175,6 @@ TEST(ServerCopies, AreLeftToTheServerWhichTakesATillsFileOnce) {
     for (const auto& shown : boxes.shown)
         EXPECT_TRUE(shown.text.contains("由服务器那边备份")) << shown.text.toStdString();
 
-    copies.setServerConnection(server.connection());
     const QString tillFile = QString::fromStdString(till.folder.file("data/data.mdb"));
     boxes.answers = {true};
     EXPECT_TRUE(copies.importFrom(tillFile)) << boxes.lastText().toStdString();
