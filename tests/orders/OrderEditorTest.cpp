@@ -9,10 +9,7 @@ namespace {
 
 class OrderEditorTest : public OnBothEngines {
   protected:
-    void SetUp() override {
-        OnBothEngines::SetUp();
-        if (IsSkipped())
-            return;
+    void addRows() override {
         id = data.addOrder({.time = "2016-05-15 12:30:00",
                             .total = "45.5",
                             .paid = "40",

@@ -31,9 +31,9 @@ class ReportTest : public OnBothEngines, public TestDatabase {
                               Values::numberToText(subtotal));
     }
     // Many rows in one commit keep the tests quick.
-    template <typename F> void inOneTransaction(F&& addRows) {
+    template <typename F> void inOneTransaction(F&& add) {
         ASSERT_TRUE(db.begin());
-        addRows();
+        add();
         ASSERT_TRUE(db.commit());
     }
 

@@ -49,6 +49,7 @@ TestDatabase::~TestDatabase() {
 void OnBothEngines::SetUp() {
     if (GetParam() == TestDatabase::Engine::Server && ServerDatabase::server().empty())
         GTEST_SKIP() << "TABLEWISE_TEST_SERVER is not set";
+    addRows();
 }
 
 std::string engineName(const ::testing::TestParamInfo<TestDatabase::Engine>& info) {
