@@ -84,41 +84,34 @@ SELECT o.id, o."时间",
 FROM "存单" o, generate_series(1, 3) i WHERE i <= 2 + o.id % 2
 )SQL";
 
-// The SQLite file, or the server when `server` (skipped without one).
-Database* databaseOn(benchmark::State& state, bool server) {
+// Runs `report` once an iteration on the SQLite file, or on the server when
+// `server` (skipped without one).
+template <typename Report> void runOn(benchmark::State& state, bool server, Report report) {
     Database* db = server ? keptServerDatabase("tablewise_bench_reports", serverFill) : &database();
     if (!db)
-        state.SkipWithError("TABLEWISE_TEST_SERVER is not set");
-    return db;
+        return state.SkipWithError("TABLEWISE_TEST_SERVER is not set");
+    for (auto _ : state)
+        report(*db);
 }
 
 void yearIncomeReport(benchmark::State& state, bool server) {
-    Database* on = databaseOn(state, server);
-    if (!on)
-        return;
-    Database& db = *on;
-    for (auto _ : state) {
-        const auto sheet = IncomeReports(db, ProgramFolder::path()).year("2015");
-        if (!sheet.found())
+    runOn(state, server, [&state](Database& db) {
+        if (!IncomeReports(db, ProgramFolder::path()).year("2015").found())
             state.SkipWithError("no orders found");
-    }
+    });
 }
 BENCHMARK_CAPTURE(yearIncomeReport, sqlite, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(yearIncomeReport, server, true)->Unit(benchmark::kMillisecond);
 
 // An empty dish is every dish, as the report window starts.
 void yearSales(benchmark::State& state, const std::string& dish, bool server) {
-    Database* on = databaseOn(state, server);
-    if (!on)
-        return;
-    Database& db = *on;
-    for (auto _ : state) {
+    runOn(state, server, [&state, &dish](Database& db) {
         SalesReportState remembered;
         SalesReports reports(db, ProgramFolder::path(), remembered);
         reports.setDishFilter(dish);
         if (!reports.year("2015").found())
             state.SkipWithError("no lines found");
-    }
+    });
 }
 
 void yearSalesReport(benchmark::State& state, bool server) {
@@ -134,25 +127,17 @@ BENCHMARK_CAPTURE(yearSalesReportOneDish, sqlite, false)->Unit(benchmark::kMilli
 BENCHMARK_CAPTURE(yearSalesReportOneDish, server, true)->Unit(benchmark::kMillisecond);
 
 void monthIncomeReport(benchmark::State& state, bool server) {
-    Database* on = databaseOn(state, server);
-    if (!on)
-        return;
-    Database& db = *on;
-    for (auto _ : state)
-        IncomeReports(db, ProgramFolder::path()).month("2015", "6");
+    runOn(state, server,
+          [](Database& db) { IncomeReports(db, ProgramFolder::path()).month("2015", "6"); });
 }
 BENCHMARK_CAPTURE(monthIncomeReport, sqlite, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(monthIncomeReport, server, true)->Unit(benchmark::kMillisecond);
 
 void monthSalesReport(benchmark::State& state, bool server) {
-    Database* on = databaseOn(state, server);
-    if (!on)
-        return;
-    Database& db = *on;
-    for (auto _ : state) {
+    runOn(state, server, [](Database& db) {
         SalesReportState remembered;
         SalesReports(db, ProgramFolder::path(), remembered).month("2015-06");
-    }
+    });
 }
 BENCHMARK_CAPTURE(monthSalesReport, sqlite, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(monthSalesReport, server, true)->Unit(benchmark::kMillisecond);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <optional>
 #include <sqlite3.h>
+#include <utility>
 
 namespace JetFunctions {
 namespace {
@@ -62,33 +63,40 @@ void jetDateTime(sqlite3_context* context, int, sqlite3_value** argv) {
     refuse(context, argv[0], "不是有效的日期时间。");
 }
 
+// The argument as a number, or nothing once the result is set: null for a
+// null argument, an error for a value that is no number.
+std::optional<double> numberToConvert(sqlite3_context* context, sqlite3_value* v) {
+    if (sqlite3_value_type(v) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return std::nullopt;
+    }
+    auto number = numberArgument(v);
+    if (!number)
+        refuse(context, v, "不是数字。");
+    return number;
+}
+
 void jetWhole(sqlite3_context* context, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
-        return sqlite3_result_null(context);
-    auto v = numberArgument(argv[0]);
-    if (!v || std::fabs(*v) >= 9.2e18)
+    auto v = numberToConvert(context, argv[0]);
+    if (!v)
+        return;
+    if (std::fabs(*v) >= 9.2e18)
         return refuse(context, argv[0], "不是数字。");
     sqlite3_result_int64(context, static_cast<sqlite3_int64>(Values::roundTo(*v, 0)));
 }
 
 void jetSingle(sqlite3_context* context, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
-        return sqlite3_result_null(context);
-    auto v = numberArgument(argv[0]);
+    auto v = numberToConvert(context, argv[0]);
     if (!v)
-        return refuse(context, argv[0], "不是数字。");
+        return;
     char buffer[48];
     std::snprintf(buffer, sizeof buffer, "%.7g", *v);
     sqlite3_result_double(context, std::strtod(buffer, nullptr));
 }
 
 void jetNumber(sqlite3_context* context, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
-        return sqlite3_result_null(context);
-    auto v = numberArgument(argv[0]);
-    if (!v)
-        return refuse(context, argv[0], "不是数字。");
-    sqlite3_result_double(context, *v);
+    if (auto v = numberToConvert(context, argv[0]))
+        sqlite3_result_double(context, *v);
 }
 
 void jetYesNo(sqlite3_context* context, int, sqlite3_value** argv) {
@@ -103,14 +111,6 @@ void jetYesNo(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_int(context, *v != 0 ? 1 : 0);
 }
 
-void jetCdate(sqlite3_context* context, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
-        return sqlite3_result_null(context);
-    if (auto dt = dateArgument(context, argv[0]))
-        return resultText(context, dt->canonical());
-    refuse(context, argv[0], "不是有效的日期时间。");
-}
-
 void jetFormat(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
         return sqlite3_result_null(context);
@@ -120,6 +120,20 @@ void jetFormat(sqlite3_context* context, int, sqlite3_value** argv) {
     if (auto v = numberArgument(argv[0]))
         return resultText(context, Values::numberToText(*v));
     resultText(context, argumentText(argv[0]));
+}
+
+// What the letters m, d, h, n and s stand for: one digit, or two when the
+// letter is doubled.
+std::optional<int> numberPart(const DateTime& dt, char letter, bool afterHour) {
+    const std::pair<char, int> parts[] = {{'m', afterHour ? dt.minute : dt.month},
+                                          {'d', dt.day},
+                                          {'h', dt.hour},
+                                          {'n', dt.minute},
+                                          {'s', dt.second}};
+    for (const auto& [c, value] : parts)
+        if (c == letter)
+            return value;
+    return std::nullopt;
 }
 
 } // namespace
@@ -132,32 +146,14 @@ std::string formatDateTime(const DateTime& dt, const std::string& pattern) {
         std::size_t run = 1;
         while (i + run < pattern.size() && pattern[i + run] == c)
             ++run;
-        switch (c) {
-        case 'y':
+        if (c == 'y')
             out += run >= 3 ? padded(dt.year, 4) : padded(dt.year % 100, 2);
-            break;
-        case 'q':
+        else if (c == 'q')
             out += std::to_string((dt.month - 1) / 3 + 1);
-            break;
-        case 'm':
-            out += afterHour ? padded(dt.minute, run >= 2 ? 2 : 1)
-                             : padded(dt.month, run >= 2 ? 2 : 1);
-            break;
-        case 'd':
-            out += padded(dt.day, run >= 2 ? 2 : 1);
-            break;
-        case 'h':
-            out += padded(dt.hour, run >= 2 ? 2 : 1);
-            break;
-        case 'n':
-            out += padded(dt.minute, run >= 2 ? 2 : 1);
-            break;
-        case 's':
-            out += padded(dt.second, run >= 2 ? 2 : 1);
-            break;
-        default:
+        else if (auto part = numberPart(dt, c, afterHour))
+            out += padded(*part, run >= 2 ? 2 : 1);
+        else
             out.append(pattern, i, run);
-        }
         if (c == 'h')
             afterHour = true;
         else if (c != ':' && c != ' ')
@@ -175,7 +171,7 @@ bool registerAll(sqlite3* db, const Clock* clock) {
         Function function;
     } functions[] = {{"jet_datetime", 1, jetDateTime}, {"jet_whole", 1, jetWhole},
                      {"jet_single", 1, jetSingle},     {"jet_number", 1, jetNumber},
-                     {"jet_yesno", 1, jetYesNo},       {"jet_cdate", 1, jetCdate},
+                     {"jet_yesno", 1, jetYesNo},       {"jet_cdate", 1, jetDateTime},
                      {"jet_format", 2, jetFormat}};
     for (const auto& f : functions)
         if (sqlite3_create_function_v2(db, f.name, f.arguments, SQLITE_UTF8,

@@ -1,10 +1,12 @@
 #include "storage/Schema.h"
+#include "storage/Values.h"
 #include <cctype>
 
 namespace Schema {
 namespace {
 
 using K = ColumnKind;
+using Values::sqlQuote;
 
 std::vector<TableDef> buildTables() {
     return {
@@ -68,20 +70,10 @@ std::vector<TableDef> buildTables() {
     };
 }
 
-std::string quoted(const std::string& text) {
-    std::string out = "'";
-    for (char c : text) {
-        out += c;
-        if (c == '\'')
-            out += '\'';
-    }
-    return out + "'";
-}
-
 void insertTexts(std::string& sql, const std::string& table, const std::string& column,
                  const std::vector<std::string>& values) {
     for (const std::string& value : values)
-        sql += "INSERT INTO " + table + " (" + column + ") VALUES (" + quoted(value) + ");\n";
+        sql += "INSERT INTO " + table + " (" + column + ") VALUES (" + sqlQuote(value) + ");\n";
 }
 
 struct Dish {
@@ -132,7 +124,7 @@ std::string seedSql() {
         sql, "票头设置", "票头",
         {"饿了么(第1联)", "美团(第1联)", "百度外卖(第1联)", "淘点点", "自助快餐", "微信点餐"});
     auto table = [&sql](const std::string& code, const std::string& name) {
-        sql += "INSERT INTO 桌号 (代号,桌号名称) VALUES (" + quoted(code) + "," + quoted(name) +
+        sql += "INSERT INTO 桌号 (代号,桌号名称) VALUES (" + sqlQuote(code) + "," + sqlQuote(name) +
                ");\n";
     };
     for (int i = 1; i <= 10; ++i)
@@ -143,9 +135,9 @@ std::string seedSql() {
     for (int i = 0; i < 4; ++i)
         table(std::to_string(201 + i), std::string("包厢 ") + rooms[i]);
     for (const Dish& d : dishes)
-        sql += "INSERT INTO 菜单 (代码,字母,菜名,价格,单位) VALUES (" + quoted(d.code) + "," +
-               quoted(d.letters) + "," + quoted(d.name) + "," + d.price + "," + quoted(d.unit) +
-               ");\n";
+        sql += "INSERT INTO 菜单 (代码,字母,菜名,价格,单位) VALUES (" + sqlQuote(d.code) + "," +
+               sqlQuote(d.letters) + "," + sqlQuote(d.name) + "," + d.price + "," +
+               sqlQuote(d.unit) + ");\n";
     return sql;
 }
 

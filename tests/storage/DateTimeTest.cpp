@@ -55,7 +55,9 @@ TEST(DateTime, FormatsWithAccessPatterns) {
                  {"yyyy-mm-dd", "2017-05-08"},
                  {"yyyy年m月d日", "2017年5月8日"},
                  {"hh:mm:ss", "07:04:03"},
-                 {"yy/q", "17/2"}};
+                 {"yy/q", "17/2"},
+                 {"d/m/yy h:m:s", "8/5/17 7:4:3"},
+                 {"dd hh:nn", "08 07:04"}};
     for (const auto& c : cases)
         EXPECT_EQ(JetFunctions::formatDateTime(dt, c.pattern), c.text) << c.pattern;
 }
