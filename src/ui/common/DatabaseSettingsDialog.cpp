@@ -18,6 +18,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <array>
+
 using ListControls::addCaptionButton;
 using ListControls::nameControl;
 
@@ -32,6 +34,23 @@ QString qs(const std::string& text) {
 std::string typed(const QLineEdit* field) {
     return field->text().trimmed().toStdString();
 }
+
+// The edits of the server box, each bound to the part of the connection text
+// it holds; the control is named "编辑框_" + caption.
+struct ConnectionEdit {
+    QString caption;
+    std::string ConnectionFields::*part;
+    QString placeholder;
+    bool secret = false; // hidden as typed, and its spaces are kept
+};
+
+const std::array<ConnectionEdit, 5> connectionEdits{{
+    {QStringLiteral("服务器地址"), &ConnectionFields::host, {}},
+    {QStringLiteral("端口"), &ConnectionFields::port, QStringLiteral("5432")},
+    {QStringLiteral("数据库"), &ConnectionFields::dbname, {}},
+    {QStringLiteral("用户"), &ConnectionFields::user, {}},
+    {QStringLiteral("密码"), &ConnectionFields::password, {}, true},
+}};
 
 QRadioButton* choice(const QString& name, const QString& caption, QWidget* parent) {
     auto* button = new QRadioButton(caption, parent);
@@ -82,12 +101,6 @@ DatabaseSettingsDialog::DatabaseSettingsDialog(IniFile ini, QWidget* parent)
     setMinimumWidth(520);
 }
 
-QLineEdit* DatabaseSettingsDialog::field(const QString& name, const QString& caption) {
-    auto* edit = new QLineEdit(m_fields);
-    nameControl(edit, name, caption);
-    return edit;
-}
-
 QGroupBox* DatabaseSettingsDialog::buildServerBox() {
     m_serverBox = new QGroupBox(QStringLiteral("数据库服务器"), this);
     m_serverBox->setAccessibleName(m_serverBox->title());
@@ -95,15 +108,15 @@ QGroupBox* DatabaseSettingsDialog::buildServerBox() {
     m_fields = new QWidget(m_serverBox);
     auto* form = new QFormLayout(m_fields);
     form->setContentsMargins(0, 0, 0, 0);
-    m_host = field(QStringLiteral("编辑框_服务器地址"), QStringLiteral("服务器地址"));
-    m_port = field(QStringLiteral("编辑框_端口"), QStringLiteral("端口"));
-    m_port->setPlaceholderText(QStringLiteral("5432"));
-    m_dbname = field(QStringLiteral("编辑框_数据库"), QStringLiteral("数据库"));
-    m_user = field(QStringLiteral("编辑框_用户"), QStringLiteral("用户"));
-    m_password = field(QStringLiteral("编辑框_密码"), QStringLiteral("密码"));
-    m_password->setEchoMode(QLineEdit::Password);
-    for (QLineEdit* edit : {m_host, m_port, m_dbname, m_user, m_password})
-        form->addRow(edit->accessibleName() + QStringLiteral("："), edit);
+    for (const ConnectionEdit& entry : connectionEdits) {
+        auto* edit = new QLineEdit(m_fields);
+        nameControl(edit, QStringLiteral("编辑框_") + entry.caption, entry.caption);
+        edit->setPlaceholderText(entry.placeholder);
+        if (entry.secret)
+            edit->setEchoMode(QLineEdit::Password);
+        form->addRow(entry.caption + QStringLiteral("："), edit);
+        m_connectionEdits.push_back(edit);
+    }
     box->addWidget(m_fields);
 
     m_rawChoice = new QCheckBox(QStringLiteral("直接填写连接字符串"), m_serverBox);
@@ -133,11 +146,8 @@ void DatabaseSettingsDialog::showConnection(const std::string& text) {
 
 void DatabaseSettingsDialog::fillFields(const std::string& text) {
     const ConnectionFields fields = ConnectionFields::parse(text);
-    m_host->setText(qs(fields.host));
-    m_port->setText(qs(fields.port));
-    m_dbname->setText(qs(fields.dbname));
-    m_user->setText(qs(fields.user));
-    m_password->setText(qs(fields.password));
+    for (std::size_t i = 0; i < connectionEdits.size(); ++i)
+        m_connectionEdits[i]->setText(qs(fields.*connectionEdits[i].part));
 }
 
 void DatabaseSettingsDialog::showServerChoice() {
@@ -157,11 +167,11 @@ void DatabaseSettingsDialog::switchRawText(bool raw) {
 
 std::string DatabaseSettingsDialog::fieldsText() const {
     ConnectionFields fields;
-    fields.host = typed(m_host);
-    fields.port = typed(m_port);
-    fields.dbname = typed(m_dbname);
-    fields.user = typed(m_user);
-    fields.password = m_password->text().toStdString();
+    for (std::size_t i = 0; i < connectionEdits.size(); ++i) {
+        const QLineEdit* edit = m_connectionEdits[i];
+        fields.*connectionEdits[i].part =
+            connectionEdits[i].secret ? edit->text().toStdString() : typed(edit);
+    }
     return fields.text();
 }
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -26,7 +27,6 @@ class DatabaseSettingsDialog : public QDialog {
     void confirm();                        // "确定"
 
   private:
-    QLineEdit* field(const QString& name, const QString& caption);
     QGroupBox* buildServerBox();
     void showConnection(const std::string& text);
     void fillFields(const std::string& text);
@@ -39,11 +39,8 @@ class DatabaseSettingsDialog : public QDialog {
     QRadioButton* m_fileChoice;
     QRadioButton* m_serverChoice;
     QGroupBox* m_serverBox = nullptr;
-    QLineEdit* m_host = nullptr;
-    QLineEdit* m_port = nullptr;
-    QLineEdit* m_dbname = nullptr;
-    QLineEdit* m_user = nullptr;
-    QLineEdit* m_password = nullptr;
+    // Host, port, database, user and password, in the order of the form.
+    std::vector<QLineEdit*> m_connectionEdits;
     QCheckBox* m_rawChoice = nullptr;
     QLineEdit* m_raw = nullptr;
     QWidget* m_fields = nullptr;

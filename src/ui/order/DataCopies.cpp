@@ -28,6 +28,32 @@ QString qs(const std::string& text) {
 
 } // namespace
 
+// What the owner reads before a file's data replaces the current data.
+struct DataCopies::FileUse {
+    QString title;
+    QString unsound;     // before the problem a file that is not sound has
+    QString unsoundEnd;  // after its path
+    QString question;    // before the path and what the file holds
+    QString consequence; // after them
+    QString refusal;     // for a wrong manager password
+};
+
+const DataCopies::FileUse DataCopies::importUse{
+    importTitle,
+    QStringLiteral("这个文件不是完好的 Tablewise 数据，不能导入："),
+    {},
+    QStringLiteral("把这个文件的全部数据导入数据库服务器？\n\n"),
+    QStringLiteral("\n\n服务器上现有的菜单、桌号、客户和设置会被替换。"),
+    QStringLiteral("管理密码不正确，数据没有导入。")};
+
+const DataCopies::FileUse DataCopies::restoreUse{
+    restoreTitle,
+    QStringLiteral("这个文件不是完好的 Tablewise 数据，不能用来恢复："),
+    QStringLiteral("\n\n当前数据没有改动。"),
+    QStringLiteral("用这份备份替换当前的全部数据？\n\n"),
+    QStringLiteral("\n\n当前的数据会先保存到备份文件夹。"),
+    QString::fromUtf8(ManagerPassword::restoreRefused)};
+
 DataCopies::DataCopies(Database& db, Clock& clock, QWidget* window,
                        std::function<void(const QString&)> tellFailure,
                        std::function<void()> restored)
@@ -111,6 +137,25 @@ bool DataCopies::tellServerIsBackedUpThere(const QString& title) {
     return true;
 }
 
+// A file that is not sound is refused; for a sound one the owner sees what it
+// holds, agrees and gives the manager password.
+bool DataCopies::agreesToUse(const FileUse& use, const QString& path,
+                             const BackupSummary& summary) {
+    MessageBoxes& boxes = MessageBoxes::instance();
+    if (!summary.sound) {
+        boxes.inform(m_window,
+                     use.unsound + qs(summary.problem) + QStringLiteral("。\n\n") + path +
+                         use.unsoundEnd,
+                     MessageBoxes::Icon::Warning, use.title);
+        return false;
+    }
+    const QString question = use.question + path + QStringLiteral("\n") +
+                             qs(DatabaseRestore::describe(summary)) + use.consequence;
+    return boxes.ask(m_window, question, MessageBoxes::Icon::Warning, use.title,
+                     MessageBoxes::Default::No) &&
+           ManagerCheck::passes(m_window, m_db, use.refusal);
+}
+
 bool DataCopies::importLocalData() {
     const QString path = FileDialogs::instance().openFile(
         m_window, importTitle,
@@ -125,20 +170,7 @@ bool DataCopies::importFrom(const QString& path) {
         boxes.inform(m_window, qs(refused), MessageBoxes::Icon::Warning, importTitle);
         return false;
     }
-    const BackupSummary summary = DatabaseRestore::inspect(path.toStdString(), false);
-    if (!summary.sound) {
-        boxes.inform(m_window,
-                     QStringLiteral("这个文件不是完好的 Tablewise 数据，不能导入：") +
-                         qs(summary.problem) + QStringLiteral("。\n\n") + path,
-                     MessageBoxes::Icon::Warning, importTitle);
-        return false;
-    }
-    const QString question = QStringLiteral("把这个文件的全部数据导入数据库服务器？\n\n") + path +
-                             QStringLiteral("\n") + qs(DatabaseRestore::describe(summary)) +
-                             QStringLiteral("\n\n服务器上现有的菜单、桌号、客户和设置会被替换。");
-    if (!boxes.ask(m_window, question, MessageBoxes::Icon::Warning, importTitle,
-                   MessageBoxes::Default::No) ||
-        !ManagerCheck::passes(m_window, m_db, QStringLiteral("管理密码不正确，数据没有导入。")))
+    if (!agreesToUse(importUse, path, DatabaseRestore::inspect(path.toStdString(), false)))
         return false;
     bool imported = false;
     {
@@ -158,21 +190,7 @@ bool DataCopies::importFrom(const QString& path) {
 bool DataCopies::restoreFrom(const QString& path) {
     MessageBoxes& boxes = MessageBoxes::instance();
     DatabaseRestore restore(m_db, ProgramFolder::databasePath());
-    const BackupSummary summary = restore.stage(path.toStdString());
-    if (!summary.sound) {
-        boxes.inform(m_window,
-                     QStringLiteral("这个文件不是完好的 Tablewise 数据，不能用来恢复：") +
-                         qs(summary.problem) + QStringLiteral("。\n\n") + path +
-                         QStringLiteral("\n\n当前数据没有改动。"),
-                     MessageBoxes::Icon::Warning, restoreTitle);
-        return false;
-    }
-    const QString question = QStringLiteral("用这份备份替换当前的全部数据？\n\n") + path +
-                             QStringLiteral("\n") + qs(DatabaseRestore::describe(summary)) +
-                             QStringLiteral("\n\n当前的数据会先保存到备份文件夹。");
-    if (!boxes.ask(m_window, question, MessageBoxes::Icon::Warning, restoreTitle,
-                   MessageBoxes::Default::No) ||
-        !ManagerCheck::passes(m_window, m_db, ManagerPassword::restoreRefused))
+    if (!agreesToUse(restoreUse, path, restore.stage(path.toStdString())))
         return false;
     m_timer->stop();
     m_backups.abandon();

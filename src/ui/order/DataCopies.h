@@ -6,6 +6,7 @@
 #include <functional>
 
 class Clock;
+struct BackupSummary;
 class Database;
 class QTimer;
 class QWidget;
@@ -36,7 +37,12 @@ class DataCopies {
     bool importFrom(const QString& path);
 
   private:
+    struct FileUse;
+    static const FileUse importUse;
+    static const FileUse restoreUse;
+
     void stepAutomaticBackup();
+    bool agreesToUse(const FileUse& use, const QString& path, const BackupSummary& summary);
     // On a server: says where its copies are made; true when it said so.
     bool tellServerIsBackedUpThere(const QString& title);
 

@@ -59,9 +59,11 @@ TEST_F(DatabaseSettingsDialogTest, KeepsATextWithOtherOptionsAsWritten) {
     EXPECT_EQ(dialog.connection(), stored.connection);
     child<QCheckBox>(&dialog, "复选框_连接字符串")->setChecked(false);
     EXPECT_EQ(child<QLineEdit>(&dialog, "编辑框_服务器地址")->text(), "db");
-    type(&dialog, "编辑框_数据库", "tw");
+    type(&dialog, "编辑框_数据库", " tw ");
+    type(&dialog, "编辑框_密码", " p w");
     child<QCheckBox>(&dialog, "复选框_连接字符串")->setChecked(true);
-    EXPECT_EQ(dialog.connection(), "host=db dbname=tw");
+    EXPECT_EQ(dialog.connection(), "host=db dbname=tw password=' p w'");
+    EXPECT_EQ(child<QLineEdit>(&dialog, "编辑框_密码")->echoMode(), QLineEdit::Password);
     child<QRadioButton>(&dialog, "单选框_本机数据文件")->setChecked(true);
     click(&dialog, "按钮_确定");
     EXPECT_FALSE(DatabaseSettings::load(ini).onServer());

@@ -175,9 +175,18 @@ TEST(ServerCopies, AreLeftToTheServerWhichTakesATillsFileOnce) {
     for (const auto& shown : boxes.shown)
         EXPECT_TRUE(shown.text.contains("由服务器那边备份")) << shown.text.toStdString();
 
+    const std::string damaged = folder.file("damaged.mdb");
+    TempFolder::write(damaged, "not a database");
+    EXPECT_FALSE(copies.importFrom(QString::fromStdString(damaged)));
+    EXPECT_TRUE(boxes.lastText().startsWith("这个文件不是完好的 Tablewise 数据，不能导入："));
+    EXPECT_TRUE(boxes.lastText().endsWith(QString::fromStdString("。\n\n" + damaged)));
+
     const QString tillFile = QString::fromStdString(till.folder.file("data/data.mdb"));
     boxes.answers = {true};
     EXPECT_TRUE(copies.importFrom(tillFile)) << boxes.lastText().toStdString();
+    const QString question = boxes.shown[boxes.shown.size() - 2].text;
+    EXPECT_TRUE(question.startsWith("把这个文件的全部数据导入数据库服务器？\n\n" + tillFile + "\n"));
+    EXPECT_TRUE(question.endsWith("\n\n服务器上现有的菜单、桌号、客户和设置会被替换。"));
     EXPECT_EQ(boxes.lastText(), "本地数据已导入数据库服务器。");
     EXPECT_FALSE(copies.importFrom(tillFile));
     EXPECT_TRUE(boxes.lastText().contains("已有 1 张订单")) << boxes.lastText().toStdString();
