@@ -102,27 +102,11 @@ void MainWindow::startUp() {
 
 void MainWindow::restoreDefaults() {
     m_timeFormat = OrderTime::loadChoice(m_settings);
-    const OrderDefaults defaults = OrderDefaults::load(m_settings);
-    m_form.header->addItem(qs(defaults.header));
-    m_form.header->setCurrentIndex(0);
-    m_form.shop->addItem(qs(defaults.shop));
-    m_form.shop->setCurrentIndex(0);
-    m_form.discountName->addItem(qs(defaults.discountName));
-    m_form.discountName->setCurrentIndex(1);
-    m_form.discountPortions->setText(qs(defaults.discountPortions));
-    m_form.discountAmount->setText(qs(defaults.discountAmount));
-    m_form.paymentMethod->setCurrentIndex(defaults.paymentIndex);
+    m_form.showDefaults(OrderDefaults::load(m_settings));
 }
 
 void MainWindow::saveDefaults() {
-    OrderDefaults defaults;
-    defaults.header = text(m_form.header);
-    defaults.shop = text(m_form.shop);
-    defaults.discountName = text(m_form.discountName);
-    defaults.discountPortions = text(m_form.discountPortions);
-    defaults.discountAmount = text(m_form.discountAmount);
-    defaults.paymentIndex = m_form.paymentMethod->currentIndex();
-    if (!defaults.save(m_settings))
+    if (!m_form.defaults().save(m_settings))
         MessageBoxes::instance().inform(
             this, qs(m_settings.failureMessage("保存票头、店铺名称、减免和支付方式")),
             MessageBoxes::Icon::Warning);

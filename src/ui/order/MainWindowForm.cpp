@@ -1,5 +1,6 @@
 #include "ui/order/MainWindowForm.h"
 
+#include "orders/OrderDefaults.h"
 #include "orders/OrderDraft.h"
 #include "ui/common/ColumnLimits.h"
 #include "ui/common/NameField.h"
@@ -404,4 +405,25 @@ MainWindowForm::Fields<QComboBox> MainWindowForm::draftDropDowns() const {
             {table, &OrderDraft::table},
             {discountName, &OrderDraft::discountName},
             {paymentMethod, &OrderDraft::paymentMethod}};
+}
+
+void MainWindowForm::showDefaults(const OrderDefaults& defaults) {
+    header->addItem(QString::fromStdString(defaults.header));
+    header->setCurrentIndex(0);
+    shop->addItem(QString::fromStdString(defaults.shop));
+    shop->setCurrentIndex(0);
+    discountName->addItem(QString::fromStdString(defaults.discountName));
+    discountName->setCurrentIndex(1);
+    discountPortions->setText(QString::fromStdString(defaults.discountPortions));
+    discountAmount->setText(QString::fromStdString(defaults.discountAmount));
+    paymentMethod->setCurrentIndex(defaults.paymentIndex);
+}
+
+OrderDefaults MainWindowForm::defaults() const {
+    return {header->currentText().toStdString(),
+            shop->currentText().toStdString(),
+            discountName->currentText().toStdString(),
+            discountPortions->text().toStdString(),
+            discountAmount->text().toStdString(),
+            paymentMethod->currentIndex()};
 }

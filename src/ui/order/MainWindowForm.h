@@ -20,11 +20,13 @@ class QTreeView;
 class QWidget;
 class OrderGridView;
 class PopupComboBox;
+struct OrderDefaults;
 struct OrderDraft;
 
 // The controls of the order window, laid out for 1366x768 and larger: dish
 // search on the left, the order and its grid in the middle, table, delivery,
-// discount and payment on the right. Builds only; behaviour is MainWindow's.
+// discount and payment on the right. Builds, and shows or reads the
+// defaults a new order starts with; behaviour is MainWindow's.
 struct MainWindowForm {
     QLineEdit* number = nullptr;             // 编辑框_编号
     PopupComboBox* header = nullptr;         // 组合框_票头
@@ -94,6 +96,11 @@ struct MainWindowForm {
     using Fields = std::vector<std::pair<Control*, std::string OrderDraft::*>>;
     Fields<QLineEdit> draftEdits() const;
     Fields<QComboBox> draftDropDowns() const;
+
+    // What a new order starts with: shown at start-up, stored on closing.
+    // The discount goes after the "无" already listed first.
+    void showDefaults(const OrderDefaults& defaults);
+    OrderDefaults defaults() const;
 
   private:
     void buildMenus(QMainWindow* window);
