@@ -420,10 +420,10 @@ void MainWindowForm::showDefaults(const OrderDefaults& defaults) {
 }
 
 OrderDefaults MainWindowForm::defaults() const {
-    return {header->currentText().toStdString(),
-            shop->currentText().toStdString(),
-            discountName->currentText().toStdString(),
-            discountPortions->text().toStdString(),
-            discountAmount->text().toStdString(),
-            paymentMethod->currentIndex()};
+    return {.header = header->currentText().toStdString(),
+            .shop = shop->currentText().toStdString(),
+            .discountName = discountName->currentText().toStdString(),
+            .discountPortions = discountPortions->text().toStdString(),
+            .discountAmount = discountAmount->text().toStdString(),
+            .paymentIndex = paymentMethod->currentIndex()};
 }
