@@ -1,7 +1,7 @@
 #pragma once
-#include "storage/Database.h"
-#include "storage/ProgramFolder.h"
-#include "storage/StorageStartup.h"
+#include "storage/engine/Database.h"
+#include "storage/config/ProgramFolder.h"
+#include "storage/engine/StorageStartup.h"
 #include "support/DirectInsert.h"
 
 #include <sqlite3.h>

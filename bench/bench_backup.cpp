@@ -3,9 +3,9 @@
 // Also the check a restore makes of such a copy, and the quick look the
 // restore list takes at each copy.
 #include "KeptDatabase.h"
-#include "storage/AutomaticBackups.h"
-#include "storage/Clock.h"
-#include "storage/DatabaseRestore.h"
+#include "storage/copies/AutomaticBackups.h"
+#include "storage/values/Clock.h"
+#include "storage/copies/DatabaseRestore.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,9 +6,9 @@
 #include "spreadsheet/HistoryExport.h"
 #include "spreadsheet/MenuFile.h"
 #include "spreadsheet/MenuImport.h"
-#include "storage/Database.h"
-#include "storage/ProgramFolder.h"
-#include "storage/StorageStartup.h"
+#include "storage/engine/Database.h"
+#include "storage/config/ProgramFolder.h"
+#include "storage/engine/StorageStartup.h"
 #include "support/DirectInsert.h"
 
 #include <benchmark/benchmark.h>

@@ -10,7 +10,7 @@
 #include "history/PagedList.h"
 #include "history/StoredOrders.h"
 #include "orders/OrderEditor.h"
-#include "storage/DbTransaction.h"
+#include "storage/engine/DbTransaction.h"
 #include "support/DirectInsert.h"
 #include "support/SampleOrders.h"
 #include "support/TestDatabase.h"

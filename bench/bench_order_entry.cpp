@@ -2,7 +2,7 @@
 // keystroke over a 10,000-dish catalogue, and start-up to a shown main window
 // over 100,000 stored orders.
 #include "orders/DishCache.h"
-#include "storage/StorageStartup.h"
+#include "storage/engine/StorageStartup.h"
 #include "support/TestApplication.h"
 #include "support/TestDatabase.h"
 #include "ui/order/MainWindow.h"

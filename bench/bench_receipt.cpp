@@ -3,7 +3,7 @@
 #include "orders/OrderNumbering.h"
 #include "orders/OrderReceipt.h"
 #include "orders/Settlement.h"
-#include "storage/SettingsStore.h"
+#include "storage/config/SettingsStore.h"
 #include "support/PrinterListener.h"
 #include "support/SampleOrders.h"
 #include "support/TestDatabase.h"

@@ -5,9 +5,9 @@
 #include "ServerBench.h"
 #include "reports/IncomeReports.h"
 #include "reports/SalesReports.h"
-#include "storage/Database.h"
-#include "storage/ProgramFolder.h"
-#include "storage/StorageStartup.h"
+#include "storage/engine/Database.h"
+#include "storage/config/ProgramFolder.h"
+#include "storage/engine/StorageStartup.h"
 #include "support/DirectInsert.h"
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // work written directly against SQLite, on 100,000 orders and 250,000 lines.
 #include "ServerBench.h"
 #include "orders/Settlement.h"
-#include "storage/Database.h"
+#include "storage/engine/Database.h"
 #include "support/DirectInsert.h"
 #include "support/SampleOrders.h"
 #include "support/TestDatabase.h"

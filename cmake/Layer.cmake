@@ -1,13 +1,17 @@
 # A layer is one static library built from every source file of its folder,
-# and with RECURSE of the folders below it too.
+# and with RECURSE of the folders below it too; EXCLUDE drops the files whose
+# path matches (a build-time tool kept beside the sources it uses).
 function(tablewise_layer name)
-  cmake_parse_arguments(L "RECURSE" "" "LINKS" ${ARGN})
+  cmake_parse_arguments(L "RECURSE" "EXCLUDE" "LINKS" ${ARGN})
   set(glob GLOB)
   if(L_RECURSE)
     set(glob GLOB_RECURSE)
   endif()
   file(${glob} sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   file(${glob} headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(L_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "${L_EXCLUDE}")
+  endif()
   if(sources)
     add_library(${name} STATIC ${sources} ${headers})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)

@@ -1,6 +1,6 @@
 #include "catalogue/DishCatalogue.h"
-#include "storage/Database.h"
-#include "storage/Values.h"
+#include "storage/engine/Database.h"
+#include "storage/values/Values.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 #include "catalogue/DropDownFill.h"
-#include "storage/Database.h"
+#include "storage/engine/Database.h"
 
 DropDownFill DropDownFill::fromTable(Database& db, const std::string& select,
                                      const std::string& column, const std::string& shownText) {

@@ -1,5 +1,5 @@
 #include "catalogue/ListOutcome.h"
-#include "storage/Database.h"
+#include "storage/engine/Database.h"
 
 std::string ListOutcome::failureMessage(const std::string& what, const Database& db) {
     const StorageFailure failure = db.lastFailure();

@@ -1,8 +1,8 @@
 #include "history/ChangeLog.h"
 
-#include "storage/Clock.h"
-#include "storage/Database.h"
-#include "storage/Values.h"
+#include "storage/values/Clock.h"
+#include "storage/engine/Database.h"
+#include "storage/values/Values.h"
 
 #include <iterator>
 

@@ -1,6 +1,6 @@
 #include "history/ChangeLogFilter.h"
 
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 
 std::optional<HistoryFilter> ChangeLogFilter::condition() const {
     HistoryFilter filter{"", allCaption};

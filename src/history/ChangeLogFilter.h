@@ -1,7 +1,7 @@
 #pragma once
 #include "history/ChangeLog.h"
 #include "history/HistoryFilter.h"
-#include "storage/DateTime.h"
+#include "storage/values/DateTime.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "history/HistoryFilter.h"
 
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 
 #include <chrono>
 

@@ -1,6 +1,6 @@
 #include "history/ManagerPassword.h"
 
-#include "storage/SettingsStore.h"
+#include "storage/config/SettingsStore.h"
 
 #include <QByteArray>
 #include <QCryptographicHash>

@@ -1,6 +1,6 @@
 #include "history/OrderSnapshot.h"
 
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 
 namespace {
 

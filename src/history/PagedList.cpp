@@ -1,7 +1,7 @@
 #include "history/PagedList.h"
 
-#include "storage/Database.h"
-#include "storage/Values.h"
+#include "storage/engine/Database.h"
+#include "storage/values/Values.h"
 
 #include <algorithm>
 #include <cmath>

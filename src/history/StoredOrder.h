@@ -1,5 +1,5 @@
 #pragma once
-#include "storage/DateTime.h"
+#include "storage/values/DateTime.h"
 
 #include <string>
 

@@ -2,9 +2,9 @@
 
 #include "history/ChangeLog.h"
 #include "history/OrderSnapshot.h"
-#include "storage/Database.h"
-#include "storage/DbTransaction.h"
-#include "storage/Values.h"
+#include "storage/engine/Database.h"
+#include "storage/engine/DbTransaction.h"
+#include "storage/values/Values.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "history/StoredOrder.h"
-#include "storage/DateTime.h"
+#include "storage/values/DateTime.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "orders/DeliveryCustomer.h"
 
-#include "storage/Database.h"
-#include "storage/Values.h"
+#include "storage/engine/Database.h"
+#include "storage/values/Values.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include "orders/DishCache.h"
 #include "orders/TableCache.h"
-#include "storage/Calendar.h"
-#include "storage/Database.h"
-#include "storage/DbTransaction.h"
-#include "storage/Values.h"
+#include "storage/values/Calendar.h"
+#include "storage/engine/Database.h"
+#include "storage/engine/DbTransaction.h"
+#include "storage/values/Values.h"
 
 #include <cmath>
 #include <iterator>

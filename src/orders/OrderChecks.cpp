@@ -1,7 +1,7 @@
 #include "orders/OrderChecks.h"
 
-#include "storage/Schema.h"
-#include "storage/Values.h"
+#include "storage/schema/Schema.h"
+#include "storage/values/Values.h"
 
 #include <cmath>
 #include <limits>

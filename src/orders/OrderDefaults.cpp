@@ -1,8 +1,8 @@
 #include "orders/OrderDefaults.h"
 
 #include "orders/OrderDraft.h"
-#include "storage/SettingsStore.h"
-#include "storage/Values.h"
+#include "storage/config/SettingsStore.h"
+#include "storage/values/Values.h"
 
 OrderDefaults OrderDefaults::load(const SettingsStore& settings) {
     OrderDefaults d;

@@ -1,7 +1,7 @@
 #include "orders/OrderDraft.h"
 
 #include "orders/OrderGrid.h"
-#include "storage/StorageFailure.h"
+#include "storage/engine/StorageFailure.h"
 
 const std::vector<std::string>& OrderDraft::paymentMethods() {
     static const std::vector<std::string> methods{"现金支付", "微信支付", "支付宝支付",

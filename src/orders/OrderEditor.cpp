@@ -3,9 +3,9 @@
 #include "history/ChangeLog.h"
 #include "orders/OrderChecks.h"
 #include "orders/OrderTime.h"
-#include "storage/Database.h"
-#include "storage/DbTransaction.h"
-#include "storage/Values.h"
+#include "storage/engine/Database.h"
+#include "storage/engine/DbTransaction.h"
+#include "storage/values/Values.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 #include "history/StoredOrders.h"
 #include "orders/OrderDraft.h"
-#include "storage/DateTime.h"
+#include "storage/values/DateTime.h"
 #include <optional>
 #include <string>
 #include <vector>

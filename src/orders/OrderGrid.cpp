@@ -1,7 +1,7 @@
 #include "orders/OrderGrid.h"
 
 #include "orders/DishCache.h"
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #include "orders/OrderNumbering.h"
 
-#include "storage/Calendar.h"
-#include "storage/Database.h"
-#include "storage/Values.h"
+#include "storage/values/Calendar.h"
+#include "storage/engine/Database.h"
+#include "storage/values/Values.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "orders/OrderTime.h"
 
-#include "storage/SettingsStore.h"
-#include "storage/Values.h"
+#include "storage/config/SettingsStore.h"
+#include "storage/values/Values.h"
 
 #include <cstdio>
 

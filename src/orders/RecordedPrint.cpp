@@ -3,7 +3,7 @@
 #include "history/ChangeLog.h"
 #include "history/OrderSnapshot.h"
 #include "orders/OrderDraft.h"
-#include "storage/DbTransaction.h"
+#include "storage/engine/DbTransaction.h"
 
 #include <optional>
 

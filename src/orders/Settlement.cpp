@@ -3,9 +3,9 @@
 #include "orders/OrderChecks.h"
 #include "orders/OrderNumbering.h"
 
-#include "storage/Clock.h"
-#include "storage/Database.h"
-#include "storage/Values.h"
+#include "storage/values/Clock.h"
+#include "storage/engine/Database.h"
+#include "storage/values/Values.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "orders/TableCache.h"
 
-#include "storage/Database.h"
+#include "storage/engine/Database.h"
 
 void TableCache::load(Database& db) {
     m_tables.clear();

@@ -1,8 +1,8 @@
 #include "receipt/EscPosCanvas.h"
 
-#include "receipt/EscPosJob.h"
-#include "receipt/GbkText.h"
-#include "receipt/MonoBitmap.h"
+#include "printer/EscPosJob.h"
+#include "printer/GbkText.h"
+#include "printer/MonoBitmap.h"
 
 #include <algorithm>
 #include <cmath>

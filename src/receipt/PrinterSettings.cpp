@@ -1,8 +1,8 @@
 #include "receipt/PrinterSettings.h"
 
-#include "receipt/PrinterConnection.h"
-#include "storage/SettingsStore.h"
-#include "storage/Values.h"
+#include "printer/PrinterConnection.h"
+#include "storage/config/SettingsStore.h"
+#include "storage/values/Values.h"
 
 namespace {
 

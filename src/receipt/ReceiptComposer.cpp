@@ -1,11 +1,11 @@
 #include "receipt/ReceiptComposer.h"
 
-#include "receipt/GbkText.h"
+#include "printer/GbkText.h"
 #include "receipt/ReceiptCanvas.h"
 #include "receipt/ReceiptOrder.h"
 #include "receipt/ReceiptPictures.h"
 #include "receipt/TextWrap.h"
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 
 #include <vector>
 

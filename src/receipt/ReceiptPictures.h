@@ -1,5 +1,5 @@
 #pragma once
-#include "receipt/PngImage.h"
+#include "printer/PngImage.h"
 #include "receipt/ReceiptPicture.h"
 
 #include <string>

@@ -1,9 +1,9 @@
 #include "receipt/ReceiptSettings.h"
-#include "storage/DbTransaction.h"
-#include "storage/IniFile.h"
-#include "storage/ProgramFolder.h"
-#include "storage/SettingsStore.h"
-#include "storage/Values.h"
+#include "storage/engine/DbTransaction.h"
+#include "storage/config/IniFile.h"
+#include "storage/config/ProgramFolder.h"
+#include "storage/config/SettingsStore.h"
+#include "storage/values/Values.h"
 #include <vector>
 
 namespace {

@@ -1,10 +1,10 @@
 #include "receipt/ReceiptSettingsForm.h"
 
-#include "receipt/PngImage.h"
-#include "storage/SafeFile.h"
-#include "storage/SettingsStore.h"
-#include "storage/StorageFailure.h"
-#include "storage/Values.h"
+#include "printer/PngImage.h"
+#include "storage/values/SafeFile.h"
+#include "storage/config/SettingsStore.h"
+#include "storage/engine/StorageFailure.h"
+#include "storage/values/Values.h"
 
 #include <cstdio>
 #include <fstream>

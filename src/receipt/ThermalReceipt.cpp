@@ -1,7 +1,7 @@
 #include "receipt/ThermalReceipt.h"
 
 #include "receipt/EscPosCanvas.h"
-#include "receipt/EscPosJob.h"
+#include "printer/EscPosJob.h"
 #include "receipt/PrinterSettings.h"
 #include "receipt/ReceiptCanvas.h"
 #include "receipt/ReceiptComposer.h"

@@ -4,8 +4,8 @@
 #include "reports/ReportCharts.h"
 #include "reports/ReportMath.h"
 #include "reports/ReportQuery.h"
-#include "storage/Calendar.h"
-#include "storage/Values.h"
+#include "storage/values/Calendar.h"
+#include "storage/values/Values.h"
 
 namespace {
 

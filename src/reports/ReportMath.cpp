@@ -1,6 +1,6 @@
 #include "reports/ReportMath.h"
 
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 
 #include <cmath>
 

@@ -4,7 +4,7 @@
 #include "reports/ReportCharts.h"
 #include "reports/ReportMath.h"
 #include "reports/ReportQuery.h"
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 
 #include <vector>
 

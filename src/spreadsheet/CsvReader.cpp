@@ -1,6 +1,6 @@
 #include "spreadsheet/CsvReader.h"
 
-#include "storage/TextCodec.h"
+#include "storage/values/TextCodec.h"
 
 namespace CsvReader {
 

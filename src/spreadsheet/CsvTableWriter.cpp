@@ -1,6 +1,6 @@
 #include "spreadsheet/CsvTableWriter.h"
 
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -2,7 +2,7 @@
 
 #include "history/PagedList.h"
 #include "spreadsheet/TableFileFormat.h"
-#include "storage/Database.h"
+#include "storage/engine/Database.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "spreadsheet/CsvReader.h"
 #include "spreadsheet/TableFileFormat.h"
 #include "spreadsheet/XlsxReader.h"
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 
 #include <fstream>
 

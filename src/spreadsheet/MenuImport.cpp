@@ -1,9 +1,9 @@
 #include "spreadsheet/MenuImport.h"
 
 #include "catalogue/LetterCode.h"
-#include "storage/Database.h"
-#include "storage/DbTransaction.h"
-#include "storage/Values.h"
+#include "storage/engine/Database.h"
+#include "storage/engine/DbTransaction.h"
+#include "storage/values/Values.h"
 
 #include <algorithm>
 #include <map>

@@ -5,7 +5,7 @@
 #include "spreadsheet/PendingFile.h"
 #include "spreadsheet/TableFileFormat.h"
 #include "spreadsheet/XlsxBook.h"
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 
 #include <algorithm>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 #include "spreadsheet/Progress.h"
-#include "storage/DateTime.h"
+#include "storage/values/DateTime.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #include "spreadsheet/XlsxReader.h"
 
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 
 #include <QXmlStreamReader>
 #include <memory>

@@ -1,5 +1,5 @@
 #pragma once
-#include "storage/Database.h"
+#include "storage/engine/Database.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "catalogue/CustomerFile.h"
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>

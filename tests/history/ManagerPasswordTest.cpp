@@ -1,5 +1,5 @@
 #include "history/ManagerPassword.h"
-#include "storage/SettingsStore.h"
+#include "storage/config/SettingsStore.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "orders/DemoDataGenerator.h"
 #include "history/StoredOrders.h"
-#include "storage/Calendar.h"
-#include "storage/Values.h"
+#include "storage/values/Calendar.h"
+#include "storage/values/Values.h"
 #include "support/StorageConditions.h"
 #include "support/TestDatabase.h"
 

@@ -3,7 +3,7 @@
 #include "orders/OrderDefaults.h"
 #include "orders/OrderTime.h"
 #include "orders/TableCache.h"
-#include "storage/SettingsStore.h"
+#include "storage/config/SettingsStore.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>

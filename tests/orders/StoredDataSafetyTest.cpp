@@ -9,7 +9,7 @@
 #include "orders/OrderEditor.h"
 #include "orders/Settlement.h"
 #include "receipt/ReceiptSettingsForm.h"
-#include "storage/SettingsStore.h"
+#include "storage/config/SettingsStore.h"
 #include "support/SampleOrders.h"
 #include "support/StorageConditions.h"
 #include "support/TestDatabase.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "receipt/GbkText.h"
+#include "printer/GbkText.h"
 #include "receipt/ReceiptCanvas.h"
 
 #include <string>

@@ -1,7 +1,7 @@
-#include "receipt/PrinterConnection.h"
+#include "printer/PrinterConnection.h"
 #include "receipt/EscPosCanvas.h"
-#include "receipt/EscPosJob.h"
-#include "receipt/FdPort.h"
+#include "printer/EscPosJob.h"
+#include "printer/FdPort.h"
 
 #include <gtest/gtest.h>
 

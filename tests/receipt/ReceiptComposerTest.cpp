@@ -1,6 +1,6 @@
 #include "receipt/ReceiptComposer.h"
 #include "FixedCanvas.h"
-#include "receipt/PngImage.h"
+#include "printer/PngImage.h"
 #include "receipt/ReceiptOrder.h"
 #include "support/SampleOrders.h"
 

@@ -1,6 +1,6 @@
 #include "receipt/ReceiptPictures.h"
 #include "receipt/CreditPicture.h"
-#include "receipt/PngImage.h"
+#include "printer/PngImage.h"
 #include "receipt/ReceiptSettings.h"
 
 #include "support/TempFolder.h"

@@ -1,7 +1,7 @@
 #include "receipt/ReceiptSettings.h"
-#include "storage/IniFile.h"
-#include "storage/SettingsStore.h"
-#include "storage/StorageStartup.h"
+#include "storage/config/IniFile.h"
+#include "storage/config/SettingsStore.h"
+#include "storage/engine/StorageStartup.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>

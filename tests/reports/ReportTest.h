@@ -1,7 +1,7 @@
 #pragma once
 #include "support/TestDatabase.h"
 
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "spreadsheet/MenuFile.h"
 #include "spreadsheet/MenuImport.h"
-#include "storage/TextCodec.h"
+#include "storage/values/TextCodec.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "storage/AutomaticBackups.h"
-#include "storage/DatabaseCopy.h"
-#include "storage/ProgramFolder.h"
+#include "storage/copies/AutomaticBackups.h"
+#include "storage/copies/DatabaseCopy.h"
+#include "storage/config/ProgramFolder.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>

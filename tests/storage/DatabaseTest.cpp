@@ -1,8 +1,8 @@
-#include "storage/Database.h"
-#include "storage/DbTransaction.h"
-#include "storage/Schema.h"
-#include "storage/StorageStartup.h"
-#include "storage/Template.h"
+#include "storage/engine/Database.h"
+#include "storage/engine/DbTransaction.h"
+#include "storage/schema/Schema.h"
+#include "storage/engine/StorageStartup.h"
+#include "storage/schema/Template.h"
 #include "support/StorageConditions.h"
 #include "support/TestDatabase.h"
 

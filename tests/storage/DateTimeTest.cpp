@@ -1,5 +1,5 @@
-#include "storage/DateTime.h"
-#include "storage/JetFunctions.h"
+#include "storage/values/DateTime.h"
+#include "storage/dialect/JetFunctions.h"
 #include <gtest/gtest.h>
 
 TEST(DateTime, ParsesTheTextsDateColumnsAccept) {

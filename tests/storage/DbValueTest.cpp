@@ -1,4 +1,4 @@
-#include "storage/DbValue.h"
+#include "storage/engine/DbValue.h"
 #include <gtest/gtest.h>
 
 TEST(DbValue, ConvertsToTextNumberAndInteger) {

@@ -1,4 +1,4 @@
-#include "storage/JetTranslator.h"
+#include "storage/dialect/JetTranslator.h"
 #include <gtest/gtest.h>
 
 namespace {

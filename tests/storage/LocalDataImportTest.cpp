@@ -1,5 +1,5 @@
-#include "storage/LocalDataImport.h"
-#include "storage/StorageStartup.h"
+#include "storage/copies/LocalDataImport.h"
+#include "storage/engine/StorageStartup.h"
 #include "support/ServerDatabase.h"
 #include "support/TestDatabase.h"
 

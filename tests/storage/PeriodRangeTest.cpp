@@ -1,4 +1,4 @@
-#include "storage/PeriodRange.h"
+#include "storage/dialect/PeriodRange.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "storage/ProgramFolder.h"
+#include "storage/config/ProgramFolder.h"
 #include <filesystem>
 #include <gtest/gtest.h>
 

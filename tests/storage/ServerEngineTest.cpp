@@ -1,6 +1,6 @@
 // What only a server can get wrong: tills that start together, a connection
 // that cannot be made, a transaction the server has already given up.
-#include "storage/Database.h"
+#include "storage/engine/Database.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "storage/ServerProbe.h"
-#include "storage/ConnectionFields.h"
+#include "storage/config/ServerProbe.h"
+#include "storage/config/ConnectionFields.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "storage/Database.h"
-#include "storage/DatabaseSettings.h"
-#include "storage/IniFile.h"
-#include "storage/SettingsStore.h"
-#include "storage/StorageStartup.h"
-#include "storage/TextCodec.h"
+#include "storage/engine/Database.h"
+#include "storage/config/DatabaseSettings.h"
+#include "storage/config/IniFile.h"
+#include "storage/config/SettingsStore.h"
+#include "storage/engine/StorageStartup.h"
+#include "storage/values/TextCodec.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>

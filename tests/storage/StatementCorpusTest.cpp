@@ -1,7 +1,7 @@
 // Every statement shape the program sends, run on a seeded database with a
 // few orders, each checked by what it returns or by what it leaves behind.
-#include "storage/Database.h"
-#include "storage/Schema.h"
+#include "storage/engine/Database.h"
+#include "storage/schema/Schema.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 #include <gtest/gtest.h>
 
 TEST(Values, NumberToTextUsesThirteenSignificantDigits) {

@@ -1,6 +1,6 @@
 #include "support/TempFolder.h"
 
-#include "storage/ProgramFolder.h"
+#include "storage/config/ProgramFolder.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,10 +1,10 @@
 #include "support/TestDatabase.h"
 
 #include "receipt/ReceiptSettings.h"
-#include "storage/ProgramFolder.h"
-#include "storage/SettingsStore.h"
-#include "storage/StorageStartup.h"
-#include "storage/Values.h"
+#include "storage/config/ProgramFolder.h"
+#include "storage/config/SettingsStore.h"
+#include "storage/engine/StorageStartup.h"
+#include "storage/values/Values.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "support/ServerDatabase.h"
 #include "support/TempFolder.h"
 
-#include "storage/Clock.h"
-#include "storage/Database.h"
+#include "storage/values/Clock.h"
+#include "storage/engine/Database.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "support/WindowTest.h"
 
 #include "receipt/CreditPicture.h"
-#include "storage/SettingsStore.h"
+#include "storage/config/SettingsStore.h"
 #include "support/TestApplication.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "ui/common/ColumnLimits.h"
 
-#include "storage/Schema.h"
+#include "storage/schema/Schema.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #include "ui/common/DatabaseSettingsDialog.h"
 #include "ui/common/ListControls.h"
 
-#include "storage/ConnectionFields.h"
-#include "storage/DatabaseSettings.h"
-#include "storage/ServerProbe.h"
+#include "storage/config/ConnectionFields.h"
+#include "storage/config/DatabaseSettings.h"
+#include "storage/config/ServerProbe.h"
 #include "ui/common/MessageBoxes.h"
 
 #include <QApplication>

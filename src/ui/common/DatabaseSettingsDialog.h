@@ -1,6 +1,6 @@
 #pragma once
-#include "storage/IniFile.h"
-#include "storage/ServerProbe.h"
+#include "storage/config/IniFile.h"
+#include "storage/config/ServerProbe.h"
 
 #include <QDialog>
 

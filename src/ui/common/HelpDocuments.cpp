@@ -1,6 +1,6 @@
 #include "ui/common/HelpDocuments.h"
 
-#include "storage/ProgramFolder.h"
+#include "storage/config/ProgramFolder.h"
 #include "ui/common/MessageBoxes.h"
 
 #include <QDesktopServices>

@@ -1,7 +1,7 @@
 #include "ui/common/PagedListPanel.h"
 #include "ui/common/ListControls.h"
 
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #include "ui/history/ChangeLogWindow.h"
 #include "ui/common/ListControls.h"
 
-#include "storage/Clock.h"
+#include "storage/values/Clock.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/PagedListPanel.h"
 #include "ui/history/ChangeLogFilterRow.h"

@@ -7,7 +7,7 @@
 #include "spreadsheet/CsvTableWriter.h"
 #include "spreadsheet/HistoryExport.h"
 #include "spreadsheet/TableFileFormat.h"
-#include "storage/Clock.h"
+#include "storage/values/Clock.h"
 #include "ui/common/ExportMessages.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/ManagerCheck.h"

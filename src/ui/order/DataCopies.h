@@ -1,5 +1,5 @@
 #pragma once
-#include "storage/AutomaticBackups.h"
+#include "storage/copies/AutomaticBackups.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "ui/order/DemoDataAction.h"
 
-#include "storage/Clock.h"
+#include "storage/values/Clock.h"
 #include "ui/common/MessageBoxes.h"
 
 #include <QProgressDialog>

@@ -1,7 +1,7 @@
 #include "ui/order/RestoreChoiceDialog.h"
 
-#include "storage/BackupFolder.h"
-#include "storage/DatabaseRestore.h"
+#include "storage/copies/BackupFolder.h"
+#include "storage/copies/DatabaseRestore.h"
 #include "ui/common/FileDialogs.h"
 
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #include "ui/order/TimeFormatDialog.h"
 
 #include "orders/OrderTime.h"
-#include "storage/SettingsStore.h"
+#include "storage/config/SettingsStore.h"
 #include "ui/common/MessageBoxes.h"
 
 #include <QPushButton>

@@ -2,7 +2,7 @@
 
 #include "catalogue/NamedList.h"
 #include "history/PagedList.h"
-#include "storage/ProgramFolder.h"
+#include "storage/config/ProgramFolder.h"
 #include "ui/catalogue/DishCatalogueWindow.h"
 #include "ui/catalogue/NamedListWindow.h"
 #include "ui/catalogue/TableListWindow.h"

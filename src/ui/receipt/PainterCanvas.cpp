@@ -1,6 +1,6 @@
 #include "ui/receipt/PainterCanvas.h"
 
-#include "receipt/PngImage.h"
+#include "printer/PngImage.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -3,7 +3,7 @@
 #include "receipt/ReceiptComposer.h"
 #include "receipt/ReceiptPictures.h"
 #include "receipt/ReceiptSettings.h"
-#include "storage/ProgramFolder.h"
+#include "storage/config/ProgramFolder.h"
 #include "ui/common/FrameGeometry.h"
 #include "ui/receipt/PainterCanvas.h"
 #include "ui/receipt/PreviewBoard.h"

@@ -1,6 +1,6 @@
 #include "ui/receipt/PrinterSettingsPage.h"
 
-#include "receipt/PrinterConnection.h"
+#include "printer/PrinterConnection.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/PopupComboBox.h"
 

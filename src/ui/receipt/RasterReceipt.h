@@ -1,5 +1,5 @@
 #pragma once
-#include "receipt/MonoBitmap.h"
+#include "printer/MonoBitmap.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #include "ui/reports/PeriodPicker.h"
 
-#include "storage/Clock.h"
-#include "storage/Values.h"
+#include "storage/values/Clock.h"
+#include "storage/values/Values.h"
 
 #include <QComboBox>
 #include <QDateEdit>

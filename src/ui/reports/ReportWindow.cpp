@@ -2,9 +2,9 @@
 
 #include "reports/ChartFiles.h"
 #include "spreadsheet/ReportExport.h"
-#include "storage/Clock.h"
-#include "storage/ProgramFolder.h"
-#include "storage/Values.h"
+#include "storage/values/Clock.h"
+#include "storage/config/ProgramFolder.h"
+#include "storage/values/Values.h"
 #include "ui/common/ExportMessages.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/ListControls.h"

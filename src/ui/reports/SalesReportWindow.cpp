@@ -2,8 +2,8 @@
 
 #include "reports/ReportMath.h"
 #include "reports/SalesReports.h"
-#include "storage/Clock.h"
-#include "storage/ProgramFolder.h"
+#include "storage/values/Clock.h"
+#include "storage/config/ProgramFolder.h"
 #include "ui/reports/PeriodPicker.h"
 
 #include <QComboBox>

@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "storage/Values.h"
+#include "storage/values/Values.h"
 #include "ui/common/ListControls.h"
 
 #include <QComboBox>

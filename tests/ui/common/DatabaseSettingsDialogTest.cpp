@@ -1,7 +1,7 @@
 #include "ui/common/DatabaseSettingsDialog.h"
 
-#include "storage/DatabaseSettings.h"
-#include "storage/ProgramFolder.h"
+#include "storage/config/DatabaseSettings.h"
+#include "storage/config/ProgramFolder.h"
 #include "support/WindowTest.h"
 
 #include <QCheckBox>

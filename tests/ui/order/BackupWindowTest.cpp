@@ -4,8 +4,8 @@
 #include "support/TestApplication.h"
 
 #include "history/ManagerPassword.h"
-#include "storage/BackupFolder.h"
-#include "storage/StorageStartup.h"
+#include "storage/copies/BackupFolder.h"
+#include "storage/engine/StorageStartup.h"
 #include "ui/order/RestoreChoiceDialog.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "support/MainWindowTest.h"
 
-#include "receipt/EscPosReader.h"
+#include "support/EscPosReader.h"
 #include "receipt/ReceiptSettings.h"
 #include "support/PdfTools.h"
 #include "support/PrinterListener.h"

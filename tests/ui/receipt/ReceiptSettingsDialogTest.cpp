@@ -1,7 +1,7 @@
 #include "ui/receipt/ReceiptSettingsDialog.h"
-#include "receipt/EscPosReader.h"
+#include "support/EscPosReader.h"
 #include "receipt/ReceiptSettings.h"
-#include "storage/SettingsStore.h"
+#include "storage/config/SettingsStore.h"
 #include "support/PrinterListener.h"
 #include "support/WindowTest.h"
 

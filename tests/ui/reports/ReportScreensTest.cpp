@@ -1,6 +1,6 @@
 #include "ReportTestSupport.h"
 
-#include "storage/Clock.h"
+#include "storage/values/Clock.h"
 #include "support/SampleOrders.h"
 #include "ui/reports/IncomeReportWindow.h"
 #include "ui/reports/SalesReportWindow.h"

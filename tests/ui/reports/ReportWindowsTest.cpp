@@ -1,6 +1,6 @@
 #include "ReportTestSupport.h"
 
-#include "storage/Clock.h"
+#include "storage/values/Clock.h"
 #include "ui/reports/ChartViewer.h"
 #include "ui/reports/IncomeReportWindow.h"
 #include "ui/reports/PeriodPicker.h"

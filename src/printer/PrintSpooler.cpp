@@ -1,0 +1,109 @@
+#include "printer/PrintSpooler.h"
+
+#include "printer/PrinterPortFor.h"
+
+PrintJob::PrintJob(PrinterConnection connection, std::vector<unsigned char> bytes,
+                   std::string title)
+    : m_connection(std::move(connection)), m_bytes(std::move(bytes)), m_title(std::move(title)) {}
+
+PrintJob::State PrintJob::state() const {
+    std::lock_guard lock(m_mutex);
+    return m_state;
+}
+
+std::string PrintJob::problem() const {
+    std::lock_guard lock(m_mutex);
+    return m_problem;
+}
+
+PrintJob::State PrintJob::waitFor(std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(m_mutex);
+    m_changed.wait_for(lock, timeout,
+                       [this] { return m_state == State::Done || m_state == State::Failed; });
+    return m_state;
+}
+
+bool PrintJob::cancel() {
+    std::lock_guard lock(m_mutex);
+    if (m_state == State::Sending || m_state == State::Done)
+        return false;
+    m_cancelled = true;
+    return true;
+}
+
+bool PrintJob::advance(State next) {
+    std::lock_guard lock(m_mutex);
+    if (m_cancelled && next != State::Done)
+        return false;
+    m_state = next;
+    m_changed.notify_all();
+    return true;
+}
+
+void PrintJob::fail(std::string problem) {
+    std::lock_guard lock(m_mutex);
+    m_state = State::Failed;
+    m_problem = std::move(problem);
+    m_changed.notify_all();
+}
+
+PrintSpooler::~PrintSpooler() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_queued.notify_all();
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+PrintSpooler& PrintSpooler::instance() {
+    static PrintSpooler spooler;
+    return spooler;
+}
+
+std::shared_ptr<PrintJob> PrintSpooler::submit(const PrinterConnection& connection,
+                                               std::vector<unsigned char> bytes,
+                                               const std::string& title) {
+    auto job = std::make_shared<PrintJob>(connection, std::move(bytes), title);
+    {
+        std::lock_guard lock(m_mutex);
+        m_jobs.push_back(job);
+        if (!m_worker.joinable())
+            m_worker = std::thread(&PrintSpooler::run, this);
+    }
+    m_queued.notify_one();
+    return job;
+}
+
+void PrintSpooler::run() {
+    for (;;) {
+        std::shared_ptr<PrintJob> job;
+        {
+            std::unique_lock lock(m_mutex);
+            m_queued.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
+            if (m_jobs.empty())
+                return;
+            job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+        }
+        send(*job);
+    }
+}
+
+void PrintSpooler::send(PrintJob& job) {
+    if (!job.advance(PrintJob::State::Opening))
+        return job.fail("已取消");
+    const auto port = printerPortFor(job.m_connection, job.m_title);
+    std::string problem = port->open(PrinterPort::Clock::now() + connectLimit, job.m_cancelled);
+    if (problem.empty() && !job.advance(PrintJob::State::Sending))
+        problem = "已取消";
+    if (problem.empty())
+        problem = port->write(job.m_bytes.data(), job.m_bytes.size(), stallLimit);
+    if (problem.empty())
+        problem = port->finish();
+    if (problem.empty())
+        job.advance(PrintJob::State::Done);
+    else
+        job.fail(problem);
+}

@@ -1,0 +1,71 @@
+#include "storage/config/ConnectionFields.h"
+
+#include <libpq-fe.h>
+
+#include <memory>
+#include <utility>
+
+namespace {
+
+std::string quoted(const std::string& value) {
+    if (value.find_first_of(" '\\=") == std::string::npos)
+        return value;
+    std::string text = "'";
+    for (char c : value) {
+        if (c == '\'' || c == '\\')
+            text += '\\';
+        text += c;
+    }
+    return text + "'";
+}
+
+} // namespace
+
+ConnectionFields ConnectionFields::parse(const std::string& text) {
+    ConnectionFields fields;
+    char* error = nullptr;
+    std::unique_ptr<PQconninfoOption, void (*)(PQconninfoOption*)> options(
+        PQconninfoParse(text.c_str(), &error), PQconninfoFree);
+    // The message may quote the text, password included: it is never shown.
+    PQfreemem(error);
+    if (!options)
+        return fields;
+    fields.valid = true;
+    const std::pair<const char*, std::string ConnectionFields::*> known[] = {
+        {"host", &ConnectionFields::host},
+        {"port", &ConnectionFields::port},
+        {"dbname", &ConnectionFields::dbname},
+        {"user", &ConnectionFields::user},
+        {"password", &ConnectionFields::password}};
+    for (const PQconninfoOption* option = options.get(); option->keyword; ++option) {
+        if (!option->val)
+            continue;
+        bool isKnown = false;
+        for (const auto& [keyword, field] : known)
+            if (std::string(option->keyword) == keyword) {
+                fields.*field = option->val;
+                isKnown = true;
+            }
+        fields.otherOptions = fields.otherOptions || !isKnown;
+    }
+    return fields;
+}
+
+std::string ConnectionFields::text() const {
+    const std::pair<const char*, const std::string*> parts[] = {{"host", &host},
+                                                                {"port", &port},
+                                                                {"dbname", &dbname},
+                                                                {"user", &user},
+                                                                {"password", &password}};
+    std::string joined;
+    for (const auto& [keyword, value] : parts) {
+        if (value->empty())
+            continue;
+        joined += (joined.empty() ? "" : " ") + std::string(keyword) + "=" + quoted(*value);
+    }
+    return joined;
+}
+
+std::string ConnectionFields::server() const {
+    return (host.empty() ? "localhost" : host) + ":" + (port.empty() ? "5432" : port);
+}

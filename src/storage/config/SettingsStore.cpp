@@ -1,0 +1,66 @@
+#include "storage/config/SettingsStore.h"
+#include "storage/engine/Database.h"
+#include "storage/engine/DbTransaction.h"
+#include "storage/values/Values.h"
+
+using Values::sqlEscape;
+
+std::string SettingsStore::get(const std::string& key, const std::string& defaultValue) const {
+    int handle =
+        m_db.OpenTable("Select 记录信息 from 记录 where 记录内容='" + sqlEscape(key) + "'");
+    std::string value = m_db.ReadColByName(handle, "记录信息").toText();
+    m_db.CloseTable(handle);
+    return value.empty() ? defaultValue : value;
+}
+
+bool SettingsStore::exists(const std::string& key) const {
+    int handle =
+        m_db.OpenTable("Select 记录内容 from 记录 where 记录内容='" + sqlEscape(key) + "'");
+    std::string found = m_db.ReadColByName(handle, "记录内容").toText();
+    m_db.CloseTable(handle);
+    return found == key;
+}
+
+bool SettingsStore::update(const std::string& key, const std::string& value) {
+    return m_db.ExecuteSql("update 记录 set 记录信息 = '" + sqlEscape(value) +
+                           "' where 记录内容 = '" + sqlEscape(key) + "'");
+}
+
+bool SettingsStore::insert(const std::string& key, const std::string& value) {
+    return m_db.ExecuteSql("insert into 记录 (记录内容,记录信息) values ('" + sqlEscape(key) +
+                           "','" + sqlEscape(value) + "')");
+}
+
+bool SettingsStore::set(const std::string& key, const std::string& value) {
+    return exists(key) ? update(key, value) : insert(key, value);
+}
+
+bool SettingsStore::setAll(const std::vector<std::pair<std::string, std::string>>& values) {
+    return allOrNothing([&] {
+        for (const auto& [key, value] : values)
+            if (!set(key, value))
+                return false;
+        return true;
+    });
+}
+
+bool SettingsStore::allOrNothing(const std::function<bool()>& writes) {
+    DbTransaction transaction(m_db);
+    return transaction.started() && writes() && transaction.commit();
+}
+
+std::string SettingsStore::failureMessage(const std::string& what) const {
+    return StorageFailures::failed(what, m_db.lastFailure(), "设置没有改动。");
+}
+
+bool SettingsStore::seedFirstStart() {
+    if (exists("字体大小"))
+        return true;
+    // A crash between two of these would leave "字体大小" without the others,
+    // and later starts, finding it, would never seed them.
+    DbTransaction transaction(m_db);
+    return transaction.started() && insert("小票类型", "0") && insert("设置类型", "1") &&
+           insert("字体大小", "9|9|9|9|9|9|12|9|9|12|12") &&
+           insert("勾选加粗", "0|0|0|0|0|0|1|0|0|1|1") && insert("票头", "微信点餐") &&
+           insert("店铺名称", "白云快餐") && transaction.commit();
+}

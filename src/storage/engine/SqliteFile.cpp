@@ -1,0 +1,169 @@
+#include "storage/engine/SqliteFile.h"
+#include "storage/schema/Schema.h"
+#include <cerrno>
+#include <filesystem>
+#include <map>
+#include <sqlite3.h>
+
+namespace SqliteFile {
+namespace {
+
+// The first column of the first row as text; empty when there is none.
+bool firstText(sqlite3* db, const std::string& sql, std::string& text) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
+        return false;
+    const int rc = sqlite3_step(statement);
+    if (rc == SQLITE_ROW) {
+        const unsigned char* value = sqlite3_column_text(statement, 0);
+        text = value ? reinterpret_cast<const char*>(value) : "";
+    }
+    sqlite3_finalize(statement);
+    return rc == SQLITE_ROW || rc == SQLITE_DONE;
+}
+
+// Column names and declared types of a table; empty when it does not exist.
+std::map<std::string, std::string> declaredColumns(sqlite3* db, const std::string& table) {
+    std::map<std::string, std::string> columns;
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT name, type FROM pragma_table_info(?)", -1, &statement,
+                           nullptr) != SQLITE_OK)
+        return columns;
+    sqlite3_bind_text(statement, 1, table.c_str(), -1, SQLITE_TRANSIENT);
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        auto text = [&](int i) {
+            const unsigned char* value = sqlite3_column_text(statement, i);
+            return std::string(value ? reinterpret_cast<const char*>(value) : "");
+        };
+        columns.emplace(text(0), text(1));
+    }
+    sqlite3_finalize(statement);
+    return columns;
+}
+
+bool sameKind(ColumnKind declared, ColumnKind expected) {
+    return declared == expected ||
+           (expected == ColumnKind::AutoNumber && declared == ColumnKind::Int32);
+}
+
+std::string schemaProblem(sqlite3* db) {
+    for (const TableDef& table : Schema::tables()) {
+        const auto columns = declaredColumns(db, table.name);
+        if (columns.empty() && !table.inTemplate)
+            continue; // an older file: the upgrade adds it
+        if (columns.empty())
+            return "缺少表“" + table.name + "”";
+        for (const ColumnDef& column : table.columns) {
+            const auto found = columns.find(column.name);
+            if (found == columns.end()) {
+                if (!column.inTemplate)
+                    continue;
+                return "表“" + table.name + "”缺少列“" + column.name + "”";
+            }
+            ColumnKind kind;
+            if (!Schema::kindFromDeclaredType(found->second.c_str(), kind) ||
+                !sameKind(kind, column.kind))
+                return "列“" + table.name + "." + column.name + "”的类型不对";
+        }
+    }
+    return {};
+}
+
+bool execute(sqlite3* db, const std::string& sql) {
+    return sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+} // namespace
+
+// A file cut short still reports the pages its header counts.
+std::string lengthProblem(sqlite3* db) {
+    std::string pages, pageSize;
+    std::error_code error;
+    const auto length = std::filesystem::file_size(sqlite3_db_filename(db, "main"), error);
+    if (!firstText(db, "PRAGMA page_count", pages) || !firstText(db, "PRAGMA page_size", pageSize))
+        return sqlite3_errmsg(db);
+    if (error || std::stoull(pages) * std::stoull(pageSize) > length)
+        return "文件比它应有的长度短";
+    return {};
+}
+
+bool isSound(sqlite3* db, bool everyPage, std::string& problem) {
+    problem = lengthProblem(db);
+    if (problem.empty())
+        problem = schemaProblem(db);
+    if (!problem.empty() || !everyPage)
+        return problem.empty();
+    std::string verdict;
+    if (!firstText(db, "PRAGMA quick_check(1)", verdict)) {
+        problem = sqlite3_errmsg(db);
+        return false;
+    }
+    if (verdict != "ok") {
+        problem = verdict;
+        return false;
+    }
+    return true;
+}
+
+StorageFailure makeTextExact(sqlite3* db) {
+    std::string oldTables;
+    if (!firstText(db,
+                   "SELECT count(*) FROM sqlite_master WHERE type='table' AND sql LIKE "
+                   "'%COLLATE NOCASE%'",
+                   oldTables))
+        return failureOf(db);
+    if (oldTables == "0")
+        return StorageFailure::None;
+    std::string version;
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 0, nullptr);
+    // The tables keep their rows as they are: a collation changes only how
+    // text is compared and how indexes are ordered, and REINDEX reorders them.
+    const bool done =
+        execute(db, "BEGIN IMMEDIATE") && firstText(db, "PRAGMA schema_version", version) &&
+        execute(db, "PRAGMA writable_schema=ON") &&
+        execute(db, "UPDATE sqlite_master SET sql=replace(sql,' COLLATE NOCASE','') "
+                    "WHERE type='table'") &&
+        execute(db, "PRAGMA schema_version=" + std::to_string(std::stoll(version) + 1)) &&
+        execute(db, "PRAGMA writable_schema=OFF") && execute(db, "REINDEX") &&
+        execute(db, "COMMIT");
+    if (done)
+        return StorageFailure::None;
+    const StorageFailure failure = failureOf(db);
+    execute(db, "PRAGMA writable_schema=OFF");
+    if (!sqlite3_get_autocommit(db))
+        execute(db, "ROLLBACK");
+    return failure;
+}
+
+StorageFailure failureOf(sqlite3* db) {
+    if (!db)
+        return StorageFailure::NotOpen;
+    const int systemError = sqlite3_system_errno(db);
+    switch (sqlite3_extended_errcode(db) & 0xff) {
+    case SQLITE_FULL:
+        return StorageFailure::DiskFull;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return StorageFailure::ReadOnly;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return StorageFailure::Damaged;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return StorageFailure::Busy;
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+        if (systemError == ENOSPC || systemError == EDQUOT || systemError == EFBIG)
+            return StorageFailure::DiskFull;
+        if (systemError == EROFS || systemError == EACCES || systemError == EPERM)
+            return StorageFailure::ReadOnly;
+        // A file that cannot be read where it stands is as good as damaged;
+        // one that cannot be found was never opened.
+        return (sqlite3_extended_errcode(db) & 0xff) == SQLITE_IOERR ? StorageFailure::Damaged
+                                                                     : StorageFailure::NotOpen;
+    default:
+        return StorageFailure::Statement;
+    }
+}
+
+} // namespace SqliteFile

@@ -1,0 +1,43 @@
+#include "storage/engine/StorageStartup.h"
+#include "storage/config/ConnectionFields.h"
+#include "storage/engine/Database.h"
+#include "storage/config/ProgramFolder.h"
+#include "storage/config/ServerProbe.h"
+#include "storage/config/SettingsStore.h"
+
+namespace StorageStartup {
+
+bool openDatabase(Database& db) {
+    return openDatabase(db, ProgramFolder::databasePath());
+}
+
+bool openDatabase(Database& db, const std::string& path) {
+    return db.open(path, password) && SettingsStore(db).seedFirstStart();
+}
+
+bool openServer(Database& db, const std::string& connection) {
+    return db.openServer(ServerProbe::withWait(connection)) && SettingsStore(db).seedFirstStart();
+}
+
+// The probe says why a server cannot be reached; one that can be reached
+// refused what start-up asked of it.
+std::string serverFailureMessage(Database& db, const std::string& connection) {
+    const std::string engineSaid = db.lastError();
+    const ServerProbe::Finding finding = ServerProbe::probe(connection);
+    if (!finding.reached)
+        return finding.description;
+    return "数据库服务器 " + ConnectionFields::parse(connection).server() +
+           " 已连接，但其中的数据无法使用：" + engineSaid;
+}
+
+std::string failureMessage(const Database& db, const std::string& path) {
+    const StorageFailure failure = db.lastFailure();
+    if (failure == StorageFailure::Damaged)
+        return "数据库文件已损坏，程序不会使用也不会改动它。\r\n\r\n文件位置：" + path;
+    const std::string reason = StorageFailures::reason(failure);
+    if (reason.empty())
+        return "数据库打开失败。";
+    return "数据库打开失败：" + reason + "。\r\n\r\n文件位置：" + path;
+}
+
+} // namespace StorageStartup
