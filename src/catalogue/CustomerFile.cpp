@@ -3,7 +3,7 @@
 #include "storage/engine/Database.h"
 #include "storage/values/Values.h"
 
-using Values::sqlEscape;
+using Values::sqlQuote;
 
 Customer CustomerFile::trimmed(const Customer& typed) {
     return {typed.id, Values::trim(typed.telephone), Values::trim(typed.name),
@@ -24,7 +24,7 @@ std::string CustomerFile::missingField(const Customer& customer) {
 
 std::optional<Customer> CustomerFile::findByTelephone(const std::string& telephone) const {
     const int handle =
-        m_db.OpenTable("Select * from 客户 where 电话='" + sqlEscape(telephone) + "'");
+        m_db.OpenTable("Select * from 客户 where 电话=" + sqlQuote(telephone));
     std::optional<Customer> found;
     if (m_db.ReadColByName(handle, "电话").toText() == telephone)
         found = Customer{m_db.ReadColByName(handle, "ID").toText(), telephone,
@@ -35,14 +35,11 @@ std::optional<Customer> CustomerFile::findByTelephone(const std::string& telepho
 }
 
 bool CustomerFile::insert(const Customer& c) {
-    return m_db.ExecuteSql("insert into 客户  (电话,姓名,地址) values ('" + sqlEscape(c.telephone) +
-                           "','" + sqlEscape(c.name) + "','" + sqlEscape(c.address) + "')");
+    return m_db.ExecuteSql("insert into 客户  (电话,姓名,地址) values (" + sqlQuote(c.telephone) + "," + sqlQuote(c.name) + "," + sqlQuote(c.address) + ")");
 }
 
 bool CustomerFile::updateNameAndAddress(const Customer& c) {
-    return m_db.ExecuteSql("update 客户 set 姓名 = '" + sqlEscape(c.name) + "',地址 ='" +
-                           sqlEscape(c.address) + "' where 电话 = '" + sqlEscape(c.telephone) +
-                           "'");
+    return m_db.ExecuteSql("update 客户 set 姓名 = " + sqlQuote(c.name) + ",地址 =" + sqlQuote(c.address) + " where 电话 = " + sqlQuote(c.telephone));
 }
 
 CustomerFile::Result CustomerFile::insertResult(const Customer& customer) {
@@ -90,11 +87,11 @@ CustomerFile::Result CustomerFile::modifyCustomer(const Customer& typed, const C
 }
 
 bool CustomerFile::deleteCustomer(const std::string& telephone) {
-    return m_db.ExecuteSql("Delete * from 客户 where 电话 ='" + sqlEscape(telephone) + "'");
+    return m_db.ExecuteSql("Delete * from 客户 where 电话 =" + sqlQuote(telephone));
 }
 
 std::string CustomerFile::searchFragment(const std::string& text) {
-    return " and 姓名='" + sqlEscape(text) + "' or 电话='" + sqlEscape(text) + "'";
+    return " and 姓名=" + sqlQuote(text) + " or 电话=" + sqlQuote(text);
 }
 
 std::string CustomerFile::deleteQuestion(const Customer& c) {

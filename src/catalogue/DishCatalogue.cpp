@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-using Values::sqlEscape;
+using Values::sqlQuote;
 
 DishInput DishInput::fromFields(const std::string& code, const std::string& letters,
                                 const std::string& name, const std::string& priceText,
@@ -65,9 +65,7 @@ ListOutcome DishCatalogue::addDish(const DishInput& dish, const ListRows& shown)
 }
 
 std::string DishCatalogue::insertStatement(const DishInput& dish) {
-    return "insert into 菜单  (代码,字母,菜名,价格,单位) values ('" + sqlEscape(dish.code) + "','" +
-           sqlEscape(dish.letters) + "','" + sqlEscape(dish.name) + "'," + dish.priceText() + ",'" +
-           sqlEscape(dish.unit) + "')";
+    return "insert into 菜单  (代码,字母,菜名,价格,单位) values (" + sqlQuote(dish.code) + "," + sqlQuote(dish.letters) + "," + sqlQuote(dish.name) + "," + dish.priceText() + "," + sqlQuote(dish.unit) + ")";
 }
 
 ListOutcome DishCatalogue::modifyDish(const DishInput& dish, const ListRows& shown) {
@@ -76,18 +74,14 @@ ListOutcome DishCatalogue::modifyDish(const DishInput& dish, const ListRows& sho
     const int row = findRow(shown, dish.name, Name);
     if (row < 0)
         return ListOutcome::refused("菜名不存在，无法完成修改。");
-    const std::string sql = "update 菜单 set 代码 = '" + sqlEscape(dish.code) + "',字母 ='" +
-                            sqlEscape(dish.letters) + "',单位 ='" + sqlEscape(dish.unit) +
-                            "',价格=" + dish.priceText() + "  where 菜名 = '" +
-                            sqlEscape(dish.name) + "'";
+    const std::string sql = "update 菜单 set 代码 = " + sqlQuote(dish.code) + ",字母 =" + sqlQuote(dish.letters) + ",单位 =" + sqlQuote(dish.unit) + ",价格=" + dish.priceText() + "  where 菜名 = " + sqlQuote(dish.name);
     if (!m_db.ExecuteSql(sql))
         return ListOutcome::failed(m_db);
     return ListOutcome::done("修改完成。", row);
 }
 
 bool DishCatalogue::deleteDish(const ListRow& row) {
-    return m_db.ExecuteSql("Delete * from 菜单 where 代码 ='" + sqlEscape(row.at(Code)) +
-                           "'and 菜名 = '" + sqlEscape(row.at(Name)) + "'");
+    return m_db.ExecuteSql("Delete * from 菜单 where 代码 =" + sqlQuote(row.at(Code)) + "and 菜名 = " + sqlQuote(row.at(Name)));
 }
 
 std::string DishCatalogue::deleteQuestion(const ListRow& row) {

@@ -32,7 +32,7 @@ int NamedList::addListEntry(Database& db, const std::vector<std::string>& entrie
     if (std::find(entries.begin(), entries.end(), text) != entries.end())
         return 0;
     const std::string sql =
-        "insert into " + m_table + " (" + m_column + ") values ('" + Values::sqlEscape(text) + "')";
+        "insert into " + m_table + " (" + m_column + ") values (" + Values::sqlQuote(text) + ")";
     return db.ExecuteSql(sql) ? 1 : 2;
 }
 
@@ -45,7 +45,7 @@ int NamedList::deleteListEntry(Database& db, const std::vector<std::string>& ent
     if (found == entries.end())
         return -1;
     const std::string sql =
-        "delete * from " + m_table + " where " + m_column + " = '" + Values::sqlEscape(text) + "'";
+        "delete * from " + m_table + " where " + m_column + " = " + Values::sqlQuote(text);
     if (!db.ExecuteSql(sql))
         return 0;
     entryIndex = static_cast<int>(found - entries.begin());

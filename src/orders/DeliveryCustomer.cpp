@@ -6,7 +6,7 @@
 namespace {
 
 std::string byPhone(const std::string& telephone) {
-    return "Select * from 客户 where 电话='" + Values::sqlEscape(telephone) + "'";
+    return "Select * from 客户 where 电话=" + Values::sqlQuote(telephone);
 }
 
 } // namespace
@@ -32,6 +32,5 @@ bool DeliveryCustomer::saveNew(Database& db, const std::string& telephone, const
     db.CloseTable(rs);
     if (known == phone)
         return false;
-    return db.ExecuteSql("insert into 客户 (电话,姓名,地址) values ('" + Values::sqlEscape(phone) +
-                         "','" + Values::sqlEscape(who) + "','" + Values::sqlEscape(where) + "')");
+    return db.ExecuteSql("insert into 客户 (电话,姓名,地址) values (" + Values::sqlQuote(phone) + "," + Values::sqlQuote(who) + "," + Values::sqlQuote(where) + ")");
 }

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-using Values::sqlEscape;
+using Values::sqlQuote;
 
 namespace {
 
@@ -70,23 +70,18 @@ std::optional<DateTime> OrderEditor::storedTime(const std::string& id) const {
 std::string OrderEditor::updateStatement(const std::string& id, const OrderDraft& d,
                                          const DateTime& time) {
     const bool settled = std::fabs(Values::textToNumber(d.actuallyPaid)) > 0.0000001;
-    return "update 存单 set 编号=" + Values::trim(d.number) + ",票头='" + sqlEscape(d.header) +
-           "',店铺名称='" + sqlEscape(d.shop) + "',时间='" + time.canonical() + "',减免='" +
-           sqlEscape(d.discountName) + "',减免份数=" + numberText(d.discountPortions) +
+    return "update 存单 set 编号=" + Values::trim(d.number) + ",票头=" + sqlQuote(d.header) + ",店铺名称=" + sqlQuote(d.shop) + ",时间='" + time.canonical() + "',减免=" + sqlQuote(d.discountName) + ",减免份数=" + numberText(d.discountPortions) +
            ",减免金额=" + numberText(d.discountAmount) + ",合计=" + numberText(d.total) +
-           ",支付方式='" + sqlEscape(d.paymentMethod) + "',已付=" + numberText(d.paid) +
-           ",实付=" + numberText(d.actuallyPaid) + ",桌号='" + sqlEscape(d.table) + "',电话='" +
-           sqlEscape(d.telephone) + "',姓名='" + sqlEscape(d.name) + "',地址='" +
-           sqlEscape(d.address) + "',是否结算='" + (settled ? "1" : "0") + "',备注='" +
-           sqlEscape(d.remark) + "' where ID =" + id;
+           ",支付方式=" + sqlQuote(d.paymentMethod) + ",已付=" + numberText(d.paid) +
+           ",实付=" + numberText(d.actuallyPaid) + ",桌号=" + sqlQuote(d.table) + ",电话=" + sqlQuote(d.telephone) + ",姓名=" + sqlQuote(d.name) + ",地址=" + sqlQuote(d.address) + ",是否结算='" + (settled ? "1" : "0") + "',备注=" + sqlQuote(d.remark) + " where ID =" + id;
 }
 
 bool OrderEditor::writeLines(const std::string& id, const OrderDraft& draft, const DateTime& time) {
     for (const OrderLine& line : draft.dishLines()) {
         const std::string statement =
             "insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" + id + ",'" +
-            time.canonical() + "','" + sqlEscape(line.dishName) + "'," +
-            std::to_string(Values::textToInt(line.quantity)) + ",'" + sqlEscape(line.unit) + "'," +
+            time.canonical() + "'," + sqlQuote(line.dishName) + "," +
+            std::to_string(Values::textToInt(line.quantity)) + "," + sqlQuote(line.unit) + "," +
             numberText(line.subtotal) + ")";
         if (!m_db.ExecuteSql(statement))
             return false;

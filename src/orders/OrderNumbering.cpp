@@ -19,8 +19,7 @@ DateTime nextDay(const DateTime& d) {
 }
 
 std::string todayCondition(const DateTime& now) {
-    return " where  时间>cdate('" + Values::sqlEscape(dayStartText(now)) + "') and 时间<=cdate('" +
-           Values::sqlEscape(dayEndText(now)) + "')";
+    return " where  时间>cdate(" + Values::sqlQuote(dayStartText(now)) + ") and 时间<=cdate(" + Values::sqlQuote(dayEndText(now)) + ")";
 }
 
 DbValue firstValue(Database& db, const std::string& sql) {

@@ -11,7 +11,7 @@
 
 namespace {
 
-using Values::sqlEscape;
+using Values::sqlQuote;
 
 // Numbers enter statements bare, so they are rebuilt from their value:
 // "12.50" becomes 12.5, an empty box 0, and no other text gets through.
@@ -118,20 +118,14 @@ bool Settlement::insertOrder(const OrderDraft& o) {
         "insert into 存单 "
         "(编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,支付方式,已付,实付,桌号,电话,"
         "姓名,地址,是否结算,备注) values (" +
-        m_number + ",'" + sqlEscape(o.header) + "','" + sqlEscape(o.shop) + "','" +
-        sqlEscape(o.orderTime) + "','" + sqlEscape(o.discountName) + "'," +
-        number(o.discountPortions) + "," + number(o.discountAmount) + "," + number(o.total) + ",'" +
-        sqlEscape(o.paymentMethod) + "'," + number(o.paid) + "," + number(o.actuallyPaid) + ",'" +
-        sqlEscape(o.table) + "','" + sqlEscape(o.telephone) + "','" + sqlEscape(o.name) + "','" +
-        sqlEscape(o.address) + "','" + (settled ? "1" : "0") + "','" + sqlEscape(o.remark) + "')");
+        m_number + "," + sqlQuote(o.header) + "," + sqlQuote(o.shop) + "," + sqlQuote(o.orderTime) + "," + sqlQuote(o.discountName) + "," +
+        number(o.discountPortions) + "," + number(o.discountAmount) + "," + number(o.total) + "," + sqlQuote(o.paymentMethod) + "," + number(o.paid) + "," + number(o.actuallyPaid) + "," + sqlQuote(o.table) + "," + sqlQuote(o.telephone) + "," + sqlQuote(o.name) + "," + sqlQuote(o.address) + ",'" + (settled ? "1" : "0") + "'," + sqlQuote(o.remark) + ")");
 }
 
 bool Settlement::insertLines(const OrderDraft& o, long long orderId) {
     for (const OrderLine& line : o.dishLines()) {
         if (!m_db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" +
-                             std::to_string(orderId) + ",'" + sqlEscape(o.orderTime) + "','" +
-                             sqlEscape(line.dishName) + "'," + number(line.quantity) + ",'" +
-                             sqlEscape(line.unit) + "'," + number(line.subtotal) + ")"))
+                             std::to_string(orderId) + "," + sqlQuote(o.orderTime) + "," + sqlQuote(line.dishName) + "," + number(line.quantity) + "," + sqlQuote(line.unit) + "," + number(line.subtotal) + ")"))
             return false;
     }
     return true;
@@ -140,16 +134,14 @@ bool Settlement::insertLines(const OrderDraft& o, long long orderId) {
 bool Settlement::updateCustomer(const OrderDraft& o) {
     if (o.telephone.empty())
         return true;
-    const std::string phone = sqlEscape(o.telephone);
-    const int table = m_db.OpenTable("Select * from 客户 where 电话='" + phone + "'");
+    const std::string phone = sqlQuote(o.telephone);
+    const int table = m_db.OpenTable("Select * from 客户 where 电话=" + phone);
     const std::string known = m_db.ReadColByName(table, "电话").toText();
     const double orders = m_db.ReadColByName(table, "订餐次数").toNumber();
     m_db.CloseTable(table);
     if (known != o.telephone)
-        return m_db.ExecuteSql("insert into 客户 (电话,姓名,地址,最近订餐日期,订餐次数) values ('" +
-                               phone + "','" + sqlEscape(o.name) + "','" + sqlEscape(o.address) +
-                               "','" + sqlEscape(o.orderTime) + "',1)");
-    return m_db.ExecuteSql("update 客户 set 最近订餐日期 = '" + sqlEscape(o.orderTime) +
-                           "',订餐次数 =" + std::to_string(Values::truncateToInt(orders) + 1) +
-                           " where 电话 = '" + phone + "'");
+        return m_db.ExecuteSql("insert into 客户 (电话,姓名,地址,最近订餐日期,订餐次数) values (" +
+                               phone + "," + sqlQuote(o.name) + "," + sqlQuote(o.address) + "," + sqlQuote(o.orderTime) + ",1)");
+    return m_db.ExecuteSql("update 客户 set 最近订餐日期 = " + sqlQuote(o.orderTime) + ",订餐次数 =" + std::to_string(Values::truncateToInt(orders) + 1) +
+                           " where 电话 = " + phone);
 }

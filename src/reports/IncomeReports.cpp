@@ -25,9 +25,8 @@ std::string label(const std::string& key, const char* suffix) {
 }
 
 std::string dayBounds(const std::string& column, const std::string& date) {
-    const std::string d = Values::sqlEscape(date);
-    return column + ">cdate('" + d + "0时0分0秒') and " + column + "<=cdate('" + d +
-           "23时59分59秒')";
+    return column + ">cdate(" + Values::sqlQuote(date + "0时0分0秒") + ") and " + column +
+           "<=cdate(" + Values::sqlQuote(date + "23时59分59秒") + ")";
 }
 
 void writeMonthPies(ReportSheet& sheet, ReportCharts::PieLayout layout,
@@ -134,8 +133,8 @@ ReportSheet IncomeReports::month(const std::string& year, const std::string& mon
     ReportSheet sheet =
         startSheet(year + "年" + month + "月 月报表",
                    {"日期", "日收入", "日点单数量", "平均点单价格"}, ReportSheet::Chart::Line);
-    const std::string key = Values::sqlEscape(ReportMath::monthKey(year, month));
-    const std::string where = " from 存单 where format(时间,'yyyy-mm')='" + key + "'";
+    const std::string where = " from 存单 where format(时间,'yyyy-mm')=" +
+                              Values::sqlQuote(ReportMath::monthKey(year, month));
     const int days = Calendar::daysInMonth(Values::textToInt(year), Values::textToInt(month));
     const auto rows = grouped(sheet, grouping(where, "yyyy-mm-dd", days, "月"));
     if (rows.empty())
@@ -160,11 +159,10 @@ ReportSheet IncomeReports::quarter(const std::string& year, const std::string& q
     ReportSheet sheet =
         startSheet(year + "年" + quarter + "季度报表", monthHeadings, ReportSheet::Chart::Pie);
     const int q = Values::textToInt(quarter);
-    const std::string y = Values::sqlEscape(year);
-    const std::string from = y + "-" + ReportMath::padMonth(std::to_string(3 * q - 2));
-    const std::string to = y + "-" + ReportMath::padMonth(std::to_string(3 * q + 1));
-    const std::string range =
-        " where format(时间,'yyyy-mm')>='" + from + "'and format(时间,'yyyy-mm')<'" + to + "'";
+    const std::string from = year + "-" + ReportMath::padMonth(std::to_string(3 * q - 2));
+    const std::string to = year + "-" + ReportMath::padMonth(std::to_string(3 * q + 1));
+    const std::string range = " where format(时间,'yyyy-mm')>=" + Values::sqlQuote(from) +
+                              "and format(时间,'yyyy-mm')<" + Values::sqlQuote(to);
     const auto rows = grouped(sheet, grouping(" from 存单" + range, "yyyy-mm", 3, "季度"));
     if (!rows.empty())
         writeMonthPies(sheet, ReportCharts::PieLayout::Quarter, rows,
@@ -176,7 +174,7 @@ ReportSheet IncomeReports::quarter(const std::string& year, const std::string& q
 ReportSheet IncomeReports::year(const std::string& year) {
     ReportSheet sheet = startSheet(year + "年 年报表", monthHeadings, ReportSheet::Chart::Pie);
     const std::string where =
-        " from 存单 where format(时间,'yyyy')='" + Values::sqlEscape(year) + "'";
+        " from 存单 where format(时间,'yyyy')=" + Values::sqlQuote(year);
     const auto rows = grouped(sheet, grouping(where, "yyyy-mm", 12, "年度"));
     if (!rows.empty())
         writeMonthPies(sheet, ReportCharts::PieLayout::Year, rows, year + "年 年收入参考",

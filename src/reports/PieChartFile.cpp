@@ -100,7 +100,7 @@ template <typename T, typename F> std::string joined(const std::vector<T>& items
     return ChartText::join(texts);
 }
 
-void fillPie(std::string& text, int number, const PieSpec& pie) {
+void fillPie(std::string& text, int number, const PieChart& pie) {
     using ChartText::fillSlot;
     using std::to_string;
     const std::string n = to_string(number);
@@ -132,7 +132,7 @@ void fillPie(std::string& text, int number, const PieSpec& pie) {
 namespace PieChartFile {
 
 std::string text(std::optional<std::uint32_t> background, std::uint32_t sliceTextColor,
-                 std::uint32_t legendTextColor, const PieSpec& first, const PieSpec& second) {
+                 std::uint32_t legendTextColor, const PieChart& first, const PieChart& second) {
     std::string text = pieTemplate();
     ChartText::fillSlot(text, "背景颜色", background ? colorToHex(*background) : "0x333333");
     ChartText::fillSlot(text, "扇区文字颜色", colorToHex(sliceTextColor));
@@ -145,7 +145,7 @@ std::string text(std::optional<std::uint32_t> background, std::uint32_t sliceTex
 } // namespace PieChartFile
 
 void writePieChartFile(std::optional<std::uint32_t> background, std::uint32_t sliceTextColor,
-                       std::uint32_t legendTextColor, const PieSpec& first, const PieSpec& second) {
+                       std::uint32_t legendTextColor, const PieChart& first, const PieChart& second) {
     ChartText::writeFile(
         ChartFiles::pieChartPath(),
         PieChartFile::text(background, sliceTextColor, legendTextColor, first, second));

@@ -1,5 +1,5 @@
 #pragma once
-#include "reports/PieSpec.h"
+#include "reports/PieChart.h"
 
 #include <cstdint>
 #include <optional>
@@ -10,10 +10,10 @@ namespace PieChartFile {
 
 // The file's bytes; no background colour writes "0x333333".
 std::string text(std::optional<std::uint32_t> background, std::uint32_t sliceTextColor,
-                 std::uint32_t legendTextColor, const PieSpec& first, const PieSpec& second);
+                 std::uint32_t legendTextColor, const PieChart& first, const PieChart& second);
 
 } // namespace PieChartFile
 
 // Writes the file to the temporary folder, replacing any earlier one.
 void writePieChartFile(std::optional<std::uint32_t> background, std::uint32_t sliceTextColor,
-                       std::uint32_t legendTextColor, const PieSpec& first, const PieSpec& second);
+                       std::uint32_t legendTextColor, const PieChart& first, const PieChart& second);

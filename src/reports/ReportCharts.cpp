@@ -31,9 +31,9 @@ const std::vector<std::uint32_t> sliceColours = {0xE80807FE, 0xE00CED0E, 0xEFF14
                                                  0x000080FF, 0xE87CEF9E, 0xE8470FEE, 0x00C080FF};
 constexpr std::uint32_t textColour = 0xC06000;
 
-PieSpec monthPie(const std::string& title, const std::vector<std::string>& labels,
+PieChart monthPie(const std::string& title, const std::vector<std::string>& labels,
                  const std::vector<long long>& values) {
-    PieSpec pie;
+    PieChart pie;
     pie.title = title;
     pie.titleY = 20;
     pie.titleSize = 16;
@@ -59,12 +59,12 @@ PieSpec monthPie(const std::string& title, const std::vector<std::string>& label
 void writeMonthPies(PieLayout layout, const std::string& incomeTitle, const std::string& countTitle,
                     const std::vector<std::string>& labels, const std::vector<long long>& incomes,
                     const std::vector<long long>& counts) {
-    PieSpec income = monthPie(incomeTitle, labels, incomes);
+    PieChart income = monthPie(incomeTitle, labels, incomes);
     const bool year = layout == PieLayout::Year;
     income.titleX = year ? 140 : 100;
     income.centerX = year ? 210 : 190;
     income.legendX = 420;
-    PieSpec count = monthPie(countTitle, labels, counts);
+    PieChart count = monthPie(countTitle, labels, counts);
     count.titleX = 580;
     count.centerX = 680;
     count.legendX = 880;

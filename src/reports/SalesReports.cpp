@@ -73,14 +73,14 @@ std::vector<std::string> SalesReports::filterChoices() {
 ReportSheet SalesReports::year(const std::string& year) {
     const std::string& y = remember(year, m_state.lastYear);
     return grouped(y + "年 " + m_state.filterText + "销售表", "月份",
-                   "format(销售时间,'yyyy')='" + Values::sqlEscape(y) + "'", "yyyy-mm", "月",
+                   "format(销售时间,'yyyy')=" + Values::sqlQuote(y), "yyyy-mm", "月",
                    y + "年 " + m_state.filterText + "销售参考数据", true);
 }
 
 ReportSheet SalesReports::month(const std::string& monthKey) {
     const std::string& k = remember(monthKey, m_state.lastMonth);
     return grouped(k + "月 " + m_state.filterText + "销售表", "时间",
-                   "format(销售时间,'yyyy-mm')='" + Values::sqlEscape(k) + "'", "yyyy-mm-dd", "日",
+                   "format(销售时间,'yyyy-mm')=" + Values::sqlQuote(k), "yyyy-mm-dd", "日",
                    k + "月 " + m_state.filterText + "销售参考数据", false);
 }
 
@@ -128,9 +128,9 @@ ReportSheet SalesReports::day(const std::string& date) {
     const std::string& d = remember(date, m_state.lastDay);
     ReportSheet sheet = startSheet(d + m_state.filterText + "销售表",
                                    {"时间", "商品名称", "销售金额"}, ReportSheet::Chart::None);
-    const std::string e = Values::sqlEscape(d);
-    const std::string bounds =
-        "销售时间>cdate('" + e + "0时0分0秒') and 销售时间<=cdate('" + e + "23时59分59秒')";
+    const std::string bounds = "销售时间>cdate(" + Values::sqlQuote(d + "0时0分0秒") +
+                               ") and 销售时间<=cdate(" + Values::sqlQuote(d + "23时59分59秒") +
+                               ")";
     const std::string from = "from 存单详单 where " + m_state.dishClause;
     const auto totals =
         ReportQuery::totals(m_db, "select count(*),sum(小计) " + from + "  " + bounds);

@@ -96,14 +96,14 @@ bool writeCells(const ReportSheet& sheet, lxw_worksheet* ws, Formats& formats) {
 constexpr lxw_color_t lineColours[] = {0xFF0000, 0x0000FF};
 
 void addChart(XlsxBook& book, lxw_worksheet* ws, const ReportSheet& sheet,
-              const ReportSheet::SheetChart& spec, int index) {
+              const ReportSheet::SheetChart& sheetChart, int index) {
     const bool pie = sheet.chart() == ReportSheet::Chart::Pie;
     lxw_chart* chart = workbook_add_chart(book.get(), pie ? LXW_CHART_PIE : LXW_CHART_LINE);
-    chart_title_set_name(chart, spec.title.c_str());
+    chart_title_set_name(chart, sheetChart.title.c_str());
     const int first = ReportSheet::firstDataRow;
     const int last = sheet.lastDataRow();
-    for (std::size_t s = 0; s < spec.series.size(); ++s) {
-        const auto& serie = spec.series[s];
+    for (std::size_t s = 0; s < sheetChart.series.size(); ++s) {
+        const auto& serie = sheetChart.series[s];
         lxw_chart_series* series = chart_add_series(chart, nullptr, nullptr);
         chart_series_set_categories(series, sheetName, first, 0, last, 0);
         chart_series_set_values(series, sheetName, first, serie.column, last, serie.column);

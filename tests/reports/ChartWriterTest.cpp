@@ -114,8 +114,8 @@ TEST(LineChartWriter, GivenColoursReplaceTheTemplateDefaults) {
     EXPECT_NE(text.find("<legends visible=\"false\""), std::string::npos);
 }
 
-PieSpec smallPie(const std::string& percentMode) {
-    PieSpec pie;
+PieChart smallPie(const std::string& percentMode) {
+    PieChart pie;
     pie.title = "标题";
     pie.values = {1, 2};
     pie.names = {"甲", "乙"};

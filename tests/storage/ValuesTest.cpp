@@ -85,7 +85,7 @@ TEST(Values, RoundingIsHalfAwayFromZeroWithNudge) {
 
 TEST(Values, QuotingDoublesEverySingleQuote) {
     EXPECT_EQ(Values::sqlQuote("Joe's"), "'Joe''s'");
-    EXPECT_EQ(Values::sqlEscape("''"), "''''");
+    EXPECT_EQ(Values::sqlQuote("''"), "''''''");
     EXPECT_EQ(Values::sqlQuote(""), "''");
 }
 

@@ -53,7 +53,11 @@ void OnBothEngines::SetUp() {
 }
 
 std::string engineName(const ::testing::TestParamInfo<TestDatabase::Engine>& info) {
-    return info.param == TestDatabase::Engine::Server ? "Server" : "Sqlite";
+    return info.param == TestDatabase::Engine::Server ? "server" : "sqlite";
+}
+
+void PrintTo(TestDatabase::Engine engine, std::ostream* out) {
+    *out << (engine == TestDatabase::Engine::Server ? "server" : "sqlite");
 }
 
 bool TestDatabase::execute(const std::string& sql) {

@@ -88,3 +88,5 @@ class OnBothEngines : public ::testing::TestWithParam<TestDatabase::Engine> {
 inline const auto bothEngines =
     ::testing::Values(TestDatabase::Engine::Sqlite, TestDatabase::Engine::Server);
 std::string engineName(const ::testing::TestParamInfo<TestDatabase::Engine>& info);
+// The engine as test output names it: "sqlite" or "server".
+void PrintTo(TestDatabase::Engine engine, std::ostream* out);

@@ -156,19 +156,15 @@ double roundTo(double v, int decimals) {
     return v < 0 ? -result : result;
 }
 
-std::string sqlEscape(const std::string& text) {
-    std::string escaped;
-    escaped.reserve(text.size() + 2);
-    for (char c : text) {
-        escaped += c;
-        if (c == '\'')
-            escaped += '\'';
-    }
-    return escaped;
-}
-
 std::string sqlQuote(const std::string& text) {
-    return "'" + sqlEscape(text) + "'";
+    std::string quoted = "'";
+    quoted.reserve(text.size() + 2);
+    for (char c : text) {
+        quoted += c;
+        if (c == '\'')
+            quoted += '\'';
+    }
+    return quoted + "'";
 }
 
 } // namespace Values

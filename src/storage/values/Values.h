@@ -21,8 +21,5 @@ double roundTo(double v, int decimals);         // half away from zero, with a 1
 // The one way a text value enters a statement: the text between single quotes,
 // with every single quote inside doubled. sqlQuote("Joe's") == "'Joe''s'".
 std::string sqlQuote(const std::string& text);
-// The same text without the surrounding quotes, for statements that already
-// write the quotes themselves ("... where 电话='" + sqlEscape(phone) + "'").
-std::string sqlEscape(const std::string& text);
 
 } // namespace Values

@@ -50,13 +50,13 @@ TEST_F(ChartViewerTest, DrawsTheLineChartFileEvenWhenItsTitleBreaksXml) {
 }
 
 TEST_F(ChartViewerTest, DrawsBothPiesAndNothingForAnEmptyFile) {
-    PieSpec first;
+    PieChart first;
     first.title = "2017年 年收入参考";
     first.values = {100, 50};
     first.names = {"01月", "02月"};
     first.colors = {0x000080FF, 0xE80807FE};
     first.percentMode = "num";
-    PieSpec second = first;
+    PieChart second = first;
     second.title = "2017年 开单数量参考";
     const std::string path = folder.path() + "/piedata.xml";
     ChartText::writeFile(path, PieChartFile::text(0xFFEAD5, 0xC06000, 0xC06000, first, second));

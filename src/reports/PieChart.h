@@ -4,7 +4,7 @@
 #include <vector>
 
 // One pie of "piedata.xml".
-struct PieSpec {
+struct PieChart {
     std::string title;
     int titleX = 0;
     int titleY = 0;
