@@ -1,5 +1,7 @@
 #include "storage/config/DatabaseSettings.h"
+#include "storage/config/ConnectionFields.h"
 #include "storage/config/IniFile.h"
+#include "storage/config/PasswordFile.h"
 
 #include <algorithm>
 
@@ -30,8 +32,14 @@ DatabaseSettings DatabaseSettings::load(const IniFile& ini) {
 }
 
 bool DatabaseSettings::save(const IniFile& ini) const {
-    return ini.sectionSet(section,
-                          {{"类型", onServer() ? "postgresql" : "sqlite"}, {"连接", connection}});
+    ConnectionFields fields = ConnectionFields::parse(connection);
+    if (!password.empty())
+        fields.password = password;
+    if (!fields.password.empty() && !PasswordFile::store(fields))
+        return false;
+    const std::string kept = ConnectionFields::withoutPassword(connection);
+    return ini.sectionSet(section, {{"类型", onServer() ? "postgresql" : "sqlite"}, {"连接", kept}},
+                          onServer() || !kept.empty());
 }
 
 std::string DatabaseSettings::unknownEngineMessage() const {

@@ -14,6 +14,11 @@ enum class StorageFailure {
     Damaged,
     Busy,
     NulInText, // a text held a NUL character, which no statement can carry
+    Unreachable, // the server does not answer, or the link to it broke
+    // The link broke after COMMIT was sent: the transaction may be stored.
+    // Look before writing it again.
+    Unconfirmed,
+    InvalidText, // a text is not valid UTF-8
 };
 
 namespace StorageFailures {

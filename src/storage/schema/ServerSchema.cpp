@@ -94,6 +94,25 @@ std::string createSql() {
     return sql;
 }
 
+std::string lackingSql() {
+    std::string tables, columns;
+    int added = 0;
+    for (const TableDef& table : Schema::tables()) {
+        if (!table.inTemplate)
+            tables += "to_regclass('" + name(table.name) + "') IS NULL OR ";
+        for (const ColumnDef& column : table.columns)
+            if (!column.inTemplate) {
+                columns += std::string(added++ ? "," : "") + "('" + table.name + "','" +
+                           column.name + "')";
+            }
+    }
+    return "SELECT to_regclass('" + name("存单") + "') IS NULL, " + tables +
+           "to_regprocedure('jet_autonumber_seen(text,bigint)') IS NULL OR (SELECT count(*) "
+           "FROM information_schema.columns WHERE table_schema = current_schema() AND "
+           "(table_name, column_name) IN (" +
+           columns + ")) < " + std::to_string(added);
+}
+
 std::string functionsSql() {
     return R"SQL(
 CREATE OR REPLACE FUNCTION jet_refuse(t text, what text) RETURNS void LANGUAGE plpgsql AS $f$

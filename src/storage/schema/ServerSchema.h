@@ -17,6 +17,9 @@ std::string columnSql(const ColumnDef& column);
 // Creates the tables, columns and indexes a database lacks; harmless on one
 // that has them all. The seed rows are Schema::seedSql().
 std::string createSql();
+// One row: whether the database is empty, and whether it lacks a table,
+// column or function that createSql() and functionsSql() would add.
+std::string lackingSql();
 // The jet_* functions that translated statements call.
 std::string functionsSql();
 
