@@ -2,6 +2,7 @@
 #include "storage/config/DatabaseSettings.h"
 #include "storage/config/IniFile.h"
 #include "storage/config/SettingsStore.h"
+#include "storage/config/TillName.h"
 #include "storage/engine/StorageStartup.h"
 #include "storage/values/TextCodec.h"
 #include "support/TestDatabase.h"
@@ -238,6 +239,23 @@ TEST(DatabaseSettings, ThePasswordLeavesTheIniFile) {
     EXPECT_EQ(mode(path), 0640);
     ASSERT_TRUE(chosen.save(ini));
     EXPECT_EQ(mode(path), 0600);
+    // An older file is put right at start-up; one for the file engine alone is left as it is.
+    const struct {
+        const char* text;
+        int modeAfter;
+    } older[] = {
+        {"[数据库]\r\n类型 = {postgresql}\r\n连接 = {host=old password=Pw9}\r\n", 0600},
+        {"[数据库]\r\n类型 = {postgresql}\r\n连接 = {host=old}\r\n", 0600},
+        {"[数据库]\r\n类型 = {sqlite}\r\n", 0644},
+    };
+    for (const auto& c : older) {
+        TempFolder::write(path, c.text);
+        std::filesystem::permissions(path, std::filesystem::perms(0644));
+        EXPECT_TRUE(DatabaseSettings::load(ini).secure(ini));
+        EXPECT_EQ(mode(path), c.modeAfter) << c.text;
+        EXPECT_EQ(TempFolder::read(path).find("Pw9"), std::string::npos);
+    }
+    EXPECT_NE(TempFolder::read(passwords).find("old:*:*:*:Pw9\n"), std::string::npos);
     unsetenv("PGPASSFILE");
 }
 
@@ -278,5 +296,19 @@ TEST(IniFile, AMalformedEntryKeepsToItsLine) {
         ini.iniGet("TX", "5", true);
         EXPECT_EQ(ini.sectionGet("数据库", "连接", ""), c.connection) << c.before;
         EXPECT_EQ(ini.iniGet("TX", "", false), "5") << c.before;
+    }
+}
+
+TEST(TillName, TheSettingOrElseTheHostName) {
+    ASSERT_FALSE(TillName::hostName().empty());
+    const std::pair<const char*, std::string> cases[] = {
+        {"", TillName::hostName()},
+        {"收银台 = {}\r\n", TillName::hostName()},
+        {"收银台 = { 前台 }\r\n[数据库]\r\n收银台 = {x}\r\n", "前台"},
+    };
+    for (const auto& [text, name] : cases) {
+        TempFolder folder;
+        TempFolder::write(folder.file("配置文件.ini"), text);
+        EXPECT_EQ(TillName::of(IniFile(folder.file("配置文件.ini"))), name) << text;
     }
 }

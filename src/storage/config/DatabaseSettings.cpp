@@ -4,6 +4,7 @@
 #include "storage/config/PasswordFile.h"
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
@@ -45,4 +46,12 @@ bool DatabaseSettings::save(const IniFile& ini) const {
 std::string DatabaseSettings::unknownEngineMessage() const {
     return "配置文件.ini 的 [数据库] 中，类型 = {" + typeText +
            "} 无法识别，应为 sqlite 或 postgresql。请改正这一行后再启动程序。";
+}
+
+bool DatabaseSettings::secure(const IniFile& ini) const {
+    struct stat status {};
+    const bool readable = ::stat(ini.path().c_str(), &status) == 0 && (status.st_mode & 077) != 0;
+    const bool needed = !ConnectionFields::parse(connection).password.empty() ||
+                        (onServer() && readable);
+    return !needed || save(ini);
 }

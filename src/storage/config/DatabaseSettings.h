@@ -25,6 +25,11 @@ struct DatabaseSettings {
     // may read. False when a file could not be written.
     bool save(const IniFile& ini) const;
 
+    // At start-up: an INI file that names a server and still holds a
+    // password, or that others may read, is saved again as save() writes it.
+    // False when that was needed and failed.
+    bool secure(const IniFile& ini) const;
+
     bool onServer() const { return engine == Engine::Postgresql; }
     // What the cashier is told about an Unknown engine.
     std::string unknownEngineMessage() const;

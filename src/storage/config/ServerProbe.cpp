@@ -90,14 +90,15 @@ std::string ServerProbe::failure(const std::string& connection, const std::strin
     return reason.empty() ? "服务器没有说明原因。" : reason;
 }
 
-ServerProbe::Finding ServerProbe::probe(const std::string& connection) {
+ServerProbe::Finding ServerProbe::probe(const std::string& connection,
+                                        const std::string& password) {
     const ConnectionFields fields = ConnectionFields::parse(connection);
     if (!fields.valid)
         return {false, "连接字符串无法识别，请写成 host=服务器地址 port=5432 dbname=数据库 "
                        "user=用户 password=密码 的形式。"};
     ServerLink link;
     std::string said;
-    if (!link.open(connection, ServerEngine::startLimit, said))
+    if (!link.open(connection, ServerEngine::startLimit, said, password))
         return {false, "无法连接数据库服务器 " + fields.server() + "：" + failure(connection, said)};
     PGconn* server = link.raw();
     // "15.20 (Debian 15.20-0+deb12u1)": the number is what the owner needs.

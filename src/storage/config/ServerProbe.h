@@ -11,7 +11,8 @@ class ServerProbe {
         std::string description;
     };
 
-    static Finding probe(const std::string& connection);
+    // `password`, when not empty, is tried instead of the password file's.
+    static Finding probe(const std::string& connection, const std::string& password = {});
 
     // Why libpq could not connect, in words the owner can act on, after
     // "无法连接数据库服务器 host:port：".

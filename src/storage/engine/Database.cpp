@@ -186,9 +186,19 @@ bool Database::upgradeSchema() {
             m_lastError = sqlite3_errmsg(m_db);
             return false;
         }
-    int handle = OpenTable("Select [备注] from [存单]");
+    for (const TableDef& table : Schema::tables())
+        for (const ColumnDef& column : table.columns)
+            if (!column.inTemplate && !addMissingColumn(table, column))
+                return false;
+    return true;
+}
+
+// Columns that later versions added, each found missing by a select that fails.
+bool Database::addMissingColumn(const TableDef& table, const ColumnDef& column) {
+    const int handle = OpenTable("Select [" + column.name + "] from [" + table.name + "]");
     if (handle == 0)
-        return ExecuteSql("alter table [存单] add 备注 varchar(255)");
+        return ExecuteSql("alter table [" + table.name + "] add " + column.name + " varchar(" +
+                          std::to_string(column.length) + ")");
     CloseTable(handle);
     return true;
 }

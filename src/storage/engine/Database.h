@@ -10,6 +10,8 @@ struct sqlite3;
 class Clock;
 class ResultRows;
 class StorageEngine;
+struct ColumnDef;
+struct TableDef;
 
 // The one connection to the order database: an SQLite file, or a PostgreSQL
 // server that several tills share. Statements are written in the Access (Jet)
@@ -92,6 +94,7 @@ class Database {
 
   private:
     bool upgradeSchema();
+    bool addMissingColumn(const TableDef& table, const ColumnDef& column);
     bool fail(StorageFailure failure, std::string message);
     bool failFromEngine();
     bool engineFailed();

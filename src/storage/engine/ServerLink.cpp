@@ -40,13 +40,15 @@ ServerLink::~ServerLink() {
     close();
 }
 
-bool ServerLink::open(const std::string& connection, Milliseconds limit, std::string& error) {
+bool ServerLink::open(const std::string& connection, Milliseconds limit, std::string& error,
+                      const std::string& password) {
     close();
     // Later keywords win: the link's own limits hold whatever the text sets.
     const char* keywords[] = {"fallback_application_name", "dbname", "keepalives",
                               "keepalives_idle", "keepalives_interval", "keepalives_count",
-                              "tcp_user_timeout", nullptr};
-    const char* values[] = {"Tablewise", connection.c_str(), "1", "5", "2", "2", "8000", nullptr};
+                              "tcp_user_timeout", "password", nullptr};
+    const char* values[] = {"Tablewise", connection.c_str(), "1", "5", "2", "2", "8000",
+                            password.empty() ? nullptr : password.c_str(), nullptr};
     m_connection = PQconnectStartParams(keywords, values, 1);
     const Clock::time_point deadline = Clock::now() + limit;
     PostgresPollingStatusType step = PGRES_POLLING_WRITING;

@@ -18,8 +18,10 @@ class ServerLink {
     ServerLink& operator=(const ServerLink&) = delete;
 
     // One attempt within `limit`, whatever the text says (a key=value text
-    // or a URI, connect_timeout=0 included). False with libpq's message.
-    bool open(const std::string& connection, Milliseconds limit, std::string& error);
+    // or a URI, connect_timeout=0 included), with `password` when it is not
+    // empty (else the password file). False with libpq's message.
+    bool open(const std::string& connection, Milliseconds limit, std::string& error,
+              const std::string& password = {});
     // The answer to `sql` (one statement, or several when `several`); null
     // with `error` when none came within `limit`, and the link is then
     // closed. A result may hold the server's refusal.
