@@ -78,3 +78,16 @@ TEST_F(ServerEngine, ColumnsReadBackAsOnSqlite) {
     EXPECT_EQ(scalar("select format(时间,'yyyy年m月d日 hh:nn') from 存单"), "2017年5月15日 03:07");
     EXPECT_EQ(count("select count(*) from 存单 where 电话='a\\b'"), 0);
 }
+
+TEST_F(ServerEngine, AnOlderDatabaseGainsTheTillColumns) {
+    addOrder({});
+    for (const char* table : {"存单", "操作记录"})
+        execute(std::string("alter table ") + table + " drop column 收银台");
+    Database till;
+    ASSERT_TRUE(till.openServer(server->connection())) << till.lastError();
+    const int handle = till.OpenTable("select 收银台 from 存单");
+    ASSERT_NE(handle, 0) << till.lastError();
+    EXPECT_EQ(till.ReadColByIndex(handle, 1).toText(), "");
+    EXPECT_TRUE(till.ExecuteSql("insert into 操作记录 (操作,收银台) values ('删除订单','后厨')"))
+        << till.lastError();
+}

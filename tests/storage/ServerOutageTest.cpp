@@ -100,6 +100,20 @@ TEST_F(ServerOutage, AFrozenServerIsGivenUpOnWithinTheLimit) {
     EXPECT_EQ(till.OpenTable("select count(*) from 存单"), 0);
     EXPECT_EQ(till.OpenTable("select count(*) from 存单"), 0);
     EXPECT_LT(secondsSince(start), 15.0);
+    // A till starting meanwhile makes one attempt with one limit, whatever
+    // form its connection text has.
+    const std::string port = cluster.port();
+    for (const std::string& text :
+         {cluster.connection() + " connect_timeout=0",
+          "postgresql://postgres@127.0.0.1:" + port + "/postgres?connect_timeout=0",
+          "host=127.0.0.1,127.0.0.1 port=" + port + "," + port + " user=postgres"}) {
+        Database starting;
+        start = Steady::now();
+        EXPECT_FALSE(starting.openServer(text));
+        EXPECT_LT(secondsSince(start), 12.0) << text;
+        EXPECT_NE(starting.lastError().find("等待服务器回应超时"), std::string::npos)
+            << starting.lastError();
+    }
     cluster.thaw();
     std::this_thread::sleep_for(std::chrono::seconds(3));
     EXPECT_TRUE(settle(2)) << till.lastError();

@@ -99,7 +99,8 @@ TEST(ConnectionFields, AnyTextRoundTripsThroughTheConnectionText) {
 TEST(ConnectionFields, NoTextKeepsItsPassword) {
     const std::pair<const char*, const char*> cases[] = {
         {"host=db password=Secret99 sslmode=require", "host=db sslmode=require"},
-        {"postgresql://till:Secret99@db:6000/tw", "user=till dbname=tw host=db port=6000"},
+        {"postgresql://till:Secret99@db:6000/tw", "host=db port=6000 dbname=tw user=till"},
+        {"postgresql://till@db:6000/tw", "postgresql://till@db:6000/tw"},
         {"host='a b' password='x y'", "host='a b'"},
         {"host=db password", "host=db "},
     };

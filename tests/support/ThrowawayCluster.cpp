@@ -44,6 +44,11 @@ ThrowawayCluster::~ThrowawayCluster() {
     std::system((tool + " stop '" + m_folder + "' >/dev/null 2>&1").c_str());
 }
 
+std::string ThrowawayCluster::port() const {
+    const std::size_t begin = m_connection.find("port=") + 5;
+    return m_connection.substr(begin, m_connection.find(' ', begin) - begin);
+}
+
 void ThrowawayCluster::run(const std::string& command) {
     const int status = std::system((tool + " " + command + " '" + m_folder + "'").c_str());
     EXPECT_EQ(status, 0) << command;

@@ -14,6 +14,7 @@ class ThrowawayCluster {
     // False when no cluster could be started (no PostgreSQL on the machine).
     bool started() const { return !m_folder.empty(); }
     const std::string& connection() const { return m_connection; }
+    std::string port() const;
 
     void halt();   // the server stops at once, as in a power cut
     void resume(); // and starts again on the same port

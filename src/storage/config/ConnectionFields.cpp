@@ -78,6 +78,13 @@ std::string ConnectionFields::server() const {
 }
 
 std::string ConnectionFields::withoutPassword(const std::string& text) {
+    ConnectionFields fields = parse(text);
+    if (fields.valid && fields.password.empty())
+        return text;
+    if (fields.valid && !fields.otherOptions) {
+        fields.password.clear();
+        return fields.text();
+    }
     const Options options = optionsOf(text);
     if (!options) {
         const std::size_t password = text.find("password");

@@ -28,7 +28,9 @@ std::vector<TableDef> buildTables() {
           {"姓名", K::Text, 16},
           {"地址", K::Text, 255},
           {"是否结算", K::YesNo},
-          {"备注", K::Text, 255, false}}},
+          {"备注", K::Text, 255, false},
+          // The till that took the order; empty for orders stored before.
+          {"收银台", K::Text, 64, false}}},
         {"存单详单",
          {{"ID", K::AutoNumber},
           {"存单ID", K::Int32},
@@ -65,7 +67,8 @@ std::vector<TableDef> buildTables() {
           {"存单ID", K::Int32},
           {"编号", K::Int32},
           {"原内容", K::Memo},
-          {"新内容", K::Memo}},
+          {"新内容", K::Memo},
+          {"收银台", K::Text, 64, false}},
          false},
     };
 }
