@@ -1,10 +1,12 @@
 // What only a server can get wrong: tills that start together, a connection
 // that cannot be made, a transaction the server has already given up.
 #include "storage/engine/Database.h"
+#include "storage/engine/StorageStartup.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
+#include <libpq-fe.h>
 #include <thread>
 
 namespace {
@@ -90,4 +92,18 @@ TEST_F(ServerEngine, AnOlderDatabaseGainsTheTillColumns) {
     EXPECT_EQ(till.ReadColByIndex(handle, 1).toText(), "");
     EXPECT_TRUE(till.ExecuteSql("insert into 操作记录 (操作,收银台) values ('删除订单','后厨')"))
         << till.lastError();
+}
+
+// A user the server lets in but gives no right to create the tables.
+TEST_F(ServerEngine, AUserWithoutTheRightIsToldSo) {
+    ServerDatabase empty;
+    PGconn* admin = PQconnectdb(ServerDatabase::server().c_str());
+    PQclear(PQexec(admin, "DO $$BEGIN CREATE ROLE tw_clerk LOGIN; EXCEPTION WHEN "
+                          "duplicate_object THEN NULL; END$$"));
+    PQfinish(admin);
+    Database till;
+    const std::string connection = empty.connection() + " user=tw_clerk";
+    EXPECT_FALSE(StorageStartup::openServer(till, connection));
+    const std::string told = StorageStartup::serverFailureMessage(till, connection);
+    EXPECT_NE(told.find("没有使用这个数据库的权限"), std::string::npos) << told;
 }
