@@ -52,13 +52,6 @@ StorageFailure failureOf(const PGresult* result) {
     return StorageFailure::Statement;
 }
 
-std::string trimmedMessage(const char* message) {
-    std::string text = message ? message : "";
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
-        text.pop_back();
-    return text;
-}
-
 } // namespace
 
 ServerEngine::ServerEngine(std::string connection, const Clock* clock)
@@ -119,7 +112,7 @@ pg_result* ServerEngine::exchange(const std::string& sql, bool several, std::str
         return result;
     const bool linkKept = result && m_link.stillOpen();
     if (result)
-        error = trimmedMessage(PQresultErrorMessage(result));
+        error = ServerLink::trimmed(PQresultErrorMessage(result));
     if (linkKept) {
         m_failure = failureOf(result);
         PQclear(result);
@@ -127,8 +120,13 @@ pg_result* ServerEngine::exchange(const std::string& sql, bool several, std::str
     }
     PQclear(result);
     m_link.close();
-    m_lostMessage = "连接不上数据库服务器 " + m_server + "：" + ServerProbe::failure(m_connection, error);
-    return unreachable(error), nullptr;
+    return unreachable(error, error), nullptr;
+}
+
+// `said` is libpq's word for why the link is gone.
+bool ServerEngine::unreachable(std::string& error, const std::string& said) {
+    m_lostMessage = "连接不上数据库服务器 " + m_server + "：" + ServerProbe::failure(m_connection, said);
+    return unreachable(error);
 }
 
 bool ServerEngine::unreachable(std::string& error) {
@@ -160,8 +158,7 @@ bool ServerEngine::reconnect(std::string& error) {
     }
     m_link.close();
     m_retryAfter = std::chrono::steady_clock::now() + retryPause;
-    m_lostMessage = "连接不上数据库服务器 " + m_server + "：" + ServerProbe::failure(m_connection, said);
-    return unreachable(error);
+    return unreachable(error, said);
 }
 
 bool ServerEngine::mayResend(bool storesNothing) const {

@@ -43,6 +43,7 @@ class ServerEngine : public StorageEngine {
     bool linkReady(std::string& error);
     bool reconnect(std::string& error);
     bool unreachable(std::string& error);
+    bool unreachable(std::string& error, const std::string& said);
     // Whether a statement that failed with the link may be sent once more:
     // not inside a transaction, not after waiting out a time limit, and
     // only a statement that stores nothing or never reached the server.

@@ -25,16 +25,16 @@ bool ready(PGconn* connection, bool forWriting, Clock::time_point deadline) {
     }
 }
 
-std::string trimmed(const char* message) {
+void ignoreNotice(void*, const char*) {}
+
+} // namespace
+
+std::string ServerLink::trimmed(const char* message) {
     std::string text = message ? message : "";
     while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
         text.pop_back();
     return text;
 }
-
-void ignoreNotice(void*, const char*) {}
-
-} // namespace
 
 ServerLink::~ServerLink() {
     close();

@@ -37,6 +37,8 @@ class ServerLink {
     bool stillOpen();
     void close();
     pg_conn* raw() const { return m_connection; }
+    // libpq's message without the line break it ends with.
+    static std::string trimmed(const char* message);
 
   private:
     bool flushed(std::chrono::steady_clock::time_point deadline);
