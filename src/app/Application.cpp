@@ -4,6 +4,7 @@
 #include "storage/copies/DatabaseRestore.h"
 #include "storage/config/DatabaseSettings.h"
 #include "storage/config/IniFile.h"
+#include "storage/config/TillName.h"
 #include "storage/config/ProgramFolder.h"
 #include "storage/engine/StorageStartup.h"
 
@@ -147,6 +148,7 @@ int Application::run(int argc, char** argv) {
     const IniFile ini(ProgramFolder::iniPath());
     const DatabaseSettings settings = DatabaseSettings::load(ini);
     settings.secure(ini);
+    db.setTillName(TillName::of(ini));
     if (!openChosenDatabase(db, clock, settings))
         return 1;
     AppStyle::apply(app);

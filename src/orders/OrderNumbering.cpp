@@ -33,11 +33,11 @@ DbValue firstValue(Database& db, const std::string& sql) {
 } // namespace
 
 std::string TodayCounters::countCaption() const {
-    return "今日打单数量：" + orderCount;
+    return "今日打单数量：" + (unread.empty() ? orderCount : "未知（" + unread + "）");
 }
 
 std::string TodayCounters::incomeCaption() const {
-    return "今日收入总额：" + Values::numberToText(income);
+    return "今日收入总额：" + (unread.empty() ? Values::numberToText(income) : "未知");
 }
 
 std::string dayStartText(const DateTime& now) {
@@ -60,5 +60,9 @@ TodayCounters nextOrderNumber(Database& db, const DateTime& now) {
     const std::string count = firstValue(db, "select count(*) from 存单" + where).toText();
     counters.orderCount = count.empty() ? "0" : count;
     counters.income = firstValue(db, "SELECT sum(实付) FROM 存单" + where).toNumber();
+    if (db.lastFailure() != StorageFailure::None)
+        counters.unread = db.isServer() && db.lastFailure() == StorageFailure::Unreachable
+                              ? "连接不上数据库服务器 " + db.serverName()
+                              : "读取失败";
     return counters;
 }

@@ -11,9 +11,12 @@ struct TodayCounters {
     int nextNumber = 1;
     std::string orderCount = "0";
     double income = 0;
+    // Why the counters could not be read (a server that cannot be reached);
+    // empty when they were. Unread counters are never shown as zeros.
+    std::string unread;
 
-    std::string countCaption() const;  // "今日打单数量：" + count
-    std::string incomeCaption() const; // "今日收入总额：" + income
+    std::string countCaption() const;  // "今日打单数量：" + count, or why it is unknown
+    std::string incomeCaption() const; // "今日收入总额：" + income, or "未知"
 };
 
 // Numbers are max + 1 over the orders of `now`'s day, so they restart at 1 each

@@ -46,11 +46,13 @@ std::vector<std::string> rowValues(const OrderStore::Order& o) {
             sqlQuote(o.remark)};
 }
 
-std::string insertStatement(const OrderStore::Order& o) {
+// The till that takes an order is written with it; an edit keeps it.
+std::string insertStatement(const OrderStore::Order& o, const std::string& till) {
     std::string values;
     for (const std::string& value : rowValues(o))
         values += (values.empty() ? "" : ",") + value;
-    return std::string("insert into 存单 (") + rowColumns + ") values (" + values + ")";
+    return std::string("insert into 存单 (") + rowColumns + ",收银台) values (" + values + "," +
+           sqlQuote(till) + ")";
 }
 
 std::string updateStatement(long long id, const OrderStore::Order& o) {
@@ -93,7 +95,7 @@ OrderStore::Order OrderStore::fromDraft(const OrderDraft& d, const std::string& 
 }
 
 long long OrderStore::insert(const Order& order) {
-    if (!m_db.ExecuteSql(insertStatement(order)))
+    if (!m_db.ExecuteSql(insertStatement(order, m_db.tillName())))
         return 0;
     // The new row's own ID: a lookup by time and number could also match an
     // order stored earlier at the same minute with the same number.

@@ -51,6 +51,9 @@ std::string Settlement::refusal(const OrderDraft& order) const {
 
 Settlement::Result Settlement::notStored() const {
     const StorageFailure failure = m_db.lastFailure();
+    if (failure == StorageFailure::Unreachable)
+        return {Outcome::NotStored, "订单保存失败：连接不上数据库服务器 " + m_db.serverName() +
+                                        "，什么也没有保存，订单仍保留在屏幕上。请检查网络和服务器后重试。"};
     if (StorageFailures::reason(failure).empty())
         return {Outcome::NotStored, "订单保存失败，什么也没有保存。请检查编号、下单时间和各项内容"
                                     "后重试；订单仍保留在屏幕上。"};
@@ -73,9 +76,34 @@ Settlement::Result Settlement::store(const OrderDraft& order) {
     const long long orderId =
         OrderStore(m_db).insert(OrderStore::fromDraft(order, m_number, order.orderTime));
     // The guard rolls back once the failure is read.
-    if (orderId == 0 || !updateCustomer(order) || !transaction.commit())
+    if (orderId == 0 || !updateCustomer(order))
         return notStored();
+    if (!transaction.commit())
+        return m_db.lastFailure() == StorageFailure::Unconfirmed ? unconfirmed(order) : notStored();
     return {Outcome::Done, {}, orderId};
+}
+
+// Never stored again blindly: the look waits for the right to write, which
+// the lost transaction holds until it has ended one way or the other.
+Settlement::Result Settlement::unconfirmed(const OrderDraft& order) {
+    m_db.rollback();
+    DbTransaction look(m_db);
+    const int handle =
+        look.started()
+            ? m_db.OpenTable("select ID from 存单 where 编号=" +
+                             std::to_string(Values::textToInt(m_number)) + " and 时间=#" +
+                             order.orderTime + "# and 收银台=" + Values::sqlQuote(m_db.tillName()))
+            : 0;
+    if (handle == 0)
+        return {Outcome::NotStored,
+                "无法确认订单是否已保存：" + m_db.lastError() + "\r\n订单仍保留在屏幕上。服务器恢复后，"
+                "请先在历史订单中查找编号 " + m_number + "，没有找到再重新结算。"};
+    const long long id = m_db.IsEOF(handle) ? 0 : m_db.ReadColByIndex(handle, 1).toInt();
+    m_db.CloseTable(handle);
+    if (id == 0)
+        return {Outcome::NotStored, "订单保存失败：与数据库服务器 " + m_db.serverName() +
+                                        " 的连接中断，订单没有保存，仍保留在屏幕上，请重新结算。"};
+    return {Outcome::Done, {}, id};
 }
 
 // Tills sharing a server each show the next number of the day, and the first

@@ -47,6 +47,9 @@ class Settlement {
     std::string refusal(const OrderDraft& order) const;
     // Why nothing was stored, as far as the database can tell.
     Result notStored() const;
+    // The answer to COMMIT was lost: whether the order is stored, looked up
+    // by its number, time and till once the server answers again.
+    Result unconfirmed(const OrderDraft& order);
     bool claimNumber();
     bool updateCustomer(const OrderDraft& order);
 

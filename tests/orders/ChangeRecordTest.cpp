@@ -109,6 +109,7 @@ TEST_F(ChangeRecordTest, EachChangeLeavesOneRecordOfBeforeAndAfter) {
         EXPECT_EQ(r->orderId, a.storedOrder ? idText : "");
         EXPECT_EQ(r->number, "1");
         EXPECT_FALSE(r->time.empty());
+        EXPECT_EQ(data.scalar("select 收银台 from 操作记录 where ID=" + last), data.db.tillName());
         EXPECT_EQ(r->before.find("桌号：A'1\n") != std::string::npos, a.hasBefore) << r->before;
         EXPECT_EQ(r->before.find("鱼香肉丝  2份  30\n") != std::string::npos, a.hasBefore);
         EXPECT_EQ(!r->after.empty(), a.hasAfter);

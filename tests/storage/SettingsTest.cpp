@@ -301,10 +301,13 @@ TEST(IniFile, AMalformedEntryKeepsToItsLine) {
 
 TEST(TillName, TheSettingOrElseTheHostName) {
     ASSERT_FALSE(TillName::hostName().empty());
-    const std::pair<const char*, std::string> cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"", TillName::hostName()},
         {"收银台 = {}\r\n", TillName::hostName()},
         {"收银台 = { 前台 }\r\n[数据库]\r\n收银台 = {x}\r\n", "前台"},
+        {"收银台 = {" + std::string(30, 'a') + std::string(40, 'z') + "}",
+         std::string(30, 'a') + std::string(34, 'z')},
+        {"收银台 = {" + std::string(63, 'a') + "前台}", std::string(63, 'a') + "前"},
     };
     for (const auto& [text, name] : cases) {
         TempFolder folder;

@@ -11,7 +11,14 @@ std::string TillName::hostName() {
     return name;
 }
 
+// The column keeps 64 characters; a longer name would refuse every order.
 std::string TillName::of(const IniFile& ini) {
-    const std::string chosen = Values::trim(ini.iniGet(key, "", false));
+    std::string chosen = Values::trim(ini.iniGet(key, "", false));
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < chosen.size(); ++i)
+        if ((static_cast<unsigned char>(chosen[i]) & 0xC0) != 0x80 && ++characters > length) {
+            chosen.resize(i);
+            break;
+        }
     return chosen.empty() ? hostName() : chosen;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 class IniFile;
@@ -11,4 +12,5 @@ class TillName {
     static std::string of(const IniFile& ini);
     static std::string hostName();
     static constexpr const char* key = "收银台";
+    static constexpr std::size_t length = 64; // characters the column keeps
 };

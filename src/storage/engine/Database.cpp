@@ -1,5 +1,6 @@
 #include "storage/engine/Database.h"
 #include "storage/config/ConnectionFields.h"
+#include "storage/config/TillName.h"
 #include "storage/values/TextCodec.h"
 #include "storage/values/Clock.h"
 #include "storage/dialect/JetFunctions.h"
@@ -65,7 +66,7 @@ bool holdsOrderTables(sqlite3* db) {
 
 } // namespace
 
-Database::Database() : m_clock(&Clock::system()) {}
+Database::Database() : m_tillName(TillName::hostName()), m_clock(&Clock::system()) {}
 
 Database::~Database() {
     close();

@@ -48,6 +48,10 @@ class Database {
     // "host:port" and the database of the server; empty on the file.
     const std::string& serverName() const { return m_serverName; }
     const std::string& serverDatabase() const { return m_serverDatabase; }
+    // The name of this till, written with every order and change record;
+    // the computer's host name unless start-up sets the chosen one.
+    const std::string& tillName() const { return m_tillName; }
+    void setTillName(std::string name) { m_tillName = std::move(name); }
     // Long work (conversions, restores, imports, reports over years) may
     // keep the server busy far longer than a cashier's action may wait.
     void setLongWork(bool longWork);
@@ -106,6 +110,7 @@ class Database {
     bool m_server = false;
     std::string m_serverName;
     std::string m_serverDatabase;
+    std::string m_tillName;
     std::map<int, std::unique_ptr<ResultRows>> m_recordSets;
     int m_nextHandle = 1;
     std::string m_lastError;

@@ -279,7 +279,9 @@ void MainWindow::clearOrder() {
     // A payment method added to show a stored order is not offered to new ones.
     m_form.dropAddedPaymentMethods();
     syncSession();
-    m_session.clear(showCounters());
+    // Counters that cannot be read leave the next number to the one after this order's.
+    const int next = showCounters();
+    m_session.clear(next != 0 ? next : Values::textToInt(m_session.order().number) + 1);
     showSession();
     enterField(m_form.dishCode);
 }
@@ -313,17 +315,19 @@ void MainWindow::reloadDishes() {
     searchDishes();
 }
 
+// 0 when the counters could not be read.
 int MainWindow::showCounters() {
     const TodayCounters counters = nextOrderNumber(m_db, m_clock.now());
     m_form.orderCountPart->setText(qs(counters.countCaption()));
     m_form.incomePart->setText(qs(counters.incomeCaption()));
-    return counters.nextNumber;
+    return counters.unread.empty() ? counters.nextNumber : 0;
 }
 
 void MainWindow::refreshNumbering() {
     const int next = showCounters();
-    // An order stored or being edited keeps its own number.
-    if (m_session.mode() != OrderSession::Mode::New)
+    // An order stored or being edited keeps its own number, and so does one
+    // whose next number cannot be read now.
+    if (m_session.mode() != OrderSession::Mode::New || next == 0)
         return;
     m_form.number->setText(QString::number(next));
     syncSession();
