@@ -98,7 +98,9 @@ class Database {
 
   private:
     bool upgradeSchema();
-    bool addMissingColumn(const TableDef& table, const ColumnDef& column);
+    // The columns later versions added, on a file of an earlier one.
+    bool addLaterColumns();
+    bool hasColumn(const std::string& table, const std::string& column);
     bool fail(StorageFailure failure, std::string message);
     bool failFromEngine();
     bool engineFailed();
