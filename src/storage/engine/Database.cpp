@@ -1,14 +1,14 @@
 #include "storage/engine/Database.h"
-#include "storage/values/Clock.h"
 #include "storage/dialect/JetFunctions.h"
 #include "storage/engine/RecordSet.h"
-#include "storage/values/SafeFile.h"
-#include "storage/schema/Schema.h"
 #include "storage/engine/ServerEngine.h"
 #include "storage/engine/SqliteEngine.h"
 #include "storage/engine/SqliteFile.h"
+#include "storage/schema/Schema.h"
+#include "storage/schema/SchemaUpgrade.h"
 #include "storage/schema/Template.h"
-#include <fstream>
+#include "storage/values/Clock.h"
+#include "storage/values/SafeFile.h"
 #include <sqlite3.h>
 
 namespace {
@@ -41,13 +41,6 @@ std::size_t findKey(const std::string& text, const std::string& key) {
             return i + key.size();
     }
     return std::string::npos;
-}
-
-std::string readSmallFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string text;
-    std::getline(in, text);
-    return text;
 }
 
 bool holdsOrderTables(sqlite3* db) {
@@ -139,20 +132,26 @@ bool Database::openServer(const std::string& libpqConnection) {
 }
 
 bool Database::open(const std::string& path, const std::string& password) {
+    m_indexesRebuilt = false;
     Template::writeIfMissing(path);
     if (!NewOpenDatabase(primaryConnectionText(path, password)) &&
         (m_failure == StorageFailure::Damaged ||
          !NewOpenDatabase(fallbackConnectionText(path, password))))
         return false;
-    const std::string checked = path + ".checked";
-    const std::string today = m_clock->now().dateOnly().canonical();
-    const bool everyPage = readSmallFile(checked) != today;
-    if (!isSound(everyPage) || !upgradeSchema()) {
+    const std::string today = m_clock->now().canonical().substr(0, 10);
+    CheckMarker marker(path);
+    if (!hasUsableVersion() || !checkFile(!marker.vouches(today))) {
         close();
         return false;
     }
-    if (everyPage)
-        SafeFile::replace(checked, today);
+    // Marked before anything is written: a start after this program's end
+    // that was not clean reads every page again.
+    marker.markInUse(today);
+    m_marker = std::move(marker);
+    if (!upgradeSchema()) {
+        close();
+        return false;
+    }
     m_lastError.clear();
     return true;
 }
@@ -169,26 +168,38 @@ bool Database::isSound(bool everyPage) {
     return fail(StorageFailure::Damaged, problem);
 }
 
+// Indexes that disagree with their tables are rebuilt from them before
+// anything reads through them; any other damage refuses the file.
+bool Database::checkFile(bool everyPage) {
+    std::string problem;
+    bool onlyIndexes = false;
+    if (SqliteFile::isSound(m_db, everyPage, problem, &onlyIndexes))
+        return true;
+    if (!onlyIndexes || !SqliteFile::rebuildIndexes(m_db, problem))
+        return fail(StorageFailure::Damaged, problem);
+    m_indexesRebuilt = true;
+    return true;
+}
+
+bool Database::hasUsableVersion() {
+    int version = 0;
+    if (!SqliteFile::version(m_db, version))
+        return failFromEngine();
+    const std::string refused = SchemaUpgrade::refusal(version);
+    return refused.empty() || fail(StorageFailure::LaterVersion, refused);
+}
+
 bool Database::upgradeSchema() {
-    if (const StorageFailure failure = SqliteFile::makeTextExact(m_db);
+    int version = 0;
+    if (!SqliteFile::version(m_db, version))
+        return failFromEngine();
+    if (const StorageFailure failure = SchemaUpgrade::upgradeFile(m_db, version);
         failure != StorageFailure::None)
         return fail(failure, sqlite3_errmsg(m_db));
     for (const IndexDef& index : Schema::indexes())
         if (sqlite3_exec(m_db, Schema::createIndexSql(index).c_str(), nullptr, nullptr, nullptr) !=
-            SQLITE_OK) {
-            m_lastError = sqlite3_errmsg(m_db);
-            return false;
-        }
-    for (const TableDef& table : Schema::tables())
-        if (!table.inTemplate && sqlite3_exec(m_db, Schema::createTableSql(table).c_str(), nullptr,
-                                              nullptr, nullptr) != SQLITE_OK) {
-            m_lastError = sqlite3_errmsg(m_db);
-            return false;
-        }
-    int handle = OpenTable("Select [备注] from [存单]");
-    if (handle == 0)
-        return ExecuteSql("alter table [存单] add 备注 varchar(255)");
-    CloseTable(handle);
+            SQLITE_OK)
+            return failFromEngine();
     return true;
 }
 
@@ -197,6 +208,9 @@ void Database::close() {
     m_engine.reset();
     m_db = nullptr;
     m_server = false;
+    if (m_marker)
+        m_marker->markClean();
+    m_marker.reset();
 }
 
 void Database::setClock(const Clock& clock) {

@@ -97,6 +97,12 @@ std::string createSql() {
     return sql;
 }
 
+std::string recordVersionSql(int version) {
+    return std::string("CREATE TABLE IF NOT EXISTS ") + versionTable +
+           " (\"版本\" integer NOT NULL);\nDELETE FROM " + versionTable + ";\nINSERT INTO " +
+           versionTable + " VALUES (" + std::to_string(version) + ");\n";
+}
+
 std::string functionsSql() {
     return R"SQL(
 CREATE OR REPLACE FUNCTION jet_refuse(t text, what text) RETURNS void LANGUAGE plpgsql AS $f$

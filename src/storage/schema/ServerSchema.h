@@ -17,6 +17,11 @@ std::string columnSql(const ColumnDef& column);
 // Creates the tables, columns and indexes a database lacks; harmless on one
 // that has them all. The seed rows are Schema::seedSql().
 std::string createSql();
+// The one-row table that holds the schema version of a server; no table of
+// the order database, so never copied or imported.
+inline constexpr const char* versionTable = "\"数据库版本\"";
+// Creates that table when missing and records `version` in it.
+std::string recordVersionSql(int version);
 // The jet_* functions that translated statements call.
 std::string functionsSql();
 
