@@ -64,8 +64,8 @@ struct MainWindowForm {
     QLabel* printingHelpLink = nullptr;     // "无法打印怎么办？"
 
     QStatusBar* statusBar = nullptr;  // 状态条1
-    QLabel* orderCountPart = nullptr; // part 0
-    QLabel* incomePart = nullptr;     // part 1
+    QLabel* orderCountPart = nullptr; // the status bar's first field
+    QLabel* incomePart = nullptr;     // and its second
     QLabel* backupPart = nullptr;     // a failed automatic backup, told once
 
     QToolBar* toolBar = nullptr;
