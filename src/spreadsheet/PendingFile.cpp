@@ -1,4 +1,5 @@
 #include "spreadsheet/PendingFile.h"
+#include "storage/values/SafeFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -30,6 +31,6 @@ PendingFile::~PendingFile() {
 bool PendingFile::commit() {
     if (!ok() || m_committed)
         return m_committed;
-    m_committed = std::rename(m_temporary.c_str(), m_destination.c_str()) == 0;
+    m_committed = SafeFile::rename(m_temporary, m_destination);
     return m_committed;
 }

@@ -9,7 +9,8 @@ class Database;
 // What a file offered as a backup holds.
 struct BackupSummary {
     bool sound = false;
-    std::string problem; // why it is not sound, in Chinese
+    std::string problem;       // why it is not sound, in Chinese
+    bool laterVersion = false; // sound perhaps, but of a later schema version
     long long orders = 0;
     std::string firstOrder, lastOrder; // times of the first and last order; empty without orders
     std::uintmax_t size = 0;

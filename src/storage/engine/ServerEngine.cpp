@@ -1,4 +1,5 @@
 #include "storage/engine/ServerEngine.h"
+#include "storage/schema/SchemaUpgrade.h"
 #include "storage/values/Clock.h"
 #include "storage/schema/ServerSchema.h"
 #include <cstring>
@@ -127,19 +128,45 @@ bool ServerEngine::prepareSchema(std::string& error) {
             "(SELECT 1 FROM information_schema.columns WHERE table_schema = "
             "current_schema() AND table_name = '存单' AND column_name = '备注')",
             error);
-    if (!found) {
+    int version = 0;
+    if (!found || !readVersion(version, error)) {
+        PQclear(found);
         rollback();
         return false;
     }
     const bool empty = PQgetvalue(found, 0, 0)[0] == 't';
-    const bool lacking = empty || PQgetvalue(found, 0, 1)[0] == 't';
+    const bool lacking = empty || PQgetvalue(found, 0, 1)[0] == 't' || version < Schema::version;
     PQclear(found);
-    const bool done =
-        (!lacking || runAll(ServerSchema::createSql() + ServerSchema::functionsSql(), error)) &&
-        (!empty || runAll(Schema::seedSql(), error)) && runAll("COMMIT", error);
+    const bool done = (!lacking || runAll(SchemaUpgrade::serverSql(version), error)) &&
+                      (!empty || runAll(Schema::seedSql(), error)) && runAll("COMMIT", error);
     if (!done)
         rollback();
     return done;
+}
+
+// A server that tills of a later version have upgraded is left to them:
+// this till would store what that version no longer expects.
+bool ServerEngine::readVersion(int& version, std::string& error) {
+    PGresult* result = run(std::string("SELECT CASE WHEN to_regclass('") +
+                               ServerSchema::versionTable + "') IS NOT NULL THEN 1 END",
+                           error);
+    if (!result)
+        return false;
+    const bool recorded = !PQgetisnull(result, 0, 0);
+    PQclear(result);
+    if (recorded) {
+        result = run(std::string("SELECT max(\"版本\") FROM ") + ServerSchema::versionTable, error);
+        if (!result)
+            return false;
+        version = std::atoi(PQgetvalue(result, 0, 0));
+        PQclear(result);
+    }
+    if (const std::string refused = SchemaUpgrade::refusal(version); !refused.empty()) {
+        m_failure = StorageFailure::LaterVersion;
+        error = refused + "，服务器上的数据没有改动。";
+        return false;
+    }
+    return true;
 }
 
 bool ServerEngine::loadColumnKinds(std::string& error) {

@@ -33,6 +33,7 @@ class ServerEngine : public StorageEngine {
     pg_result* run(const std::string& sql, std::string& error);
     bool runAll(const std::string& sql, std::string& error);
     bool prepareSchema(std::string& error);
+    bool readVersion(int& version, std::string& error);
     bool loadColumnKinds(std::string& error);
 
     pg_conn* m_connection;

@@ -14,6 +14,8 @@ std::string reason(StorageFailure failure) {
         return "数据库正被其他程序使用，请稍后重试";
     case StorageFailure::NulInText:
         return "内容中含有无法保存的空字符（NUL），请删除后重试";
+    case StorageFailure::LaterVersion:
+        return "数据库是较新版本的程序建立的，请先升级本程序";
     case StorageFailure::None:
     case StorageFailure::Statement:
     case StorageFailure::NotOpen:

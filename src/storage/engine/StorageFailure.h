@@ -13,7 +13,8 @@ enum class StorageFailure {
     ReadOnly,
     Damaged,
     Busy,
-    NulInText, // a text held a NUL character, which no statement can carry
+    NulInText,    // a text held a NUL character, which no statement can carry
+    LaterVersion, // the database is of a later schema version than this program's
 };
 
 namespace StorageFailures {

@@ -1,6 +1,7 @@
 #include "storage/values/SafeFile.h"
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <unistd.h>
 
 namespace SafeFile {
@@ -16,7 +17,39 @@ bool writeAll(int fd, std::string_view bytes) {
     return ::fsync(fd) == 0;
 }
 
+bool flushOpened(const std::string& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
+}
+
+// The rename itself has happened: a folder that cannot be flushed leaves it
+// to the system's own flush, as before this existed.
+void flushFolders(const std::string& from, const std::string& to) {
+    flushOpened(folderOf(to), O_RDONLY | O_DIRECTORY);
+    if (folderOf(from) != folderOf(to))
+        flushOpened(folderOf(from), O_RDONLY | O_DIRECTORY);
+}
+
 } // namespace
+
+bool flush(const std::string& path) {
+    return flushOpened(path, O_RDONLY);
+}
+
+bool rename(const std::string& from, const std::string& to) {
+    if (!flush(from) || std::rename(from.c_str(), to.c_str()) != 0)
+        return false;
+    flushFolders(from, to);
+    return true;
+}
 
 bool replace(const std::string& path, std::string_view bytes) {
     const std::string partial = path + ".part";
@@ -28,6 +61,7 @@ bool replace(const std::string& path, std::string_view bytes) {
         std::remove(partial.c_str());
         return false;
     }
+    flushFolders(partial, path);
     return true;
 }
 

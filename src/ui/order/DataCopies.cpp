@@ -143,9 +143,10 @@ bool DataCopies::agreesToUse(const FileUse& use, const QString& path,
                              const BackupSummary& summary) {
     MessageBoxes& boxes = MessageBoxes::instance();
     if (!summary.sound) {
+        // A file of a later version may well be sound: it is named for what it is.
         boxes.inform(m_window,
-                     use.unsound + qs(summary.problem) + QStringLiteral("。\n\n") + path +
-                         use.unsoundEnd,
+                     (summary.laterVersion ? QString() : use.unsound) + qs(summary.problem) +
+                         QStringLiteral("。\n\n") + path + use.unsoundEnd,
                      MessageBoxes::Icon::Warning, use.title);
         return false;
     }

@@ -1,6 +1,7 @@
 #include "support/MainWindowTest.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ServerDatabase.h"
+#include "support/StorageConditions.h"
 #include "support/TestApplication.h"
 
 #include "history/ManagerPassword.h"
@@ -90,6 +91,9 @@ TEST_F(RestoreWindow, DamagedFileOrNoIsRefusedAndTheDatabaseStaysAsItWas) {
     sqlite3_open(folder.file("other.db").c_str(), &other);
     sqlite3_exec(other, "create table 存单 (ID integer)", nullptr, nullptr, nullptr);
     sqlite3_close(other);
+    const std::string later = folder.file("later.mdb");
+    TempFolder::write(later, copy);
+    StorageConditions::makeLaterVersion(later);
     const struct {
         const char* name;
         std::string bytes;
@@ -101,6 +105,7 @@ TEST_F(RestoreWindow, DamagedFileOrNoIsRefusedAndTheDatabaseStaysAsItWas) {
         {"empty", "", false, "不能用来恢复"},
         {"another program's database", TempFolder::read(folder.file("other.db")), false,
          "不能用来恢复"},
+        {"a later version", TempFolder::read(later), false, "数据版本 99"},
         {"sound, owner says No", copy, false, "用这份备份替换当前的全部数据"},
         {"sound, backup folder blocked", copy, true, "恢复失败"},
     };
