@@ -18,7 +18,7 @@ bool OrderDraft::hasContent() const {
 }
 
 std::string OrderDraft::nulRefusal() const {
-    std::string refusal = StorageFailures::nulRefusal({{"编号", &number},
+    std::string refusal = StorageFailures::textRefusal({{"编号", &number},
                                                        {"票头", &header},
                                                        {"店铺名称", &shop},
                                                        {"时间", &orderTime},
@@ -36,7 +36,7 @@ std::string OrderDraft::nulRefusal() const {
                                                        {"备注", &remark}});
     for (const OrderLine& line : lines)
         if (refusal.empty())
-            refusal = StorageFailures::nulRefusal({{"菜名", &line.dishName},
+            refusal = StorageFailures::textRefusal({{"菜名", &line.dishName},
                                                    {"单位", &line.unit},
                                                    {"数量", &line.quantity},
                                                    {"小计", &line.subtotal}});

@@ -23,6 +23,7 @@
 #include "ui/order/HelpLinks.h"
 #include "ui/order/OrderGridView.h"
 #include "ui/order/TimeFormatDialog.h"
+#include "ui/receipt/CashDrawer.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -184,6 +185,7 @@ void MainWindow::connectCommands() {
         {m_form.shopListAction, [this] { m_tools.openShopList(); }},
         {m_form.discountListAction, [this] { m_tools.openDiscountList(); }},
         {m_form.printSettingsAction, [this] { m_receipts.openPrintSettings(); }},
+        {m_form.openDrawerAction, CashDrawer::command(m_db, m_form.openDrawerAction, this)},
         {m_form.changeLogAction, [this] { m_tools.openChangeLog(); }},
         {m_form.passwordAction, [this] { m_tools.openManagerPassword(); }},
         {m_form.backupAction, [this] { m_copies.backUpByHand(); }},
