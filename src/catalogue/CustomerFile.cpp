@@ -18,8 +18,8 @@ std::string CustomerFile::missingField(const Customer& customer) {
     if (customer.name.empty())
         return "姓名不能为空，请输入姓名后重试。";
     return StorageFailures::textRefusal({{"客户电话", &customer.telephone},
-                                        {"客户姓名", &customer.name},
-                                        {"客户地址", &customer.address}});
+                                         {"客户姓名", &customer.name},
+                                         {"客户地址", &customer.address}});
 }
 
 std::optional<Customer> CustomerFile::findByTelephone(const std::string& telephone) const {

@@ -150,9 +150,8 @@ bool FdPort::await(short events, Clock::time_point until, const std::atomic<bool
 }
 
 std::string FdPort::open(const std::atomic<bool>& cancelled) {
-    const std::string problem = m_connection.kind == PrinterConnection::Kind::Tcp
-                                    ? connect(cancelled)
-                                    : openDevice();
+    const std::string problem =
+        m_connection.kind == PrinterConnection::Kind::Tcp ? connect(cancelled) : openDevice();
     if (!problem.empty() || !m_answers)
         return problem;
     return askStatus(Clock::now() + m_limits.status);
@@ -160,8 +159,7 @@ std::string FdPort::open(const std::atomic<bool>& cancelled) {
 
 int FdPort::tryConnect(const HostLookup::Address& address, Clock::time_point deadline,
                        const std::atomic<bool>& cancelled) {
-    m_fd = ::socket(address.family, address.type | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                    address.protocol);
+    m_fd = ::socket(address.family, address.type | SOCK_NONBLOCK | SOCK_CLOEXEC, address.protocol);
     if (m_fd < 0)
         return errno;
     int error = 0;

@@ -22,7 +22,8 @@ std::string randomSuffix() {
 
 PendingFile::PendingFile(std::string destination) : m_destination(std::move(destination)) {
     const fs::path target(m_destination);
-    const std::string stem = (target.parent_path() / ("." + target.filename().string() + ".")).string();
+    const std::string stem =
+        (target.parent_path() / ("." + target.filename().string() + ".")).string();
     // Created with the usual permissions, so an exported file is read by
     // others too; the file-mode mask is applied by the system, never switched
     // while other threads create files.

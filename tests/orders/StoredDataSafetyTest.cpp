@@ -221,6 +221,14 @@ TEST_F(StoredDataSafety, ANulIsRefusedNamingItsField) {
             EXPECT_NE(told.find(c.field), std::string::npos) << told;
             EXPECT_NE(told.find("控制字符"), std::string::npos) << told;
         }
+    const auto shops = [&] {
+        return StorageConditions::firstText(db.connection(), "select count(*) from 店名");
+    };
+    const std::string shopsBefore = shops();
+    EXPECT_NE(NamedList::addMessage(NamedList::shopNames().addListEntry(db, {}, text), db)
+                  .find("控制字符"),
+              std::string::npos);
+    EXPECT_EQ(shops(), shopsBefore);
     text = "少放辣\r\n不要葱\t谢谢";
     EXPECT_EQ(StorageFailures::textRefusal({{"备注", &text}}), "") << "tab and line breaks stay";
     const std::pair<const char*, const char*> unchanged[] = {{"存单", "1"},  {"存单详单", "1"},

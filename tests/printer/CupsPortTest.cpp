@@ -62,12 +62,13 @@ class CupsService {
     std::string socketPath() const { return m_folder.file("cups.sock"); }
 
     void writeConfiguration() {
-        TempFolder::write(m_folder.file("cupsd.conf"),
-                          "Listen " + socketPath() +
-                              "\nLogLevel warn\nPreserveJobFiles Yes\nBrowsing No\nWebInterface No\n"
-                              "DefaultAuthType None\n<Location />\nOrder allow,deny\nAllow all\n"
-                              "</Location>\n<Policy default>\n<Limit All>\nOrder deny,allow\n"
-                              "</Limit>\n</Policy>\n");
+        TempFolder::write(
+            m_folder.file("cupsd.conf"),
+            "Listen " + socketPath() +
+                "\nLogLevel warn\nPreserveJobFiles Yes\nBrowsing No\nWebInterface No\n"
+                "DefaultAuthType None\n<Location />\nOrder allow,deny\nAllow all\n"
+                "</Location>\n<Policy default>\n<Limit All>\nOrder deny,allow\n"
+                "</Limit>\n</Policy>\n");
         const std::string root = m_folder.path();
         TempFolder::write(m_folder.file("cups-files.conf"),
                           "FileDevice Yes\nServerRoot " + root + "\nRequestRoot " + root +
@@ -75,9 +76,9 @@ class CupsService {
                               "/state\nTempDir " + root + "/tmp\nErrorLog " + root +
                               "/error_log\nAccessLog " + root + "/access_log\nPageLog " + root +
                               "/page_log\n");
-        TempFolder::write(m_folder.file("printers.conf"),
-                          queue("raw", "Idle", "Yes") + queue("stopped", "Stopped", "Yes") +
-                              queue("rejecting", "Idle", "No"));
+        TempFolder::write(m_folder.file("printers.conf"), queue("raw", "Idle", "Yes") +
+                                                              queue("stopped", "Stopped", "Yes") +
+                                                              queue("rejecting", "Idle", "No"));
     }
     std::string queue(const std::string& name, const char* state, const char* accepting) const {
         return "<Printer " + name + ">\nInfo " + name + "\nDeviceURI file://" + output() +
@@ -122,8 +123,8 @@ TEST(CupsPortTest, RawQueueTakesTheJobUntouchedOrSaysWhyNot) {
     PrintSpooler spooler;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.queue);
-        const auto job =
-            spooler.submit(*PrinterConnection::parse(std::string("cups:") + c.queue), bytes, "小票");
+        const auto job = spooler.submit(*PrinterConnection::parse(std::string("cups:") + c.queue),
+                                        bytes, "小票");
         const State state = job->waitFor(20s);
         const std::string problem = job->problem();
         EXPECT_EQ(state, *c.cause ? State::Failed : State::Done) << problem << cups.log();

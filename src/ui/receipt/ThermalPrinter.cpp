@@ -120,6 +120,7 @@ bool ThermalPrinter::send(const PrinterSettings& printer, std::vector<unsigned c
     awaitEnd(*job);
     if (job->state() == PrintJob::State::Done)
         return true;
-    warn(m_parent, failure(page.title + page.failed, qs(connection->text()), qs(job->problem())) + page.whatNow);
+    warn(m_parent, failure(page.title + page.failed, qs(connection->text()), qs(job->problem())) +
+                       page.whatNow);
     return false;
 }

@@ -1,7 +1,7 @@
 #include "support/MainWindowTest.h"
-#include "ui/receipt/PreviewWindow.h"
 #include "support/PdfTools.h"
 #include "support/ScriptedPrintDialogs.h"
+#include "ui/receipt/PreviewWindow.h"
 
 #include "history/ManagerPassword.h"
 #include "history/PagedList.h"

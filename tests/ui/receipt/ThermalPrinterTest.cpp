@@ -2,16 +2,16 @@
 #include "history/ManagerPassword.h"
 #include "orders/OrderReceipt.h"
 #include "orders/Settlement.h"
-#include "receipt/CreditPicture.h"
-#include "support/EscPosReader.h"
 #include "printer/GbkText.h"
+#include "receipt/CreditPicture.h"
 #include "receipt/PrinterSettings.h"
-#include "storage/values/Clock.h"
 #include "storage/config/SettingsStore.h"
+#include "storage/values/Clock.h"
+#include "support/EscPosReader.h"
 #include "support/PrinterListener.h"
 #include "support/SampleOrders.h"
-#include "support/WindowTest.h"
 #include "support/StorageConditions.h"
+#include "support/WindowTest.h"
 #include "ui/receipt/CashDrawer.h"
 #include "ui/receipt/ReceiptPrinter.h"
 
@@ -172,8 +172,8 @@ TEST_F(ThermalPrinterTest, EveryWidthAndModePrintsThreeCopiesOnTheGrid) {
 TEST_F(ThermalPrinterTest, DrawerOpensOnlyWhenSettlingInCash) {
     // Printer commands in a name stored before names were checked: a drawer
     // pulse, a cut, and a pulse the printer would act on at once.
-    const std::string commands = std::string("可乐\x1Bp0\x19\x19\x1DVA\x10\x14\x01", 17) + '\0' +
-                                 "\x01\x7F";
+    const std::string commands =
+        std::string("可乐\x1Bp0\x19\x19\x1DVA\x10\x14\x01", 17) + '\0' + "\x01\x7F";
     const struct {
         const char* occasion;
         bool withCopies, settling;
