@@ -17,9 +17,9 @@ std::string CustomerFile::missingField(const Customer& customer) {
         return "电话不能为空，请输入电话后重试。";
     if (customer.name.empty())
         return "姓名不能为空，请输入姓名后重试。";
-    return StorageFailures::nulRefusal({{"客户电话", &customer.telephone},
-                                        {"客户姓名", &customer.name},
-                                        {"客户地址", &customer.address}});
+    return StorageFailures::textRefusal({{"客户电话", &customer.telephone},
+                                         {"客户姓名", &customer.name},
+                                         {"客户地址", &customer.address}});
 }
 
 std::optional<Customer> CustomerFile::findByTelephone(const std::string& telephone) const {

@@ -47,10 +47,10 @@ std::string DishCatalogue::fieldRefusal(const DishInput& dish) {
         return "价格不能小于或者等于0，请输入价格后重试。";
     if (dish.unit.empty())
         return "没有选择项目的计量单位，请选择后重试。";
-    return StorageFailures::nulRefusal({{"数字代号", &dish.code},
-                                        {"字母代号", &dish.letters},
-                                        {"菜品名称", &dish.name},
-                                        {"单位", &dish.unit}});
+    return StorageFailures::textRefusal({{"数字代号", &dish.code},
+                                         {"字母代号", &dish.letters},
+                                         {"菜品名称", &dish.name},
+                                         {"单位", &dish.unit}});
 }
 
 ListOutcome DishCatalogue::addDish(const DishInput& dish, const ListRows& shown) {

@@ -30,7 +30,7 @@ std::string TableList::fieldRefusal(const std::string& code, const std::string& 
         return "数字代号不能为空为 0，请输入代号后重试。";
     if (name.empty())
         return "桌号不能为空，请输入桌号后重试。";
-    return StorageFailures::nulRefusal({{"数字代号", &code}, {"桌号名称", &name}});
+    return StorageFailures::textRefusal({{"数字代号", &code}, {"桌号名称", &name}});
 }
 
 ListOutcome TableList::add(const std::string& codeField, const std::string& nameField,

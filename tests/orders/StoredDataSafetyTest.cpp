@@ -10,6 +10,7 @@
 #include "orders/Settlement.h"
 #include "receipt/ReceiptSettingsForm.h"
 #include "storage/config/SettingsStore.h"
+#include "storage/engine/StorageFailure.h"
 #include "support/SampleOrders.h"
 #include "support/StorageConditions.h"
 #include "support/TestDatabase.h"
@@ -145,69 +146,91 @@ TEST_F(StoredDataSafety, FailuresSayWhatFailed) {
 } // namespace
 
 TEST_F(StoredDataSafety, ANulIsRefusedNamingItsField) {
-    const std::string nul("少\0辣", 7);
+    // A NUL cannot be stored; the other control characters would reach a
+    // receipt printer as commands (ESC p 0 opens the drawer).
+    std::string text("少\0辣", 7);
     const long long stored = storedOrder();
     const struct {
         const char* field;
         std::function<std::string()> run;
+        bool controls = true; // also refuses the other control characters
     } cases[] = {
         {"“备注”",
          [&] {
              OrderDraft d = order(1);
-             d.remark = nul;
+             d.remark = text;
              return settle(db, d);
          }},
         {"“菜名”",
          [&] {
              OrderDraft d = order(1);
-             d.lines[0].dishName = nul;
+             d.lines[0].dishName = text;
              return settle(db, d);
          }},
         {"“地址”",
          [&] {
              OrderDraft d = order(1);
              d.orderId = std::to_string(stored);
-             d.address = nul;
+             d.address = text;
              return OrderEditor(db).saveEditedOrder(d).message;
          }},
         {"“菜品名称”",
          [&] {
              return DishCatalogue(db)
-                 .addDish(DishInput::fromFields("901", "", nul, "12", "份"), {})
+                 .addDish(DishInput::fromFields("901", "", text, "12", "份"), {})
                  .message;
          }},
-        {"“桌号名称”", [&] { return TableList(db).add("901", nul, {}).message; }},
+        {"“桌号名称”", [&] { return TableList(db).add("901", text, {}).message; }},
         {"“客户电话”",
          [&] {
              return CustomerFile(db)
-                 .addCustomer({"", nul, "李四", "北街"}, [](auto&) { return true; })
+                 .addCustomer({"", text, "李四", "北街"}, [](auto&) { return true; })
                  .message;
          }},
         {"“附带信息1”",
          [&] {
              SettingsStore settings(db);
              ReceiptSettingsForm form = ReceiptSettingsForm::load(settings, "");
-             form.extra1Text = nul;
+             form.extra1Text = text;
              return form.save(settings, "");
          }},
         // A name is freed of NULs where it is typed; one that still holds a
         // NUL fails with the cause.
         {"空字符",
          [&] {
-             const int result = NamedList::discounts().addListEntry(db, {}, nul);
+             const int result = NamedList::discounts().addListEntry(db, {}, text);
              return NamedList::addMessage(result, db);
-         }},
+         },
+         false},
         {"空字符",
          [&] {
              SettingsStore settings(db);
              OrderDefaults defaults;
-             defaults.header = nul;
+             defaults.header = text;
              return defaults.save(settings) ? std::string()
                                             : settings.failureMessage("保存默认设置");
-         }},
+         },
+         false},
     };
     for (const auto& c : cases)
         EXPECT_NE(c.run().find(c.field), std::string::npos) << c.field;
+    text = "可乐\x1Bp0\x19\x19";
+    for (const auto& c : cases)
+        if (c.controls) {
+            const std::string told = c.run();
+            EXPECT_NE(told.find(c.field), std::string::npos) << told;
+            EXPECT_NE(told.find("控制字符"), std::string::npos) << told;
+        }
+    const auto shops = [&] {
+        return StorageConditions::firstText(db.connection(), "select count(*) from 店名");
+    };
+    const std::string shopsBefore = shops();
+    EXPECT_NE(NamedList::addMessage(NamedList::shopNames().addListEntry(db, {}, text), db)
+                  .find("控制字符"),
+              std::string::npos);
+    EXPECT_EQ(shops(), shopsBefore);
+    text = "少放辣\r\n不要葱\t谢谢";
+    EXPECT_EQ(StorageFailures::textRefusal({{"备注", &text}}), "") << "tab and line breaks stay";
     const std::pair<const char*, const char*> unchanged[] = {{"存单", "1"},  {"存单详单", "1"},
                                                              {"菜单", "28"}, {"桌号", "18"},
                                                              {"减免", "4"},  {"客户", "1"}};

@@ -20,7 +20,8 @@ const std::string menu =
     "酸菜鱼,304,16,份\r\n"
     "\"凉皮\",305,9,张\r\n"
     ",,,\r\n"
-    "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三,306,9,份\r\n";
+    "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三,306,9,份\r\n"
+    "可乐\x1Bp0\x19\x19,307,3,瓶\r\n";
 
 struct Expected {
     int line;
@@ -39,6 +40,7 @@ const Expected expected[] = {
     {8, Kind::Refused, "", "菜名已经存在，不能重复添加。"},
     {9, Kind::Add, "lp", ""},
     {11, Kind::Refused, "", "菜名不能超过32个字。"},
+    {12, Kind::Refused, "", "“菜品名称”中含有控制字符（打印机会把它当作指令），请删除后重试。"},
 };
 
 class MenuImportTest : public SpreadsheetTest {
@@ -71,7 +73,7 @@ TEST_F(MenuImportTest, PreviewSortsRowsByTheRulesOfAddingByHandInUtf8AndGbk) {
         EXPECT_EQ(preview.entries[0].dish.priceText(), "12.6");
         EXPECT_EQ(preview.newUnits, (std::vector<std::string>{"张"}));
         EXPECT_EQ(MenuImport::summary(preview),
-                  "新增3项，修改1项，不变1项，不能导入4项。将新增计量单位：张。");
+                  "新增3项，修改1项，不变1项，不能导入5项。将新增计量单位：张。");
     }
 }
 
@@ -89,7 +91,7 @@ TEST_F(MenuImportTest, ImportStoresExactlyTheAcceptedRowsOrNothingWhenCancelled)
     EXPECT_EQ(scalar("select 菜名 from 菜单 where 代码 = '302'"), "老王's 牛肉面");
     EXPECT_EQ(scalar("select 价格 from 菜单 where 代码 = '001'"), "20");
     EXPECT_EQ(scalar("select 字母 from 菜单 where 代码 = '001'"), "hspgf");
-    EXPECT_EQ(count("select count(*) from 菜单 where 代码 in ('303','304','306')"), 0);
+    EXPECT_EQ(count("select count(*) from 菜单 where 代码 in ('303','304','306','307')"), 0);
     EXPECT_EQ(count("select count(*) from 单位 where 单位名称 = '张'"), 1);
 }
 
