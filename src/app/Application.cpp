@@ -156,7 +156,9 @@ int Application::run(int argc, char** argv) {
     Clock& clock = Clock::system();
     Database db;
     MainWindow window(db, clock);
-    const DatabaseSettings settings = DatabaseSettings::load(IniFile(ProgramFolder::iniPath()));
+    const IniFile ini(ProgramFolder::iniPath());
+    const DatabaseSettings settings = DatabaseSettings::load(ini);
+    settings.secure(ini);
     if (!openChosenDatabase(db, clock, settings))
         return 1;
     AppStyle::apply(app);

@@ -57,7 +57,7 @@ ReportSheet IncomeReports::day(const std::string& date) {
     if (totals.count == 0)
         return sheet;
     int row = 2;
-    ReportQuery::forEachRecord(m_db, "select 时间,实付" + where + " order by 时间", [&](int h) {
+    ReportQuery::forEachRecord(m_db, "select 时间,实付" + where + " order by 时间,ID", [&](int h) {
         sheet.merge(row, 0, 1);
         sheet.merge(row, 2, 3);
         sheet.setText(row, 0, Values::dateTimeToText(m_db.ReadColByIndex(h, 1).toDateTime()));

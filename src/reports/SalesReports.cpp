@@ -138,7 +138,7 @@ ReportSheet SalesReports::day(const std::string& date) {
         return sheet;
     std::vector<Line> lines;
     ReportQuery::forEachRecord(
-        m_db, "select 销售时间,菜名,数量,小计 " + from + " " + bounds + " order by 销售时间",
+        m_db, "select 销售时间,菜名,数量,小计 " + from + " " + bounds + " order by 销售时间,ID",
         [&](int h) {
             lines.push_back({Values::dateTimeToText(m_db.ReadColByIndex(h, 1).toDateTime()),
                              m_db.ReadColByIndex(h, 2).toText() + "(" +

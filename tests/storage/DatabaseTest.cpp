@@ -608,3 +608,22 @@ TEST_F(DatabaseTest, ANulNeverCutsAStatementShort) {
     EXPECT_TRUE(db.ExecuteSql("insert into 客户 (电话) values ('139')"));
     EXPECT_EQ(db.lastFailure(), StorageFailure::None);
 }
+
+// Files from before tills had names gain the column on both tables; their
+// rows read it as empty text.
+TEST_F(DatabaseTest, UpgradeAddsTheTillColumnsToOlderFiles) {
+    addOrder({});
+    for (const char* table : {"存单", "操作记录"})
+        ASSERT_TRUE(db.ExecuteSql(std::string("alter table ") + table + " drop column 收银台"))
+            << db.lastError();
+    db.close();
+    Database again;
+    ASSERT_TRUE(again.open(folder.file("data/data.mdb"), "tw")) << again.lastError();
+    for (const char* table : {"存单", "操作记录"}) {
+        const int handle = again.OpenTable(std::string("select 收银台 from ") + table);
+        EXPECT_NE(handle, 0) << table << ": " << again.lastError();
+        EXPECT_EQ(again.ReadColByIndex(handle, 1).toText(), "");
+        again.CloseTable(handle);
+    }
+    EXPECT_TRUE(again.ExecuteSql("update 存单 set 收银台='前台'"));
+}

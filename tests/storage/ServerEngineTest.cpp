@@ -1,11 +1,12 @@
 // What only a server can get wrong: tills that start together, a connection
 // that cannot be made, a transaction the server has already given up.
 #include "storage/engine/Database.h"
-#include "storage/schema/Schema.h"
+#include "storage/engine/StorageStartup.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
+#include <libpq-fe.h>
 #include <thread>
 
 namespace {
@@ -92,4 +93,29 @@ TEST_F(ServerEngine, AServerOfALaterVersionIsRefusedAndLeftAsItWas) {
               std::string::npos);
     EXPECT_EQ(scalar("select max(版本) from 数据库版本"), "99");
     EXPECT_EQ(count("select count(*) from 单位 where 单位名称='斤'"), 1);
+TEST_F(ServerEngine, AnOlderDatabaseGainsTheTillColumns) {
+    addOrder({});
+    for (const char* table : {"存单", "操作记录"})
+        execute(std::string("alter table ") + table + " drop column 收银台");
+    Database till;
+    ASSERT_TRUE(till.openServer(server->connection())) << till.lastError();
+    const int handle = till.OpenTable("select 收银台 from 存单");
+    ASSERT_NE(handle, 0) << till.lastError();
+    EXPECT_EQ(till.ReadColByIndex(handle, 1).toText(), "");
+    EXPECT_TRUE(till.ExecuteSql("insert into 操作记录 (操作,收银台) values ('删除订单','后厨')"))
+        << till.lastError();
+}
+
+// A user the server lets in but gives no right to create the tables.
+TEST_F(ServerEngine, AUserWithoutTheRightIsToldSo) {
+    ServerDatabase empty;
+    PGconn* admin = PQconnectdb(ServerDatabase::server().c_str());
+    PQclear(PQexec(admin, "DO $$BEGIN CREATE ROLE tw_clerk LOGIN; EXCEPTION WHEN "
+                          "duplicate_object THEN NULL; END$$"));
+    PQfinish(admin);
+    Database till;
+    const std::string connection = empty.connection() + " user=tw_clerk";
+    EXPECT_FALSE(StorageStartup::openServer(till, connection));
+    const std::string told = StorageStartup::serverFailureMessage(till, connection);
+    EXPECT_NE(told.find("没有使用这个数据库的权限"), std::string::npos) << told;
 }

@@ -435,3 +435,25 @@ TEST_P(StatementCorpus, EveryStatementHasItsEffect) {
         restartAutonumbers();
     }
 }
+
+// Text from an imported file may be in another encoding: both engines
+// refuse it alike, naming the column it was meant for, and store nothing.
+TEST_P(StatementCorpus, TextThatIsNotUtf8IsRefusedNamingItsColumn) {
+    const struct {
+        std::string sql;
+        const char* column;
+    } cases[] = {
+        {"insert into 客户 (电话,地址) values ('139','\xb1\xb1\xbe\xa9')", "“地址”"},
+        {"update 菜单 set 菜名='\xe7\xba' where ID=1", "“菜名”"},
+        {"select * from 客户 where 电话 = '\xff'", "“电话”"},
+        {"select '\xc0\x80' from 客户", "语句"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(c.sql.starts_with("select") ? db.OpenTable(c.sql) != 0
+                                                 : db.ExecuteSql(c.sql));
+        EXPECT_EQ(db.lastFailure(), StorageFailure::InvalidText) << c.sql;
+        EXPECT_EQ(db.lastError().rfind(c.column, 0), 0u) << db.lastError();
+    }
+    EXPECT_EQ(scalar("select count(*) from 客户 where 电话='139'"), "0");
+    EXPECT_EQ(scalar("select 菜名 from 菜单 where ID=1"), "红烧排骨饭");
+}

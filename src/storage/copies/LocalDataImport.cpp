@@ -1,4 +1,5 @@
 #include "storage/copies/LocalDataImport.h"
+#include "storage/engine/LongWork.h"
 #include "storage/engine/Database.h"
 #include "storage/copies/DatabaseRestore.h"
 #include "storage/schema/Schema.h"
@@ -88,6 +89,7 @@ bool LocalDataImport::run(const std::string& path, const Progress& progress) {
     WorkingCopy copy(path);
     if (!copy.open())
         return fail("无法读取这个文件：" + copy.db().lastError());
+    const LongWork longWork(m_target);
     if (!m_target.begin())
         return fail("无法开始导入：" + m_target.lastError());
     // Looked at again inside the transaction: another till may have settled an order meanwhile.

@@ -1,4 +1,7 @@
 #include "storage/engine/Database.h"
+#include "storage/config/ConnectionFields.h"
+#include "storage/values/TextCodec.h"
+#include "storage/values/Clock.h"
 #include "storage/dialect/JetFunctions.h"
 #include "storage/engine/RecordSet.h"
 #include "storage/engine/ServerEngine.h"
@@ -126,6 +129,9 @@ bool Database::openServer(const std::string& libpqConnection) {
         return fail(failure, m_lastError);
     m_engine = std::move(server);
     m_server = true;
+    const ConnectionFields fields = ConnectionFields::parse(libpqConnection);
+    m_serverName = fields.server();
+    m_serverDatabase = fields.dbname.empty() ? fields.user : fields.dbname;
     m_translator.setTarget(JetTranslator::Target::Postgres);
     m_lastError.clear();
     return true;
@@ -211,6 +217,13 @@ void Database::close() {
     if (m_marker)
         m_marker->markClean();
     m_marker.reset();
+    m_serverName.clear();
+    m_serverDatabase.clear();
+}
+
+void Database::setLongWork(bool longWork) {
+    if (m_engine)
+        m_engine->setLongWork(longWork);
 }
 
 void Database::setClock(const Clock& clock) {
@@ -245,6 +258,12 @@ bool Database::startStatement(const std::string& sql) {
         return fail(StorageFailure::NotOpen, "数据库未打开。");
     if (sql.find('\0') != std::string::npos)
         return fail(StorageFailure::NulInText, "语句的文本中含有空字符（NUL）。");
+    if (!TextCodec::isValidUtf8(sql)) {
+        const std::string column = m_translator.columnOfInvalidText(sql);
+        return fail(StorageFailure::InvalidText,
+                    (column.empty() ? std::string("语句") : "“" + column + "”") +
+                        "中含有无法识别的文字（不是有效的 UTF-8 编码）。");
+    }
     return true;
 }
 

@@ -12,6 +12,8 @@ struct sqlite3;
 class Clock;
 class ResultRows;
 class StorageEngine;
+struct ColumnDef;
+struct TableDef;
 
 // The one connection to the order database: an SQLite file, or a PostgreSQL
 // server that several tills share. Statements are written in the Access (Jet)
@@ -49,9 +51,16 @@ class Database {
     // that start together create them once.
     bool openServer(const std::string& libpqConnection);
     bool isServer() const { return m_server; }
+    // "host:port" and the database of the server; empty on the file.
+    const std::string& serverName() const { return m_serverName; }
+    const std::string& serverDatabase() const { return m_serverDatabase; }
+    // Long work (conversions, restores, imports, reports over years) may
+    // keep the server busy far longer than a cashier's action may wait.
+    void setLongWork(bool longWork);
 
     // A statement whose text holds a NUL fails (NulInText) before it runs:
-    // the engine would read it only up to the NUL.
+    // the engine would read it only up to the NUL. Text that is not valid
+    // UTF-8 fails (InvalidText) on both engines, naming its column.
     bool ExecuteSql(const std::string& sql);
     int OpenTable(const std::string& sql); // 0 when the statement failed
     bool IsEOF(int handle) const;
@@ -93,6 +102,7 @@ class Database {
     bool hasUsableVersion();
     bool checkFile(bool everyPage);
     bool upgradeSchema();
+    bool addMissingColumn(const TableDef& table, const ColumnDef& column);
     bool fail(StorageFailure failure, std::string message);
     bool failFromEngine();
     bool engineFailed();
@@ -102,6 +112,8 @@ class Database {
     std::unique_ptr<StorageEngine> m_engine;
     sqlite3* m_db = nullptr; // the SQLite engine's file; null on a server
     bool m_server = false;
+    std::string m_serverName;
+    std::string m_serverDatabase;
     std::map<int, std::unique_ptr<ResultRows>> m_recordSets;
     int m_nextHandle = 1;
     std::string m_lastError;

@@ -18,6 +18,12 @@ std::string reason(StorageFailure failure) {
         return "内容中含有无法保存的空字符（NUL），请删除后重试";
     case StorageFailure::LaterVersion:
         return "数据库是较新版本的程序建立的，请先升级本程序";
+    case StorageFailure::Unreachable:
+        return "连接不上数据库服务器，请检查网络和服务器";
+    case StorageFailure::Unconfirmed:
+        return "保存时与数据库服务器的连接中断，无法确认是否已经保存";
+    case StorageFailure::InvalidText:
+        return "内容中含有无法识别的文字（不是有效的 UTF-8 编码），请改正后重试";
     case StorageFailure::None:
     case StorageFailure::Statement:
     case StorageFailure::NotOpen:

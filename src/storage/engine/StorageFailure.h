@@ -15,6 +15,11 @@ enum class StorageFailure {
     Busy,
     NulInText,    // a text held a NUL character, which no statement can carry
     LaterVersion, // the database is of a later schema version than this program's
+    Unreachable,  // the server does not answer, or the link to it broke
+    // The link broke after COMMIT was sent: the transaction may be stored.
+    // Look before writing it again.
+    Unconfirmed,
+    InvalidText, // a text is not valid UTF-8
 };
 
 namespace StorageFailures {

@@ -20,18 +20,17 @@ bool openDatabase(Database& db, const std::string& path) {
 }
 
 bool openServer(Database& db, const std::string& connection) {
-    return db.openServer(ServerProbe::withWait(connection)) && SettingsStore(db).seedFirstStart();
+    return db.openServer(connection) && SettingsStore(db).seedFirstStart();
 }
 
-// The probe says why a server cannot be reached; one that can be reached
-// refused what start-up asked of it.
+// Start-up tries once: a server that could not be reached is named with
+// why; one that was reached refused what start-up asked of it.
 std::string serverFailureMessage(Database& db, const std::string& connection) {
-    const std::string engineSaid = db.lastError();
-    const ServerProbe::Finding finding = ServerProbe::probe(connection);
-    if (!finding.reached)
-        return finding.description;
+    if (db.lastFailure() == StorageFailure::NotOpen && !db.isOpen() &&
+        db.lastError().rfind("无法连接数据库服务器", 0) == 0)
+        return db.lastError();
     return "数据库服务器 " + ConnectionFields::parse(connection).server() +
-           " 已连接，但其中的数据无法使用：" + engineSaid;
+           " 已连接，但其中的数据无法使用：" + ServerProbe::failure(connection, db.lastError());
 }
 
 std::string failureMessage(const Database& db, const std::string& path) {

@@ -26,6 +26,8 @@ const std::vector<Step>& steps() {
     static const std::vector<Step> all = {
         {1, beforeVersions, {}},
         {2, moneyToTheFen, ServerSchema::moneyConversionSql()},
+        // The till that took an order or made a change.
+        {3, SqliteFile::addLaterTablesAndColumns, {}},
     };
     return all;
 }

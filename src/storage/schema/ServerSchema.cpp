@@ -126,6 +126,23 @@ std::string recordVersionSql(int version) {
     return std::string("CREATE TABLE IF NOT EXISTS ") + versionTable +
            " (\"版本\" integer NOT NULL);\nDELETE FROM " + versionTable + ";\nINSERT INTO " +
            versionTable + " VALUES (" + std::to_string(version) + ");\n";
+std::string lackingSql() {
+    std::string tables, columns;
+    int added = 0;
+    for (const TableDef& table : Schema::tables()) {
+        if (!table.inTemplate)
+            tables += "to_regclass('" + name(table.name) + "') IS NULL OR ";
+        for (const ColumnDef& column : table.columns)
+            if (!column.inTemplate) {
+                columns += std::string(added++ ? "," : "") + "('" + table.name + "','" +
+                           column.name + "')";
+            }
+    }
+    return "SELECT to_regclass('" + name("存单") + "') IS NULL, " + tables +
+           "to_regprocedure('jet_autonumber_seen(text,bigint)') IS NULL OR (SELECT count(*) "
+           "FROM information_schema.columns WHERE table_schema = current_schema() AND "
+           "(table_name, column_name) IN (" +
+           columns + ")) < " + std::to_string(added);
 }
 
 std::string functionsSql() {

@@ -25,6 +25,9 @@ std::string createSql();
 inline constexpr const char* versionTable = "\"数据库版本\"";
 // Creates that table when missing and records `version` in it.
 std::string recordVersionSql(int version);
+// One row: whether the database is empty, and whether it lacks a table,
+// column or function that createSql() and functionsSql() would add.
+std::string lackingSql();
 // The jet_* functions that translated statements call.
 std::string functionsSql();
 

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace SafeFile {
@@ -38,6 +39,34 @@ void flushFolders(const std::string& from, const std::string& to) {
         flushOpened(folderOf(from), O_RDONLY | O_DIRECTORY);
 }
 
+// The permissions the file is to have after the rewrite; -1 for the usual
+// ones of a new file.
+int keptMode(const std::string& path, bool ownerOnly) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return ownerOnly ? 0600 : -1;
+    const int mode = static_cast<int>(status.st_mode & 07777);
+    return ownerOnly ? mode & ~077 : mode;
+}
+
+bool write(const std::string& path, std::string_view bytes, bool ownerOnly) {
+    const std::string partial = path + ".part";
+    const int mode = keptMode(path, ownerOnly);
+    std::remove(partial.c_str());
+    const int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                          mode < 0 ? 0644 : 0600);
+    if (fd < 0)
+        return false;
+    const bool written = (mode < 0 || ::fchmod(fd, static_cast<mode_t>(mode)) == 0) &&
+                         writeAll(fd, bytes);
+    if (::close(fd) != 0 || !written || std::rename(partial.c_str(), path.c_str()) != 0) {
+        std::remove(partial.c_str());
+        return false;
+    }
+    flushFolders(partial, path);
+    return true;
+}
+
 } // namespace
 
 bool flush(const std::string& path) {
@@ -52,17 +81,11 @@ bool rename(const std::string& from, const std::string& to) {
 }
 
 bool replace(const std::string& path, std::string_view bytes) {
-    const std::string partial = path + ".part";
-    const int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    const bool written = writeAll(fd, bytes);
-    if (::close(fd) != 0 || !written || std::rename(partial.c_str(), path.c_str()) != 0) {
-        std::remove(partial.c_str());
-        return false;
-    }
-    flushFolders(partial, path);
-    return true;
+    return write(path, bytes, false);
+}
+
+bool replacePrivate(const std::string& path, std::string_view bytes) {
+    return write(path, bytes, true);
 }
 
 } // namespace SafeFile
