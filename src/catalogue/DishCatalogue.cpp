@@ -1,5 +1,6 @@
 #include "catalogue/DishCatalogue.h"
 #include "storage/engine/Database.h"
+#include "storage/schema/FieldLength.h"
 #include "storage/values/Values.h"
 
 #include <cmath>
@@ -75,10 +76,16 @@ std::string DishCatalogue::fieldRefusal(const DishInput& dish) {
         return "价格不能小于或者等于0" + retry;
     if (dish.unit.empty())
         return "没有选择项目的计量单位，请选择后重试。";
-    return StorageFailures::nulRefusal({{"数字代号", &dish.code},
-                                        {"字母代号", &dish.letters},
-                                        {"菜品名称", &dish.name},
-                                        {"单位", &dish.unit}});
+    if (std::string nul = StorageFailures::nulRefusal({{"数字代号", &dish.code},
+                                                       {"字母代号", &dish.letters},
+                                                       {"菜品名称", &dish.name},
+                                                       {"单位", &dish.unit}});
+        !nul.empty())
+        return nul;
+    return FieldLength::refusal({{"数字代号", "菜单", "代码", &dish.code},
+                                 {"字母代号", "菜单", "字母", &dish.letters},
+                                 {"菜名", "菜单", "菜名", &dish.name},
+                                 {"单位", "菜单", "单位", &dish.unit}});
 }
 
 ListOutcome DishCatalogue::addDish(const DishInput& dish, const ListRows& shown) {

@@ -19,12 +19,6 @@ struct StoredDish {
     DishInput dish;
 };
 
-int characters(const std::string& utf8) {
-    return static_cast<int>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
 // A leading apostrophe keeps a CSV cell from being read as a formula; it is
 // not part of the value.
 std::string cellValue(const std::vector<std::string>& row, int column) {
@@ -67,18 +61,6 @@ std::optional<Columns> findColumns(const std::vector<std::string>& headings, std
     problem = "文件的第一行没有找到这些列：" + missing +
               "。第一行应是列名：数字代号、字母代号、菜名、价格、单位。";
     return std::nullopt;
-}
-
-std::string lengthRefusal(const DishInput& dish) {
-    const std::pair<const std::string*, std::pair<int, const char*>> limits[] = {
-        {&dish.code, {MenuImport::codeWidth, "数字代号"}},
-        {&dish.letters, {MenuImport::lettersWidth, "字母代号"}},
-        {&dish.name, {MenuImport::nameWidth, "菜名"}},
-        {&dish.unit, {MenuImport::unitWidth, "单位"}}};
-    for (const auto& [text, limit] : limits)
-        if (characters(*text) > limit.first)
-            return std::string(limit.second) + "不能超过" + std::to_string(limit.first) + "个字。";
-    return {};
 }
 
 std::string changes(const DishInput& was, const DishInput& now) {
@@ -157,8 +139,6 @@ struct Accepted {
 void classify(MenuImport::Entry& entry, const Catalogue& catalogue, const Accepted& accepted) {
     const DishInput& dish = entry.dish;
     entry.note = DishCatalogue::fieldRefusal(dish);
-    if (entry.note.empty())
-        entry.note = lengthRefusal(dish);
     if (!entry.note.empty())
         return;
     std::string padding;

@@ -42,8 +42,8 @@ class MenuImport {
     // The columns the heading row names, the letter codes' optional.
     static const std::vector<std::string>& headings();
 
-    // Widths of the catalogue's columns, in characters.
-    static constexpr int codeWidth = 8, lettersWidth = 16, nameWidth = 32, unitWidth = 8;
+    // Width of the catalogue's letter codes, in characters.
+    static constexpr int lettersWidth = 16;
 
   private:
     Database& m_db;
