@@ -66,7 +66,6 @@ Database& database() {
     static TestDatabase data(TestDatabase::Start::Template);
     static Database& db = []() -> Database& {
         fill(data.db);
-        PagedList::prepareIndexes(data.db); // as the history window does when it opens
         return data.db;
     }();
     return db;
@@ -90,12 +89,7 @@ SELECT '139' || (10000000 + i), '客户' || i, '白云路 12 号', 1 FROM genera
 )SQL";
 
 Database* serverDatabase() {
-    static Database* db = [] {
-        Database* kept = keptServerDatabase("tablewise_bench_history", serverFill);
-        if (kept)
-            PagedList::prepareIndexes(*kept);
-        return kept;
-    }();
+    static Database* db = keptServerDatabase("tablewise_bench_history", serverFill);
     return db;
 }
 

@@ -29,8 +29,7 @@ std::string CustomerFile::missingField(const Customer& customer) {
 }
 
 std::optional<Customer> CustomerFile::findByTelephone(const std::string& telephone) const {
-    const int handle =
-        m_db.OpenTable("Select * from 客户 where 电话=" + sqlQuote(telephone));
+    const int handle = m_db.OpenTable("Select * from 客户 where 电话=" + sqlQuote(telephone));
     std::optional<Customer> found;
     if (m_db.ReadColByName(handle, "电话").toText() == telephone)
         found = Customer{m_db.ReadColByName(handle, "ID").toText(), telephone,
@@ -41,11 +40,13 @@ std::optional<Customer> CustomerFile::findByTelephone(const std::string& telepho
 }
 
 bool CustomerFile::insert(const Customer& c) {
-    return m_db.ExecuteSql("insert into 客户  (电话,姓名,地址) values (" + sqlQuote(c.telephone) + "," + sqlQuote(c.name) + "," + sqlQuote(c.address) + ")");
+    return m_db.ExecuteSql("insert into 客户  (电话,姓名,地址) values (" + sqlQuote(c.telephone) +
+                           "," + sqlQuote(c.name) + "," + sqlQuote(c.address) + ")");
 }
 
 bool CustomerFile::updateNameAndAddress(const Customer& c) {
-    return m_db.ExecuteSql("update 客户 set 姓名 = " + sqlQuote(c.name) + ",地址 =" + sqlQuote(c.address) + " where 电话 = " + sqlQuote(c.telephone));
+    return m_db.ExecuteSql("update 客户 set 姓名 = " + sqlQuote(c.name) + ",地址 =" +
+                           sqlQuote(c.address) + " where 电话 = " + sqlQuote(c.telephone));
 }
 
 CustomerFile::Result CustomerFile::insertResult(const Customer& customer) {

@@ -1,5 +1,6 @@
 #include "catalogue/DishCatalogue.h"
 #include "storage/engine/Database.h"
+#include "storage/engine/DbTransaction.h"
 #include "storage/schema/FieldLength.h"
 #include "storage/values/Values.h"
 
@@ -101,7 +102,9 @@ ListOutcome DishCatalogue::addDish(const DishInput& dish, const ListRows& shown)
 }
 
 std::string DishCatalogue::insertStatement(const DishInput& dish) {
-    return "insert into 菜单  (代码,字母,菜名,价格,单位) values (" + sqlQuote(dish.code) + "," + sqlQuote(dish.letters) + "," + sqlQuote(dish.name) + "," + dish.priceText() + "," + sqlQuote(dish.unit) + ")";
+    return "insert into 菜单  (代码,字母,菜名,价格,单位) values (" + sqlQuote(dish.code) + "," +
+           sqlQuote(dish.letters) + "," + sqlQuote(dish.name) + "," + dish.priceText() + "," +
+           sqlQuote(dish.unit) + ")";
 }
 
 ListOutcome DishCatalogue::modifyDish(const DishInput& dish, const ListRows& shown) {
@@ -110,7 +113,9 @@ ListOutcome DishCatalogue::modifyDish(const DishInput& dish, const ListRows& sho
     const int row = findRow(shown, dish.name, Name);
     if (row < 0)
         return ListOutcome::refused("菜名不存在，无法完成修改。");
-    const std::string sql = "update 菜单 set 代码 = " + sqlQuote(dish.code) + ",字母 =" + sqlQuote(dish.letters) + ",单位 =" + sqlQuote(dish.unit) + ",价格=" + dish.priceText() + "  where 菜名 = " + sqlQuote(dish.name);
+    const std::string sql = "update 菜单 set 代码 = " + sqlQuote(dish.code) +
+                            ",字母 =" + sqlQuote(dish.letters) + ",单位 =" + sqlQuote(dish.unit) +
+                            ",价格=" + dish.priceText() + "  where 菜名 = " + sqlQuote(dish.name);
     if (!m_db.ExecuteSql(sql))
         return ListOutcome::failed(m_db);
     return ListOutcome::done("修改完成。", row);
@@ -123,4 +128,33 @@ bool DishCatalogue::deleteDish(const ListRow& row) {
 
 std::string DishCatalogue::deleteQuestion(const ListRow& row) {
     return "是否删除菜单中的：" + row.at(Name) + " ?";
+}
+
+DishCatalogue::MenuStored DishCatalogue::storeMenu(const std::vector<std::string>& newUnits,
+                                                   const std::vector<MenuChange>& changes,
+                                                   const MenuProgress& progress) {
+    DbTransaction transaction(m_db);
+    if (!transaction.started())
+        return MenuStored::Failed;
+    for (const std::string& unit : newUnits)
+        if (!m_db.ExecuteSql("insert into 单位 (单位名称) values (" + sqlQuote(unit) + ")"))
+            return MenuStored::Failed;
+    const auto total = static_cast<long long>(changes.size());
+    long long done = 0;
+    for (const MenuChange& change : changes) {
+        const DishInput& dish = change.dish;
+        const std::string statement =
+            change.id == 0 ? insertStatement(dish)
+                           : "update 菜单 set 字母 =" + sqlQuote(dish.letters) +
+                                 ",菜名 =" + sqlQuote(dish.name) + ",价格=" + dish.priceText() +
+                                 ",单位 =" + sqlQuote(dish.unit) +
+                                 " where [id] = " + std::to_string(change.id);
+        if (!m_db.ExecuteSql(statement))
+            return MenuStored::Failed;
+        if (++done % 64 == 0 && progress && !progress(done, total))
+            return MenuStored::Cancelled;
+    }
+    if (progress && !progress(total, total))
+        return MenuStored::Cancelled;
+    return transaction.commit() ? MenuStored::Stored : MenuStored::Failed;
 }

@@ -2,7 +2,9 @@
 #include "catalogue/ListOutcome.h"
 #include "catalogue/ListRows.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
 class Database;
 
@@ -48,6 +50,18 @@ class DishCatalogue {
 
     // Far above any dish, and within what a receipt's price column shows.
     static constexpr double maximumPrice = 99999.9;
+
+    // A dish a menu file adds (id 0) or rewrites (the dish with that id).
+    struct MenuChange {
+        long long id = 0;
+        DishInput dish;
+    };
+    enum class MenuStored { Stored, Cancelled, Failed };
+    // Told how many changes are stored; returning false cancels them all.
+    using MenuProgress = std::function<bool(long long done, long long total)>;
+    // The new units and every change in one transaction, or nothing at all.
+    MenuStored storeMenu(const std::vector<std::string>& newUnits,
+                         const std::vector<MenuChange>& changes, const MenuProgress& progress);
 
   private:
     Database& m_db;

@@ -47,7 +47,8 @@ ListOutcome TableList::add(const std::string& codeField, const std::string& name
         return ListOutcome::refused("代号已经存在，不能重复添加。", row);
     if (const int row = findRow(shown, name, Name); row >= 0)
         return ListOutcome::refused("桌号已经存在，不能重复添加。", row);
-    if (!m_db.ExecuteSql("insert into 桌号 (代号,桌号名称) values (" + sqlQuote(code) + "," + sqlQuote(name) + ")"))
+    if (!m_db.ExecuteSql("insert into 桌号 (代号,桌号名称) values (" + sqlQuote(code) + "," +
+                         sqlQuote(name) + ")"))
         return ListOutcome::failed(m_db);
     return ListOutcome::done("保存完成。", static_cast<int>(shown.size()));
 }
@@ -63,7 +64,8 @@ ListOutcome TableList::modify(const std::string& codeField, const std::string& n
         codeTaken = codeTaken || (static_cast<int>(i) != row && shown[i].at(Code) == code);
     if (row < 0 || codeTaken)
         return ListOutcome::refused("桌号已存在，无法重复定义该桌号。");
-    if (!m_db.ExecuteSql("update 桌号 set 代号 = " + sqlQuote(code) + "  where 桌号名称 = " + sqlQuote(name)))
+    if (!m_db.ExecuteSql("update 桌号 set 代号 = " + sqlQuote(code) +
+                         "  where 桌号名称 = " + sqlQuote(name)))
         return ListOutcome::failed(m_db);
     return ListOutcome::done("修改完成。", row);
 }

@@ -50,6 +50,5 @@ std::optional<HistoryFilter> HistoryFilter::period(const DateTime& start, const 
 }
 
 HistoryFilter HistoryFilter::customer(const std::string& telephone) {
-    return {" and 电话 = " + Values::sqlQuote(telephone),
-            "正在浏览客户：" + telephone + " 的数据"};
+    return {" and 电话 = " + Values::sqlQuote(telephone), "正在浏览客户：" + telephone + " 的数据"};
 }

@@ -76,17 +76,6 @@ std::string PagedList::keyedPageStatement(long long rows, long long lastId) cons
            " where [id] <= " + std::to_string(lastId) + condition + " order by [id] desc";
 }
 
-void PagedList::prepareIndexes(Database& db) {
-    // Each fails harmlessly when its index exists already; start-up indexes
-    // the order time. The totals read only the covered columns; the dine-in
-    // and take-out indexes also list their orders by ID, so the rows before
-    // a page are counted without the table.
-    db.ExecuteSql("create index 存单_金额 on 存单 (实付,合计)");
-    db.ExecuteSql("create index 存单_电话 on 存单 (电话,实付,合计)");
-    db.ExecuteSql("create index 存单_店内 on 存单 (ID,实付,合计) where 桌号 <> ''");
-    db.ExecuteSql("create index 存单_外卖 on 存单 (ID,实付,合计) where 地址 <> ''");
-}
-
 int PagedList::pageCountFor(long long count, int pageSize) {
     if (pageSize <= 0)
         return 0;

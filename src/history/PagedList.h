@@ -54,8 +54,6 @@ class PagedList {
     std::string keyedPageStatement(long long rows, long long lastId) const;
     static int pageCountFor(long long count, int pageSize);
 
-    // Indexes that keep the totals and the filters fast on a large file.
-    static void prepareIndexes(Database& db);
 
     // The state of each paged window for the whole run of the program.
     static PagedList& orderHistory();

@@ -74,7 +74,8 @@ std::string StoredOrders::deleteFailure() const {
 }
 
 std::string StoredOrders::linesCondition(const std::string& idText, const std::string& dateText) {
-    return " where 存单ID =" + idLiteral(idText) + " and format(销售时间,'yyyy年m月d日')=" + Values::sqlQuote(dateText);
+    return " where 存单ID =" + idLiteral(idText) +
+           " and format(销售时间,'yyyy年m月d日')=" + Values::sqlQuote(dateText);
 }
 
 std::vector<StoredLine> StoredOrders::findOrderLines(const std::string& idText,

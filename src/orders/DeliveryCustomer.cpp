@@ -32,5 +32,6 @@ bool DeliveryCustomer::saveNew(Database& db, const std::string& telephone, const
     db.CloseTable(rs);
     if (known == phone)
         return false;
-    return db.ExecuteSql("insert into 客户 (电话,姓名,地址) values (" + Values::sqlQuote(phone) + "," + Values::sqlQuote(who) + "," + Values::sqlQuote(where) + ")");
+    return db.ExecuteSql("insert into 客户 (电话,姓名,地址) values (" + Values::sqlQuote(phone) +
+                         "," + Values::sqlQuote(who) + "," + Values::sqlQuote(where) + ")");
 }

@@ -1,10 +1,11 @@
 #include "orders/DemoDataGenerator.h"
 
 #include "orders/DishCache.h"
+#include "orders/OrderStore.h"
 #include "orders/TableCache.h"
-#include "storage/values/Calendar.h"
 #include "storage/engine/Database.h"
 #include "storage/engine/DbTransaction.h"
+#include "storage/values/Calendar.h"
 #include "storage/values/Values.h"
 
 #include <cmath>
@@ -13,8 +14,6 @@
 namespace {
 
 constexpr double kTolerance = 0.0000001;
-
-using Values::sqlQuote;
 
 std::string timeText(int year, int month, int day, int hour, int minute) {
     return std::to_string(year) + "/" + std::to_string(month) + "/" + std::to_string(day) + " " +
@@ -143,38 +142,36 @@ double DemoDataGenerator::generateOrder(const std::string& time, int number) {
         table = m_tables[random(0, int(m_tables.size()) - 1)];
     else
         customer = m_customers[random(0, int(m_customers.size()) - 1)];
-    // An order without its lines would count in the income but not the sales.
-    if (!insertOrder(time, number, sum, table, customer) || !insertLines(time, lines))
+    if (!store(time, number, sum, table, customer, lines))
         fail();
     return sum;
 }
 
-bool DemoDataGenerator::insertLines(const std::string& time,
-                                    const std::vector<const PricedDish*>& lines) {
-    // The new row's own ID: a lookup by time and number could also match an
-    // order stored earlier at the same minute with the same number.
-    const std::string id = std::to_string(m_db.lastInsertId());
-    for (const PricedDish* line : lines)
-        if (!m_db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" +
-                             id + "," + sqlQuote(time) + "," + sqlQuote(line->name) + ",1," +
-                             sqlQuote(line->unit) + "," + Values::numberToText(line->price) + ")"))
-            return false;
-    return true;
-}
-
-bool DemoDataGenerator::insertOrder(const std::string& time, int number, double sum,
-                                    const std::string& table, const Customer& customer) {
+bool DemoDataGenerator::store(const std::string& time, int number, double sum,
+                              const std::string& table, const Customer& customer,
+                              const std::vector<const PricedDish*>& lines) {
     const std::string amount = Values::numberToText(sum);
-    const std::string settled = std::fabs(sum) > kTolerance ? "1" : "0";
-    const bool stored = m_db.ExecuteSql(
-        "insert into 存单 (编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,支付方式,已付,实付,"
-        "桌号,电话,姓名,地址,是否结算,备注) values (" +
-        std::to_string(number) + "," + sqlQuote("饿了么(第1联)") + "," + sqlQuote("山东手工水饺") +
-        "," + sqlQuote(time) + "," + sqlQuote("无") + ",0,0," + amount + "," +
-        sqlQuote("现金支付") + "," + amount + "," + amount + "," + sqlQuote(table) + "," +
-        sqlQuote(customer.phone) + "," + sqlQuote(customer.name) + "," +
-        sqlQuote(customer.address) + "," + sqlQuote(settled) + "," + sqlQuote("") + ")");
-    if (stored)
-        ++m_ordersWritten;
-    return stored;
+    OrderStore::Order order{std::to_string(number),
+                            "饿了么(第1联)",
+                            "山东手工水饺",
+                            time,
+                            "无",
+                            "0",
+                            "0",
+                            amount,
+                            "现金支付",
+                            amount,
+                            amount,
+                            table,
+                            customer.phone,
+                            customer.name,
+                            customer.address,
+                            "",
+                            {}};
+    for (const PricedDish* line : lines)
+        order.lines.push_back({line->name, "1", line->unit, Values::numberToText(line->price)});
+    if (OrderStore(m_db).insert(order) == 0)
+        return false;
+    ++m_ordersWritten;
+    return true;
 }

@@ -8,8 +8,8 @@ class Database;
 class DishCache;
 class TableCache;
 
-// Fills the order tables with a year of invented orders, written exactly as
-// settlement writes them, so that the history and the reports have something
+// Fills the order tables with a year of invented orders, written by the
+// order store as settlements are, so that the history and the reports have something
 // to show. Nothing marks the rows as invented.
 class DemoDataGenerator {
   public:
@@ -56,10 +56,11 @@ class DemoDataGenerator {
     int random(int low, int high);
     void generateDay(int year, int month, int day);
     double generateOrder(const std::string& time, int number);
-    bool insertLines(const std::string& time, const std::vector<const PricedDish*>& lines);
+    // The order and its lines, or nothing: an order without its lines would
+    // count in the income but not the sales.
+    bool store(const std::string& time, int number, double sum, const std::string& table,
+               const Customer& customer, const std::vector<const PricedDish*>& lines);
     void fail();
-    bool insertOrder(const std::string& time, int number, double sum, const std::string& table,
-                     const Customer& customer);
 
     Database& m_db;
     std::vector<PricedDish> m_pricedDishes;

@@ -82,6 +82,15 @@ bool negative(const std::string& text) {
 
 } // namespace
 
+bool isOrderNumber(const std::string& text) {
+    if (text.empty() || text.size() > 9)
+        return false;
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
 std::string fieldBeyondColumn(const OrderDraft& o) {
     const Field fields[] = {
         {"票头", "存单", "票头", o.header},

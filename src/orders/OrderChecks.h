@@ -7,6 +7,9 @@
 // What is checked in an order on screen before it is stored or printed.
 namespace OrderChecks {
 
+// An order number as the 编号 column keeps it: 1 to 9 digits, no sign.
+bool isOrderNumber(const std::string& text);
+
 // The first field whose text its column cannot hold, said as "备注最多 255 个字";
 // empty when every field fits. Limits come from the columns themselves.
 std::string fieldBeyondColumn(const OrderDraft& order);

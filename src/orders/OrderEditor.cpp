@@ -1,31 +1,16 @@
 #include "orders/OrderEditor.h"
 
-#include "history/ChangeLog.h"
 #include "orders/OrderChecks.h"
+#include "orders/OrderStore.h"
 #include "orders/OrderTime.h"
 #include "storage/engine/Database.h"
 #include "storage/engine/DbTransaction.h"
 #include "storage/values/Values.h"
 
-#include <algorithm>
-#include <cmath>
-
-using Values::sqlQuote;
-
 namespace {
 
 std::string idLiteral(const std::string& idText) {
     return std::to_string(Values::textToInt(idText));
-}
-
-std::string numberText(const std::string& text) {
-    return Values::numberToText(Values::textToNumber(text));
-}
-
-bool isWholeNumber(const std::string& text) {
-    const std::string digits = text.starts_with('-') ? text.substr(1) : text;
-    return !digits.empty() &&
-           std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 } // namespace
@@ -67,28 +52,6 @@ std::optional<DateTime> OrderEditor::storedTime(const std::string& id) const {
     return time;
 }
 
-std::string OrderEditor::updateStatement(const std::string& id, const OrderDraft& d,
-                                         const DateTime& time) {
-    const bool settled = std::fabs(Values::textToNumber(d.actuallyPaid)) > 0.0000001;
-    return "update 存单 set 编号=" + Values::trim(d.number) + ",票头=" + sqlQuote(d.header) + ",店铺名称=" + sqlQuote(d.shop) + ",时间='" + time.canonical() + "',减免=" + sqlQuote(d.discountName) + ",减免份数=" + numberText(d.discountPortions) +
-           ",减免金额=" + numberText(d.discountAmount) + ",合计=" + numberText(d.total) +
-           ",支付方式=" + sqlQuote(d.paymentMethod) + ",已付=" + numberText(d.paid) +
-           ",实付=" + numberText(d.actuallyPaid) + ",桌号=" + sqlQuote(d.table) + ",电话=" + sqlQuote(d.telephone) + ",姓名=" + sqlQuote(d.name) + ",地址=" + sqlQuote(d.address) + ",是否结算='" + (settled ? "1" : "0") + "',备注=" + sqlQuote(d.remark) + " where ID =" + id;
-}
-
-bool OrderEditor::writeLines(const std::string& id, const OrderDraft& draft, const DateTime& time) {
-    for (const OrderLine& line : draft.dishLines()) {
-        const std::string statement =
-            "insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" + id + ",'" +
-            time.canonical() + "'," + sqlQuote(line.dishName) + "," +
-            std::to_string(Values::textToInt(line.quantity)) + "," + sqlQuote(line.unit) + "," +
-            numberText(line.subtotal) + ")";
-        if (!m_db.ExecuteSql(statement))
-            return false;
-    }
-    return true;
-}
-
 OrderEditor::Result OrderEditor::fail(const std::string& message) {
     return {Outcome::Failed, message};
 }
@@ -105,7 +68,8 @@ OrderEditor::Result OrderEditor::goneOrFailed() {
 OrderEditor::Result OrderEditor::saveEditedOrder(const OrderDraft& draft) {
     if (draft.dishLines().empty())
         return {Outcome::NoLines, noLines};
-    if (!isWholeNumber(Values::trim(draft.number)))
+    const std::string number = Values::trim(draft.number);
+    if (!OrderChecks::isOrderNumber(number))
         return fail("编号必须是整数，订单没有修改。");
     if (const std::string nul = draft.nulRefusal(); !nul.empty())
         return fail(nul + "订单没有修改。");
@@ -121,16 +85,10 @@ OrderEditor::Result OrderEditor::saveEditedOrder(const OrderDraft& draft) {
     DbTransaction transaction(m_db);
     if (!transaction.started())
         return storageFailed();
-    const StoredOrders orders(m_db);
-    const std::optional<std::string> before = orders.recordText(id);
-    if (!before)
+    const OrderStore::Order order = OrderStore::fromDraft(draft, number, time->canonical());
+    if (!OrderStore(m_db).replace(Values::textToInt(id), order))
         return goneOrFailed();
-    if (!m_db.ExecuteSql("Delete * from 存单详单 where 存单ID =" + id) ||
-        !m_db.ExecuteSql(updateStatement(id, draft, *time)) || !writeLines(id, draft, *time))
-        return storageFailed();
-    const ChangeLog::Entry record{ChangeLog::Kind::Edit, id, Values::trim(draft.number), *before,
-                                  orders.recordText(id).value_or("")};
-    if (!ChangeLog(m_db).write(record) || !transaction.commit())
+    if (!transaction.commit())
         return storageFailed();
     return {Outcome::Saved, savedQuestion};
 }

@@ -48,9 +48,6 @@ class OrderEditor {
 
   private:
     std::optional<DateTime> storedTime(const std::string& id) const;
-    static std::string updateStatement(const std::string& id, const OrderDraft& draft,
-                                       const DateTime& time);
-    bool writeLines(const std::string& id, const OrderDraft& draft, const DateTime& time);
     Result fail(const std::string& message);
     // Rolls back and tells why the save failed, as far as the database can tell.
     Result storageFailed();

@@ -1,7 +1,7 @@
 #include "orders/OrderNumbering.h"
 
-#include "storage/values/Calendar.h"
 #include "storage/engine/Database.h"
+#include "storage/values/Calendar.h"
 #include "storage/values/Values.h"
 
 namespace {
@@ -19,7 +19,8 @@ DateTime nextDay(const DateTime& d) {
 }
 
 std::string todayCondition(const DateTime& now) {
-    return " where  时间>cdate(" + Values::sqlQuote(dayStartText(now)) + ") and 时间<=cdate(" + Values::sqlQuote(dayEndText(now)) + ")";
+    return " where  时间>cdate(" + Values::sqlQuote(dayStartText(now)) + ") and 时间<=cdate(" +
+           Values::sqlQuote(dayEndText(now)) + ")";
 }
 
 DbValue firstValue(Database& db, const std::string& sql) {

@@ -2,33 +2,12 @@
 
 #include "orders/OrderChecks.h"
 #include "orders/OrderNumbering.h"
+#include "orders/OrderStore.h"
 
-#include "storage/values/Clock.h"
 #include "storage/engine/Database.h"
+#include "storage/engine/DbTransaction.h"
+#include "storage/values/Clock.h"
 #include "storage/values/Values.h"
-
-#include <cmath>
-
-namespace {
-
-using Values::sqlQuote;
-
-// Numbers enter statements bare, so they are rebuilt from their value:
-// "12.50" becomes 12.5, an empty box 0, and no other text gets through.
-std::string number(const std::string& text) {
-    return Values::numberToText(Values::textToNumber(text));
-}
-
-bool isOrderNumber(const std::string& text) {
-    if (text.empty() || text.size() > 9)
-        return false;
-    for (char c : text)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
-}
-
-} // namespace
 
 bool Settlement::hasDishes(const OrderDraft& order) {
     return !order.dishLines().empty();
@@ -59,7 +38,7 @@ Settlement::Result Settlement::printOnly(const OrderDraft& order,
 }
 
 std::string Settlement::refusal(const OrderDraft& order) const {
-    if (!isOrderNumber(Values::trim(order.number)))
+    if (!OrderChecks::isOrderNumber(Values::trim(order.number)))
         return "无法保存：编号必须是整数。订单仍保留在屏幕上。";
     if (!DateTime::parse(order.orderTime, m_clock.now().year))
         return "无法保存：下单时间“" + order.orderTime + "”不是有效的时间。订单仍保留在屏幕上。";
@@ -85,18 +64,17 @@ Settlement::Result Settlement::store(const OrderDraft& order) {
     const std::string refused = refusal(order);
     if (!refused.empty())
         return {Outcome::NotStored, refused};
-    if (!m_db.begin())
+    DbTransaction transaction(m_db);
+    if (!transaction.started())
         return notStored();
     m_number = Values::trim(order.number);
-    long long orderId = 0;
-    const bool stored = claimNumber() && insertOrder(order) &&
-                        (orderId = m_db.lastInsertId()) > 0 && insertLines(order, orderId) &&
-                        updateCustomer(order) && m_db.commit();
-    if (!stored) {
-        const Result failed = notStored();
-        m_db.rollback();
-        return failed;
-    }
+    if (!claimNumber())
+        return notStored();
+    const long long orderId =
+        OrderStore(m_db).insert(OrderStore::fromDraft(order, m_number, order.orderTime));
+    // The guard rolls back once the failure is read.
+    if (orderId == 0 || !updateCustomer(order) || !transaction.commit())
+        return notStored();
     return {Outcome::Done, {}, orderId};
 }
 
@@ -112,36 +90,20 @@ bool Settlement::claimNumber() {
     return m_db.lastFailure() == StorageFailure::None;
 }
 
-bool Settlement::insertOrder(const OrderDraft& o) {
-    const bool settled = std::fabs(Values::textToNumber(o.actuallyPaid)) > 0.0000001;
-    return m_db.ExecuteSql(
-        "insert into 存单 "
-        "(编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,支付方式,已付,实付,桌号,电话,"
-        "姓名,地址,是否结算,备注) values (" +
-        m_number + "," + sqlQuote(o.header) + "," + sqlQuote(o.shop) + "," + sqlQuote(o.orderTime) + "," + sqlQuote(o.discountName) + "," +
-        number(o.discountPortions) + "," + number(o.discountAmount) + "," + number(o.total) + "," + sqlQuote(o.paymentMethod) + "," + number(o.paid) + "," + number(o.actuallyPaid) + "," + sqlQuote(o.table) + "," + sqlQuote(o.telephone) + "," + sqlQuote(o.name) + "," + sqlQuote(o.address) + ",'" + (settled ? "1" : "0") + "'," + sqlQuote(o.remark) + ")");
-}
-
-bool Settlement::insertLines(const OrderDraft& o, long long orderId) {
-    for (const OrderLine& line : o.dishLines()) {
-        if (!m_db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" +
-                             std::to_string(orderId) + "," + sqlQuote(o.orderTime) + "," + sqlQuote(line.dishName) + "," + number(line.quantity) + "," + sqlQuote(line.unit) + "," + number(line.subtotal) + ")"))
-            return false;
-    }
-    return true;
-}
-
 bool Settlement::updateCustomer(const OrderDraft& o) {
     if (o.telephone.empty())
         return true;
-    const std::string phone = sqlQuote(o.telephone);
+    const std::string phone = Values::sqlQuote(o.telephone);
     const int table = m_db.OpenTable("Select * from 客户 where 电话=" + phone);
     const std::string known = m_db.ReadColByName(table, "电话").toText();
     const double orders = m_db.ReadColByName(table, "订餐次数").toNumber();
     m_db.CloseTable(table);
     if (known != o.telephone)
         return m_db.ExecuteSql("insert into 客户 (电话,姓名,地址,最近订餐日期,订餐次数) values (" +
-                               phone + "," + sqlQuote(o.name) + "," + sqlQuote(o.address) + "," + sqlQuote(o.orderTime) + ",1)");
-    return m_db.ExecuteSql("update 客户 set 最近订餐日期 = " + sqlQuote(o.orderTime) + ",订餐次数 =" + std::to_string(Values::truncateToInt(orders) + 1) +
+                               phone + "," + Values::sqlQuote(o.name) + "," +
+                               Values::sqlQuote(o.address) + "," + Values::sqlQuote(o.orderTime) +
+                               ",1)");
+    return m_db.ExecuteSql("update 客户 set 最近订餐日期 = " + Values::sqlQuote(o.orderTime) +
+                           ",订餐次数 =" + std::to_string(Values::truncateToInt(orders) + 1) +
                            " where 电话 = " + phone);
 }

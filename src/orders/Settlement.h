@@ -48,8 +48,6 @@ class Settlement {
     // Why nothing was stored, as far as the database can tell.
     Result notStored() const;
     bool claimNumber();
-    bool insertOrder(const OrderDraft& order);
-    bool insertLines(const OrderDraft& order, long long orderId);
     bool updateCustomer(const OrderDraft& order);
 
     Database& m_db;

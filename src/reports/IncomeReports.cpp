@@ -173,8 +173,7 @@ ReportSheet IncomeReports::quarter(const std::string& year, const std::string& q
 
 ReportSheet IncomeReports::year(const std::string& year) {
     ReportSheet sheet = startSheet(year + "年 年报表", monthHeadings, ReportSheet::Chart::Pie);
-    const std::string where =
-        " from 存单 where format(时间,'yyyy')=" + Values::sqlQuote(year);
+    const std::string where = " from 存单 where format(时间,'yyyy')=" + Values::sqlQuote(year);
     const auto rows = grouped(sheet, grouping(where, "yyyy-mm", 12, "年度"));
     if (!rows.empty())
         writeMonthPies(sheet, ReportCharts::PieLayout::Year, rows, year + "年 年收入参考",

@@ -2,7 +2,6 @@
 
 #include "catalogue/LetterCode.h"
 #include "storage/engine/Database.h"
-#include "storage/engine/DbTransaction.h"
 #include "storage/values/Values.h"
 
 #include <algorithm>
@@ -235,30 +234,19 @@ MenuImport::Preview MenuImport::preview(const SheetTable& table, const Progress&
 }
 
 WriteResult MenuImport::apply(const Preview& preview, const Progress& progress) {
-    DbTransaction transaction(m_db);
-    if (!transaction.started())
-        return WriteResult::Failed;
-    for (const auto& unit : preview.newUnits)
-        if (!m_db.ExecuteSql("insert into 单位 (单位名称) values (" + Values::sqlQuote(unit) + ")"))
-            return WriteResult::Failed;
-    const long long total = static_cast<long long>(preview.entries.size());
-    long long done = 0;
-    for (const auto& entry : preview.entries) {
-        const DishInput& dish = entry.dish;
-        if (entry.kind == Kind::Add && !m_db.ExecuteSql(DishCatalogue::insertStatement(dish)))
-            return WriteResult::Failed;
-        if (entry.kind == Kind::Change &&
-            !m_db.ExecuteSql("update 菜单 set 字母 =" + Values::sqlQuote(dish.letters) +
-                             ",菜名 =" + Values::sqlQuote(dish.name) + ",价格=" + dish.priceText() +
-                             ",单位 =" + Values::sqlQuote(dish.unit) +
-                             " where [id] = " + std::to_string(entry.id)))
-            return WriteResult::Failed;
-        if (++done % 64 == 0 && progress && !progress(done, total))
-            return WriteResult::Cancelled;
-    }
-    if (progress && !progress(total, total))
+    std::vector<DishCatalogue::MenuChange> changes;
+    for (const auto& entry : preview.entries)
+        if (entry.kind == Kind::Add || entry.kind == Kind::Change)
+            changes.push_back({entry.kind == Kind::Change ? entry.id : 0, entry.dish});
+    switch (DishCatalogue(m_db).storeMenu(preview.newUnits, changes, progress)) {
+    case DishCatalogue::MenuStored::Stored:
+        return WriteResult::Written;
+    case DishCatalogue::MenuStored::Cancelled:
         return WriteResult::Cancelled;
-    return transaction.commit() ? WriteResult::Written : WriteResult::Failed;
+    case DishCatalogue::MenuStored::Failed:
+        break;
+    }
+    return WriteResult::Failed;
 }
 
 std::string MenuImport::summary(const Preview& preview) {

@@ -59,6 +59,16 @@ TEST(OrderDraft, PaymentMethodsInTheirFixedOrder) {
     EXPECT_EQ(OrderDraft::paymentMethods(), expected);
 }
 
+TEST(OrderChecks, AnOrderNumberIsOneToNineDigits) {
+    const std::pair<const char*, bool> cases[] = {
+        {"1", true},    {"007", true},       {"123456789", true},   {"", false},
+        {"-5", false},  {"+5", false},       {"1234567890", false}, {"1.5", false},
+        {"1 2", false}, {"1,合计=0", false},
+    };
+    for (const auto& [text, valid] : cases)
+        EXPECT_EQ(OrderChecks::isOrderNumber(text), valid) << text;
+}
+
 TEST(OrderChecks, ImpossibleAmountsAreQuestionedAndNamed) {
     using Field = OrderChecks::AmountDoubts::Field;
     struct Case {

@@ -98,6 +98,9 @@ TEST_P(OrderEditorTest, RefusalsChangeNothing) {
          OrderEditor::Outcome::NoLines},
         {[](OrderDraft& f) { f.number = "1,合计=0"; }, OrderEditor::Outcome::Failed},
         {[](OrderDraft& f) { f.number = ""; }, OrderEditor::Outcome::Failed},
+        // The number rule settlement keeps: 1 to 9 digits, no sign.
+        {[](OrderDraft& f) { f.number = "-5"; }, OrderEditor::Outcome::Failed},
+        {[](OrderDraft& f) { f.number = "1234567890"; }, OrderEditor::Outcome::Failed},
         {[](OrderDraft& f) { f.orderTime = "明天"; }, OrderEditor::Outcome::Failed},
     };
     for (const Case& c : cases) {

@@ -313,6 +313,11 @@ TEST(DatabaseFile, OlderFilesLearnToCompareNamesExactly) {
                                                "'%NOCASE%'"),
                   "0");
         EXPECT_EQ(StorageConditions::firstText(db.connection(), "PRAGMA integrity_check"), "ok");
+        EXPECT_EQ(StorageConditions::firstText(
+                      db.connection(), "select count(*) from sqlite_master where type='index' "
+                                       "and name like '存单%'"),
+                  std::to_string(Schema::indexes().size()))
+            << "an older file gets every index at start-up";
     }
     Database db;
     ASSERT_TRUE(StorageStartup::openDatabase(db, path));

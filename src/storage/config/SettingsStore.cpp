@@ -7,27 +7,27 @@
 using Values::sqlQuote;
 
 std::string SettingsStore::get(const std::string& key, const std::string& defaultValue) const {
-    int handle =
-        m_db.OpenTable("Select 记录信息 from 记录 where 记录内容=" + sqlQuote(key));
+    int handle = m_db.OpenTable("Select 记录信息 from 记录 where 记录内容=" + sqlQuote(key));
     std::string value = m_db.ReadColByName(handle, "记录信息").toText();
     m_db.CloseTable(handle);
     return value.empty() ? defaultValue : value;
 }
 
 bool SettingsStore::exists(const std::string& key) const {
-    int handle =
-        m_db.OpenTable("Select 记录内容 from 记录 where 记录内容=" + sqlQuote(key));
+    int handle = m_db.OpenTable("Select 记录内容 from 记录 where 记录内容=" + sqlQuote(key));
     std::string found = m_db.ReadColByName(handle, "记录内容").toText();
     m_db.CloseTable(handle);
     return found == key;
 }
 
 bool SettingsStore::update(const std::string& key, const std::string& value) {
-    return m_db.ExecuteSql("update 记录 set 记录信息 = " + sqlQuote(value) + " where 记录内容 = " + sqlQuote(key));
+    return m_db.ExecuteSql("update 记录 set 记录信息 = " + sqlQuote(value) +
+                           " where 记录内容 = " + sqlQuote(key));
 }
 
 bool SettingsStore::insert(const std::string& key, const std::string& value) {
-    return m_db.ExecuteSql("insert into 记录 (记录内容,记录信息) values (" + sqlQuote(key) + "," + sqlQuote(value) + ")");
+    return m_db.ExecuteSql("insert into 记录 (记录内容,记录信息) values (" + sqlQuote(key) + "," +
+                           sqlQuote(value) + ")");
 }
 
 bool SettingsStore::set(const std::string& key, const std::string& value) {

@@ -1,6 +1,5 @@
 #include "storage/dialect/PeriodRange.h"
 
-#include <sqlite3.h>
 
 #include <cctype>
 
@@ -102,14 +101,6 @@ std::size_t emit(const std::vector<SqlToken>& t, std::size_t at, std::size_t col
         return 0;
     out += *range;
     return literal + 1;
-}
-
-bool createIndexes(sqlite3* db) {
-    return sqlite3_exec(
-               db,
-               "CREATE INDEX IF NOT EXISTS 存单_时间 ON 存单 (时间,实付);"
-               "CREATE INDEX IF NOT EXISTS 存单详单_销售时间 ON 存单详单 (销售时间,菜名,小计);",
-               nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 } // namespace PeriodRange

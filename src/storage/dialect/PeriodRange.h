@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-struct sqlite3;
-
 // Period conditions as ranges on the date-time column itself, so that an
 // index on the column finds the rows instead of a scan of the table.
 // Date-times are stored as "YYYY-MM-DD HH:MM:SS", so format(col,'yyyy-mm')
@@ -25,8 +23,5 @@ std::optional<std::string> condition(const std::string& column, const std::strin
 // the range to `out` and returns the position after the literal; else 0.
 std::size_t emit(const std::vector<SqlToken>& tokens, std::size_t at, std::size_t column,
                  std::size_t pattern, std::size_t close, std::string& out);
-
-// The indexes the ranges are served by, covering what the reports read.
-bool createIndexes(sqlite3* db);
 
 } // namespace PeriodRange

@@ -1,7 +1,6 @@
 #include "storage/engine/Database.h"
 #include "storage/values/Clock.h"
 #include "storage/dialect/JetFunctions.h"
-#include "storage/dialect/PeriodRange.h"
 #include "storage/engine/RecordSet.h"
 #include "storage/values/SafeFile.h"
 #include "storage/schema/Schema.h"
@@ -174,7 +173,12 @@ bool Database::upgradeSchema() {
     if (const StorageFailure failure = SqliteFile::makeTextExact(m_db);
         failure != StorageFailure::None)
         return fail(failure, sqlite3_errmsg(m_db));
-    PeriodRange::createIndexes(m_db);
+    for (const IndexDef& index : Schema::indexes())
+        if (sqlite3_exec(m_db, Schema::createIndexSql(index).c_str(), nullptr, nullptr, nullptr) !=
+            SQLITE_OK) {
+            m_lastError = sqlite3_errmsg(m_db);
+            return false;
+        }
     for (const TableDef& table : Schema::tables())
         if (!table.inTemplate && sqlite3_exec(m_db, Schema::createTableSql(table).c_str(), nullptr,
                                               nullptr, nullptr) != SQLITE_OK) {

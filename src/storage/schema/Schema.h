@@ -31,12 +31,26 @@ struct TableDef {
     bool inTemplate = true; // false: created by the schema upgrade
 };
 
+// An index of the order database. One with `nonEmpty` holds only the rows
+// whose text column of that name is not empty.
+struct IndexDef {
+    std::string name;
+    std::string table;
+    std::vector<std::string> columns;
+    std::string nonEmpty;
+    bool inTemplate = false; // false: created at start-up
+};
+
 // The tables of the order database, the SQLite text that creates them and
 // the rows a new database starts with. Kept free of the rest of the storage
 // layer: the template generator is built from this file alone.
 namespace Schema {
 
 const std::vector<TableDef>& tables();
+// Every index of both engines; nothing else creates one.
+const std::vector<IndexDef>& indexes();
+// CREATE INDEX IF NOT EXISTS for an index, as SQLite takes it.
+std::string createIndexSql(const IndexDef& index);
 const TableDef* findTable(std::string_view name); // ASCII case ignored
 const ColumnDef* findColumn(const TableDef& table, std::string_view name);
 // The same, looking first at the column after `previous` (statements list

@@ -45,9 +45,13 @@ std::string check(const ColumnDef& column) {
     return {};
 }
 
-std::string index(const char* indexName, const char* table, const char* columns) {
-    return std::string("CREATE INDEX IF NOT EXISTS ") + name(indexName) + " ON " + name(table) +
-           " (" + columns + ");\n";
+std::string index(const IndexDef& index) {
+    std::string columns;
+    for (const std::string& column : index.columns)
+        columns += (columns.empty() ? "" : ",") + name(column);
+    return "CREATE INDEX IF NOT EXISTS " + name(index.name) + " ON " + name(index.table) + " (" +
+           columns + ")" +
+           (index.nonEmpty.empty() ? "" : " WHERE " + name(index.nonEmpty) + " <> ''") + ";\n";
 }
 
 } // namespace
@@ -88,9 +92,8 @@ std::string createSql() {
                 sql += "ALTER TABLE " + name(table.name) + " ADD COLUMN IF NOT EXISTS " +
                        columnSql(column) + ";\n";
     }
-    sql += index("存单详单_存单ID", "存单详单", "\"存单ID\"");
-    sql += index("存单_时间", "存单", "\"时间\",\"实付\"");
-    sql += index("存单详单_销售时间", "存单详单", "\"销售时间\",\"菜名\",\"小计\"");
+    for (const IndexDef& definition : Schema::indexes())
+        sql += index(definition);
     return sql;
 }
 

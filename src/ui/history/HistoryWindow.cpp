@@ -73,7 +73,6 @@ HistoryWindow::HistoryWindow(Database& db, PagedList& orders, const Clock& clock
 
     if (customerTelephone)
         openedFromCustomerWindow(*customerTelephone);
-    PagedList::prepareIndexes(db);
     m_orders.setPageSize(200);
     m_panel->showFirstPage();
 }

@@ -5,13 +5,12 @@
 #include "orders/OrderDefaults.h"
 #include "orders/OrderEditor.h"
 #include "orders/OrderNumbering.h"
-#include "orders/OrderReceipt.h"
 #include "orders/OrderTime.h"
 #include "orders/Settlement.h"
 #include "receipt/ReceiptSettings.h"
-#include "storage/values/Clock.h"
-#include "storage/engine/Database.h"
 #include "storage/config/ProgramFolder.h"
+#include "storage/engine/Database.h"
+#include "storage/values/Clock.h"
 #include "storage/values/Values.h"
 #include "ui/common/HelpDocuments.h"
 #include "ui/common/ListControls.h"
@@ -47,26 +46,18 @@ std::string text(const QLineEdit* edit) {
     return edit->text().toStdString();
 }
 
-std::string text(const QComboBox* box) {
-    return box->currentText().toStdString();
-}
-
 } // namespace
 
 MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
-    : QMainWindow(parent), m_db(db), m_clock(clock), m_settings(db),
-      m_receipts(db, clock, this, [this] { return receiptOrderOf(orderDraft()); }),
+    : QMainWindow(parent), m_db(db), m_clock(clock), m_settings(db), m_session(db, clock),
+      m_receipts(db, this, [this] { return m_session.receipt(); }),
       m_tools(db, clock, this,
               {[this](QWidget* owner, const QString& id, const QString& date) {
                    return editStoredOrder(owner, id, date);
                },
                [this] { reloadDishes(); }, [this] { reloadTables(); },
-               // Today now has orders: a new order must not reuse their
-               // numbers. An order being edited keeps its own number.
-               [this] {
-                   if (!isEditingStoredOrder())
-                       refreshNumbering();
-               }}),
+               // Today now has orders: a new order must not reuse their numbers.
+               [this] { refreshNumbering(); }}),
       m_copies(
           db, clock, this, [this](const QString& failure) { m_form.backupPart->setText(failure); },
           [this] { reloadAfterRestore(); }) {
@@ -84,7 +75,12 @@ MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
     connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The controls outlive the members: a box losing the focus as they close
+    // must not reach the order's session.
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
+}
 
 void MainWindow::startUp() {
     reloadTables();
@@ -128,9 +124,9 @@ void MainWindow::connectControls() {
     connectCommands();
     // Every change the receipt shows refreshes the preview.
     for (const auto& [edit, field] : m_form.draftEdits())
-        connect(edit, &QLineEdit::editingFinished, this, &MainWindow::refreshPreview);
+        connect(edit, &QLineEdit::editingFinished, this, &MainWindow::orderChanged);
     for (const auto& [box, field] : m_form.draftDropDowns())
-        connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::refreshPreview);
+        connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::orderChanged);
     for (QLineEdit* edit :
          {m_form.tableCode, m_form.telephone, m_form.name, m_form.address, m_form.discountPortions,
           m_form.discountAmount, m_form.total, m_form.paid, m_form.actuallyPaid})
@@ -163,12 +159,13 @@ void MainWindow::connectOrderEntry() {
 }
 
 void MainWindow::connectCommands() {
-    connect(m_form.settleButton, &QPushButton::clicked, this,
-            [this] { isEditingStoredOrder() ? saveEditedOrder() : settleOrder(); });
+    connect(m_form.settleButton, &QPushButton::clicked, this, &MainWindow::settleKey);
     connect(m_form.printOnlyButton, &QPushButton::clicked, this, &MainWindow::printOnly);
     connect(m_form.clearButton, &QPushButton::clicked, this, &MainWindow::confirmClearOrder);
-    connect(m_form.previewButton, &QPushButton::clicked, this,
-            [this] { m_receipts.togglePreview(); });
+    connect(m_form.previewButton, &QPushButton::clicked, this, [this] {
+        syncSession();
+        m_receipts.togglePreview();
+    });
 
     const std::pair<QAction*, std::function<void()>> actions[] = {
         {m_form.toolButtons[0], [this] { m_tools.openOrderHistory(); }},
@@ -183,7 +180,11 @@ void MainWindow::connectCommands() {
         {m_form.headerListAction, [this] { m_tools.openHeaderList(); }},
         {m_form.shopListAction, [this] { m_tools.openShopList(); }},
         {m_form.discountListAction, [this] { m_tools.openDiscountList(); }},
-        {m_form.printSettingsAction, [this] { m_receipts.openPrintSettings(); }},
+        {m_form.printSettingsAction,
+         [this] {
+             syncSession();
+             m_receipts.openPrintSettings();
+         }},
         {m_form.changeLogAction, [this] { m_tools.openChangeLog(); }},
         {m_form.passwordAction, [this] { m_tools.openManagerPassword(); }},
         {m_form.backupAction, [this] { m_copies.backUpByHand(); }},
@@ -214,14 +215,7 @@ void MainWindow::registerFunctionKeys() {
         {Qt::Key_F7, [this] { enterField(m_form.remark); }},
         {Qt::Key_F10, [this] { confirmClearOrder(); }},
         {Qt::Key_F11, [this] { printOnly(); }},
-        // While settlement has hidden the button, the order is already stored:
-        // F12 must not store it a second time.
-        {Qt::Key_F12,
-         [this] {
-             if (m_form.settleButton->isHidden())
-                 return;
-             isEditingStoredOrder() ? saveEditedOrder() : settleOrder();
-         }},
+        {Qt::Key_F12, [this] { settleKey(); }},
     };
     for (const auto& [key, action] : keys) {
         auto* shortcut = new QAction(this);
@@ -266,26 +260,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // --- the order on screen ----------------------------------------------------
 
 OrderDraft MainWindow::orderDraft() const {
-    OrderDraft d;
-    for (const auto& [edit, field] : m_form.draftEdits())
-        d.*field = text(edit);
-    for (const auto& [box, field] : m_form.draftDropDowns())
-        d.*field = text(box);
-    d.paymentIndex = m_form.paymentMethod->currentIndex();
-    d.lines = orderGrid().lines();
-    return d;
+    return m_form.draft();
 }
 
 void MainWindow::loadOrderDraft(const OrderDraft& d) {
-    for (const auto& [edit, field] : m_form.draftEdits()) {
-        const QSignalBlocker blocker(edit);
-        edit->setText(qs(d.*field));
-    }
-    for (const auto& [box, field] : m_form.draftDropDowns()) {
-        const QSignalBlocker blocker(box);
-        showInDropDown(box, d.*field);
-    }
-    applyGrid(OrderGrid::fromLines(d.lines));
+    m_form.showDraft(d);
 }
 
 OrderGrid MainWindow::orderGrid() const {
@@ -297,31 +276,27 @@ bool MainWindow::orderHasContent() const {
 }
 
 void MainWindow::clearOrder() {
-    refreshNumbering();
-    const int number = m_form.number->text().toInt();
-    setEditingStoredOrder(false);
-    loadOrderDraft(orderDraft().cleared(number));
+    // A payment method added to show a stored order is not offered to new ones.
+    m_form.dropAddedPaymentMethods();
+    syncSession();
+    m_session.clear(showCounters());
+    showSession();
     enterField(m_form.dishCode);
 }
 
-bool MainWindow::isEditingStoredOrder() const {
-    return m_form.settleButton->text() == QStringLiteral("修改(F12)");
+void MainWindow::syncSession() {
+    m_session.setOrder(orderDraft());
 }
 
-void MainWindow::setEditingStoredOrder(bool editing) {
-    // A payment method added to show a stored order is not offered to new ones.
-    const int fixedMethods = static_cast<int>(OrderDraft::paymentMethods().size());
-    if (!editing && m_form.paymentMethod->count() > fixedMethods) {
-        if (m_form.paymentMethod->currentIndex() >= fixedMethods)
-            m_form.paymentMethod->setCurrentIndex(0);
-        while (m_form.paymentMethod->count() > fixedMethods)
-            m_form.paymentMethod->removeItem(fixedMethods);
-    }
-    m_form.settleButton->setText(editing ? QStringLiteral("修改(F12)")
-                                         : QStringLiteral("打单结算(F12)"));
-    m_form.settleButton->setAccessibleName(m_form.settleButton->text());
-    m_form.settleButton->show();
-    m_form.notPrintedHint->hide();
+void MainWindow::showSession() {
+    loadOrderDraft(m_session.order());
+    m_form.showMode(m_session.mode());
+    m_receipts.refreshPreview();
+}
+
+void MainWindow::orderChanged() {
+    syncSession();
+    m_receipts.refreshPreview();
 }
 
 void MainWindow::reloadTables() {
@@ -338,11 +313,20 @@ void MainWindow::reloadDishes() {
     searchDishes();
 }
 
-void MainWindow::refreshNumbering() {
+int MainWindow::showCounters() {
     const TodayCounters counters = nextOrderNumber(m_db, m_clock.now());
-    m_form.number->setText(QString::number(counters.nextNumber));
     m_form.orderCountPart->setText(qs(counters.countCaption()));
     m_form.incomePart->setText(qs(counters.incomeCaption()));
+    return counters.nextNumber;
+}
+
+void MainWindow::refreshNumbering() {
+    const int next = showCounters();
+    // An order stored or being edited keeps its own number.
+    if (m_session.mode() != OrderSession::Mode::New)
+        return;
+    m_form.number->setText(QString::number(next));
+    syncSession();
 }
 
 void MainWindow::tick() {
@@ -355,10 +339,13 @@ void MainWindow::tick() {
         // A till left running overnight still gets its copy of the day.
         m_copies.startAutomaticBackup();
     }
-    if (!isEditingStoredOrder()) {
+    // A stored order keeps its own time.
+    if (m_session.mode() == OrderSession::Mode::New) {
         const QString time = qs(OrderTime::format(now, m_timeFormat));
-        if (m_form.orderTime->text() != time)
+        if (m_form.orderTime->text() != time) {
             m_form.orderTime->setText(time);
+            syncSession();
+        }
     }
 }
 
@@ -393,39 +380,29 @@ void MainWindow::chooseSelectedDish() {
         return;
     OrderGrid grid = orderGrid();
     const int gridRow = grid.enterDish(dish.name, quantity, m_dishes);
-    applyGrid(grid);
+    m_form.grid->setGrid(grid);
     m_form.grid->setCurrentGridCell(gridRow, OrderGrid::Quantity);
     applyLineTotals(grid);
-    refreshPreview();
+    orderChanged();
     enterField(m_form.dishCode);
 }
 
-void MainWindow::applyGrid(const OrderGrid& grid) {
-    m_form.grid->setGrid(grid);
-}
-
 void MainWindow::applyLineTotals(const OrderGrid& grid) {
-    const OrderTotals totals = grid.totals(text(m_form.discountAmount));
-    m_form.total->setText(qs(totals.total));
-    m_form.paid->setText(qs(totals.paid));
-    m_form.actuallyPaid->setText(qs(totals.actuallyPaid));
+    m_form.showTotals(grid.totals(text(m_form.discountAmount)));
 }
 
 void MainWindow::onGridCellEdited(int gridRow, int column) {
     OrderGrid grid = orderGrid();
     if (!grid.recomputeLine(gridRow, column, m_dishes))
         return;
-    applyGrid(grid);
+    m_form.grid->setGrid(grid);
     applyLineTotals(grid);
-    refreshPreview();
+    orderChanged();
 }
 
 void MainWindow::onDiscountAmountChanged() {
-    if (const auto totals = orderGrid().totalsForDiscount(text(m_form.discountAmount))) {
-        m_form.total->setText(qs(totals->total));
-        m_form.paid->setText(qs(totals->paid));
-        m_form.actuallyPaid->setText(qs(totals->actuallyPaid));
-    }
+    if (const auto totals = orderGrid().totalsForDiscount(text(m_form.discountAmount)))
+        m_form.showTotals(*totals);
 }
 
 void MainWindow::deleteCurrentLine() {
@@ -436,9 +413,9 @@ void MainWindow::deleteCurrentLine() {
     if (!MessageBoxes::instance().ask(this, QStringLiteral("是否删除光标所在的整行数据。")))
         return;
     grid.deleteRow(row);
-    applyGrid(grid);
+    m_form.grid->setGrid(grid);
     applyLineTotals(grid);
-    refreshPreview();
+    orderChanged();
 }
 
 void MainWindow::showGridMenu(const QPoint& globalPos) {
@@ -478,41 +455,62 @@ void MainWindow::chooseTimeFormat() {
     TimeFormatDialog dialog(m_settings, m_timeFormat, this);
     connect(&dialog, &TimeFormatDialog::choiceChanged, this, &MainWindow::setTimeFormat);
     dialog.exec();
-    refreshPreview();
+    orderChanged();
 }
 
 // --- settlement and stored orders -------------------------------------------
 
+void MainWindow::settleKey() {
+    switch (m_session.settleKey()) {
+    case OrderSession::SettleKey::Settle:
+        settleOrder();
+        return;
+    case OrderSession::SettleKey::SaveEdit:
+        saveEditedOrder();
+        return;
+    case OrderSession::SettleKey::Nothing:
+        return;
+    }
+}
+
+bool MainWindow::amountsAccepted() {
+    syncSession();
+    const OrderDraft& order = m_session.order();
+    return !Settlement::hasDishes(order) || AmountQuestion::goOn(this, m_form, order);
+}
+
 void MainWindow::settleOrder() {
-    // A stored order waiting for its receipt hides the button; storing it
-    // again would count it twice. F11 reprints it, F10 clears it.
-    if (isEditingStoredOrder() || m_form.settleButton->isHidden())
+    if (!amountsAccepted())
         return;
-    const OrderDraft order = orderDraft();
-    if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
+    const auto result = m_session.settle(m_receipts.printer(), [this] { showSession(); });
+    switch (result.outcome) {
+    case Settlement::Outcome::NoDishes:
+    case Settlement::Outcome::NotStored:
+        tell(qs(result.message));
         return;
-    const auto result = m_receipts.settle(order, [this](const std::string& number) {
-        // Another till sharing the server took the number shown; the receipt
-        // prints the one stored.
-        if (QString::fromStdString(number) != m_form.number->text().trimmed())
-            m_form.number->setText(QString::fromStdString(number));
-        m_form.settleButton->hide();
-    });
-    if (result.outcome == Settlement::Outcome::Done)
+    case Settlement::Outcome::Done:
         clearOrder();
-    if (result.outcome != Settlement::Outcome::NotPrinted)
         return;
-    // Stored; the order stays on screen for F11 or F10, and F11 now prints a
-    // stored order again.
-    m_form.orderId->setText(QString::number(result.orderId));
-    m_form.notPrintedHint->show();
+    case Settlement::Outcome::NotPrinted:
+        // Stored; the order stays on screen for F11 or F10.
+        showSession();
+        return;
+    }
 }
 
 void MainWindow::printOnly() {
-    const OrderDraft order = orderDraft();
-    if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
+    if (!amountsAccepted())
         return;
-    m_receipts.printOnly(order);
+    const auto result = m_session.printOnly(m_receipts.printer());
+    if (result.outcome == Settlement::Outcome::NoDishes)
+        tell(qs(result.message));
+    else if (result.outcome == Settlement::Outcome::NotStored)
+        MessageBoxes::instance().inform(this, qs(result.message), MessageBoxes::Icon::Warning);
+}
+
+void MainWindow::tell(const QString& message) {
+    MessageBoxes::instance().inform(this, message, MessageBoxes::Icon::Information,
+                                    QStringLiteral("提示"));
 }
 
 bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QString& dateText) {
@@ -529,26 +527,22 @@ bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QS
                                       QStringLiteral("提示")))
         return false;
     clearOrder();
-    setEditingStoredOrder(true);
     // Every stored value is shown as stored, listed or not, so that saving
     // without a change writes back what was there.
-    loadOrderDraft(OrderEditor::loadedDraft(
-        orderDraft(), *stored, editor.loadLines(idText.toStdString(), dateText.toStdString()),
-        m_timeFormat));
-    refreshPreview();
+    m_session.beginEditing(*stored, editor.loadLines(idText.toStdString(), dateText.toStdString()),
+                           m_timeFormat);
+    showSession();
     return true;
 }
 
 void MainWindow::saveEditedOrder() {
-    const OrderDraft order = orderDraft();
-    if (Settlement::hasDishes(order) && !AmountQuestion::goOn(this, m_form, order))
+    if (!amountsAccepted())
         return;
-    const OrderEditor::Result result = OrderEditor(m_db).saveEditedOrder(order);
+    const OrderEditor::Result result = m_session.saveEdit();
     const QString message = qs(result.message);
     switch (result.outcome) {
     case OrderEditor::Outcome::NoLines:
-        MessageBoxes::instance().inform(this, message, MessageBoxes::Icon::Information,
-                                        QStringLiteral("提示"));
+        tell(message);
         return;
     case OrderEditor::Outcome::Failed:
         MessageBoxes::instance().inform(this, message, MessageBoxes::Icon::Warning);
@@ -557,10 +551,16 @@ void MainWindow::saveEditedOrder() {
         break;
     }
     // A receipt that did not print leaves the order on screen, still in edit mode.
-    if (MessageBoxes::instance().ask(this, message) &&
-        !m_receipts.printRecorded(orderDraft(), true))
+    if (MessageBoxes::instance().ask(this, message) && !printStoredOrder())
         return;
     clearOrder();
+}
+
+bool MainWindow::printStoredOrder() {
+    const RecordedPrint::Result result = m_session.printStored(m_receipts.printer());
+    if (result.outcome == RecordedPrint::Outcome::NotRecorded)
+        MessageBoxes::instance().inform(this, qs(result.message), MessageBoxes::Icon::Warning);
+    return result.outcome == RecordedPrint::Outcome::Printed;
 }
 
 // --- menus ------------------------------------------------------------------
@@ -580,11 +580,11 @@ void MainWindow::showAbout() {
 
 void MainWindow::reloadAfterRestore() {
     seedReceiptDefaults(m_db);
-    // A stored order being edited may not exist in the restored data.
-    if (isEditingStoredOrder())
+    // A stored order on screen may not exist in the restored data.
+    if (m_session.mode() != OrderSession::Mode::New)
         clearOrder();
     reloadTables();
     reloadDishes();
     refreshNumbering();
-    refreshPreview();
+    orderChanged();
 }

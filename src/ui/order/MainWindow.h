@@ -2,6 +2,7 @@
 #include "orders/DishCache.h"
 #include "orders/OrderDraft.h"
 #include "orders/OrderGrid.h"
+#include "orders/OrderSession.h"
 #include "orders/TableCache.h"
 #include "storage/values/DateTime.h"
 #include "storage/config/SettingsStore.h"
@@ -52,13 +53,12 @@ class MainWindow : public QMainWindow {
     // A fresh order: next number, empty lines, delivery, totals and remark;
     // new-order mode; focus in the dish code box.
     void clearOrder();
-    // Edit mode is shown by the settle button reading "修改(F12)".
-    bool isEditingStoredOrder() const;
-    void setEditingStoredOrder(bool editing);
+    const OrderSession& session() const { return m_session; }
 
     void reloadTables();
     void reloadDishes();
-    // Next order number into the number box and today's counters into the status bar.
+    // Today's counters into the status bar and, for a new order, the next
+    // number into the number box.
     void refreshNumbering();
     int timeFormat() const { return m_timeFormat; }
     void setTimeFormat(int choice) { m_timeFormat = choice; }
@@ -74,13 +74,14 @@ class MainWindow : public QMainWindow {
     void saveCustomer();
     void chooseTimeFormat();
 
-    void settleOrder(); // F12, "打单结算(F12)"
+    void settleKey();   // F12 and the settle button, by the session's mode
+    void settleOrder(); // F12 on a new order, "打单结算(F12)"
     void printOnly();   // F11, "打单(F11)"
 
     // A stored order taken from the history into this window ("修改(F12)");
     // false when the cashier keeps the order on screen. owner asks.
     bool editStoredOrder(QWidget* owner, const QString& idText, const QString& dateText);
-    void saveEditedOrder(); // F12 while a stored order is edited
+    void saveEditedOrder(); // F12 while a stored order is edited, "修改(F12)"
 
     void openIncomeReport() { m_tools.openIncomeReport(); }
     void openSalesStatistics() { m_tools.openSalesStatistics(); }
@@ -102,7 +103,6 @@ class MainWindow : public QMainWindow {
     void enterField(QWidget* field);
     void restoreDefaults();
     void saveDefaults();
-    void applyGrid(const OrderGrid& grid);
     void applyLineTotals(const OrderGrid& grid);
     void onGridCellEdited(int gridRow, int column);
     void onDiscountAmountChanged();
@@ -111,7 +111,17 @@ class MainWindow : public QMainWindow {
     void moveResultSelection(int step);
     void showGridMenu(const QPoint& globalPos);
     void dropMenu(int toolPosition, QMenu* menu);
-    void refreshPreview() { m_receipts.refreshPreview(); }
+    // The session takes the order as the controls show it; the preview follows.
+    void syncSession();
+    void orderChanged();
+    // The session's order and mode into the controls.
+    void showSession();
+    // Today's counters into the status bar; the next number.
+    int showCounters();
+    // Asks about doubtful amounts; false when the cashier goes back.
+    bool amountsAccepted();
+    bool printStoredOrder();
+    void tell(const QString& message);
     // Every window reads through the same Database, now on the restored file;
     // what this window keeps in memory is read again.
     void reloadAfterRestore();
@@ -128,6 +138,7 @@ class MainWindow : public QMainWindow {
     DateTime m_lastSeenDate;
     int m_timeFormat = 0;
     bool m_startedUp = false;
+    OrderSession m_session;
     OrderReceipts m_receipts;
     ToolWindows m_tools;
     DataCopies m_copies;

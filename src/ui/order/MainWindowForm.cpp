@@ -3,6 +3,7 @@
 #include "orders/OrderDefaults.h"
 #include "orders/OrderDraft.h"
 #include "ui/common/ColumnLimits.h"
+#include "ui/common/ListControls.h"
 #include "ui/common/NameField.h"
 #include "ui/common/PopupComboBox.h"
 #include "ui/order/OrderGridView.h"
@@ -349,10 +350,8 @@ QWidget* MainWindowForm::buildDetailsColumn(QWidget* parent) {
     settleButton->setProperty("role", "settle");
     settleButton->setMinimumHeight(46);
     layout->addWidget(settleButton);
-    notPrintedHint =
-        named(new QLabel(QStringLiteral("订单已保存，小票没有打印。按 F11 重新打印，按 F10 清空。"),
-                         column),
-              QStringLiteral("标签_没有打印"), QStringLiteral("没有打印"));
+    notPrintedHint = named(new QLabel(QString::fromUtf8(OrderSession::alreadyStored), column),
+                           QStringLiteral("标签_没有打印"), QStringLiteral("没有打印"));
     notPrintedHint->setWordWrap(true);
     notPrintedHint->setMinimumHeight(settleButton->minimumHeight());
     notPrintedHint->setProperty("role", "hint");
@@ -426,4 +425,50 @@ OrderDefaults MainWindowForm::defaults() const {
             .discountPortions = discountPortions->text().toStdString(),
             .discountAmount = discountAmount->text().toStdString(),
             .paymentIndex = paymentMethod->currentIndex()};
+}
+
+void MainWindowForm::showMode(OrderSession::Mode mode) {
+    settleButton->setText(mode == OrderSession::Mode::Editing ? QStringLiteral("修改(F12)")
+                                                              : QStringLiteral("打单结算(F12)"));
+    settleButton->setAccessibleName(settleButton->text());
+    const bool waiting = mode == OrderSession::Mode::StoredNotPrinted;
+    settleButton->setHidden(waiting);
+    notPrintedHint->setVisible(waiting);
+}
+
+void MainWindowForm::dropAddedPaymentMethods() {
+    const int fixedMethods = static_cast<int>(OrderDraft::paymentMethods().size());
+    if (paymentMethod->currentIndex() >= fixedMethods)
+        paymentMethod->setCurrentIndex(0);
+    while (paymentMethod->count() > fixedMethods)
+        paymentMethod->removeItem(fixedMethods);
+}
+
+OrderDraft MainWindowForm::draft() const {
+    OrderDraft d;
+    for (const auto& [edit, field] : draftEdits())
+        d.*field = edit->text().toStdString();
+    for (const auto& [box, field] : draftDropDowns())
+        d.*field = box->currentText().toStdString();
+    d.paymentIndex = paymentMethod->currentIndex();
+    d.lines = grid->grid().lines();
+    return d;
+}
+
+void MainWindowForm::showDraft(const OrderDraft& d) {
+    for (const auto& [edit, field] : draftEdits()) {
+        const QSignalBlocker blocker(edit);
+        edit->setText(QString::fromStdString(d.*field));
+    }
+    for (const auto& [box, field] : draftDropDowns()) {
+        const QSignalBlocker blocker(box);
+        showInDropDown(box, d.*field);
+    }
+    grid->setGrid(OrderGrid::fromLines(d.lines));
+}
+
+void MainWindowForm::showTotals(const OrderTotals& totals) {
+    total->setText(QString::fromStdString(totals.total));
+    paid->setText(QString::fromStdString(totals.paid));
+    actuallyPaid->setText(QString::fromStdString(totals.actuallyPaid));
 }

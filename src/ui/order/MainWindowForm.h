@@ -1,4 +1,6 @@
 #pragma once
+#include "orders/OrderSession.h"
+
 #include <QList>
 
 #include <string>
@@ -22,6 +24,7 @@ class OrderGridView;
 class PopupComboBox;
 struct OrderDefaults;
 struct OrderDraft;
+struct OrderTotals;
 
 // The controls of the order window, laid out for 1366x768 and larger: dish
 // search on the left, the order and its grid in the middle, table, delivery,
@@ -61,8 +64,8 @@ struct MainWindowForm {
     QLabel* printingHelpLink = nullptr;     // "无法打印怎么办？"
 
     QStatusBar* statusBar = nullptr;  // 状态条1
-    QLabel* orderCountPart = nullptr; // part 0
-    QLabel* incomePart = nullptr;     // part 1
+    QLabel* orderCountPart = nullptr; // the status bar's first field
+    QLabel* incomePart = nullptr;     // and its second
     QLabel* backupPart = nullptr;     // a failed automatic backup, told once
 
     QToolBar* toolBar = nullptr;
@@ -97,10 +100,23 @@ struct MainWindowForm {
     Fields<QLineEdit> draftEdits() const;
     Fields<QComboBox> draftDropDowns() const;
 
+    // The order on screen, every field as the text of its control.
+    OrderDraft draft() const;
+    // Writes every field without running the change handlers.
+    void showDraft(const OrderDraft& draft);
+
+    void showTotals(const OrderTotals& totals);
+
     // What a new order starts with: shown at start-up, stored on closing.
     // The discount goes after the "无" already listed first.
     void showDefaults(const OrderDefaults& defaults);
     OrderDefaults defaults() const;
+
+    // The settle button's caption, or the hint in its place while a stored
+    // order waits for its receipt.
+    void showMode(OrderSession::Mode mode);
+    // Only the fixed payment methods, the first chosen where another was.
+    void dropAddedPaymentMethods();
 
   private:
     void buildMenus(QMainWindow* window);

@@ -81,7 +81,10 @@ TEST_F(HistoryWindowTest, FourHundredFiftyOrdersMakeThreePagesOldestFirst) {
 
 TEST_F(HistoryWindowTest, FourHundredOrdersMakeExactlyTwoPages) {
     addOrders(400);
+    const std::string schema = "select group_concat(name) from sqlite_master";
+    const std::string before = scalar(schema);
     open();
+    EXPECT_EQ(scalar(schema), before) << "opening the window creates nothing";
     EXPECT_EQ(label("标签_总页数"), "/2");
     click("标签_到尾页");
     EXPECT_EQ(label("标签_当前页"), "2");

@@ -107,7 +107,9 @@ TEST_F(MainWindowLife, ClockWritesTheTimeUnlessAStoredOrderIsEdited) {
     window->tick();
     EXPECT_EQ(textOf("编辑框_时间"), "2026-12-08 07:05");
 
-    window->setEditingStoredOrder(true);
+    db.ExecuteSql("insert into 存单 (编号,时间,合计,已付,实付) values (3,'2026-11-30 18:00:00',10,10,10)");
+    ASSERT_TRUE(window->editStoredOrder(window.get(), QString::number(db.lastInsertId()),
+                                        QStringLiteral("2026年11月30日")));
     EXPECT_EQ(control<QPushButton>("按钮_打单结算")->text(), "修改(F12)");
     edit("编辑框_时间")->setText("2026-11-30 18:00");
     window->tick();

@@ -1,0 +1,70 @@
+#pragma once
+#include "history/StoredOrders.h"
+#include "orders/OrderDraft.h"
+#include "orders/OrderEditor.h"
+#include "orders/RecordedPrint.h"
+#include "orders/Settlement.h"
+#include "receipt/ReceiptOrder.h"
+
+#include <functional>
+#include <vector>
+
+class Clock;
+class Database;
+
+// The order on screen and what the keys do with it, without widgets. The
+// window shows the order and the mode and hands every key to this.
+class OrderSession {
+  public:
+    enum class Mode {
+        New,              // F12 settles it
+        Editing,          // a stored order taken back: F12 saves it over the stored one
+        StoredNotPrinted, // settled, its receipt not printed: F12 does nothing, F11 prints it
+    };
+
+    // Prints `receipt`: with copies for a settlement or a saved edit, one
+    // otherwise; only a settlement may open the drawer. A non-empty startJob
+    // is called once the printer is chosen, and nothing prints when it
+    // returns false. True when the receipt printed.
+    using Print = std::function<bool(const ReceiptOrder& receipt, bool withCopies, bool settling,
+                                     const std::function<bool()>& startJob)>;
+
+    OrderSession(Database& db, const Clock& clock) : m_db(db), m_clock(clock) {}
+
+    // What F12 does in the current mode.
+    enum class SettleKey { Settle, SaveEdit, Nothing };
+    SettleKey settleKey() const;
+
+    Mode mode() const { return m_mode; }
+    const OrderDraft& order() const { return m_order; }
+    // The order as the cashier typed it; the mode stays.
+    void setOrder(const OrderDraft& order) { m_order = order; }
+    ReceiptOrder receipt() const;
+
+    // F12 on a new order: stores it, then prints it with copies. Once stored
+    // the order carries the number it was stored with and the mode is
+    // StoredNotPrinted; `whenStored` runs then, before printing. After Done
+    // the caller clears the order. Only a new order is settled.
+    Settlement::Result settle(const Print& print, const std::function<void()>& whenStored);
+    // F11: one receipt of the order as it stands, stored only as its record;
+    // a stored order's receipt is recorded as a reprint.
+    Settlement::Result printOnly(const Print& print);
+    // F12 while editing: saves the order over the stored one.
+    static constexpr const char* alreadyStored =
+        "订单已保存，小票没有打印。按 F11 重新打印，按 F10 清空。";
+    OrderEditor::Result saveEdit();
+    // The receipt of the stored order on screen with copies, with its record.
+    RecordedPrint::Result printStored(const Print& print);
+
+    // A fresh order numbered `nextNumber`, in the New mode.
+    void clear(int nextNumber);
+    // The stored order in place of the one on screen, in the Editing mode.
+    void beginEditing(const StoredOrder& order, const std::vector<StoredLine>& lines,
+                      int timeFormat);
+
+  private:
+    Database& m_db;
+    const Clock& m_clock;
+    OrderDraft m_order;
+    Mode m_mode = Mode::New;
+};
