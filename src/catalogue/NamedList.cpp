@@ -3,6 +3,7 @@
 #include "catalogue/ListOutcome.h"
 #include "storage/engine/Database.h"
 #include "storage/engine/StorageFailure.h"
+#include "storage/schema/FieldLength.h"
 #include "storage/values/Values.h"
 
 #include <algorithm>
@@ -25,6 +26,10 @@ const NamedList& NamedList::discounts() {
 const NamedList& NamedList::units() {
     static const NamedList list("单位", "单位名称", "计量单位设置");
     return list;
+}
+
+std::string NamedList::lengthRefusal(const std::string& text) const {
+    return FieldLength::refusal({{m_column.c_str(), m_table.c_str(), m_column.c_str(), &text}});
 }
 
 int NamedList::addListEntry(Database& db, const std::vector<std::string>& entries,

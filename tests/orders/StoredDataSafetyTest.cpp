@@ -241,6 +241,84 @@ TEST_F(StoredDataSafety, ANulIsRefusedNamingItsField) {
             << table;
 }
 
+// A text longer than its column is refused before any statement, naming the
+// field and how long it may be; nothing is stored.
+TEST_F(StoredDataSafety, AnOverLongTextIsRefusedNamingItsFieldAndItsLimit) {
+    const auto chinese = [](int length) {
+        std::string text;
+        for (int i = 0; i < length; ++i)
+            text += "字";
+        return text;
+    };
+    const auto customer = [&](const Customer& typed) {
+        return CustomerFile(db).addCustomer(typed, [](auto&) { return true; }).message;
+    };
+    const struct {
+        const char* message;
+        std::function<std::string()> run;
+    } cases[] = {
+        {"数字代号不能超过8个字。",
+         [&] {
+             return DishCatalogue(db)
+                 .addDish(DishInput::fromFields("123456789", "", "新菜", "12", "份"), {})
+                 .message;
+         }},
+        {"菜名不能超过32个字。",
+         [&] {
+             return DishCatalogue(db)
+                 .addDish(DishInput::fromFields("901", "", chinese(33), "12", "份"), {})
+                 .message;
+         }},
+        {"单位不能超过8个字。",
+         [&] {
+             return DishCatalogue(db)
+                 .modifyDish(DishInput::fromFields("001", "", "红烧排骨饭", "12", chinese(9)),
+                             DishCatalogue(db).loadDishList())
+                 .message;
+         }},
+        {"桌号名称不能超过24个字。",
+         [&] { return TableList(db).add("901", chinese(25), {}).message; }},
+        {"数字代号不能超过8个字。",
+         [&] { return TableList(db).add("123456789", "九桌", {}).message; }},
+        {"电话不能超过16个字。",
+         [&] {
+             return customer({"", std::string(17, '1'), "李四", "北街"});
+         }},
+        {"姓名不能超过16个字。",
+         [&] {
+             return customer({"", "139", chinese(17), "北街"});
+         }},
+        {"地址不能超过255个字。",
+         [&] {
+             return customer({"", "139", "李四", chinese(256)});
+         }},
+        {"减免名称不能超过16个字。",
+         [&] { return NamedList::discounts().lengthRefusal(chinese(17)); }},
+        {"单位名称不能超过8个字。", [&] { return NamedList::units().lengthRefusal(chinese(9)); }},
+        {"保存默认设置失败：票头不能超过255个字。设置没有改动。",
+         [&] {
+             SettingsStore settings(db);
+             OrderDefaults defaults;
+             defaults.header = chinese(256);
+             return defaults.save(settings) ? std::string()
+                                            : settings.failureMessage("保存默认设置");
+         }},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.run(), c.message);
+    EXPECT_EQ(NamedList::units().lengthRefusal(chinese(8)), "");
+    const std::pair<const char*, const char*> unchanged[] = {
+        {"菜单", "28"}, {"桌号", "18"}, {"客户", "0"}, {"记录 where length(记录信息) > 255", "0"}};
+    for (const auto& [table, count] : unchanged)
+        EXPECT_EQ(StorageConditions::firstText(db.connection(),
+                                               std::string("select count(*) from ") + table),
+                  count)
+            << table;
+    EXPECT_EQ(
+        StorageConditions::firstText(db.connection(), "select 单位 from 菜单 where 代码 = '001'"),
+        "份");
+}
+
 TEST_F(StoredDataSafety, NamesThatDifferOnlyInCaseAreDifferentRows) {
     auto count = [&](const std::string& table, const std::string& condition) {
         return StorageConditions::firstText(db.connection(), "select count(*) from " + table +

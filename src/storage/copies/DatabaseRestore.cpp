@@ -92,7 +92,8 @@ BackupSummary DatabaseRestore::stage(const std::string& backupPath) {
     return inspect(stagedPath());
 }
 
-bool DatabaseRestore::swap(const std::string& keptPath) {
+bool DatabaseRestore::swap(const std::string& keptPath,
+                           const std::function<bool(Database&)>& finish) {
     m_db.close();
     std::error_code error;
     // A journal left beside the database belongs to it and to no other file.
@@ -106,6 +107,10 @@ bool DatabaseRestore::swap(const std::string& keptPath) {
     if (!StorageStartup::openDatabase(m_db, m_databasePath)) {
         m_db.close();
         return putBack(keptPath, "恢复的数据库无法打开");
+    }
+    if (finish && !finish(m_db)) {
+        m_db.close();
+        return putBack(keptPath, "恢复的数据库无法写入");
     }
     return true;
 }

@@ -102,7 +102,6 @@ class Database {
     bool hasUsableVersion();
     bool checkFile(bool everyPage);
     bool upgradeSchema();
-    bool addMissingColumn(const TableDef& table, const ColumnDef& column);
     bool fail(StorageFailure failure, std::string message);
     bool failFromEngine();
     bool engineFailed();
