@@ -616,6 +616,8 @@ TEST_F(DatabaseTest, UpgradeAddsTheTillColumnsToOlderFiles) {
     for (const char* table : {"存单", "操作记录"})
         ASSERT_TRUE(db.ExecuteSql(std::string("alter table ") + table + " drop column 收银台"))
             << db.lastError();
+    ASSERT_EQ(sqlite3_exec(db.connection(), "PRAGMA user_version=2", nullptr, nullptr, nullptr),
+              SQLITE_OK);
     db.close();
     Database again;
     ASSERT_TRUE(again.open(folder.file("data/data.mdb"), "tw")) << again.lastError();

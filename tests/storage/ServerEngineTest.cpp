@@ -2,6 +2,7 @@
 // that cannot be made, a transaction the server has already given up.
 #include "storage/engine/Database.h"
 #include "storage/engine/StorageStartup.h"
+#include "storage/schema/Schema.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -93,6 +94,8 @@ TEST_F(ServerEngine, AServerOfALaterVersionIsRefusedAndLeftAsItWas) {
               std::string::npos);
     EXPECT_EQ(scalar("select max(版本) from 数据库版本"), "99");
     EXPECT_EQ(count("select count(*) from 单位 where 单位名称='斤'"), 1);
+}
+
 TEST_F(ServerEngine, AnOlderDatabaseGainsTheTillColumns) {
     addOrder({});
     for (const char* table : {"存单", "操作记录"})

@@ -1,6 +1,7 @@
 #include "storage/engine/ServerEngine.h"
 #include "storage/config/ConnectionFields.h"
 #include "storage/config/ServerProbe.h"
+#include "storage/schema/SchemaUpgrade.h"
 #include "storage/schema/ServerSchema.h"
 #include "storage/values/Clock.h"
 #include <cstring>

@@ -126,6 +126,8 @@ std::string recordVersionSql(int version) {
     return std::string("CREATE TABLE IF NOT EXISTS ") + versionTable +
            " (\"版本\" integer NOT NULL);\nDELETE FROM " + versionTable + ";\nINSERT INTO " +
            versionTable + " VALUES (" + std::to_string(version) + ");\n";
+}
+
 std::string lackingSql() {
     std::string tables, columns;
     int added = 0;
