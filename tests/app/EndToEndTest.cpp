@@ -34,9 +34,8 @@ class Installation {
     std::string readMarker() const {
         const std::filesystem::path marker = database().toStdString() + ".checked";
         std::error_code error;
-        return std::to_string(std::filesystem::last_write_time(marker, error)
-                                  .time_since_epoch()
-                                  .count()) +
+        return std::to_string(
+                   std::filesystem::last_write_time(marker, error).time_since_epoch().count()) +
                TempFolder::read(marker.string());
     }
     bool waitForOutput(const QByteArray& text) { return m_process.waitForOutput(text); }
@@ -119,8 +118,7 @@ TEST(EndToEnd, AStartAfterAKillReadsEveryPageFirst) {
         const char* dishes; // of order 1, read through the index
     } cases[] = {
         {"nothing", [](const std::string&) {}, "", 0, ""},
-        {"a damaged page",
-         [](const std::string& path) { zeroPage(path, rootPage(path, "菜单")); },
+        {"a damaged page", [](const std::string& path) { zeroPage(path, rootPage(path, "菜单")); },
          "数据库文件已损坏", 1, ""},
         {"lines stored past their index",
          [](const std::string& path) {

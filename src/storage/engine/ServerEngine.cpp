@@ -205,10 +205,12 @@ bool ServerEngine::prepareSchema(std::string& error) {
         return false;
     }
     const bool empty = PQgetvalue(found, 0, 0)[0] == 't';
-    const bool lacking = empty || PQgetvalue(found, 0, 1)[0] == 't' || version < Schema::version;
+    const bool lacking = empty || PQgetvalue(found, 0, 1)[0] == 't';
     PQclear(found);
-    const bool done = (!lacking || runAll(SchemaUpgrade::serverSql(version), error)) &&
-                      (!empty || runAll(Schema::seedSql(), error)) && runAll("COMMIT", error);
+    const bool done =
+        (!lacking || runAll(ServerSchema::createSql() + ServerSchema::functionsSql(), error)) &&
+        (version == Schema::version || runAll(SchemaUpgrade::serverSql(version), error)) &&
+        (!empty || runAll(Schema::seedSql(), error)) && runAll("COMMIT", error);
     m_inTransaction = false;
     if (!done)
         rollback();

@@ -12,7 +12,7 @@ namespace SqliteFile {
 // True when the file is as long as its header says, holds every table and
 // column of the schema with its kind, and, with `everyPage`, every page reads
 // back sound and every index holds what its table does (integrity_check,
-// about two seconds at a million order lines); else `problem` says what is
+// some seconds at a million order lines); else `problem` says what is
 // wrong, and `onlyIndexes` whether all of it is index entries that disagree
 // with their tables, which rebuildIndexes() can mend. Reads only.
 bool isSound(sqlite3* db, bool everyPage, std::string& problem, bool* onlyIndexes = nullptr);

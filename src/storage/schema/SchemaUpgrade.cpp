@@ -46,7 +46,7 @@ StorageFailure upgradeFile(sqlite3* db, int version) {
 }
 
 std::string serverSql(int version) {
-    std::string sql = ServerSchema::createSql() + ServerSchema::functionsSql();
+    std::string sql;
     for (const Step& step : steps())
         if (step.version > version)
             sql += step.onServer;

@@ -16,9 +16,9 @@ struct Step {
     // Changes a file: in a transaction of its own, or harmless when repeated
     // after a crash halfway.
     StorageFailure (*inFile)(sqlite3* db);
-    // Statements for a server, run after ServerSchema::createSql() (which
-    // makes a new database as this program's version) in the transaction
-    // that prepares the server: harmless on a database that needs none.
+    // Statements for a server, run in the transaction that prepares it,
+    // after ServerSchema::createSql() made what it lacked as this program's
+    // version: harmless on a database that needs none.
     std::string onServer;
 };
 
@@ -26,8 +26,8 @@ const std::vector<Step>& steps();
 
 // Runs the steps a file lacks, in order, recording each as done in the file.
 StorageFailure upgradeFile(sqlite3* db, int version);
-// Statements that bring a server of `version` up to Schema::version,
-// recording it.
+// The steps' statements that bring a server of `version` up to
+// Schema::version, and the record of it.
 std::string serverSql(int version);
 
 // Why a database of `version` is not used, naming it and this program's
