@@ -10,6 +10,7 @@
 #include "orders/Settlement.h"
 #include "receipt/ReceiptSettingsForm.h"
 #include "storage/config/SettingsStore.h"
+#include "storage/engine/StorageFailure.h"
 #include "support/SampleOrders.h"
 #include "support/StorageConditions.h"
 #include "support/TestDatabase.h"
@@ -145,69 +146,91 @@ TEST_F(StoredDataSafety, FailuresSayWhatFailed) {
 } // namespace
 
 TEST_F(StoredDataSafety, ANulIsRefusedNamingItsField) {
-    const std::string nul("少\0辣", 7);
+    // A NUL cannot be stored; the other control characters would reach a
+    // receipt printer as commands (ESC p 0 opens the drawer).
+    std::string text("少\0辣", 7);
     const long long stored = storedOrder();
     const struct {
         const char* field;
         std::function<std::string()> run;
+        bool controls = true; // also refuses the other control characters
     } cases[] = {
         {"“备注”",
          [&] {
              OrderDraft d = order(1);
-             d.remark = nul;
+             d.remark = text;
              return settle(db, d);
          }},
         {"“菜名”",
          [&] {
              OrderDraft d = order(1);
-             d.lines[0].dishName = nul;
+             d.lines[0].dishName = text;
              return settle(db, d);
          }},
         {"“地址”",
          [&] {
              OrderDraft d = order(1);
              d.orderId = std::to_string(stored);
-             d.address = nul;
+             d.address = text;
              return OrderEditor(db).saveEditedOrder(d).message;
          }},
         {"“菜品名称”",
          [&] {
              return DishCatalogue(db)
-                 .addDish(DishInput::fromFields("901", "", nul, "12", "份"), {})
+                 .addDish(DishInput::fromFields("901", "", text, "12", "份"), {})
                  .message;
          }},
-        {"“桌号名称”", [&] { return TableList(db).add("901", nul, {}).message; }},
+        {"“桌号名称”", [&] { return TableList(db).add("901", text, {}).message; }},
         {"“客户电话”",
          [&] {
              return CustomerFile(db)
-                 .addCustomer({"", nul, "李四", "北街"}, [](auto&) { return true; })
+                 .addCustomer({"", text, "李四", "北街"}, [](auto&) { return true; })
                  .message;
          }},
         {"“附带信息1”",
          [&] {
              SettingsStore settings(db);
              ReceiptSettingsForm form = ReceiptSettingsForm::load(settings, "");
-             form.extra1Text = nul;
+             form.extra1Text = text;
              return form.save(settings, "");
          }},
         // A name is freed of NULs where it is typed; one that still holds a
         // NUL fails with the cause.
         {"空字符",
          [&] {
-             const int result = NamedList::discounts().addListEntry(db, {}, nul);
+             const int result = NamedList::discounts().addListEntry(db, {}, text);
              return NamedList::addMessage(result, db);
-         }},
+         },
+         false},
         {"空字符",
          [&] {
              SettingsStore settings(db);
              OrderDefaults defaults;
-             defaults.header = nul;
+             defaults.header = text;
              return defaults.save(settings) ? std::string()
                                             : settings.failureMessage("保存默认设置");
-         }},
+         },
+         false},
     };
     for (const auto& c : cases)
         EXPECT_NE(c.run().find(c.field), std::string::npos) << c.field;
+    text = "可乐\x1Bp0\x19\x19";
+    for (const auto& c : cases)
+        if (c.controls) {
+            const std::string told = c.run();
+            EXPECT_NE(told.find(c.field), std::string::npos) << told;
+            EXPECT_NE(told.find("控制字符"), std::string::npos) << told;
+        }
+    const auto shops = [&] {
+        return StorageConditions::firstText(db.connection(), "select count(*) from 店名");
+    };
+    const std::string shopsBefore = shops();
+    EXPECT_NE(NamedList::addMessage(NamedList::shopNames().addListEntry(db, {}, text), db)
+                  .find("控制字符"),
+              std::string::npos);
+    EXPECT_EQ(shops(), shopsBefore);
+    text = "少放辣\r\n不要葱\t谢谢";
+    EXPECT_EQ(StorageFailures::textRefusal({{"备注", &text}}), "") << "tab and line breaks stay";
     const std::pair<const char*, const char*> unchanged[] = {{"存单", "1"},  {"存单详单", "1"},
                                                              {"菜单", "28"}, {"桌号", "18"},
                                                              {"减免", "4"},  {"客户", "1"}};
@@ -216,6 +239,84 @@ TEST_F(StoredDataSafety, ANulIsRefusedNamingItsField) {
                                                std::string("select count(*) from ") + table),
                   count)
             << table;
+}
+
+// A text longer than its column is refused before any statement, naming the
+// field and how long it may be; nothing is stored.
+TEST_F(StoredDataSafety, AnOverLongTextIsRefusedNamingItsFieldAndItsLimit) {
+    const auto chinese = [](int length) {
+        std::string text;
+        for (int i = 0; i < length; ++i)
+            text += "字";
+        return text;
+    };
+    const auto customer = [&](const Customer& typed) {
+        return CustomerFile(db).addCustomer(typed, [](auto&) { return true; }).message;
+    };
+    const struct {
+        const char* message;
+        std::function<std::string()> run;
+    } cases[] = {
+        {"数字代号不能超过8个字。",
+         [&] {
+             return DishCatalogue(db)
+                 .addDish(DishInput::fromFields("123456789", "", "新菜", "12", "份"), {})
+                 .message;
+         }},
+        {"菜名不能超过32个字。",
+         [&] {
+             return DishCatalogue(db)
+                 .addDish(DishInput::fromFields("901", "", chinese(33), "12", "份"), {})
+                 .message;
+         }},
+        {"单位不能超过8个字。",
+         [&] {
+             return DishCatalogue(db)
+                 .modifyDish(DishInput::fromFields("001", "", "红烧排骨饭", "12", chinese(9)),
+                             DishCatalogue(db).loadDishList())
+                 .message;
+         }},
+        {"桌号名称不能超过24个字。",
+         [&] { return TableList(db).add("901", chinese(25), {}).message; }},
+        {"数字代号不能超过8个字。",
+         [&] { return TableList(db).add("123456789", "九桌", {}).message; }},
+        {"电话不能超过16个字。",
+         [&] {
+             return customer({"", std::string(17, '1'), "李四", "北街"});
+         }},
+        {"姓名不能超过16个字。",
+         [&] {
+             return customer({"", "139", chinese(17), "北街"});
+         }},
+        {"地址不能超过255个字。",
+         [&] {
+             return customer({"", "139", "李四", chinese(256)});
+         }},
+        {"减免名称不能超过16个字。",
+         [&] { return NamedList::discounts().lengthRefusal(chinese(17)); }},
+        {"单位名称不能超过8个字。", [&] { return NamedList::units().lengthRefusal(chinese(9)); }},
+        {"保存默认设置失败：票头不能超过255个字。设置没有改动。",
+         [&] {
+             SettingsStore settings(db);
+             OrderDefaults defaults;
+             defaults.header = chinese(256);
+             return defaults.save(settings) ? std::string()
+                                            : settings.failureMessage("保存默认设置");
+         }},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.run(), c.message);
+    EXPECT_EQ(NamedList::units().lengthRefusal(chinese(8)), "");
+    const std::pair<const char*, const char*> unchanged[] = {
+        {"菜单", "28"}, {"桌号", "18"}, {"客户", "0"}, {"记录 where length(记录信息) > 255", "0"}};
+    for (const auto& [table, count] : unchanged)
+        EXPECT_EQ(StorageConditions::firstText(db.connection(),
+                                               std::string("select count(*) from ") + table),
+                  count)
+            << table;
+    EXPECT_EQ(
+        StorageConditions::firstText(db.connection(), "select 单位 from 菜单 where 代码 = '001'"),
+        "份");
 }
 
 TEST_F(StoredDataSafety, NamesThatDifferOnlyInCaseAreDifferentRows) {

@@ -1,6 +1,7 @@
+#include "storage/config/ProgramFolder.h"
 #include "storage/copies/AutomaticBackups.h"
 #include "storage/copies/DatabaseCopy.h"
-#include "storage/config/ProgramFolder.h"
+#include "storage/engine/StorageStartup.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -152,4 +153,19 @@ TEST_F(BackupTest, FailedOrAbandonedCopyLeavesNoFileAndIsToldOnce) {
     backups.abandon();
     EXPECT_EQ(filesIn(backupFolder()), std::set<std::string>{});
     EXPECT_EQ(count("select count(*) from 存单"), 500);
+}
+
+TEST_F(BackupTest, CopiesAKilledProgramLeftUnfinishedAreRemovedAtStart) {
+    const std::set<std::string> kept = {"data-20261207-090000.mdb", "恢复前-20261207-100000.mdb",
+                                        "说明.txt"};
+    fs::create_directories(backupFolder());
+    for (const std::string& name : kept)
+        TempFolder::write(backupFolder() + "/" + name, "kept");
+    for (const char* name :
+         {"data-20261208-090000.mdb.part", "data-20261208-090000.mdb.part-journal",
+          "data-20261208-091500.mdb.part"})
+        TempFolder::write(backupFolder() + "/" + name, std::string(4096, 'x'));
+    db.close();
+    ASSERT_TRUE(StorageStartup::openDatabase(db)) << db.lastError();
+    EXPECT_EQ(filesIn(backupFolder()), kept);
 }

@@ -2,6 +2,7 @@
 // that cannot be made, a transaction the server has already given up.
 #include "storage/engine/Database.h"
 #include "storage/engine/StorageStartup.h"
+#include "storage/schema/Schema.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +80,20 @@ TEST_F(ServerEngine, ColumnsReadBackAsOnSqlite) {
                         {"备注", ""}}));
     EXPECT_EQ(scalar("select format(时间,'yyyy年m月d日 hh:nn') from 存单"), "2017年5月15日 03:07");
     EXPECT_EQ(count("select count(*) from 存单 where 电话='a\\b'"), 0);
+}
+
+TEST_F(ServerEngine, AServerOfALaterVersionIsRefusedAndLeftAsItWas) {
+    EXPECT_EQ(scalar("select max(版本) from 数据库版本"), std::to_string(Schema::version));
+    execute("update 数据库版本 set 版本 = 99");
+    execute("insert into 单位 (单位名称) values ('斤')");
+    Database till;
+    EXPECT_FALSE(till.openServer(server->connection()));
+    EXPECT_EQ(till.lastFailure(), StorageFailure::LaterVersion);
+    EXPECT_NE(till.lastError().find("数据版本 99"), std::string::npos) << till.lastError();
+    EXPECT_NE(till.lastError().find("数据版本 " + std::to_string(Schema::version)),
+              std::string::npos);
+    EXPECT_EQ(scalar("select max(版本) from 数据库版本"), "99");
+    EXPECT_EQ(count("select count(*) from 单位 where 单位名称='斤'"), 1);
 }
 
 TEST_F(ServerEngine, AnOlderDatabaseGainsTheTillColumns) {

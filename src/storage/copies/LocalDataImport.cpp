@@ -82,7 +82,8 @@ bool LocalDataImport::run(const std::string& path, const Progress& progress) {
     m_problem.clear();
     const BackupSummary summary = DatabaseRestore::inspect(path);
     if (!summary.sound)
-        return fail("这个文件不是完好的 Tablewise 数据：" + summary.problem + "。");
+        return fail((summary.laterVersion ? "" : "这个文件不是完好的 Tablewise 数据：") +
+                    summary.problem + "。");
     if (std::string refused = refusal(); !refused.empty())
         return fail(refused);
     WorkingCopy copy(path);

@@ -1,9 +1,11 @@
 #pragma once
-#include "storage/engine/DbValue.h"
 #include "storage/dialect/JetTranslator.h"
+#include "storage/engine/CheckMarker.h"
+#include "storage/engine/DbValue.h"
 #include "storage/engine/StorageFailure.h"
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 struct sqlite3;
@@ -30,12 +32,16 @@ class Database {
     // Connects to the file named by DBQ= in the connection text.
     bool NewOpenDatabase(const std::string& connectionText);
     // Start-up: creates data/ and the template file when missing, connects
-    // with the first then the second connection text, refuses a file that is
-    // not sound before anything writes to it, upgrades the schema. Every page
-    // is read back at the first start of a day only, which a file beside the
-    // database (path + ".checked") remembers: on a year's orders that takes
-    // longer than a start-up may; the other checks run at every start.
+    // with the first then the second connection text, refuses a file of a
+    // later schema version (LaterVersion) or one that is not sound (Damaged)
+    // before anything writes to it, upgrades the schema. Every page is read
+    // back, and indexes that disagree with their tables rebuilt, at the first
+    // start of a day and after an end that was not clean (see CheckMarker):
+    // on a year's orders that takes longer than every start may.
     bool open(const std::string& path, const std::string& password);
+    // The last open() found indexes that disagreed with their tables and
+    // rebuilt them from the tables.
+    bool indexesRebuilt() const { return m_indexesRebuilt; }
     // The file is whole and every table and column is there, and with
     // `everyPage` every page reads back sound; false (with lastFailure()
     // Damaged) otherwise. Reads only.
@@ -97,10 +103,9 @@ class Database {
     static std::string pathFromConnectionText(const std::string& connectionText);
 
   private:
+    bool hasUsableVersion();
+    bool checkFile(bool everyPage);
     bool upgradeSchema();
-    // The columns later versions added, on a file of an earlier one.
-    bool addLaterColumns();
-    bool hasColumn(const std::string& table, const std::string& column);
     bool fail(StorageFailure failure, std::string message);
     bool failFromEngine();
     bool engineFailed();
@@ -119,4 +124,6 @@ class Database {
     StorageFailure m_failure = StorageFailure::None;
     const Clock* m_clock;
     JetTranslator m_translator;
+    std::optional<CheckMarker> m_marker; // a file opened by open(), until closed
+    bool m_indexesRebuilt = false;
 };

@@ -1,6 +1,7 @@
 #include "storage/engine/ServerEngine.h"
 #include "storage/config/ConnectionFields.h"
 #include "storage/config/ServerProbe.h"
+#include "storage/schema/SchemaUpgrade.h"
 #include "storage/schema/ServerSchema.h"
 #include "storage/values/Clock.h"
 #include <cstring>
@@ -197,7 +198,9 @@ bool ServerEngine::prepareSchema(std::string& error) {
         return false;
     m_inTransaction = true;
     PGresult* found = run(ServerSchema::lackingSql(), false, error);
-    if (!found) {
+    int version = 0;
+    if (!found || !readVersion(version, error)) {
+        PQclear(found);
         rollback();
         return false;
     }
@@ -206,11 +209,38 @@ bool ServerEngine::prepareSchema(std::string& error) {
     PQclear(found);
     const bool done =
         (!lacking || runAll(ServerSchema::createSql() + ServerSchema::functionsSql(), error)) &&
+        (version == Schema::version || runAll(SchemaUpgrade::serverSql(version), error)) &&
         (!empty || runAll(Schema::seedSql(), error)) && runAll("COMMIT", error);
     m_inTransaction = false;
     if (!done)
         rollback();
     return done;
+}
+
+// A server that tills of a later version have upgraded is left to them:
+// this till would store what that version no longer expects.
+bool ServerEngine::readVersion(int& version, std::string& error) {
+    PGresult* result = run(std::string("SELECT CASE WHEN to_regclass('") +
+                               ServerSchema::versionTable + "') IS NOT NULL THEN 1 END",
+                           false, error);
+    if (!result)
+        return false;
+    const bool recorded = !PQgetisnull(result, 0, 0);
+    PQclear(result);
+    if (recorded) {
+        result = run(std::string("SELECT max(\"版本\") FROM ") + ServerSchema::versionTable, false,
+                     error);
+        if (!result)
+            return false;
+        version = std::atoi(PQgetvalue(result, 0, 0));
+        PQclear(result);
+    }
+    if (const std::string refused = SchemaUpgrade::refusal(version); !refused.empty()) {
+        m_failure = StorageFailure::LaterVersion;
+        error = refused + "，服务器上的数据没有改动。";
+        return false;
+    }
+    return true;
 }
 
 bool ServerEngine::loadColumnKinds(std::string& error) {

@@ -51,6 +51,7 @@ class ServerEngine : public StorageEngine {
     bool prepareSession(std::string& error);
     std::string sessionSql() const;
     bool prepareSchema(std::string& error);
+    bool readVersion(int& version, std::string& error);
     bool loadColumnKinds(std::string& error);
     std::chrono::milliseconds answerLimit() const;
 

@@ -22,6 +22,7 @@
 #include "ui/order/HelpLinks.h"
 #include "ui/order/OrderGridView.h"
 #include "ui/order/TimeFormatDialog.h"
+#include "ui/receipt/CashDrawer.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -187,6 +188,7 @@ void MainWindow::connectCommands() {
              syncSession();
              m_receipts.openPrintSettings();
          }},
+        {m_form.openDrawerAction, CashDrawer::command(m_db, m_form.openDrawerAction, this)},
         {m_form.changeLogAction, [this] { m_tools.openChangeLog(); }},
         {m_form.passwordAction, [this] { m_tools.openManagerPassword(); }},
         {m_form.backupAction, [this] { m_copies.backUpByHand(); }},
