@@ -22,18 +22,14 @@ ListRow DishInput::toRow() const {
     return {"", code, letters, name, priceText(), unit};
 }
 
-ListRows DishCatalogue::loadDishList() const {
+ReadResult<ListRows> DishCatalogue::loadDishList() const {
+    const ReadResult<Rows> read = m_db.read("Select * from 菜单");
+    if (!read)
+        return read.readFailure();
     ListRows rows;
-    const int handle = m_db.OpenTable("Select * from 菜单");
-    while (handle != 0 && !m_db.IsEOF(handle)) {
-        rows.push_back({"", m_db.ReadColByName(handle, "代码").toText(),
-                        m_db.ReadColByName(handle, "字母").toText(),
-                        m_db.ReadColByName(handle, "菜名").toText(),
-                        Values::numberToText(m_db.ReadColByName(handle, "价格").toNumber()),
-                        m_db.ReadColByName(handle, "单位").toText()});
-        m_db.MoveNext(handle);
-    }
-    m_db.CloseTable(handle);
+    for (const Rows::Row& row : *read)
+        rows.push_back({"", row["代码"].toText(), row["字母"].toText(), row["菜名"].toText(),
+                        Values::numberToText(row["价格"].toNumber()), row["单位"].toText()});
     return rows;
 }
 

@@ -13,15 +13,13 @@ std::pair<std::string, std::string> trimmed(const std::string& code, const std::
 
 } // namespace
 
-ListRows TableList::load() const {
+ReadResult<ListRows> TableList::load() const {
+    const ReadResult<Rows> read = m_db.read("Select * from 桌号");
+    if (!read)
+        return read.readFailure();
     ListRows rows;
-    const int handle = m_db.OpenTable("Select * from 桌号");
-    while (handle != 0 && !m_db.IsEOF(handle)) {
-        rows.push_back({"", m_db.ReadColByName(handle, "代号").toText(),
-                        m_db.ReadColByName(handle, "桌号名称").toText()});
-        m_db.MoveNext(handle);
-    }
-    m_db.CloseTable(handle);
+    for (const Rows::Row& row : *read)
+        rows.push_back({"", row["代号"].toText(), row["桌号名称"].toText()});
     return rows;
 }
 

@@ -53,7 +53,7 @@ RecordedPrint::Result OrderSession::printStored(const Print& print) {
         m_order, [&](const auto& startJob) { return print(receipt(), true, false, startJob); });
 }
 
-void OrderSession::clear(int nextNumber) {
+void OrderSession::clear(std::optional<int> nextNumber) {
     m_order = m_order.cleared(nextNumber);
     m_mode = Mode::New;
 }

@@ -57,7 +57,7 @@ class OrderSession {
     RecordedPrint::Result printStored(const Print& print);
 
     // A fresh order numbered `nextNumber`, in the New mode.
-    void clear(int nextNumber);
+    void clear(std::optional<int> nextNumber);
     // The stored order in place of the one on screen, in the Editing mode.
     void beginEditing(const StoredOrder& order, const std::vector<StoredLine>& lines,
                       int timeFormat);

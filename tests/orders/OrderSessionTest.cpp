@@ -97,7 +97,7 @@ TEST_F(OrderSessionTest, EditingAStoredOrderSavesOverItAndReprintsItWithCopies) 
     addLine(id, "2026-12-08 09:00:00", "鱼香肉丝");
     const std::string idText = std::to_string(id);
     StoredOrders stored(db);
-    session.beginEditing(*stored.loadOrder(idText), stored.findOrderLines(idText, "2026年12月8日"),
+    session.beginEditing(*stored.loadOrder(idText), *stored.findOrderLines(idText, "2026年12月8日"),
                          0);
     ASSERT_EQ(session.settleKey(), OrderSession::SettleKey::SaveEdit);
     EXPECT_EQ(settle().outcome, Settlement::Outcome::NotStored) << "F12 saves, never settles";

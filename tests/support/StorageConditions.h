@@ -25,9 +25,15 @@ Result firstFailure(const Attempt& attempt, const Result& success) {
     return success;
 }
 
-// Damages the first page of a table under an open connection, and changes the
+// Damages page `page` (from 1) under an open connection, and changes the
 // file's change counter so that the connection reads the page again.
+void damagePage(const std::string& path, long page);
+// Damages the first page of a table or an index, as damagePage does.
 void damageTable(Database& db, const std::string& path, const std::string& table);
+
+// The server ends the connection of `db`, as when a network cable is pulled:
+// every later call on it fails.
+void dropServerConnection(Database& db);
 
 // Another program holds the write lock for as long as this lives; the test's
 // connection gives up at once instead of waiting.

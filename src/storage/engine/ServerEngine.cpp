@@ -11,9 +11,10 @@ namespace {
 constexpr const char* schemaLock = "SELECT pg_advisory_xact_lock(7746, 1)";
 constexpr const char* writeLock = "SELECT pg_advisory_xact_lock(7746, 2)";
 
+// A connection that fails later was made once: it was lost, not refused.
 StorageFailure failureOf(PGconn* connection, const PGresult* result) {
     if (PQstatus(connection) != CONNECTION_OK)
-        return StorageFailure::NotOpen;
+        return StorageFailure::Disconnected;
     const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     if (!state)
         return StorageFailure::Statement;
@@ -27,7 +28,7 @@ StorageFailure failureOf(PGconn* connection, const PGresult* result) {
     if (code == "XX001" || code == "XX002")
         return StorageFailure::Damaged;
     if (code.starts_with("08") || code.starts_with("57P"))
-        return StorageFailure::NotOpen;
+        return StorageFailure::Disconnected;
     return StorageFailure::Statement;
 }
 

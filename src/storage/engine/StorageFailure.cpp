@@ -14,6 +14,8 @@ std::string reason(StorageFailure failure) {
         return "数据库正被其他程序使用，请稍后重试";
     case StorageFailure::NulInText:
         return "内容中含有无法保存的空字符（NUL），请删除后重试";
+    case StorageFailure::Disconnected:
+        return "与数据库服务器的连接已断开，请检查网络和服务器后重试";
     case StorageFailure::None:
     case StorageFailure::Statement:
     case StorageFailure::NotOpen:

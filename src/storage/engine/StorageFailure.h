@@ -13,7 +13,8 @@ enum class StorageFailure {
     ReadOnly,
     Damaged,
     Busy,
-    NulInText, // a text held a NUL character, which no statement can carry
+    NulInText,    // a text held a NUL character, which no statement can carry
+    Disconnected, // the server's connection was lost after it was made
 };
 
 namespace StorageFailures {

@@ -134,7 +134,8 @@ TEST_F(RestoreWindow, ChoiceListsTheAutomaticCopiesWithTimeSizeAndOrders) {
 }
 
 TEST_F(RestoreWindow, ASetManagerPasswordIsAskedBeforeTheSwap) {
-    ManagerPassword(db, 1000).change("", "老板", "老板");
+    ASSERT_EQ(ManagerPassword(db, 1000).change("", "老板", "老板").outcome,
+              ManagerPassword::Outcome::Set);
     const std::string before = databaseBytes();
     boxes.answers = {true};
     boxes.inputs = {"错的"};
