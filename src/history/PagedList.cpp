@@ -91,8 +91,8 @@ ReadResult<Rows> PagedList::readTotals(Database& db, Page& result) const {
     const Rows::Row row = (*totals)[0];
     result.count = Values::truncateToInt(row.at(0).toNumber());
     if (m_kind == Kind::Orders) {
-        result.paidSum = static_cast<long long>(row.at(1).toNumber());
-        result.totalSum = static_cast<long long>(row.at(2).toNumber());
+        result.paidSum = Money::fromYuan(row.at(1).toNumber());
+        result.totalSum = Money::fromYuan(row.at(2).toNumber());
     }
     return totals;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "storage/engine/ReadResult.h"
 #include "storage/engine/Rows.h"
+#include "storage/values/Money.h"
 
 #include <string>
 #include <vector>
@@ -18,8 +19,8 @@ class PagedList {
     // What one call of showPage found; the window writes it into its controls.
     struct Page {
         long long count = 0;
-        long long paidSum = 0;  // orders only
-        long long totalSum = 0; // orders only
+        Money paidSum;  // orders only
+        Money totalSum; // orders only
         bool browsingAll = false;
         bool listCleared = false; // the list rows are to be removed
         bool pageShown = false;   // labels and list rows below are to be written

@@ -1,4 +1,5 @@
 #include "reports/IncomeReports.h"
+#include "storage/values/Money.h"
 
 #include "reports/ChartFiles.h"
 #include "reports/ReportCharts.h"
@@ -108,7 +109,8 @@ std::vector<IncomeReports::Row> IncomeReports::grouped(ReportSheet& sheet, const
     if (totals.count == 0)
         return rows;
     const auto records = ReportQuery::forEachRecord(m_db, g.rowsSql, [&](const Rows::Row& r) {
-        rows.push_back({r.at(1).toText(), r.at(0).toInt(), r.at(2).toNumber()});
+        rows.push_back(
+            {r.at(1).toText(), r.at(0).toInt(), Money::fromYuan(r.at(2).toNumber()).yuan()});
     });
     if (!records) {
         ReportQuery::failed(sheet, records.readFailure());

@@ -1,5 +1,6 @@
 #pragma once
 #include "reports/ReportSheet.h"
+#include "storage/values/Money.h"
 #include "storage/engine/Database.h"
 
 #include <string>
@@ -35,7 +36,8 @@ inline ReadResult<Totals> totals(Database& db, const std::string& sql) {
     if (rows->empty())
         return result;
     result.count = (*rows)[0].at(0).toInt();
-    result.sum = (*rows)[0].at(1).toNumber();
+    // Amounts are whole fen: a sum of binary fractions is brought back to the fen.
+    result.sum = Money::fromYuan((*rows)[0].at(1).toNumber()).yuan();
     return result;
 }
 

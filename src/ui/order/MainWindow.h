@@ -74,6 +74,7 @@ class MainWindow : public QMainWindow {
     void confirmClearOrder();
     void saveCustomer();
     void chooseTimeFormat();
+    void chooseRounding(PaymentRounding::Rule rule); // "设置菜单 → 抹零"
 
     void settleKey();   // F12 and the settle button, by the session's mode
     void settleOrder(); // F12 on a new order, "打单结算(F12)"
@@ -112,7 +113,6 @@ class MainWindow : public QMainWindow {
     void showReadFailure(const QString& failure);
     void moveResultSelection(int step);
     void showGridMenu(const QPoint& globalPos);
-    void dropMenu(int toolPosition, QMenu* menu);
     // The session takes the order as the controls show it; the preview follows.
     void syncSession();
     void orderChanged();
@@ -140,6 +140,7 @@ class MainWindow : public QMainWindow {
     QTimer* m_timer = nullptr;
     DateTime m_lastSeenDate;
     int m_timeFormat = 0;
+    PaymentRounding::Rule m_roundingRule = PaymentRounding::Rule::None;
     bool m_startedUp = false;
     OrderSession m_session;
     OrderReceipts m_receipts;
