@@ -38,9 +38,7 @@ Settlement::Result Settlement::printOnly(const OrderDraft& order,
 }
 
 std::string Settlement::refusal(const OrderDraft& order) const {
-    // An empty number takes the next one of the day.
-    if (const std::string number = Values::trim(order.number);
-        !number.empty() && !OrderChecks::isOrderNumber(number))
+    if (!OrderChecks::isOrderNumber(Values::trim(order.number)))
         return "无法保存：编号必须是整数。订单仍保留在屏幕上。";
     if (!DateTime::parse(order.orderTime, m_clock.now().year))
         return "无法保存：下单时间“" + order.orderTime + "”不是有效的时间。订单仍保留在屏幕上。";
@@ -49,6 +47,11 @@ std::string Settlement::refusal(const OrderDraft& order) const {
     if (const std::string field = OrderChecks::fieldBeyondColumn(order); !field.empty())
         return "无法保存：" + field + "。订单仍保留在屏幕上。";
     return {};
+}
+
+Settlement::Result Settlement::numberUnread(const ReadFailure& failure) {
+    return {Outcome::NotStored, StorageFailures::failed("读取今日的订单编号", failure.cause,
+                                                        "什么也没有保存，订单仍保留在屏幕上。")};
 }
 
 Settlement::Result Settlement::notStored() const {
@@ -71,8 +74,7 @@ Settlement::Result Settlement::store(const OrderDraft& order) {
         return notStored();
     const ReadResult<std::string> number = claimNumber(Values::trim(order.number));
     if (!number)
-        return {Outcome::NotStored,
-                number.message("读取今日的订单编号", "什么也没有保存，订单仍保留在屏幕上。")};
+        return numberUnread(number.readFailure());
     m_number = *number;
     const long long orderId =
         OrderStore(m_db).insert(OrderStore::fromDraft(order, m_number, order.orderTime));
@@ -85,20 +87,17 @@ Settlement::Result Settlement::store(const OrderDraft& order) {
 // Tills sharing a server each show the next number of the day, and the first
 // to settle takes it; the others take the next free one. The transaction
 // holds the right to write, so no other till can take it meanwhile. On the
-// file, a number stays as the cashier left it. With no number (the screen
-// could not read today's orders) the next one is read here; a read that
-// fails stores nothing, for a guess could repeat a number already printed.
+// file, the number stays as the cashier left it. A read that fails stores
+// nothing: a guess could repeat a number already printed.
 ReadResult<std::string> Settlement::claimNumber(const std::string& typed) {
     const DateTime now = m_clock.now();
-    if (!typed.empty()) {
-        if (!m_db.isServer())
-            return typed;
-        const ReadResult<bool> taken = isNumberTaken(m_db, now, typed);
-        if (!taken)
-            return taken.readFailure();
-        if (!*taken)
-            return typed;
-    }
+    if (!m_db.isServer())
+        return typed;
+    const ReadResult<bool> taken = isNumberTaken(m_db, now, typed);
+    if (!taken)
+        return taken.readFailure();
+    if (!*taken)
+        return typed;
     const ReadResult<TodayCounters> next = nextOrderNumber(m_db, now);
     if (!next)
         return next.readFailure();

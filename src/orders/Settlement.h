@@ -43,6 +43,8 @@ class Settlement {
     const std::string& storedNumber() const { return m_number; }
 
     static bool hasDishes(const OrderDraft& order);
+    // The order was not stored because today's numbers could not be read.
+    static Result numberUnread(const ReadFailure& failure);
 
   private:
     std::string refusal(const OrderDraft& order) const;

@@ -133,7 +133,7 @@ TEST_F(OrderSessionTest, TheRoundingGoesOnTheReceiptAndOnItsReprint) {
 
     session.clear(2);
     StoredOrders stored(db);
-    session.beginEditing(*stored.loadOrder(id), stored.findOrderLines(id, "2026年12月8日"), 0);
+    session.beginEditing(*stored.loadOrder(id), *stored.findOrderLines(id, "2026年12月8日"), 0);
     EXPECT_EQ(session.printStored(printer()).outcome, RecordedPrint::Outcome::Printed);
     ASSERT_EQ(printed.size(), 2u);
     EXPECT_EQ(printed[0].rounding, "0.5");
