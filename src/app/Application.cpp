@@ -42,6 +42,18 @@ void takeTheScreen(QWidget& window) {
         0, &window, [&window] { setFrameGeometry(&window, window.screen()->availableGeometry()); });
 }
 
+// Told once the window is up: the cashier reads it over the till, and a
+// shutdown meanwhile still ends the program as it should.
+void tellWhatStartUpMended(QWidget& window, const Database& db) {
+    const QString notice = QString::fromStdString(StorageStartup::notice(db));
+    if (notice.isEmpty())
+        return;
+    qWarning().noquote() << notice;
+    QTimer::singleShot(0, &window, [&window, notice] {
+        MessageBoxes::instance().inform(&window, notice, MessageBoxes::Icon::Warning);
+    });
+}
+
 } // namespace
 
 bool Application::checkSingleInstance() {
@@ -144,12 +156,15 @@ int Application::run(int argc, char** argv) {
     Clock& clock = Clock::system();
     Database db;
     MainWindow window(db, clock);
-    const DatabaseSettings settings = DatabaseSettings::load(IniFile(ProgramFolder::iniPath()));
+    const IniFile ini(ProgramFolder::iniPath());
+    const DatabaseSettings settings = DatabaseSettings::load(ini);
+    settings.secure(ini);
     if (!openChosenDatabase(db, clock, settings))
         return 1;
     AppStyle::apply(app);
     QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
     window.startUp();
     takeTheScreen(window);
+    tellWhatStartUpMended(window, db);
     return app.exec();
 }

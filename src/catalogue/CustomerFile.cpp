@@ -1,6 +1,7 @@
 #include "catalogue/CustomerFile.h"
 
 #include "storage/engine/Database.h"
+#include "storage/schema/FieldLength.h"
 #include "storage/values/Values.h"
 
 using Values::sqlQuote;
@@ -17,9 +18,14 @@ std::string CustomerFile::missingField(const Customer& customer) {
         return "电话不能为空，请输入电话后重试。";
     if (customer.name.empty())
         return "姓名不能为空，请输入姓名后重试。";
-    return StorageFailures::nulRefusal({{"客户电话", &customer.telephone},
-                                        {"客户姓名", &customer.name},
-                                        {"客户地址", &customer.address}});
+    if (std::string refused = StorageFailures::textRefusal({{"客户电话", &customer.telephone},
+                                                            {"客户姓名", &customer.name},
+                                                            {"客户地址", &customer.address}});
+        !refused.empty())
+        return refused;
+    return FieldLength::refusal({{"电话", "客户", "电话", &customer.telephone},
+                                 {"姓名", "客户", "姓名", &customer.name},
+                                 {"地址", "客户", "地址", &customer.address}});
 }
 
 ReadResult<std::optional<Customer>>
@@ -106,6 +112,12 @@ bool CustomerFile::deleteCustomer(const std::string& telephone) {
 
 std::string CustomerFile::searchFragment(const std::string& text) {
     return " and 姓名=" + sqlQuote(text) + " or 电话=" + sqlQuote(text);
+}
+
+std::string CustomerFile::searchRefusal(const std::string& text) {
+    if (text.empty())
+        return searchEmpty;
+    return text.find('\0') == std::string::npos ? std::string() : searchNul;
 }
 
 std::string CustomerFile::deleteQuestion(const Customer& c) {

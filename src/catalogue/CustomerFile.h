@@ -49,10 +49,14 @@ class CustomerFile {
 
     // The condition of the search "查找": the whole name or the whole telephone.
     static std::string searchFragment(const std::string& text);
+    // Why the text cannot be searched for (empty, or holding a NUL); empty when it can.
+    static std::string searchRefusal(const std::string& text);
     static std::string deleteQuestion(const Customer& customer);
     static std::string overwriteQuestion(const Customer& typed, const Customer& stored);
 
     static constexpr const char* searchEmpty = "请输入需要查找的客户电话或姓名。";
+    static constexpr const char* searchNul =
+        "查找的内容中含有无法查找的空字符（NUL），请删除后重试。";
     static constexpr const char* addQuestion =
         "没有找到相关客户，是否添加该客户？\r\n\r\n添加请点 是\r\n返回请点 否";
 

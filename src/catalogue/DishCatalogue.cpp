@@ -1,17 +1,45 @@
 #include "catalogue/DishCatalogue.h"
 #include "storage/engine/Database.h"
 #include "storage/engine/DbTransaction.h"
+#include "storage/schema/FieldLength.h"
 #include "storage/values/Values.h"
 
 #include <cmath>
 
 using Values::sqlQuote;
 
+namespace {
+
+const std::string retry = "，请输入价格后重试。";
+
+// Each kind of text that is no price gets its own reason.
+std::string priceRefusalOf(const std::string& text, double rounded) {
+    const std::string trimmed = Values::trim(text);
+    if (trimmed.empty())
+        return "价格不能为空" + retry;
+    const auto number = Values::textAsNumber(trimmed);
+    const bool decimal = trimmed.find_first_not_of("0123456789.eE+-") == std::string::npos;
+    if (!number && !(decimal && std::isinf(std::strtod(trimmed.c_str(), nullptr))))
+        return "价格“" + trimmed + "”不是数字" + retry;
+    if (!number || *number > DishCatalogue::maximumPrice)
+        return "价格不能超过" + Values::numberToText(DishCatalogue::maximumPrice) + retry;
+    if (!(rounded > 0.0000001))
+        return "价格不能小于或者等于0" + retry;
+    return {};
+}
+
+} // namespace
+
 DishInput DishInput::fromFields(const std::string& code, const std::string& letters,
                                 const std::string& name, const std::string& priceText,
                                 const std::string& unit) {
-    return {Values::trim(code), Values::trim(letters), Values::trim(name),
-            Values::roundTo(Values::textToNumber(priceText), 1), unit};
+    const double price = Values::roundTo(Values::textToNumber(priceText), 1);
+    return {Values::trim(code),
+            Values::trim(letters),
+            Values::trim(name),
+            price,
+            unit,
+            priceRefusalOf(priceText, price)};
 }
 
 std::string DishInput::priceText() const {
@@ -38,15 +66,23 @@ std::string DishCatalogue::fieldRefusal(const DishInput& dish) {
         return "数字代号不能为空，请输入代号后重试。";
     if (dish.name.empty())
         return "菜名不能为空，请输入菜名后重试。";
+    if (!dish.priceRefusal.empty())
+        return dish.priceRefusal;
     // "inf" and "nan" read as numbers too; neither is a price.
     if (!std::isfinite(dish.price) || !(dish.price > 0.0000001))
-        return "价格不能小于或者等于0，请输入价格后重试。";
+        return "价格不能小于或者等于0" + retry;
     if (dish.unit.empty())
         return "没有选择项目的计量单位，请选择后重试。";
-    return StorageFailures::nulRefusal({{"数字代号", &dish.code},
-                                        {"字母代号", &dish.letters},
-                                        {"菜品名称", &dish.name},
-                                        {"单位", &dish.unit}});
+    if (std::string refused = StorageFailures::textRefusal({{"数字代号", &dish.code},
+                                                            {"字母代号", &dish.letters},
+                                                            {"菜品名称", &dish.name},
+                                                            {"单位", &dish.unit}});
+        !refused.empty())
+        return refused;
+    return FieldLength::refusal({{"数字代号", "菜单", "代码", &dish.code},
+                                 {"字母代号", "菜单", "字母", &dish.letters},
+                                 {"菜名", "菜单", "菜名", &dish.name},
+                                 {"单位", "菜单", "单位", &dish.unit}});
 }
 
 ListOutcome DishCatalogue::addDish(const DishInput& dish, const ListRows& shown) {

@@ -16,6 +16,8 @@ struct DishInput {
     std::string name;
     double price = 0;
     std::string unit;
+    // Why the price as typed is no price, when it is not.
+    std::string priceRefusal;
 
     // Code, letter code and name trimmed; the price read as a number and
     // rounded to one decimal; the unit as shown.
@@ -46,6 +48,9 @@ class DishCatalogue {
     // Why the fields cannot make a dish (the first failing check), or nothing.
     static std::string fieldRefusal(const DishInput& dish);
     static std::string insertStatement(const DishInput& dish);
+
+    // Far above any dish, and within what a receipt's price column shows.
+    static constexpr double maximumPrice = 99999.9;
 
     // A dish a menu file adds (id 0) or rewrites (the dish with that id).
     struct MenuChange {

@@ -1,6 +1,9 @@
 #include "catalogue/NamedList.h"
+
 #include "catalogue/ListOutcome.h"
 #include "storage/engine/Database.h"
+#include "storage/engine/StorageFailure.h"
+#include "storage/schema/FieldLength.h"
 #include "storage/values/Values.h"
 
 #include <algorithm>
@@ -25,12 +28,18 @@ const NamedList& NamedList::units() {
     return list;
 }
 
+std::string NamedList::lengthRefusal(const std::string& text) const {
+    return FieldLength::refusal({{m_column.c_str(), m_table.c_str(), m_column.c_str(), &text}});
+}
+
 int NamedList::addListEntry(Database& db, const std::vector<std::string>& entries,
                             const std::string& text) const {
     if (text.empty())
         return -1;
     if (std::find(entries.begin(), entries.end(), text) != entries.end())
         return 0;
+    if (!StorageFailures::textRefusal({{m_column.c_str(), &text}}).empty())
+        return 3;
     const std::string sql =
         "insert into " + m_table + " (" + m_column + ") values (" + Values::sqlQuote(text) + ")";
     return db.ExecuteSql(sql) ? 1 : 2;
@@ -60,6 +69,8 @@ std::string NamedList::addMessage(int result, const Database& db) {
         return "该项已存在";
     case 1:
         return "保存完成";
+    case 3:
+        return "名称中含有无法保存的字符（空字符，或打印机会当作指令的控制字符），请删除后重试。";
     default:
         return ListOutcome::failureMessage("保存", db);
     }

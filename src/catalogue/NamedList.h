@@ -18,8 +18,13 @@ class NamedList {
     const std::string& caption() const { return m_caption; }
     std::string selectStatement() const { return "Select * from " + m_table; }
 
-    // Adds the text unless it is empty (-1) or already an entry (0); 1 when
-    // stored, 2 when the statement failed. Texts compare exactly, untrimmed.
+    // Why the text cannot be an entry, naming the column's length; empty
+    // when it can.
+    std::string lengthRefusal(const std::string& text) const;
+    // Adds the text unless it is empty (-1), already an entry (0) or holds a
+    // NUL or a control character a receipt printer would take as a command
+    // (3); 1 when stored, 2 when the statement failed. Texts compare exactly,
+    // untrimmed.
     [[nodiscard]] int addListEntry(Database& db, const std::vector<std::string>& entries,
                                    const std::string& text) const;
     // Deletes every row holding the text: -1 when it is empty or no entry,

@@ -1,5 +1,6 @@
 #include "catalogue/TableList.h"
 #include "storage/engine/Database.h"
+#include "storage/schema/FieldLength.h"
 #include "storage/values/Values.h"
 
 using Values::sqlQuote;
@@ -28,7 +29,12 @@ std::string TableList::fieldRefusal(const std::string& code, const std::string& 
         return "数字代号不能为空为 0，请输入代号后重试。";
     if (name.empty())
         return "桌号不能为空，请输入桌号后重试。";
-    return StorageFailures::nulRefusal({{"数字代号", &code}, {"桌号名称", &name}});
+    if (std::string refused =
+            StorageFailures::textRefusal({{"数字代号", &code}, {"桌号名称", &name}});
+        !refused.empty())
+        return refused;
+    return FieldLength::refusal(
+        {{"数字代号", "桌号", "代号", &code}, {"桌号名称", "桌号", "桌号名称", &name}});
 }
 
 ListOutcome TableList::add(const std::string& codeField, const std::string& nameField,

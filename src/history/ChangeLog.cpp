@@ -11,8 +11,9 @@ using Values::sqlQuote;
 namespace {
 
 // What the log stores for each kind, in the order of the enumeration.
-constexpr const char* kindNames[] = {"删除订单", "修改订单", "打单未结算", "重打小票"};
-static_assert(std::size(kindNames) == std::size_t(ChangeLog::Kind::Reprint) + 1);
+constexpr const char* kindNames[] = {"删除订单", "修改订单",   "打单未结算", "重打小票",
+                                     "打开钱箱", "小票未打印", "恢复数据"};
+static_assert(std::size(kindNames) == std::size_t(ChangeLog::Kind::Restore) + 1);
 
 } // namespace
 
@@ -21,7 +22,9 @@ const char* ChangeLog::kindName(Kind kind) {
 }
 
 const std::vector<ChangeLog::Kind>& ChangeLog::kinds() {
-    static const std::vector<Kind> all{Kind::Deletion, Kind::Edit, Kind::PrintOnly, Kind::Reprint};
+    static const std::vector<Kind> all{Kind::Deletion, Kind::Edit,         Kind::PrintOnly,
+                                       Kind::Reprint,  Kind::DrawerOpened, Kind::NotPrinted,
+                                       Kind::Restore};
     return all;
 }
 

@@ -6,13 +6,15 @@
 class Database;
 
 // 操作记录: what was done to stored orders and to printed receipts, so the
-// owner can see every deletion, edit, unsettled print and reprint. A record
+// owner can see every deletion, edit, unsettled print and reprint, every
+// receipt that then did not print, every time the cash drawer was opened
+// without a sale, and every restore of the data from a copy. A record
 // is written inside the transaction of the change it describes, and the
 // program never changes or removes one.
 class ChangeLog {
   public:
     // kindName reads a table in this order: a new kind goes last, with its name.
-    enum class Kind { Deletion, Edit, PrintOnly, Reprint };
+    enum class Kind { Deletion, Edit, PrintOnly, Reprint, DrawerOpened, NotPrinted, Restore };
 
     struct Entry {
         Kind kind;
@@ -33,6 +35,11 @@ class ChangeLog {
     };
 
     explicit ChangeLog(Database& db) : m_db(db) {}
+
+    // The record of a receipt that did not print after its print was recorded.
+    static Entry notPrinted(const std::string& orderId, const std::string& number) {
+        return {Kind::NotPrinted, orderId, number, {}, {}};
+    }
 
     // One record, stamped with the database's clock.
     [[nodiscard]] bool write(const Entry& entry);

@@ -68,6 +68,10 @@ std::string ManagerPassword::storedValue() const {
     return SettingsStore(m_db).get(settingKey, "");
 }
 
+bool ManagerPassword::adopt(const std::string& digest) {
+    return SettingsStore(m_db).set(settingKey, digest);
+}
+
 bool ManagerPassword::isSet() const {
     return !storedValue().empty();
 }

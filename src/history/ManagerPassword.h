@@ -28,6 +28,12 @@ class ManagerPassword {
     // Removes the password when `current` is it.
     [[nodiscard]] Result remove(const std::string& current);
 
+    // The password as stored, to carry it over when the database is replaced
+    // by a copy; empty when none is set.
+    std::string digest() const { return storedValue(); }
+    // Stores a digest taken with digest() from another database.
+    bool adopt(const std::string& digest);
+
     // "pbkdf2-sha256$iterations$salt$digest", salt and digest in hex.
     static std::string stored(const std::string& password, const std::string& salt, int iterations);
     static bool storedMatches(const std::string& storedValue, const std::string& typed);

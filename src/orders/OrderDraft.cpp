@@ -18,28 +18,28 @@ bool OrderDraft::hasContent() const {
 }
 
 std::string OrderDraft::nulRefusal() const {
-    std::string refusal = StorageFailures::nulRefusal({{"编号", &number},
-                                                       {"票头", &header},
-                                                       {"店铺名称", &shop},
-                                                       {"时间", &orderTime},
-                                                       {"桌号", &table},
-                                                       {"电话", &telephone},
-                                                       {"姓名", &name},
-                                                       {"地址", &address},
-                                                       {"减免", &discountName},
-                                                       {"减免份数", &discountPortions},
-                                                       {"减免金额", &discountAmount},
-                                                       {"支付方式", &paymentMethod},
-                                                       {"合计", &total},
-                                                       {"已支付", &paid},
-                                                       {"实付", &actuallyPaid},
-                                                       {"备注", &remark}});
+    std::string refusal = StorageFailures::textRefusal({{"编号", &number},
+                                                        {"票头", &header},
+                                                        {"店铺名称", &shop},
+                                                        {"时间", &orderTime},
+                                                        {"桌号", &table},
+                                                        {"电话", &telephone},
+                                                        {"姓名", &name},
+                                                        {"地址", &address},
+                                                        {"减免", &discountName},
+                                                        {"减免份数", &discountPortions},
+                                                        {"减免金额", &discountAmount},
+                                                        {"支付方式", &paymentMethod},
+                                                        {"合计", &total},
+                                                        {"已支付", &paid},
+                                                        {"实付", &actuallyPaid},
+                                                        {"备注", &remark}});
     for (const OrderLine& line : lines)
         if (refusal.empty())
-            refusal = StorageFailures::nulRefusal({{"菜名", &line.dishName},
-                                                   {"单位", &line.unit},
-                                                   {"数量", &line.quantity},
-                                                   {"小计", &line.subtotal}});
+            refusal = StorageFailures::textRefusal({{"菜名", &line.dishName},
+                                                    {"单位", &line.unit},
+                                                    {"数量", &line.quantity},
+                                                    {"小计", &line.subtotal}});
     return refusal;
 }
 

@@ -3,9 +3,6 @@
 #include "history/ChangeLog.h"
 #include "history/OrderSnapshot.h"
 #include "orders/OrderDraft.h"
-#include "storage/engine/DbTransaction.h"
-
-#include <optional>
 
 namespace {
 
@@ -28,20 +25,20 @@ RecordedPrint::Result RecordedPrint::print(const OrderDraft& order, const Job& j
                                  order.number,
                                  {},
                                  snapshotOf(order).text()};
-    // The transaction stays open only while the receipt prints, not while
-    // the print dialog waits for the cashier.
-    std::optional<DbTransaction> transaction;
-    bool recorded = false;
+    // The record is committed before the first byte goes to the printer:
+    // no transaction waits on a device, which on a server would hold up
+    // every other till. Nothing is recorded while the print dialog waits.
+    bool asked = false, recorded = false;
     const bool printed = job([&] {
-        transaction.emplace(m_db);
-        recorded = transaction->started() && ChangeLog(m_db).write(entry);
+        asked = true;
+        recorded = ChangeLog(m_db).write(entry);
         return recorded;
     });
-    if (transaction && !recorded)
+    if (asked && !recorded)
         return {Outcome::NotRecorded, notRecorded};
-    if (!printed)
-        return {Outcome::NotPrinted, {}};
-    if (!transaction || !transaction->commit())
-        return {Outcome::NotRecorded, recordLost};
-    return {Outcome::Printed, {}};
+    if (printed)
+        return {Outcome::Printed, {}};
+    if (recorded)
+        ChangeLog(m_db).write(ChangeLog::notPrinted(order.orderId, order.number));
+    return {Outcome::NotPrinted, {}};
 }

@@ -6,9 +6,10 @@ class Database;
 struct OrderDraft;
 
 // A receipt printed without settling: F11, or a stored order printed again.
-// Each leaves a change record holding the order as printed. The record is
-// kept only when the receipt printed, and a receipt whose record cannot be
-// written is not printed, so no receipt leaves the till unrecorded.
+// Each leaves a change record holding the order as printed, stored before
+// the receipt goes to the printer: a receipt whose record cannot be written
+// is not printed, so no receipt leaves the till unrecorded, and a receipt
+// that then does not print adds a record saying so.
 class RecordedPrint {
   public:
     // Prints the receipt. Once the printer is chosen and before anything is
@@ -28,7 +29,6 @@ class RecordedPrint {
     Result print(const OrderDraft& order, const Job& job);
 
     static constexpr const char* notRecorded = "无法写入操作记录，小票没有打印。";
-    static constexpr const char* recordLost = "小票已打印，但操作记录没有保存。";
 
   private:
     Database& m_db;

@@ -4,18 +4,29 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
-constexpr int listTimeoutMs = 1000;
-constexpr double requestTimeoutSeconds = 2.0;
+using namespace std::chrono_literals;
 
-http_t* connectToCups(int timeoutMs) {
+constexpr int listTimeoutMs = 1000;
+constexpr double listRequestSeconds = 2.0;
+constexpr auto jobStateSlice = 50ms;
+
+// The service named by the environment or client.conf as they are now: the
+// library keeps what it read first for the rest of the thread.
+http_t* connectToCups(int timeoutMs, double requestSeconds) {
+    cupsSetServer(nullptr);
     http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                 timeoutMs, nullptr);
     if (http)
-        httpSetTimeout(http, requestTimeoutSeconds, nullptr, nullptr);
+        httpSetTimeout(http, requestSeconds, nullptr, nullptr);
     return http;
+}
+
+double seconds(std::chrono::milliseconds limit) {
+    return std::chrono::duration<double>(limit).count();
 }
 
 // The service's own reason is English; its code is what a technician needs.
@@ -27,8 +38,8 @@ std::string cupsProblem(const char* what) {
 
 } // namespace
 
-CupsPort::CupsPort(std::string queue, std::string title)
-    : m_queue(std::move(queue)), m_title(std::move(title)) {}
+CupsPort::CupsPort(std::string queue, std::string title, const PrintLimits& limits)
+    : m_queue(std::move(queue)), m_title(std::move(title)), m_limits(limits) {}
 
 CupsPort::~CupsPort() {
     // A job left without its document would wait in the queue for ever.
@@ -38,12 +49,10 @@ CupsPort::~CupsPort() {
         httpClose(m_http);
 }
 
-std::string CupsPort::open(Clock::time_point deadline, const std::atomic<bool>& cancelled) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (cancelled || left.count() <= 0)
-        return "连接超时";
-    m_http = connectToCups(int(left.count()));
+std::string CupsPort::open(const std::atomic<bool>& cancelled) {
+    if (cancelled)
+        return "已取消";
+    m_http = connectToCups(int(m_limits.connect.count()), seconds(m_limits.stall));
     if (!m_http)
         return "CUPS打印服务没有运行：请启动它（sudo systemctl start cups）";
     const std::string problem = checkQueue();
@@ -78,8 +87,7 @@ std::string CupsPort::checkQueue() {
     return problem;
 }
 
-std::string CupsPort::write(const unsigned char* data, std::size_t size,
-                            std::chrono::milliseconds) {
+std::string CupsPort::write(const unsigned char* data, std::size_t size) {
     if (cupsWriteRequestData(m_http, reinterpret_cast<const char*>(data), size) !=
         HTTP_STATUS_CONTINUE)
         return cupsProblem("发送到打印队列失败");
@@ -90,11 +98,40 @@ std::string CupsPort::finish() {
     m_finished = true;
     if (cupsFinishDocument(m_http, m_queue.c_str()) > IPP_STATUS_OK_CONFLICTING)
         return cupsProblem("打印队列没有收下这张小票");
-    return {};
+    const auto until = Clock::now() + m_limits.stall;
+    for (;;) {
+        const int state = jobState();
+        if (state == IPP_JSTATE_PROCESSING || state == IPP_JSTATE_COMPLETED)
+            return {};
+        if (state >= IPP_JSTATE_STOPPED || state == 0)
+            return state == 0 ? cupsProblem("CUPS打印服务没有回答")
+                              : "打印队列停止了这张小票：请在系统的打印机设置里查看";
+        if (Clock::now() >= until) {
+            // Reported as not printed, it must not come out later beside the reprint.
+            cupsCancelJob2(m_http, m_queue.c_str(), m_job, 0);
+            return "打印队列没有开始打印这张小票：请在系统的打印机设置里查看";
+        }
+        std::this_thread::sleep_for(jobStateSlice);
+    }
+}
+
+int CupsPort::jobState() {
+    char uri[1024];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/jobs/%d", m_job);
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "job-state");
+    ipp_t* response = cupsDoRequest(m_http, request, "/");
+    ipp_attribute_t* state = ippFindAttribute(response, "job-state", IPP_TAG_ENUM);
+    const int value = state ? ippGetInteger(state, 0) : 0;
+    ippDelete(response);
+    return value;
 }
 
 std::vector<std::string> CupsPort::queues() {
-    http_t* http = connectToCups(listTimeoutMs);
+    http_t* http = connectToCups(listTimeoutMs, listRequestSeconds);
     if (!http)
         return {};
     ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);

@@ -9,6 +9,13 @@ namespace {
 
 constexpr unsigned char ESC = 0x1B, GS = 0x1D, FS = 0x1C, LF = 0x0A;
 const std::string missingCharacter = "\xA3\xBF"; // "？"
+// Printed for a control character: text never reaches the printer as a
+// command (ESC p opens the drawer, GS V cuts), and one column keeps the layout.
+constexpr char controlStandIn = '?';
+
+bool isControl(unsigned char c) {
+    return c < 0x20 || c == 0x7F;
+}
 
 std::size_t utf8Length(unsigned char lead) {
     return lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
@@ -33,7 +40,7 @@ class Gb18030 {
             const auto lead = static_cast<unsigned char>(utf8[i]);
             const std::size_t len = std::min(utf8Length(lead), utf8.size() - i);
             if (lead < 0x80)
-                out += char(lead);
+                out += isControl(lead) ? controlStandIn : char(lead);
             else
                 out += character(utf8.data() + i, len);
             i += len;

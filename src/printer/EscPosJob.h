@@ -7,7 +7,7 @@ struct MonoBitmap;
 // The bytes of one print job for an ESC/POS thermal printer. Text is
 // printed in the printer's own Chinese font, so every character becomes one
 // byte (ASCII) or two (GB18030); a character the printer's font lacks prints
-// as "？", which keeps its two columns.
+// as "？", which keeps its two columns, and a control character as "?".
 class EscPosJob {
   public:
     // Every printer's own grid: 12 dots per ASCII character, 24 per hanzi.
@@ -38,7 +38,7 @@ class EscPosJob {
 
     const std::vector<unsigned char>& bytes() const { return m_bytes; }
 
-    // GB18030 text as the printer's font prints it.
+    // GB18030 text as the printer's font prints it, without a control character.
     static std::string printerText(const std::string& utf8);
 
   private:

@@ -1,24 +1,32 @@
 #include "printer/FdPort.h"
 
+#include "printer/HostLookup.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <grp.h>
-#include <netdb.h>
+#include <linux/sockios.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <pwd.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 
 using namespace std::chrono_literals;
 
-// Printers that answer do so at once; one that stays silent is not asked again.
-constexpr auto statusWait = 300ms;
 constexpr auto pollSlice = 100ms;
+// How often the bytes still on their way are counted while a job drains.
+constexpr auto drainSlice = 20ms;
+
+const char* const stalled = "打印机没有响应：可能缺纸、卡纸、开盖或离线";
+const char* const tooLong = "打印机在时限内没有收完小票：请查看打印机";
 
 std::string systemError(int error) {
     return "系统错误 " + std::to_string(error);
@@ -108,8 +116,21 @@ bool isStatusByte(unsigned char b) {
 } // namespace
 
 FdPort::~FdPort() {
-    if (m_fd >= 0)
+    if (m_fd >= 0) {
+        abandon();
         ::close(m_fd);
+    }
+}
+
+void FdPort::abandon() {
+    // A job reported as not printed must not come out later beside its
+    // reprint: what the connection or the serial line still holds is dropped.
+    if (m_kind == Kind::Socket) {
+        const linger reset{1, 0};
+        ::setsockopt(m_fd, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    } else if (m_kind == Kind::Terminal) {
+        ::tcflush(m_fd, TCOFLUSH);
+    }
 }
 
 bool FdPort::await(short events, Clock::time_point until, const std::atomic<bool>* cancelled) {
@@ -128,23 +149,21 @@ bool FdPort::await(short events, Clock::time_point until, const std::atomic<bool
     }
 }
 
-std::string FdPort::open(Clock::time_point deadline, const std::atomic<bool>& cancelled) {
-    const std::string problem = m_connection.kind == PrinterConnection::Kind::Tcp
-                                    ? connect(deadline, cancelled)
-                                    : openDevice();
+std::string FdPort::open(const std::atomic<bool>& cancelled) {
+    const std::string problem =
+        m_connection.kind == PrinterConnection::Kind::Tcp ? connect(cancelled) : openDevice();
     if (!problem.empty() || !m_answers)
         return problem;
-    return askStatus(std::min(deadline, Clock::now() + statusWait));
+    return askStatus(Clock::now() + m_limits.status);
 }
 
-int FdPort::tryConnect(const addrinfo& address, Clock::time_point deadline,
+int FdPort::tryConnect(const HostLookup::Address& address, Clock::time_point deadline,
                        const std::atomic<bool>& cancelled) {
-    m_fd = ::socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                    address.ai_protocol);
+    m_fd = ::socket(address.family, address.type | SOCK_NONBLOCK | SOCK_CLOEXEC, address.protocol);
     if (m_fd < 0)
         return errno;
     int error = 0;
-    if (::connect(m_fd, address.ai_addr, address.ai_addrlen) != 0) {
+    if (::connect(m_fd, reinterpret_cast<const sockaddr*>(&address.address), address.size) != 0) {
         error = errno;
         socklen_t size = sizeof error;
         if (error == EINPROGRESS) {
@@ -160,21 +179,19 @@ int FdPort::tryConnect(const addrinfo& address, Clock::time_point deadline,
     return error;
 }
 
-std::string FdPort::connect(Clock::time_point deadline, const std::atomic<bool>& cancelled) {
-    addrinfo hints{};
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICSERV;
-    addrinfo* found = nullptr;
-    const std::string port = std::to_string(m_connection.port);
-    if (getaddrinfo(m_connection.host.c_str(), port.c_str(), &hints, &found) != 0 || !found)
-        return "找不到打印机地址“" + m_connection.host + "”：请检查地址是否写错";
+std::string FdPort::connect(const std::atomic<bool>& cancelled) {
+    const HostLookup::Result found =
+        HostLookup::find(m_connection.host, m_connection.port, m_limits.lookup);
+    if (!found.problem.empty())
+        return found.problem;
+    const Clock::time_point deadline = Clock::now() + m_limits.connect;
     int error = ETIMEDOUT;
-    for (const addrinfo* a = found; a && m_fd < 0; a = a->ai_next)
-        error = tryConnect(*a, deadline, cancelled);
-    freeaddrinfo(found);
+    for (std::size_t i = 0; i < found.addresses.size() && m_fd < 0; ++i)
+        error = tryConnect(found.addresses[i], deadline, cancelled);
     if (m_fd < 0)
         return connectProblem(error);
-    m_socket = m_answers = true;
+    m_kind = Kind::Socket;
+    m_answers = true;
     return {};
 }
 
@@ -194,8 +211,9 @@ std::string FdPort::openDevice() {
         m_fd = ::open(m_connection.path.c_str(), O_WRONLY | flags);
     if (m_fd < 0)
         return deviceProblem(errno, &file);
+    m_kind = !device ? Kind::File : ::isatty(m_fd) ? Kind::Terminal : Kind::Device;
     termios serial{};
-    if (::isatty(m_fd) && ::tcgetattr(m_fd, &serial) == 0) {
+    if (m_kind == Kind::Terminal && ::tcgetattr(m_fd, &serial) == 0) {
         // A serial line must pass picture bytes untouched; its speed stays
         // as the system set it.
         const speed_t in = cfgetispeed(&serial), out = cfgetospeed(&serial);
@@ -210,7 +228,7 @@ std::string FdPort::openDevice() {
 
 std::string FdPort::askStatus(Clock::time_point until) {
     const unsigned char ask[] = {0x10, 0x04, 2, 0x10, 0x04, 4};
-    const std::string sent = write(ask, sizeof ask, statusWait);
+    const std::string sent = put(ask, sizeof ask, m_limits.status);
     if (!sent.empty())
         return sent;
     unsigned char answers[2];
@@ -236,14 +254,24 @@ std::string FdPort::statusProblem(const unsigned char* answers, std::size_t coun
     return {};
 }
 
-std::string FdPort::write(const unsigned char* data, std::size_t size,
-                          std::chrono::milliseconds stall) {
+std::string FdPort::write(const unsigned char* data, std::size_t size) {
+    if (m_jobEnd == Clock::time_point())
+        m_jobEnd = Clock::now() + m_limits.job;
+    return put(data, size, m_limits.stall);
+}
+
+std::string FdPort::put(const unsigned char* data, std::size_t size,
+                        std::chrono::milliseconds stall) {
     std::size_t done = 0;
     while (done < size) {
-        if (!await(POLLOUT, Clock::now() + stall, nullptr))
-            return "打印机没有响应：可能缺纸、卡纸、开盖或离线";
-        const ssize_t n = m_socket ? ::send(m_fd, data + done, size - done, MSG_NOSIGNAL)
-                                   : ::write(m_fd, data + done, size - done);
+        const Clock::time_point until = Clock::now() + stall;
+        if (m_jobEnd != Clock::time_point() && Clock::now() >= m_jobEnd)
+            return tooLong;
+        if (!await(POLLOUT, until, nullptr))
+            return stalled;
+        const ssize_t n = m_kind == Kind::Socket
+                              ? ::send(m_fd, data + done, size - done, MSG_NOSIGNAL)
+                              : ::write(m_fd, data + done, size - done);
         if (n > 0)
             done += std::size_t(n);
         else if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
@@ -252,11 +280,65 @@ std::string FdPort::write(const unsigned char* data, std::size_t size,
     return {};
 }
 
+int FdPort::unsent() const {
+    int bytes = 0;
+    if (m_kind == Kind::Socket) {
+        int error = 0;
+        socklen_t size = sizeof error;
+        // A reset connection has dropped what it still held.
+        if (::getsockopt(m_fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0 || error != 0)
+            return -(error != 0 ? error : errno);
+        return ::ioctl(m_fd, SIOCOUTQ, &bytes) == 0 ? bytes : -errno;
+    }
+    return ::ioctl(m_fd, TIOCOUTQ, &bytes) == 0 ? bytes : -errno;
+}
+
+std::string FdPort::drain() {
+    switch (m_kind) {
+    case Kind::File:
+        return {};
+    case Kind::Device:
+        // A printer's device driver is ready to write again once it has
+        // handed the last bytes on.
+        return await(POLLOUT, Clock::now() + m_limits.stall, nullptr) ? std::string() : stalled;
+    case Kind::Socket:
+    case Kind::Terminal:
+        break;
+    }
+    const Clock::time_point end =
+        m_jobEnd != Clock::time_point() ? m_jobEnd : Clock::now() + m_limits.job;
+    Clock::time_point moved = Clock::now();
+    int left = unsent();
+    while (left > 0) {
+        const Clock::time_point now = Clock::now();
+        if (now - moved >= m_limits.stall)
+            return "打印机没有收完小票：可能缺纸、卡纸、开盖或离线";
+        if (now >= end)
+            return tooLong;
+        std::this_thread::sleep_for(drainSlice);
+        const int before = left;
+        left = unsent();
+        if (left < before)
+            moved = Clock::now();
+    }
+    if (left < 0)
+        return writeProblem(-left);
+    // Nothing is queued any more, so this returns at once.
+    if (m_kind == Kind::Terminal)
+        ::tcdrain(m_fd);
+    return {};
+}
+
 std::string FdPort::finish() {
-    if (m_socket)
+    std::string problem = drain();
+    if (!problem.empty())
+        abandon();
+    else if (m_kind == Kind::Socket)
         ::shutdown(m_fd, SHUT_WR);
     const int closed = ::close(m_fd);
     const int error = errno;
     m_fd = -1;
-    return closed == 0 || error == EINTR ? std::string() : writeProblem(error);
+    if (problem.empty() && closed != 0 && error != EINTR)
+        problem = writeProblem(error);
+    return problem;
 }

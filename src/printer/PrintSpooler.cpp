@@ -16,6 +16,11 @@ std::string PrintJob::problem() const {
     return m_problem;
 }
 
+bool PrintJob::finished() const {
+    const State now = state();
+    return now == State::Done || now == State::Failed;
+}
+
 PrintJob::State PrintJob::waitFor(std::chrono::milliseconds timeout) const {
     std::unique_lock lock(m_mutex);
     m_changed.wait_for(lock, timeout,
@@ -53,8 +58,8 @@ PrintSpooler::~PrintSpooler() {
         m_stopping = true;
     }
     m_queued.notify_all();
-    if (m_worker.joinable())
-        m_worker.join();
+    for (auto& [connection, line] : m_lines)
+        line->worker.join();
 }
 
 PrintSpooler& PrintSpooler::instance() {
@@ -68,38 +73,41 @@ std::shared_ptr<PrintJob> PrintSpooler::submit(const PrinterConnection& connecti
     auto job = std::make_shared<PrintJob>(connection, std::move(bytes), title);
     {
         std::lock_guard lock(m_mutex);
-        m_jobs.push_back(job);
-        if (!m_worker.joinable())
-            m_worker = std::thread(&PrintSpooler::run, this);
+        std::unique_ptr<Line>& line = m_lines[connection.text()];
+        if (!line) {
+            line = std::make_unique<Line>();
+            line->worker = std::thread(&PrintSpooler::run, this, std::ref(*line));
+        }
+        line->jobs.push_back(job);
     }
-    m_queued.notify_one();
+    m_queued.notify_all();
     return job;
 }
 
-void PrintSpooler::run() {
+void PrintSpooler::run(Line& line) {
     for (;;) {
         std::shared_ptr<PrintJob> job;
         {
             std::unique_lock lock(m_mutex);
-            m_queued.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
-            if (m_jobs.empty())
+            m_queued.wait(lock, [&] { return m_stopping || !line.jobs.empty(); });
+            if (line.jobs.empty())
                 return;
-            job = std::move(m_jobs.front());
-            m_jobs.pop_front();
+            job = std::move(line.jobs.front());
+            line.jobs.pop_front();
         }
         send(*job);
     }
 }
 
-void PrintSpooler::send(PrintJob& job) {
+void PrintSpooler::send(PrintJob& job) const {
     if (!job.advance(PrintJob::State::Opening))
         return job.fail("已取消");
-    const auto port = printerPortFor(job.m_connection, job.m_title);
-    std::string problem = port->open(PrinterPort::Clock::now() + connectLimit, job.m_cancelled);
+    const auto port = printerPortFor(job.m_connection, job.m_title, m_limits);
+    std::string problem = port->open(job.m_cancelled);
     if (problem.empty() && !job.advance(PrintJob::State::Sending))
         problem = "已取消";
     if (problem.empty())
-        problem = port->write(job.m_bytes.data(), job.m_bytes.size(), stallLimit);
+        problem = port->write(job.m_bytes.data(), job.m_bytes.size());
     if (problem.empty())
         problem = port->finish();
     if (problem.empty())

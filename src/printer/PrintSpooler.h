@@ -1,10 +1,12 @@
 #pragma once
+#include "printer/PrintLimits.h"
 #include "printer/PrinterConnection.h"
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -21,6 +23,7 @@ class PrintJob {
     State state() const;
     // Why the job failed, as the cashier should read it.
     std::string problem() const;
+    bool finished() const;
     // Until the job has finished or `timeout` has passed; the state then.
     State waitFor(std::chrono::milliseconds timeout) const;
     // A job that has not begun sending never will; false when it already has.
@@ -42,17 +45,13 @@ class PrintJob {
     std::atomic<bool> m_cancelled{false};
 };
 
-// Sends print jobs one after the other on a thread of its own, so that a
-// slow printer never holds up the window, and two receipts never mix on a
-// printer that can only take one at a time.
+// Sends print jobs to each printer one after the other, on a thread per
+// printer: a slow printer never holds up the window, a stalled one never
+// holds up another, and two receipts never mix on a printer that can only
+// take one at a time.
 class PrintSpooler {
   public:
-    // A printer that does not connect in this time is reported.
-    static constexpr std::chrono::milliseconds connectLimit{2000};
-    // A printer that takes no byte for this long is reported.
-    static constexpr std::chrono::milliseconds stallLimit{2500};
-
-    PrintSpooler() = default;
+    explicit PrintSpooler(const PrintLimits& limits = {}) : m_limits(limits) {}
     // Jobs already handed over are finished first.
     ~PrintSpooler();
     PrintSpooler(const PrintSpooler&) = delete;
@@ -60,16 +59,23 @@ class PrintSpooler {
 
     static PrintSpooler& instance();
 
+    const PrintLimits& limits() const { return m_limits; }
+
     std::shared_ptr<PrintJob> submit(const PrinterConnection& connection,
                                      std::vector<unsigned char> bytes, const std::string& title);
 
   private:
-    void run();
-    static void send(PrintJob& job);
+    // One printer's jobs and the thread that sends them.
+    struct Line {
+        std::deque<std::shared_ptr<PrintJob>> jobs;
+        std::thread worker;
+    };
+    void run(Line& line);
+    void send(PrintJob& job) const;
 
+    const PrintLimits m_limits;
     std::mutex m_mutex;
     std::condition_variable m_queued;
-    std::deque<std::shared_ptr<PrintJob>> m_jobs;
+    std::map<std::string, std::unique_ptr<Line>> m_lines; // by connection text
     bool m_stopping = false;
-    std::thread m_worker;
 };

@@ -13,9 +13,10 @@ class PrinterPort {
     virtual ~PrinterPort() = default;
 
     // Connects, and asks a printer that answers whether it has paper.
-    virtual std::string open(Clock::time_point deadline, const std::atomic<bool>& cancelled) = 0;
-    // Fails when the printer takes no byte for `stall`.
-    virtual std::string write(const unsigned char* data, std::size_t size,
-                              std::chrono::milliseconds stall) = 0;
+    virtual std::string open(const std::atomic<bool>& cancelled) = 0;
+    // Fails when the printer takes no byte for the stall limit.
+    virtual std::string write(const unsigned char* data, std::size_t size) = 0;
+    // Succeeds only once the printer has taken every byte written: a job
+    // left in a send queue has not been printed.
     virtual std::string finish() = 0;
 };

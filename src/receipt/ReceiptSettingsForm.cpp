@@ -83,7 +83,7 @@ std::optional<int> ReceiptSettingsForm::validate() {
 
 std::string ReceiptSettingsForm::save(SettingsStore& store, const std::string& dataFolder) const {
     if (std::string nul =
-            StorageFailures::nulRefusal({{"附带信息1", &extra1Text}, {"附带信息2", &extra2Text}});
+            StorageFailures::textRefusal({{"附带信息1", &extra1Text}, {"附带信息2", &extra2Text}});
         !nul.empty())
         return nul;
     for (const Picture which : {Picture::Top, Picture::Bottom}) {

@@ -24,7 +24,13 @@ int paperDots(int receiptType) {
     return receiptType == 0 ? 384 : 576;
 }
 
-std::vector<unsigned char> build(const PrinterSettings& printer, int copies, bool settling,
+bool opensDrawer(const PrinterSettings& printer, bool settling, const std::string& paymentMethod) {
+    // A drawer that opens on a reprint, or for money that never enters it,
+    // is how money goes missing.
+    return settling && printer.openDrawer && paymentMethod == "现金支付";
+}
+
+std::vector<unsigned char> build(const PrinterSettings& printer, int copies, bool drawer,
                                  const DrawCopy& drawCopy) {
     EscPosJob job;
     job.initialise();
@@ -35,8 +41,7 @@ std::vector<unsigned char> build(const PrinterSettings& printer, int copies, boo
             job.cut();
         else
             job.feedLines(tearOffFeedLines);
-        // A drawer that opens on a reprint is how money goes missing.
-        if (n == 1 && settling && printer.openDrawer)
+        if (n == 1 && drawer)
             job.openDrawer();
     }
     return job.bytes();

@@ -17,9 +17,12 @@ int paperDots(int receiptType);
 // Draws one copy onto the job; the first copy carries the top and bottom pictures.
 using DrawCopy = std::function<void(EscPosJob& job, bool firstCopy)>;
 
-// The whole job. The drawer opens after the first copy only when `settling`
-// (a newly settled order) and the cashier ticked it.
-std::vector<unsigned char> build(const PrinterSettings& printer, int copies, bool settling,
+// Whether settling an order paid so opens the drawer: only cash goes into
+// it, and only when the cashier ticked it; a reprint never opens it.
+bool opensDrawer(const PrinterSettings& printer, bool settling, const std::string& paymentMethod);
+
+// The whole job, with the drawer pulse after the first copy when `drawer`.
+std::vector<unsigned char> build(const PrinterSettings& printer, int copies, bool drawer,
                                  const DrawCopy& drawCopy);
 
 // Draws on a canvas from the top; the cursor is left below what was drawn.

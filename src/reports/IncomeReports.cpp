@@ -61,7 +61,7 @@ ReportSheet IncomeReports::day(const std::string& date) {
         return sheet;
     int row = 2;
     const auto records = ReportQuery::forEachRecord(
-        m_db, "select 时间,实付" + where + " order by 时间", [&](const Rows::Row& r) {
+        m_db, "select 时间,实付" + where + " order by 时间,ID", [&](const Rows::Row& r) {
             sheet.merge(row, 0, 1);
             sheet.merge(row, 2, 3);
             sheet.setText(row, 0, Values::dateTimeToText(r.at(0).toDateTime()));

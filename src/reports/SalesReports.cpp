@@ -148,7 +148,7 @@ ReportSheet SalesReports::day(const std::string& date) {
         return sheet;
     std::vector<Line> lines;
     const auto records = ReportQuery::forEachRecord(
-        m_db, "select 销售时间,菜名,数量,小计 " + from + " " + bounds + " order by 销售时间",
+        m_db, "select 销售时间,菜名,数量,小计 " + from + " " + bounds + " order by 销售时间,ID",
         [&](const Rows::Row& r) {
             lines.push_back({Values::dateTimeToText(r.at(0).toDateTime()),
                              r.at(1).toText() + "(" + r.at(2).toText() + ")",

@@ -3,43 +3,75 @@
 #include "history/PagedList.h"
 #include "spreadsheet/TableFileFormat.h"
 #include "storage/engine/Database.h"
+#include "storage/schema/Schema.h"
+
+#include <algorithm>
 
 namespace {
 
 // How many rows pass between two reports of progress.
 constexpr long long progressStep = 4096;
 
-const std::vector<TableWriter::Column> orderColumns = {{"ID", 9},    {"编号", 7},  {"时间", 20},
-                                                       {"合计", 9},  {"实付", 9},  {"桌号", 10},
-                                                       {"电话", 14}, {"姓名", 10}, {"地址", 30}};
-const std::vector<TableWriter::Column> lineColumns = {{"订单ID", 9}, {"销售时间", 20}, {"菜名", 20},
-                                                      {"数量", 7},   {"单位", 7},      {"小计", 9}};
-
-void putNumber(TableWriter& writer, const DbValue& value) {
-    if (value.isEmpty())
-        writer.blank();
-    else
-        writer.number(value.toNumber());
+const TableDef& tableOf(const char* name) {
+    return *Schema::findTable(name);
 }
 
-void putDateTime(TableWriter& writer, const DbValue& value) {
-    if (value.isEmpty())
-        writer.blank();
-    else
-        writer.dateTime(value.toDateTime());
+// Every column of the table, in the schema's order.
+std::string columnList(const TableDef& table) {
+    std::string list;
+    for (const ColumnDef& column : table.columns)
+        list += (list.empty() ? "" : ",") + ("[" + column.name + "]");
+    return list;
+}
+
+int widthOf(const ColumnDef& column) {
+    switch (column.kind) {
+    case ColumnKind::DateTime:
+        return 20;
+    case ColumnKind::Text:
+        return std::clamp(column.length, 8, 30);
+    case ColumnKind::Memo:
+        return 30;
+    default:
+        return std::max(9, static_cast<int>(column.name.size() / 3 * 2 + 2));
+    }
+}
+
+std::vector<TableWriter::Column> headingsOf(const TableDef& table) {
+    std::vector<TableWriter::Column> headings;
+    for (const ColumnDef& column : table.columns)
+        headings.push_back({column.name, widthOf(column)});
+    return headings;
+}
+
+// One cell a column: numbers as numbers, times as date-times, the rest as text.
+void putRow(TableWriter& writer, Database& db, int handle, const TableDef& table) {
+    for (int i = 0; i < static_cast<int>(table.columns.size()); ++i) {
+        const DbValue value = db.ReadColByIndex(handle, i + 1);
+        const ColumnKind kind = table.columns[i].kind;
+        if (value.isEmpty())
+            writer.blank();
+        else if (kind == ColumnKind::DateTime)
+            writer.dateTime(value.toDateTime());
+        else if (kind == ColumnKind::Text || kind == ColumnKind::Memo)
+            writer.text(value.toText());
+        else
+            writer.number(value.toNumber());
+    }
+    writer.endRow();
 }
 
 } // namespace
 
 std::string HistoryExport::ordersStatement() const {
-    return "select ID,编号,时间,合计,实付,桌号,电话,姓名,地址 from 存单" + m_orders.whereClause() +
+    return "select " + columnList(tableOf("存单")) + " from 存单" + m_orders.whereClause() +
            " order by [id]";
 }
 
 std::string HistoryExport::linesStatement() const {
-    return "select 存单ID,销售时间,菜名,数量,单位,小计 from 存单详单 where 存单ID in (select ID "
-           "from 存单" +
-           m_orders.whereClause() + ") order by 存单ID,[id]";
+    return "select " + columnList(tableOf("存单详单")) +
+           " from 存单详单 where 存单ID in (select ID from 存单" + m_orders.whereClause() +
+           ") order by 存单ID,[id]";
 }
 
 long long HistoryExport::count(const std::string& statement) {
@@ -81,29 +113,14 @@ WriteResult HistoryExport::write(TableWriter& writer, const Progress& progress) 
     long long done = 0;
     if (progress && !progress(0, total))
         return WriteResult::Cancelled;
-    WriteResult result = copyRows(writer, "订单", orderColumns, ordersStatement(), done, total,
-                                  progress, [&](int h) {
-                                      for (int column = 1; column <= 2; ++column)
-                                          putNumber(writer, m_db.ReadColByIndex(h, column));
-                                      putDateTime(writer, m_db.ReadColByIndex(h, 3));
-                                      for (int column = 4; column <= 5; ++column)
-                                          putNumber(writer, m_db.ReadColByIndex(h, column));
-                                      for (int column = 6; column <= 9; ++column)
-                                          writer.text(m_db.ReadColByIndex(h, column).toText());
-                                      writer.endRow();
-                                  });
+    const TableDef& orders = tableOf("存单");
+    WriteResult result = copyRows(writer, "订单", headingsOf(orders), ordersStatement(), done,
+                                  total, progress, [&](int h) { putRow(writer, m_db, h, orders); });
     if (result != WriteResult::Written)
         return result;
-    result =
-        copyRows(writer, "明细", lineColumns, linesStatement(), done, total, progress, [&](int h) {
-            putNumber(writer, m_db.ReadColByIndex(h, 1));
-            putDateTime(writer, m_db.ReadColByIndex(h, 2));
-            writer.text(m_db.ReadColByIndex(h, 3).toText());
-            putNumber(writer, m_db.ReadColByIndex(h, 4));
-            writer.text(m_db.ReadColByIndex(h, 5).toText());
-            putNumber(writer, m_db.ReadColByIndex(h, 6));
-            writer.endRow();
-        });
+    const TableDef& lines = tableOf("存单详单");
+    result = copyRows(writer, "明细", headingsOf(lines), linesStatement(), done, total, progress,
+                      [&](int h) { putRow(writer, m_db, h, lines); });
     if (result != WriteResult::Written)
         return result;
     result = writer.finish([&] { return !progress || progress(rows, total); });

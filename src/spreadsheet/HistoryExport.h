@@ -6,7 +6,9 @@ class Database;
 class PagedList;
 
 // Every order the history's filter matches, on all its pages, as the table
-// "订单" with the list's columns, and their dish lines as the table "明细".
+// "订单" and their dish lines as the table "明细", linked by 存单ID: every
+// column of 存单 and 存单详单 in the schema's order, so the file holds the
+// books whole.
 class HistoryExport {
   public:
     HistoryExport(Database& db, const PagedList& orders) : m_db(db), m_orders(orders) {}

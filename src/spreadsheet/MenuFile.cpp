@@ -2,6 +2,7 @@
 
 #include "catalogue/DishCatalogue.h"
 #include "spreadsheet/CsvReader.h"
+#include "spreadsheet/MenuImport.h"
 #include "spreadsheet/TableFileFormat.h"
 #include "spreadsheet/XlsxReader.h"
 #include "storage/values/Values.h"
@@ -12,7 +13,7 @@ namespace MenuFile {
 namespace {
 
 // Far above any menu; a larger file is refused rather than read into memory.
-constexpr std::streamoff maximumCsvSize = 64 << 20;
+constexpr std::streamoff maximumCsvSize = 16 << 20;
 
 const std::string zipMagic = "PK\x03\x04";
 
@@ -26,11 +27,11 @@ std::optional<SheetTable> read(const std::string& path, std::string& problem) {
     }
     std::string head(zipMagic.size(), '\0');
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    ColumnPicker rows(MenuImport::headings());
     if (in.gcount() == static_cast<std::streamsize>(head.size()) && head == zipMagic) {
-        auto table = XlsxReader::readFirstSheet(path);
-        if (!table)
-            problem = "无法读取这个Excel文件，请另存为.xlsx或.csv后重试。";
-        return table;
+        if (!XlsxReader::readFirstSheet(path, rows, problem))
+            return std::nullopt;
+        return rows.take();
     }
     in.clear();
     in.seekg(0, std::ios::end);
@@ -42,7 +43,9 @@ std::optional<SheetTable> read(const std::string& path, std::string& problem) {
     std::string bytes(static_cast<std::size_t>(size), '\0');
     in.seekg(0);
     in.read(bytes.data(), size);
-    return CsvReader::parse(CsvReader::decode(bytes));
+    if (!CsvReader::read(bytes, rows, problem))
+        return std::nullopt;
+    return rows.take();
 }
 
 WriteResult write(Database& db, const std::string& path) {

@@ -12,8 +12,9 @@ class Database;
 namespace MenuFile {
 
 // The first sheet of an .xlsx file (known by its content, whatever its name)
-// or the rows of a CSV file in UTF-8 or GBK. Nothing, with the reason in
-// problem, when the file cannot be read.
+// or the rows of a CSV file in UTF-8 or GBK, with only the columns an import
+// reads. Nothing, with the reason in problem, when the file cannot be read
+// or is past the limits of a menu.
 std::optional<SheetTable> read(const std::string& path, std::string& problem);
 
 // Every dish of the catalogue, in the catalogue's order; .xlsx or .csv by

@@ -18,12 +18,6 @@ struct StoredDish {
     DishInput dish;
 };
 
-int characters(const std::string& utf8) {
-    return static_cast<int>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
 // A leading apostrophe keeps a CSV cell from being read as a formula; it is
 // not part of the value.
 std::string cellValue(const std::vector<std::string>& row, int column) {
@@ -47,11 +41,12 @@ struct Columns {
 
 std::optional<Columns> findColumns(const std::vector<std::string>& headings, std::string& problem) {
     Columns columns;
-    const std::pair<const char*, int*> wanted[] = {{"数字代号", &columns.code},
-                                                   {"字母代号", &columns.letters},
-                                                   {"菜名", &columns.name},
-                                                   {"价格", &columns.price},
-                                                   {"单位", &columns.unit}};
+    const auto& names = MenuImport::headings();
+    const std::pair<const std::string&, int*> wanted[] = {{names[0], &columns.code},
+                                                          {names[1], &columns.letters},
+                                                          {names[2], &columns.name},
+                                                          {names[3], &columns.price},
+                                                          {names[4], &columns.unit}};
     for (int i = 0; i < static_cast<int>(headings.size()); ++i)
         for (const auto& [heading, column] : wanted)
             if (*column < 0 && Values::trim(headings[i]) == heading)
@@ -65,18 +60,6 @@ std::optional<Columns> findColumns(const std::vector<std::string>& headings, std
     problem = "文件的第一行没有找到这些列：" + missing +
               "。第一行应是列名：数字代号、字母代号、菜名、价格、单位。";
     return std::nullopt;
-}
-
-std::string lengthRefusal(const DishInput& dish) {
-    const std::pair<const std::string*, std::pair<int, const char*>> limits[] = {
-        {&dish.code, {MenuImport::codeWidth, "数字代号"}},
-        {&dish.letters, {MenuImport::lettersWidth, "字母代号"}},
-        {&dish.name, {MenuImport::nameWidth, "菜名"}},
-        {&dish.unit, {MenuImport::unitWidth, "单位"}}};
-    for (const auto& [text, limit] : limits)
-        if (characters(*text) > limit.first)
-            return std::string(limit.second) + "不能超过" + std::to_string(limit.first) + "个字。";
-    return {};
 }
 
 std::string changes(const DishInput& was, const DishInput& now) {
@@ -96,8 +79,30 @@ std::string changes(const DishInput& was, const DishInput& now) {
 struct Catalogue {
     std::vector<StoredDish> dishes;
     std::map<std::string, std::size_t> byCode, byName;
+    // Codes of digits with leading zeros, by the number they stand for.
+    std::multimap<std::string, std::size_t> byPaddedNumber;
     std::set<std::string> units;
 };
+
+bool isDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+std::string withoutLeadingZeros(const std::string& digits) {
+    const auto first = digits.find_first_not_of('0');
+    return first == std::string::npos ? "0" : digits.substr(first);
+}
+
+// A spreadsheet keeps a code such as 001 typed into a number cell as 1: read
+// it as the catalogue's code when exactly one dish's code pads to it.
+std::string paddedCode(const Catalogue& catalogue, const std::string& code) {
+    if (!isDigits(code) || catalogue.byCode.count(code))
+        return {};
+    const auto [first, last] = catalogue.byPaddedNumber.equal_range(withoutLeadingZeros(code));
+    if (first == last || std::next(first) != last)
+        return {};
+    return catalogue.dishes[first->second].dish.code;
+}
 
 Catalogue loadCatalogue(Database& db) {
     Catalogue catalogue;
@@ -105,9 +110,12 @@ Catalogue loadCatalogue(Database& db) {
     while (h != 0 && !db.IsEOF(h)) {
         DishInput dish{db.ReadColByIndex(h, 2).toText(), db.ReadColByIndex(h, 3).toText(),
                        db.ReadColByIndex(h, 4).toText(), db.ReadColByIndex(h, 5).toNumber(),
-                       db.ReadColByIndex(h, 6).toText()};
+                       db.ReadColByIndex(h, 6).toText(), {}};
         catalogue.byCode.emplace(dish.code, catalogue.dishes.size());
         catalogue.byName.emplace(dish.name, catalogue.dishes.size());
+        if (isDigits(dish.code) && dish.code.front() == '0')
+            catalogue.byPaddedNumber.emplace(withoutLeadingZeros(dish.code),
+                                             catalogue.dishes.size());
         catalogue.dishes.push_back(
             {static_cast<long long>(db.ReadColByIndex(h, 1).toNumber()), std::move(dish)});
         db.MoveNext(h);
@@ -130,10 +138,13 @@ struct Accepted {
 void classify(MenuImport::Entry& entry, const Catalogue& catalogue, const Accepted& accepted) {
     const DishInput& dish = entry.dish;
     entry.note = DishCatalogue::fieldRefusal(dish);
-    if (entry.note.empty())
-        entry.note = lengthRefusal(dish);
     if (!entry.note.empty())
         return;
+    std::string padding;
+    if (std::string code = paddedCode(catalogue, dish.code); !code.empty()) {
+        padding = "数字代号" + dish.code + "按菜单中的" + code + "读取。";
+        entry.dish.code = std::move(code);
+    }
     if (auto found = accepted.codes.find(dish.code); found != accepted.codes.end()) {
         entry.note = "数字代号与第" + std::to_string(found->second) + "行重复。";
         return;
@@ -161,18 +172,24 @@ void classify(MenuImport::Entry& entry, const Catalogue& catalogue, const Accept
     if (dish.letters.empty())
         entry.dish.letters = stored.dish.letters;
     entry.id = stored.id;
-    entry.note = changes(stored.dish, dish);
-    entry.kind = entry.note.empty() ? Kind::Same : Kind::Change;
+    const std::string changed = changes(stored.dish, dish);
+    entry.kind = changed.empty() ? Kind::Same : Kind::Change;
+    entry.note = padding + changed;
 }
 
 } // namespace
+
+const std::vector<std::string>& MenuImport::headings() {
+    static const std::vector<std::string> names = {"数字代号", "字母代号", "菜名", "价格", "单位"};
+    return names;
+}
 
 int MenuImport::Preview::count(Kind kind) const {
     return static_cast<int>(std::count_if(entries.begin(), entries.end(),
                                           [kind](const Entry& e) { return e.kind == kind; }));
 }
 
-MenuImport::Preview MenuImport::preview(const SheetTable& table) const {
+MenuImport::Preview MenuImport::preview(const SheetTable& table, const Progress& progress) const {
     Preview preview;
     auto row = std::find_if_not(table.begin(), table.end(), isBlankRow);
     if (row == table.end()) {
@@ -184,7 +201,13 @@ MenuImport::Preview MenuImport::preview(const SheetTable& table) const {
         return preview;
     const Catalogue catalogue = loadCatalogue(m_db);
     Accepted accepted;
+    const auto total = static_cast<long long>(table.size());
     for (++row; row != table.end(); ++row) {
+        const long long done = row - table.begin();
+        if (done % 256 == 0 && progress && !progress(done, total)) {
+            preview.cancelled = true;
+            return preview;
+        }
         if (isBlankRow(*row))
             continue;
         Entry entry;

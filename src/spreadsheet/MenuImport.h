@@ -24,6 +24,7 @@ class MenuImport {
         std::vector<Entry> entries;
         std::vector<std::string> newUnits; // added to the units list on import
         std::string problem;               // why the file cannot be imported at all
+        bool cancelled = false;
         int count(Kind kind) const;
         bool anythingToStore() const { return count(Kind::Add) + count(Kind::Change) > 0; }
     };
@@ -33,14 +34,16 @@ class MenuImport {
     // The first non-empty row names the columns 数字代号, 菜名, 价格, 单位 and,
     // optionally, 字母代号, in any order; an empty letter code is derived
     // from the name. A dish whose code is in the catalogue is changed.
-    Preview preview(const SheetTable& table) const;
+    Preview preview(const SheetTable& table, const Progress& progress = {}) const;
     // Every added and changed dish and every new unit, or nothing at all.
     WriteResult apply(const Preview& preview, const Progress& progress);
 
     static std::string summary(const Preview& preview);
+    // The columns the heading row names, the letter codes' optional.
+    static const std::vector<std::string>& headings();
 
-    // Widths of the catalogue's columns, in characters.
-    static constexpr int codeWidth = 8, lettersWidth = 16, nameWidth = 32, unitWidth = 8;
+    // Width of the catalogue's letter codes, in characters.
+    static constexpr int lettersWidth = 16;
 
   private:
     Database& m_db;

@@ -1,25 +1,44 @@
 #include "spreadsheet/PendingFile.h"
+#include "storage/values/SafeFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
+#include <random>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
+namespace {
+
+constexpr int nameAttempts = 100;
+
+std::string randomSuffix() {
+    static thread_local std::mt19937 numbers{std::random_device{}()};
+    return std::to_string(std::uniform_int_distribution<unsigned>(0, 0xFFFFFFF)(numbers));
+}
+
+} // namespace
+
 PendingFile::PendingFile(std::string destination) : m_destination(std::move(destination)) {
     const fs::path target(m_destination);
-    std::string pattern =
-        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0)
-        return;
-    // mkstemp makes the file private; an exported file is read by others too.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    close(fd);
-    m_temporary = pattern;
+    const std::string stem =
+        (target.parent_path() / ("." + target.filename().string() + ".")).string();
+    // Created with the usual permissions, so an exported file is read by
+    // others too; the file-mode mask is applied by the system, never switched
+    // while other threads create files.
+    for (int attempt = 0; attempt < nameAttempts; ++attempt) {
+        const std::string name = stem + randomSuffix();
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            m_temporary = name;
+            return;
+        }
+        if (errno != EEXIST)
+            return;
+    }
 }
 
 PendingFile::~PendingFile() {
@@ -30,6 +49,6 @@ PendingFile::~PendingFile() {
 bool PendingFile::commit() {
     if (!ok() || m_committed)
         return m_committed;
-    m_committed = std::rename(m_temporary.c_str(), m_destination.c_str()) == 0;
+    m_committed = SafeFile::rename(m_temporary, m_destination);
     return m_committed;
 }

@@ -9,8 +9,10 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
 #include <set>
 #include <tuple>
+#include <vector>
 
 namespace ReportExport {
 namespace {
@@ -137,21 +139,39 @@ int displayWidth(const std::string& utf8) {
     return width;
 }
 
-// Each column as wide as its longest cell of its own; merged text spreads
-// over its columns.
+// The width a cell's text needs: the title row is set in 14 points, the
+// default 11, and bold takes a little more.
+double neededWidth(const ReportSheet& sheet, int row, int column) {
+    const double scale = row == 0 ? 14.0 / 11 : 1.0;
+    return displayWidth(sheet.text(row, column)) * scale + (row < 2 ? 3 : 2);
+}
+
+// Each column as wide as its longest cell of its own; then a merged group
+// too narrow for its text is widened, evenly over its columns.
 void fitColumns(const ReportSheet& sheet, lxw_worksheet* ws) {
     std::set<Cell> merged;
     for (const auto& span : sheet.spans())
         for (int column = span.column; column < span.column + span.columns; ++column)
             if (span.columns > 1)
                 merged.insert({span.row, column});
-    for (int column = 0; column < sheet.columns(); ++column) {
-        int width = 10;
+    std::vector<double> widths(sheet.columns(), 10);
+    for (int column = 0; column < sheet.columns(); ++column)
         for (int row = 0; row < sheet.rowCount(); ++row)
             if (!merged.count({row, column}))
-                width = std::max(width, displayWidth(sheet.text(row, column)) + 2);
-        worksheet_set_column(ws, column, column, width, nullptr);
+                widths[column] = std::max(widths[column], neededWidth(sheet, row, column));
+    for (const auto& span : sheet.spans()) {
+        if (span.columns < 2 || span.row >= sheet.rowCount() ||
+            span.column + span.columns > sheet.columns())
+            continue;
+        const auto first = widths.begin() + span.column;
+        const double have = std::accumulate(first, first + span.columns, 0.0);
+        const double lacking = neededWidth(sheet, span.row, span.column) - have;
+        if (lacking > 0)
+            std::for_each(first, first + span.columns,
+                          [&](double& width) { width += lacking / span.columns; });
     }
+    for (int column = 0; column < sheet.columns(); ++column)
+        worksheet_set_column(ws, column, column, widths[column], nullptr);
 }
 
 bool writeXlsx(const ReportSheet& sheet, const std::string& path) {

@@ -1,5 +1,6 @@
 #include "spreadsheet/XlsxReader.h"
 
+#include "spreadsheet/ZipEntryDevice.h"
 #include "storage/values/Values.h"
 
 #include <QXmlStreamReader>
@@ -9,30 +10,17 @@
 namespace XlsxReader {
 namespace {
 
-// A menu's parts are small; a part larger than this is refused rather than
-// unpacked, so a crafted file cannot exhaust the memory.
-constexpr zip_uint64_t maximumPartSize = 256ull << 20;
-// What a spreadsheet program itself allows.
-constexpr std::size_t maximumRows = 1'048'576;
-constexpr int maximumColumns = 16'384;
+// Limits on what a part may unpack to. The sheet is read as it unpacks, so
+// its limit bounds the time; the shared strings are held, so theirs bounds
+// the memory.
+constexpr qint64 smallPartLimit = 4 << 20;
+constexpr qint64 sharedStringsLimit = 16 << 20;
+constexpr qint64 sheetLimit = 64 << 20;
+
+const std::string unreadable = "无法读取这个Excel文件，请另存为.xlsx或.csv后重试。";
+const std::string tooLarge = "这个Excel文件解压后太大，不像是一份菜单。";
 
 using Archive = std::unique_ptr<zip_t, decltype(&zip_discard)>;
-
-std::optional<QByteArray> readPart(zip_t* archive, const std::string& name) {
-    zip_stat_t stat;
-    if (zip_stat(archive, name.c_str(), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
-        stat.size > maximumPartSize)
-        return std::nullopt;
-    zip_file_t* file = zip_fopen(archive, name.c_str(), 0);
-    if (!file)
-        return std::nullopt;
-    QByteArray bytes(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
-    const zip_int64_t read = zip_fread(file, bytes.data(), stat.size);
-    zip_fclose(file);
-    if (read != static_cast<zip_int64_t>(stat.size))
-        return std::nullopt;
-    return bytes;
-}
 
 // The text of an <si> or <is> element: its runs joined, phonetic hints left out.
 QString stringItem(QXmlStreamReader& xml) {
@@ -47,28 +35,36 @@ QString stringItem(QXmlStreamReader& xml) {
     return text;
 }
 
-std::vector<std::string> sharedStrings(zip_t* archive) {
-    std::vector<std::string> strings;
-    const auto part = readPart(archive, "xl/sharedStrings.xml");
-    if (!part)
-        return strings;
-    QXmlStreamReader xml(*part);
+bool sharedStrings(zip_t* archive, std::vector<std::string>& strings, std::string& problem) {
+    ZipEntryDevice part(archive, "xl/sharedStrings.xml", sharedStringsLimit);
+    if (!part.found())
+        return true;
+    QXmlStreamReader xml(&part);
     while (!xml.atEnd())
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"si")
             strings.push_back(stringItem(xml).toStdString());
-    return strings;
+    if (!xml.hasError())
+        return true;
+    problem = part.pastLimit() ? tooLarge : unreadable;
+    return false;
 }
 
-// The target of the relationship with the given id, from the workbook's relations.
-std::string relationTarget(zip_t* archive, const QString& id) {
-    const auto part = readPart(archive, "xl/_rels/workbook.xml.rels");
-    if (!part)
+// The value of the attribute of the first element with the given name whose
+// attribute match has the value wanted (any, when match is empty).
+QString attributeOf(zip_t* archive, const std::string& partName, QStringView element,
+                    QLatin1String match, const QString& wanted, QStringView attribute) {
+    ZipEntryDevice part(archive, partName, smallPartLimit);
+    if (!part.found())
         return {};
-    QXmlStreamReader xml(*part);
+    QXmlStreamReader xml(&part);
     while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"Relationship" &&
-            xml.attributes().value(QLatin1String("Id")) == id)
-            return xml.attributes().value(QLatin1String("Target")).toString().toStdString();
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != element)
+            continue;
+        if (match.size() && xml.attributes().value(match) != wanted)
+            continue;
+        for (const auto& a : xml.attributes())
+            if (a.name() == attribute)
+                return a.value().toString();
     }
     return {};
 }
@@ -76,17 +72,12 @@ std::string relationTarget(zip_t* archive, const QString& id) {
 // The part of the first sheet in the workbook's order of tabs.
 std::string firstSheetPart(zip_t* archive) {
     const std::string fallback = "xl/worksheets/sheet1.xml";
-    const auto part = readPart(archive, "xl/workbook.xml");
-    if (!part)
-        return fallback;
-    QXmlStreamReader xml(*part);
-    QString id;
-    while (!xml.atEnd() && id.isEmpty())
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"sheet")
-            for (const auto& attribute : xml.attributes())
-                if (attribute.name() == u"id")
-                    id = attribute.value().toString();
-    std::string target = id.isEmpty() ? std::string() : relationTarget(archive, id);
+    const QString id = attributeOf(archive, "xl/workbook.xml", u"sheet", {}, {}, u"id");
+    const std::string target =
+        id.isEmpty() ? std::string()
+                     : attributeOf(archive, "xl/_rels/workbook.xml.rels", u"Relationship",
+                                   QLatin1String("Id"), id, u"Target")
+                           .toStdString();
     if (target.empty())
         return fallback;
     if (target.front() == '/')
@@ -118,56 +109,75 @@ std::string cellText(QXmlStreamReader& xml, const std::vector<std::string>& shar
     return value;
 }
 
+// The rows of the sheet into the picker; false when a row lies past its limits.
+bool readRows(QXmlStreamReader& xml, const std::vector<std::string>& shared, ColumnPicker& rows) {
+    std::size_t line = 0;
+    int column = -1;
+    while (!xml.atEnd()) {
+        const auto token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement && xml.name() == u"row")
+            rows.endRow();
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"row") {
+            // Rows may be numbered with gaps; empty rows keep their place.
+            const int number = xml.attributes().value(QLatin1String("r")).toInt();
+            line = number > 0 ? static_cast<std::size_t>(number) : line + 1;
+            rows.startRow(line);
+            column = -1;
+        } else if (xml.name() == u"c") {
+            const QStringView reference = xml.attributes().value(QLatin1String("r"));
+            column =
+                reference.isEmpty() ? column + 1 : columnOf(reference.toString().toStdString());
+            if (!rows.cell(column, cellText(xml, shared)))
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int columnOf(const std::string& reference) {
     int column = 0;
     std::size_t i = 0;
-    for (; i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z'; ++i)
+    for (; i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z'; ++i) {
         column = column * 26 + (reference[i] - 'A' + 1);
+        if (column > ColumnPicker::maximumColumns)
+            return -1;
+    }
     return i == 0 ? -1 : column - 1;
 }
 
-std::optional<SheetTable> readFirstSheet(const std::string& path) {
+bool readFirstSheet(const std::string& path, ColumnPicker& rows, std::string& problem) {
     int error = 0;
     Archive archive(zip_open(path.c_str(), ZIP_RDONLY, &error), &zip_discard);
-    if (!archive)
-        return std::nullopt;
-    const auto part = readPart(archive.get(), firstSheetPart(archive.get()));
-    if (!part)
-        return std::nullopt;
-    const std::vector<std::string> shared = sharedStrings(archive.get());
-    SheetTable table;
-    std::size_t row = 0;
-    QXmlStreamReader xml(*part);
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == u"row") {
-            // Rows may be numbered with gaps; empty rows keep their place.
-            const int number = xml.attributes().value(QLatin1String("r")).toInt();
-            row = number > 0 ? static_cast<std::size_t>(number - 1) : table.size();
-        } else if (xml.name() == u"c") {
-            const std::string reference =
-                xml.attributes().value(QLatin1String("r")).toString().toStdString();
-            const std::string text = cellText(xml, shared);
-            if (row >= maximumRows)
-                continue;
-            if (row >= table.size())
-                table.resize(row + 1);
-            auto& cells = table[row];
-            const int column =
-                reference.empty() ? static_cast<int>(cells.size()) : columnOf(reference);
-            if (column < 0 || column >= maximumColumns)
-                continue;
-            if (static_cast<std::size_t>(column) >= cells.size())
-                cells.resize(column + 1);
-            cells[column] = text;
-        }
+    problem = unreadable;
+    std::vector<std::string> shared;
+    if (!archive || !sharedStrings(archive.get(), shared, problem))
+        return false;
+    ZipEntryDevice part(archive.get(), firstSheetPart(archive.get()), sheetLimit);
+    if (!part.found())
+        return false;
+    QXmlStreamReader xml(&part);
+    if (!readRows(xml, shared, rows)) {
+        problem = rows.problem();
+        return false;
     }
-    if (xml.hasError())
+    if (xml.hasError()) {
+        problem = part.pastLimit() ? tooLarge : unreadable;
+        return false;
+    }
+    problem.clear();
+    return true;
+}
+
+std::optional<SheetTable> readFirstSheet(const std::string& path) {
+    ColumnPicker rows;
+    std::string problem;
+    if (!readFirstSheet(path, rows, problem))
         return std::nullopt;
-    return table;
+    return rows.take();
 }
 
 } // namespace XlsxReader

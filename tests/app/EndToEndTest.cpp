@@ -1,4 +1,6 @@
 #include "ProgramProcess.h"
+#include "support/StorageConditions.h"
+#include "support/TempFolder.h"
 #include "support/TestApplication.h"
 
 #include <QCoreApplication>
@@ -6,6 +8,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -22,8 +27,20 @@ class Installation {
 
     void start() { m_process.start(); }
     bool waitUntilSeeded() { return m_process.waitUntilSeeded(database()); }
+    // Waits until the program has the database open: it marks the file in use anew.
+    bool waitUntilOpened(const std::string& markerBefore) {
+        return m_process.waitUntil([&] { return readMarker() != markerBefore; });
+    }
+    std::string readMarker() const {
+        const std::filesystem::path marker = database().toStdString() + ".checked";
+        std::error_code error;
+        return std::to_string(
+                   std::filesystem::last_write_time(marker, error).time_since_epoch().count()) +
+               TempFolder::read(marker.string());
+    }
     bool waitForOutput(const QByteArray& text) { return m_process.waitForOutput(text); }
     int terminate() { return m_process.terminate(); }
+    void kill() { m_process.kill(); }
 
     QString database() const { return m_folder.filePath(QStringLiteral("data/data.mdb")); }
     bool hasDataFolder() const { return QDir(m_folder.filePath(QStringLiteral("data"))).exists(); }
@@ -63,4 +80,87 @@ TEST(EndToEnd, ASecondCopyUnderTheSameNameIsRefusedAnotherNameStarts) {
     EXPECT_TRUE(other.waitUntilSeeded());
     EXPECT_EQ(other.terminate(), 0);
     EXPECT_EQ(first.terminate(), 0);
+}
+
+namespace {
+
+void zeroPage(const std::string& path, long page) {
+    std::string bytes = TempFolder::read(path);
+    bytes.replace((page - 1) * 4096, 4096, 4096, '\0');
+    TempFolder::write(path, bytes);
+}
+
+long rootPage(const std::string& path, const std::string& table) {
+    Database db;
+    db.NewOpenDatabase(Database::primaryConnectionText(path, "tw"));
+    return std::stol(StorageConditions::firstText(
+        db.connection(), "select rootpage from sqlite_master where name='" + table + "'"));
+}
+
+// The first column of the first row, read from the file the program left.
+std::string firstText(const std::string& path, const std::string& sql) {
+    Database db;
+    db.NewOpenDatabase(Database::primaryConnectionText(path, "tw"));
+    return StorageConditions::firstText(db.connection(), sql);
+}
+
+} // namespace
+
+// The program is killed, as a power cut ends it, and started again the same
+// day: whatever happened to its file meanwhile, every page is read first.
+TEST(EndToEnd, AStartAfterAKillReadsEveryPageFirst) {
+    ensureTestApplication();
+    const struct {
+        const char* meanwhile;
+        std::function<void(const std::string&)> happen;
+        const char* told; // on the error output; empty: nothing to tell
+        int exitCode;
+        const char* dishes; // of order 1, read through the index
+    } cases[] = {
+        {"nothing", [](const std::string&) {}, "", 0, ""},
+        {"a damaged page", [](const std::string& path) { zeroPage(path, rootPage(path, "菜单")); },
+         "数据库文件已损坏", 1, ""},
+        {"lines stored past their index",
+         [](const std::string& path) {
+             StorageConditions::changeBehindIndex(
+                 path, "存单详单_存单ID",
+                 "insert into 存单 (ID,编号,时间,实付) values (1,1,'2026-12-08 12:00:00',30);"
+                 "insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values "
+                 "(1,'2026-12-08 12:00:00','鱼香肉丝',1,'份',18),"
+                 "(1,'2026-12-08 12:00:00','米饭',1,'份',12)");
+         },
+         "索引已损坏", 0, "鱼香肉丝,米饭"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.meanwhile);
+        Installation install(QStringLiteral("tablewise_kill_"));
+        install.start();
+        ASSERT_TRUE(install.waitUntilSeeded());
+        install.kill();
+        const std::string path = install.database().toStdString();
+        c.happen(path);
+        const std::string bytes = TempFolder::read(path);
+        const std::string marker = install.readMarker();
+
+        install.start();
+        if (*c.told)
+            EXPECT_TRUE(install.waitForOutput(c.told));
+        else
+            EXPECT_TRUE(install.waitUntilOpened(marker));
+        EXPECT_EQ(install.terminate(), c.exitCode);
+        if (c.exitCode != 0) {
+            EXPECT_TRUE(TempFolder::read(path) == bytes) << "the refused file was changed";
+            continue;
+        }
+        EXPECT_EQ(firstText(path, "PRAGMA integrity_check"), "ok");
+        EXPECT_EQ(firstText(path, "select group_concat(菜名) from 存单详单 where 存单ID=1"),
+                  c.dishes);
+        Database db;
+        db.NewOpenDatabase(Database::primaryConnectionText(path, "tw"));
+        EXPECT_TRUE(db.ExecuteSql("Delete * from 存单详单 where 存单ID=1")) << db.lastError();
+        EXPECT_EQ(StorageConditions::firstText(db.connection(),
+                                               "select count(*) from 存单详单 not indexed"),
+                  "0")
+            << "an order deleted leaves no lines behind";
+    }
 }

@@ -140,8 +140,16 @@ TEST_F(Package, InstallsAMenuEntryKeepsEachUsersDataAndLeavesItOnRemoval) {
           "./usr/share/metainfo/" + appId + ".metainfo.xml",
           icons + "scalable/apps/" + appId + ".svg", icons + "48x48/apps/" + appId + ".png",
           icons + "64x64/apps/" + appId + ".png", icons + "128x128/apps/" + appId + ".png",
-          icons + "256x256/apps/" + appId + ".png"})
+          icons + "256x256/apps/" + appId + ".png", QString("./usr/share/doc/tablewise/copyright"),
+          QString("./usr/share/doc/tablewise/changelog.gz"),
+          QString("./usr/share/man/man1/tablewise.1.gz")})
         EXPECT_TRUE(files.contains(file + '\n')) << file.toStdString();
+
+    // Debian's own judge of a package: neither errors nor warnings.
+    const Result lint = run("lintian", {"--allow-root", deb});
+    EXPECT_NE(lint.exitCode, -1) << "lintian did not run";
+    for (const QString& line : lint.output.split('\n'))
+        EXPECT_FALSE(line.startsWith("E: ") || line.startsWith("W: ")) << line.toStdString();
 
     ASSERT_TRUE(install(deb));
     for (const auto& check :

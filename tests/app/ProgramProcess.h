@@ -67,9 +67,14 @@ class ProgramProcess {
 
     // Waits until the program has seeded its settings into `database`.
     bool waitUntilSeeded(const QString& database) {
+        return waitUntil(
+            [&] { return QFile(database).size() > 0 && databaseHasKey(database, "字体大小"); });
+    }
+    // Waits while the program runs until `condition` holds.
+    template <typename Condition> bool waitUntil(const Condition& condition) {
         const QDeadlineTimer deadline(patienceMs);
         while (!deadline.hasExpired() && m_process.state() != QProcess::NotRunning) {
-            if (QFile(database).size() > 0 && databaseHasKey(database, "字体大小"))
+            if (condition())
                 return true;
             QThread::msleep(50);
         }
@@ -85,6 +90,11 @@ class ProgramProcess {
                 return m_output.contains(text);
         }
         return false;
+    }
+    // Ends it as a power cut or a crash does: at once, nothing saved.
+    void kill() {
+        m_process.kill();
+        m_process.waitForFinished(patienceMs);
     }
     // Sends SIGTERM, as a shutdown does; returns the exit code.
     int terminate() {

@@ -11,7 +11,9 @@
 namespace {
 
 // Deleting, editing, F11 and a reprint each leave one record, written in the
-// transaction of the change: a failure of either side leaves neither.
+// transaction of the change: a failure of either side leaves neither. A print
+// is recorded before the receipt goes out, so no transaction waits on the
+// printer; one that then fails adds a record saying so.
 class ChangeRecordTest : public ::testing::Test {
   public:
     void SetUp() override {
@@ -61,6 +63,7 @@ bool printWith(Database& db, const OrderDraft& order, bool printed, bool& jobRan
     const auto job = [&](const std::function<bool()>& startJob) {
         if (!startJob())
             return false;
+        EXPECT_FALSE(db.inTransaction()) << "no transaction waits on the printer";
         jobRan = true;
         return printed;
     };
@@ -130,11 +133,20 @@ TEST_F(ChangeRecordTest, AFailedChangeLeavesNoRecordAndAFailedRecordNoChange) {
     for (const Action& a : actions) {
         SCOPED_TRACE(a.name);
         const OrderDraft draft = loaded();
+        const int before = records();
         if (a.refuseChange) {
             refuse(a.refuseChange);
             EXPECT_FALSE(a.run(*this, data.db, draft, true));
+            EXPECT_EQ(records(), before);
         } else {
             EXPECT_FALSE(a.run(*this, data.db, draft, false)) << "the receipt did not print";
+            ASSERT_EQ(records(), before + 2);
+            const auto failure =
+                ChangeLog(data.db).read(data.scalar("select max(ID) from 操作记录"));
+            ASSERT_TRUE(failure);
+            EXPECT_EQ(failure->kind, ChangeLog::kindName(ChangeLog::Kind::NotPrinted));
+            EXPECT_EQ(failure->orderId, a.storedOrder ? idText : "");
+            EXPECT_EQ(failure->number, "1");
         }
         EXPECT_EQ(records(), 0);
         if (a.refuseChange)

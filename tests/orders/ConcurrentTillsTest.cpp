@@ -3,6 +3,8 @@
 // database to settle into and how much.
 #include "orders/OrderNumbering.h"
 #include "orders/Settlement.h"
+#include "printer/PrintSpooler.h"
+#include "support/PrinterListener.h"
 #include "support/SampleOrders.h"
 #include "support/TestDatabase.h"
 
@@ -20,16 +22,21 @@ struct TillRun {
     int linesPerOrder;
 };
 
-pid_t startTill(const std::string& connection, TillRun run) {
+pid_t startTill(const std::string& connection, TillRun run,
+                const char* what = "--gtest_filter=TillProcess.Settles") {
     const pid_t pid = fork();
     if (pid == 0) {
         setenv("TABLEWISE_TILL_DATABASE", connection.c_str(), 1);
         setenv("TABLEWISE_TILL_RUN",
                (std::to_string(run.orders) + " " + std::to_string(run.linesPerOrder)).c_str(), 1);
-        execl("/proc/self/exe", "till", "--gtest_filter=TillProcess.Settles", nullptr);
+        execl("/proc/self/exe", "till", what, nullptr);
         _exit(127);
     }
     return pid;
+}
+
+bool running(pid_t pid) {
+    return waitpid(pid, nullptr, WNOHANG) == 0;
 }
 
 int exitCode(pid_t pid) {
@@ -79,6 +86,44 @@ TEST(TillProcess, Settles) {
             settlement.store(deliveryOrder(std::to_string(number), lines, "18", "18"));
         ASSERT_EQ(result.outcome, Settlement::Outcome::Done) << result.message;
     }
+}
+
+// One till whose printer accepts the connection and never reads: F11 on an
+// order, which waits for the printer until its stall limit.
+TEST(TillProcess, PrintsOnAStalledPrinter) {
+    const char* connection = std::getenv("TABLEWISE_TILL_DATABASE");
+    if (!connection || !std::getenv("TABLEWISE_TILL_RUN"))
+        GTEST_SKIP() << "started by ConcurrentTills";
+    FixedClock clock(DateTime{2026, 12, 8, 12, 0, 0});
+    Database db;
+    db.setClock(clock);
+    ASSERT_TRUE(db.openServer(connection)) << db.lastError();
+    PrinterListener printer(PrinterListener::Mode::Stalled);
+    PrintLimits limits;
+    limits.stall = std::chrono::seconds(5);
+    PrintSpooler spooler(limits);
+    const OrderDraft order = deliveryOrder("1", {{"红烧排骨饭", "1", "份", "18"}}, "18", "18");
+    const auto result = Settlement(db, clock).printOnly(order, [&](const auto& startJob) {
+        return startJob() && spooler.submit(*PrinterConnection::parse(printer.connection()),
+                                            std::vector<unsigned char>(1 << 20, 'x'), "小票")
+                                     ->waitFor(std::chrono::seconds(30)) == PrintJob::State::Done;
+    });
+    EXPECT_EQ(result.outcome, Settlement::Outcome::NotPrinted);
+}
+
+TEST_F(ConcurrentTills, AStalledPrinterHoldsUpNoOtherTill) {
+    const pid_t stalled = startTill(server->connection(), {1, 1},
+                                    "--gtest_filter=TillProcess.PrintsOnAStalledPrinter");
+    // Its print is recorded before the printer gets a byte.
+    while (count("select count(*) from 操作记录") < 1 && running(stalled))
+        usleep(20000);
+    ASSERT_TRUE(running(stalled)) << "the till ended before its print was seen";
+    const auto result = Settlement(db, clock).store(
+        deliveryOrder("7", {{"红烧排骨饭", "1", "份", "18"}}, "18", "18"));
+    EXPECT_EQ(result.outcome, Settlement::Outcome::Done) << result.message;
+    EXPECT_TRUE(running(stalled)) << "settled while the other till still waits on its printer";
+    EXPECT_EQ(exitCode(stalled), 0);
+    EXPECT_EQ(count("select count(*) from 操作记录"), 2) << "the print and that it did not print";
 }
 
 TEST_F(ConcurrentTills, FourTillsNumberTheDayWithoutGapsOrTwins) {

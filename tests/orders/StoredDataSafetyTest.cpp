@@ -16,6 +16,7 @@
 #include "reports/IncomeReports.h"
 #include "reports/SalesReports.h"
 #include "storage/config/SettingsStore.h"
+#include "storage/engine/StorageFailure.h"
 #include "support/SampleOrders.h"
 #include "support/StorageConditions.h"
 #include "support/TestDatabase.h"
@@ -151,8 +152,8 @@ TEST_F(StoredDataSafety, FailuresSayWhatFailed) {
 
 } // namespace
 
-// Reads that fail, on the file (locked by another program, or damaged) and
-// on a server whose connection is lost: each says why and writes nothing.
+// Reads that fail on a file locked by another program or damaged: each says
+// why and writes nothing.
 class ReadFailures : public OnBothEngines, public TestDatabase {
   protected:
     ReadFailures() : TestDatabase(GetParam()) {}
@@ -174,19 +175,8 @@ class ReadFailures : public OnBothEngines, public TestDatabase {
         session.setOrder(unnumbered);
         return session.settle([](auto&&...) { return true; }, {});
     }
-    // What is stored, as another connection reads it.
-    std::string stored() {
-        if (!server)
-            return TempFolder::read(path());
-        Database other;
-        if (!other.openServer(server->connection()))
-            return "未能打开：" + other.lastError();
-        std::ostringstream rows;
-        for (const char* sql : {"select count(*) from 存单", "select count(*) from 存单详单",
-                                "select count(*) from 客户", "select sum(订餐次数) from 客户"})
-            rows << other.readValue(sql)->toText() << ";";
-        return rows.str();
-    }
+    // What is stored: the file's bytes.
+    std::string stored() { return TempFolder::read(path()); }
     // The table and every index on it, so that no read finds a way round.
     void damage(const std::string& table) {
         std::istringstream names(StorageConditions::firstText(
@@ -200,6 +190,9 @@ class ReadFailures : public OnBothEngines, public TestDatabase {
 INSTANTIATE_TEST_SUITE_P(Engines, ReadFailures, bothEngines, engineName);
 
 TEST_P(ReadFailures, SayWhyAndWriteNothing) {
+    if (server)
+        GTEST_SKIP() << "a server's link that drops is opened again; one that stays down is "
+                        "the link's own test";
     auto yes = [](const std::string&) { return true; };
     const std::string today = "2026年12月8日";
     const struct {
@@ -244,13 +237,10 @@ TEST_P(ReadFailures, SayWhyAndWriteNothing) {
              return SalesReports(d, folder.path(), state).day(today).failure();
          }},
     };
-    enum class Condition { Locked, Damaged, Dropped };
-    const std::vector<Condition> conditions =
-        server ? std::vector{Condition::Dropped}
-               : std::vector{Condition::Locked, Condition::Damaged};
+    enum class Condition { Locked, Damaged };
+    const Condition conditions[] = {Condition::Locked, Condition::Damaged};
     const std::string sound = path() + ".sound";
-    if (!server)
-        std::filesystem::copy_file(path(), sound);
+    std::filesystem::copy_file(path(), sound);
     for (const auto& op : operations)
         for (const Condition condition : conditions) {
             std::string told, before, after;
@@ -259,16 +249,11 @@ TEST_P(ReadFailures, SayWhyAndWriteNothing) {
                 StorageConditions::OtherWriter other(db, path());
                 before = stored();
                 told = op.run(db);
-            } else if (condition == Condition::Damaged) {
+            } else {
                 damage(op.table);
                 before = stored();
                 told = op.run(db);
                 cause = StorageFailure::Damaged;
-            } else {
-                before = stored();
-                StorageConditions::dropServerConnection(db);
-                told = op.run(db);
-                cause = StorageFailure::Disconnected;
             }
             after = stored();
             EXPECT_NE(told.find(StorageFailures::reason(cause)), std::string::npos)
@@ -276,13 +261,9 @@ TEST_P(ReadFailures, SayWhyAndWriteNothing) {
             EXPECT_EQ(after, before) << op.what << " wrote";
             // Each pair starts on the sound data again.
             db.close();
-            if (server) {
-                ASSERT_TRUE(db.openServer(server->connection())) << db.lastError();
-            } else {
-                std::filesystem::copy_file(sound, path(),
-                                           std::filesystem::copy_options::overwrite_existing);
-                ASSERT_TRUE(db.NewOpenDatabase(Database::primaryConnectionText(path(), "tw")));
-            }
+            std::filesystem::copy_file(sound, path(),
+                                       std::filesystem::copy_options::overwrite_existing);
+            ASSERT_TRUE(db.NewOpenDatabase(Database::primaryConnectionText(path(), "tw")));
         }
 }
 
@@ -300,69 +281,91 @@ TEST_P(ReadFailures, AnOrderLeftUnnumberedTakesTheNextNumberOnceTheLockIsGone) {
 }
 
 TEST_F(StoredDataSafety, ANulIsRefusedNamingItsField) {
-    const std::string nul("少\0辣", 7);
+    // A NUL cannot be stored; the other control characters would reach a
+    // receipt printer as commands (ESC p 0 opens the drawer).
+    std::string text("少\0辣", 7);
     const long long stored = storedOrder();
     const struct {
         const char* field;
         std::function<std::string()> run;
+        bool controls = true; // also refuses the other control characters
     } cases[] = {
         {"“备注”",
          [&] {
              OrderDraft d = order(1);
-             d.remark = nul;
+             d.remark = text;
              return settle(db, d);
          }},
         {"“菜名”",
          [&] {
              OrderDraft d = order(1);
-             d.lines[0].dishName = nul;
+             d.lines[0].dishName = text;
              return settle(db, d);
          }},
         {"“地址”",
          [&] {
              OrderDraft d = order(1);
              d.orderId = std::to_string(stored);
-             d.address = nul;
+             d.address = text;
              return OrderEditor(db).saveEditedOrder(d).message;
          }},
         {"“菜品名称”",
          [&] {
              return DishCatalogue(db)
-                 .addDish(DishInput::fromFields("901", "", nul, "12", "份"), {})
+                 .addDish(DishInput::fromFields("901", "", text, "12", "份"), {})
                  .message;
          }},
-        {"“桌号名称”", [&] { return TableList(db).add("901", nul, {}).message; }},
+        {"“桌号名称”", [&] { return TableList(db).add("901", text, {}).message; }},
         {"“客户电话”",
          [&] {
              return CustomerFile(db)
-                 .addCustomer({"", nul, "李四", "北街"}, [](auto&) { return true; })
+                 .addCustomer({"", text, "李四", "北街"}, [](auto&) { return true; })
                  .message;
          }},
         {"“附带信息1”",
          [&] {
              SettingsStore settings(db);
              ReceiptSettingsForm form = ReceiptSettingsForm::load(settings, "");
-             form.extra1Text = nul;
+             form.extra1Text = text;
              return form.save(settings, "");
          }},
         // A name is freed of NULs where it is typed; one that still holds a
         // NUL fails with the cause.
         {"空字符",
          [&] {
-             const int result = NamedList::discounts().addListEntry(db, {}, nul);
+             const int result = NamedList::discounts().addListEntry(db, {}, text);
              return NamedList::addMessage(result, db);
-         }},
+         },
+         false},
         {"空字符",
          [&] {
              SettingsStore settings(db);
              OrderDefaults defaults;
-             defaults.header = nul;
+             defaults.header = text;
              return defaults.save(settings) ? std::string()
                                             : settings.failureMessage("保存默认设置");
-         }},
+         },
+         false},
     };
     for (const auto& c : cases)
         EXPECT_NE(c.run().find(c.field), std::string::npos) << c.field;
+    text = "可乐\x1Bp0\x19\x19";
+    for (const auto& c : cases)
+        if (c.controls) {
+            const std::string told = c.run();
+            EXPECT_NE(told.find(c.field), std::string::npos) << told;
+            EXPECT_NE(told.find("控制字符"), std::string::npos) << told;
+        }
+    const auto shops = [&] {
+        return StorageConditions::firstText(db.connection(), "select count(*) from 店名");
+    };
+    const std::string shopsBefore = shops();
+    EXPECT_NE(NamedList::addMessage(NamedList::shopNames().addListEntry(db, {}, text), db)
+                  .find("控制字符"),
+              std::string::npos);
+    EXPECT_EQ(shops(), shopsBefore);
+    text = "少放辣\r\n不要葱\t谢谢";
+    EXPECT_EQ(StorageFailures::textRefusal({{"备注", &text}}), "") << "tab and line breaks stay";
     const std::pair<const char*, const char*> unchanged[] = {{"存单", "1"},  {"存单详单", "1"},
                                                              {"菜单", "28"}, {"桌号", "18"},
                                                              {"减免", "4"},  {"客户", "1"}};
@@ -371,6 +374,84 @@ TEST_F(StoredDataSafety, ANulIsRefusedNamingItsField) {
                                                std::string("select count(*) from ") + table),
                   count)
             << table;
+}
+
+// A text longer than its column is refused before any statement, naming the
+// field and how long it may be; nothing is stored.
+TEST_F(StoredDataSafety, AnOverLongTextIsRefusedNamingItsFieldAndItsLimit) {
+    const auto chinese = [](int length) {
+        std::string text;
+        for (int i = 0; i < length; ++i)
+            text += "字";
+        return text;
+    };
+    const auto customer = [&](const Customer& typed) {
+        return CustomerFile(db).addCustomer(typed, [](auto&) { return true; }).message;
+    };
+    const struct {
+        const char* message;
+        std::function<std::string()> run;
+    } cases[] = {
+        {"数字代号不能超过8个字。",
+         [&] {
+             return DishCatalogue(db)
+                 .addDish(DishInput::fromFields("123456789", "", "新菜", "12", "份"), {})
+                 .message;
+         }},
+        {"菜名不能超过32个字。",
+         [&] {
+             return DishCatalogue(db)
+                 .addDish(DishInput::fromFields("901", "", chinese(33), "12", "份"), {})
+                 .message;
+         }},
+        {"单位不能超过8个字。",
+         [&] {
+             return DishCatalogue(db)
+                 .modifyDish(DishInput::fromFields("001", "", "红烧排骨饭", "12", chinese(9)),
+                             DishCatalogue(db).loadDishList())
+                 .message;
+         }},
+        {"桌号名称不能超过24个字。",
+         [&] { return TableList(db).add("901", chinese(25), {}).message; }},
+        {"数字代号不能超过8个字。",
+         [&] { return TableList(db).add("123456789", "九桌", {}).message; }},
+        {"电话不能超过16个字。",
+         [&] {
+             return customer({"", std::string(17, '1'), "李四", "北街"});
+         }},
+        {"姓名不能超过16个字。",
+         [&] {
+             return customer({"", "139", chinese(17), "北街"});
+         }},
+        {"地址不能超过255个字。",
+         [&] {
+             return customer({"", "139", "李四", chinese(256)});
+         }},
+        {"减免名称不能超过16个字。",
+         [&] { return NamedList::discounts().lengthRefusal(chinese(17)); }},
+        {"单位名称不能超过8个字。", [&] { return NamedList::units().lengthRefusal(chinese(9)); }},
+        {"保存默认设置失败：票头不能超过255个字。设置没有改动。",
+         [&] {
+             SettingsStore settings(db);
+             OrderDefaults defaults;
+             defaults.header = chinese(256);
+             return defaults.save(settings) ? std::string()
+                                            : settings.failureMessage("保存默认设置");
+         }},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.run(), c.message);
+    EXPECT_EQ(NamedList::units().lengthRefusal(chinese(8)), "");
+    const std::pair<const char*, const char*> unchanged[] = {
+        {"菜单", "28"}, {"桌号", "18"}, {"客户", "0"}, {"记录 where length(记录信息) > 255", "0"}};
+    for (const auto& [table, count] : unchanged)
+        EXPECT_EQ(StorageConditions::firstText(db.connection(),
+                                               std::string("select count(*) from ") + table),
+                  count)
+            << table;
+    EXPECT_EQ(
+        StorageConditions::firstText(db.connection(), "select 单位 from 菜单 where 代码 = '001'"),
+        "份");
 }
 
 TEST_F(StoredDataSafety, NamesThatDifferOnlyInCaseAreDifferentRows) {

@@ -63,6 +63,8 @@ TEST(PrinterConnectionTest, PrinterTextKeepsTheColumnsTheLayoutCounted) {
     // Beyond the printers' two-byte fonts: still two columns.
     EXPECT_EQ(EscPosJob::printerText("a😀b"), "a\xA3\xBF"
                                              "b");
+    // Control characters never reach the printer as commands: one column each.
+    EXPECT_EQ(EscPosJob::printerText("a\x1Bp0\t\x1DV\x7F"), "a?p0??V?");
 }
 
 TEST(PrinterConnectionTest, LargerSizesPrintTallerBeforeWider) {

@@ -25,47 +25,96 @@ class HistoryExportTest : public SpreadsheetTest {
 };
 
 TEST_F(HistoryExportTest, WorkbookHoldsEveryMatchingOrderAndItsLinesWithTheirTypes) {
+    ASSERT_TRUE(db.ExecuteSql("update 存单 set 备注 = '少辣', 减免金额 = 2 where ID = 1"));
     const std::string path = file("历史订单.xlsx");
     ASSERT_EQ(HistoryExport(db, orders).toFile(path, {}), WriteResult::Written);
     const auto dumped = dump(path);
     EXPECT_EQ(facts(dumped, "sheet\t"), (std::vector<std::string>{"订单", "明细"}));
-    // Phone and address of dine-in orders are empty and so are not cells at all.
-    EXPECT_EQ(facts(dumped, "cell\t订单\t"), (std::vector<std::string>{"A1\ts\tID",
-                                                                       "B1\ts\t编号",
-                                                                       "C1\ts\t时间",
-                                                                       "D1\ts\t合计",
-                                                                       "E1\ts\t实付",
-                                                                       "F1\ts\t桌号",
-                                                                       "G1\ts\t电话",
-                                                                       "H1\ts\t姓名",
-                                                                       "I1\ts\t地址",
-                                                                       "A2\tn\t1",
-                                                                       "B2\tn\t1",
-                                                                       "C2\td\t2017-05-15 12:30:00",
-                                                                       "D2\tn\t15.5",
-                                                                       "E2\tn\t15",
-                                                                       "F2\ts\tA3",
-                                                                       "H2\ts\t张三",
-                                                                       "A3\tn\t3",
-                                                                       "B3\tn\t1",
-                                                                       "C3\td\t2017-05-17 09:05:00",
-                                                                       "D3\tn\t8.5",
-                                                                       "E3\tn\t8",
-                                                                       "F3\ts\tB1",
-                                                                       "H3\ts\t张三"}));
-    EXPECT_EQ(facts(dumped, "cell\t明细\t"),
-              (std::vector<std::string>{"A1\ts\t订单ID",     "B1\ts\t销售时间",
-                                        "C1\ts\t菜名",       "D1\ts\t数量",
-                                        "E1\ts\t单位",       "F1\ts\t小计",
-                                        "A2\tn\t1",          "B2\td\t2017-05-15 12:30:00",
-                                        "C2\ts\t红烧排骨饭", "D2\tn\t2",
-                                        "E2\ts\t份",         "F2\tn\t30",
-                                        "A3\tn\t1",          "B3\td\t2017-05-15 12:31:05",
-                                        "C3\ts\t老王's 汤",  "D3\tn\t2",
-                                        "E3\ts\t份",         "F3\tn\t30",
-                                        "A4\tn\t3",          "B4\td\t2017-05-17 09:05:00",
-                                        "C4\ts\t=SUM(A1)",   "D4\tn\t2",
-                                        "E4\ts\t份",         "F4\tn\t30"}));
+    // Every column of both tables in the schema's order, linked by 存单ID;
+    // empty texts (phone and address of dine-in orders) are not cells at all.
+    EXPECT_EQ(facts(dumped, "cell\t订单\t"), (std::vector<std::string>{
+                                                 "A1\ts\tID",
+                                                 "B1\ts\t编号",
+                                                 "C1\ts\t票头",
+                                                 "D1\ts\t店铺名称",
+                                                 "E1\ts\t时间",
+                                                 "F1\ts\t减免",
+                                                 "G1\ts\t减免份数",
+                                                 "H1\ts\t减免金额",
+                                                 "I1\ts\t合计",
+                                                 "J1\ts\t支付方式",
+                                                 "K1\ts\t已付",
+                                                 "L1\ts\t实付",
+                                                 "M1\ts\t桌号",
+                                                 "N1\ts\t电话",
+                                                 "O1\ts\t姓名",
+                                                 "P1\ts\t地址",
+                                                 "Q1\ts\t是否结算",
+                                                 "R1\ts\t备注",
+                                                 "S1\ts\t抹零金额",
+                                                 "T1\ts\t收银台",
+                                                 "A2\tn\t1",
+                                                 "B2\tn\t1",
+                                                 "C2\ts\t票头",
+                                                 "D2\ts\t店",
+                                                 "E2\td\t2017-05-15 12:30:00",
+                                                 "F2\ts\t无",
+                                                 "G2\tn\t0",
+                                                 "H2\tn\t2",
+                                                 "I2\tn\t15.5",
+                                                 "J2\ts\t现金支付",
+                                                 "K2\tn\t15",
+                                                 "L2\tn\t15",
+                                                 "M2\ts\tA3",
+                                                 "O2\ts\t张三",
+                                                 "Q2\tn\t1",
+                                                 "R2\ts\t少辣",
+                                                 "A3\tn\t3",
+                                                 "B3\tn\t1",
+                                                 "C3\ts\t票头",
+                                                 "D3\ts\t店",
+                                                 "E3\td\t2017-05-17 09:05:00",
+                                                 "F3\ts\t无",
+                                                 "G3\tn\t0",
+                                                 "H3\tn\t0",
+                                                 "I3\tn\t8.5",
+                                                 "J3\ts\t现金支付",
+                                                 "K3\tn\t8",
+                                                 "L3\tn\t8",
+                                                 "M3\ts\tB1",
+                                                 "O3\ts\t张三",
+                                                 "Q3\tn\t1",
+                                             }));
+    EXPECT_EQ(facts(dumped, "cell\t明细\t"), (std::vector<std::string>{
+                                                 "A1\ts\tID",
+                                                 "B1\ts\t存单ID",
+                                                 "C1\ts\t销售时间",
+                                                 "D1\ts\t菜名",
+                                                 "E1\ts\t数量",
+                                                 "F1\ts\t单位",
+                                                 "G1\ts\t小计",
+                                                 "A2\tn\t1",
+                                                 "B2\tn\t1",
+                                                 "C2\td\t2017-05-15 12:30:00",
+                                                 "D2\ts\t红烧排骨饭",
+                                                 "E2\tn\t2",
+                                                 "F2\ts\t份",
+                                                 "G2\tn\t30",
+                                                 "A3\tn\t2",
+                                                 "B3\tn\t1",
+                                                 "C3\td\t2017-05-15 12:31:05",
+                                                 "D3\ts\t老王's 汤",
+                                                 "E3\tn\t2",
+                                                 "F3\ts\t份",
+                                                 "G3\tn\t30",
+                                                 "A4\tn\t4",
+                                                 "B4\tn\t3",
+                                                 "C4\td\t2017-05-17 09:05:00",
+                                                 "D4\ts\t=SUM(A1)",
+                                                 "E4\tn\t2",
+                                                 "F4\ts\t份",
+                                                 "G4\tn\t30",
+                                             }));
 }
 
 TEST_F(HistoryExportTest, CsvFilesAreUtf8WithAByteOrderMark) {
@@ -74,18 +123,21 @@ TEST_F(HistoryExportTest, CsvFilesAreUtf8WithAByteOrderMark) {
     ASSERT_EQ(HistoryExport(db, orders).toFile(path, {}), WriteResult::Written);
     EXPECT_EQ(bytes(path),
               "\xEF\xBB\xBF"
-              "ID,编号,时间,合计,实付,桌号,电话,姓名,地址\r\n"
-              "2,1,2017-05-16 18:00:00,40,40,,13800000000,张三,\"白云路 12 号, 3楼\"\r\n");
+              "ID,编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,支付方式,已付,实付,桌号,"
+              "电话,姓名,地址,是否结算,备注,抹零金额,收银台\r\n"
+              "2,1,票头,店,2017-05-16 18:00:00,无,0,0,40,现金支付,40,40,,13800000000,张三,"
+              "\"白云路 12 号, 3楼\",1,,,\r\n");
     EXPECT_EQ(bytes(file("外卖_明细.csv")), "\xEF\xBB\xBF"
-                                            "订单ID,销售时间,菜名,数量,单位,小计\r\n"
-                                            "2,2017-05-16 18:00:00,干煸四季豆,2,份,30\r\n");
+                                            "ID,存单ID,销售时间,菜名,数量,单位,小计\r\n"
+                                            "3,2,2017-05-16 18:00:00,干煸四季豆,2,份,30\r\n");
 }
 
 TEST_F(HistoryExportTest, CsvTextThatLooksLikeAFormulaStaysText) {
     const std::string path = file("店内.csv");
     ASSERT_EQ(HistoryExport(db, orders).toFile(path, {}), WriteResult::Written);
-    EXPECT_NE(bytes(file("店内_明细.csv")).find("\r\n3,2017-05-17 09:05:00,'=SUM(A1),2,份,30\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        bytes(file("店内_明细.csv")).find("\r\n4,3,2017-05-17 09:05:00,'=SUM(A1),2,份,30\r\n"),
+        std::string::npos);
 }
 
 // Five rows (two orders, three lines) and a tenth more for packing the file.

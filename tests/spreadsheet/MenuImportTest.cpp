@@ -4,6 +4,11 @@
 #include "spreadsheet/MenuImport.h"
 #include "storage/values/TextCodec.h"
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zip.h>
+
 namespace {
 
 using Kind = MenuImport::Kind;
@@ -20,7 +25,8 @@ const std::string menu =
     "酸菜鱼,304,16,份\r\n"
     "\"凉皮\",305,9,张\r\n"
     ",,,\r\n"
-    "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三,306,9,份\r\n";
+    "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三,306,9,份\r\n"
+    "可乐\x1Bp0\x19\x19,307,3,瓶\r\n";
 
 struct Expected {
     int line;
@@ -33,13 +39,40 @@ const Expected expected[] = {
     {2, Kind::Add, "cyb", ""},
     {3, Kind::Add, "lw's nrm", ""},
     {4, Kind::Refused, "jdb", "数字代号与第2行重复。"},
-    {5, Kind::Refused, "", "价格不能小于或者等于0，请输入价格后重试。"},
+    {5, Kind::Refused, "", "价格不能为空，请输入价格后重试。"},
     {6, Kind::Change, "hspgf", "价格：18 → 20"},
     {7, Kind::Same, "qzdj", ""},
     {8, Kind::Refused, "", "菜名已经存在，不能重复添加。"},
     {9, Kind::Add, "lp", ""},
     {11, Kind::Refused, "", "菜名不能超过32个字。"},
+    {12, Kind::Refused, "", "“菜品名称”中含有控制字符（打印机会把它当作指令），请删除后重试。"},
 };
+
+// A workbook of one sheet, the least a spreadsheet program writes.
+void writeWorkbook(const std::string& path, const std::string& sheet) {
+    int error = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(archive, nullptr);
+    zip_source_t* source = zip_source_buffer(archive, sheet.data(), sheet.size(), 0);
+    ASSERT_GE(zip_file_add(archive, "xl/worksheets/sheet1.xml", source, ZIP_FL_ENC_UTF_8), 0);
+    ASSERT_EQ(zip_close(archive), 0);
+}
+
+std::string sheetOf(const std::string& rows) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><worksheet "
+           "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>" +
+           rows + "</sheetData></worksheet>";
+}
+
+std::string inlineCell(const std::string& reference, const std::string& text) {
+    return "<c r=\"" + reference + "\" t=\"inlineStr\"><is><t>" + text + "</t></is></c>";
+}
+
+// The menu's headings in A to D, and a far cell on the same row when given.
+std::string headingRow(const std::string& far = {}) {
+    return "<row r=\"1\">" + inlineCell("A1", "数字代号") + inlineCell("B1", "菜名") +
+           inlineCell("C1", "价格") + inlineCell("D1", "单位") + far + "</row>";
+}
 
 class MenuImportTest : public SpreadsheetTest {
   protected:
@@ -71,7 +104,7 @@ TEST_F(MenuImportTest, PreviewSortsRowsByTheRulesOfAddingByHandInUtf8AndGbk) {
         EXPECT_EQ(preview.entries[0].dish.priceText(), "12.6");
         EXPECT_EQ(preview.newUnits, (std::vector<std::string>{"张"}));
         EXPECT_EQ(MenuImport::summary(preview),
-                  "新增3项，修改1项，不变1项，不能导入4项。将新增计量单位：张。");
+                  "新增3项，修改1项，不变1项，不能导入5项。将新增计量单位：张。");
     }
 }
 
@@ -89,7 +122,7 @@ TEST_F(MenuImportTest, ImportStoresExactlyTheAcceptedRowsOrNothingWhenCancelled)
     EXPECT_EQ(scalar("select 菜名 from 菜单 where 代码 = '302'"), "老王's 牛肉面");
     EXPECT_EQ(scalar("select 价格 from 菜单 where 代码 = '001'"), "20");
     EXPECT_EQ(scalar("select 字母 from 菜单 where 代码 = '001'"), "hspgf");
-    EXPECT_EQ(count("select count(*) from 菜单 where 代码 in ('303','304','306')"), 0);
+    EXPECT_EQ(count("select count(*) from 菜单 where 代码 in ('303','304','306','307')"), 0);
     EXPECT_EQ(count("select count(*) from 单位 where 单位名称 = '张'"), 1);
 }
 
@@ -122,6 +155,124 @@ TEST_F(MenuImportTest, FilesThatCannotBeImportedSayWhy) {
     std::string problem;
     EXPECT_FALSE(MenuFile::read(file("坏.xlsx"), problem));
     EXPECT_EQ(problem, "无法读取这个Excel文件，请另存为.xlsx或.csv后重试。");
+}
+
+TEST_F(MenuImportTest, FilesPastTheLimitsOrInvalidInTheirEncodingAreRefusedNamingTheRow) {
+    const std::string gbkHeading = TextCodec::utf8ToGbk("数字代号,菜名,价格,单位\r\n");
+    std::string manyRows = "数字代号,菜名,价格,单位\r\n";
+    for (int i = 2; i <= 100'001; ++i)
+        manyRows += std::to_string(i) + "\n";
+    std::string wideRow = "数字代号,菜名,价格,单位";
+    wideRow += std::string(16'381, ',') + "x\r\n";
+    const std::string fourCells = headingRow().substr(0, headingRow().size() - 6);
+    struct Case {
+        const char* name;
+        std::string content;
+        const char* problem;
+    } cases[] = {
+        {"标记后是GBK.csv",
+         "\xEF\xBB\xBF数字代号,菜名,价格,单位\r\n301,葱油饼,6,个\r\n" +
+             TextCodec::utf8ToGbk("302,凉皮,8,份\r\n"),
+         "第3行的文字不是有效的UTF-8编码，请把文件另存为UTF-8编码的CSV后重试。"},
+        {"坏GBK.csv", gbkHeading + "301,\xFF\xFE,6,\xB8\xF6\r\n",
+         "第2行的文字不是有效的GBK编码，请把文件另存为UTF-8编码的CSV后重试。"},
+        {"太多行.csv", manyRows, "表格超过了100000行，不像是一份菜单。"},
+        {"太多列.csv", wideRow, "第1行的单元格超出了表格的范围（最多16384列）。"},
+        {"XFE列.xlsx", sheetOf(fourCells + inlineCell("XFE1", "备注") + "</row>"),
+         "第1行的单元格超出了表格的范围（最多16384列）。"},
+        {"极远的列.xlsx", sheetOf(fourCells + inlineCell("ZZZZZZZZZZZZZZ1", "备注") + "</row>"),
+         "第1行的单元格超出了表格的范围（最多16384列）。"},
+        {"解压后太大.xlsx", sheetOf(headingRow() + std::string(65 << 20, ' ')),
+         "这个Excel文件解压后太大，不像是一份菜单。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (std::string(c.name).ends_with(".xlsx"))
+            writeWorkbook(file(c.name), c.content);
+        else
+            writeBytes(file(c.name), c.content);
+        std::string problem;
+        EXPECT_FALSE(MenuFile::read(file(c.name), problem));
+        EXPECT_EQ(problem, c.problem);
+    }
+}
+
+TEST_F(MenuImportTest, EachKindOfBadPriceHasItsOwnReasonAndNumberCodesFindTheirDish) {
+    ASSERT_TRUE(db.ExecuteSql("insert into 菜单 (代码,字母,菜名,价格,单位) values "
+                              "('03','xc','小菜',3,'份')"));
+    writeBytes(file("价格.csv"), "数字代号,菜名,价格,单位\r\n"
+                                 "401,甲,十块,份\r\n"
+                                 "402,乙,=2*3,份\r\n"
+                                 "403,丙,nan,份\r\n"
+                                 "404,丁,1e308,份\r\n"
+                                 "405,戊,1e309,份\r\n"
+                                 "406,己,100000,份\r\n"
+                                 "407,庚,0,份\r\n"
+                                 "408,辛,-3,份\r\n"
+                                 "409,壬,0.04,份\r\n"
+                                 "410,癸, ,份\r\n"
+                                 "1,红烧排骨饭,20,份\r\n"
+                                 "2,茄子豆角,14,份\r\n"
+                                 "3,新菜,5,份\r\n"
+                                 "411,贵菜,99999.9,份\r\n");
+    const std::string notANumber = "不是数字，请输入价格后重试。";
+    const std::string tooLarge = "价格不能超过99999.9，请输入价格后重试。";
+    const std::string notPositive = "价格不能小于或者等于0，请输入价格后重试。";
+    const std::pair<Kind, std::string> expected[] = {
+        {Kind::Refused, "价格“十块”" + notANumber},
+        {Kind::Refused, "价格“=2*3”" + notANumber},
+        {Kind::Refused, "价格“nan”" + notANumber},
+        {Kind::Refused, tooLarge},
+        {Kind::Refused, tooLarge},
+        {Kind::Refused, tooLarge},
+        {Kind::Refused, notPositive},
+        {Kind::Refused, notPositive},
+        {Kind::Refused, notPositive},
+        {Kind::Refused, "价格不能为空，请输入价格后重试。"},
+        {Kind::Change, "数字代号1按菜单中的001读取。价格：18 → 20"},
+        {Kind::Same, "数字代号2按菜单中的002读取。"},
+        // 003 and 03 both pad to 3: neither is taken for it.
+        {Kind::Add, ""},
+        {Kind::Add, ""},
+    };
+    const auto preview = previewOf(file("价格.csv"));
+    ASSERT_EQ(preview.entries.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(preview.entries[i].line);
+        EXPECT_EQ(preview.entries[i].kind, expected[i].first);
+        EXPECT_EQ(preview.entries[i].note, expected[i].second);
+    }
+    EXPECT_EQ(preview.entries[10].dish.code, "001");
+}
+
+// Cells in the last column of a sheet once made every row as wide as the
+// sheet: a small workbook took more memory than the till has.
+TEST_F(MenuImportTest, AWorkbookWithCellsInTheLastColumnIsReadInLittleMemory) {
+    {
+        std::string rows = headingRow(inlineCell("XFD1", "备注"));
+        for (int i = 2; i <= 60'000; ++i) {
+            const std::string n = std::to_string(i);
+            rows += "<row r=\"" + n + "\">" +
+                    inlineCell("A" + n, std::to_string(i * 7919 % 99991)) +
+                    inlineCell("B" + n, "菜" + std::to_string(i * 31 % 65521)) + "<c r=\"C" + n +
+                    "\"><v>" + std::to_string(i % 97 + 1) + "</v></c>" + inlineCell("D" + n, "份") +
+                    "<c r=\"XFD" + n + "\"><v>" + n + "</v></c></row>";
+        }
+        writeWorkbook(file("宽.xlsx"), sheetOf(rows));
+    }
+    ASSERT_GE(std::filesystem::file_size(file("宽.xlsx")), 250u << 10);
+    const pid_t child = fork();
+    if (child == 0) {
+        std::string problem;
+        const auto table = MenuFile::read(file("宽.xlsx"), problem);
+        const auto preview = MenuImport(db).preview(table ? *table : SheetTable{});
+        _exit(table && preview.entries.size() == 59'999 ? 0 : 1);
+    }
+    int status = 0;
+    rusage usage{};
+    ASSERT_EQ(wait4(child, &status, 0, &usage), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_LT(usage.ru_maxrss, 100 << 10) << "kB at the peak";
 }
 
 } // namespace

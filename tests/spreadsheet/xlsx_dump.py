@@ -4,6 +4,7 @@ fact per line, tab-separated, for the export tests to compare:
   sheet  NAME
   cell   SHEET  A1  n|d|s|b  VALUE      (d: ISO date-time)
   merge  SHEET  A1:D1
+  fit    SHEET  A1:D1  yes|no  (whether the merged cells are wide enough for their text)
   chart  SHEET  line|pie  TITLE
   series SHEET  NAME  CATEGORIES  VALUES
 """
@@ -36,6 +37,24 @@ def reference(data):
     return ""
 
 
+def display_width(text, font_size):
+    # Spreadsheet widths count characters of the default 11-point font; a
+    # Chinese character takes two.
+    width = sum(2 if ord(c) > 0x2E7F else 1 for c in text)
+    return width * (font_size or 11) / 11
+
+
+def merge_fits(sheet, merged):
+    cell = sheet.cell(merged.min_row, merged.min_col)
+    if cell.value is None:
+        return None
+    columns = range(merged.min_col, merged.max_col + 1)
+    width = sum(sheet.column_dimensions[openpyxl.utils.get_column_letter(c)].width or 8.43
+                for c in columns)
+    text = cell.value if isinstance(cell.value, str) else "%.13g" % cell.value
+    return width >= display_width(text, cell.font.sz) + 1
+
+
 def main(path):
     book = openpyxl.load_workbook(path)
     out = []
@@ -54,8 +73,11 @@ def main(path):
                 else:
                     kind, value = "s", cell.value
                 out.append(("cell", sheet.title, cell.coordinate, kind, value))
-        for merged in sorted(str(r) for r in sheet.merged_cells.ranges):
-            out.append(("merge", sheet.title, merged))
+        for merged in sorted(sheet.merged_cells.ranges, key=str):
+            out.append(("merge", sheet.title, str(merged)))
+            fits = merge_fits(sheet, merged)
+            if fits is not None:
+                out.append(("fit", sheet.title, str(merged), "yes" if fits else "no"))
         for chart in sheet._charts:
             out.append(("chart", sheet.title, chart.tagname.replace("Chart", ""), title_text(chart)))
             for series in chart.series:

@@ -1,7 +1,8 @@
+#include "storage/config/ProgramFolder.h"
 #include "storage/copies/AutomaticBackups.h"
 #include "storage/copies/DatabaseCopy.h"
 #include "storage/copies/DatabaseRestore.h"
-#include "storage/config/ProgramFolder.h"
+#include "storage/engine/StorageStartup.h"
 #include "support/StorageConditions.h"
 #include "support/TestDatabase.h"
 
@@ -170,4 +171,19 @@ TEST_F(BackupTest, ARestoreThatLeavesNoDatabaseOpenSaysSo) {
                                  "程序使用，请稍后重试），请关闭程序后重新启动");
     EXPECT_FALSE(db.isOpen());
     EXPECT_TRUE(fs::exists(path));
+}
+
+TEST_F(BackupTest, CopiesAKilledProgramLeftUnfinishedAreRemovedAtStart) {
+    const std::set<std::string> kept = {"data-20261207-090000.mdb", "恢复前-20261207-100000.mdb",
+                                        "说明.txt"};
+    fs::create_directories(backupFolder());
+    for (const std::string& name : kept)
+        TempFolder::write(backupFolder() + "/" + name, "kept");
+    for (const char* name :
+         {"data-20261208-090000.mdb.part", "data-20261208-090000.mdb.part-journal",
+          "data-20261208-091500.mdb.part"})
+        TempFolder::write(backupFolder() + "/" + name, std::string(4096, 'x'));
+    db.close();
+    ASSERT_TRUE(StorageStartup::openDatabase(db)) << db.lastError();
+    EXPECT_EQ(filesIn(backupFolder()), kept);
 }

@@ -1,7 +1,9 @@
 #include "storage/engine/Database.h"
+#include "storage/copies/DatabaseRestore.h"
+#include "storage/copies/LocalDataImport.h"
 #include "storage/engine/DbTransaction.h"
-#include "storage/schema/Schema.h"
 #include "storage/engine/StorageStartup.h"
+#include "storage/schema/Schema.h"
 #include "storage/schema/Template.h"
 #include "storage/values/Values.h"
 #include "support/StorageConditions.h"
@@ -12,8 +14,12 @@
 #include <regex>
 #include <sqlite3.h>
 
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 
@@ -80,6 +86,8 @@ TEST_F(DatabaseTest, UpgradeAddsTheRemarkColumnAndTheRecordTableOnce) {
         again.OpenTable("select count(*) from pragma_table_info('存单') where name='备注'");
     EXPECT_EQ(again.ReadColByIndex(handle, 1).toInt(), 1);
     again.CloseTable(handle);
+    EXPECT_EQ(StorageConditions::firstText(again.connection(), "PRAGMA user_version"),
+              std::to_string(Schema::version));
     handle = again.OpenTable("select 原内容 from 操作记录");
     EXPECT_EQ(again.ReadColByIndex(handle, 1).toText(), longText) << "kept by the second start";
     again.CloseTable(handle);
@@ -88,7 +96,7 @@ TEST_F(DatabaseTest, UpgradeAddsTheRemarkColumnAndTheRecordTableOnce) {
 TEST_F(DatabaseTest, AnEarlierFileKeepsItsAmountsAndStoresFenFromNowOn) {
     db.close();
     const std::string path = folder.file("data/data.mdb");
-    std::string earlier = "PRAGMA writable_schema=ON;";
+    std::string earlier = "PRAGMA user_version=1; PRAGMA writable_schema=ON;";
     const std::tuple<const char*, const char*, ColumnKind> declared[] = {
         {"存单", "实付", ColumnKind::Decimal}, {"存单", "已付", ColumnKind::Decimal},
         {"存单", "合计", ColumnKind::Single},  {"存单详单", "小计", ColumnKind::Single},
@@ -295,7 +303,126 @@ std::string databaseWithOrders(const TempFolder& folder) {
     return path;
 }
 
+long rootPage(const std::string& path, const std::string& name) {
+    Database db;
+    EXPECT_TRUE(db.NewOpenDatabase(Database::primaryConnectionText(path, "tw")));
+    return std::stol(StorageConditions::firstText(
+        db.connection(), "select rootpage from sqlite_master where name='" + name + "'"));
+}
+
+// A page in the middle of the file zeroed, and the file's time of change set
+// back: damage that nothing but reading every page finds.
+void damageUnseen(const std::string& path) {
+    struct stat before = {};
+    ::stat(path.c_str(), &before);
+    std::string bytes = TempFolder::read(path);
+    bytes.replace((bytes.size() / 4096 / 2) * 4096, 4096, 4096, '\0');
+    TempFolder::write(path, bytes);
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+}
+
+bool openOn(const std::string& path, const DateTime& now, Database& db) {
+    FixedClock clock(now);
+    db.setClock(clock);
+    const bool opened = StorageStartup::openDatabase(db, path);
+    db.close();
+    db.setClock(Clock::system());
+    return opened;
+}
+
 } // namespace
+
+// Every page is read at the first start of a day; a later start trusts that
+// read only when the program it follows ended cleanly and left the very file
+// that is there now.
+TEST(DatabaseFile, EveryPageIsReadAgainUnlessTheSameFileWasLeftCleanlyToday) {
+    const DateTime morning{2026, 12, 8, 9, 0, 0}, noon{2026, 12, 8, 12, 0, 0};
+    const DateTime nextDay{2026, 12, 9, 9, 0, 0};
+    const auto killed = [&](const std::string& path) {
+        if (const pid_t child = ::fork(); child == 0) {
+            Database db;
+            FixedClock clock(morning);
+            db.setClock(clock);
+            ::_exit(StorageStartup::openDatabase(db, path) ? 0 : 1);
+        } else {
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            EXPECT_EQ(status, 0);
+        }
+    };
+    const struct {
+        const char* since;
+        std::function<void(const std::string&)> happen;
+        DateTime next;
+        bool readAgain;
+    } cases[] = {
+        {"a clean end", [](const std::string&) {}, noon, false},
+        {"a clean end, then midnight", [](const std::string&) {}, nextDay, true},
+        {"the program killed", killed, noon, true},
+        {"the file copied in by hand",
+         [](const std::string& path) {
+             TempFolder::write(path + ".copy", TempFolder::read(path));
+             std::filesystem::rename(path + ".copy", path);
+         },
+         noon, true},
+        {"an order stored by another program",
+         [](const std::string& path) {
+             sqlite3* other = nullptr;
+             sqlite3_open(path.c_str(), &other);
+             sqlite3_exec(other, "update 存单 set 编号=编号+1 where ID=1", nullptr, nullptr,
+                          nullptr);
+             sqlite3_close(other);
+         },
+         noon, true},
+        {"a marker that names a day only",
+         [](const std::string& path) { TempFolder::write(path + ".checked", "2026-12-08"); }, noon,
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.since);
+        TempFolder folder;
+        const std::string path = databaseWithOrders(folder);
+        Database db;
+        ASSERT_TRUE(openOn(path, morning, db)) << db.lastError();
+        c.happen(path);
+        damageUnseen(path);
+        const std::string bytes = TempFolder::read(path);
+        EXPECT_EQ(openOn(path, c.next, db), !c.readAgain) << db.lastError();
+        if (c.readAgain) {
+            EXPECT_EQ(db.lastFailure(), StorageFailure::Damaged);
+            EXPECT_TRUE(TempFolder::read(path) == bytes) << "the file was changed";
+        }
+    }
+}
+
+// Index entries that disagree with their table pass a read of every page;
+// an order read through them would miss its lines.
+TEST(DatabaseFile, IndexesThatDisagreeWithTheirTablesAreRebuiltAtStart) {
+    TempFolder folder;
+    const std::string path = databaseWithOrders(folder);
+    StorageConditions::changeBehindIndex(
+        path, "存单详单_存单ID",
+        "insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values "
+        "(5,'2026-03-01 12:00:00','米饭',1,'份',2); delete from 存单详单 where 存单ID=7");
+    Database db;
+    ASSERT_TRUE(StorageStartup::openDatabase(db, path)) << db.lastError();
+    EXPECT_TRUE(db.indexesRebuilt());
+    EXPECT_NE(StorageStartup::notice(db).find("索引已损坏"), std::string::npos);
+    auto scalar = [&db](const std::string& sql) {
+        return StorageConditions::firstText(db.connection(), sql);
+    };
+    EXPECT_EQ(scalar("select group_concat(菜名) from 存单详单 where 存单ID=5"),
+              "鱼香肉丝,宫保鸡丁,米饭,米饭");
+    EXPECT_EQ(scalar("select count(*) from 存单详单 where 存单ID=7"), "0");
+    ASSERT_TRUE(db.ExecuteSql("Delete * from 存单详单 where 存单ID=5"));
+    EXPECT_EQ(scalar("select count(*) from 存单详单 not indexed where 存单ID=5"), "0");
+    EXPECT_EQ(scalar("PRAGMA integrity_check"), "ok");
+    db.close();
+    ASSERT_TRUE(StorageStartup::openDatabase(db, path));
+    EXPECT_FALSE(db.indexesRebuilt());
+    EXPECT_EQ(StorageStartup::notice(db), "");
+}
 
 TEST(DatabaseFile, DamagedCopiesAreRefusedAndLeftAsTheyWere) {
     TempFolder folder;
@@ -303,6 +430,7 @@ TEST(DatabaseFile, DamagedCopiesAreRefusedAndLeftAsTheyWere) {
     const std::string original = TempFolder::read(sound);
     const long pages = static_cast<long>(original.size() / 4096);
     ASSERT_GT(pages, 20);
+    const long indexRoot = rootPage(sound, "存单详单_存单ID");
     const struct {
         const char* damage;
         std::function<void(std::string&)> apply;
@@ -319,6 +447,8 @@ TEST(DatabaseFile, DamagedCopiesAreRefusedAndLeftAsTheyWere) {
          [&](std::string& b) {
              b[(pages - 2) * 4096] = static_cast<char>(b[(pages - 2) * 4096] ^ 0x5A);
          }},
+        {"a zeroed page of an index",
+         [&](std::string& b) { b.replace((indexRoot - 1) * 4096, 4096, 4096, '\0'); }},
         {"a file cut to 99%", [&](std::string& b) { b.resize(b.size() * 99 / 100); }},
         {"a file cut to its first page", [&](std::string& b) { b.resize(4096); }},
         {"no database at all", [&](std::string& b) { b = "this is no database"; }},
@@ -383,6 +513,56 @@ TEST(DatabaseFile, OlderFilesLearnToCompareNamesExactly) {
     EXPECT_EQ(StorageConditions::firstText(db.connection(),
                                            "select count(*) from 菜单 where 菜名='红烧排骨饭'"),
               "1");
+}
+
+// Tills are upgraded one at a time: a file that a later version has written
+// is left to it, wherever this program meets it.
+TEST(DatabaseFile, FilesOfALaterVersionAreRefusedAndLeftAsTheyWere) {
+    TempFolder folder;
+    const std::string later = databaseWithOrders(folder);
+    StorageConditions::makeLaterVersion(later);
+    const std::string bytes = TempFolder::read(later);
+    const std::string current = folder.file("current/data.mdb");
+    Database db;
+    ASSERT_TRUE(StorageStartup::openDatabase(db, current));
+    const struct {
+        const char* where;
+        std::function<std::string()> refusal;
+    } cases[] = {
+        {"start-up",
+         [&] {
+             Database other;
+             EXPECT_FALSE(StorageStartup::openDatabase(other, later));
+             EXPECT_EQ(other.lastFailure(), StorageFailure::LaterVersion);
+             EXPECT_FALSE(other.isOpen());
+             return StorageStartup::failureMessage(other, later);
+         }},
+        {"restore",
+         [&] {
+             const BackupSummary summary = DatabaseRestore(db, current).stage(later);
+             EXPECT_FALSE(summary.sound);
+             EXPECT_TRUE(summary.laterVersion);
+             return summary.problem;
+         }},
+        {"import",
+         [&] {
+             LocalDataImport import(db);
+             EXPECT_FALSE(import.run(later, {}));
+             return import.problem();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        const std::string refusal = c.refusal();
+        EXPECT_NE(refusal.find("数据版本 99"), std::string::npos) << refusal;
+        EXPECT_NE(refusal.find("数据版本 " + std::to_string(Schema::version)), std::string::npos)
+            << refusal;
+        EXPECT_TRUE(TempFolder::read(later) == bytes) << "the file was changed";
+        EXPECT_TRUE(db.ExecuteSql("insert into 存单 (编号,时间) values (1,'2026-12-08 12:00')"))
+            << "the current database goes on";
+    }
+    EXPECT_EQ(StorageConditions::firstText(db.connection(), "PRAGMA user_version"),
+              std::to_string(Schema::version));
 }
 
 TEST_F(DatabaseTest, FailuresSayWhatFailed) {
@@ -463,4 +643,25 @@ TEST_F(DatabaseTest, ANulNeverCutsAStatementShort) {
     EXPECT_EQ(scalar("select 菜名 from 菜单 where ID=1"), "红烧排骨饭");
     EXPECT_TRUE(db.ExecuteSql("insert into 客户 (电话) values ('139')"));
     EXPECT_EQ(db.lastFailure(), StorageFailure::None);
+}
+
+// Files from before tills had names gain the column on both tables; their
+// rows read it as empty text.
+TEST_F(DatabaseTest, UpgradeAddsTheTillColumnsToOlderFiles) {
+    addOrder({});
+    for (const char* table : {"存单", "操作记录"})
+        ASSERT_TRUE(db.ExecuteSql(std::string("alter table ") + table + " drop column 收银台"))
+            << db.lastError();
+    ASSERT_EQ(sqlite3_exec(db.connection(), "PRAGMA user_version=2", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    db.close();
+    Database again;
+    ASSERT_TRUE(again.open(folder.file("data/data.mdb"), "tw")) << again.lastError();
+    for (const char* table : {"存单", "操作记录"}) {
+        const int handle = again.OpenTable(std::string("select 收银台 from ") + table);
+        EXPECT_NE(handle, 0) << table << ": " << again.lastError();
+        EXPECT_EQ(again.ReadColByIndex(handle, 1).toText(), "");
+        again.CloseTable(handle);
+    }
+    EXPECT_TRUE(again.ExecuteSql("update 存单 set 收银台='前台'"));
 }

@@ -44,7 +44,7 @@ TEST(JetTranslator, RewritesTheDialectToSqlite) {
          "select count(*),substr(时间,1,7),sum(实付) from 存单 where (时间>='2017-' and "
          "时间<'2017-~')  "
          "group by "
-         "substr(时间,1,7)"},
+         "substr(时间,1,7) ORDER BY substr(时间,1,7)"},
         {"select format(销售时间,'yyyy-mm-dd') from 存单详单",
          "select substr(销售时间,1,10) from 存单详单"},
         {"select count(*) from 存单详单 where format(销售时间,'yyyy年m月d日')='2017年5月15日'",
@@ -138,6 +138,43 @@ TEST(JetTranslator, RewritesTheDialectForTheServer) {
         translator.setTarget(JetTranslator::Target::Postgres);
         std::string postgres, error;
         EXPECT_TRUE(translator.translate(c.jet, 2026, postgres, error)) << c.jet << ": " << error;
+        EXPECT_EQ(postgres, c.postgres);
+    }
+}
+
+TEST(JetTranslator, OrdersGroupedRowsByTheirKeysOnBothEngines) {
+    const struct {
+        const char* jet;
+        const char* sqlite;
+        const char* postgres;
+    } cases[] = {
+        {"select 菜名,count(*) from 存单详单 group by 菜名",
+         "select 菜名,count(*) from 存单详单 group by 菜名 ORDER BY 菜名",
+         "select \"菜名\",count(*) from \"存单详单\" group by \"菜名\" ORDER BY \"菜名\" COLLATE "
+         "\"C\""},
+        {"select top 3 编号,count(*) from 存单 group by 编号, 桌号 having count(*)>1",
+         "select 编号,count(*) from 存单 group by 编号, 桌号 having count(*)>1 ORDER BY 编号, "
+         "桌号 LIMIT 3",
+         "select \"编号\",count(*) from \"存单\" group by \"编号\", \"桌号\" having count(*)>1 "
+         "ORDER BY \"编号\", \"桌号\" COLLATE \"C\" LIMIT 3"},
+        {"select count(*) from 存单 group by format(时间,'yyyy')",
+         "select count(*) from 存单 group by substr(时间,1,4) ORDER BY substr(时间,1,4)",
+         "select count(*) from \"存单\" group by substr(时间,1,4) ORDER BY substr(时间,1,4) "
+         "COLLATE \"C\""},
+        // An order of the statement's own, or grouping only inside, is kept.
+        {"select 菜名 from 存单详单 group by 菜名 order by count(*) desc",
+         "select 菜名 from 存单详单 group by 菜名 order by count(*) desc",
+         "select \"菜名\" from \"存单详单\" group by \"菜名\" order by count(*) desc"},
+        {"select count(*) from (select 菜名 from 存单详单 group by 菜名)",
+         "select count(*) from (select 菜名 from 存单详单 group by 菜名)",
+         "select count(*) from (select \"菜名\" from \"存单详单\" group by \"菜名\") AS q1 "},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(translated(c.jet), c.sqlite);
+        JetTranslator server;
+        server.setTarget(JetTranslator::Target::Postgres);
+        std::string postgres, error;
+        ASSERT_TRUE(server.translate(c.jet, 2026, postgres, error)) << error;
         EXPECT_EQ(postgres, c.postgres);
     }
 }

@@ -95,7 +95,8 @@ TEST_F(PeriodRangeStatements, RewritesOnlyConditionsThatStandAlone) {
                              "format(时间,'yyyy')='2017'  group by format(时间,'yyyy-mm')",
                              sql));
     EXPECT_EQ(sql, "select count(*),substr(时间,1,7),sum(实付) from 存单 where "
-                   "(时间>='2017-' and 时间<'2017-~')  group by substr(时间,1,7)");
+                   "(时间>='2017-' and 时间<'2017-~')  group by substr(时间,1,7) ORDER BY "
+                   "substr(时间,1,7)");
     ASSERT_TRUE(
         db.translate("select count(*) from 存单 where format(时间,'yyyy')='20' || '17'", sql));
     EXPECT_EQ(sql.find("时间>="), std::string::npos);

@@ -1,10 +1,13 @@
 // What only a server can get wrong: tills that start together, a connection
 // that cannot be made, a transaction the server has already given up.
 #include "storage/engine/Database.h"
+#include "storage/engine/StorageStartup.h"
+#include "storage/schema/Schema.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
+#include <libpq-fe.h>
 #include <thread>
 
 namespace {
@@ -77,4 +80,45 @@ TEST_F(ServerEngine, ColumnsReadBackAsOnSqlite) {
                         {"备注", ""}}));
     EXPECT_EQ(scalar("select format(时间,'yyyy年m月d日 hh:nn') from 存单"), "2017年5月15日 03:07");
     EXPECT_EQ(count("select count(*) from 存单 where 电话='a\\b'"), 0);
+}
+
+TEST_F(ServerEngine, AServerOfALaterVersionIsRefusedAndLeftAsItWas) {
+    EXPECT_EQ(scalar("select max(版本) from 数据库版本"), std::to_string(Schema::version));
+    execute("update 数据库版本 set 版本 = 99");
+    execute("insert into 单位 (单位名称) values ('斤')");
+    Database till;
+    EXPECT_FALSE(till.openServer(server->connection()));
+    EXPECT_EQ(till.lastFailure(), StorageFailure::LaterVersion);
+    EXPECT_NE(till.lastError().find("数据版本 99"), std::string::npos) << till.lastError();
+    EXPECT_NE(till.lastError().find("数据版本 " + std::to_string(Schema::version)),
+              std::string::npos);
+    EXPECT_EQ(scalar("select max(版本) from 数据库版本"), "99");
+    EXPECT_EQ(count("select count(*) from 单位 where 单位名称='斤'"), 1);
+}
+
+TEST_F(ServerEngine, AnOlderDatabaseGainsTheTillColumns) {
+    addOrder({});
+    for (const char* table : {"存单", "操作记录"})
+        execute(std::string("alter table ") + table + " drop column 收银台");
+    Database till;
+    ASSERT_TRUE(till.openServer(server->connection())) << till.lastError();
+    const int handle = till.OpenTable("select 收银台 from 存单");
+    ASSERT_NE(handle, 0) << till.lastError();
+    EXPECT_EQ(till.ReadColByIndex(handle, 1).toText(), "");
+    EXPECT_TRUE(till.ExecuteSql("insert into 操作记录 (操作,收银台) values ('删除订单','后厨')"))
+        << till.lastError();
+}
+
+// A user the server lets in but gives no right to create the tables.
+TEST_F(ServerEngine, AUserWithoutTheRightIsToldSo) {
+    ServerDatabase empty;
+    PGconn* admin = PQconnectdb(ServerDatabase::server().c_str());
+    PQclear(PQexec(admin, "DO $$BEGIN CREATE ROLE tw_clerk LOGIN; EXCEPTION WHEN "
+                          "duplicate_object THEN NULL; END$$"));
+    PQfinish(admin);
+    Database till;
+    const std::string connection = empty.connection() + " user=tw_clerk";
+    EXPECT_FALSE(StorageStartup::openServer(till, connection));
+    const std::string told = StorageStartup::serverFailureMessage(till, connection);
+    EXPECT_NE(told.find("没有使用这个数据库的权限"), std::string::npos) << told;
 }

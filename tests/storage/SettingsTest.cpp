@@ -1,7 +1,8 @@
-#include "storage/engine/Database.h"
 #include "storage/config/DatabaseSettings.h"
 #include "storage/config/IniFile.h"
 #include "storage/config/SettingsStore.h"
+#include "storage/config/TillName.h"
+#include "storage/engine/Database.h"
 #include "storage/engine/StorageStartup.h"
 #include "storage/values/TextCodec.h"
 #include "support/TestDatabase.h"
@@ -199,13 +200,117 @@ TEST(DatabaseSettings, AMissingTypeIsTheFileAndAnUnknownOneIsRefused) {
         EXPECT_EQ(DatabaseSettings::load(IniFile(folder.file("配置文件.ini"))).engine, engine)
             << text;
     }
+}
+
+// The password goes to the user's own password file, never into the INI
+// file, which only its owner may read once it names a server.
+TEST(DatabaseSettings, ThePasswordLeavesTheIniFile) {
     TempFolder folder;
-    IniFile ini(folder.file("配置文件.ini"));
+    const std::string passwords = folder.file("pgpass");
+    ASSERT_EQ(setenv("PGPASSFILE", passwords.c_str(), 1), 0);
+    const std::string path = folder.file("配置文件.ini");
+    TempFolder::write(path, "58小票打印宽度 = {480}\r\n");
+    std::filesystem::permissions(path, std::filesystem::perms(0644));
+    TempFolder::write(passwords, "other:5432:*:*:kept\n192.168.1.5:*:*:*:old\n");
+    IniFile ini(path);
     DatabaseSettings chosen;
     chosen.engine = DatabaseSettings::Engine::Postgresql;
     chosen.connection = "host=192.168.1.5 password='}{ x'";
     ASSERT_TRUE(chosen.save(ini));
     const DatabaseSettings read = DatabaseSettings::load(ini);
     EXPECT_TRUE(read.onServer());
-    EXPECT_EQ(read.connection, chosen.connection);
+    EXPECT_EQ(read.connection, "host=192.168.1.5");
+    EXPECT_EQ(TempFolder::read(path).find("x'"), std::string::npos);
+    EXPECT_EQ(TempFolder::read(passwords), "other:5432:*:*:kept\n192.168.1.5:*:*:*:}{ x\n");
+    const auto mode = [](const std::string& file) {
+        return static_cast<int>(std::filesystem::status(file).permissions()) & 0777;
+    };
+    EXPECT_EQ(mode(path), 0600);
+    EXPECT_EQ(mode(passwords), 0600);
+    // A password typed apart, with the separators of the file, and every
+    // later rewrite keeps the owner's choice of mode.
+    chosen.connection = "host=db user=till:1";
+    chosen.password = "a:b\\c";
+    ASSERT_TRUE(chosen.save(ini));
+    EXPECT_NE(TempFolder::read(passwords).find("db:*:*:till\\:1:a\\:b\\\\c\n"), std::string::npos);
+    std::filesystem::permissions(path, std::filesystem::perms(0640));
+    EXPECT_EQ(ini.iniGet("80小票打印宽度", "640", true), "640");
+    EXPECT_EQ(mode(path), 0640);
+    ASSERT_TRUE(chosen.save(ini));
+    EXPECT_EQ(mode(path), 0600);
+    // An older file is put right at start-up; one for the file engine alone is left as it is.
+    const struct {
+        const char* text;
+        int modeAfter;
+    } older[] = {
+        {"[数据库]\r\n类型 = {postgresql}\r\n连接 = {host=old password=Pw9}\r\n", 0600},
+        {"[数据库]\r\n类型 = {postgresql}\r\n连接 = {host=old}\r\n", 0600},
+        {"[数据库]\r\n类型 = {sqlite}\r\n", 0644},
+    };
+    for (const auto& c : older) {
+        TempFolder::write(path, c.text);
+        std::filesystem::permissions(path, std::filesystem::perms(0644));
+        EXPECT_TRUE(DatabaseSettings::load(ini).secure(ini));
+        EXPECT_EQ(mode(path), c.modeAfter) << c.text;
+        EXPECT_EQ(TempFolder::read(path).find("Pw9"), std::string::npos);
+    }
+    EXPECT_NE(TempFolder::read(passwords).find("old:*:*:*:Pw9\n"), std::string::npos);
+    unsetenv("PGPASSFILE");
+}
+
+TEST(IniFile, NewFilesAreCreatedForTheirOwnerWhenTheyNameAServer) {
+    TempFolder folder;
+    ASSERT_EQ(setenv("PGPASSFILE", folder.file("pgpass").c_str(), 1), 0);
+    for (const auto engine :
+         {DatabaseSettings::Engine::Sqlite, DatabaseSettings::Engine::Postgresql}) {
+        const std::string path =
+            folder.file(engine == DatabaseSettings::Engine::Sqlite ? "a.ini" : "b.ini");
+        DatabaseSettings chosen;
+        chosen.engine = engine;
+        chosen.connection = engine == DatabaseSettings::Engine::Sqlite ? "" : "host=db";
+        ASSERT_TRUE(chosen.save(IniFile(path)));
+        const auto others =
+            std::filesystem::status(path).permissions() &
+            (std::filesystem::perms::group_all | std::filesystem::perms::others_all);
+        EXPECT_EQ(others == std::filesystem::perms::none, chosen.onServer()) << path;
+    }
+    unsetenv("PGPASSFILE");
+}
+
+// An entry never runs past its line: one without its closing brace does not
+// swallow the section after it, and a key added later starts a line of its own.
+TEST(IniFile, AMalformedEntryKeepsToItsLine) {
+    const struct {
+        const char* before;
+        const char* flat;       // DH as read
+        const char* connection; // 连接 in [数据库] as read after DH was added
+    } cases[] = {
+        {"DH = {123\r\n[数据库]\r\n连接 = {host=a}\r\n", "123", "host=a"},
+        {"DH = {\n[数据库]\n连接 = {host=a}", "", "host=a"},
+        {"[数据库]\r\n连接 = {host=a}", "", "host=a"},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const std::string path = folder.file("配置文件.ini");
+        TempFolder::write(path, c.before);
+        IniFile ini(path);
+        EXPECT_EQ(ini.iniGet("DH", "", false), c.flat) << c.before;
+        ini.iniGet("TX", "5", true);
+        EXPECT_EQ(ini.sectionGet("数据库", "连接", ""), c.connection) << c.before;
+        EXPECT_EQ(ini.iniGet("TX", "", false), "5") << c.before;
+    }
+}
+
+TEST(TillName, TheSettingOrElseTheHostName) {
+    ASSERT_FALSE(TillName::hostName().empty());
+    const std::pair<const char*, std::string> cases[] = {
+        {"", TillName::hostName()},
+        {"收银台 = {}\r\n", TillName::hostName()},
+        {"收银台 = { 前台 }\r\n[数据库]\r\n收银台 = {x}\r\n", "前台"},
+    };
+    for (const auto& [text, name] : cases) {
+        TempFolder folder;
+        TempFolder::write(folder.file("配置文件.ini"), text);
+        EXPECT_EQ(TillName::of(IniFile(folder.file("配置文件.ini"))), name) << text;
+    }
 }

@@ -15,13 +15,20 @@
 
 // A network printer's port on 127.0.0.1 (a free port): it keeps the bytes of
 // every connection as one job and answers status queries as a printer does.
+// A stalled one (a jammed printer that keeps its link up) accepts the
+// connection and never reads, with a small receive buffer that soon fills.
 class PrinterListener {
   public:
+    enum class Mode { Reading, Stalled };
+    static constexpr int stalledBuffer = 4096;
+
     // The answer to DLE EOT: 0x12 is a printer with paper and its cover shut.
     unsigned char status = 0x12;
 
-    PrinterListener() {
+    explicit PrinterListener(Mode mode = Mode::Reading) : m_mode(mode) {
         m_socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (mode == Mode::Stalled)
+            ::setsockopt(m_socket, SOL_SOCKET, SO_RCVBUF, &stalledBuffer, sizeof stalledBuffer);
         m_port = bindLoopback(m_socket);
         ::listen(m_socket, 4);
         m_thread = std::thread([this] { serve(); });
@@ -87,6 +94,8 @@ class PrinterListener {
     }
 
     void receive(int client) {
+        while (m_mode == Mode::Stalled && !m_stop)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
         std::vector<unsigned char> job;
         unsigned char buffer[65536];
         size_t scanned = 0;
@@ -109,6 +118,7 @@ class PrinterListener {
         m_done.notify_all();
     }
 
+    const Mode m_mode;
     int m_socket = -1;
     int m_port = 0;
     std::atomic<bool> m_stop{false};

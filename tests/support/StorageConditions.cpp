@@ -1,5 +1,7 @@
 #include "support/StorageConditions.h"
 
+#include <gtest/gtest.h>
+
 #include <fcntl.h>
 #include <filesystem>
 #include <sqlite3.h>
@@ -52,8 +54,55 @@ void damageTable(Database& db, const std::string& path, const std::string& table
                                              "'")));
 }
 
-void dropServerConnection(Database& db) {
-    (void)db.ExecuteSql("select pg_terminate_backend(pg_backend_pid())");
+namespace {
+
+void executeAll(sqlite3* db, const std::string& sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK)
+        ADD_FAILURE() << sql << ": " << (error ? error : "");
+    sqlite3_free(error);
+}
+
+void setIndexSql(const std::string& path, const std::string& index, const std::string& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_stmt* statement = nullptr;
+    executeAll(db, "PRAGMA writable_schema=ON");
+    sqlite3_prepare_v2(db, "UPDATE sqlite_master SET sql=?1 WHERE name=?2", -1, &statement,
+                       nullptr);
+    sqlite3_bind_text(statement, 1, sql.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement, 2, index.c_str(), -1, SQLITE_TRANSIENT);
+    EXPECT_EQ(sqlite3_step(statement), SQLITE_DONE) << sqlite3_errmsg(db);
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+}
+
+} // namespace
+
+void changeBehindIndex(const std::string& path, const std::string& index, const std::string& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    const std::string definition =
+        firstText(db, "select sql from sqlite_master where type='index' and name='" + index + "'");
+    sqlite3_close(db);
+    ASSERT_FALSE(definition.empty()) << index;
+    // A partial index that takes no row is left alone by every change.
+    setIndexSql(path, index, definition + " WHERE 0");
+    sqlite3_open(path.c_str(), &db);
+    executeAll(db, sql);
+    sqlite3_close(db);
+    setIndexSql(path, index, definition);
+}
+
+void makeLaterVersion(const std::string& path) {
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    executeAll(db, "PRAGMA user_version=99;"
+                   "CREATE TABLE 会员 (ID INTEGER PRIMARY KEY, 卡号 TEXT(16));"
+                   "ALTER TABLE 存单 ADD 会员ID INT32;"
+                   "CREATE TRIGGER 存单_会员 BEFORE INSERT ON 存单 WHEN NEW.会员ID IS NULL "
+                   "BEGIN SELECT RAISE(ABORT, '缺少会员'); END;");
+    sqlite3_close(db);
 }
 
 OtherWriter::OtherWriter(Database& db, const std::string& path) {

@@ -31,9 +31,16 @@ void damagePage(const std::string& path, long page);
 // Damages the first page of a table or an index, as damagePage does.
 void damageTable(Database& db, const std::string& path, const std::string& table);
 
-// The server ends the connection of `db`, as when a network cable is pulled:
-// every later call on it fails.
-void dropServerConnection(Database& db);
+// Runs `sql` on the closed file at `path` while the index of that name does
+// not see it: afterwards the index lacks the rows added and keeps the rows
+// deleted, as after a crash that wrote the pages of a table and not those of
+// its index. Every page of the file stays sound.
+void changeBehindIndex(const std::string& path, const std::string& index, const std::string& sql);
+
+// Makes the closed file at `path` one of schema version 99: a table and a
+// column this program does not know, and a trigger that refuses every new
+// order.
+void makeLaterVersion(const std::string& path);
 
 // Another program holds the write lock for as long as this lives; the test's
 // connection gives up at once instead of waiting.

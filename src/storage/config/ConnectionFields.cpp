@@ -7,8 +7,9 @@
 
 namespace {
 
+// libpq ends a bare value at any blank, and reads a backslash as an escape.
 std::string quoted(const std::string& value) {
-    if (value.find_first_of(" '\\=") == std::string::npos)
+    if (value.find_first_of(" \t\n\v\f\r'\\=") == std::string::npos)
         return value;
     std::string text = "'";
     for (char c : value) {
@@ -19,15 +20,21 @@ std::string quoted(const std::string& value) {
     return text + "'";
 }
 
+using Options = std::unique_ptr<PQconninfoOption, void (*)(PQconninfoOption*)>;
+
+Options optionsOf(const std::string& text) {
+    char* error = nullptr;
+    Options options(PQconninfoParse(text.c_str(), &error), PQconninfoFree);
+    // The message may quote the text, password included: it is never shown.
+    PQfreemem(error);
+    return options;
+}
+
 } // namespace
 
 ConnectionFields ConnectionFields::parse(const std::string& text) {
     ConnectionFields fields;
-    char* error = nullptr;
-    std::unique_ptr<PQconninfoOption, void (*)(PQconninfoOption*)> options(
-        PQconninfoParse(text.c_str(), &error), PQconninfoFree);
-    // The message may quote the text, password included: it is never shown.
-    PQfreemem(error);
+    const Options options = optionsOf(text);
     if (!options)
         return fields;
     fields.valid = true;
@@ -68,4 +75,25 @@ std::string ConnectionFields::text() const {
 
 std::string ConnectionFields::server() const {
     return (host.empty() ? "localhost" : host) + ":" + (port.empty() ? "5432" : port);
+}
+
+std::string ConnectionFields::withoutPassword(const std::string& text) {
+    ConnectionFields fields = parse(text);
+    if (fields.valid && fields.password.empty())
+        return text;
+    if (fields.valid && !fields.otherOptions) {
+        fields.password.clear();
+        return fields.text();
+    }
+    const Options options = optionsOf(text);
+    if (!options) {
+        const std::size_t password = text.find("password");
+        return password == std::string::npos ? text : text.substr(0, password);
+    }
+    std::string joined;
+    for (const PQconninfoOption* option = options.get(); option->keyword; ++option)
+        if (option->val && std::string(option->keyword) != "password")
+            joined += (joined.empty() ? "" : " ") + std::string(option->keyword) + "=" +
+                      quoted(option->val);
+    return joined;
 }

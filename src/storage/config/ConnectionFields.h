@@ -16,6 +16,10 @@ struct ConnectionFields {
     // key='value' pairs; empty fields are left out, so libpq's defaults
     // (and a .pgpass file for the password) apply.
     std::string text() const;
+    // The text as written when it holds no password; else every option it
+    // sets but the password, as key=value pairs. A text libpq cannot read
+    // is cut before the word "password".
+    static std::string withoutPassword(const std::string& text);
     // "host:port" with libpq's defaults filled in, never the password.
     std::string server() const;
 };

@@ -1,7 +1,10 @@
 #include "storage/config/DatabaseSettings.h"
+#include "storage/config/ConnectionFields.h"
 #include "storage/config/IniFile.h"
+#include "storage/config/PasswordFile.h"
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
@@ -30,11 +33,25 @@ DatabaseSettings DatabaseSettings::load(const IniFile& ini) {
 }
 
 bool DatabaseSettings::save(const IniFile& ini) const {
-    return ini.sectionSet(section,
-                          {{"类型", onServer() ? "postgresql" : "sqlite"}, {"连接", connection}});
+    ConnectionFields fields = ConnectionFields::parse(connection);
+    if (!password.empty())
+        fields.password = password;
+    if (!fields.password.empty() && !PasswordFile::store(fields))
+        return false;
+    const std::string kept = ConnectionFields::withoutPassword(connection);
+    return ini.sectionSet(section, {{"类型", onServer() ? "postgresql" : "sqlite"}, {"连接", kept}},
+                          onServer() || !kept.empty());
 }
 
 std::string DatabaseSettings::unknownEngineMessage() const {
     return "配置文件.ini 的 [数据库] 中，类型 = {" + typeText +
            "} 无法识别，应为 sqlite 或 postgresql。请改正这一行后再启动程序。";
+}
+
+bool DatabaseSettings::secure(const IniFile& ini) const {
+    struct stat status {};
+    const bool readable = ::stat(ini.path().c_str(), &status) == 0 && (status.st_mode & 077) != 0;
+    const bool needed =
+        !ConnectionFields::parse(connection).password.empty() || (onServer() && readable);
+    return !needed || save(ini);
 }

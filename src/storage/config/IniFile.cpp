@@ -175,13 +175,14 @@ std::string IniFile::sectionGet(const std::string& section, const std::string& k
 }
 
 bool IniFile::sectionSet(const std::string& section,
-                         const std::vector<std::pair<std::string, std::string>>& entries) const {
+                         const std::vector<std::pair<std::string, std::string>>& entries,
+                         bool ownerOnly) const {
     std::optional<std::string> text = readText(m_path);
     if (!text)
         return false;
     for (const auto& [key, value] : entries)
         setEntry(*text, section, key, value);
-    return SafeFile::replace(m_path, *text);
+    return ownerOnly ? SafeFile::replacePrivate(m_path, *text) : SafeFile::replace(m_path, *text);
 }
 
 std::string IniFile::iniGet(const std::string& key, const std::string& defaultValue,
@@ -195,12 +196,15 @@ std::string IniFile::iniGet(const std::string& key, const std::string& defaultVa
     std::string marker = key + " = {";
     std::size_t found = findIgnoringCase(text, marker);
     if (found != std::string::npos) {
-        std::size_t begin = found + marker.size();
-        std::size_t end = text.find('}', begin);
+        // An entry never spans lines: one without its brace ends with its line.
+        const std::size_t begin = found + marker.size();
+        const std::size_t end = text.find_first_of("}\r\n", begin);
         return text.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
     }
     if (!writeMissing)
         return defaultValue;
+    if (!text.empty() && text.back() != '\n')
+        text += "\r\n";
     text += marker + defaultValue + "}\r\n";
     SafeFile::replace(m_path, text);
     return defaultValue;

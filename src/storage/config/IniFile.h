@@ -19,10 +19,12 @@ class IniFile {
     std::string sectionGet(const std::string& section, const std::string& key,
                            const std::string& defaultValue) const;
     // Replaces the lines of these keys in the section, or adds them; the rest
-    // of the file stays as it was. False when the file could not be read or
-    // written; it is then unchanged.
+    // of the file stays as it was, its permissions too, except that a file
+    // written `ownerOnly` is made readable by its owner alone. False when
+    // the file could not be read or written; it is then unchanged.
     bool sectionSet(const std::string& section,
-                    const std::vector<std::pair<std::string, std::string>>& entries) const;
+                    const std::vector<std::pair<std::string, std::string>>& entries,
+                    bool ownerOnly = false) const;
 
   private:
     std::string m_path;

@@ -11,14 +11,10 @@ class ServerProbe {
         std::string description;
     };
 
-    static Finding probe(const std::string& connection);
+    // `password`, when not empty, is tried instead of the password file's.
+    static Finding probe(const std::string& connection, const std::string& password = {});
 
     // Why libpq could not connect, in words the owner can act on, after
     // "无法连接数据库服务器 host:port：".
     static std::string failure(const std::string& connection, const std::string& libpqMessage);
-
-    // The connection text with a limit on the wait for a server that does
-    // not answer (a switched-off PC), unless it sets connect_timeout itself.
-    static std::string withWait(const std::string& connection);
-    static constexpr const char* waitSeconds = "10";
 };

@@ -1,6 +1,7 @@
 #include "storage/config/SettingsStore.h"
 #include "storage/engine/Database.h"
 #include "storage/engine/DbTransaction.h"
+#include "storage/schema/FieldLength.h"
 #include "storage/values/Values.h"
 
 using Values::sqlQuote;
@@ -30,6 +31,9 @@ bool SettingsStore::insert(const std::string& key, const std::string& value) {
 }
 
 bool SettingsStore::set(const std::string& key, const std::string& value) {
+    m_refusal = FieldLength::refusal({{key.c_str(), "记录", "记录信息", &value}});
+    if (!m_refusal.empty())
+        return false;
     return exists(key) ? update(key, value) : insert(key, value);
 }
 
@@ -48,6 +52,8 @@ bool SettingsStore::allOrNothing(const std::function<bool()>& writes) {
 }
 
 std::string SettingsStore::failureMessage(const std::string& what) const {
+    if (!m_refusal.empty())
+        return what + "失败：" + m_refusal + "设置没有改动。";
     return StorageFailures::failed(what, m_db.lastFailure(), "设置没有改动。");
 }
 

@@ -16,12 +16,14 @@ class SettingsStore {
     // False when the statement failed; Database::lastFailure() says why.
     bool update(const std::string& key, const std::string& value);
     bool insert(const std::string& key, const std::string& value);
+    // Refuses, before any statement, a value longer than the column takes.
     bool set(const std::string& key, const std::string& value);
     // Sets every pair in one transaction: all of them are stored, or none.
     bool setAll(const std::vector<std::pair<std::string, std::string>>& values);
     // Runs `writes` in one transaction, kept only when they return true.
     bool allOrNothing(const std::function<bool()>& writes);
-    // Why the last write failed: "<what>失败：<reason>。设置没有改动。"
+    // Why the last write failed: "<what>失败：<reason>。设置没有改动。", the
+    // reason naming the setting and its length when set() refused it.
     std::string failureMessage(const std::string& what) const;
 
     // A store without "字体大小" is new: it gets the order defaults and the
@@ -30,4 +32,5 @@ class SettingsStore {
 
   private:
     Database& m_db;
+    std::string m_refusal;
 };

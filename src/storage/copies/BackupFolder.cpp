@@ -118,7 +118,17 @@ void BackupFolder::rotate(const DateTime& now) const {
         if (std::none_of(keep.begin(), keep.end(),
                          [&](const Copy& k) { return k.path == copy.path; }))
             fs::remove(copy.path, error);
-    for (const fs::directory_entry& entry : fs::directory_iterator(m_folder, error))
-        if (entry.path().filename().string().ends_with(unfinished))
-            fs::remove(entry.path(), error);
+    removeUnfinished();
+}
+
+void BackupFolder::removeUnfinished() const {
+    std::error_code error;
+    std::vector<fs::path> found;
+    for (const fs::directory_entry& entry : fs::directory_iterator(m_folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.ends_with(unfinished) || name.ends_with(unfinished + "-journal"))
+            found.push_back(entry.path());
+    }
+    for (const fs::path& path : found)
+        fs::remove(path, error);
 }

@@ -36,6 +36,8 @@ class BackupFolder {
     static std::vector<Copy> kept(const std::vector<Copy>& copies, const DateTime& now);
     // Deletes the copies rotation does not keep and copies that never finished.
     void rotate(const DateTime& now) const;
+    // Deletes copies that never finished: a killed program leaves them.
+    void removeUnfinished() const;
 
     static constexpr int keptDays = 14;
     static constexpr int keptMonths = 12;

@@ -1,11 +1,10 @@
 #include "storage/copies/DatabaseCopy.h"
+#include "storage/values/SafeFile.h"
 #include <cerrno>
 #include <chrono>
-#include <fcntl.h>
 #include <filesystem>
 #include <sqlite3.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -24,14 +23,6 @@ std::string reasonOf(sqlite3* db, int rc) {
     default:
         return db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
     }
-}
-
-bool reachesDisk(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && synced;
 }
 
 void removeFile(const std::string& path) {
@@ -121,7 +112,7 @@ int DatabaseCopy::flushEveryFewMegabytes(int pages, int flushed) {
         m_backup ? sqlite3_backup_pagecount(m_backup) - sqlite3_backup_remaining(m_backup) : 0;
     if (pages <= 0 || done - flushed < 1024)
         return flushed;
-    reachesDisk(temporaryPath());
+    SafeFile::flush(temporaryPath());
     return done;
 }
 
@@ -135,11 +126,9 @@ void DatabaseCopy::startSync() {
                                                target = m_target, whenOnDisk = m_whenOnDisk] {
         if (sqlite3_close(targetDb) != SQLITE_OK)
             return std::string("备份文件无法写完");
-        if (!reachesDisk(temporary))
+        if (!SafeFile::flush(temporary))
             return std::string("备份文件无法写入磁盘");
-        std::error_code error;
-        std::filesystem::rename(temporary, target, error);
-        if (error)
+        if (!SafeFile::rename(temporary, target))
             return std::string("备份文件无法改名");
         if (whenOnDisk)
             whenOnDisk();

@@ -2,6 +2,8 @@
 #include "storage/engine/Database.h"
 #include "storage/engine/SqliteFile.h"
 #include "storage/engine/StorageStartup.h"
+#include "storage/schema/SchemaUpgrade.h"
+#include "storage/values/SafeFile.h"
 #include <filesystem>
 #include <sqlite3.h>
 
@@ -26,22 +28,18 @@ template <typename Row> bool eachRow(sqlite3* db, const char* sql, Row row) {
     return rc == SQLITE_DONE;
 }
 
-std::string damage(sqlite3* db) {
-    std::string verdict;
-    if (!eachRow(db, "PRAGMA integrity_check(1)",
-                 [&](sqlite3_stmt* s) { verdict = columnText(s, 0); }))
-        return sqlite3_errmsg(db);
-    return verdict == "ok" ? std::string() : "文件已损坏";
-}
-
-std::string problemOf(sqlite3* db, bool everyPage) {
-    if (!eachRow(db, "SELECT count(*) FROM sqlite_master", [](sqlite3_stmt*) {}))
+std::string problemOf(sqlite3* db, bool everyPage, bool& laterVersion) {
+    int version = 0;
+    if (!eachRow(db, "SELECT count(*) FROM sqlite_master", [](sqlite3_stmt*) {}) ||
+        !SqliteFile::version(db, version))
         return "不是 Tablewise 数据文件";
+    // A file of a later version would be refused at the next start.
+    std::string problem = SchemaUpgrade::refusal(version);
+    laterVersion = !problem.empty();
     // Length and schema as start-up checks them; every page, and every index
     // against its table, before a file replaces the database.
-    std::string problem;
-    if (SqliteFile::isSound(db, false, problem) && everyPage)
-        problem = damage(db);
+    if (problem.empty())
+        SqliteFile::isSound(db, everyPage, problem);
     return problem;
 }
 
@@ -61,7 +59,7 @@ BackupSummary DatabaseRestore::inspect(const std::string& path, bool everyPage) 
     if (error || sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
         summary.problem = "文件无法打开";
     else
-        summary.problem = problemOf(db, everyPage);
+        summary.problem = problemOf(db, everyPage, summary.laterVersion);
     if (summary.problem.empty() &&
         !eachRow(db, "SELECT count(*), min(时间), max(时间) FROM 存单", [&](sqlite3_stmt* s) {
             summary.orders = sqlite3_column_int64(s, 0);
@@ -100,22 +98,25 @@ BackupSummary DatabaseRestore::stage(const std::string& backupPath) {
     return inspect(stagedPath());
 }
 
-bool DatabaseRestore::swap(const std::string& keptPath) {
+bool DatabaseRestore::swap(const std::string& keptPath,
+                           const std::function<bool(Database&)>& finish) {
     m_db.close();
     std::error_code error;
     // A journal left beside the database belongs to it and to no other file.
     if (fs::exists(m_databasePath + "-journal", error))
         return putBack({}, "数据库正在使用中");
     fs::create_directories(fs::path(keptPath).parent_path(), error);
-    fs::rename(m_databasePath, keptPath, error);
-    if (error)
+    if (!SafeFile::rename(m_databasePath, keptPath))
         return putBack({}, "当前数据库无法移到备份文件夹");
-    fs::rename(stagedPath(), m_databasePath, error);
-    if (error)
+    if (!SafeFile::rename(stagedPath(), m_databasePath))
         return putBack(keptPath, "备份文件无法放入数据文件夹");
     if (!StorageStartup::openDatabase(m_db, m_databasePath)) {
         m_db.close();
         return putBack(keptPath, "恢复的数据库无法打开");
+    }
+    if (finish && !finish(m_db)) {
+        m_db.close();
+        return putBack(keptPath, "恢复的数据库无法写入");
     }
     return true;
 }
@@ -123,11 +124,9 @@ bool DatabaseRestore::swap(const std::string& keptPath) {
 // A database left closed would fail every later order unseen, so a put-back
 // database that does not open again is told with the restore's failure.
 bool DatabaseRestore::putBack(const std::string& keptPath, const std::string& problem) {
-    std::error_code error;
-    if (!keptPath.empty())
-        fs::rename(keptPath, m_databasePath, error);
+    const bool movedBack = keptPath.empty() || SafeFile::rename(keptPath, m_databasePath);
     m_problem = problem;
-    if (error)
+    if (!movedBack)
         m_problem += "；原来的数据库没能放回原处，它保存在 " + keptPath +
                      "，请关闭程序后把它放回 " + m_databasePath;
     else if (!StorageStartup::openDatabase(m_db, m_databasePath))

@@ -1,6 +1,7 @@
 #pragma once
 #include "storage/copies/BackupFolder.h"
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -9,7 +10,8 @@ class Database;
 // What a file offered as a backup holds.
 struct BackupSummary {
     bool sound = false;
-    std::string problem; // why it is not sound, in Chinese
+    std::string problem;       // why it is not sound, in Chinese
+    bool laterVersion = false; // sound perhaps, but of a later schema version
     long long orders = 0;
     std::string firstOrder, lastOrder; // times of the first and last order; empty without orders
     std::uintmax_t size = 0;
@@ -41,9 +43,10 @@ class DatabaseRestore {
     // Copies `backupPath` beside the database and inspects the copy.
     BackupSummary stage(const std::string& backupPath);
     // Closes the database, keeps it at `keptPath`, puts the staged file in
-    // its place and opens it. False with problem() when any of it fails:
-    // then the database is back in place and open again.
-    bool swap(const std::string& keptPath);
+    // its place, opens it and runs `finish` on it (what the restored data
+    // must carry over and record). False with problem() when any of it
+    // fails: then the database is back in place and open again.
+    bool swap(const std::string& keptPath, const std::function<bool(Database&)>& finish = {});
     const std::string& problem() const { return m_problem; }
 
     // "订单：N 张" with the times of the first and last order, one a line.

@@ -1,9 +1,10 @@
 #include "storage/copies/LocalDataImport.h"
+#include "storage/copies/DatabaseRestore.h"
 #include "storage/engine/Database.h"
 #include "storage/engine/DbTransaction.h"
-#include "storage/copies/DatabaseRestore.h"
-#include "storage/schema/Schema.h"
+#include "storage/engine/LongWork.h"
 #include "storage/engine/StorageStartup.h"
+#include "storage/schema/Schema.h"
 #include "storage/values/Values.h"
 
 #include <filesystem>
@@ -85,12 +86,14 @@ bool LocalDataImport::run(const std::string& path, const Progress& progress) {
     m_problem.clear();
     const BackupSummary summary = DatabaseRestore::inspect(path);
     if (!summary.sound)
-        return fail("这个文件不是完好的 Tablewise 数据：" + summary.problem + "。");
+        return fail((summary.laterVersion ? "" : "这个文件不是完好的 Tablewise 数据：") +
+                    summary.problem + "。");
     if (std::string refused = refusal(); !refused.empty())
         return fail(refused);
     WorkingCopy copy(path);
     if (!copy.open())
         return fail("无法读取这个文件：" + copy.db().lastError());
+    const LongWork longWork(m_target);
     DbTransaction transaction(m_target);
     if (!transaction.started())
         return fail("无法开始导入：" + m_target.lastError());

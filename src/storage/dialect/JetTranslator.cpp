@@ -1,9 +1,10 @@
 #include "storage/dialect/JetTranslator.h"
-#include "storage/values/DateTime.h"
 #include "storage/dialect/JetAlterTable.h"
 #include "storage/dialect/PeriodRange.h"
 #include "storage/schema/Schema.h"
 #include "storage/schema/ServerSchema.h"
+#include "storage/values/DateTime.h"
+#include "storage/values/TextCodec.h"
 #include "storage/values/Values.h"
 #include <cctype>
 #include <cmath>
@@ -137,6 +138,55 @@ bool endsDerivedTable(const std::vector<SqlToken>& t, std::size_t i) {
     return false;
 }
 
+// The group keys of a statement that groups at its top level and gives no
+// order of its own, as [begin, end) token ranges.
+std::vector<std::pair<std::size_t, std::size_t>> groupKeys(const std::vector<SqlToken>& t) {
+    std::vector<std::pair<std::size_t, std::size_t>> keys;
+    int depth = 0;
+    bool inKeys = false;
+    std::size_t keyBegin = 0;
+    const auto endKey = [&](std::size_t end) {
+        while (end > keyBegin && t[end - 1].kind == Kind::Blank)
+            --end;
+        if (end > keyBegin)
+            keys.emplace_back(keyBegin, end);
+    };
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        depth += t[i].isSymbol("(") ? 1 : t[i].isSymbol(")") ? -1 : 0;
+        if (depth != 0 || t[i].kind == Kind::Blank)
+            continue;
+        if (t[i].isWord("order") || t[i].isWord("union") || t[i].isSymbol(";"))
+            return {};
+        if (t[i].isWord("group") && isWordAt(t, nextToken(t, i), "by")) {
+            inKeys = true;
+            i = nextToken(t, i);
+            keyBegin = skipBlankTokens(t, i + 1);
+        } else if (inKeys && (t[i].isWord("having") || t[i].isWord("limit"))) {
+            endKey(i);
+            inKeys = false;
+        } else if (inKeys && t[i].isSymbol(",")) {
+            endKey(i);
+            keyBegin = skipBlankTokens(t, i + 1);
+        }
+    }
+    if (inKeys)
+        endKey(t.size());
+    return keys;
+}
+
+// Text sorts byte for byte on both engines, whatever the server's collation.
+bool isTextKey(const std::vector<SqlToken>& t, std::pair<std::size_t, std::size_t> key) {
+    if (t[key.first].isWord("format"))
+        return true;
+    if (key.second != key.first + 1 || !t[key.first].isName())
+        return false;
+    for (const TableDef& table : Schema::tables())
+        if (const ColumnDef* column = Schema::findColumn(table, t[key.first].name()))
+            return column->kind == ColumnKind::Text || column->kind == ColumnKind::Memo ||
+                   column->kind == ColumnKind::DateTime;
+    return false;
+}
+
 } // namespace
 
 bool JetTranslator::translate(const std::string& jet, int currentYear, std::string& sqlite,
@@ -156,12 +206,38 @@ bool JetTranslator::translate(const std::string& jet, int currentYear, std::stri
         error = w.error;
         return false;
     }
+    if (!orderGroups(w)) {
+        error = w.error;
+        return false;
+    }
     closeFrames(w);
     w.flush();
     if (postgres)
         appendReturning(w);
     sqlite = std::move(w.out);
     return true;
+}
+
+std::string JetTranslator::columnOfInvalidText(const std::string& jet) {
+    std::string error;
+    if (!tokenizeSql(jet, m_tokens, error))
+        return {};
+    m_slots.clear();
+    Work w{m_tokens, 0, false, m_slots, {}, 0, {}, {}, {}};
+    findSlots(w);
+    const auto& t = m_tokens;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i].kind != Kind::String || TextCodec::isValidUtf8(t[i].value()))
+            continue;
+        for (const Slot& slot : m_slots)
+            if (slot.begin <= i && i < slot.end)
+                return slot.column->name;
+        const auto before = previousToken(t, i);
+        const auto name = before && isComparison(t[*before]) ? previousToken(t, *before) : before;
+        return name != before && name && t[*name].isName() ? std::string(t[*name].name())
+                                                           : std::string();
+    }
+    return {};
 }
 
 void JetTranslator::findSlots(Work& w) {
@@ -499,6 +575,20 @@ void JetTranslator::emitString(Work& w, std::size_t at) {
         w.write(Values::sqlQuote(token.value()));
     else
         w.keep(token.text);
+}
+
+// Grouped rows come in the order of their keys on both engines: without
+// an ORDER BY the server hands them out in whatever order its plan makes.
+bool JetTranslator::orderGroups(Work& w) {
+    const auto keys = groupKeys(w.tokens);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        w.write(i == 0 ? " ORDER BY " : ", ");
+        if (!emitRange(w, keys[i].first, keys[i].second))
+            return false;
+        if (w.postgres && isTextKey(w.tokens, keys[i]))
+            w.write(" COLLATE \"C\"");
+    }
+    return true;
 }
 
 // Ends the selects opened at the current parenthesis depth, each with its

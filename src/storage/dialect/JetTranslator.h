@@ -25,6 +25,11 @@ class JetTranslator {
     bool translate(const std::string& jet, int currentYear, std::string& sqlite,
                    std::string& error);
 
+    // The column a text literal of `jet` that is not valid UTF-8 is meant
+    // for (the one it is stored in or compared with); empty when none is
+    // named or every literal is valid.
+    std::string columnOfInvalidText(const std::string& jet);
+
   private:
     struct Slot {
         std::size_t begin, end;
@@ -82,6 +87,7 @@ class JetTranslator {
     static std::size_t emitFormat(Work& w, std::size_t at);
     static bool emitDateLiteral(Work& w, const std::string& text);
     static void emitString(Work& w, std::size_t at);
+    static bool orderGroups(Work& w);
     static void closeFrames(Work& w);
     static void emitName(Work& w, const SqlToken& token);
     static void emitOpen(Work& w, std::size_t at);

@@ -1,14 +1,16 @@
 #include "storage/engine/Database.h"
+#include "storage/config/ConnectionFields.h"
 #include "storage/dialect/JetFunctions.h"
 #include "storage/engine/RecordSet.h"
 #include "storage/engine/ServerEngine.h"
 #include "storage/engine/SqliteEngine.h"
 #include "storage/engine/SqliteFile.h"
 #include "storage/schema/Schema.h"
+#include "storage/schema/SchemaUpgrade.h"
 #include "storage/schema/Template.h"
 #include "storage/values/Clock.h"
 #include "storage/values/SafeFile.h"
-#include <fstream>
+#include "storage/values/TextCodec.h"
 #include <sqlite3.h>
 
 namespace {
@@ -41,13 +43,6 @@ std::size_t findKey(const std::string& text, const std::string& key) {
             return i + key.size();
     }
     return std::string::npos;
-}
-
-std::string readSmallFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string text;
-    std::getline(in, text);
-    return text;
 }
 
 bool holdsOrderTables(sqlite3* db) {
@@ -137,26 +132,35 @@ bool Database::openServer(const std::string& libpqConnection) {
         return fail(failure, m_lastError);
     m_engine = std::move(server);
     m_server = true;
+    const ConnectionFields fields = ConnectionFields::parse(libpqConnection);
+    m_serverName = fields.server();
+    m_serverDatabase = fields.dbname.empty() ? fields.user : fields.dbname;
     m_translator.setTarget(JetTranslator::Target::Postgres);
     m_lastError.clear();
     return true;
 }
 
 bool Database::open(const std::string& path, const std::string& password) {
+    m_indexesRebuilt = false;
     Template::writeIfMissing(path);
     if (!NewOpenDatabase(primaryConnectionText(path, password)) &&
         (m_failure == StorageFailure::Damaged ||
          !NewOpenDatabase(fallbackConnectionText(path, password))))
         return false;
-    const std::string checked = path + ".checked";
-    const std::string today = m_clock->now().dateOnly().canonical();
-    const bool everyPage = readSmallFile(checked) != today;
-    if (!isSound(everyPage) || !upgradeSchema()) {
+    const std::string today = m_clock->now().canonical().substr(0, 10);
+    CheckMarker marker(path);
+    if (!hasUsableVersion() || !checkFile(!marker.vouches(today))) {
         close();
         return false;
     }
-    if (everyPage)
-        SafeFile::replace(checked, today);
+    // Marked before anything is written: a start after this program's end
+    // that was not clean reads every page again.
+    marker.markInUse(today);
+    m_marker = std::move(marker);
+    if (!upgradeSchema()) {
+        close();
+        return false;
+    }
     m_lastError.clear();
     return true;
 }
@@ -173,49 +177,39 @@ bool Database::isSound(bool everyPage) {
     return fail(StorageFailure::Damaged, problem);
 }
 
-bool Database::upgradeSchema() {
-    for (auto repair : {SqliteFile::makeTextExact, SqliteFile::keepMoneyToTheFen})
-        if (const StorageFailure failure = repair(m_db); failure != StorageFailure::None)
-            return fail(failure, sqlite3_errmsg(m_db));
-    for (const IndexDef& index : Schema::indexes())
-        if (sqlite3_exec(m_db, Schema::createIndexSql(index).c_str(), nullptr, nullptr, nullptr) !=
-            SQLITE_OK) {
-            m_lastError = sqlite3_errmsg(m_db);
-            return false;
-        }
-    for (const TableDef& table : Schema::tables())
-        if (!table.inTemplate && sqlite3_exec(m_db, Schema::createTableSql(table).c_str(), nullptr,
-                                              nullptr, nullptr) != SQLITE_OK) {
-            m_lastError = sqlite3_errmsg(m_db);
-            return false;
-        }
-    return addLaterColumns();
-}
-
-bool Database::addLaterColumns() {
-    for (const TableDef& table : Schema::tables())
-        for (const ColumnDef& column : table.columns) {
-            if (column.inTemplate || hasColumn(table.name, column.name))
-                continue;
-            const std::string sql =
-                "ALTER TABLE " + table.name + " ADD COLUMN " + Schema::columnSql(column);
-            if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
-                m_lastError = sqlite3_errmsg(m_db);
-                return false;
-            }
-        }
+// Indexes that disagree with their tables are rebuilt from them before
+// anything reads through them; any other damage refuses the file.
+bool Database::checkFile(bool everyPage) {
+    std::string problem;
+    bool onlyIndexes = false;
+    if (SqliteFile::isSound(m_db, everyPage, problem, &onlyIndexes))
+        return true;
+    if (!onlyIndexes || !SqliteFile::rebuildIndexes(m_db, problem))
+        return fail(StorageFailure::Damaged, problem);
+    m_indexesRebuilt = true;
     return true;
 }
 
-bool Database::hasColumn(const std::string& table, const std::string& column) {
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(m_db, "SELECT 1 FROM pragma_table_info(?) WHERE name=?", -1, &statement,
-                       nullptr);
-    sqlite3_bind_text(statement, 1, table.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(statement, 2, column.c_str(), -1, SQLITE_TRANSIENT);
-    const bool found = sqlite3_step(statement) == SQLITE_ROW;
-    sqlite3_finalize(statement);
-    return found;
+bool Database::hasUsableVersion() {
+    int version = 0;
+    if (!SqliteFile::version(m_db, version))
+        return failFromEngine();
+    const std::string refused = SchemaUpgrade::refusal(version);
+    return refused.empty() || fail(StorageFailure::LaterVersion, refused);
+}
+
+bool Database::upgradeSchema() {
+    int version = 0;
+    if (!SqliteFile::version(m_db, version))
+        return failFromEngine();
+    if (const StorageFailure failure = SchemaUpgrade::upgradeFile(m_db, version);
+        failure != StorageFailure::None)
+        return fail(failure, sqlite3_errmsg(m_db));
+    for (const IndexDef& index : Schema::indexes())
+        if (sqlite3_exec(m_db, Schema::createIndexSql(index).c_str(), nullptr, nullptr, nullptr) !=
+            SQLITE_OK)
+            return failFromEngine();
+    return true;
 }
 
 void Database::close() {
@@ -223,6 +217,16 @@ void Database::close() {
     m_engine.reset();
     m_db = nullptr;
     m_server = false;
+    if (m_marker)
+        m_marker->markClean();
+    m_marker.reset();
+    m_serverName.clear();
+    m_serverDatabase.clear();
+}
+
+void Database::setLongWork(bool longWork) {
+    if (m_engine)
+        m_engine->setLongWork(longWork);
 }
 
 void Database::setClock(const Clock& clock) {
@@ -257,6 +261,12 @@ bool Database::startStatement(const std::string& sql) {
         return fail(StorageFailure::NotOpen, "数据库未打开。");
     if (sql.find('\0') != std::string::npos)
         return fail(StorageFailure::NulInText, "语句的文本中含有空字符（NUL）。");
+    if (!TextCodec::isValidUtf8(sql)) {
+        const std::string column = m_translator.columnOfInvalidText(sql);
+        return fail(StorageFailure::InvalidText,
+                    (column.empty() ? std::string("语句") : "“" + column + "”") +
+                        "中含有无法识别的文字（不是有效的 UTF-8 编码）。");
+    }
     return true;
 }
 

@@ -1,17 +1,21 @@
 #pragma once
-#include "storage/engine/DbValue.h"
 #include "storage/dialect/JetTranslator.h"
+#include "storage/engine/CheckMarker.h"
+#include "storage/engine/DbValue.h"
 #include "storage/engine/ReadResult.h"
 #include "storage/engine/Rows.h"
 #include "storage/engine/StorageFailure.h"
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 struct sqlite3;
 class Clock;
 class ResultRows;
 class StorageEngine;
+struct ColumnDef;
+struct TableDef;
 
 // The one connection to the order database: an SQLite file, or a PostgreSQL
 // server that several tills share. Statements are written in the Access (Jet)
@@ -30,12 +34,16 @@ class Database {
     // Connects to the file named by DBQ= in the connection text.
     bool NewOpenDatabase(const std::string& connectionText);
     // Start-up: creates data/ and the template file when missing, connects
-    // with the first then the second connection text, refuses a file that is
-    // not sound before anything writes to it, upgrades the schema. Every page
-    // is read back at the first start of a day only, which a file beside the
-    // database (path + ".checked") remembers: on a year's orders that takes
-    // longer than a start-up may; the other checks run at every start.
+    // with the first then the second connection text, refuses a file of a
+    // later schema version (LaterVersion) or one that is not sound (Damaged)
+    // before anything writes to it, upgrades the schema. Every page is read
+    // back, and indexes that disagree with their tables rebuilt, at the first
+    // start of a day and after an end that was not clean (see CheckMarker):
+    // on a year's orders that takes longer than every start may.
     bool open(const std::string& path, const std::string& password);
+    // The last open() found indexes that disagreed with their tables and
+    // rebuilt them from the tables.
+    bool indexesRebuilt() const { return m_indexesRebuilt; }
     // The file is whole and every table and column is there, and with
     // `everyPage` every page reads back sound; false (with lastFailure()
     // Damaged) otherwise. Reads only.
@@ -45,9 +53,16 @@ class Database {
     // that start together create them once.
     bool openServer(const std::string& libpqConnection);
     bool isServer() const { return m_server; }
+    // "host:port" and the database of the server; empty on the file.
+    const std::string& serverName() const { return m_serverName; }
+    const std::string& serverDatabase() const { return m_serverDatabase; }
+    // Long work (conversions, restores, imports, reports over years) may
+    // keep the server busy far longer than a cashier's action may wait.
+    void setLongWork(bool longWork);
 
     // A statement whose text holds a NUL fails (NulInText) before it runs:
-    // the engine would read it only up to the NUL.
+    // the engine would read it only up to the NUL. Text that is not valid
+    // UTF-8 fails (InvalidText) on both engines, naming its column.
     [[nodiscard]] bool ExecuteSql(const std::string& sql);
     // Every row of a select, or why it could not be read: a statement that
     // fails at its start or part way through never reads as fewer rows.
@@ -98,10 +113,9 @@ class Database {
     static std::string pathFromConnectionText(const std::string& connectionText);
 
   private:
+    bool hasUsableVersion();
+    bool checkFile(bool everyPage);
     bool upgradeSchema();
-    // The columns later versions added, on a file of an earlier one.
-    bool addLaterColumns();
-    bool hasColumn(const std::string& table, const std::string& column);
     bool fail(StorageFailure failure, std::string message);
     // The cause and message of the failure just recorded.
     ReadFailure readFailure() const { return {m_failure, m_lastError}; }
@@ -113,10 +127,14 @@ class Database {
     std::unique_ptr<StorageEngine> m_engine;
     sqlite3* m_db = nullptr; // the SQLite engine's file; null on a server
     bool m_server = false;
+    std::string m_serverName;
+    std::string m_serverDatabase;
     std::map<int, std::unique_ptr<ResultRows>> m_recordSets;
     int m_nextHandle = 1;
     std::string m_lastError;
     StorageFailure m_failure = StorageFailure::None;
     const Clock* m_clock;
     JetTranslator m_translator;
+    std::optional<CheckMarker> m_marker; // a file opened by open(), until closed
+    bool m_indexesRebuilt = false;
 };

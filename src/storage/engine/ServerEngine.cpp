@@ -1,21 +1,42 @@
 #include "storage/engine/ServerEngine.h"
-#include "storage/values/Clock.h"
+#include "storage/config/ConnectionFields.h"
+#include "storage/config/ServerProbe.h"
+#include "storage/schema/SchemaUpgrade.h"
 #include "storage/schema/ServerSchema.h"
+#include "storage/values/Clock.h"
 #include <cstring>
 #include <libpq-fe.h>
 
 namespace {
 
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
 // Advisory lock keys: one for creating the schema, one that every writing
 // transaction holds, which lets one till write at a time as on SQLite.
 constexpr const char* schemaLock = "SELECT pg_advisory_xact_lock(7746, 1)";
-constexpr const char* writeLock = "SELECT pg_advisory_xact_lock(7746, 2)";
+constexpr const char* beginSql =
+    "BEGIN;SET LOCAL lock_timeout = '4s';SELECT pg_advisory_xact_lock(7746, 2)";
 
-// A connection that fails later was made once: it was lost, not refused.
-StorageFailure failureOf(PGconn* connection, const PGresult* result) {
-    if (PQstatus(connection) != CONNECTION_OK)
-        return StorageFailure::Disconnected;
-    const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+// A cashier's statement is cut off by the server first, which keeps the
+// link; the till's own, longer wait is for a server that answers nothing.
+constexpr const char* cashierStatementLimit = "5s";
+constexpr milliseconds cashierAnswerLimit = seconds(8);
+// Conversions, restores, imports and reports over years.
+constexpr const char* longStatementLimit = "30min";
+constexpr milliseconds longAnswerLimit = seconds(31 * 60);
+// Opening a link again in the middle of a shift, and the pause after a
+// failed attempt, so one handler's statements do not each wait for it.
+constexpr milliseconds reconnectLimit = seconds(4);
+constexpr milliseconds retryPause = seconds(3);
+
+bool succeeded(const PGresult* result) {
+    const ExecStatusType status = PQresultStatus(result);
+    return result && (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK);
+}
+
+StorageFailure failureOf(const PGresult* result) {
+    const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
     if (!state)
         return StorageFailure::Statement;
     const std::string code = state;
@@ -28,85 +49,140 @@ StorageFailure failureOf(PGconn* connection, const PGresult* result) {
     if (code == "XX001" || code == "XX002")
         return StorageFailure::Damaged;
     if (code.starts_with("08") || code.starts_with("57P"))
-        return StorageFailure::Disconnected;
+        return StorageFailure::Unreachable;
     return StorageFailure::Statement;
 }
 
-std::string trimmedMessage(const char* message) {
-    std::string text = message ? message : "";
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
-        text.pop_back();
-    return text;
-}
-
-void ignoreNotice(void*, const char*) {}
-
 } // namespace
 
-ServerEngine::~ServerEngine() {
-    PQfinish(m_connection);
-}
+ServerEngine::ServerEngine(std::string connection, const Clock* clock)
+    : m_connection(std::move(connection)), m_server(ConnectionFields::parse(m_connection).server()),
+      m_clock(clock) {}
 
 std::unique_ptr<ServerEngine> ServerEngine::connect(const std::string& connection,
                                                     const Clock* clock, std::string& error,
                                                     StorageFailure& failure) {
-    PGconn* raw = PQconnectdb(connection.c_str());
-    if (PQstatus(raw) != CONNECTION_OK) {
-        const char* host = PQhost(raw);
-        const char* port = PQport(raw);
-        error = "无法连接数据库服务器 " + std::string(host && *host ? host : "localhost") + ":" +
-                (port && *port ? port : "5432") + "：" + trimmedMessage(PQerrorMessage(raw));
+    std::unique_ptr<ServerEngine> engine(new ServerEngine(connection, clock));
+    std::string said;
+    if (!engine->m_link.open(connection, startLimit, said)) {
+        error = "无法连接数据库服务器 " + engine->m_server + "：" +
+                ServerProbe::failure(connection, said);
         failure = StorageFailure::NotOpen;
-        PQfinish(raw);
         return nullptr;
     }
-    PQsetNoticeProcessor(raw, ignoreNotice, nullptr);
-    std::unique_ptr<ServerEngine> engine(new ServerEngine(raw));
-    // Quoting doubles quotes and nothing else, so backslashes must stay plain characters.
-    const bool ready = engine->runAll("SET client_encoding = 'UTF8';"
-                                      "SET standard_conforming_strings = on;",
-                                      error) &&
-                       engine->prepareSchema(error) && engine->loadColumnKinds(error);
+    // Creating the tables of an empty database may take longer than a sale.
+    engine->m_longWork = true;
+    const bool ready = engine->prepareSession(error) && engine->prepareSchema(error) &&
+                       engine->loadColumnKinds(error);
     if (!ready) {
         failure = engine->m_failure;
         return nullptr;
     }
-    engine->setClock(clock);
+    engine->setLongWork(false);
     return engine;
 }
 
-PGresult* ServerEngine::run(const std::string& sql, std::string& error) {
-    m_failure = StorageFailure::None;
-    // The extended protocol takes exactly one statement.
-    PGresult* result =
-        PQexecParams(m_connection, sql.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0);
-    const ExecStatusType status = PQresultStatus(result);
-    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
-        return result;
-    m_failure = failureOf(m_connection, result);
-    error = trimmedMessage(result ? PQresultErrorMessage(result) : PQerrorMessage(m_connection));
-    if (error.empty())
-        error = trimmedMessage(PQerrorMessage(m_connection));
+milliseconds ServerEngine::answerLimit() const {
+    return m_longWork ? longAnswerLimit : cashierAnswerLimit;
+}
+
+// Quoting doubles quotes and nothing else, so backslashes must stay plain
+// characters. A till that dies inside a transaction must not keep the
+// others from writing.
+std::string ServerEngine::sessionSql() const {
+    return std::string("SET client_encoding = 'UTF8';"
+                       "SET standard_conforming_strings = on;"
+                       "SET idle_in_transaction_session_timeout = '60s';"
+                       "SET statement_timeout = '") +
+           (m_longWork ? longStatementLimit : cashierStatementLimit) +
+           "';SELECT set_config('tablewise.year', '" + std::to_string(m_clock->now().year) +
+           "', false)";
+}
+
+bool ServerEngine::prepareSession(std::string& error) {
+    PGresult* result = exchange(sessionSql(), true, error);
     PQclear(result);
-    return nullptr;
+    return result != nullptr;
+}
+
+pg_result* ServerEngine::exchange(const std::string& sql, bool several, std::string& error) {
+    m_failure = StorageFailure::None;
+    PGresult* result = m_link.exchange(sql, several, answerLimit(), error);
+    m_sent = m_link.lastSent();
+    if (succeeded(result))
+        return result;
+    const bool linkKept = result && m_link.stillOpen();
+    if (result)
+        error = ServerLink::trimmed(PQresultErrorMessage(result));
+    if (linkKept) {
+        m_failure = failureOf(result);
+        PQclear(result);
+        return nullptr;
+    }
+    PQclear(result);
+    m_link.close();
+    return unreachable(error, error), nullptr;
+}
+
+// `said` is libpq's word for why the link is gone.
+bool ServerEngine::unreachable(std::string& error, const std::string& said) {
+    m_lostMessage =
+        "连接不上数据库服务器 " + m_server + "：" + ServerProbe::failure(m_connection, said);
+    return unreachable(error);
+}
+
+bool ServerEngine::unreachable(std::string& error) {
+    m_failure = StorageFailure::Unreachable;
+    error = m_lostMessage;
+    return false;
+}
+
+// A link lost inside a transaction took the transaction with it: nothing
+// more runs until the caller has rolled back, or the rest of it would be
+// stored on its own.
+bool ServerEngine::linkReady(std::string& error) {
+    m_sent = false;
+    if (m_link.stillOpen())
+        return true;
+    if (m_lostMessage.empty())
+        m_lostMessage = "与数据库服务器 " + m_server + " 的连接已断开。";
+    if (m_inTransaction || std::chrono::steady_clock::now() < m_retryAfter)
+        return unreachable(error);
+    return reconnect(error);
+}
+
+bool ServerEngine::reconnect(std::string& error) {
+    std::string said;
+    if (m_link.open(m_connection, reconnectLimit, said) && prepareSession(said) &&
+        loadColumnKinds(said)) {
+        m_lostMessage.clear();
+        return true;
+    }
+    m_link.close();
+    m_retryAfter = std::chrono::steady_clock::now() + retryPause;
+    return unreachable(error, said);
+}
+
+bool ServerEngine::mayResend(bool storesNothing) const {
+    return m_failure == StorageFailure::Unreachable && !m_inTransaction && !m_link.lastTimedOut() &&
+           (storesNothing || !m_sent);
+}
+
+PGresult* ServerEngine::run(const std::string& sql, bool several, std::string& error) {
+    if (!linkReady(error))
+        return nullptr;
+    return exchange(sql, several, error);
 }
 
 // Several statements of this program's own, in one round trip.
 bool ServerEngine::runAll(const std::string& sql, std::string& error) {
-    m_failure = StorageFailure::None;
-    PGresult* result = PQexec(m_connection, sql.c_str());
-    const ExecStatusType status = PQresultStatus(result);
-    const bool done = status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
-    if (!done) {
-        m_failure = failureOf(m_connection, result);
-        error = trimmedMessage(PQerrorMessage(m_connection));
-    }
+    PGresult* result = run(sql, true, error);
     PQclear(result);
-    return done;
+    return result != nullptr;
 }
 
 bool ServerEngine::prepareSchema(std::string& error) {
-    PGresult* encoding = run("SELECT current_setting('server_encoding')", error);
+    PGresult* encoding = run("SELECT current_setting('server_encoding')", false, error);
     if (!encoding)
         return false;
     const bool utf8 = std::strcmp(PQgetvalue(encoding, 0, 0), "UTF8") == 0;
@@ -121,14 +197,11 @@ bool ServerEngine::prepareSchema(std::string& error) {
     // left alone: the till's user need not own it.
     if (!runAll(std::string("BEGIN;") + schemaLock, error))
         return false;
-    PGresult* found =
-        run("SELECT to_regclass('\"存单\"') IS NULL, "
-            "to_regclass('\"操作记录\"') IS NULL OR "
-            "to_regprocedure('jet_autonumber_seen(text,bigint)') IS NULL OR NOT EXISTS "
-            "(SELECT 1 FROM information_schema.columns WHERE table_schema = "
-            "current_schema() AND table_name = '存单' AND column_name = '备注')",
-            error);
-    if (!found) {
+    m_inTransaction = true;
+    PGresult* found = run(ServerSchema::lackingSql(), false, error);
+    int version = 0;
+    if (!found || !readVersion(version, error)) {
+        PQclear(found);
         rollback();
         return false;
     }
@@ -137,10 +210,38 @@ bool ServerEngine::prepareSchema(std::string& error) {
     PQclear(found);
     const bool done =
         (!lacking || runAll(ServerSchema::createSql() + ServerSchema::functionsSql(), error)) &&
+        (version == Schema::version || runAll(SchemaUpgrade::serverSql(version), error)) &&
         (!empty || runAll(Schema::seedSql(), error)) && runAll("COMMIT", error);
+    m_inTransaction = false;
     if (!done)
         rollback();
     return done;
+}
+
+// A server that tills of a later version have upgraded is left to them:
+// this till would store what that version no longer expects.
+bool ServerEngine::readVersion(int& version, std::string& error) {
+    PGresult* result = run(std::string("SELECT CASE WHEN to_regclass('") +
+                               ServerSchema::versionTable + "') IS NOT NULL THEN 1 END",
+                           false, error);
+    if (!result)
+        return false;
+    const bool recorded = !PQgetisnull(result, 0, 0);
+    PQclear(result);
+    if (recorded) {
+        result = run(std::string("SELECT max(\"版本\") FROM ") + ServerSchema::versionTable, false,
+                     error);
+        if (!result)
+            return false;
+        version = std::atoi(PQgetvalue(result, 0, 0));
+        PQclear(result);
+    }
+    if (const std::string refused = SchemaUpgrade::refusal(version); !refused.empty()) {
+        m_failure = StorageFailure::LaterVersion;
+        error = refused + "，服务器上的数据没有改动。";
+        return false;
+    }
+    return true;
 }
 
 bool ServerEngine::loadColumnKinds(std::string& error) {
@@ -149,7 +250,7 @@ bool ServerEngine::loadColumnKinds(std::string& error) {
             "JOIN pg_attribute a ON a.attrelid = c.oid "
             "WHERE c.relnamespace = current_schema()::regnamespace AND c.relkind = 'r' "
             "AND a.attnum > 0 AND NOT a.attisdropped",
-            error);
+            false, error);
     if (!result)
         return false;
     m_kinds.clear();
@@ -166,7 +267,9 @@ bool ServerEngine::loadColumnKinds(std::string& error) {
 }
 
 bool ServerEngine::execute(const std::string& sql, std::string& error) {
-    PGresult* result = run(sql, error);
+    PGresult* result = run(sql, false, error);
+    if (!result && mayResend(false))
+        result = run(sql, false, error);
     if (!result)
         return false;
     const char* command = PQcmdStatus(result);
@@ -179,20 +282,35 @@ bool ServerEngine::execute(const std::string& sql, std::string& error) {
 }
 
 std::unique_ptr<ResultRows> ServerEngine::query(const std::string& sql, std::string& error) {
-    PGresult* result = run(sql, error);
+    PGresult* result = run(sql, false, error);
+    if (!result && mayResend(true))
+        result = run(sql, false, error);
     if (!result)
         return nullptr;
     return std::make_unique<ServerRows>(result, m_kinds);
 }
 
+// A till that waits longer than the lock limit for another is told to try again.
 bool ServerEngine::begin(std::string& error) {
-    // A till that waits longer than this for another is told to try again.
-    return runAll(std::string("BEGIN;SET LOCAL lock_timeout = '10s';") + writeLock, error) ||
-           (rollback(), false);
+    bool begun = runAll(beginSql, error) || (mayResend(true) && runAll(beginSql, error));
+    if (!begun) {
+        rollback();
+        return false;
+    }
+    m_inTransaction = true;
+    return true;
 }
 
+// A COMMIT that was sent but never answered may have been stored: the caller
+// must look before it writes the same again.
 bool ServerEngine::commit(std::string& error) {
-    PGresult* result = run("COMMIT", error);
+    PGresult* result = run("COMMIT", false, error);
+    const bool lostAnswer = !result && m_sent && m_failure == StorageFailure::Unreachable;
+    m_inTransaction = false;
+    if (lostAnswer) {
+        m_failure = StorageFailure::Unconfirmed;
+        error = "保存时与数据库服务器 " + m_server + " 的连接中断，无法确认是否已经保存。";
+    }
     if (!result)
         return false;
     // A transaction in which a statement failed ends in a rollback, not a commit.
@@ -206,9 +324,11 @@ bool ServerEngine::commit(std::string& error) {
 }
 
 void ServerEngine::rollback() {
-    if (inTransaction()) {
-        PGresult* result = PQexec(m_connection, "ROLLBACK");
-        PQclear(result);
+    const bool open = inTransaction();
+    m_inTransaction = false;
+    if (open && m_link.stillOpen()) {
+        std::string error;
+        PQclear(m_link.exchange("ROLLBACK", false, answerLimit(), error));
     }
     // Columns added or dropped in it are back as they were.
     if (m_columnsChanged) {
@@ -219,13 +339,27 @@ void ServerEngine::rollback() {
 }
 
 bool ServerEngine::inTransaction() const {
-    const PGTransactionStatusType status = PQtransactionStatus(m_connection);
+    if (m_inTransaction)
+        return true;
+    if (!m_link.raw())
+        return false;
+    const PGTransactionStatusType status = PQtransactionStatus(m_link.raw());
     return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
 }
 
 void ServerEngine::setClock(const Clock* clock) {
+    m_clock = clock;
     std::string error;
     runAll("SELECT set_config('tablewise.year', '" + std::to_string(clock->now().year) +
                "', false)",
            error);
+}
+
+void ServerEngine::setLongWork(bool longWork) {
+    m_longWork = longWork;
+    std::string error;
+    if (m_link.stillOpen())
+        runAll(std::string("SET statement_timeout = '") +
+                   (longWork ? longStatementLimit : cashierStatementLimit) + "'",
+               error);
 }

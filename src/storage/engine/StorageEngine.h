@@ -26,4 +26,7 @@ class StorageEngine {
     virtual StorageFailure failure() const = 0;
     // The clock that completes dates written without a year.
     virtual void setClock(const Clock* clock) = 0;
+    // Long work (conversions, restores, imports, reports over years) waits
+    // longer for each statement than a cashier's action.
+    virtual void setLongWork(bool) {}
 };

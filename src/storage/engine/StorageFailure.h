@@ -14,7 +14,12 @@ enum class StorageFailure {
     Damaged,
     Busy,
     NulInText,    // a text held a NUL character, which no statement can carry
-    Disconnected, // the server's connection was lost after it was made
+    LaterVersion, // the database is of a later schema version than this program's
+    Unreachable,  // the server does not answer, or the link to it broke
+    // The link broke after COMMIT was sent: the transaction may be stored.
+    // Look before writing it again.
+    Unconfirmed,
+    InvalidText, // a text is not valid UTF-8
 };
 
 namespace StorageFailures {
@@ -29,8 +34,10 @@ std::string failed(const std::string& what, StorageFailure failure, const std::s
 
 // A text field as the cashier reads it: its caption and its text.
 using Field = std::pair<const char*, const std::string*>;
-// The refusal for the first field whose text holds a NUL, naming the field;
-// empty when none does. A NUL cannot be stored, so it is refused before.
-std::string nulRefusal(std::initializer_list<Field> fields);
+// The refusal for the first field whose text holds a NUL or another control
+// character than tab and line breaks, naming the field; empty when none
+// does. A NUL cannot be stored; the others would reach a receipt printer as
+// commands (ESC p opens the cash drawer).
+std::string textRefusal(std::initializer_list<Field> fields);
 
 } // namespace StorageFailures

@@ -11,9 +11,11 @@ namespace StorageStartup {
 // The fixed password both connection texts carry.
 inline constexpr const char* password = "tw";
 
-// Opens ProgramFolder::databasePath(). False when neither connection text
-// works, the file is not sound or the first settings cannot be stored;
-// Database::lastFailure() says which, and the caller ends the program.
+// Opens ProgramFolder::databasePath(), after removing the unfinished copies an
+// earlier run left in the backup folder. False when neither connection text
+// works, the file is of a later version or not sound, or the first settings
+// cannot be stored; Database::lastFailure() says which, and the caller ends
+// the program.
 [[nodiscard]] bool openDatabase(Database& db);
 [[nodiscard]] bool openDatabase(Database& db, const std::string& path);
 
@@ -23,7 +25,12 @@ inline constexpr const char* password = "tw";
 std::string serverFailureMessage(Database& db, const std::string& connection);
 
 // What the cashier is told when openDatabase failed: a damaged file is named
-// with where it is, other causes the engine can name are given.
+// with where it is, a file of a later version with both versions, other
+// causes the engine can name are given.
 std::string failureMessage(const Database& db, const std::string& path);
+
+// What the cashier is told after openDatabase succeeded because it mended
+// the file; empty when there was nothing to mend.
+std::string notice(const Database& db);
 
 } // namespace StorageStartup

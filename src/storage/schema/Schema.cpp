@@ -30,7 +30,9 @@ std::vector<TableDef> buildTables() {
           {"是否结算", K::YesNo},
           {"备注", K::Text, 255, false},
           // What 抹零 took off (negative when it rounded up): 实付 is what was paid.
-          {"抹零金额", K::Money, 0, false}}},
+          {"抹零金额", K::Money, 0, false},
+          // The till that took the order; empty for orders stored before.
+          {"收银台", K::Text, 64, false}}},
         {"存单详单",
          {{"ID", K::AutoNumber},
           {"存单ID", K::Int32},
@@ -67,7 +69,8 @@ std::vector<TableDef> buildTables() {
           {"存单ID", K::Int32},
           {"编号", K::Int32},
           {"原内容", K::Memo},
-          {"新内容", K::Memo}},
+          {"新内容", K::Memo},
+          {"收银台", K::Text, 64, false}},
          false},
     };
 }

@@ -47,6 +47,13 @@ struct IndexDef {
 // layer: the template generator is built from this file alone.
 namespace Schema {
 
+// The version of the tables, columns and indexes this program uses. A file
+// keeps it as PRAGMA user_version, a server in a one-row table; files from
+// before versions read 0. Every later change of the schema raises it and
+// adds its step to SchemaUpgrade, which brings older databases up to it. A
+// database of a later version is refused, never written to.
+inline constexpr int version = 3;
+
 const std::vector<TableDef>& tables();
 // Every index of both engines; nothing else creates one.
 const std::vector<IndexDef>& indexes();

@@ -59,26 +59,6 @@ std::string index(const IndexDef& index) {
            (index.nonEmpty.empty() ? "" : " WHERE " + name(index.nonEmpty) + " <> ''") + ";\n";
 }
 
-// Earlier versions kept amounts as whole yuan (bigint); each stored value
-// stays as it is.
-std::string moneyConversion() {
-    std::string sql;
-    for (const TableDef& table : Schema::tables())
-        for (const ColumnDef& column : table.columns) {
-            if (column.kind != K::Money)
-                continue;
-            const std::string found =
-                "SELECT 1 FROM information_schema.columns WHERE table_schema = current_schema() "
-                "AND table_name = '" +
-                table.name + "' AND column_name = '" + column.name +
-                "' AND data_type <> 'double precision'";
-            sql += "DO $m$ BEGIN IF EXISTS (" + found + ") THEN ALTER TABLE " + name(table.name) +
-                   " ALTER COLUMN " + name(column.name) +
-                   " TYPE double precision; END IF; END $m$;\n";
-        }
-    return sql;
-}
-
 } // namespace
 
 bool isPlainName(std::string_view text) {
@@ -105,6 +85,26 @@ std::string columnSql(const ColumnDef& column) {
     return name(column.name) + " " + type(column) + check(column);
 }
 
+// Earlier versions kept amounts as whole yuan (bigint); each stored value
+// stays as it is.
+std::string moneyConversionSql() {
+    std::string sql;
+    for (const TableDef& table : Schema::tables())
+        for (const ColumnDef& column : table.columns) {
+            if (column.kind != K::Money)
+                continue;
+            const std::string found =
+                "SELECT 1 FROM information_schema.columns WHERE table_schema = current_schema() "
+                "AND table_name = '" +
+                table.name + "' AND column_name = '" + column.name +
+                "' AND data_type <> 'double precision'";
+            sql += "DO $m$ BEGIN IF EXISTS (" + found + ") THEN ALTER TABLE " + name(table.name) +
+                   " ALTER COLUMN " + name(column.name) +
+                   " TYPE double precision; END IF; END $m$;\n";
+        }
+    return sql;
+}
+
 std::string createSql() {
     std::string sql;
     for (const TableDef& table : Schema::tables()) {
@@ -117,10 +117,34 @@ std::string createSql() {
                 sql += "ALTER TABLE " + name(table.name) + " ADD COLUMN IF NOT EXISTS " +
                        columnSql(column) + ";\n";
     }
-    sql += moneyConversion();
     for (const IndexDef& definition : Schema::indexes())
         sql += index(definition);
     return sql;
+}
+
+std::string recordVersionSql(int version) {
+    return std::string("CREATE TABLE IF NOT EXISTS ") + versionTable +
+           " (\"版本\" integer NOT NULL);\nDELETE FROM " + versionTable + ";\nINSERT INTO " +
+           versionTable + " VALUES (" + std::to_string(version) + ");\n";
+}
+
+std::string lackingSql() {
+    std::string tables, columns;
+    int added = 0;
+    for (const TableDef& table : Schema::tables()) {
+        if (!table.inTemplate)
+            tables += "to_regclass('" + name(table.name) + "') IS NULL OR ";
+        for (const ColumnDef& column : table.columns)
+            if (!column.inTemplate) {
+                columns += std::string(added++ ? "," : "") + "('" + table.name + "','" +
+                           column.name + "')";
+            }
+    }
+    return "SELECT to_regclass('" + name("存单") + "') IS NULL, " + tables +
+           "to_regprocedure('jet_autonumber_seen(text,bigint)') IS NULL OR (SELECT count(*) "
+           "FROM information_schema.columns WHERE table_schema = current_schema() AND "
+           "(table_name, column_name) IN (" +
+           columns + ")) < " + std::to_string(added);
 }
 
 std::string functionsSql() {

@@ -12,11 +12,22 @@ namespace ServerSchema {
 // A name as PostgreSQL reads it: ASCII names bare (folded, as Jet ignored
 // their case), any other name in double quotes.
 std::string name(std::string_view name);
+// Amounts kept as whole yuan by earlier versions become money with two
+// decimals, each stored value as it is; harmless where they already are.
+std::string moneyConversionSql();
 bool isPlainName(std::string_view name); // ASCII without double quotes
 std::string columnSql(const ColumnDef& column);
 // Creates the tables, columns and indexes a database lacks; harmless on one
 // that has them all. The seed rows are Schema::seedSql().
 std::string createSql();
+// The one-row table that holds the schema version of a server; no table of
+// the order database, so never copied or imported.
+inline constexpr const char* versionTable = "\"数据库版本\"";
+// Creates that table when missing and records `version` in it.
+std::string recordVersionSql(int version);
+// One row: whether the database is empty, and whether it lacks a table,
+// column or function that createSql() and functionsSql() would add.
+std::string lackingSql();
 // The jet_* functions that translated statements call.
 std::string functionsSql();
 

@@ -35,9 +35,17 @@ void DishCatalogueWindow::importMenu() {
         return;
     auto& boxes = MessageBoxes::instance();
     std::string problem;
-    const auto table = MenuFile::read(path.toStdString(), problem);
     MenuImport import(m_db);
-    const MenuImport::Preview preview = table ? import.preview(*table) : MenuImport::Preview{};
+    MenuImport::Preview preview;
+    std::optional<SheetTable> table;
+    {
+        TaskProgress progress(this, QStringLiteral("正在读取菜单……"), QStringLiteral("读取菜单"));
+        table = MenuFile::read(path.toStdString(), problem);
+        if (table)
+            preview = import.preview(*table, progress.callback());
+    }
+    if (preview.cancelled)
+        return;
     if (!table || !preview.problem.empty()) {
         boxes.inform(this, QString::fromStdString(table ? preview.problem : problem));
         return;

@@ -3,18 +3,18 @@
 
 #include <QDialog>
 
-class QTableWidget;
+class QTableView;
 
 // "导入菜单": what an imported menu would add, change, leave alone and
 // refuse, row by row, before anything is stored. Accepted means import.
+// The preview must outlive the dialog.
 class MenuImportDialog : public QDialog {
     Q_OBJECT
   public:
     MenuImportDialog(const MenuImport::Preview& preview, QWidget* parent = nullptr);
 
-    QTableWidget* table() const { return m_table; }
-    static QString kindText(MenuImport::Kind kind);
+    QTableView* table() const { return m_table; }
 
   private:
-    QTableWidget* m_table;
+    QTableView* m_table;
 };

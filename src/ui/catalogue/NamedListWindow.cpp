@@ -55,6 +55,8 @@ void NamedListWindow::addEntry() {
     if (refusedUnread())
         return;
     const QString text = m_box->currentText();
+    if (const std::string refusal = m_list.lengthRefusal(text.toStdString()); !refusal.empty())
+        return tell(refusal);
     const int result =
         m_list.addListEntry(m_db, ListControls::entriesOf(m_box), text.toStdString());
     if (result == 1) {

@@ -3,6 +3,7 @@
 
 #include "storage/config/ConnectionFields.h"
 #include "storage/config/DatabaseSettings.h"
+#include "storage/config/PasswordFile.h"
 #include "storage/config/ServerProbe.h"
 #include "ui/common/MessageBoxes.h"
 
@@ -132,11 +133,11 @@ QGroupBox* DatabaseSettingsDialog::buildServerBox() {
 }
 
 // A text that sets more than the five fields stays as written: splitting it
-// into fields would drop the rest.
+// into fields would drop the rest. Its password is shown only hidden.
 void DatabaseSettingsDialog::showConnection(const std::string& text) {
     const ConnectionFields fields = ConnectionFields::parse(text);
     const bool raw = !fields.valid || fields.otherOptions;
-    m_raw->setText(qs(text));
+    m_raw->setText(qs(ConnectionFields::withoutPassword(text)));
     fillFields(text);
     const QSignalBlocker quiet(m_rawChoice);
     m_rawChoice->setChecked(raw);
@@ -157,10 +158,13 @@ void DatabaseSettingsDialog::showServerChoice() {
 
 // Switching carries what was typed over, so nothing is typed twice.
 void DatabaseSettingsDialog::switchRawText(bool raw) {
+    const QString password = m_connectionEdits.back()->text();
     if (raw)
         m_raw->setText(qs(fieldsText()));
     else
         fillFields(typed(m_raw));
+    if (m_connectionEdits.back()->text().isEmpty())
+        m_connectionEdits.back()->setText(password);
     m_raw->setVisible(raw);
     m_fields->setVisible(!raw);
 }
@@ -169,21 +173,30 @@ std::string DatabaseSettingsDialog::fieldsText() const {
     ConnectionFields fields;
     for (std::size_t i = 0; i < connectionEdits.size(); ++i) {
         const QLineEdit* edit = m_connectionEdits[i];
-        fields.*connectionEdits[i].part =
-            connectionEdits[i].secret ? edit->text().toStdString() : typed(edit);
+        if (!connectionEdits[i].secret)
+            fields.*connectionEdits[i].part = typed(edit);
     }
     return fields.text();
 }
 
 std::string DatabaseSettingsDialog::connection() const {
-    return m_rawChoice->isChecked() ? typed(m_raw) : fieldsText();
+    return m_rawChoice->isChecked() ? ConnectionFields::withoutPassword(typed(m_raw))
+                                    : fieldsText();
+}
+
+// Typed in its field, or written into the raw text.
+std::string DatabaseSettingsDialog::password() const {
+    const std::string typedPassword = m_connectionEdits.back()->text().toStdString();
+    if (!typedPassword.empty() || !m_rawChoice->isChecked())
+        return typedPassword;
+    return ConnectionFields::parse(typed(m_raw)).password;
 }
 
 ServerProbe::Finding DatabaseSettingsDialog::testConnection() {
     m_finding->setText(QStringLiteral("正在连接……"));
     m_finding->repaint();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const ServerProbe::Finding finding = ServerProbe::probe(connection());
+    const ServerProbe::Finding finding = ServerProbe::probe(connection(), password());
     QApplication::restoreOverrideCursor();
     m_finding->setText(qs(finding.description));
     return finding;
@@ -209,6 +222,7 @@ bool DatabaseSettingsDialog::save() {
     settings.engine = m_serverChoice->isChecked() ? DatabaseSettings::Engine::Postgresql
                                                   : DatabaseSettings::Engine::Sqlite;
     settings.connection = connection();
+    settings.password = password();
     MessageBoxes& boxes = MessageBoxes::instance();
     if (!settings.save(m_ini)) {
         boxes.inform(this,

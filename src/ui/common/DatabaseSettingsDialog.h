@@ -21,8 +21,10 @@ class DatabaseSettingsDialog : public QDialog {
   public:
     explicit DatabaseSettingsDialog(IniFile ini, QWidget* parent = nullptr);
 
-    // The connection text the fields (or the raw text) make.
+    // The connection text the fields (or the raw text) make, without the
+    // password, which is kept apart in the user's password file.
     std::string connection() const;
+    std::string password() const;
     ServerProbe::Finding testConnection(); // "测试连接"
     void confirm();                        // "确定"
 

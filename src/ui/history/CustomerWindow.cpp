@@ -94,13 +94,13 @@ void CustomerWindow::openModal(std::unique_ptr<QDialog> dialog) {
 }
 
 void CustomerWindow::search() {
-    const QString text = m_searchField->text();
-    if (text.isEmpty()) {
-        MessageBoxes::instance().inform(this, CustomerFile::searchEmpty,
+    const std::string text = m_searchField->text().toStdString();
+    if (const std::string refusal = CustomerFile::searchRefusal(text); !refusal.empty()) {
+        MessageBoxes::instance().inform(this, QString::fromStdString(refusal),
                                         MessageBoxes::Icon::Information, "提示");
         return;
     }
-    m_panel->pagedList().setConditionFragment(CustomerFile::searchFragment(text.toStdString()));
+    m_panel->pagedList().setConditionFragment(CustomerFile::searchFragment(text));
     m_panel->showFirstPage();
 }
 

@@ -1,12 +1,13 @@
 #include "ui/order/DataCopies.h"
 
 #include "history/ManagerPassword.h"
-#include "storage/values/Clock.h"
-#include "storage/engine/Database.h"
+#include "history/RestoreCarryOver.h"
+#include "storage/config/ProgramFolder.h"
 #include "storage/copies/DatabaseCopy.h"
 #include "storage/copies/DatabaseRestore.h"
 #include "storage/copies/LocalDataImport.h"
-#include "storage/config/ProgramFolder.h"
+#include "storage/engine/Database.h"
+#include "storage/values/Clock.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/ManagerCheck.h"
 #include "ui/common/MessageBoxes.h"
@@ -143,9 +144,10 @@ bool DataCopies::agreesToUse(const FileUse& use, const QString& path,
                              const BackupSummary& summary) {
     MessageBoxes& boxes = MessageBoxes::instance();
     if (!summary.sound) {
+        // A file of a later version may well be sound: it is named for what it is.
         boxes.inform(m_window,
-                     use.unsound + qs(summary.problem) + QStringLiteral("。\n\n") + path +
-                         use.unsoundEnd,
+                     (summary.laterVersion ? QString() : use.unsound) + qs(summary.problem) +
+                         QStringLiteral("。\n\n") + path + use.unsoundEnd,
                      MessageBoxes::Icon::Warning, use.title);
         return false;
     }
@@ -190,12 +192,19 @@ bool DataCopies::importFrom(const QString& path) {
 bool DataCopies::restoreFrom(const QString& path) {
     MessageBoxes& boxes = MessageBoxes::instance();
     DatabaseRestore restore(m_db, ProgramFolder::databasePath());
-    if (!agreesToUse(restoreUse, path, restore.stage(path.toStdString())))
+    const RestoreCarryOver carryOver(m_db);
+    FileUse use = restoreUse;
+    if (carryOver.keepsPassword())
+        use.consequence += QStringLiteral("\n当前的管理密码会保留，恢复后仍然有效。");
+    if (!agreesToUse(use, path, restore.stage(path.toStdString())))
         return false;
     m_timer->stop();
     m_backups.abandon();
     const std::string kept = m_backups.folder().replacedPath(m_clock.now());
-    if (!restore.swap(kept)) {
+    const auto finish = [&](Database& restored) {
+        return carryOver.applyTo(restored, path.toStdString(), kept);
+    };
+    if (!restore.swap(kept, finish)) {
         boxes.inform(m_window,
                      QStringLiteral("恢复失败：") + qs(restore.problem()) +
                          QStringLiteral("。\n\n当前数据没有改动。"),

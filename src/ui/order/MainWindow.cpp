@@ -22,6 +22,7 @@
 #include "ui/order/HelpLinks.h"
 #include "ui/order/OrderGridView.h"
 #include "ui/order/TimeFormatDialog.h"
+#include "ui/receipt/CashDrawer.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -190,6 +191,7 @@ void MainWindow::connectCommands() {
              syncSession();
              m_receipts.openPrintSettings();
          }},
+        {m_form.openDrawerAction, CashDrawer::command(m_db, m_form.openDrawerAction, this)},
         {m_form.changeLogAction, [this] { m_tools.openChangeLog(); }},
         {m_form.passwordAction, [this] { m_tools.openManagerPassword(); }},
         {m_form.backupAction, [this] { m_copies.backUpByHand(); }},
@@ -606,9 +608,13 @@ bool MainWindow::printStoredOrder() {
 // --- menus ------------------------------------------------------------------
 
 void MainWindow::showAbout() {
-    // The owner needs the data folder to take a backup.
-    const QString text = QStringLiteral("Tablewise\n版本号:3.0\n\n数据文件夹：\n") +
-                         QString::fromStdString(ProgramFolder::path());
+    // The owner needs the data folder to take a backup, or the server the
+    // orders are on; never the password.
+    const QString text =
+        QStringLiteral("Tablewise\n版本号:3.0\n\n") +
+        QString::fromStdString(m_db.isServer() ? "数据库服务器：\n" + m_db.serverName() +
+                                                     "，数据库 " + m_db.serverDatabase()
+                                               : "数据文件夹：\n" + ProgramFolder::path());
     MessageBoxes::instance().inform(this, text, MessageBoxes::Icon::Information,
                                     QStringLiteral("关于"));
 }

@@ -149,6 +149,7 @@ void MainWindowForm::buildMenus(QMainWindow* window) {
     discountListAction = settingsMenu->addAction(QStringLiteral("减免设置"));
     settingsMenu->addSeparator();
     printSettingsAction = settingsMenu->addAction(QStringLiteral("打印设置"));
+    openDrawerAction = settingsMenu->addAction(QStringLiteral("打开钱箱"));
     settingsMenu->addSeparator();
     changeLogAction = settingsMenu->addAction(QStringLiteral("操作记录"));
     passwordAction = settingsMenu->addAction(QStringLiteral("管理密码…"));

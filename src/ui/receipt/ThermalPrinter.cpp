@@ -14,14 +14,14 @@
 #include "ui/receipt/RasterReceipt.h"
 
 #include <QApplication>
-#include <QTimer>
 #include <algorithm>
 
 namespace {
 
 using namespace std::chrono_literals;
 
-constexpr auto watchInterval = 250ms;
+// How often the window is painted while a printer takes a job.
+constexpr auto paintInterval = 50ms;
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -33,17 +33,26 @@ void warn(QWidget* parent, const QString& text) {
 }
 
 QString failure(const QString& what, const QString& connection, const QString& problem) {
-    return what + QStringLiteral("没有打印出来。\n打印机：") + connection +
-           QStringLiteral("\n原因：") + problem + QStringLiteral("。\n");
+    return what + QStringLiteral("\n打印机：") + connection + QStringLiteral("\n原因：") + problem +
+           QStringLiteral("。\n");
+}
+
+// Every step of the job has its time limit, so this ends. The window keeps
+// painting meanwhile; what the cashier types waits for the outcome.
+void awaitEnd(const PrintJob& job) {
+    while (!job.finished()) {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        job.waitFor(paintInterval);
+    }
 }
 
 } // namespace
 
 std::vector<unsigned char>
-ThermalPrinter::build(const PrinterSettings& printer, int paperDots, int copies, bool settling,
+ThermalPrinter::build(const PrinterSettings& printer, int paperDots, int copies, bool drawer,
                       const std::function<Compose(bool firstCopy)>& copy) {
     const bool text = printer.mode == PrinterSettings::Mode::Text;
-    return ThermalReceipt::build(printer, copies, settling, [&](EscPosJob& job, bool first) {
+    return ThermalReceipt::build(printer, copies, drawer, [&](EscPosJob& job, bool first) {
         if (text)
             ThermalReceipt::printText(job, paperDots, copy(first));
         else
@@ -58,20 +67,19 @@ bool ThermalPrinter::printReceipt(const ReceiptSettings& settings, const Printer
     const ReceiptPictures pictures(onPaper, onPaper.paperWidth, 1.0,
                                    ProgramFolder::path() + "/data");
     const int copies = withCopies ? std::max(1, settings.copies) : 1;
-    auto bytes = build(printer, onPaper.paperWidth, copies, settling, [&](bool first) -> Compose {
+    const bool drawer = ThermalReceipt::opensDrawer(printer, settling, order.paymentMethod);
+    auto bytes = build(printer, onPaper.paperWidth, copies, drawer, [&](bool first) -> Compose {
         return [&, first](ReceiptCanvas& canvas, int& y) {
             composeCopy(onPaper, order, canvas, y, pictures, first);
         };
     });
     Page page;
-    page.what = order.number.empty()
-                    ? QStringLiteral("小票")
-                    : QStringLiteral("第") + qs(order.number) + QStringLiteral("号小票");
+    page.title = order.number.empty()
+                     ? QStringLiteral("小票")
+                     : QStringLiteral("第") + qs(order.number) + QStringLiteral("号小票");
     // F11 on an order not yet settled has stored nothing.
     page.whatNow = withCopies ? QStringLiteral("订单已保存，打印机恢复后按F11重新打印。")
                               : QStringLiteral("打印机恢复后再按F11打印。");
-    page.whatNowLater = withCopies ? QStringLiteral("订单已保存，可在“历史订单”里打开它重新打印。")
-                                   : QStringLiteral("打印机恢复后请重新打印。");
     return send(printer, std::move(bytes), page);
 }
 
@@ -79,64 +87,40 @@ bool ThermalPrinter::printTestPage(const PrinterSettings& printer, int receiptTy
     const int dots = ThermalReceipt::paperDots(receiptType);
     const auto connection = PrinterConnection::parse(printer.connection);
     const std::string named = connection ? connection->text() : printer.connection;
-    PrinterSettings noDrawer = printer;
-    noDrawer.openDrawer = false;
-    auto bytes = build(noDrawer, dots, 1, false, [&](bool) -> Compose {
+    auto bytes = build(printer, dots, 1, false, [&](bool) -> Compose {
         return [&](ReceiptCanvas& canvas, int& y) {
             ThermalReceipt::composeTestPage(canvas, dots, named, receiptType, y);
         };
     });
     const QString again = QStringLiteral("请检查后再试。");
-    return send(printer, std::move(bytes), {QStringLiteral("测试页"), again, again});
+    return send(printer, std::move(bytes), {QStringLiteral("测试页"), again});
+}
+
+bool ThermalPrinter::openDrawer(const PrinterSettings& printer) {
+    EscPosJob job;
+    job.initialise();
+    job.openDrawer();
+    return send(printer, job.bytes(),
+                {QStringLiteral("钱箱"), QStringLiteral("请检查打印机和钱箱的连线后再试。"),
+                 QStringLiteral("可能没有打开。")});
 }
 
 bool ThermalPrinter::send(const PrinterSettings& printer, std::vector<unsigned char> bytes,
                           const Page& page) {
     const auto connection = PrinterConnection::parse(printer.connection);
     if (!connection) {
-        warn(m_parent, failure(page.what, qs(printer.connection),
+        warn(m_parent, failure(page.title + page.failed, qs(printer.connection),
                                QStringLiteral("热敏打印机的连接没有设置好，请在“打印设置”的"
                                               "“打印机”页填写")) +
                            page.whatNow);
         return false;
     }
-    const QString named = qs(connection->text());
     auto job =
-        PrintSpooler::instance().submit(*connection, std::move(bytes), page.what.toStdString());
-    switch (job->waitFor(answerLimit)) {
-    case PrintJob::State::Done:
+        PrintSpooler::instance().submit(*connection, std::move(bytes), page.title.toStdString());
+    awaitEnd(*job);
+    if (job->state() == PrintJob::State::Done)
         return true;
-    case PrintJob::State::Failed:
-        warn(m_parent, failure(page.what, named, qs(job->problem())) + page.whatNow);
-        return false;
-    case PrintJob::State::Opening:
-        if (job->cancel()) {
-            warn(m_parent, failure(page.what, named,
-                                   QStringLiteral("打印机没有回应，可能没有开机，或连接写错了")) +
-                               page.whatNow);
-            return false;
-        }
-        break;
-    case PrintJob::State::Waiting:
-    case PrintJob::State::Sending:
-        break;
-    }
-    watch(std::move(job), named, page);
-    return true;
-}
-
-void ThermalPrinter::watch(std::shared_ptr<PrintJob> job, const QString& connection,
-                           const Page& page) {
-    auto* timer = new QTimer(m_parent ? static_cast<QObject*>(m_parent) : qApp);
-    QWidget* parent = m_parent;
-    QObject::connect(timer, &QTimer::timeout, timer, [=] {
-        const PrintJob::State state = job->state();
-        if (state != PrintJob::State::Done && state != PrintJob::State::Failed)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (state == PrintJob::State::Failed)
-            warn(parent, failure(page.what, connection, qs(job->problem())) + page.whatNowLater);
-    });
-    timer->start(watchInterval);
+    warn(m_parent, failure(page.title + page.failed, qs(connection->text()), qs(job->problem())) +
+                       page.whatNow);
+    return false;
 }

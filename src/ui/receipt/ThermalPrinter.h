@@ -1,11 +1,8 @@
 #pragma once
 #include <QString>
-#include <chrono>
 #include <functional>
-#include <memory>
 #include <vector>
 
-class PrintJob;
 class QWidget;
 class ReceiptCanvas;
 struct PrinterConnection;
@@ -13,39 +10,38 @@ struct PrinterSettings;
 struct ReceiptOrder;
 struct ReceiptSettings;
 
-// Prints straight to an ESC/POS thermal printer, without a dialog. A printer
-// that fails is named with the likely cause within a few seconds; a receipt
-// that is still printing then goes on without holding up the window.
+// Prints straight to an ESC/POS thermal printer, without a dialog. A receipt
+// counts as printed once the printer has taken all of it; a printer that
+// fails or stalls is named with the likely cause within its time limits.
 class ThermalPrinter {
   public:
-    // The window waits this long for the printer before it tells the cashier.
-    static constexpr std::chrono::milliseconds answerLimit{2700};
-
     explicit ThermalPrinter(QWidget* parent) : m_parent(parent) {}
 
     // One copy, or with copies the number the receipt settings ask for, the
     // first with the top and bottom pictures. The drawer opens only when
-    // `settling` a new order. False when nothing printed.
+    // `settling` a new order paid in cash. False when the printer did not
+    // take all of it.
     bool printReceipt(const ReceiptSettings& settings, const PrinterSettings& printer,
                       const ReceiptOrder& order, bool withCopies, bool settling);
     // A short page naming the connection and the paper width.
     bool printTestPage(const PrinterSettings& printer, int receiptType);
+    // A pulse on the drawer connector of the printer, nothing printed.
+    bool openDrawer(const PrinterSettings& printer);
 
   private:
     // Draws with the printer's font or as a picture, as the settings say.
     using Compose = std::function<void(ReceiptCanvas& canvas, int& y)>;
     static std::vector<unsigned char> build(const PrinterSettings& printer, int paperDots,
-                                            int copies, bool settling,
+                                            int copies, bool drawer,
                                             const std::function<Compose(bool firstCopy)>& copy);
     // What the cashier is told about a page that did not print.
     struct Page {
-        QString what;         // "第12号小票", "测试页"
-        QString whatNow;      // when the window learns it at once
-        QString whatNowLater; // when the page failed after the window went on
+        QString title;   // "第12号小票", "测试页": also the job's name
+        QString whatNow; // what the cashier can do about it
+        // A printer that stopped half way may have printed part of the page.
+        QString failed = QStringLiteral("可能没有打印出来。");
     };
     bool send(const PrinterSettings& printer, std::vector<unsigned char> bytes, const Page& page);
-    // Tells the cashier if a job still printing fails after all.
-    void watch(std::shared_ptr<PrintJob> job, const QString& connection, const Page& page);
 
     QWidget* m_parent;
 };

@@ -3,17 +3,39 @@
 #include "reports/ReportSheet.h"
 
 #include <QChart>
+#include <QFontMetricsF>
 #include <QGraphicsScene>
+#include <QLegend>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace {
 
-// A chart's own size in its units; it is scaled to the paper from there.
-// Pies go two to a row, as beside the grid in the window.
-constexpr QSizeF lineCanvas(900, 500);
-constexpr QSizeF pieCanvas(420, 360);
+// The shape of a chart, width to height; pies go two to a row, as beside the
+// grid in the window. Each chart is laid out at its printed size, in units of
+// a 96-dpi screen, so its texts keep their point sizes on paper.
+constexpr QSizeF lineShape(900, 500);
+constexpr QSizeF pieShape(420, 360);
+constexpr double layoutDpi = 96;
+
+// The height the chart needs at this width: its shape's, or more where its
+// legend, one entry a line beside the chart, would not show every entry whole.
+// Qt lays an entry out a little under twice its font's height.
+double neededHeight(QChart* chart, double width, double shapeHeight) {
+    QGraphicsScene scene;
+    scene.addItem(chart);
+    chart->resize(width, shapeHeight);
+    QLegend* legend = chart->legend();
+    const bool beside = legend->alignment() & (Qt::AlignLeft | Qt::AlignRight);
+    const double entries = legend->isVisible() && beside ? legend->markers().size() : 0;
+    const double lacking =
+        entries * 2 * QFontMetricsF(legend->font()).height() - legend->geometry().height();
+    scene.removeItem(chart);
+    return shapeHeight + std::max(0.0, lacking);
+}
 
 QColor fromWindowsColour(std::uint32_t colour) {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
@@ -35,7 +57,7 @@ struct ReportPrinter::Layout {
     double header = 0, footer = 0, row = 0, gap = 0;
     double columnWidth = 0;
     int chartsPerRow = 1;
-    QSizeF canvas;
+    QSizeF canvas; // a chart's printed size in layout units
     double chartWidth = 0, chartHeight = 0;
     double bodyTop() const { return header; }
     double bodyBottom() const { return height - footer; }
@@ -76,9 +98,10 @@ int ReportPrinter::walk(QPrinter& printer, QPainter* painter, int pageCount) {
     layout.columnWidth = layout.width / m_sheet.columns();
     const bool pies = m_sheet.chart() == ReportSheet::Chart::Pie;
     layout.chartsPerRow = pies ? 2 : 1;
-    layout.canvas = pies ? pieCanvas : lineCanvas;
     layout.chartWidth = layout.width / layout.chartsPerRow;
-    layout.chartHeight = layout.chartWidth * layout.canvas.height() / layout.canvas.width();
+    layout.canvas = chartCanvas(pies ? pieShape : lineShape,
+                                layout.chartWidth * layoutDpi / printer.resolution());
+    layout.chartHeight = layout.canvas.height() * printer.resolution() / layoutDpi;
 
     int page = 1;
     double y = layout.bodyTop();
@@ -120,6 +143,15 @@ int ReportPrinter::walk(QPrinter& printer, QPainter* painter, int pageCount) {
             y += layout.chartHeight;
     }
     return page;
+}
+
+QSizeF ReportPrinter::chartCanvas(QSizeF shape, double width) const {
+    // Charts side by side share the tallest one's height.
+    double height = width * shape.height() / shape.width();
+    for (QChart* chart : m_charts)
+        height =
+            std::max(height, neededHeight(chart, width, width * shape.height() / shape.width()));
+    return {width, height};
 }
 
 void ReportPrinter::drawChart(QPainter& painter, const Layout& layout, QChart* chart,

@@ -1,5 +1,6 @@
 #pragma once
 #include <QList>
+#include <QSizeF>
 #include <QString>
 
 class QChart;
@@ -30,6 +31,8 @@ class ReportPrinter {
     int walk(QPrinter& printer, QPainter* painter, int pageCount);
     void drawHeader(QPainter& painter, const Layout& layout, int page, int pageCount) const;
     void drawRow(QPainter& painter, const Layout& layout, int row, double top) const;
+    // The printed size of the charts, in layout units, at the given width.
+    QSizeF chartCanvas(QSizeF shape, double width) const;
     void drawChart(QPainter& painter, const Layout& layout, QChart* chart,
                    const QRectF& target) const;
 

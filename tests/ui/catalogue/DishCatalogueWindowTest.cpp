@@ -79,9 +79,11 @@ TEST_F(DishWindows, AddRefusesInTheOrderOfItsChecks) {
         {"　", "", "0", "", "数字代号不能为空，请输入代号后重试。", 3},
         {"301", " ", "0", "", "菜名不能为空，请输入菜名后重试。", 3},
         {"301", "葱油饼", "0.04", "份", "价格不能小于或者等于0，请输入价格后重试。", 3},
-        {"301", "葱油饼", "abc", "份", "价格不能小于或者等于0，请输入价格后重试。", 3},
+        {"301", "葱油饼", "abc", "份", "价格“abc”不是数字，请输入价格后重试。", 3},
+        {"301", "葱油饼", "", "份", "价格不能为空，请输入价格后重试。", 3},
+        {"301", "葱油饼", "100000", "份", "价格不能超过99999.9，请输入价格后重试。", 3},
         {"301", "葱油饼", "-5", "份", "价格不能小于或者等于0，请输入价格后重试。", 3},
-        {"301", "葱油饼", "inf", "份", "价格不能小于或者等于0，请输入价格后重试。", 3},
+        {"301", "葱油饼", "inf", "份", "价格“inf”不是数字，请输入价格后重试。", 3},
         {"301", "葱油饼", "5", "", "没有选择项目的计量单位，请选择后重试。", 3},
         // the code is checked before the name, both being taken
         {"002", "红烧排骨饭", "5", "份", "代号已经存在，不能重复添加。", 1},
@@ -267,7 +269,7 @@ class MenuFiles : public DishWindows {
         QTimer::singleShot(0, [this, button] {
             auto* preview = qobject_cast<MenuImportDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(preview, nullptr);
-            previewRows = preview->table()->rowCount();
+            previewRows = preview->table()->model()->rowCount();
             importEnabled = child<QPushButton>(preview, "按钮_导入")->isEnabled();
             child<QPushButton>(preview, button)->click();
         });

@@ -9,14 +9,21 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <cstdlib>
+#include <filesystem>
+
 namespace {
 
 class DatabaseSettingsDialogTest : public WindowTest {
   protected:
+    DatabaseSettingsDialogTest() { setenv("PGPASSFILE", passwords.c_str(), 1); }
+    ~DatabaseSettingsDialogTest() override { unsetenv("PGPASSFILE"); }
+
     IniFile ini{ProgramFolder::iniPath()};
+    const std::string passwords = ProgramFolder::iniPath() + ".pgpass";
 };
 
-const char* const unreachable = "host=127.0.0.1 port=1 dbname=tw user=till password=pw";
+const char* const unreachable = "host=127.0.0.1 port=1 dbname=tw user=till";
 
 } // namespace
 
@@ -43,9 +50,27 @@ TEST_F(DatabaseSettingsDialogTest, SavesTheServerOnlyWhenTheOwnerAgrees) {
         const DatabaseSettings stored = DatabaseSettings::load(ini);
         EXPECT_EQ(stored.onServer(), c.saved);
         EXPECT_EQ(stored.connection, c.saved ? unreachable : "");
+        EXPECT_EQ(std::filesystem::exists(passwords), c.saved);
+        if (c.saved)
+            EXPECT_EQ(TempFolder::read(passwords), "127.0.0.1:1:tw:till:pw\n");
         EXPECT_EQ(boxes.lastText().contains("下次启动程序时生效"), c.saved);
         boxes.shown.clear();
     }
+}
+
+// An older connection text with its password shows it nowhere but in the
+// hidden password field, and the next save moves it to the password file.
+TEST_F(DatabaseSettingsDialogTest, ShowsNoPasswordInTheRawText) {
+    TempFolder::write(ProgramFolder::iniPath(),
+                      "[数据库]\r\n类型 = {postgresql}\r\n连接 = {host=db password=Secret99 "
+                      "sslmode=disable}\r\n");
+    DatabaseSettingsDialog dialog(ini);
+    const QLineEdit* raw = child<QLineEdit>(&dialog, "编辑框_连接字符串");
+    EXPECT_EQ(raw->text(), "host=db sslmode=disable");
+    child<QCheckBox>(&dialog, "复选框_连接字符串")->setChecked(false);
+    child<QCheckBox>(&dialog, "复选框_连接字符串")->setChecked(true);
+    EXPECT_FALSE(raw->text().contains("Secret99"));
+    EXPECT_EQ(dialog.password(), "Secret99");
 }
 
 TEST_F(DatabaseSettingsDialogTest, KeepsATextWithOtherOptionsAsWritten) {
@@ -62,7 +87,8 @@ TEST_F(DatabaseSettingsDialogTest, KeepsATextWithOtherOptionsAsWritten) {
     type(&dialog, "编辑框_数据库", " tw ");
     type(&dialog, "编辑框_密码", " p w");
     child<QCheckBox>(&dialog, "复选框_连接字符串")->setChecked(true);
-    EXPECT_EQ(dialog.connection(), "host=db dbname=tw password=' p w'");
+    EXPECT_EQ(dialog.connection(), "host=db dbname=tw");
+    EXPECT_EQ(dialog.password(), " p w");
     EXPECT_EQ(child<QLineEdit>(&dialog, "编辑框_密码")->echoMode(), QLineEdit::Password);
     child<QRadioButton>(&dialog, "单选框_本机数据文件")->setChecked(true);
     click(&dialog, "按钮_确定");

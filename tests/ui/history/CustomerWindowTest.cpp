@@ -82,6 +82,8 @@ TEST_F(CustomerWindowTest, SearchMatchesTheWholeNameOrTelephoneOnly) {
 
     search("");
     EXPECT_EQ(boxes.lastText(), "请输入需要查找的客户电话或姓名。");
+    search(QString::fromUtf8("李\0四", 4));
+    EXPECT_EQ(boxes.lastText(), "查找的内容中含有无法查找的空字符（NUL），请删除后重试。");
     window->findChild<QPushButton*>("按钮_浏览所有客户")->click();
     EXPECT_EQ(list()->topLevelItemCount(), 3);
 }

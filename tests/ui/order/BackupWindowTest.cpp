@@ -1,17 +1,20 @@
 #include "support/MainWindowTest.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ServerDatabase.h"
+#include "support/StorageConditions.h"
 #include "support/TestApplication.h"
 
 #include "history/ManagerPassword.h"
 #include "storage/copies/BackupFolder.h"
 #include "storage/engine/StorageStartup.h"
+#include "storage/values/Values.h"
 #include "ui/order/RestoreChoiceDialog.h"
 
 #include <QLabel>
 #include <QTest>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <filesystem>
 #include <sqlite3.h>
 
@@ -82,6 +85,11 @@ TEST_F(RestoreWindow, RestoredCopyBringsBackItsOrdersAndKeepsTheReplacedDatabase
               QString::fromStdString("数据已恢复。\n\n原来的数据已保存为：\n" + kept));
     EXPECT_TRUE(db.ExecuteSql("insert into 存单 (编号,时间) values (4,'2026-12-08 12:40:00')"))
         << "the restored database takes new orders";
+    EXPECT_EQ(count("select count(*) from 操作记录 where 操作 = '恢复数据' and 原内容 = " +
+                    Values::sqlQuote("原数据已保存为：" + kept) +
+                    " and 新内容 = " + Values::sqlQuote("恢复自：" + copyPath)),
+              1);
+    EXPECT_FALSE(ManagerPassword(db).isSet());
 }
 
 TEST_F(RestoreWindow, DamagedFileOrNoIsRefusedAndTheDatabaseStaysAsItWas) {
@@ -90,6 +98,9 @@ TEST_F(RestoreWindow, DamagedFileOrNoIsRefusedAndTheDatabaseStaysAsItWas) {
     sqlite3_open(folder.file("other.db").c_str(), &other);
     sqlite3_exec(other, "create table 存单 (ID integer)", nullptr, nullptr, nullptr);
     sqlite3_close(other);
+    const std::string later = folder.file("later.mdb");
+    TempFolder::write(later, copy);
+    StorageConditions::makeLaterVersion(later);
     const struct {
         const char* name;
         std::string bytes;
@@ -101,6 +112,7 @@ TEST_F(RestoreWindow, DamagedFileOrNoIsRefusedAndTheDatabaseStaysAsItWas) {
         {"empty", "", false, "不能用来恢复"},
         {"another program's database", TempFolder::read(folder.file("other.db")), false,
          "不能用来恢复"},
+        {"a later version", TempFolder::read(later), false, "数据版本 99"},
         {"sound, owner says No", copy, false, "用这份备份替换当前的全部数据"},
         {"sound, backup folder blocked", copy, true, "恢复失败"},
     };
@@ -148,6 +160,18 @@ TEST_F(RestoreWindow, ASetManagerPasswordIsAskedBeforeTheSwap) {
     boxes.inputs = {"老板"};
     EXPECT_TRUE(window->dataCopies().restoreFrom(QString::fromStdString(copyPath)));
     EXPECT_EQ(count("select count(*) from 存单"), 3);
+    // The copy was taken before the password was set: it stays in force.
+    const auto question = std::find_if(boxes.shown.rbegin(), boxes.shown.rend(), [](auto& shown) {
+        return shown.text.startsWith("用这份备份替换当前的全部数据？");
+    });
+    ASSERT_NE(question, boxes.shown.rend());
+    EXPECT_TRUE(question->text.endsWith(
+        "当前的数据会先保存到备份文件夹。\n当前的管理密码会保留，恢复后仍然有效。"))
+        << question->text.toStdString();
+    EXPECT_TRUE(ManagerPassword(db).isSet());
+    EXPECT_TRUE(ManagerPassword(db).accepts("老板"));
+    EXPECT_FALSE(ManagerPassword(db).accepts(""));
+    EXPECT_EQ(count("select count(*) from 操作记录 where 操作 = '恢复数据'"), 1);
 }
 
 // A till on a server copies no file: the server is backed up where it runs.

@@ -4,6 +4,9 @@
 #include "ui/common/HelpDocuments.h"
 #include "ui/order/TimeFormatDialog.h"
 
+#include "storage/config/ConnectionFields.h"
+#include "storage/engine/StorageStartup.h"
+
 #include <QAction>
 #include <QDesktopServices>
 #include <QFile>
@@ -266,6 +269,18 @@ TEST_F(MainWindowLife, AboutShowsNameVersionAndDataFolder) {
     EXPECT_TRUE(boxes.lastText().contains("Tablewise"));
     EXPECT_TRUE(boxes.lastText().contains("版本号:3.0"));
     EXPECT_TRUE(boxes.lastText().endsWith("数据文件夹：\n" + QString::fromStdString(folder.path())));
+    // A till on a server names the server and its database instead.
+    if (ServerDatabase::server().empty())
+        return;
+    ServerDatabase server;
+    ASSERT_TRUE(db.openServer(server.connection() + " password=Pw9")) << db.lastError();
+    window->form().aboutAction->trigger();
+    const ConnectionFields fields = ConnectionFields::parse(server.connection());
+    EXPECT_TRUE(boxes.lastText().endsWith(
+        QString::fromStdString("数据库服务器：\n" + fields.server() + "，数据库 " + fields.dbname)))
+        << boxes.lastText().toStdString();
+    EXPECT_FALSE(boxes.lastText().contains("Pw9"));
+    EXPECT_TRUE(StorageStartup::openDatabase(db));
 }
 
 #include "MainWindowLifeTest.moc"

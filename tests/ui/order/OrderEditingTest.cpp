@@ -1,6 +1,7 @@
 #include "support/MainWindowTest.h"
 #include "support/PdfTools.h"
 #include "support/ScriptedPrintDialogs.h"
+#include "ui/receipt/PreviewWindow.h"
 
 #include "history/ManagerPassword.h"
 #include "history/PagedList.h"
@@ -77,7 +78,12 @@ TEST_F(OrderEditing, RoundTripKeepsTheIdAndTheYearAndReplacesTheLines) {
 
 TEST_F(OrderEditing, ReprintingAfterTheSave) {
     ScriptedPrintDialogs dialogs{filePath("receipt.pdf")};
+    window->form().previewButton->click();
+    auto* preview = window->findChild<PreviewWindow*>();
+    ASSERT_NE(preview, nullptr);
+    const int empty = preview->contentHeight();
     ASSERT_TRUE(window->editStoredOrder(window.get(), idText(), "2016年5月15日"));
+    EXPECT_GT(preview->contentHeight(), empty);
     dialogs.cancel = true;
     boxes.answers = {true};
     window->saveEditedOrder();
@@ -91,6 +97,7 @@ TEST_F(OrderEditing, ReprintingAfterTheSave) {
     EXPECT_TRUE(PdfTools::text(dialogs.pdfPath, 1).contains("宫保鸡丁"));
     EXPECT_EQ(settleButton()->text(), "打单结算(F12)");
     EXPECT_TRUE(textOf("ID").isEmpty());
+    EXPECT_EQ(preview->contentHeight(), empty) << "the preview shows the order on screen";
     EXPECT_EQ(count("select count(*) from 存单详单"), 2);
     // Two saves and the one receipt that printed.
     EXPECT_EQ(count("select count(*) from 操作记录 where 操作='修改订单' and 存单ID=" +

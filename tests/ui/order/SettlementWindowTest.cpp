@@ -8,6 +8,7 @@
 #include "ui/order/OrderGridView.h"
 #include "ui/receipt/PreviewWindow.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -166,6 +167,30 @@ TEST_F(SettlementWindow, ThermalPrinterOpensTheDrawerOnF12AndNotOnF11) {
     press(Qt::Key_F11);
     EXPECT_EQ(EscPosReader(printer.nextJob()).count(EscPosReader::Kind::Drawer), 0);
     EXPECT_EQ(dialogs.shown, 0);
+}
+
+TEST_F(SettlementWindow, PrinterThatNeverReadsLeavesTheStoredOrderOnScreenWithAWarning) {
+    PrinterListener printer(PrinterListener::Mode::Stalled);
+    for (const auto& [key, value] : Row{{"打印方式", "ESCPOS"},
+                                        {"打印机连接", printer.connection()},
+                                        {"热敏打印模式", "图像"},
+                                        {"小票类型", "1"},
+                                        {"打印份数", "4"}})
+        window->settings().set(key, value);
+    enterDish("002", "1");
+    boxes.shown.clear();
+    QElapsedTimer waited;
+    waited.start();
+    press(Qt::Key_F12);
+    // A bound on the printer's time limits, not a measure of speed.
+    EXPECT_LT(waited.elapsed(), 5000);
+    EXPECT_EQ(orders(), 1);
+    EXPECT_TRUE(gridHasDishes()) << "stored, not printed";
+    EXPECT_FALSE(window->form().notPrintedHint->isHidden());
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.lastText().contains(QStringLiteral("可能没有打印出来")))
+        << boxes.lastText().toStdString();
+    EXPECT_TRUE(boxes.lastText().contains(QStringLiteral("订单已保存")));
 }
 
 TEST_F(SettlementWindow, EmptyOrderIsRefusedByF11AndF12) {

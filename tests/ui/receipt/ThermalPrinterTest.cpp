@@ -1,19 +1,23 @@
 #include "ui/receipt/ThermalPrinter.h"
+#include "history/ManagerPassword.h"
 #include "orders/OrderReceipt.h"
 #include "orders/Settlement.h"
-#include "receipt/CreditPicture.h"
-#include "support/EscPosReader.h"
 #include "printer/GbkText.h"
+#include "receipt/CreditPicture.h"
 #include "receipt/PrinterSettings.h"
-#include "storage/values/Clock.h"
 #include "storage/config/SettingsStore.h"
+#include "storage/values/Clock.h"
+#include "support/EscPosReader.h"
 #include "support/PrinterListener.h"
 #include "support/SampleOrders.h"
+#include "support/StorageConditions.h"
 #include "support/WindowTest.h"
+#include "ui/receipt/CashDrawer.h"
 #include "ui/receipt/ReceiptPrinter.h"
 
 #include <QFile>
 #include <QImage>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <cstring>
 #include <fstream>
@@ -26,12 +30,15 @@ namespace {
 using Kind = EscPosReader::Kind;
 
 // Three dishes without the empty row the grid keeps: each must be printed.
+// Paid in cash, the one payment that opens the drawer.
 OrderDraft printedOrder() {
-    return deliveryOrder("7",
-                         {{"红烧排骨饭", "2", "份", "36"},
-                          {"西红柿炒蛋", "3", "份", "39"},
-                          {"香菇猪肉水饺", "1", "碗", "16"}},
-                         "91", "81");
+    OrderDraft order = deliveryOrder("7",
+                                     {{"红烧排骨饭", "2", "份", "36"},
+                                      {"西红柿炒蛋", "3", "份", "39"},
+                                      {"香菇猪肉水饺", "1", "碗", "16"}},
+                                     "91", "81");
+    order.paymentMethod = "现金支付";
+    return order;
 }
 
 std::vector<unsigned char> readFile(const std::string& path) {
@@ -67,9 +74,9 @@ class ThermalPrinterTest : public WindowTest {
         putReceiptPictures();
     }
 
-    bool print(bool withCopies, bool settling) {
+    bool print(bool withCopies, bool settling, const OrderDraft& order = printedOrder()) {
         return ReceiptPrinter(db, nullptr)
-            .printReceipt(receiptOrderOf(printedOrder()), withCopies, settling);
+            .printReceipt(receiptOrderOf(order), withCopies, settling);
     }
     // What the printer got: from the listener, or the file behind "dev:".
     EscPosReader printed(const std::string& connection) {
@@ -162,28 +169,97 @@ TEST_F(ThermalPrinterTest, EveryWidthAndModePrintsThreeCopiesOnTheGrid) {
     }
 }
 
-TEST_F(ThermalPrinterTest, DrawerOpensOnlyWhenSettling) {
+TEST_F(ThermalPrinterTest, DrawerOpensOnlyWhenSettlingInCash) {
+    // Printer commands in a name stored before names were checked: a drawer
+    // pulse, a cut, and a pulse the printer would act on at once.
+    const std::string commands =
+        std::string("可乐\x1Bp0\x19\x19\x1DVA\x10\x14\x01", 17) + '\0' + "\x01\x7F";
     const struct {
         const char* occasion;
         bool withCopies, settling;
         const char* drawer;
         const char* cut;
         int cuts, feeds, pulses;
+        const char* payment = "现金支付";
+        std::string dish = {};
     } cases[] = {{"F12", true, true, "1", "1", 3, 0, 1},
                  {"F11", false, false, "1", "1", 1, 0, 0},
                  {"edited order", true, false, "1", "1", 3, 0, 0},
                  {"drawer not ticked", true, true, "0", "1", 3, 0, 0},
-                 {"no cutter", true, true, "1", "0", 0, 3, 1}};
+                 {"no cutter", true, true, "1", "0", 0, 3, 1},
+                 {"WeChat Pay", true, true, "1", "1", 3, 0, 0, "微信支付"},
+                 {"pay on delivery", true, true, "1", "1", 3, 0, 0, "到付"},
+                 {"commands in a dish name", true, true, "1", "1", 3, 0, 0, "微信支付", commands}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.occasion);
         setSetting("结算开钱箱", c.drawer);
         setSetting("打印后切纸", c.cut);
-        ASSERT_TRUE(print(c.withCopies, c.settling));
+        OrderDraft order = printedOrder();
+        order.paymentMethod = c.payment;
+        if (!c.dish.empty())
+            order.lines[0].dishName = c.dish;
+        ASSERT_TRUE(print(c.withCopies, c.settling, order));
         const EscPosReader r = printed(listener.connection());
         EXPECT_EQ(r.count(Kind::Cut), c.cuts);
         EXPECT_EQ(r.count(Kind::Feed), c.feeds);
         EXPECT_EQ(r.count(Kind::Drawer), c.pulses);
+        const auto& e = r.events;
+        const auto firstEnd = std::find_if(e.begin(), e.end(), [](const auto& x) {
+            return x.kind == Kind::Cut || x.kind == Kind::Feed;
+        });
+        if (c.pulses == 1) {
+            ASSERT_TRUE(firstEnd != e.end() && std::next(firstEnd) != e.end());
+            EXPECT_EQ(std::next(firstEnd)->kind, Kind::Drawer) << "after the first copy";
+        }
     }
+}
+
+TEST_F(ThermalPrinterTest, DrawerOpensOnDemandOnlyOnTheThermalPrinterAndIsRecorded) {
+    QMenu menu;
+    QAction* action = menu.addAction(QStringLiteral("打开钱箱"));
+    const auto open = CashDrawer::command(db, action, nullptr);
+    const struct {
+        const char* occasion;
+        const char* method;
+        const char* password; // set from here on
+        std::optional<QString> typed;
+        bool enabled;
+        int pulses;
+        const char* told; // empty: nothing shown
+    } cases[] = {
+        {"thermal printer", "ESCPOS", "", std::nullopt, true, 1, ""},
+        {"system printer", "系统", "", std::nullopt, false, 0, "系统打印机"},
+        {"wrong password", "ESCPOS", "老板", QStringLiteral("伙计"), true, 0, "管理密码不正确"},
+        {"password box cancelled", "ESCPOS", "老板", std::nullopt, true, 0, ""},
+        {"right password", "ESCPOS", "老板", QStringLiteral("老板"), true, 1, ""},
+    };
+    int opened = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.occasion);
+        setSetting("打印方式", c.method);
+        if (*c.password && !ManagerPassword(db).isSet())
+            ManagerPassword(db, 1000).change("", c.password, c.password);
+        boxes.shown.clear();
+        if (*c.password)
+            boxes.inputs = {c.typed};
+        emit menu.aboutToShow();
+        EXPECT_EQ(action->isEnabled(), c.enabled);
+        open();
+        opened += c.pulses;
+        EXPECT_EQ(StorageConditions::firstText(
+                      db.connection(), "select count(*) from 操作记录 where 操作='打开钱箱'"),
+                  std::to_string(opened));
+        // The password box is shown too.
+        EXPECT_EQ(boxes.shown.size(), (*c.password ? 1 : 0) + (*c.told ? 1 : 0))
+            << boxes.lastText().toStdString();
+        EXPECT_TRUE(boxes.lastText().contains(QString::fromUtf8(c.told)));
+        if (c.pulses == 0)
+            continue;
+        const EscPosReader r = printed(listener.connection());
+        EXPECT_EQ(r.count(Kind::Drawer), 1);
+        EXPECT_EQ(r.count(Kind::Line) + r.count(Kind::Cut) + r.count(Kind::Raster), 0);
+    }
+    EXPECT_TRUE(listener.nextJob(std::chrono::milliseconds(200)).empty()) << "no other pulse";
 }
 
 TEST_F(ThermalPrinterTest, TestPageNamesTheConnectionAndNeverOpensTheDrawer) {
@@ -236,8 +312,11 @@ TEST_F(ThermalPrinterTest, FailuresNameTheConnectionAndKeepTheStoredOrder) {
         {"dev:" + devices.filePath("usb/lp9").toStdString(), "设备文件不存在", true},
         {"dev:" + readOnly, "设备文件是只读的", true},
         {"dev:" + lpGroup, "请把当前用户加入 lp 组", asRoot},
-        {"cups:没有这个队列", "", true},
+        {"cups:没有这个队列", "CUPS打印服务没有运行", true},
     };
+    // A CUPS service that is not there, whatever this machine runs.
+    qputenv("CUPS_SERVER", devices.filePath("no-cups.sock").toUtf8());
+    const auto cupsBack = qScopeGuard([] { qunsetenv("CUPS_SERVER"); });
     clock.set(DateTime{2026, 12, 8, 12, 30, 0});
     int stored = 0;
     for (const auto& c : cases) {

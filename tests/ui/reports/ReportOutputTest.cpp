@@ -9,7 +9,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QPushButton>
+#include <QRegularExpression>
 
 // Set TABLEWISE_REPORT_SAMPLES to a folder to keep the printed and exported
 // year report there for looking at.
@@ -30,6 +32,32 @@ class ReportOutputTest : public ReportWindowTest {
         for (const char* month : {"01", "03", "04", "07", "08", "11"})
             addOrders(month, 20, 30);
         ASSERT_TRUE(window.showYearIncomeReport(QStringLiteral("2017")));
+    }
+    // The legend entries ("01月"…) of a printed page that show whole: rendered
+    // at 144 dpi, the lowest third of each entry's box holds ink.
+    static QStringList wholeLegendEntries(const QString& pdf, int page) {
+        const QString number = QString::number(page);
+        const QString boxes =
+            PdfTools::run("pdftotext", {"-bbox", "-f", number, "-l", number, pdf, "-"});
+        const QString picture = pdf + "-" + number;
+        PdfTools::run("pdftoppm", {"-png", "-r", "144", "-f", number, "-l", number, "-singlefile",
+                                   pdf, picture});
+        const QImage image(picture + ".png");
+        static const QRegularExpression word(
+            R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(\d\d月)<)re");
+        QStringList whole;
+        for (const auto& found : word.globalMatch(boxes)) {
+            const auto at = [&](int i) {
+                return static_cast<int>(found.captured(i).toDouble() * 2);
+            };
+            int ink = 0;
+            for (int y = at(4) - (at(4) - at(2)) / 3; y < at(4); ++y)
+                for (int x = at(1); x < at(3); ++x)
+                    ink += image.valid(x, y) && qGray(image.pixel(x, y)) < 150;
+            if (ink > 0)
+                whole << found.captured(5);
+        }
+        return whole;
     }
     static void keep(const QString& path) {
         const QString samples = qEnvironmentVariable("TABLEWISE_REPORT_SAMPLES");
@@ -75,6 +103,26 @@ TEST_F(ReportOutputTest, PrintedYearReportHasGridAndBothPiesUnderItsTitle) {
     for (const char* expected :
          {"本年度总计收入：3600", "2017-11", "2017年 年收入参考", "2017年 开单数量参考"})
         EXPECT_TRUE(all.contains(QString::fromUtf8(expected))) << expected;
+    keep(printer.pdfPath);
+}
+
+// Twelve months make twelve legend entries beside each pie: on A4 each is
+// there whole, in both pies.
+TEST_F(ReportOutputTest, PrintedPiesShowEveryLegendEntryWhole) {
+    IncomeReportWindow window(db);
+    for (int month = 1; month <= 12; ++month)
+        addOrders(QString::asprintf("%02d", month).toUtf8().constData(), 5 + month, 30);
+    ASSERT_TRUE(window.showYearIncomeReport(QStringLiteral("2017")));
+    ScriptedPrintDialogs printer(filePath(QStringLiteral("十二个月.pdf")));
+    click(&window, "按钮_打印");
+    ASSERT_EQ(printer.shown, 1);
+    QStringList whole;
+    for (int page = 1; page <= PdfTools::pages(printer.pdfPath); ++page)
+        whole << wholeLegendEntries(printer.pdfPath, page);
+    for (int month = 1; month <= 12; ++month) {
+        const QString entry = QString::asprintf("%02d", month) + QStringLiteral("月");
+        EXPECT_EQ(whole.count(entry), 2) << entry.toStdString();
+    }
     keep(printer.pdfPath);
 }
 

@@ -1,0 +1,64 @@
+#include "storage/schema/SchemaUpgrade.h"
+#include "storage/engine/SqliteFile.h"
+#include "storage/schema/Schema.h"
+#include "storage/schema/ServerSchema.h"
+#include <sqlite3.h>
+
+namespace SchemaUpgrade {
+namespace {
+
+// Files from before versions: text compared exactly, and the tables and
+// columns added after the template.
+StorageFailure beforeVersions(sqlite3* db) {
+    const StorageFailure failure = SqliteFile::makeTextExact(db);
+    return failure != StorageFailure::None ? failure : SqliteFile::addLaterTablesAndColumns(db);
+}
+
+// Amounts with two decimals, and the rounding stored apart from them.
+StorageFailure moneyToTheFen(sqlite3* db) {
+    const StorageFailure failure = SqliteFile::keepMoneyToTheFen(db);
+    return failure != StorageFailure::None ? failure : SqliteFile::addLaterTablesAndColumns(db);
+}
+
+} // namespace
+
+const std::vector<Step>& steps() {
+    static const std::vector<Step> all = {
+        {1, beforeVersions, {}},
+        {2, moneyToTheFen, ServerSchema::moneyConversionSql()},
+        // The till that took an order or made a change.
+        {3, SqliteFile::addLaterTablesAndColumns, {}},
+    };
+    return all;
+}
+
+StorageFailure upgradeFile(sqlite3* db, int version) {
+    for (const Step& step : steps()) {
+        if (step.version <= version)
+            continue;
+        if (const StorageFailure failure = step.inFile(db); failure != StorageFailure::None)
+            return failure;
+        const std::string record = "PRAGMA user_version=" + std::to_string(step.version);
+        if (sqlite3_exec(db, record.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+            return SqliteFile::failureOf(db);
+    }
+    return StorageFailure::None;
+}
+
+std::string serverSql(int version) {
+    std::string sql;
+    for (const Step& step : steps())
+        if (step.version > version)
+            sql += step.onServer;
+    return sql + ServerSchema::recordVersionSql(Schema::version);
+}
+
+std::string refusal(int version) {
+    if (version <= Schema::version)
+        return {};
+    return "数据库是较新版本的程序建立的（数据版本 " + std::to_string(version) +
+           "），本程序只能使用数据版本 " + std::to_string(Schema::version) +
+           " 及以前的数据库，请先升级本程序";
+}
+
+} // namespace SchemaUpgrade
