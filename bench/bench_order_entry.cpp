@@ -103,7 +103,10 @@ void BM_StartUpWith100kOrders(benchmark::State& state) {
     for (auto _ : state) {
         Database db;
         db.setClock(install.clock);
-        StorageStartup::openDatabase(db);
+        if (!StorageStartup::openDatabase(db)) {
+            state.SkipWithError("the database did not open");
+            break;
+        }
         auto window = std::make_unique<MainWindow>(db, install.clock);
         window->startUp();
         window->resize(1366, 768);
