@@ -2,6 +2,7 @@
 // window keeps storing orders: the longest wait of the window's statement.
 // Also the check a restore makes of such a copy, and the quick look the
 // restore list takes at each copy.
+#include "MustExecute.h"
 #include "KeptDatabase.h"
 #include "storage/copies/AutomaticBackups.h"
 #include "storage/values/Clock.h"
@@ -18,7 +19,7 @@ namespace {
 
 void settleOne(Database& db) {
     db.begin();
-    db.ExecuteSql("insert into 存单 (编号,时间,合计,实付,是否结算) values "
+    mustExecute(db, "insert into 存单 (编号,时间,合计,实付,是否结算) values "
                   "(1,'2026-12-08 12:00:00',10,10,'1')");
     db.commit();
 }

@@ -2,6 +2,7 @@
 // 100,000 customers: each iteration is one page change (totals and rows).
 // Also what the change record costs a deletion and an edit among 1,000,000
 // order lines.
+#include "MustExecute.h"
 #include "KeptDatabase.h"
 #include "ServerBench.h"
 #include "catalogue/CustomerFile.h"
@@ -97,7 +98,7 @@ void showPages(benchmark::State& state, PagedList& list, int requested, Database
     long long rows = 0;
     for (auto _ : state) {
         int page = requested;
-        const PagedList::Page shown = list.showPage(db, page);
+        const PagedList::Page shown = *list.showPage(db, page);
         rows = static_cast<long long>(shown.rows.size());
         benchmark::DoNotOptimize(rows);
     }
@@ -181,11 +182,11 @@ BENCHMARK(orders_window_last)->Unit(benchmark::kMillisecond);
 // An order of three lines, stored untimed so that each iteration has one to change.
 std::string storeOrder(Database& db) {
     db.begin();
-    db.ExecuteSql("insert into 存单 (编号,时间,合计,实付,桌号,是否结算) values "
+    mustExecute(db, "insert into 存单 (编号,时间,合计,实付,桌号,是否结算) values "
                   "(7,'2026-12-08 12:30:00',82,72,'A3',1)");
     const std::string id = std::to_string(db.lastInsertId());
     for (const char* dish : {"红烧排骨饭", "香菇猪肉水饺", "西红柿炒蛋"})
-        db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" + id +
+        mustExecute(db, "insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" + id +
                       ",'2026-12-08 12:30:00','" + dish + "',2,'份',24)");
     db.commit();
     return id;
@@ -196,10 +197,10 @@ class CleanUp {
   public:
     explicit CleanUp(Database& db) : m_db(db), m_firstRecord(lastRecord() + 1) {}
     ~CleanUp() {
-        m_db.ExecuteSql("delete from 操作记录 where ID >=" + std::to_string(m_firstRecord));
+        mustExecute(m_db, "delete from 操作记录 where ID >=" + std::to_string(m_firstRecord));
         for (const std::string& id : orders) {
-            m_db.ExecuteSql("delete from 存单详单 where 存单ID =" + id);
-            m_db.ExecuteSql("delete from 存单 where ID =" + id);
+            mustExecute(m_db, "delete from 存单详单 where 存单ID =" + id);
+            mustExecute(m_db, "delete from 存单 where ID =" + id);
         }
     }
     std::vector<std::string> orders;

@@ -1,5 +1,6 @@
 // The menu import's preview: a file of 10,000 rows read, checked against a
 // 10,000-dish catalogue and shown in the preview dialog, laid out and painted.
+#include "MustExecute.h"
 #include "spreadsheet/MenuFile.h"
 #include "spreadsheet/MenuImport.h"
 #include "support/TempFolder.h"
@@ -34,14 +35,14 @@ void importPreview(benchmark::State& state) {
     ensureTestApplication();
     TestDatabase install;
     install.db.begin();
-    install.db.ExecuteSql("Delete * from 菜单 where ID>0");
+    mustExecute(install.db, "Delete * from 菜单 where ID>0");
     char sql[192];
     for (int i = 1; i <= dishCount; ++i) {
         std::snprintf(sql, sizeof sql,
                       "insert into 菜单 (代码,字母,菜名,价格,单位) values "
                       "('%05d','cp%d','菜品%05d',%d.5,'份')",
                       i, i, i, 5 + i % 40);
-        install.db.ExecuteSql(sql);
+        mustExecute(install.db, sql);
     }
     install.db.commit();
     TempFolder folder;

@@ -1,5 +1,6 @@
 // Receipt preview redraw, the database work of a settlement, and F12 to the
 // last byte on a thermal printer.
+#include "MustExecute.h"
 #include "orders/OrderNumbering.h"
 #include "orders/OrderReceipt.h"
 #include "orders/Settlement.h"
@@ -98,7 +99,7 @@ void fillOrders(Database& db) {
     db.begin();
     for (int i = 0; i < 100000; ++i) {
         const DateTime t{2017, 1 + (i / 500) % 12, 1 + (i / 20) % 28, 8 + i % 12, i % 60, 0};
-        db.ExecuteSql("insert into 存单 (编号,票头,时间,合计,已付,实付,是否结算) values (" +
+        mustExecute(db, "insert into 存单 (编号,票头,时间,合计,已付,实付,是否结算) values (" +
                       std::to_string(i % 500 + 1) + ",'微信点餐','" + t.canonical() +
                       "',50,50,50,'1')");
     }
@@ -112,12 +113,12 @@ void settlementOnLargeDatabase(benchmark::State& state) {
     fillOrders(folder.db);
     const DateTime now = folder.clock.now();
     Settlement settlement(folder.db, folder.clock);
-    int number = nextOrderNumber(folder.db, now).nextNumber;
+    int number = nextOrderNumber(folder.db, now)->nextNumber;
     for (auto _ : state) {
         if (settlement.store(draftAt(now, number)).outcome != Settlement::Outcome::Done)
             state.SkipWithError("not stored");
         if (state.range(0))
-            number = nextOrderNumber(folder.db, now).nextNumber;
+            number = nextOrderNumber(folder.db, now)->nextNumber;
         else
             ++number;
     }

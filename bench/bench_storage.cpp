@@ -1,5 +1,6 @@
 // Statements in the Access dialect through Database, each beside the same
 // work written directly against SQLite, on 100,000 orders and 250,000 lines.
+#include "MustExecute.h"
 #include "ServerBench.h"
 #include "orders/Settlement.h"
 #include "storage/engine/Database.h"
@@ -164,7 +165,7 @@ void BM_InsertBatch_Translated(benchmark::State& state) {
     for (auto _ : state) {
         f.db.begin();
         for (const std::string& sql : batch)
-            f.db.ExecuteSql(sql);
+            mustExecute(f.db, sql);
         f.db.rollback();
     }
 }

@@ -19,8 +19,8 @@ std::string CustomerFile::missingField(const Customer& customer) {
     if (customer.name.empty())
         return "姓名不能为空，请输入姓名后重试。";
     if (std::string refused = StorageFailures::textRefusal({{"客户电话", &customer.telephone},
-                                         {"客户姓名", &customer.name},
-                                         {"客户地址", &customer.address}});
+                                                            {"客户姓名", &customer.name},
+                                                            {"客户地址", &customer.address}});
         !refused.empty())
         return refused;
     return FieldLength::refusal({{"电话", "客户", "电话", &customer.telephone},
@@ -28,14 +28,15 @@ std::string CustomerFile::missingField(const Customer& customer) {
                                  {"地址", "客户", "地址", &customer.address}});
 }
 
-std::optional<Customer> CustomerFile::findByTelephone(const std::string& telephone) const {
-    const int handle = m_db.OpenTable("Select * from 客户 where 电话=" + sqlQuote(telephone));
+ReadResult<std::optional<Customer>>
+CustomerFile::findByTelephone(const std::string& telephone) const {
+    const ReadResult<Rows> rows = m_db.read("Select * from 客户 where 电话=" + sqlQuote(telephone));
+    if (!rows)
+        return rows.readFailure();
     std::optional<Customer> found;
-    if (m_db.ReadColByName(handle, "电话").toText() == telephone)
-        found = Customer{m_db.ReadColByName(handle, "ID").toText(), telephone,
-                         m_db.ReadColByName(handle, "姓名").toText(),
-                         m_db.ReadColByName(handle, "地址").toText()};
-    m_db.CloseTable(handle);
+    if (!rows->empty() && (*rows)[0]["电话"].toText() == telephone)
+        found = Customer{(*rows)[0]["ID"].toText(), telephone, (*rows)[0]["姓名"].toText(),
+                         (*rows)[0]["地址"].toText()};
     return found;
 }
 
@@ -61,6 +62,13 @@ CustomerFile::Result CustomerFile::updateResult(const Customer& customer) {
     return {Outcome::Updated, "修改完成。", customer};
 }
 
+// A telephone that could not be looked up is neither added nor overwritten.
+CustomerFile::Result CustomerFile::unreadResult(const ReadFailure& failure,
+                                                const Customer& customer) {
+    return {Outcome::Failed,
+            StorageFailures::failed("读取客户资料", failure.cause, "客户资料没有改动。"), customer};
+}
+
 CustomerFile::Result CustomerFile::failedResult(const Customer& customer) const {
     return {Outcome::Failed,
             StorageFailures::failed("保存", m_db.lastFailure(), "客户资料没有改动。"), customer};
@@ -74,10 +82,12 @@ CustomerFile::Result CustomerFile::addCustomer(const Customer& typed, const Conf
     const Customer customer = trimmed(typed);
     if (const std::string refusal = missingField(customer); !refusal.empty())
         return {Outcome::Refused, refusal, customer};
-    const std::optional<Customer> stored = findByTelephone(customer.telephone);
+    const ReadResult<std::optional<Customer>> stored = findByTelephone(customer.telephone);
     if (!stored)
+        return unreadResult(stored.readFailure(), customer);
+    if (!*stored)
         return insertResult(customer);
-    if (!overwrite(overwriteQuestion(customer, *stored)))
+    if (!overwrite(overwriteQuestion(customer, **stored)))
         return {Outcome::Declined, {}, customer};
     return updateResult(customer);
 }
@@ -86,7 +96,10 @@ CustomerFile::Result CustomerFile::modifyCustomer(const Customer& typed, const C
     const Customer customer = trimmed(typed);
     if (const std::string refusal = missingField(customer); !refusal.empty())
         return {Outcome::Refused, refusal, customer};
-    if (findByTelephone(customer.telephone))
+    const ReadResult<std::optional<Customer>> stored = findByTelephone(customer.telephone);
+    if (!stored)
+        return unreadResult(stored.readFailure(), customer);
+    if (*stored)
         return updateResult(customer);
     if (!add(addQuestion))
         return {Outcome::Declined, {}, customer};

@@ -1,4 +1,6 @@
 #pragma once
+#include "storage/engine/ReadResult.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -35,14 +37,15 @@ class CustomerFile {
     explicit CustomerFile(Database& db) : m_db(db) {}
 
     // Window "客户添加": a known telephone asks before overwriting name and address.
-    Result addCustomer(const Customer& typed, const Confirm& overwrite);
+    [[nodiscard]] Result addCustomer(const Customer& typed, const Confirm& overwrite);
     // Window "客户修改": a telephone not on file asks before adding a new customer.
-    Result modifyCustomer(const Customer& typed, const Confirm& add);
-    bool deleteCustomer(const std::string& telephone);
+    [[nodiscard]] Result modifyCustomer(const Customer& typed, const Confirm& add);
+    [[nodiscard]] bool deleteCustomer(const std::string& telephone);
     // Why the last deletion failed, for the cashier.
     std::string deleteFailure() const;
 
-    std::optional<Customer> findByTelephone(const std::string& telephone) const;
+    // The customer with exactly this telephone, none, or why it could not be read.
+    ReadResult<std::optional<Customer>> findByTelephone(const std::string& telephone) const;
 
     // The condition of the search "查找": the whole name or the whole telephone.
     static std::string searchFragment(const std::string& text);
@@ -65,6 +68,7 @@ class CustomerFile {
     Result insertResult(const Customer& customer);
     Result updateResult(const Customer& customer);
     Result failedResult(const Customer& customer) const;
+    static Result unreadResult(const ReadFailure& failure, const Customer& customer);
 
     Database& m_db;
 };

@@ -50,18 +50,14 @@ ListRow DishInput::toRow() const {
     return {"", code, letters, name, priceText(), unit};
 }
 
-ListRows DishCatalogue::loadDishList() const {
+ReadResult<ListRows> DishCatalogue::loadDishList() const {
+    const ReadResult<Rows> read = m_db.read("Select * from 菜单");
+    if (!read)
+        return read.readFailure();
     ListRows rows;
-    const int handle = m_db.OpenTable("Select * from 菜单");
-    while (handle != 0 && !m_db.IsEOF(handle)) {
-        rows.push_back({"", m_db.ReadColByName(handle, "代码").toText(),
-                        m_db.ReadColByName(handle, "字母").toText(),
-                        m_db.ReadColByName(handle, "菜名").toText(),
-                        Values::numberToText(m_db.ReadColByName(handle, "价格").toNumber()),
-                        m_db.ReadColByName(handle, "单位").toText()});
-        m_db.MoveNext(handle);
-    }
-    m_db.CloseTable(handle);
+    for (const Rows::Row& row : *read)
+        rows.push_back({"", row["代码"].toText(), row["字母"].toText(), row["菜名"].toText(),
+                        Values::numberToText(row["价格"].toNumber()), row["单位"].toText()});
     return rows;
 }
 
@@ -78,9 +74,9 @@ std::string DishCatalogue::fieldRefusal(const DishInput& dish) {
     if (dish.unit.empty())
         return "没有选择项目的计量单位，请选择后重试。";
     if (std::string refused = StorageFailures::textRefusal({{"数字代号", &dish.code},
-                                         {"字母代号", &dish.letters},
-                                         {"菜品名称", &dish.name},
-                                         {"单位", &dish.unit}});
+                                                            {"字母代号", &dish.letters},
+                                                            {"菜品名称", &dish.name},
+                                                            {"单位", &dish.unit}});
         !refused.empty())
         return refused;
     return FieldLength::refusal({{"数字代号", "菜单", "代码", &dish.code},

@@ -1,6 +1,7 @@
 #pragma once
 #include "catalogue/ListOutcome.h"
 #include "catalogue/ListRows.h"
+#include "storage/engine/ReadResult.h"
 
 #include <functional>
 #include <string>
@@ -35,13 +36,13 @@ class DishCatalogue {
 
     explicit DishCatalogue(Database& db) : m_db(db) {}
 
-    ListRows loadDishList() const;
+    ReadResult<ListRows> loadDishList() const;
     // Success leaves the new row to be appended at outcome.row.
-    ListOutcome addDish(const DishInput& dish, const ListRows& shown);
+    [[nodiscard]] ListOutcome addDish(const DishInput& dish, const ListRows& shown);
     // The dish is found by its name; success leaves outcome.row to be rewritten.
-    ListOutcome modifyDish(const DishInput& dish, const ListRows& shown);
+    [[nodiscard]] ListOutcome modifyDish(const DishInput& dish, const ListRows& shown);
     // Deletes the dish of the row, found by code and name together.
-    bool deleteDish(const ListRow& row);
+    [[nodiscard]] bool deleteDish(const ListRow& row);
 
     static std::string deleteQuestion(const ListRow& row);
     // Why the fields cannot make a dish (the first failing check), or nothing.
@@ -60,8 +61,9 @@ class DishCatalogue {
     // Told how many changes are stored; returning false cancels them all.
     using MenuProgress = std::function<bool(long long done, long long total)>;
     // The new units and every change in one transaction, or nothing at all.
-    MenuStored storeMenu(const std::vector<std::string>& newUnits,
-                         const std::vector<MenuChange>& changes, const MenuProgress& progress);
+    [[nodiscard]] MenuStored storeMenu(const std::vector<std::string>& newUnits,
+                                       const std::vector<MenuChange>& changes,
+                                       const MenuProgress& progress);
 
   private:
     Database& m_db;

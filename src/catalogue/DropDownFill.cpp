@@ -1,28 +1,32 @@
 #include "catalogue/DropDownFill.h"
 #include "storage/engine/Database.h"
 
-DropDownFill DropDownFill::fromTable(Database& db, const std::string& select,
-                                     const std::string& column, const std::string& shownText) {
+ReadResult<DropDownFill> DropDownFill::fromTable(Database& db, const std::string& select,
+                                                 const std::string& column,
+                                                 const std::string& shownText) {
+    const ReadResult<Rows> rows = db.read(select);
+    if (!rows)
+        return rows.readFailure();
     DropDownFill fill;
     fill.entries.emplace_back();
-    const int handle = db.OpenTable(select);
-    while (handle != 0 && !db.IsEOF(handle)) {
-        fill.entries.push_back(db.ReadColByName(handle, column).toText());
+    for (const Rows::Row& row : *rows) {
+        fill.entries.push_back(row[column].toText());
         if (fill.entries.back() == shownText)
             fill.selected = static_cast<int>(fill.entries.size()) - 1;
-        db.MoveNext(handle);
     }
-    db.CloseTable(handle);
     return fill;
 }
 
-DropDownFill DropDownFill::units(Database& db) {
+ReadResult<DropDownFill> DropDownFill::units(Database& db) {
+    const ReadResult<Rows> rows = db.read("Select * from 单位");
+    if (!rows)
+        return rows.readFailure();
     DropDownFill fill;
-    const int handle = db.OpenTable("Select * from 单位");
-    while (handle != 0 && !db.IsEOF(handle)) {
-        fill.entries.push_back(db.ReadColByName(handle, "单位名称").toText());
-        db.MoveNext(handle);
-    }
-    db.CloseTable(handle);
+    for (const Rows::Row& row : *rows)
+        fill.entries.push_back(row["单位名称"].toText());
     return fill;
+}
+
+std::string DropDownFill::failureMessage(const ReadFailure& failure) {
+    return StorageFailures::failed("读取列表", failure.cause, "列表保持原样，数据没有改动。");
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "storage/engine/ReadResult.h"
+
 #include <string>
 #include <vector>
 
@@ -11,8 +13,11 @@ struct DropDownFill {
 
     // An empty first entry, then the column of every row of the select; the
     // last entry equal to the text shown before becomes the selection.
-    static DropDownFill fromTable(Database& db, const std::string& select,
-                                  const std::string& column, const std::string& shownText);
+    static ReadResult<DropDownFill> fromTable(Database& db, const std::string& select,
+                                              const std::string& column,
+                                              const std::string& shownText);
     // Every unit name, no empty entry and no selection.
-    static DropDownFill units(Database& db);
+    static ReadResult<DropDownFill> units(Database& db);
+    // Why a drop-down could not be refilled, for the cashier.
+    static std::string failureMessage(const ReadFailure& failure);
 };

@@ -25,13 +25,13 @@ class NamedList {
     // NUL or a control character a receipt printer would take as a command
     // (3); 1 when stored, 2 when the statement failed. Texts compare exactly,
     // untrimmed.
-    int addListEntry(Database& db, const std::vector<std::string>& entries,
-                     const std::string& text) const;
+    [[nodiscard]] int addListEntry(Database& db, const std::vector<std::string>& entries,
+                                   const std::string& text) const;
     // Deletes every row holding the text: -1 when it is empty or no entry,
     // 0 when the statement failed, 1 when deleted. entryIndex is set to the
     // first equal entry, the one the drop-down gives up.
-    int deleteListEntry(Database& db, const std::vector<std::string>& entries,
-                        const std::string& text, int& entryIndex) const;
+    [[nodiscard]] int deleteListEntry(Database& db, const std::vector<std::string>& entries,
+                                      const std::string& text, int& entryIndex) const;
 
     // The message for a result; empty when none is shown. A failed statement
     // is explained when the database can say why.

@@ -14,15 +14,13 @@ std::pair<std::string, std::string> trimmed(const std::string& code, const std::
 
 } // namespace
 
-ListRows TableList::load() const {
+ReadResult<ListRows> TableList::load() const {
+    const ReadResult<Rows> read = m_db.read("Select * from 桌号");
+    if (!read)
+        return read.readFailure();
     ListRows rows;
-    const int handle = m_db.OpenTable("Select * from 桌号");
-    while (handle != 0 && !m_db.IsEOF(handle)) {
-        rows.push_back({"", m_db.ReadColByName(handle, "代号").toText(),
-                        m_db.ReadColByName(handle, "桌号名称").toText()});
-        m_db.MoveNext(handle);
-    }
-    m_db.CloseTable(handle);
+    for (const Rows::Row& row : *read)
+        rows.push_back({"", row["代号"].toText(), row["桌号名称"].toText()});
     return rows;
 }
 
@@ -31,7 +29,8 @@ std::string TableList::fieldRefusal(const std::string& code, const std::string& 
         return "数字代号不能为空为 0，请输入代号后重试。";
     if (name.empty())
         return "桌号不能为空，请输入桌号后重试。";
-    if (std::string refused = StorageFailures::textRefusal({{"数字代号", &code}, {"桌号名称", &name}});
+    if (std::string refused =
+            StorageFailures::textRefusal({{"数字代号", &code}, {"桌号名称", &name}});
         !refused.empty())
         return refused;
     return FieldLength::refusal(

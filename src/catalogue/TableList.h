@@ -1,6 +1,7 @@
 #pragma once
 #include "catalogue/ListOutcome.h"
 #include "catalogue/ListRows.h"
+#include "storage/engine/ReadResult.h"
 
 #include <string>
 
@@ -14,13 +15,15 @@ class TableList {
 
     explicit TableList(Database& db) : m_db(db) {}
 
-    ListRows load() const;
+    ReadResult<ListRows> load() const;
     // Code and name are trimmed; success leaves the new row to be appended at outcome.row.
-    ListOutcome add(const std::string& code, const std::string& name, const ListRows& shown);
+    [[nodiscard]] ListOutcome add(const std::string& code, const std::string& name,
+                                  const ListRows& shown);
     // The table is found by its name; its code must not be another row's.
-    ListOutcome modify(const std::string& code, const std::string& name, const ListRows& shown);
+    [[nodiscard]] ListOutcome modify(const std::string& code, const std::string& name,
+                                     const ListRows& shown);
     // Deletes every table with the row's name.
-    bool remove(const ListRow& row);
+    [[nodiscard]] bool remove(const ListRow& row);
 
     static std::string deleteQuestion(const ListRow& row);
     // The list row of a table as its fields give it, trimmed.

@@ -22,8 +22,8 @@ const char* ChangeLog::kindName(Kind kind) {
 }
 
 const std::vector<ChangeLog::Kind>& ChangeLog::kinds() {
-    static const std::vector<Kind> all{Kind::Deletion,     Kind::Edit,       Kind::PrintOnly,
-                                       Kind::Reprint,      Kind::DrawerOpened, Kind::NotPrinted,
+    static const std::vector<Kind> all{Kind::Deletion, Kind::Edit,         Kind::PrintOnly,
+                                       Kind::Reprint,  Kind::DrawerOpened, Kind::NotPrinted,
                                        Kind::Restore};
     return all;
 }

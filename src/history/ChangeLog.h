@@ -42,7 +42,7 @@ class ChangeLog {
     }
 
     // One record, stamped with the database's clock.
-    bool write(const Entry& entry);
+    [[nodiscard]] bool write(const Entry& entry);
     std::optional<Record> read(const std::string& idText) const;
 
     // The text of the 操作 column.

@@ -23,9 +23,10 @@ class ManagerPassword {
 
     // Sets the password, or changes it when one is set and `current` is it;
     // the new one typed twice.
-    Result change(const std::string& current, const std::string& next, const std::string& again);
+    [[nodiscard]] Result change(const std::string& current, const std::string& next,
+                                const std::string& again);
     // Removes the password when `current` is it.
-    Result remove(const std::string& current);
+    [[nodiscard]] Result remove(const std::string& current);
 
     // The password as stored, to carry it over when the database is replaced
     // by a copy; empty when none is set.

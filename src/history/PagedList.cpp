@@ -84,20 +84,24 @@ int PagedList::pageCountFor(long long count, int pageSize) {
     return static_cast<int>(whole) + (quotient - whole > 0.0000001 ? 1 : 0);
 }
 
-void PagedList::readTotals(Database& db, Page& result) const {
-    const int handle = db.OpenTable(totalsStatement());
-    result.count = Values::truncateToInt(db.ReadColByIndex(handle, 1).toNumber());
+ReadResult<Rows> PagedList::readTotals(Database& db, Page& result) const {
+    ReadResult<Rows> totals = db.read(totalsStatement());
+    if (!totals || totals->empty())
+        return totals;
+    const Rows::Row row = (*totals)[0];
+    result.count = Values::truncateToInt(row.at(0).toNumber());
     if (m_kind == Kind::Orders) {
-        result.paidSum = Money::fromYuan(db.ReadColByIndex(handle, 2).toNumber());
-        result.totalSum = Money::fromYuan(db.ReadColByIndex(handle, 3).toNumber());
+        result.paidSum = Money::fromYuan(row.at(1).toNumber());
+        result.totalSum = Money::fromYuan(row.at(2).toNumber());
     }
-    db.CloseTable(handle);
+    return totals;
 }
 
-PagedList::Page PagedList::showPage(Database& db, int& page) const {
+ReadResult<PagedList::Page> PagedList::showPage(Database& db, int& page) const {
     Page result;
     result.browsingAll = m_kind == Kind::Orders && m_conditionFragment.empty();
-    readTotals(db, result);
+    if (const ReadResult<Rows> totals = readTotals(db, result); !totals)
+        return totals.readFailure();
     result.listCleared = result.count == 0;
     result.pageCount = pageCountFor(result.count, m_pageSize);
 
@@ -106,7 +110,6 @@ PagedList::Page PagedList::showPage(Database& db, int& page) const {
         return result;
     if (requested == -1 || requested > result.pageCount)
         requested = result.pageCount;
-    page = requested;
 
     result.listCleared = true;
     result.pageShown = true;
@@ -114,60 +117,79 @@ PagedList::Page PagedList::showPage(Database& db, int& page) const {
     const long long windowEnd = static_cast<long long>(requested) * m_pageSize;
     const long long rows =
         result.count < windowEnd ? m_pageSize - (windowEnd - result.count) : m_pageSize;
-    if (windowEnd > 0)
-        readRows(db, readPageStatement(db, result.count, rows, windowEnd), result);
+    if (windowEnd > 0) {
+        const ReadResult<std::string> statement =
+            readPageStatement(db, result.count, rows, windowEnd);
+        if (!statement)
+            return statement.readFailure();
+        const ReadResult<Rows> read = db.read(*statement);
+        if (!read)
+            return read.readFailure();
+        takeRows(*read, result);
+    }
+    page = requested;
     return result;
 }
 
-std::string PagedList::readPageStatement(Database& db, long long count, long long rows,
-                                         long long windowEnd) const {
+std::string PagedList::failureMessage(const ReadFailure& failure) const {
+    constexpr const char* captions[] = {"存单数据", "客户数据", "操作记录"};
+    static_assert(std::size(captions) == std::size(tables));
+    return StorageFailures::failed(std::string("读取") + captions[std::size_t(m_kind)],
+                                   failure.cause, "列表没有显示，数据没有改动。");
+}
+
+ReadResult<std::string> PagedList::readPageStatement(Database& db, long long count, long long rows,
+                                                     long long windowEnd) const {
     if (windowEnd <= m_directWindowLimit)
         return pageStatement(rows, windowEnd);
-    return keyedPageStatement(rows, windowEndId(db, count, windowEnd));
+    const ReadResult<long long> lastId = windowEndId(db, count, windowEnd);
+    if (!lastId)
+        return lastId.readFailure();
+    return keyedPageStatement(rows, *lastId);
 }
 
 namespace {
 
-long long readId(Database& db, const std::string& statement) {
-    const int handle = db.OpenTable(statement);
-    const long long id = static_cast<long long>(db.ReadColByIndex(handle, 1).toNumber());
-    db.CloseTable(handle);
-    return id;
+ReadResult<long long> readId(Database& db, const std::string& statement) {
+    const ReadResult<DbValue> id = db.readValue(statement);
+    if (!id)
+        return id.readFailure();
+    return static_cast<long long>(id->toNumber());
 }
 
 } // namespace
 
-long long PagedList::windowEndId(Database& db, long long count, long long windowEnd) const {
+ReadResult<long long> PagedList::windowEndId(Database& db, long long count,
+                                             long long windowEnd) const {
     const long long last = std::min(windowEnd, count);
-    const long long lowest = readId(db, boundStatement(false));
-    const long long highest = readId(db, boundStatement(true));
+    const ReadResult<long long> lowest = readId(db, boundStatement(false));
+    if (!lowest)
+        return lowest;
+    const ReadResult<long long> highest = readId(db, boundStatement(true));
+    if (!highest)
+        return highest;
     // Matching IDs without gaps, as after a run of orders with none deleted:
     // the rank gives the ID at once.
-    if (highest - lowest + 1 == count)
-        return lowest + last - 1;
+    if (*highest - *lowest + 1 == count)
+        return *lowest + last - 1;
     // Otherwise step through IDs only, from the nearer end.
     if (last <= count / 2)
         return readId(db, rankedIdStatement(last, false));
     return readId(db, rankedIdStatement(count - last + 1, true));
 }
 
-void PagedList::readRows(Database& db, const std::string& statement, Page& result) const {
-    const int handle = db.OpenTable(statement);
+void PagedList::takeRows(const Rows& rows, Page& result) const {
     // The statement yields the page newest first; each row goes to the top.
-    std::vector<std::vector<std::string>> newestFirst;
-    while (handle != 0 && !db.IsEOF(handle)) {
-        newestFirst.push_back(readRow(db, handle));
-        db.MoveNext(handle);
-    }
-    db.CloseTable(handle);
-    result.rows.assign(newestFirst.rbegin(), newestFirst.rend());
+    result.rows.reserve(rows.size());
+    for (std::size_t i = rows.size(); i-- > 0;)
+        result.rows.push_back(readRow(rows[i]));
 }
 
-std::vector<std::string> PagedList::readRow(const Database& db, int handle) const {
-    auto text = [&](const char* column) { return db.ReadColByName(handle, column).toText(); };
+std::vector<std::string> PagedList::readRow(const Rows::Row& row) const {
+    auto text = [&](const char* column) { return row[column].toText(); };
     if (m_kind == Kind::Customers)
         return {text("ID"), text("电话"), text("姓名"), text("地址")};
-    const DbValue time = db.ReadColByName(handle, "时间");
+    const DbValue time = row["时间"];
     if (m_kind == Kind::ChangeRecords) {
         const std::string when =
             time.isEmpty() ? std::string() : Values::dateTimeToText(time.toDateTime());

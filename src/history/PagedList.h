@@ -1,5 +1,8 @@
 #pragma once
+#include "storage/engine/ReadResult.h"
+#include "storage/engine/Rows.h"
 #include "storage/values/Money.h"
+
 #include <string>
 #include <vector>
 
@@ -35,8 +38,11 @@ class PagedList {
     void setPageSize(int size) { m_pageSize = size; }
 
     // Loads the requested page (-1 for the last) and writes the page actually
-    // shown back into it; 0 or below -1 only refreshes the totals.
-    Page showPage(Database& db, int& page) const;
+    // shown back into it; 0 or below -1 only refreshes the totals. A read
+    // that fails leaves `page` as it was and is never an empty page.
+    ReadResult<Page> showPage(Database& db, int& page) const;
+    // Why the list could not be read, for the cashier.
+    std::string failureMessage(const ReadFailure& failure) const;
 
     // Windows of up to this many rows are read with the nested statement;
     // past it, stepping through every row before the page would make a page
@@ -62,12 +68,12 @@ class PagedList {
 
   private:
     std::string table() const;
-    void readTotals(Database& db, Page& result) const;
-    std::string readPageStatement(Database& db, long long count, long long rows,
-                                  long long windowEnd) const;
-    long long windowEndId(Database& db, long long count, long long windowEnd) const;
-    void readRows(Database& db, const std::string& statement, Page& result) const;
-    std::vector<std::string> readRow(const Database& db, int handle) const;
+    ReadResult<Rows> readTotals(Database& db, Page& result) const;
+    ReadResult<std::string> readPageStatement(Database& db, long long count, long long rows,
+                                              long long windowEnd) const;
+    ReadResult<long long> windowEndId(Database& db, long long count, long long windowEnd) const;
+    void takeRows(const Rows& rows, Page& result) const;
+    std::vector<std::string> readRow(const Rows::Row& row) const;
 
     Kind m_kind;
     std::string m_conditionFragment;

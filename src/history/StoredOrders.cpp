@@ -24,7 +24,11 @@ bool StoredOrders::deleteOrder(const std::string& idText) {
     const std::optional<StoredOrder> order = loadOrder(id);
     if (!order)
         return false;
-    const std::string before = OrderSnapshot::of(*order, allLines(id)).text();
+    // Lines that could not be read would leave the record without them.
+    const ReadResult<std::vector<StoredLine>> lines = allLines(id);
+    if (!lines)
+        return false;
+    const std::string before = OrderSnapshot::of(*order, *lines).text();
     return m_db.ExecuteSql("Delete * from 存单详单 where 存单ID=" + id) &&
            m_db.ExecuteSql("Delete * from 存单 where ID=" + id) &&
            ChangeLog(m_db).write({ChangeLog::Kind::Deletion, id, order->number, before, {}}) &&
@@ -62,7 +66,7 @@ std::optional<StoredOrder> StoredOrders::loadOrder(const std::string& idText) co
     return order;
 }
 
-std::vector<StoredLine> StoredOrders::allLines(const std::string& idText) const {
+ReadResult<std::vector<StoredLine>> StoredOrders::allLines(const std::string& idText) const {
     return readLines("Select * from 存单详单 where 存单ID =" + idLiteral(idText) + " order by ID");
 }
 
@@ -70,7 +74,10 @@ std::optional<std::string> StoredOrders::recordText(const std::string& idText) c
     const std::optional<StoredOrder> order = loadOrder(idText);
     if (!order)
         return std::nullopt;
-    return OrderSnapshot::of(*order, allLines(idText)).text();
+    const ReadResult<std::vector<StoredLine>> lines = allLines(idText);
+    if (!lines)
+        return std::nullopt;
+    return OrderSnapshot::of(*order, *lines).text();
 }
 
 std::string StoredOrders::deleteFailure() const {
@@ -82,20 +89,19 @@ std::string StoredOrders::linesCondition(const std::string& idText, const std::s
            " and format(销售时间,'yyyy年m月d日')=" + Values::sqlQuote(dateText);
 }
 
-std::vector<StoredLine> StoredOrders::findOrderLines(const std::string& idText,
-                                                     const std::string& dateText) const {
+ReadResult<std::vector<StoredLine>>
+StoredOrders::findOrderLines(const std::string& idText, const std::string& dateText) const {
     return readLines("Select * from 存单详单" + linesCondition(idText, dateText));
 }
 
-std::vector<StoredLine> StoredOrders::readLines(const std::string& statement) const {
+ReadResult<std::vector<StoredLine>> StoredOrders::readLines(const std::string& statement) const {
+    const ReadResult<Rows> rows = m_db.read(statement);
+    if (!rows)
+        return rows.readFailure();
     std::vector<StoredLine> lines;
-    const int handle = m_db.OpenTable(statement);
-    while (handle != 0 && !m_db.IsEOF(handle)) {
-        auto text = [&](const char* column) { return m_db.ReadColByName(handle, column).toText(); };
-        lines.push_back({text("菜名"), text("数量"), text("单位"), text("小计")});
-        m_db.MoveNext(handle);
-    }
-    m_db.CloseTable(handle);
+    for (const Rows::Row& row : *rows)
+        lines.push_back({row["菜名"].toText(), row["数量"].toText(), row["单位"].toText(),
+                         row["小计"].toText()});
     return lines;
 }
 

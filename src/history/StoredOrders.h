@@ -1,5 +1,6 @@
 #pragma once
 #include "history/StoredOrder.h"
+#include "storage/engine/ReadResult.h"
 #include "storage/values/DateTime.h"
 
 #include <optional>
@@ -15,18 +16,21 @@ class StoredOrders {
 
     // Removes the order and its lines and records what they held, all
     // together; false (also when there is no such order) changes nothing.
-    bool deleteOrder(const std::string& idText);
+    [[nodiscard]] bool deleteOrder(const std::string& idText);
 
+    // None when there is no such order or it could not be read
+    // (Database::lastFailure() says which).
     std::optional<StoredOrder> loadOrder(const std::string& idText) const;
     // Every line of the order, whatever its sale date, in the order entered.
-    std::vector<StoredLine> allLines(const std::string& idText) const;
-    // The order as a change record keeps it; empty when there is no such order.
+    ReadResult<std::vector<StoredLine>> allLines(const std::string& idText) const;
+    // The order as a change record keeps it; none when there is no such order
+    // or it could not be read whole, as loadOrder().
     std::optional<std::string> recordText(const std::string& idText) const;
 
     // The lines whose order ID matches and whose sale date reads as dateText
     // ("2017年5月15日"), the form the history list shows an order's date in.
-    std::vector<StoredLine> findOrderLines(const std::string& idText,
-                                           const std::string& dateText) const;
+    ReadResult<std::vector<StoredLine>> findOrderLines(const std::string& idText,
+                                                       const std::string& dateText) const;
 
     static std::string deleteQuestion(const std::string& number, const std::string& dateText);
     // Why the last deletion failed, for the cashier.
@@ -34,6 +38,6 @@ class StoredOrders {
 
   private:
     static std::string linesCondition(const std::string& idText, const std::string& dateText);
-    std::vector<StoredLine> readLines(const std::string& statement) const;
+    ReadResult<std::vector<StoredLine>> readLines(const std::string& statement) const;
     Database& m_db;
 };

@@ -11,27 +11,36 @@ std::string byPhone(const std::string& telephone) {
 
 } // namespace
 
-DeliveryCustomer DeliveryCustomer::lookupCustomerByPhone(Database& db,
-                                                         const std::string& telephone) {
-    const int rs = db.OpenTable(byPhone(Values::trim(telephone)));
-    DeliveryCustomer found{db.ReadColByName(rs, "姓名").toText(),
-                           db.ReadColByName(rs, "地址").toText()};
-    db.CloseTable(rs);
-    return found;
+ReadResult<DeliveryCustomer> DeliveryCustomer::lookupCustomerByPhone(Database& db,
+                                                                     const std::string& telephone) {
+    const ReadResult<Rows> rows = db.read(byPhone(Values::trim(telephone)));
+    if (!rows)
+        return rows.readFailure();
+    if (rows->empty())
+        return DeliveryCustomer{};
+    return DeliveryCustomer{(*rows)[0]["姓名"].toText(), (*rows)[0]["地址"].toText()};
 }
 
-bool DeliveryCustomer::saveNew(Database& db, const std::string& telephone, const std::string& name,
-                               const std::string& address) {
+std::string DeliveryCustomer::lookupFailure(const ReadResult<DeliveryCustomer>& lookup) {
+    return lookup.message("读取客户资料", "姓名和地址没有填入。");
+}
+
+DeliveryCustomer::SaveResult DeliveryCustomer::saveNew(Database& db, const std::string& telephone,
+                                                       const std::string& name,
+                                                       const std::string& address) {
     const std::string phone = Values::trim(telephone);
     const std::string who = Values::trim(name);
     const std::string where = Values::trim(address);
     if (phone.empty() || (who.empty() && where.empty()))
-        return false;
-    const int rs = db.OpenTable(byPhone(phone));
-    const std::string known = db.ReadColByName(rs, "电话").toText();
-    db.CloseTable(rs);
-    if (known == phone)
-        return false;
-    return db.ExecuteSql("insert into 客户 (电话,姓名,地址) values (" + Values::sqlQuote(phone) +
-                         "," + Values::sqlQuote(who) + "," + Values::sqlQuote(where) + ")");
+        return {Saved::Skipped, {}};
+    const std::string unchanged = "客户资料没有改动。";
+    const ReadResult<Rows> known = db.read(byPhone(phone));
+    if (!known)
+        return {Saved::Failed, known.message("读取客户资料", unchanged)};
+    if (!known->empty() && (*known)[0]["电话"].toText() == phone)
+        return {Saved::Skipped, {}};
+    if (!db.ExecuteSql("insert into 客户 (电话,姓名,地址) values (" + Values::sqlQuote(phone) +
+                       "," + Values::sqlQuote(who) + "," + Values::sqlQuote(where) + ")"))
+        return {Saved::Failed, StorageFailures::failed("保存客户", db.lastFailure(), unchanged)};
+    return {Saved::Added, {}};
 }

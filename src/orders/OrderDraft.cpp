@@ -47,9 +47,9 @@ std::vector<OrderLine> OrderDraft::dishLines() const {
     return OrderGrid::fromLines(lines).dishLines();
 }
 
-OrderDraft OrderDraft::cleared(int nextNumber) const {
+OrderDraft OrderDraft::cleared(std::optional<int> nextNumber) const {
     OrderDraft fresh = *this;
-    fresh.number = std::to_string(nextNumber);
+    fresh.number = nextNumber ? std::to_string(*nextNumber) : std::string();
     fresh.lines = {OrderLine{}};
     for (std::string* field :
          {&fresh.total, &fresh.paid, &fresh.actuallyPaid, &fresh.rounding, &fresh.tableCode, &fresh.telephone,

@@ -1,6 +1,7 @@
 #pragma once
 #include "orders/OrderLine.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,9 +42,10 @@ struct OrderDraft {
     // The refusal naming the first field or dish line whose text holds a NUL,
     // which cannot be stored; empty when none does.
     std::string nulRefusal() const;
-    // A fresh order numbered `nextNumber`: header, shop, order time, table,
-    // discount and payment are kept, the rest is emptied.
-    OrderDraft cleared(int nextNumber) const;
+    // A fresh order numbered `nextNumber` (no number when it is unknown):
+    // header, shop, order time, table, discount and payment are kept, the
+    // rest is emptied.
+    OrderDraft cleared(std::optional<int> nextNumber) const;
 
     bool operator==(const OrderDraft&) const = default;
 };

@@ -26,8 +26,8 @@ std::string OrderEditor::loadFailure() const {
     return StorageFailures::failed("读取订单", failure, "主界面上的订单没有改动。");
 }
 
-std::vector<StoredLine> OrderEditor::loadLines(const std::string& idText,
-                                               const std::string& dateText) const {
+ReadResult<std::vector<StoredLine>> OrderEditor::loadLines(const std::string& idText,
+                                                           const std::string& dateText) const {
     return StoredOrders(m_db).findOrderLines(idText, dateText);
 }
 

@@ -20,10 +20,13 @@ class OrderEditor {
     explicit OrderEditor(Database& db) : m_db(db) {}
 
     std::optional<StoredOrder> loadOrder(const std::string& idText) const;
-    // Why loadOrder found nothing: the order is gone, or the database says why.
+    // Why loadOrder or loadLines found nothing: the order is gone, or the
+    // database says why.
     std::string loadFailure() const;
-    // The lines of the order whose history row shows dateText.
-    std::vector<StoredLine> loadLines(const std::string& idText, const std::string& dateText) const;
+    // The lines of the order whose history row shows dateText; an order whose
+    // lines could not be read is not edited, or saving it would drop them.
+    ReadResult<std::vector<StoredLine>> loadLines(const std::string& idText,
+                                                  const std::string& dateText) const;
 
     // The order on screen once the stored one is loaded over `onScreen`: the
     // time in the chosen format, numbers as number text, the lines of its day.
@@ -33,7 +36,7 @@ class OrderEditor {
     // Replaces the values and lines of the order draft.orderId and records
     // the order before and after, all in one transaction; the order keeps its
     // ID and, unless the cashier changed it, its stored time.
-    Result saveEditedOrder(const OrderDraft& draft);
+    [[nodiscard]] Result saveEditedOrder(const OrderDraft& draft);
 
     // The time to store: the stored time when the box still shows it, else the
     // box read with the stored year standing in for a year the format leaves out.

@@ -24,21 +24,14 @@ std::string todayCondition(const DateTime& now) {
            Values::sqlQuote(dayEndText(now)) + ")";
 }
 
-DbValue firstValue(Database& db, const std::string& sql) {
-    const int rs = db.OpenTable(sql);
-    DbValue value = db.ReadColByIndex(rs, 1);
-    db.CloseTable(rs);
-    return value;
-}
-
 } // namespace
 
 std::string TodayCounters::countCaption() const {
-    return "今日打单数量：" + (unread.empty() ? orderCount : "未知（" + unread + "）");
+    return "今日打单数量：" + orderCount;
 }
 
 std::string TodayCounters::incomeCaption() const {
-    return "今日收入总额：" + (unread.empty() ? Money::fromYuan(income).text() : "未知");
+    return "今日收入总额：" + Money::fromYuan(income).text();
 }
 
 std::string dayStartText(const DateTime& now) {
@@ -49,21 +42,28 @@ std::string dayEndText(const DateTime& now) {
     return Values::dateToText(nextDay(now));
 }
 
-bool isNumberTaken(Database& db, const DateTime& now, const std::string& number) {
-    return firstValue(db, "select count(*) from 存单" + todayCondition(now) + " and 编号=" + number)
-               .toInt() > 0;
+ReadResult<bool> isNumberTaken(Database& db, const DateTime& now, const std::string& number) {
+    const ReadResult<DbValue> taken =
+        db.readValue("select count(*) from 存单" + todayCondition(now) + " and 编号=" + number);
+    if (!taken)
+        return taken.readFailure();
+    return taken->toInt() > 0;
 }
 
-TodayCounters nextOrderNumber(Database& db, const DateTime& now) {
+ReadResult<TodayCounters> nextOrderNumber(Database& db, const DateTime& now) {
     const std::string where = todayCondition(now);
     TodayCounters counters;
-    counters.nextNumber = firstValue(db, "Select max(编号) from 存单" + where).toInt() + 1;
-    const std::string count = firstValue(db, "select count(*) from 存单" + where).toText();
-    counters.orderCount = count.empty() ? "0" : count;
-    counters.income = firstValue(db, "SELECT sum(实付) FROM 存单" + where).toNumber();
-    if (db.lastFailure() != StorageFailure::None)
-        counters.unread = db.isServer() && db.lastFailure() == StorageFailure::Unreachable
-                              ? "连接不上数据库服务器 " + db.serverName()
-                              : "读取失败";
+    const ReadResult<DbValue> highest = db.readValue("Select max(编号) from 存单" + where);
+    if (!highest)
+        return highest.readFailure();
+    counters.nextNumber = highest->toInt() + 1;
+    const ReadResult<DbValue> count = db.readValue("select count(*) from 存单" + where);
+    if (!count)
+        return count.readFailure();
+    counters.orderCount = count->toText().empty() ? "0" : count->toText();
+    const ReadResult<DbValue> income = db.readValue("SELECT sum(实付) FROM 存单" + where);
+    if (!income)
+        return income.readFailure();
+    counters.income = income->toNumber();
     return counters;
 }

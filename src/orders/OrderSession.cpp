@@ -1,6 +1,9 @@
 #include "orders/OrderSession.h"
 
+#include "orders/OrderNumbering.h"
 #include "orders/OrderReceipt.h"
+#include "storage/values/Clock.h"
+#include "storage/values/Values.h"
 
 ReceiptOrder OrderSession::receipt() const {
     return receiptOrderOf(m_order);
@@ -23,6 +26,12 @@ Settlement::Result OrderSession::settle(const Print& print,
                                         const std::function<void()>& whenStored) {
     if (m_mode != Mode::New)
         return {Settlement::Outcome::NotStored, alreadyStored};
+    if (m_numberUnread && Values::trim(m_order.number).empty() && Settlement::hasDishes(m_order)) {
+        const ReadResult<TodayCounters> next = nextOrderNumber(m_db, m_clock.now());
+        if (!next)
+            return Settlement::numberUnread(next.readFailure());
+        m_order.number = std::to_string(next->nextNumber);
+    }
     Settlement settlement(m_db, m_clock);
     Settlement::Result result = settlement.settle(m_order, [&](bool withCopies) {
         // Another till sharing the server may have taken the number shown;
@@ -53,7 +62,8 @@ RecordedPrint::Result OrderSession::printStored(const Print& print) {
         m_order, [&](const auto& startJob) { return print(receipt(), true, false, startJob); });
 }
 
-void OrderSession::clear(int nextNumber) {
+void OrderSession::clear(std::optional<int> nextNumber) {
+    m_numberUnread = !nextNumber;
     m_order = m_order.cleared(nextNumber);
     m_mode = Mode::New;
 }

@@ -56,8 +56,10 @@ class OrderSession {
     // The receipt of the stored order on screen with copies, with its record.
     RecordedPrint::Result printStored(const Print& print);
 
-    // A fresh order numbered `nextNumber`, in the New mode.
-    void clear(int nextNumber);
+    // A fresh order numbered `nextNumber`, in the New mode. Without one (the
+    // day's orders could not be read) the number is read again at F12, and
+    // the order is not stored while it cannot be.
+    void clear(std::optional<int> nextNumber);
     // The stored order in place of the one on screen, in the Editing mode.
     void beginEditing(const StoredOrder& order, const std::vector<StoredLine>& lines,
                       int timeFormat);
@@ -67,4 +69,5 @@ class OrderSession {
     const Clock& m_clock;
     OrderDraft m_order;
     Mode m_mode = Mode::New;
+    bool m_numberUnread = false; // cleared without a number, none typed since
 };

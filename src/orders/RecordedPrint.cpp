@@ -38,7 +38,9 @@ RecordedPrint::Result RecordedPrint::print(const OrderDraft& order, const Job& j
         return {Outcome::NotRecorded, notRecorded};
     if (printed)
         return {Outcome::Printed, {}};
-    if (recorded)
-        ChangeLog(m_db).write(ChangeLog::notPrinted(order.orderId, order.number));
+    // The cashier learns that nothing printed either way; a record of it
+    // that could not be stored is said too.
+    if (recorded && !ChangeLog(m_db).write(ChangeLog::notPrinted(order.orderId, order.number)))
+        return {Outcome::NotPrinted, notRecorded};
     return {Outcome::NotPrinted, {}};
 }

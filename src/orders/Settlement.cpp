@@ -49,6 +49,11 @@ std::string Settlement::refusal(const OrderDraft& order) const {
     return {};
 }
 
+Settlement::Result Settlement::numberUnread(const ReadFailure& failure) {
+    return {Outcome::NotStored, StorageFailures::failed("读取今日的订单编号", failure.cause,
+                                                        "什么也没有保存，订单仍保留在屏幕上。")};
+}
+
 Settlement::Result Settlement::notStored() const {
     const StorageFailure failure = m_db.lastFailure();
     if (failure == StorageFailure::Unreachable)
@@ -70,9 +75,10 @@ Settlement::Result Settlement::store(const OrderDraft& order) {
     DbTransaction transaction(m_db);
     if (!transaction.started())
         return notStored();
-    m_number = Values::trim(order.number);
-    if (!claimNumber())
-        return notStored();
+    const ReadResult<std::string> number = claimNumber(Values::trim(order.number));
+    if (!number)
+        return numberUnread(number.readFailure());
+    m_number = *number;
     const long long orderId =
         OrderStore(m_db).insert(OrderStore::fromDraft(order, m_number, order.orderTime));
     // The guard rolls back once the failure is read.
@@ -109,23 +115,33 @@ Settlement::Result Settlement::unconfirmed(const OrderDraft& order) {
 // Tills sharing a server each show the next number of the day, and the first
 // to settle takes it; the others take the next free one. The transaction
 // holds the right to write, so no other till can take it meanwhile. On the
-// file, the number stays as the cashier left it.
-bool Settlement::claimNumber() {
+// file, the number stays as the cashier left it. A read that fails stores
+// nothing: a guess could repeat a number already printed.
+ReadResult<std::string> Settlement::claimNumber(const std::string& typed) {
     const DateTime now = m_clock.now();
-    if (!m_db.isServer() || !isNumberTaken(m_db, now, m_number))
-        return true;
-    m_number = std::to_string(nextOrderNumber(m_db, now).nextNumber);
-    return m_db.lastFailure() == StorageFailure::None;
+    if (!m_db.isServer())
+        return typed;
+    const ReadResult<bool> taken = isNumberTaken(m_db, now, typed);
+    if (!taken)
+        return taken.readFailure();
+    if (!*taken)
+        return typed;
+    const ReadResult<TodayCounters> next = nextOrderNumber(m_db, now);
+    if (!next)
+        return next.readFailure();
+    return std::to_string(next->nextNumber);
 }
 
 bool Settlement::updateCustomer(const OrderDraft& o) {
     if (o.telephone.empty())
         return true;
     const std::string phone = Values::sqlQuote(o.telephone);
-    const int table = m_db.OpenTable("Select * from 客户 where 电话=" + phone);
-    const std::string known = m_db.ReadColByName(table, "电话").toText();
-    const double orders = m_db.ReadColByName(table, "订餐次数").toNumber();
-    m_db.CloseTable(table);
+    // A customer that could not be looked up is not added a second time.
+    const ReadResult<Rows> found = m_db.read("Select * from 客户 where 电话=" + phone);
+    if (!found)
+        return false;
+    const std::string known = found->empty() ? std::string() : (*found)[0]["电话"].toText();
+    const double orders = found->empty() ? 0 : (*found)[0]["订餐次数"].toNumber();
     if (known != o.telephone)
         return m_db.ExecuteSql("insert into 客户 (电话,姓名,地址,最近订餐日期,订餐次数) values (" +
                                phone + "," + Values::sqlQuote(o.name) + "," +

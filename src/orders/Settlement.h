@@ -1,6 +1,7 @@
 #pragma once
 #include "orders/OrderDraft.h"
 #include "orders/RecordedPrint.h"
+#include "storage/engine/ReadResult.h"
 
 #include <functional>
 #include <string>
@@ -32,16 +33,18 @@ class Settlement {
     Settlement(Database& db, const Clock& clock) : m_db(db), m_clock(clock) {}
 
     // F12 on a new order: store, then print with copies.
-    Result settle(const OrderDraft& order, const Print& print);
+    [[nodiscard]] Result settle(const OrderDraft& order, const Print& print);
     // F11: print one copy and store nothing but the record of the print.
-    Result printOnly(const OrderDraft& order, const RecordedPrint::Job& printOneCopy);
+    [[nodiscard]] Result printOnly(const OrderDraft& order, const RecordedPrint::Job& printOneCopy);
     // The order, its lines and the customer in one transaction.
-    Result store(const OrderDraft& order);
+    [[nodiscard]] Result store(const OrderDraft& order);
     // The number the last stored order carries: the draft's, unless another
     // till sharing the server stored that number first.
     const std::string& storedNumber() const { return m_number; }
 
     static bool hasDishes(const OrderDraft& order);
+    // The order was not stored because today's numbers could not be read.
+    static Result numberUnread(const ReadFailure& failure);
 
   private:
     std::string refusal(const OrderDraft& order) const;
@@ -50,7 +53,7 @@ class Settlement {
     // The answer to COMMIT was lost: whether the order is stored, looked up
     // by its number, time and till once the server answers again.
     Result unconfirmed(const OrderDraft& order);
-    bool claimNumber();
+    ReadResult<std::string> claimNumber(const std::string& typed);
     bool updateCustomer(const OrderDraft& order);
 
     Database& m_db;

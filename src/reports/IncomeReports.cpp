@@ -53,17 +53,23 @@ ReportSheet IncomeReports::day(const std::string& date) {
     sheet.merge(1, 0, 1);
     sheet.merge(1, 2, 3);
     const std::string where = " from 存单 where " + dayBounds("时间", date);
-    const auto totals = ReportQuery::totals(m_db, "select count(*),sum(实付)" + where);
+    const auto read = ReportQuery::totals(m_db, "select count(*),sum(实付)" + where);
+    if (!read)
+        return ReportQuery::failed(sheet, read.readFailure());
+    const ReportQuery::Totals& totals = *read;
     if (totals.count == 0)
         return sheet;
     int row = 2;
-    ReportQuery::forEachRecord(m_db, "select 时间,实付" + where + " order by 时间,ID", [&](int h) {
-        sheet.merge(row, 0, 1);
-        sheet.merge(row, 2, 3);
-        sheet.setText(row, 0, Values::dateTimeToText(m_db.ReadColByIndex(h, 1).toDateTime()));
-        sheet.setText(row, 2, Values::numberToText(m_db.ReadColByIndex(h, 2).toNumber()));
-        ++row;
-    });
+    const auto records = ReportQuery::forEachRecord(
+        m_db, "select 时间,实付" + where + " order by 时间,ID", [&](const Rows::Row& r) {
+            sheet.merge(row, 0, 1);
+            sheet.merge(row, 2, 3);
+            sheet.setText(row, 0, Values::dateTimeToText(r.at(0).toDateTime()));
+            sheet.setText(row, 2, Values::numberToText(r.at(1).toNumber()));
+            ++row;
+        });
+    if (!records)
+        return ReportQuery::failed(sheet, records.readFailure());
     const int last = row - 1;
     sheet.setLastDataRow(last);
     sheet.colourColumn(2, 2, last, red);
@@ -93,14 +99,23 @@ IncomeReports::Grouping IncomeReports::grouping(const std::string& from,
 }
 
 std::vector<IncomeReports::Row> IncomeReports::grouped(ReportSheet& sheet, const Grouping& g) {
-    const auto totals = ReportQuery::totals(m_db, g.totalsSql);
+    const auto read = ReportQuery::totals(m_db, g.totalsSql);
     std::vector<Row> rows;
+    if (!read) {
+        ReportQuery::failed(sheet, read.readFailure());
+        return rows;
+    }
+    const ReportQuery::Totals& totals = *read;
     if (totals.count == 0)
         return rows;
-    ReportQuery::forEachRecord(m_db, g.rowsSql, [&](int h) {
-        rows.push_back({m_db.ReadColByIndex(h, 2).toText(), m_db.ReadColByIndex(h, 1).toInt(),
-                        Money::fromYuan(m_db.ReadColByIndex(h, 3).toNumber()).yuan()});
+    const auto records = ReportQuery::forEachRecord(m_db, g.rowsSql, [&](const Rows::Row& r) {
+        rows.push_back(
+            {r.at(1).toText(), r.at(0).toInt(), Money::fromYuan(r.at(2).toNumber()).yuan()});
     });
+    if (!records) {
+        ReportQuery::failed(sheet, records.readFailure());
+        return {};
+    }
     std::vector<std::vector<std::string>> texts;
     for (const auto& r : rows)
         texts.push_back({r.key, Values::numberToText(r.sum), std::to_string(r.count),

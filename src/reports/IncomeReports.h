@@ -42,6 +42,7 @@ class IncomeReports {
     // ("yyyy-mm-dd") or one month ("yyyy-mm"); span is "月", "季度" or "年度".
     static Grouping grouping(const std::string& from, const std::string& rowFormat, int periods,
                              const std::string& span);
+    // Empty when nothing was found or the rows could not be read (the sheet says which).
     std::vector<Row> grouped(ReportSheet& sheet, const Grouping& grouping);
 
     Database& m_db;

@@ -1,19 +1,24 @@
 #pragma once
+#include "reports/ReportSheet.h"
 #include "storage/values/Money.h"
 #include "storage/engine/Database.h"
 
 #include <string>
 
-// Record-set walking for the reports: every set is closed before return.
+// Reading for the reports: every record is read before any is used, and a
+// read that fails is a failure, never a report of zeros.
 namespace ReportQuery {
 
-template <typename F> void forEachRecord(Database& db, const std::string& sql, F&& onRecord) {
-    const int handle = db.OpenTable(sql);
-    if (handle == 0)
-        return;
-    for (; !db.IsEOF(handle); db.MoveNext(handle))
-        onRecord(handle);
-    db.CloseTable(handle);
+// Hands every record of the select to onRecord; the number of records, or why
+// they could not be read (then none was handed on).
+template <typename F>
+ReadResult<std::size_t> forEachRecord(Database& db, const std::string& sql, F&& onRecord) {
+    const ReadResult<Rows> rows = db.read(sql);
+    if (!rows)
+        return rows.readFailure();
+    for (const Rows::Row& row : *rows)
+        onRecord(row);
+    return rows->size();
 }
 
 struct Totals {
@@ -21,18 +26,27 @@ struct Totals {
     double sum = 0;
 };
 
-// count(*) and sum(...) in the first two columns of the first record; a
-// failed statement or no record reads as nothing found.
-inline Totals totals(Database& db, const std::string& sql) {
+// count(*) and sum(...) in the first two columns of the first record; no
+// record reads as nothing found.
+inline ReadResult<Totals> totals(Database& db, const std::string& sql) {
+    const ReadResult<Rows> rows = db.read(sql);
+    if (!rows)
+        return rows.readFailure();
     Totals result;
-    const int handle = db.OpenTable(sql);
-    if (handle == 0)
+    if (rows->empty())
         return result;
-    result.count = db.ReadColByIndex(handle, 1).toInt();
+    result.count = (*rows)[0].at(0).toInt();
     // Amounts are whole fen: a sum of binary fractions is brought back to the fen.
-    result.sum = Money::fromYuan(db.ReadColByIndex(handle, 2).toNumber()).yuan();
-    db.CloseTable(handle);
+    result.sum = Money::fromYuan((*rows)[0].at(1).toNumber()).yuan();
     return result;
+}
+
+// The sheet marked with what the report says instead of its figures when
+// they could not be read.
+inline ReportSheet failed(ReportSheet& sheet, const ReadFailure& failure) {
+    sheet.setFailure(
+        StorageFailures::failed("读取报表数据", failure.cause, "报表没有显示，数据没有改动。"));
+    return sheet;
 }
 
 } // namespace ReportQuery

@@ -45,6 +45,12 @@ class ReportSheet {
     void setTitle(const std::string& title) { m_title = title; }
     void setChart(Chart chart) { m_chart = chart; }
     void setFound(bool found) { m_found = found; }
+    // The data could not be read: the sheet shows nothing found, and the
+    // window tells this instead.
+    void setFailure(std::string message) {
+        m_failure = std::move(message);
+        m_found = false;
+    }
     void setLastDataRow(int row) { m_lastDataRow = row; }
     void addChart(SheetChart chart) { m_charts.push_back(std::move(chart)); }
 
@@ -59,6 +65,8 @@ class ReportSheet {
     // Day reports have no chart and take the window's width.
     Chart chart() const { return m_chart; }
     bool found() const { return m_found; }
+    // Empty unless the data could not be read.
+    const std::string& failure() const { return m_failure; }
     // Below firstDataRow when the report found nothing.
     int lastDataRow() const { return m_lastDataRow; }
     const std::vector<SheetChart>& charts() const { return m_charts; }
@@ -70,6 +78,7 @@ class ReportSheet {
     std::string m_title;
     Chart m_chart = Chart::None;
     bool m_found = false;
+    std::string m_failure;
     int m_lastDataRow = firstDataRow - 1;
     std::vector<SheetChart> m_charts;
     std::map<std::pair<int, int>, std::string> m_texts;

@@ -62,11 +62,14 @@ ReportSheet SalesReports::rerun() {
     }
 }
 
-std::vector<std::string> SalesReports::filterChoices() {
+ReadResult<std::vector<std::string>> SalesReports::filterChoices() {
     std::vector<std::string> choices{allDishes};
-    ReportQuery::forEachRecord(m_db, "Select * from 菜单", [&](int h) {
-        choices.push_back(m_db.ReadColByName(h, "菜名").toText());
-    });
+    const auto dishes =
+        ReportQuery::forEachRecord(m_db, "Select * from 菜单", [&](const Rows::Row& r) {
+            choices.push_back(r["菜名"].toText());
+        });
+    if (!dishes)
+        return dishes.readFailure();
     return choices;
 }
 
@@ -92,8 +95,11 @@ ReportSheet SalesReports::grouped(const std::string& title, const std::string& h
         startSheet(title, {heading, "销售数量", "销售金额"}, ReportSheet::Chart::Line);
     const std::string head =
         "from 存单详单 where " + m_state.dishClause + " " + period + "  group by ";
-    const auto totals =
+    const auto read =
         ReportQuery::totals(m_db, "select count(*),sum(小计) " + head + "format(销售时间,'yyyy')");
+    if (!read)
+        return ReportQuery::failed(sheet, read.readFailure());
+    const ReportQuery::Totals& totals = *read;
     if (totals.count == 0) {
         if (clearChartWhenEmpty)
             ChartFiles::clearLineChart(m_folder);
@@ -104,12 +110,11 @@ ReportSheet SalesReports::grouped(const std::string& title, const std::string& h
     std::vector<std::string> labels;
     ReportCharts::TrendSeries amounts{"销售额", {}}, counts{"销售量", {}};
     ReportMath::ChartMaximum maximum;
-    ReportQuery::forEachRecord(
-        m_db, "select " + rowKey + ",count(*),sum(小计) " + head + rowKey, [&](int h) {
-            const std::string key = m_db.ReadColByIndex(h, 1).toText();
-            const long long count = m_db.ReadColByIndex(h, 2).toInt();
-            const double amount =
-                Values::roundTo(ReportMath::writtenSum(m_db.ReadColByIndex(h, 3).toNumber()), 1);
+    const auto records = ReportQuery::forEachRecord(
+        m_db, "select " + rowKey + ",count(*),sum(小计) " + head + rowKey, [&](const Rows::Row& r) {
+            const std::string key = r.at(0).toText();
+            const long long count = r.at(1).toInt();
+            const double amount = Values::roundTo(ReportMath::writtenSum(r.at(2).toNumber()), 1);
             const std::string label =
                 (key.size() >= 2 ? key.substr(key.size() - 2) : key) + labelSuffix;
             lines.push_back({label, std::to_string(count), Values::numberToText(amount)});
@@ -118,6 +123,8 @@ ReportSheet SalesReports::grouped(const std::string& title, const std::string& h
             counts.values.push_back(std::to_string(count));
             maximum.add(amount, static_cast<double>(count));
         });
+    if (!records)
+        return ReportQuery::failed(sheet, records.readFailure());
     fillRows(sheet, lines, totals);
     sheet.addChart({chartTitle, {{amounts.name, 2}, {counts.name, 1}}});
     ReportCharts::writeTrend(m_folder, maximum.axisMaximum(), chartTitle, labels, amounts, counts);
@@ -132,19 +139,23 @@ ReportSheet SalesReports::day(const std::string& date) {
                                ") and 销售时间<=cdate(" + Values::sqlQuote(d + "23时59分59秒") +
                                ")";
     const std::string from = "from 存单详单 where " + m_state.dishClause;
-    const auto totals =
+    const auto read =
         ReportQuery::totals(m_db, "select count(*),sum(小计) " + from + "  " + bounds);
+    if (!read)
+        return ReportQuery::failed(sheet, read.readFailure());
+    const ReportQuery::Totals& totals = *read;
     if (totals.count == 0)
         return sheet;
     std::vector<Line> lines;
-    ReportQuery::forEachRecord(
+    const auto records = ReportQuery::forEachRecord(
         m_db, "select 销售时间,菜名,数量,小计 " + from + " " + bounds + " order by 销售时间,ID",
-        [&](int h) {
-            lines.push_back({Values::dateTimeToText(m_db.ReadColByIndex(h, 1).toDateTime()),
-                             m_db.ReadColByIndex(h, 2).toText() + "(" +
-                                 m_db.ReadColByIndex(h, 3).toText() + ")",
-                             Values::numberToText(m_db.ReadColByIndex(h, 4).toNumber())});
+        [&](const Rows::Row& r) {
+            lines.push_back({Values::dateTimeToText(r.at(0).toDateTime()),
+                             r.at(1).toText() + "(" + r.at(2).toText() + ")",
+                             Values::numberToText(r.at(3).toNumber())});
         });
+    if (!records)
+        return ReportQuery::failed(sheet, records.readFailure());
     fillRows(sheet, lines, totals);
     return sheet;
 }

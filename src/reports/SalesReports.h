@@ -1,6 +1,7 @@
 #pragma once
 #include "reports/ReportSheet.h"
 #include "reports/SalesReportState.h"
+#include "storage/engine/ReadResult.h"
 
 #include <string>
 #include <vector>
@@ -25,7 +26,7 @@ class SalesReports {
     // The report of the current mode again, for its remembered period.
     ReportSheet rerun();
     // What the filter list offers: "所有菜品", then every dish of 菜单 in table order.
-    std::vector<std::string> filterChoices();
+    ReadResult<std::vector<std::string>> filterChoices();
 
   private:
     ReportSheet grouped(const std::string& title, const std::string& heading,

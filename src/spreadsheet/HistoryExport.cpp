@@ -99,6 +99,9 @@ WriteResult HistoryExport::copyRows(TableWriter& writer, const std::string& tabl
             break;
         }
     }
+    // Rows that stopped on a failed read are not the whole history.
+    if (result == WriteResult::Written && m_db.cursorFailed(handle))
+        result = WriteResult::Failed;
     m_db.CloseTable(handle);
     return result;
 }

@@ -95,8 +95,8 @@ TEST_F(CustomerFileTest, DeleteGoesByTelephoneAndKeepsOthers) {
     data.addCustomer("it's", "王五", "南街");
     EXPECT_TRUE(file.deleteCustomer("it's"));
     EXPECT_EQ(customers(), 1);
-    EXPECT_TRUE(file.findByTelephone("139"));
-    EXPECT_FALSE(file.findByTelephone("it's"));
+    EXPECT_TRUE(*file.findByTelephone("139"));
+    EXPECT_FALSE(*file.findByTelephone("it's"));
 }
 
 TEST(CustomerFileText, SearchAndDeleteQuestion) {

@@ -62,9 +62,10 @@ TEST(ManagerPassword, StoredDigestIsPbkdf2WithItsSaltAndRounds) {
     TestDatabase data;
     ManagerPassword password(data.db);
     SettingsStore settings(data.db);
-    password.change("", "同一个", "同一个");
+    ASSERT_EQ(password.change("", "同一个", "同一个").outcome, ManagerPassword::Outcome::Set);
     const std::string first = settings.get(ManagerPassword::settingKey, "");
-    password.change("同一个", "同一个", "同一个");
+    ASSERT_EQ(password.change("同一个", "同一个", "同一个").outcome,
+              ManagerPassword::Outcome::Changed);
     EXPECT_NE(settings.get(ManagerPassword::settingKey, ""), first) << "a fresh salt each time";
     EXPECT_TRUE(first.starts_with("pbkdf2-sha256$" + std::to_string(ManagerPassword::iterations)));
 }

@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Engines, PagedListOnDatabase, bothEngines, engineName);
 
 TEST_P(PagedListOnDatabase, EmptyTableShowsPageZeroAndClearsTheList) {
     int page = 1;
-    const PagedList::Page shown = list.showPage(data.db, page);
+    const PagedList::Page shown = *list.showPage(data.db, page);
     EXPECT_EQ(page, 0);
     EXPECT_TRUE(shown.listCleared);
     EXPECT_TRUE(shown.pageShown);
@@ -71,7 +71,7 @@ TEST_P(PagedListOnDatabase, InvalidRequestsRefreshOnlyTheTotals) {
     data.addOrders(3);
     for (int requested : {0, -2, -100}) {
         int page = requested;
-        const PagedList::Page shown = list.showPage(data.db, page);
+        const PagedList::Page shown = *list.showPage(data.db, page);
         EXPECT_EQ(page, requested);
         EXPECT_FALSE(shown.pageShown);
         EXPECT_FALSE(shown.listCleared);
@@ -83,7 +83,7 @@ TEST_P(PagedListOnDatabase, RowsComeOldestFirstWithTheDateOnly) {
     data.addOrder({.time = "2017-05-15 12:30:00", .table = "A1"});
     data.addOrder({.time = "2018-01-02 08:00:00", .telephone = "13800000000", .address = "北街"});
     int page = 1;
-    const PagedList::Page shown = list.showPage(data.db, page);
+    const PagedList::Page shown = *list.showPage(data.db, page);
     ASSERT_EQ(shown.rows.size(), 2u);
     EXPECT_EQ(shown.rows[0][2], "2017年5月15日");
     EXPECT_EQ(shown.rows[0][5], "A1");
@@ -99,7 +99,7 @@ TEST_P(PagedListOnDatabase, LargeWindowsFindTheSamePagesByTheirLastId) {
         ids.push_back(data.addOrder({.table = i % 3 ? "A1" : "", .address = i % 2 ? "北街" : ""}));
     // Gaps in the IDs, at the start and in the middle.
     for (int i : {0, 1, 17, 18, 19, 30})
-        data.db.ExecuteSql("Delete * from 存单 where ID=" + std::to_string(ids[i]));
+        data.execute("Delete * from 存单 where ID=" + std::to_string(ids[i]));
 
     const std::string fragments[] = {"", HistoryFilter::dineIn().fragment,
                                      HistoryFilter::takeOut().fragment,
@@ -112,10 +112,10 @@ TEST_P(PagedListOnDatabase, LargeWindowsFindTheSamePagesByTheirLastId) {
                 continue;
             int direct = requested;
             list.setDirectWindowLimit(1000);
-            const PagedList::Page expected = list.showPage(data.db, direct);
+            const PagedList::Page expected = *list.showPage(data.db, direct);
             int keyed = requested;
             list.setDirectWindowLimit(0);
-            const PagedList::Page found = list.showPage(data.db, keyed);
+            const PagedList::Page found = *list.showPage(data.db, keyed);
             EXPECT_EQ(found.rows, expected.rows) << fragment << " page " << requested;
             EXPECT_EQ(keyed, direct);
         }

@@ -52,15 +52,15 @@ TEST_P(StoredOrdersTest, LinesAreFoundByOrderAndSaleDate) {
     orderOf({{"2017-05-15 12:30:00", "别的单"}});
 
     const std::string idText = std::to_string(id);
-    const std::vector<StoredLine> found = stored.findOrderLines(idText, "2017年5月15日");
+    const std::vector<StoredLine> found = *stored.findOrderLines(idText, "2017年5月15日");
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].dish, "鱼香肉丝");
     EXPECT_EQ(found[0].quantity, "2");
     EXPECT_EQ(found[0].unit, "份");
     EXPECT_EQ(found[0].subtotal, "30");
     EXPECT_EQ(found[1].dish, "宫保鸡丁");
-    EXPECT_TRUE(stored.findOrderLines(idText, "2017年05月15日").empty());
-    EXPECT_TRUE(stored.findOrderLines(idText, "x' or '1'='1").empty());
+    EXPECT_TRUE(stored.findOrderLines(idText, "2017年05月15日")->empty());
+    EXPECT_TRUE(stored.findOrderLines(idText, "x' or '1'='1")->empty());
 }
 
 TEST(StoredOrdersQuestion, NamesNumberAndDate) {

@@ -39,7 +39,7 @@ class ChangeRecordTest : public ::testing::Test {
     OrderDraft loaded() {
         OrderEditor editor(data.db);
         return OrderEditor::loadedDraft(OrderDraft{}, *editor.loadOrder(idText),
-                                        editor.loadLines(idText, "2016年5月15日"),
+                                        *editor.loadLines(idText, "2016年5月15日"),
                                         OrderTime::MonthDay);
     }
 
@@ -123,8 +123,8 @@ TEST_F(ChangeRecordTest, EachChangeLeavesOneRecordOfBeforeAndAfter) {
         if (a.hasAfter && a.kind != ChangeLog::Kind::Edit)
             EXPECT_NE(r->after.find("宫保鸡丁  2份  30\n"), std::string::npos) << r->after;
         // Put the order back for the next action.
-        data.db.ExecuteSql("Delete * from 存单");
-        data.db.ExecuteSql("Delete * from 存单详单");
+        data.execute("Delete * from 存单");
+        data.execute("Delete * from 存单详单");
         SetUp();
     }
     EXPECT_EQ(records(), 4);
@@ -149,7 +149,8 @@ TEST_F(ChangeRecordTest, AFailedChangeLeavesNoRecordAndAFailedRecordNoChange) {
             EXPECT_EQ(failure->orderId, a.storedOrder ? idText : "");
             EXPECT_EQ(failure->number, "1");
         }
-        data.db.ExecuteSql("drop trigger refuse");
+        if (a.refuseChange)
+            data.execute("drop trigger refuse");
 
         refuse("before insert on 操作记录");
         bool jobRan = false;
@@ -166,7 +167,7 @@ TEST_F(ChangeRecordTest, AFailedChangeLeavesNoRecordAndAFailedRecordNoChange) {
         EXPECT_FALSE(jobRan) << "a receipt whose record fails is not printed";
         EXPECT_EQ(lines(), 2);
         EXPECT_EQ(table(), "A'1");
-        data.db.ExecuteSql("drop trigger refuse");
+        data.execute("drop trigger refuse");
     }
 }
 

@@ -79,7 +79,9 @@ TEST(TillProcess, Settles) {
     std::vector<OrderLine> lines(till.linesPerOrder, OrderLine{"红烧排骨饭", "1", "份", "18"});
     Settlement settlement(db, clock);
     for (int i = 0; i < till.orders; ++i) {
-        const int number = nextOrderNumber(db, clock.now()).nextNumber;
+        const auto next = nextOrderNumber(db, clock.now());
+        ASSERT_TRUE(next) << next.error();
+        const int number = next->nextNumber;
         const auto result =
             settlement.store(deliveryOrder(std::to_string(number), lines, "18", "18"));
         ASSERT_EQ(result.outcome, Settlement::Outcome::Done) << result.message;
@@ -136,7 +138,7 @@ TEST_F(ConcurrentTills, FourTillsNumberTheDayWithoutGapsOrTwins) {
         count("select count(*) from (select 编号 from 存单 group by 编号 having count(*) > 1)"), 0);
     EXPECT_EQ(count("select count(*) from 存单详单"), 20000);
     expectNoHalfOrders();
-    const TodayCounters today = nextOrderNumber(db, clock.now());
+    const TodayCounters today = *nextOrderNumber(db, clock.now());
     EXPECT_EQ(today.orderCount, "10000");
     EXPECT_EQ(today.nextNumber, 10001);
     EXPECT_EQ(today.income, 180000);

@@ -159,7 +159,7 @@ TEST_F(DemoYearTest, EachOrdersLinesAreFoundByTheHistory) {
     std::map<std::string, int> dishesSeen;
     for (std::size_t i = 0; i < s_orders.size(); i += 7) {
         const StoredOrder& order = s_orders[i];
-        const auto lines = stored.findOrderLines(order.id, Values::dateToText(order.time));
+        const auto lines = *stored.findOrderLines(order.id, Values::dateToText(order.time));
         ASSERT_FALSE(lines.empty()) << order.id;
         double sum = 0;
         for (const StoredLine& line : lines) {

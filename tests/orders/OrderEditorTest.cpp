@@ -23,7 +23,7 @@ class OrderEditorTest : public OnBothEngines {
 
     OrderDraft draftFromLoad() {
         OrderDraft d = OrderEditor::loadedDraft(OrderDraft{}, *editor.loadOrder(idText),
-                                                editor.loadLines(idText, "2016年5月15日"),
+                                                *editor.loadLines(idText, "2016年5月15日"),
                                                 OrderTime::MonthDay);
         d.lines.push_back({});
         return d;
@@ -50,7 +50,7 @@ TEST_P(OrderEditorTest, LoadsTheRowAndTheLinesOfItsDay) {
     EXPECT_EQ(order->table, "A1");
     EXPECT_EQ(order->remark, "少辣");
     EXPECT_EQ(order->time, (DateTime{2016, 5, 15, 12, 30, 0}));
-    EXPECT_EQ(editor.loadLines(idText, "2016年5月15日").size(), 2u);
+    EXPECT_EQ(editor.loadLines(idText, "2016年5月15日")->size(), 2u);
     EXPECT_FALSE(editor.loadOrder("999999"));
 }
 
@@ -67,7 +67,7 @@ TEST_P(OrderEditorTest, SaveKeepsIdYearAndReplacesLinesAndRemark) {
     EXPECT_EQ(column("时间"), "2016年5月15日12时30分");
     EXPECT_EQ(lineCount(), 1);
     const std::vector<StoredLine> lines =
-        StoredOrders(data.db).findOrderLines(idText, "2016年5月15日");
+        *StoredOrders(data.db).findOrderLines(idText, "2016年5月15日");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].dish, "水煮鱼");
     EXPECT_EQ(lines[0].subtotal, "38");

@@ -12,7 +12,7 @@ class OrderNumbering : public ::testing::Test, public TestDatabase {
                 time + "'," + std::to_string(paid) + ")");
     }
     void expectCounters(const DateTime& now, int next, const char* count, const char* income) {
-        const TodayCounters counters = nextOrderNumber(db, now);
+        const TodayCounters counters = *nextOrderNumber(db, now);
         EXPECT_EQ(counters.nextNumber, next);
         EXPECT_EQ(counters.countCaption(), count);
         EXPECT_EQ(counters.incomeCaption(), income);
@@ -36,8 +36,8 @@ TEST_F(OrderNumbering, NumbersAreMaxPlusOneSoDeletedNumbersAreNotReused) {
 
 TEST_F(OrderNumbering, MidnightBelongsToTheDayBefore) {
     addOrder(7, "2026-12-09 00:00", 30);
-    EXPECT_EQ(nextOrderNumber(db, {2026, 12, 8, 23, 0, 0}).nextNumber, 8);
-    EXPECT_EQ(nextOrderNumber(db, {2026, 12, 9, 8, 0, 0}).nextNumber, 1);
+    EXPECT_EQ(nextOrderNumber(db, {2026, 12, 8, 23, 0, 0})->nextNumber, 8);
+    EXPECT_EQ(nextOrderNumber(db, {2026, 12, 9, 8, 0, 0})->nextNumber, 1);
 }
 
 TEST_F(OrderNumbering, DayBoundsCrossMonthsAndLeapDays) {
@@ -60,6 +60,6 @@ TEST_F(OrderNumbering, DayBoundsCrossMonthsAndLeapDays) {
 
 TEST_F(OrderNumbering, NewYearsEveOrdersStayInTheOldYear) {
     addOrder(2, "2026-12-31 23:30", 8);
-    EXPECT_EQ(nextOrderNumber(db, {2026, 12, 31, 23, 45, 0}).nextNumber, 3);
-    EXPECT_EQ(nextOrderNumber(db, {2027, 1, 1, 0, 5, 0}).nextNumber, 1);
+    EXPECT_EQ(nextOrderNumber(db, {2026, 12, 31, 23, 45, 0})->nextNumber, 3);
+    EXPECT_EQ(nextOrderNumber(db, {2027, 1, 1, 0, 5, 0})->nextNumber, 1);
 }

@@ -99,7 +99,7 @@ TEST_F(OrderSessionTest, EditingAStoredOrderSavesOverItAndReprintsItWithCopies) 
     addLine(id, "2026-12-08 09:00:00", "鱼香肉丝");
     const std::string idText = std::to_string(id);
     StoredOrders stored(db);
-    session.beginEditing(*stored.loadOrder(idText), stored.findOrderLines(idText, "2026年12月8日"),
+    session.beginEditing(*stored.loadOrder(idText), *stored.findOrderLines(idText, "2026年12月8日"),
                          0);
     ASSERT_EQ(session.settleKey(), OrderSession::SettleKey::SaveEdit);
     EXPECT_EQ(settle().outcome, Settlement::Outcome::NotStored) << "F12 saves, never settles";
@@ -133,7 +133,7 @@ TEST_F(OrderSessionTest, TheRoundingGoesOnTheReceiptAndOnItsReprint) {
 
     session.clear(2);
     StoredOrders stored(db);
-    session.beginEditing(*stored.loadOrder(id), stored.findOrderLines(id, "2026年12月8日"), 0);
+    session.beginEditing(*stored.loadOrder(id), *stored.findOrderLines(id, "2026年12月8日"), 0);
     EXPECT_EQ(session.printStored(printer()).outcome, RecordedPrint::Outcome::Printed);
     ASSERT_EQ(printed.size(), 2u);
     EXPECT_EQ(printed[0].rounding, "0.5");

@@ -49,18 +49,20 @@ TEST_F(OrderStorage, TimeFormatChoice) {
 }
 
 TEST_F(OrderStorage, CustomerLookupAndSave) {
-    EXPECT_FALSE(DeliveryCustomer::saveNew(db, "  ", "张三", "人民路"));
-    EXPECT_FALSE(DeliveryCustomer::saveNew(db, "138", " ", "　"));
-    EXPECT_TRUE(DeliveryCustomer::saveNew(db, " 138 ", " 张三 ", "D'Arcy Road"));
-    EXPECT_FALSE(DeliveryCustomer::saveNew(db, "138", "李四", "别处"));
+    using Saved = DeliveryCustomer::Saved;
+    EXPECT_EQ(DeliveryCustomer::saveNew(db, "  ", "张三", "人民路").outcome, Saved::Skipped);
+    EXPECT_EQ(DeliveryCustomer::saveNew(db, "138", " ", "　").outcome, Saved::Skipped);
+    EXPECT_EQ(DeliveryCustomer::saveNew(db, " 138 ", " 张三 ", "D'Arcy Road").outcome,
+              Saved::Added);
+    EXPECT_EQ(DeliveryCustomer::saveNew(db, "138", "李四", "别处").outcome, Saved::Skipped);
 
-    const DeliveryCustomer known = DeliveryCustomer::lookupCustomerByPhone(db, "138 ");
+    const DeliveryCustomer known = *DeliveryCustomer::lookupCustomerByPhone(db, "138 ");
     EXPECT_EQ(known.name, "张三");
     EXPECT_EQ(known.address, "D'Arcy Road");
-    const DeliveryCustomer unknown = DeliveryCustomer::lookupCustomerByPhone(db, "1381");
+    const DeliveryCustomer unknown = *DeliveryCustomer::lookupCustomerByPhone(db, "1381");
     EXPECT_EQ(unknown.name, "");
     EXPECT_EQ(unknown.address, "");
-    EXPECT_EQ(DeliveryCustomer::lookupCustomerByPhone(db, "' or '1'='1").name, "");
+    EXPECT_EQ(DeliveryCustomer::lookupCustomerByPhone(db, "' or '1'='1")->name, "");
 }
 
 TEST_F(OrderStorage, CachesLoadTheSeedCatalogueAndTables) {

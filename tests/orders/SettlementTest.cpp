@@ -105,7 +105,7 @@ TEST_P(SettlementTest, AmountsAreStoredToTheFenWithTheRoundingApart) {
                   expected);
     }
     EXPECT_EQ(scalar("select sum(小计) from 存单详单"), "62");
-    EXPECT_EQ(nextOrderNumber(db, clock.now()).incomeCaption(), "今日收入总额：227.8");
+    EXPECT_EQ(nextOrderNumber(db, clock.now())->incomeCaption(), "今日收入总额：227.8");
 }
 
 TEST_P(SettlementTest, SettledFlagFollowsTheActuallyPaidAmount) {

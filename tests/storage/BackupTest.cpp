@@ -1,7 +1,9 @@
 #include "storage/config/ProgramFolder.h"
 #include "storage/copies/AutomaticBackups.h"
 #include "storage/copies/DatabaseCopy.h"
+#include "storage/copies/DatabaseRestore.h"
 #include "storage/engine/StorageStartup.h"
+#include "support/StorageConditions.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -153,6 +155,22 @@ TEST_F(BackupTest, FailedOrAbandonedCopyLeavesNoFileAndIsToldOnce) {
     backups.abandon();
     EXPECT_EQ(filesIn(backupFolder()), std::set<std::string>{});
     EXPECT_EQ(count("select count(*) from 存单"), 500);
+}
+
+TEST_F(BackupTest, ARestoreThatLeavesNoDatabaseOpenSaysSo) {
+    const std::string path = folder.file("data/data.mdb");
+    const std::string offered = folder.file("offered.mdb");
+    fs::copy_file(path, offered);
+    DatabaseRestore restore(db, path);
+    ASSERT_TRUE(restore.stage(offered).sound);
+    // Another program holds both files: neither opens.
+    StorageConditions::OtherWriter onStaged(db, path + ".restore");
+    StorageConditions::OtherWriter onCurrent(db, path);
+    EXPECT_FALSE(restore.swap(backupFolder() + "/kept.mdb"));
+    EXPECT_EQ(restore.problem(), "恢复的数据库无法打开；原来的数据库没能重新打开（数据库正被其他"
+                                 "程序使用，请稍后重试），请关闭程序后重新启动");
+    EXPECT_FALSE(db.isOpen());
+    EXPECT_TRUE(fs::exists(path));
 }
 
 TEST_F(BackupTest, CopiesAKilledProgramLeftUnfinishedAreRemovedAtStart) {

@@ -16,9 +16,9 @@
 
 #include <fcntl.h>
 #include <filesystem>
-#include <tuple>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -292,11 +292,12 @@ std::string databaseWithOrders(const TempFolder& folder) {
     DbTransaction transaction(db);
     for (int i = 1; i <= 400; ++i) {
         const std::string n = std::to_string(i);
-        db.ExecuteSql("insert into 存单 (编号,票头,时间,实付,地址) values (" + n +
-                      ",'饿了么(第1联)','2026-03-01 12:00',25,'北街" + n + "号')");
+        EXPECT_TRUE(db.ExecuteSql("insert into 存单 (编号,票头,时间,实付,地址) values (" + n +
+                                  ",'饿了么(第1联)','2026-03-01 12:00',25,'北街" + n + "号')"));
         for (const char* dish : {"鱼香肉丝", "宫保鸡丁", "米饭"})
-            db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" +
-                          std::to_string(i) + ",'2026-03-01 12:00','" + dish + "',1,'份',12.5)");
+            EXPECT_TRUE(db.ExecuteSql(
+                "insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" +
+                std::to_string(i) + ",'2026-03-01 12:00','" + dish + "',1,'份',12.5)"));
     }
     EXPECT_TRUE(transaction.commit());
     return path;
@@ -569,9 +570,10 @@ TEST_F(DatabaseTest, FailuresSayWhatFailed) {
     auto addDiscount = [](Database& on) {
         return StorageConditions::firstFailure(
             [&](int i) {
-                on.ExecuteSql("insert into 减免 (减免名称) values ('优惠" + std::to_string(i) +
-                              "')");
-                return on.lastFailure();
+                return on.ExecuteSql("insert into 减免 (减免名称) values ('优惠" +
+                                     std::to_string(i) + "')")
+                           ? StorageFailure::None
+                           : on.lastFailure();
             },
             StorageFailure::None);
     };
@@ -583,16 +585,50 @@ TEST_F(DatabaseTest, FailuresSayWhatFailed) {
         path, [&](Database& on) { return StorageFailures::reason(addDiscount(on)); });
     EXPECT_EQ(readOnly, StorageFailures::reason(StorageFailure::ReadOnly));
 
+    // A read that fails is a failure with its cause, never an empty answer.
+    auto readFailures = [&] {
+        const ReadResult<Rows> rows = db.read("select * from 减免");
+        const ReadResult<DbValue> value = db.readValue("select count(*) from 减免");
+        EXPECT_EQ(rows.failure(), value.failure());
+        return rows.failure();
+    };
     ASSERT_TRUE(db.open(path, "tw"));
+    EXPECT_EQ(readFailures(), StorageFailure::None);
     {
         StorageConditions::OtherWriter other(db, path);
         EXPECT_EQ(addDiscount(db), StorageFailure::Busy);
         EXPECT_FALSE(db.begin());
         EXPECT_EQ(db.lastFailure(), StorageFailure::Busy);
+        EXPECT_EQ(readFailures(), StorageFailure::Busy);
     }
     StorageConditions::damageTable(db, path, "减免");
     EXPECT_EQ(addDiscount(db), StorageFailure::Damaged);
+    EXPECT_EQ(readFailures(), StorageFailure::Damaged);
     EXPECT_FALSE(db.isSound());
+}
+
+TEST_F(DatabaseTest, ARowsReadThatFailsPartWayIsAFailureNotFewerRows) {
+    {
+        DbTransaction transaction(db);
+        for (int i = 0; i < 3000; ++i)
+            ASSERT_TRUE(db.ExecuteSql("insert into 客户 (电话,姓名,地址) values ('" +
+                                      std::to_string(13800000000 + i) + "','客户','北街')"));
+        ASSERT_TRUE(transaction.commit());
+    }
+    ASSERT_EQ(db.read("select * from 客户")->size(), 3000u);
+    // The last page of the file holds the last customers: the first rows
+    // still read, so the failure comes part way through.
+    StorageConditions::damagePage(
+        folder.file("data/data.mdb"),
+        std::stol(StorageConditions::firstText(db.connection(), "PRAGMA page_count")));
+    const int cursor = db.OpenTable("select * from 客户");
+    ASSERT_NE(cursor, 0);
+    EXPECT_EQ(db.ReadColByName(cursor, "电话").toText(), "13800000000");
+    db.CloseTable(cursor);
+    const ReadResult<Rows> rows = db.read("select * from 客户");
+    EXPECT_FALSE(rows);
+    EXPECT_EQ(rows.failure(), StorageFailure::Damaged);
+    EXPECT_NE(rows.message("读取客户资料", "").find("已损坏"), std::string::npos);
 }
 
 TEST_F(DatabaseTest, ANulNeverCutsAStatementShort) {

@@ -1,8 +1,8 @@
-#include "storage/engine/Database.h"
 #include "storage/config/DatabaseSettings.h"
 #include "storage/config/IniFile.h"
 #include "storage/config/SettingsStore.h"
 #include "storage/config/TillName.h"
+#include "storage/engine/Database.h"
 #include "storage/engine/StorageStartup.h"
 #include "storage/values/TextCodec.h"
 #include "support/TestDatabase.h"
@@ -232,8 +232,7 @@ TEST(DatabaseSettings, ThePasswordLeavesTheIniFile) {
     chosen.connection = "host=db user=till:1";
     chosen.password = "a:b\\c";
     ASSERT_TRUE(chosen.save(ini));
-    EXPECT_NE(TempFolder::read(passwords).find("db:*:*:till\\:1:a\\:b\\\\c\n"),
-              std::string::npos);
+    EXPECT_NE(TempFolder::read(passwords).find("db:*:*:till\\:1:a\\:b\\\\c\n"), std::string::npos);
     std::filesystem::permissions(path, std::filesystem::perms(0640));
     EXPECT_EQ(ini.iniGet("80小票打印宽度", "640", true), "640");
     EXPECT_EQ(mode(path), 0640);
@@ -262,14 +261,17 @@ TEST(DatabaseSettings, ThePasswordLeavesTheIniFile) {
 TEST(IniFile, NewFilesAreCreatedForTheirOwnerWhenTheyNameAServer) {
     TempFolder folder;
     ASSERT_EQ(setenv("PGPASSFILE", folder.file("pgpass").c_str(), 1), 0);
-    for (const auto engine : {DatabaseSettings::Engine::Sqlite, DatabaseSettings::Engine::Postgresql}) {
-        const std::string path = folder.file(engine == DatabaseSettings::Engine::Sqlite ? "a.ini" : "b.ini");
+    for (const auto engine :
+         {DatabaseSettings::Engine::Sqlite, DatabaseSettings::Engine::Postgresql}) {
+        const std::string path =
+            folder.file(engine == DatabaseSettings::Engine::Sqlite ? "a.ini" : "b.ini");
         DatabaseSettings chosen;
         chosen.engine = engine;
         chosen.connection = engine == DatabaseSettings::Engine::Sqlite ? "" : "host=db";
         ASSERT_TRUE(chosen.save(IniFile(path)));
-        const auto others = std::filesystem::status(path).permissions() &
-                            (std::filesystem::perms::group_all | std::filesystem::perms::others_all);
+        const auto others =
+            std::filesystem::status(path).permissions() &
+            (std::filesystem::perms::group_all | std::filesystem::perms::others_all);
         EXPECT_EQ(others == std::filesystem::perms::none, chosen.onServer()) << path;
     }
     unsetenv("PGPASSFILE");
@@ -280,8 +282,8 @@ TEST(IniFile, NewFilesAreCreatedForTheirOwnerWhenTheyNameAServer) {
 TEST(IniFile, AMalformedEntryKeepsToItsLine) {
     const struct {
         const char* before;
-        const char* flat;        // DH as read
-        const char* connection;  // 连接 in [数据库] as read after DH was added
+        const char* flat;       // DH as read
+        const char* connection; // 连接 in [数据库] as read after DH was added
     } cases[] = {
         {"DH = {123\r\n[数据库]\r\n连接 = {host=a}\r\n", "123", "host=a"},
         {"DH = {\n[数据库]\n连接 = {host=a}", "", "host=a"},

@@ -89,7 +89,8 @@ std::vector<Case> corpus() {
           std::string("3,'微信点餐','白云快餐','05-15 "
                       "12:30','',0,0,12.5,'现金支付',12.5,12.5,'号牌 1','','','','1','')")},
          "Select * from 存单 where 时间=#05-15 12:30# and 编号=3",
-         "5|3|微信点餐|白云快餐|2026年5月15日12时30分||0|0|12.5|现金支付|12.5|12.5|号牌 1||||真|||"},
+         "5|3|微信点餐|白云快餐|2026年5月15日12时30分||0|0|12.5|现金支付|12.5|12.5|号牌 "
+         "1||||真|||"},
         {"order found by its time",
          {},
          "Select * from 存单 where 时间=#2017-05-15 12:30# and 编号=1",
@@ -124,7 +125,8 @@ std::vector<Case> corpus() {
           "地址='北京路1号',是否结算='0' "
           "where ID =2"},
          "Select * from 存单 where ID =2",
-         "2|2|饿了么(第1联)|白云快餐|2017年5月15日18时5分||0|0|25.5|现金支付|25.5|25.5||1380000|张三|"
+         "2|2|饿了么(第1联)|白云快餐|2017年5月15日18时5分||0|0|25.5|现金支付|25.5|25.5||1380000|"
+         "张三|"
          "北京路1号|假|少辣||"},
         // demo data
         {"demo customers",
@@ -449,8 +451,7 @@ TEST_P(StatementCorpus, TextThatIsNotUtf8IsRefusedNamingItsColumn) {
         {"select '\xc0\x80' from 客户", "语句"},
     };
     for (const auto& c : cases) {
-        EXPECT_FALSE(c.sql.starts_with("select") ? db.OpenTable(c.sql) != 0
-                                                 : db.ExecuteSql(c.sql));
+        EXPECT_FALSE(c.sql.starts_with("select") ? db.OpenTable(c.sql) != 0 : db.ExecuteSql(c.sql));
         EXPECT_EQ(db.lastFailure(), StorageFailure::InvalidText) << c.sql;
         EXPECT_EQ(db.lastError().rfind(c.column, 0), 0u) << db.lastError();
     }

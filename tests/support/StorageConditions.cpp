@@ -38,16 +38,20 @@ void fillDisk(Database& db) {
                  nullptr, nullptr, nullptr);
 }
 
-void damageTable(Database& db, const std::string& path, const std::string& table) {
-    const long root = std::stol(firstText(
-        db.connection(), "select rootpage from sqlite_master where name='" + table + "'"));
-    overwritePage(path, root, 0xA5);
+void damagePage(const std::string& path, long page) {
+    overwritePage(path, page, 0xA5);
     const int fd = ::open(path.c_str(), O_RDWR);
     unsigned char counter[4];
     (void)!::pread(fd, counter, 4, 24);
     counter[3] = static_cast<unsigned char>(counter[3] + 1);
     (void)!::pwrite(fd, counter, 4, 24);
     ::close(fd);
+}
+
+void damageTable(Database& db, const std::string& path, const std::string& table) {
+    damagePage(path, std::stol(firstText(db.connection(),
+                                         "select rootpage from sqlite_master where name='" + table +
+                                             "'")));
 }
 
 namespace {

@@ -25,8 +25,10 @@ Result firstFailure(const Attempt& attempt, const Result& success) {
     return success;
 }
 
-// Damages the first page of a table under an open connection, and changes the
+// Damages page `page` (from 1) under an open connection, and changes the
 // file's change counter so that the connection reads the page again.
+void damagePage(const std::string& path, long page);
+// Damages the first page of a table or an index, as damagePage does.
 void damageTable(Database& db, const std::string& path, const std::string& table);
 
 // Runs `sql` on the closed file at `path` while the index of that name does

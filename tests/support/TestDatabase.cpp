@@ -3,6 +3,7 @@
 #include "receipt/ReceiptSettings.h"
 #include "storage/config/ProgramFolder.h"
 #include "storage/config/SettingsStore.h"
+#include "storage/engine/DbTransaction.h"
 #include "storage/engine/StorageStartup.h"
 #include "storage/values/Values.h"
 
@@ -106,10 +107,10 @@ long long TestDatabase::addOrder(const OrderRow& o) {
 }
 
 void TestDatabase::addOrders(int count) {
-    db.begin();
+    DbTransaction transaction(db);
     for (int i = 0; i < count; ++i)
         addOrder({});
-    db.commit();
+    EXPECT_TRUE(transaction.commit()) << db.lastError();
 }
 
 void TestDatabase::addLine(long long orderId, const std::string& saleTime, const std::string& dish,

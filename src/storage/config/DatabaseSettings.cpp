@@ -51,7 +51,7 @@ std::string DatabaseSettings::unknownEngineMessage() const {
 bool DatabaseSettings::secure(const IniFile& ini) const {
     struct stat status {};
     const bool readable = ::stat(ini.path().c_str(), &status) == 0 && (status.st_mode & 077) != 0;
-    const bool needed = !ConnectionFields::parse(connection).password.empty() ||
-                        (onServer() && readable);
+    const bool needed =
+        !ConnectionFields::parse(connection).password.empty() || (onServer() && readable);
     return !needed || save(ini);
 }

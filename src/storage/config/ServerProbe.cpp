@@ -25,7 +25,8 @@ constexpr Cause causes[] = {
     {"No route to host", "", "网络不通，找不到服务器"},
     {"Network is unreachable", "", "网络不通，找不到服务器"},
     {"password authentication failed", "", "服务器拒绝了这个用户：用户名或密码不对"},
-    {"no password supplied", "", "服务器要求密码，但这台电脑上没有保存密码，请在“数据库设置”中填写密码"},
+    {"no password supplied", "",
+     "服务器要求密码，但这台电脑上没有保存密码，请在“数据库设置”中填写密码"},
     {"no pg_hba.conf entry", "", "服务器不允许这个用户从这台电脑连接（pg_hba.conf）"},
     {"database \"", "does not exist", "服务器上没有这个数据库"},
     {"role \"", "does not exist", "服务器拒绝了这个用户：服务器上没有这个用户"},
@@ -81,7 +82,8 @@ std::string ServerProbe::failure(const std::string& connection, const std::strin
     std::string reason = detail(libpqMessage, fields.password);
     if (passwordFileIgnored(libpqMessage))
         return "密码文件 " + PasswordFile::path() +
-               " 的权限不对（其他用户也能读取），PostgreSQL 不会使用其中的密码。请在终端执行 chmod 600 " +
+               " 的权限不对（其他用户也能读取），PostgreSQL 不会使用其中的密码。请在终端执行 chmod "
+               "600 " +
                PasswordFile::path() + " 后重试。\r\n（" + reason + "）";
     for (const Cause& cause : causes)
         if (libpqMessage.find(cause.needle) != std::string::npos &&
@@ -99,7 +101,8 @@ ServerProbe::Finding ServerProbe::probe(const std::string& connection,
     ServerLink link;
     std::string said;
     if (!link.open(connection, ServerEngine::startLimit, said, password))
-        return {false, "无法连接数据库服务器 " + fields.server() + "：" + failure(connection, said)};
+        return {false,
+                "无法连接数据库服务器 " + fields.server() + "：" + failure(connection, said)};
     PGconn* server = link.raw();
     // "15.20 (Debian 15.20-0+deb12u1)": the number is what the owner needs.
     const char* version = PQparameterStatus(server, "server_version");

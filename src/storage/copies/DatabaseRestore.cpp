@@ -43,6 +43,12 @@ std::string problemOf(sqlite3* db, bool everyPage, bool& laterVersion) {
     return problem;
 }
 
+// "（<cause>）" when the database can name why it failed.
+std::string reasonOf(const Database& db) {
+    const std::string reason = StorageFailures::reason(db.lastFailure());
+    return reason.empty() ? std::string() : "（" + reason + "）";
+}
+
 } // namespace
 
 BackupSummary DatabaseRestore::inspect(const std::string& path, bool everyPage) {
@@ -115,11 +121,16 @@ bool DatabaseRestore::swap(const std::string& keptPath,
     return true;
 }
 
+// A database left closed would fail every later order unseen, so a put-back
+// database that does not open again is told with the restore's failure.
 bool DatabaseRestore::putBack(const std::string& keptPath, const std::string& problem) {
-    if (!keptPath.empty())
-        SafeFile::rename(keptPath, m_databasePath);
-    StorageStartup::openDatabase(m_db, m_databasePath);
+    const bool movedBack = keptPath.empty() || SafeFile::rename(keptPath, m_databasePath);
     m_problem = problem;
+    if (!movedBack)
+        m_problem += "；原来的数据库没能放回原处，它保存在 " + keptPath +
+                     "，请关闭程序后把它放回 " + m_databasePath;
+    else if (!StorageStartup::openDatabase(m_db, m_databasePath))
+        m_problem += "；原来的数据库没能重新打开" + reasonOf(m_db) + "，请关闭程序后重新启动";
     return false;
 }
 

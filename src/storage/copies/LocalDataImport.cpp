@@ -1,9 +1,10 @@
 #include "storage/copies/LocalDataImport.h"
-#include "storage/engine/LongWork.h"
-#include "storage/engine/Database.h"
 #include "storage/copies/DatabaseRestore.h"
-#include "storage/schema/Schema.h"
+#include "storage/engine/Database.h"
+#include "storage/engine/DbTransaction.h"
+#include "storage/engine/LongWork.h"
 #include "storage/engine/StorageStartup.h"
+#include "storage/schema/Schema.h"
 #include "storage/values/Values.h"
 
 #include <filesystem>
@@ -61,20 +62,23 @@ std::string literal(const DbValue& value) {
     }
 }
 
-long long rowCount(Database& db, const std::string& table) {
-    const int handle = db.OpenTable("select count(*) from " + table);
-    const long long count = db.IsEOF(handle) ? 0 : db.ReadColByIndex(handle, 1).toNumber();
-    db.CloseTable(handle);
-    return count;
+ReadResult<long long> rowCount(Database& db, const std::string& table) {
+    const ReadResult<DbValue> count = db.readValue("select count(*) from " + table);
+    if (!count)
+        return count.readFailure();
+    return static_cast<long long>(count->toNumber());
 }
 
 } // namespace
 
+// A server whose orders could not be counted is refused: they might be there.
 std::string LocalDataImport::refusal() {
-    const long long orders = rowCount(m_target, "存单");
-    if (orders == 0)
+    const ReadResult<long long> orders = rowCount(m_target, "存单");
+    if (!orders)
+        return orders.message("读取数据库服务器上的订单", "没有导入任何数据。");
+    if (*orders == 0)
         return {};
-    return "数据库服务器上已有 " + std::to_string(orders) +
+    return "数据库服务器上已有 " + std::to_string(*orders) +
            " 张订单，不能再导入本地数据：导入会与这些订单混在一起。";
 }
 
@@ -90,16 +94,15 @@ bool LocalDataImport::run(const std::string& path, const Progress& progress) {
     if (!copy.open())
         return fail("无法读取这个文件：" + copy.db().lastError());
     const LongWork longWork(m_target);
-    if (!m_target.begin())
+    DbTransaction transaction(m_target);
+    if (!transaction.started())
         return fail("无法开始导入：" + m_target.lastError());
     // Looked at again inside the transaction: another till may have settled an order meanwhile.
-    if (std::string refused = refusal(); !refused.empty() || !copyAll(copy.db(), progress)) {
-        if (!refused.empty())
-            fail(refused);
-        m_target.rollback();
+    if (std::string refused = refusal(); !refused.empty())
+        return fail(refused);
+    if (!copyAll(copy.db(), progress))
         return false;
-    }
-    return m_target.commit() || fail("导入没有完成：" + m_target.lastError());
+    return transaction.commit() || fail("导入没有完成：" + m_target.lastError());
 }
 
 // The rows the server started with (the first dishes, tables and settings)
@@ -107,8 +110,12 @@ bool LocalDataImport::run(const std::string& path, const Progress& progress) {
 // another till stores meanwhile makes the import fail rather than vanish.
 bool LocalDataImport::copyAll(Database& source, const Progress& progress) {
     Count count;
-    for (const TableDef& table : Schema::tables())
-        count.total += rowCount(source, table.name);
+    for (const TableDef& table : Schema::tables()) {
+        const ReadResult<long long> rows = rowCount(source, table.name);
+        if (!rows)
+            return fail("无法读取“" + table.name + "”：" + rows.error());
+        count.total += *rows;
+    }
     for (const TableDef& table : Schema::tables()) {
         const bool orders = table.name == "存单" || table.name == "存单详单";
         if (!orders && !m_target.ExecuteSql("delete from " + table.name))
@@ -141,8 +148,10 @@ bool LocalDataImport::copyTable(Database& source, const TableDef& table, Count& 
             return fail(cancelled);
         }
     }
+    // A read that failed part way must not pass for the end of the table.
+    const bool readFailed = source.cursorFailed(handle);
     source.CloseTable(handle);
-    return true;
+    return !readFailed || fail("无法读取“" + table.name + "”：" + source.lastError());
 }
 
 bool LocalDataImport::fail(std::string problem) {

@@ -1,9 +1,9 @@
 #include "storage/dialect/JetTranslator.h"
-#include "storage/values/DateTime.h"
 #include "storage/dialect/JetAlterTable.h"
 #include "storage/dialect/PeriodRange.h"
 #include "storage/schema/Schema.h"
 #include "storage/schema/ServerSchema.h"
+#include "storage/values/DateTime.h"
 #include "storage/values/TextCodec.h"
 #include "storage/values/Values.h"
 #include <cctype>

@@ -102,7 +102,11 @@ bool Database::NewOpenDatabase(const std::string& connectionText) {
     if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         failFromEngine();
     else if (!holdsOrderTables(m_db))
-        failFromEngine() || fail(StorageFailure::Damaged, "不是订单数据库。");
+        // A file another program holds could not be read, which says
+        // nothing of what it is.
+        SqliteFile::failureOf(m_db) == StorageFailure::Busy
+            ? failFromEngine()
+            : fail(StorageFailure::Damaged, "不是订单数据库。");
     else if (sqlite3_db_readonly(m_db, "main") != 0)
         fail(StorageFailure::ReadOnly, "数据库文件是只读的。");
     else
@@ -294,6 +298,30 @@ int Database::OpenTable(const std::string& sql) {
     return handle;
 }
 
+ReadResult<Rows> Database::read(const std::string& sql) {
+    const int handle = OpenTable(sql);
+    if (handle == 0)
+        return readFailure();
+    ResultRows& cursor = *m_recordSets.at(handle);
+    Rows rows(cursor);
+    for (; !cursor.isEOF(); cursor.moveNext())
+        rows.append(cursor);
+    const bool failed = cursorFailed(handle);
+    CloseTable(handle);
+    if (failed)
+        return readFailure();
+    return rows;
+}
+
+ReadResult<DbValue> Database::readValue(const std::string& sql) {
+    const int handle = OpenTable(sql);
+    if (handle == 0)
+        return readFailure();
+    DbValue value = ReadColByIndex(handle, 1);
+    CloseTable(handle);
+    return value;
+}
+
 bool Database::IsEOF(int handle) const {
     auto found = m_recordSets.find(handle);
     return found == m_recordSets.end() || found->second->isEOF();
@@ -320,6 +348,11 @@ DbValue Database::ReadColByIndex(int handle, int position) const {
 
 void Database::CloseTable(int handle) {
     m_recordSets.erase(handle);
+}
+
+bool Database::cursorFailed(int handle) {
+    auto found = m_recordSets.find(handle);
+    return found != m_recordSets.end() && found->second->readFailed(m_lastError) && !engineFailed();
 }
 
 int Database::columnCount(int handle) const {

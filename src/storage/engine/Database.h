@@ -2,6 +2,8 @@
 #include "storage/dialect/JetTranslator.h"
 #include "storage/engine/CheckMarker.h"
 #include "storage/engine/DbValue.h"
+#include "storage/engine/ReadResult.h"
+#include "storage/engine/Rows.h"
 #include "storage/engine/StorageFailure.h"
 #include <map>
 #include <memory>
@@ -65,13 +67,25 @@ class Database {
     // A statement whose text holds a NUL fails (NulInText) before it runs:
     // the engine would read it only up to the NUL. Text that is not valid
     // UTF-8 fails (InvalidText) on both engines, naming its column.
-    bool ExecuteSql(const std::string& sql);
-    int OpenTable(const std::string& sql); // 0 when the statement failed
+    [[nodiscard]] bool ExecuteSql(const std::string& sql);
+    // Every row of a select, or why it could not be read: a statement that
+    // fails at its start or part way through never reads as fewer rows.
+    ReadResult<Rows> read(const std::string& sql);
+    // The first column of the first row (Empty when there is no row), or why
+    // it could not be read.
+    ReadResult<DbValue> readValue(const std::string& sql);
+    // A cursor for callers that walk rows themselves; 0 when the statement
+    // failed. A read that fails after the first row ends it like its last
+    // row, so answers that must be whole come from read().
+    int OpenTable(const std::string& sql);
     bool IsEOF(int handle) const;
     void MoveNext(int handle);
     DbValue ReadColByName(int handle, const std::string& column) const;
     DbValue ReadColByIndex(int handle, int position) const; // positions from 1
     void CloseTable(int handle);
+    // Whether the cursor stopped early because a later row could not be read;
+    // lastFailure() then says why. Asked after walking to the end.
+    bool cursorFailed(int handle);
     int columnCount(int handle) const; // 0 for handle 0
 
     // Transactions for operations that must store all or nothing.
@@ -107,6 +121,8 @@ class Database {
     bool checkFile(bool everyPage);
     bool upgradeSchema();
     bool fail(StorageFailure failure, std::string message);
+    // The cause and message of the failure just recorded.
+    ReadFailure readFailure() const { return {m_failure, m_lastError}; }
     bool failFromEngine();
     bool engineFailed();
     // Clears the last failure; false (NotOpen or NulInText) when `sql` cannot run.

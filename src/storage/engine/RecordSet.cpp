@@ -56,7 +56,15 @@ std::unique_ptr<RecordSet> RecordSet::open(sqlite3* db, const std::string& sql,
 bool RecordSet::step() {
     int rc = sqlite3_step(m_statement);
     m_eof = rc != SQLITE_ROW;
-    return rc == SQLITE_ROW || rc == SQLITE_DONE;
+    if (rc == SQLITE_ROW || rc == SQLITE_DONE)
+        return true;
+    m_error = sqlite3_errmsg(sqlite3_db_handle(m_statement));
+    return false;
+}
+
+bool RecordSet::readFailed(std::string& error) const {
+    error = m_error;
+    return !m_error.empty();
 }
 
 void RecordSet::moveNext() {

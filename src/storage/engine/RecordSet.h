@@ -24,6 +24,8 @@ class RecordSet : public ResultRows {
     int columnCount() const override { return static_cast<int>(m_names.size()); }
     int columnIndex(const std::string& name) const override;
     DbValue value(int index) const override;
+    std::string columnName(int index) const override { return m_names[index]; }
+    bool readFailed(std::string& error) const override;
 
   private:
     explicit RecordSet(sqlite3_stmt* statement);
@@ -31,6 +33,7 @@ class RecordSet : public ResultRows {
 
     sqlite3_stmt* m_statement;
     bool m_eof = false;
+    std::string m_error; // why a step failed; empty while none has
     std::vector<std::string> m_names;
     std::vector<int> m_kinds; // declared column kind, -1 for expressions
 };

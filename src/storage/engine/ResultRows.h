@@ -12,4 +12,8 @@ class ResultRows {
     virtual int
     columnIndex(const std::string& name) const = 0; // -1 when absent; ASCII case ignored
     virtual DbValue value(int index) const = 0;     // from 0
+    virtual std::string columnName(int index) const = 0;
+    // Whether moving to a later row failed, which ends the rows early; the
+    // engine's message in `error`.
+    virtual bool readFailed(std::string& error) const = 0;
 };

@@ -56,8 +56,8 @@ StorageFailure failureOf(const PGresult* result) {
 } // namespace
 
 ServerEngine::ServerEngine(std::string connection, const Clock* clock)
-    : m_connection(std::move(connection)),
-      m_server(ConnectionFields::parse(m_connection).server()), m_clock(clock) {}
+    : m_connection(std::move(connection)), m_server(ConnectionFields::parse(m_connection).server()),
+      m_clock(clock) {}
 
 std::unique_ptr<ServerEngine> ServerEngine::connect(const std::string& connection,
                                                     const Clock* clock, std::string& error,
@@ -126,7 +126,8 @@ pg_result* ServerEngine::exchange(const std::string& sql, bool several, std::str
 
 // `said` is libpq's word for why the link is gone.
 bool ServerEngine::unreachable(std::string& error, const std::string& said) {
-    m_lostMessage = "连接不上数据库服务器 " + m_server + "：" + ServerProbe::failure(m_connection, said);
+    m_lostMessage =
+        "连接不上数据库服务器 " + m_server + "：" + ServerProbe::failure(m_connection, said);
     return unreachable(error);
 }
 
@@ -163,8 +164,8 @@ bool ServerEngine::reconnect(std::string& error) {
 }
 
 bool ServerEngine::mayResend(bool storesNothing) const {
-    return m_failure == StorageFailure::Unreachable && !m_inTransaction &&
-           !m_link.lastTimedOut() && (storesNothing || !m_sent);
+    return m_failure == StorageFailure::Unreachable && !m_inTransaction && !m_link.lastTimedOut() &&
+           (storesNothing || !m_sent);
 }
 
 PGresult* ServerEngine::run(const std::string& sql, bool several, std::string& error) {

@@ -44,11 +44,20 @@ bool ServerLink::open(const std::string& connection, Milliseconds limit, std::st
                       const std::string& password) {
     close();
     // Later keywords win: the link's own limits hold whatever the text sets.
-    const char* keywords[] = {"fallback_application_name", "dbname", "keepalives",
-                              "keepalives_idle", "keepalives_interval", "keepalives_count",
-                              "tcp_user_timeout", "password", nullptr};
-    const char* values[] = {"Tablewise", connection.c_str(), "1", "5", "2", "2", "8000",
-                            password.empty() ? nullptr : password.c_str(), nullptr};
+    const char* keywords[] = {"fallback_application_name",
+                              "dbname",
+                              "keepalives",
+                              "keepalives_idle",
+                              "keepalives_interval",
+                              "keepalives_count",
+                              "tcp_user_timeout",
+                              "password",
+                              nullptr};
+    const char* values[] = {"Tablewise", connection.c_str(),
+                            "1",         "5",
+                            "2",         "2",
+                            "8000",      password.empty() ? nullptr : password.c_str(),
+                            nullptr};
     m_connection = PQconnectStartParams(keywords, values, 1);
     const Clock::time_point deadline = Clock::now() + limit;
     PostgresPollingStatusType step = PGRES_POLLING_WRITING;
@@ -77,8 +86,8 @@ pg_result* ServerLink::exchange(const std::string& sql, bool several, Millisecon
     }
     const Clock::time_point deadline = Clock::now() + limit;
     m_sent = several ? PQsendQuery(m_connection, sql.c_str())
-                     : PQsendQueryParams(m_connection, sql.c_str(), 0, nullptr, nullptr,
-                                         nullptr, nullptr, 0);
+                     : PQsendQueryParams(m_connection, sql.c_str(), 0, nullptr, nullptr, nullptr,
+                                         nullptr, 0);
     if (!m_sent) {
         error = trimmed(PQerrorMessage(m_connection));
         return nullptr;

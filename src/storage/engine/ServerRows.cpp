@@ -39,6 +39,10 @@ int ServerRows::columnCount() const {
     return PQnfields(m_result);
 }
 
+std::string ServerRows::columnName(int index) const {
+    return PQfname(m_result, index);
+}
+
 int ServerRows::columnIndex(const std::string& name) const {
     for (int i = 0; i < columnCount(); ++i)
         if (Schema::equalsIgnoringCase(PQfname(m_result, i), name))

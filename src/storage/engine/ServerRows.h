@@ -24,6 +24,9 @@ class ServerRows : public ResultRows {
     int columnCount() const override;
     int columnIndex(const std::string& name) const override;
     DbValue value(int index) const override;
+    std::string columnName(int index) const override;
+    // Every row arrived with the result.
+    bool readFailed(std::string&) const override { return false; }
 
   private:
     DbValue expressionValue(int index, const char* text) const;

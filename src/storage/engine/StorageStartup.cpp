@@ -1,10 +1,10 @@
 #include "storage/engine/StorageStartup.h"
-#include "storage/copies/BackupFolder.h"
 #include "storage/config/ConnectionFields.h"
-#include "storage/engine/Database.h"
 #include "storage/config/ProgramFolder.h"
 #include "storage/config/ServerProbe.h"
 #include "storage/config/SettingsStore.h"
+#include "storage/copies/BackupFolder.h"
+#include "storage/engine/Database.h"
 
 namespace StorageStartup {
 

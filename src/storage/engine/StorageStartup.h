@@ -16,11 +16,11 @@ inline constexpr const char* password = "tw";
 // works, the file is of a later version or not sound, or the first settings
 // cannot be stored; Database::lastFailure() says which, and the caller ends
 // the program.
-bool openDatabase(Database& db);
-bool openDatabase(Database& db, const std::string& path);
+[[nodiscard]] bool openDatabase(Database& db);
+[[nodiscard]] bool openDatabase(Database& db, const std::string& path);
 
 // Connects to the shared server and seeds the settings of a new store there.
-bool openServer(Database& db, const std::string& connection);
+[[nodiscard]] bool openServer(Database& db, const std::string& connection);
 // Why openServer failed, naming the server (host and port), never the password.
 std::string serverFailureMessage(Database& db, const std::string& connection);
 

@@ -53,12 +53,12 @@ bool write(const std::string& path, std::string_view bytes, bool ownerOnly) {
     const std::string partial = path + ".part";
     const int mode = keptMode(path, ownerOnly);
     std::remove(partial.c_str());
-    const int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
-                          mode < 0 ? 0644 : 0600);
+    const int fd =
+        ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode < 0 ? 0644 : 0600);
     if (fd < 0)
         return false;
-    const bool written = (mode < 0 || ::fchmod(fd, static_cast<mode_t>(mode)) == 0) &&
-                         writeAll(fd, bytes);
+    const bool written =
+        (mode < 0 || ::fchmod(fd, static_cast<mode_t>(mode)) == 0) && writeAll(fd, bytes);
     if (::close(fd) != 0 || !written || std::rename(partial.c_str(), path.c_str()) != 0) {
         std::remove(partial.c_str());
         return false;

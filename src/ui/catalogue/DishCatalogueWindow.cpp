@@ -78,7 +78,7 @@ void DishCatalogueWindow::exportMenu() {
 }
 
 void DishCatalogueWindow::loadDishList() {
-    ListControls::setRows(m_list, DishCatalogue(m_db).loadDishList());
+    showRows(DishCatalogue(m_db).loadDishList());
 }
 
 std::unique_ptr<QDialog> DishCatalogueWindow::makeEditWindow(bool modify) {

@@ -5,6 +5,7 @@
 #include "ui/catalogue/NamedListWindow.h"
 #include "ui/common/ColumnLimits.h"
 #include "ui/common/ListControls.h"
+#include "ui/common/MessageBoxes.h"
 #include "ui/common/NameField.h"
 
 #include <QComboBox>
@@ -58,7 +59,7 @@ DishEditWindow::DishEditWindow(QWidget* parent, Database& db, QTreeWidget* catal
     setMinimumWidth(320);
 
     connect(units, &QPushButton::clicked, this, &DishEditWindow::openUnits);
-    fillUnitDropDown(m_unit, db);
+    tellUnread(fillUnitDropDown(m_unit, db));
     if (mode == Mode::Add) {
         connect(confirm, &QPushButton::clicked, this, &DishEditWindow::addDish);
         connect(m_name, &QLineEdit::textChanged, this, [this](const QString& name) {
@@ -103,10 +104,15 @@ void DishEditWindow::modifyDish() {
     added(DishCatalogue(m_db).modifyDish(dish, ListControls::rowsOf(m_list)), dish.toRow());
 }
 
+void DishEditWindow::tellUnread(const QString& failure) {
+    if (!failure.isEmpty())
+        MessageBoxes::instance().inform(this, failure, MessageBoxes::Icon::Warning);
+}
+
 void DishEditWindow::openUnits() {
     NamedListWindow units(this, m_db, NamedList::units());
     units.exec();
-    fillUnitDropDown(m_unit, m_db);
+    tellUnread(fillUnitDropDown(m_unit, m_db));
     if (m_mode == Mode::Modify)
         reselectUnit();
 }

@@ -18,6 +18,7 @@ class DishEditWindow : public ListEditWindow {
     void addDish();
     void modifyDish();
     void openUnits();
+    void tellUnread(const QString& failure);
     void reselectUnit();
 
     QLineEdit* m_letters;

@@ -76,7 +76,20 @@ void ListWindow::deleteSelected() {
     boxes.inform(this, QStringLiteral("处理成功。"), MessageBoxes::Icon::None);
 }
 
+void ListWindow::showRows(const ReadResult<ListRows>& rows) {
+    ListControls::setRows(m_list, rows ? *rows : ListRows{});
+    m_readFailure = rows ? QString()
+                         : QString::fromStdString(rows.message("读取" + windowTitle().toStdString(),
+                                                               "列表没有显示，数据没有改动。"));
+    if (!rows)
+        MessageBoxes::instance().inform(this, m_readFailure, MessageBoxes::Icon::Warning);
+}
+
 void ListWindow::openAddWindow() {
+    if (!m_readFailure.isEmpty()) {
+        MessageBoxes::instance().inform(this, m_readFailure, MessageBoxes::Icon::Warning);
+        return;
+    }
     makeEditWindow(false)->exec();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "catalogue/ListRows.h"
+#include "storage/engine/ReadResult.h"
 
 #include <QDialog>
 #include <memory>
@@ -38,6 +39,9 @@ class ListWindow : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A button at the left end of the button row, away from add, modify and delete.
     QPushButton* addLeadingButton(const QString& name, const QString& text);
+    // The rows as read; a list that could not be read is shown empty, says
+    // why, and takes no additions, whose checks against duplicates need it.
+    void showRows(const ReadResult<ListRows>& rows);
 
     Database& m_db;
     QTreeWidget* m_list;
@@ -47,4 +51,5 @@ class ListWindow : public QDialog {
 
     QHBoxLayout* m_buttons;
     int m_leadingButtons = 0;
+    QString m_readFailure; // why the list could not be read; empty once it was
 };

@@ -37,13 +37,23 @@ NamedListWindow::NamedListWindow(QWidget* parent, Database& db, const NamedList&
     connect(addCaptionButton(layout, this, QStringLiteral("删除")), &QPushButton::clicked, this,
             &NamedListWindow::deleteEntry);
 
-    if (&list == &NamedList::units())
-        fillUnitDropDown(m_box, db);
-    else
-        fillDropDown(m_box, db, list.selectStatement(), list.column());
+    m_readFailure = &list == &NamedList::units()
+                        ? fillUnitDropDown(m_box, db)
+                        : fillDropDown(m_box, db, list.selectStatement(), list.column());
+    refusedUnread();
+}
+
+// The entries are the check against duplicates: unread, they refuse changes.
+bool NamedListWindow::refusedUnread() {
+    if (m_readFailure.isEmpty())
+        return false;
+    MessageBoxes::instance().inform(this, m_readFailure, MessageBoxes::Icon::Warning);
+    return true;
 }
 
 void NamedListWindow::addEntry() {
+    if (refusedUnread())
+        return;
     const QString text = m_box->currentText();
     if (const std::string refusal = m_list.lengthRefusal(text.toStdString()); !refusal.empty())
         return tell(refusal);
@@ -59,6 +69,8 @@ void NamedListWindow::addEntry() {
 }
 
 void NamedListWindow::deleteEntry() {
+    if (refusedUnread())
+        return;
     int entry = -1;
     const int result = m_list.deleteListEntry(m_db, ListControls::entriesOf(m_box),
                                               m_box->currentText().toStdString(), entry);

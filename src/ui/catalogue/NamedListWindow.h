@@ -16,8 +16,10 @@ class NamedListWindow : public QDialog {
     void addEntry();
     void deleteEntry();
     void tell(const std::string& message);
+    bool refusedUnread();
 
     Database& m_db;
     const NamedList& m_list;
     QComboBox* m_box;
+    QString m_readFailure; // why the entries could not be read; empty once they were
 };

@@ -11,7 +11,7 @@ TableListWindow::TableListWindow(QWidget* parent, Database& db)
 }
 
 void TableListWindow::load() {
-    ListControls::setRows(m_list, TableList(m_db).load());
+    showRows(TableList(m_db).load());
 }
 
 std::unique_ptr<QDialog> TableListWindow::makeEditWindow(bool modify) {

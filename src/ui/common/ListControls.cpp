@@ -14,12 +14,17 @@ QString toQt(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-void applyFill(QComboBox* box, const DropDownFill& fill) {
+// A fill that could not be read leaves the box as it was and says why.
+QString applyFill(QComboBox* box, const ReadResult<DropDownFill>& read) {
+    if (!read)
+        return toQt(DropDownFill::failureMessage(read.readFailure()));
+    const DropDownFill& fill = *read;
     const QSignalBlocker blocker(box);
     box->clear();
     for (const std::string& entry : fill.entries)
         box->addItem(toQt(entry));
     box->setCurrentIndex(fill.selected);
+    return {};
 }
 
 } // namespace
@@ -28,16 +33,18 @@ int findRow(QTreeWidget* list, const QString& text, int column) {
     return findRow(ListControls::rowsOf(list), text.toStdString(), column);
 }
 
-void fillDropDown(QComboBox* box, Database& db, const std::string& select,
-                  const std::string& column) {
+QString fillDropDown(QComboBox* box, Database& db, const std::string& select,
+                     const std::string& column) {
     const QString shown = box->currentText();
-    applyFill(box, DropDownFill::fromTable(db, select, column, shown.toStdString()));
+    const QString failure =
+        applyFill(box, DropDownFill::fromTable(db, select, column, shown.toStdString()));
     if (box->isEditable() && box->currentIndex() < 0)
         box->setEditText(shown);
+    return failure;
 }
 
-void fillUnitDropDown(QComboBox* box, Database& db) {
-    applyFill(box, DropDownFill::units(db));
+QString fillUnitDropDown(QComboBox* box, Database& db) {
+    return applyFill(box, DropDownFill::units(db));
 }
 
 void showInDropDown(QComboBox* box, const std::string& text) {

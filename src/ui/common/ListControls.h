@@ -22,10 +22,13 @@ int findRow(QTreeWidget* list, const QString& text, int column);
 // Refills the drop-down from one text column of the select's rows, with an
 // empty first entry; the text shown before stays selected when an entry has it
 // (the last such entry), and an editable drop-down keeps showing it otherwise.
-void fillDropDown(QComboBox* box, Database& db, const std::string& select,
-                  const std::string& column);
-// Refills the drop-down with every unit name, no empty entry, nothing selected.
-void fillUnitDropDown(QComboBox* box, Database& db);
+// Empty when refilled; otherwise why the rows could not be read, and the box
+// is left as it was.
+QString fillDropDown(QComboBox* box, Database& db, const std::string& select,
+                     const std::string& column);
+// Refills the drop-down with every unit name, no empty entry, nothing
+// selected; the failure as fillDropDown gives it.
+QString fillUnitDropDown(QComboBox* box, Database& db);
 // Shows the text: the matching entry when there is one, else the text itself
 // in an editable drop-down, else an entry added for it (a stored payment
 // method that is not one of the fixed ones).

@@ -1,5 +1,6 @@
 #include "ui/common/PagedListPanel.h"
 #include "ui/common/ListControls.h"
+#include "ui/common/MessageBoxes.h"
 
 #include "storage/values/Values.h"
 
@@ -142,10 +143,20 @@ void PagedListPanel::refresh() {
     showPage(page);
 }
 
+// A page that could not be read clears the list and says why: rows or
+// totals left from before would pass for the answer.
 void PagedListPanel::showPage(int& page) {
-    const PagedList::Page shown = m_pagedList.showPage(m_db, page);
-    render(shown);
-    emit pageShown(shown);
+    const ReadResult<PagedList::Page> shown = m_pagedList.showPage(m_db, page);
+    if (!shown) {
+        m_list->clear();
+        emit pageFailed();
+        MessageBoxes::instance().inform(
+            this, QString::fromStdString(m_pagedList.failureMessage(shown.readFailure())),
+            MessageBoxes::Icon::Warning);
+        return;
+    }
+    render(*shown);
+    emit pageShown(*shown);
 }
 
 void PagedListPanel::render(const PagedList::Page& page) {

@@ -38,6 +38,9 @@ class PagedListPanel : public QWidget {
 
   signals:
     void pageShown(const PagedList::Page& page);
+    // The page could not be read: the list is cleared and the cashier told;
+    // figures shown beside it no longer hold.
+    void pageFailed();
     // Delete pressed on the list; the key goes no further once connected.
     void deleteKeyPressed();
 

@@ -76,6 +76,10 @@ ChangeLogWindow::ChangeLogWindow(Database& db, const Clock& clock, QWidget* pare
         m_count->setText(QString("共有操作记录:%1条").arg(page.count));
         showSelectedRecord();
     });
+    connect(m_panel, &PagedListPanel::pageFailed, this, [this] {
+        m_count->setText("共有操作记录:无法读取");
+        showSelectedRecord();
+    });
     connect(m_panel->list(), &QTreeWidget::itemSelectionChanged, this,
             &ChangeLogWindow::showSelectedRecord);
     connect(m_filterRow, &ChangeLogFilterRow::findClicked, this, &ChangeLogWindow::applyFilter);

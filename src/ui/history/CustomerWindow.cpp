@@ -57,6 +57,8 @@ CustomerWindow::CustomerWindow(Database& db, PagedList& customers, PagedList& or
     connect(m_panel, &PagedListPanel::pageShown, this, [this](const PagedList::Page& page) {
         m_status->setText(QString("共有客户数据:%1条").arg(page.count));
     });
+    connect(m_panel, &PagedListPanel::pageFailed, this,
+            [this] { m_status->setText("共有客户数据:无法读取"); });
 
     customers.setPageSize(200);
     m_panel->showFirstPage();

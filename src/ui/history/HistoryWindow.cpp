@@ -70,6 +70,11 @@ HistoryWindow::HistoryWindow(Database& db, PagedList& orders, const Clock& clock
     attachContextMenu(list, [this] { return contextMenu(); });
     connect(list, &QTreeWidget::itemDoubleClicked, this, &HistoryWindow::editOrder);
     connect(m_panel, &PagedListPanel::pageShown, this, &HistoryWindow::showStatus);
+    connect(m_panel, &PagedListPanel::pageFailed, this, [this] {
+        m_status->part(0)->setText("共有存单数据:无法读取");
+        m_status->part(1)->setText("合计总额:无法读取");
+        m_status->part(2)->setText("实付总额:无法读取");
+    });
 
     if (customerTelephone)
         openedFromCustomerWindow(*customerTelephone);

@@ -36,6 +36,7 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -151,14 +152,16 @@ void MainWindow::connectOrderEntry() {
     connect(m_form.telephone, &QLineEdit::textChanged, this, &MainWindow::onTelephoneChanged);
     connect(m_form.saveCustomerButton, &QPushButton::clicked, this, &MainWindow::saveCustomer);
     connect(m_form.timeFormatButton, &QPushButton::clicked, this, &MainWindow::chooseTimeFormat);
-    connect(m_form.header, &PopupComboBox::aboutToShowPopup, this,
-            [this] { fillDropDown(m_form.header, m_db, "Select * from 票头设置", "票头"); });
-    connect(m_form.shop, &PopupComboBox::aboutToShowPopup, this,
-            [this] { fillDropDown(m_form.shop, m_db, "Select * from 店名", "店铺名称"); });
-    connect(m_form.discountName, &PopupComboBox::aboutToShowPopup, this,
-            [this] { fillDropDown(m_form.discountName, m_db, "Select * from 减免", "减免名称"); });
-    connect(m_form.table, &PopupComboBox::aboutToShowPopup, this,
-            [this] { fillDropDown(m_form.table, m_db, "Select * from 桌号", "桌号名称"); });
+    const std::tuple<PopupComboBox*, const char*, const char*> dropDowns[] = {
+        {m_form.header, "Select * from 票头设置", "票头"},
+        {m_form.shop, "Select * from 店名", "店铺名称"},
+        {m_form.discountName, "Select * from 减免", "减免名称"},
+        {m_form.table, "Select * from 桌号", "桌号名称"}};
+    for (const auto& [box, select, column] : dropDowns)
+        connect(box, &PopupComboBox::aboutToShowPopup, this,
+                [this, b = box, s = select, c = column] {
+                    showReadFailure(fillDropDown(b, m_db, s, c));
+                });
 }
 
 void MainWindow::connectCommands() {
@@ -322,21 +325,31 @@ void MainWindow::reloadDishes() {
     searchDishes();
 }
 
-// 0 when the counters could not be read.
-int MainWindow::showCounters() {
-    const TodayCounters counters = nextOrderNumber(m_db, m_clock.now());
-    m_form.orderCountPart->setText(qs(counters.countCaption()));
-    m_form.incomePart->setText(qs(counters.incomeCaption()));
-    return counters.unread.empty() ? counters.nextNumber : 0;
+std::optional<int> MainWindow::showCounters() {
+    const ReadResult<TodayCounters> counters = nextOrderNumber(m_db, m_clock.now());
+    if (!counters) {
+        // A server out of reach is named, so the cashier knows where to look.
+        const QString where = counters.failure() == StorageFailure::Unreachable
+                                  ? QStringLiteral("（连接不上数据库服务器 ") +
+                                        qs(m_db.serverName()) + QStringLiteral("）")
+                                  : QString();
+        m_form.orderCountPart->setText(QString::fromUtf8(TodayCounters::unreadCountCaption) +
+                                       where);
+        m_form.incomePart->setText(QString::fromUtf8(TodayCounters::unreadIncomeCaption));
+        return std::nullopt;
+    }
+    m_form.orderCountPart->setText(qs(counters->countCaption()));
+    m_form.incomePart->setText(qs(counters->incomeCaption()));
+    return counters->nextNumber;
 }
 
 void MainWindow::refreshNumbering() {
-    const int next = showCounters();
-    // An order stored or being edited keeps its own number, and so does one
-    // whose next number cannot be read now.
-    if (m_session.mode() != OrderSession::Mode::New || next == 0)
+    const std::optional<int> next = showCounters();
+    // An order stored or being edited keeps its own number.
+    if (m_session.mode() != OrderSession::Mode::New)
         return;
-    m_form.number->setText(QString::number(next));
+    // Unknown, the number stays empty and settling reads it again.
+    m_form.number->setText(next ? QString::number(*next) : QString());
     syncSession();
 }
 
@@ -442,16 +455,30 @@ void MainWindow::onTableCodeChanged() {
     m_form.showTables(choice.names, choice.selected);
 }
 
+// Reads made while the cashier types or opens a list tell their failure in
+// the status bar rather than in a box that would have to be closed each time.
+void MainWindow::showReadFailure(const QString& failure) {
+    if (!failure.isEmpty())
+        m_form.statusBar->showMessage(failure, 10000);
+}
+
 void MainWindow::onTelephoneChanged() {
-    const DeliveryCustomer customer =
+    const ReadResult<DeliveryCustomer> customer =
         DeliveryCustomer::lookupCustomerByPhone(m_db, text(m_form.telephone));
-    m_form.name->setText(qs(customer.name));
-    m_form.address->setText(qs(customer.address));
+    if (!customer) {
+        showReadFailure(qs(DeliveryCustomer::lookupFailure(customer)));
+        return;
+    }
+    m_form.statusBar->clearMessage();
+    m_form.name->setText(qs(customer->name));
+    m_form.address->setText(qs(customer->address));
 }
 
 void MainWindow::saveCustomer() {
-    DeliveryCustomer::saveNew(m_db, text(m_form.telephone), text(m_form.name),
-                              text(m_form.address));
+    const DeliveryCustomer::SaveResult saved = DeliveryCustomer::saveNew(
+        m_db, text(m_form.telephone), text(m_form.name), text(m_form.address));
+    if (saved.outcome == DeliveryCustomer::Saved::Failed)
+        MessageBoxes::instance().inform(this, qs(saved.message), MessageBoxes::Icon::Warning);
 }
 
 void MainWindow::confirmClearOrder() {
@@ -538,6 +565,12 @@ bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QS
         MessageBoxes::instance().inform(owner, qs(editor.loadFailure()));
         return false;
     }
+    // Lines that could not be read are not an order without dishes.
+    const auto lines = editor.loadLines(idText.toStdString(), dateText.toStdString());
+    if (!lines) {
+        MessageBoxes::instance().inform(owner, qs(editor.loadFailure()));
+        return false;
+    }
     if (!ManagerCheck::passes(owner, m_db, ManagerPassword::editRefused))
         return false;
     if (orderHasContent() &&
@@ -547,8 +580,7 @@ bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QS
     clearOrder();
     // Every stored value is shown as stored, listed or not, so that saving
     // without a change writes back what was there.
-    m_session.beginEditing(*stored, editor.loadLines(idText.toStdString(), dateText.toStdString()),
-                           m_timeFormat);
+    m_session.beginEditing(*stored, *lines, m_timeFormat);
     showSession();
     return true;
 }

@@ -12,6 +12,7 @@
 #include "ui/order/ToolWindows.h"
 
 #include <QMainWindow>
+#include <optional>
 
 class Clock;
 class Database;
@@ -109,6 +110,7 @@ class MainWindow : public QMainWindow {
     void onDiscountAmountChanged();
     void onTableCodeChanged();
     void onTelephoneChanged();
+    void showReadFailure(const QString& failure);
     void moveResultSelection(int step);
     void showGridMenu(const QPoint& globalPos);
     // The session takes the order as the controls show it; the preview follows.
@@ -116,8 +118,9 @@ class MainWindow : public QMainWindow {
     void orderChanged();
     // The session's order and mode into the controls.
     void showSession();
-    // Today's counters into the status bar; the next number.
-    int showCounters();
+    // Today's counters into the status bar; the next number, none when
+    // today's orders could not be read.
+    std::optional<int> showCounters();
     // Asks about doubtful amounts; false when the cashier goes back.
     bool amountsAccepted();
     bool printStoredOrder();

@@ -78,6 +78,14 @@ bool ReportWindow::showSheet(const ReportSheet& sheet) {
     m_grid->showSheet(sheet);
     m_sheet = sheet;
     m_caption->setText(QString::fromStdString(sheet.caption()));
+    if (!sheet.failure().empty()) {
+        // Nothing to export or print: the figures were never read.
+        m_sheet.reset();
+        m_chart->clear();
+        MessageBoxes::instance().inform(this, QString::fromStdString(sheet.failure()),
+                                        MessageBoxes::Icon::Warning);
+        return false;
+    }
     if (!sheet.found()) {
         m_chart->clear();
         MessageBoxes::instance().inform(this, QStringLiteral("没有找到对应时间内的点单数据。"),

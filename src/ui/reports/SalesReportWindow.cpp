@@ -4,6 +4,7 @@
 #include "reports/SalesReports.h"
 #include "storage/values/Clock.h"
 #include "storage/config/ProgramFolder.h"
+#include "ui/common/MessageBoxes.h"
 #include "ui/reports/PeriodPicker.h"
 
 #include <QComboBox>
@@ -51,7 +52,15 @@ SalesReportState& SalesReportWindow::programState() {
 }
 
 void SalesReportWindow::fillDishFilter() {
-    for (const auto& dish : SalesReports(m_db, ProgramFolder::path(), m_state).filterChoices())
+    const auto choices = SalesReports(m_db, ProgramFolder::path(), m_state).filterChoices();
+    if (!choices) {
+        m_filter->addItem(QString::fromUtf8(SalesReports::allDishes));
+        MessageBoxes::instance().inform(
+            this, QString::fromStdString(choices.message("读取菜品列表", "只能查看所有菜品。")),
+            MessageBoxes::Icon::Warning);
+        return;
+    }
+    for (const auto& dish : *choices)
         m_filter->addItem(QString::fromStdString(dish));
 }
 

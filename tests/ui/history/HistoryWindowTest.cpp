@@ -3,6 +3,7 @@
 #include "history/ManagerPassword.h"
 #include "spreadsheet/XlsxReader.h"
 #include "support/ScriptedFileDialogs.h"
+#include "support/StorageConditions.h"
 #include "support/WindowTest.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/PagedListPanel.h"
@@ -173,6 +174,22 @@ TEST_F(HistoryWindowTest, StatusSumsCoverAllMatchesToTheFen) {
     EXPECT_EQ(label("状态条_存单_2"), "实付总额:31.05");
 }
 
+TEST_F(HistoryWindowTest, APageThatCannotBeReadIsToldAndShowsNoFigures) {
+    addOrder({.total = "16", .paid = "16"});
+    open();
+    {
+        StorageConditions::OtherWriter other(db, folder.file("data/data.mdb"));
+        window->panel()->refresh();
+    }
+    EXPECT_EQ(list()->topLevelItemCount(), 0);
+    EXPECT_EQ(label("状态条_存单_0"), "共有存单数据:无法读取");
+    EXPECT_EQ(label("状态条_存单_1"), "合计总额:无法读取");
+    EXPECT_EQ(label("状态条_存单_2"), "实付总额:无法读取");
+    EXPECT_EQ(boxes.lastText(),
+              "读取存单数据失败：数据库正被其他程序使用，请稍后重试。列表没有显示，"
+              "数据没有改动。");
+}
+
 TEST_F(HistoryWindowTest, DeletingTheOnlyOrderOfTheLastPageShowsTheNewLastPage) {
     addOrders(201);
     HistoryWindow& w = open();
@@ -327,7 +344,8 @@ TEST_F(HistoryWindowTest, ChangeLogListsFiltersAndShowsBothSidesReadOnly) {
 
 TEST_F(HistoryWindowTest, ASetManagerPasswordIsAskedBeforeADeletion) {
     addOrder({});
-    ManagerPassword(db, 1000).change("", "老板", "老板");
+    ASSERT_EQ(ManagerPassword(db, 1000).change("", "老板", "老板").outcome,
+              ManagerPassword::Outcome::Set);
     HistoryWindow& w = open();
     ListControls::selectRow(list(), 0);
     const std::tuple<std::optional<QString>, int, QString> cases[] = {

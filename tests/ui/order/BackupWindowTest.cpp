@@ -86,8 +86,8 @@ TEST_F(RestoreWindow, RestoredCopyBringsBackItsOrdersAndKeepsTheReplacedDatabase
     EXPECT_TRUE(db.ExecuteSql("insert into 存单 (编号,时间) values (4,'2026-12-08 12:40:00')"))
         << "the restored database takes new orders";
     EXPECT_EQ(count("select count(*) from 操作记录 where 操作 = '恢复数据' and 原内容 = " +
-                    Values::sqlQuote("原数据已保存为：" + kept) + " and 新内容 = " +
-                    Values::sqlQuote("恢复自：" + copyPath)),
+                    Values::sqlQuote("原数据已保存为：" + kept) +
+                    " and 新内容 = " + Values::sqlQuote("恢复自：" + copyPath)),
               1);
     EXPECT_FALSE(ManagerPassword(db).isSet());
 }
@@ -146,7 +146,8 @@ TEST_F(RestoreWindow, ChoiceListsTheAutomaticCopiesWithTimeSizeAndOrders) {
 }
 
 TEST_F(RestoreWindow, ASetManagerPasswordIsAskedBeforeTheSwap) {
-    ManagerPassword(db, 1000).change("", "老板", "老板");
+    ASSERT_EQ(ManagerPassword(db, 1000).change("", "老板", "老板").outcome,
+              ManagerPassword::Outcome::Set);
     const std::string before = databaseBytes();
     boxes.answers = {true};
     boxes.inputs = {"错的"};

@@ -1,4 +1,5 @@
 #include "support/MainWindowTest.h"
+#include "support/StorageConditions.h"
 
 #include "ui/common/HelpDocuments.h"
 #include "ui/order/TimeFormatDialog.h"
@@ -102,6 +103,16 @@ TEST_F(MainWindowLife, DateChangeRestartsTheNumbering) {
     EXPECT_EQ(statusPart(*window, 0), "今日打单数量：0");
     EXPECT_EQ(statusPart(*window, 1), "今日收入总额：0");
     EXPECT_EQ(textOf("编辑框_时间"), "12-09 00:00");
+
+    // Orders that cannot be read give no number and no figures: never a
+    // first order of the day that would repeat a number already printed.
+    {
+        StorageConditions::OtherWriter other(db, folder.file("data/data.mdb"));
+        window->refreshNumbering();
+    }
+    EXPECT_EQ(textOf("编辑框_编号"), "");
+    EXPECT_EQ(statusPart(*window, 0), "今日打单数量：无法读取");
+    EXPECT_EQ(statusPart(*window, 1), "今日收入总额：无法读取");
 }
 
 TEST_F(MainWindowLife, ClockWritesTheTimeUnlessAStoredOrderIsEdited) {
@@ -110,7 +121,8 @@ TEST_F(MainWindowLife, ClockWritesTheTimeUnlessAStoredOrderIsEdited) {
     window->tick();
     EXPECT_EQ(textOf("编辑框_时间"), "2026-12-08 07:05");
 
-    db.ExecuteSql("insert into 存单 (编号,时间,合计,已付,实付) values (3,'2026-11-30 18:00:00',10,10,10)");
+    ASSERT_TRUE(db.ExecuteSql(
+        "insert into 存单 (编号,时间,合计,已付,实付) values (3,'2026-11-30 18:00:00',10,10,10)"));
     ASSERT_TRUE(window->editStoredOrder(window.get(), QString::number(db.lastInsertId()),
                                         QStringLiteral("2026年11月30日")));
     EXPECT_EQ(control<QPushButton>("按钮_打单结算")->text(), "修改(F12)");

@@ -21,15 +21,14 @@ class OrderEditing : public MainWindowTest {
   protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        db.ExecuteSql(
-            "insert into 存单 (编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,支付方式,"
-            "已付,实付,桌号,电话,姓名,地址,是否结算,备注) values (7,'微信点餐','已改名的店',"
-            "'2016-05-15 12:30:00','无',0,0,45.5,'微信支付',45,45,'','139','李四',"
-            "'北街','1','少辣')");
+        execute("insert into 存单 (编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,支付方式,"
+                "已付,实付,桌号,电话,姓名,地址,是否结算,备注) values (7,'微信点餐','已改名的店',"
+                "'2016-05-15 12:30:00','无',0,0,45.5,'微信支付',45,45,'','139','李四',"
+                "'北街','1','少辣')");
         id = db.lastInsertId();
         for (const char* dish : {"鱼香肉丝", "宫保鸡丁"})
-            db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" +
-                          std::to_string(id) + ",'2016-05-15 12:30:00','" + dish + "',1,'份',15)");
+            execute("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" +
+                    std::to_string(id) + ",'2016-05-15 12:30:00','" + dish + "',1,'份',15)");
     }
 
     QString idText() const { return QString::number(id); }
@@ -143,8 +142,8 @@ TEST_F(OrderEditing, SavingWithoutAChangeWritesBackEveryStoredValue) {
             o.header + "','" + o.shop + "','" + o.time + "','" + o.discount + "',1,5,37.5,'" +
             o.payment + "',30,32.5,'" + o.table + "','','','','1','')"));
         ids.push_back(db.lastInsertId());
-        db.ExecuteSql("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" +
-                      std::to_string(ids.back()) + ",'" + o.time + "','酸菜鱼',2,'份',37.5)");
+        execute("insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (" +
+                std::to_string(ids.back()) + ",'" + o.time + "','酸菜鱼',2,'份',37.5)");
     }
     for (const long long order : ids) {
         const std::string key = std::to_string(order);
@@ -204,7 +203,8 @@ TEST_F(OrderEditing, AnOrderOnScreenIsClearedOnlyOnYes) {
 }
 
 TEST_F(OrderEditing, ASetManagerPasswordIsAskedBeforeTheOrderIsTaken) {
-    ManagerPassword(db, 1000).change("", "老板", "老板");
+    ASSERT_EQ(ManagerPassword(db, 1000).change("", "老板", "老板").outcome,
+              ManagerPassword::Outcome::Set);
     boxes.inputs = {std::nullopt, "错的"};
     for (const QString said : {"请输入管理密码：", "管理密码不正确，订单没有打开。"}) {
         EXPECT_FALSE(window->editStoredOrder(window.get(), idText(), "2016年5月15日"));

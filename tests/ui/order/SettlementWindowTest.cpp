@@ -304,7 +304,7 @@ TEST_F(SettlementWindow, ImpossibleAmountsAreAskedAboutAndNoStoresNothing) {
         boxes.answers = {true};
         press(Qt::Key_F12);
         EXPECT_EQ(orders(), 1) << c.what << ": Yes stores it";
-        db.ExecuteSql("Delete * from 存单");
+        execute("Delete * from 存单");
         dialogs.shown = 0;
     }
 }

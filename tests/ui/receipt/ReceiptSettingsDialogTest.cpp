@@ -220,7 +220,7 @@ TEST_F(ReceiptSettingsDialogTest, ApplyingStoresEveryChange) {
 }
 
 TEST_F(ReceiptSettingsDialogTest, StoreWithoutReceiptKeysRefusesToSave) {
-    db.ExecuteSql("Delete * from 记录 where 记录内容='字体大小'");
+    execute("Delete * from 记录 where 记录内容='字体大小'");
     ReceiptSettingsDialog dialog(db);
     for (int row = 1; row <= 11; ++row)
         sizeBox(dialog, row)->setText("9");

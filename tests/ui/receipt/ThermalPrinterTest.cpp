@@ -238,7 +238,8 @@ TEST_F(ThermalPrinterTest, DrawerOpensOnDemandOnlyOnTheThermalPrinterAndIsRecord
         SCOPED_TRACE(c.occasion);
         setSetting("打印方式", c.method);
         if (*c.password && !ManagerPassword(db).isSet())
-            ManagerPassword(db, 1000).change("", c.password, c.password);
+            ASSERT_EQ(ManagerPassword(db, 1000).change("", c.password, c.password).outcome,
+                      ManagerPassword::Outcome::Set);
         boxes.shown.clear();
         if (*c.password)
             boxes.inputs = {c.typed};

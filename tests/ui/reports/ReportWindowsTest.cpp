@@ -1,6 +1,7 @@
 #include "ReportTestSupport.h"
 
 #include "storage/values/Clock.h"
+#include "support/StorageConditions.h"
 #include "ui/reports/ChartViewer.h"
 #include "ui/reports/IncomeReportWindow.h"
 #include "ui/reports/PeriodPicker.h"
@@ -76,6 +77,20 @@ TEST_F(ReportWindowsTest, PeriodWithoutOrdersSaysSoAndKeepsTitleAndHeadings) {
     EXPECT_EQ(window.grid()->rowCount(), 2);
     EXPECT_EQ(cell(window, 1, 0), QStringLiteral("月份"));
     EXPECT_EQ(window.chartArea()->chartCount(), 0);
+}
+
+TEST_F(ReportWindowsTest, DataThatCannotBeReadIsToldNotShownAsNothingFound) {
+    addOrder(thisYear + "-01-15 12:00:00", 30);
+    IncomeReportWindow window(db);
+    {
+        StorageConditions::OtherWriter other(db, folder.file("data/data.mdb"));
+        EXPECT_FALSE(window.showDayIncomeReport(thisYear + "年1月15日"));
+    }
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("读取报表数据失败：数据库正被其他程序使用，请稍后"
+                                                  "重试。报表没有显示，数据没有改动。"));
+    EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Warning);
+    EXPECT_EQ(window.grid()->rowCount(), 2);
 }
 
 TEST_F(ReportWindowsTest, PickerStaysOpenWithoutDataAndClosesWithIt) {
