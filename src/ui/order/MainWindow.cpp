@@ -289,9 +289,7 @@ void MainWindow::clearOrder() {
     // A payment method added to show a stored order is not offered to new ones.
     m_form.dropAddedPaymentMethods();
     syncSession();
-    // Counters that cannot be read leave the next number to the one after this order's.
-    const int next = showCounters();
-    m_session.clear(next != 0 ? next : Values::textToInt(m_session.order().number) + 1);
+    m_session.clear(showCounters());
     showSession();
     enterField(m_form.dishCode);
 }
