@@ -7,13 +7,13 @@ class Database;
 
 // 操作记录: what was done to stored orders and to printed receipts, so the
 // owner can see every deletion, edit, unsettled print and reprint, and every
-// restore of the data from a copy. A record
+// restore of the data from a copy and every run of the demo data. A record
 // is written inside the transaction of the change it describes, and the
 // program never changes or removes one.
 class ChangeLog {
   public:
     // kindName reads a table in this order: a new kind goes last, with its name.
-    enum class Kind { Deletion, Edit, PrintOnly, Reprint, Restore };
+    enum class Kind { Deletion, Edit, PrintOnly, Reprint, Restore, DemoData, DemoRemoval };
 
     struct Entry {
         Kind kind;

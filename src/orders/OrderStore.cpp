@@ -50,7 +50,8 @@ std::string insertStatement(const OrderStore::Order& o) {
     std::string values;
     for (const std::string& value : rowValues(o))
         values += (values.empty() ? "" : ",") + value;
-    return std::string("insert into 存单 (") + rowColumns + ") values (" + values + ")";
+    return std::string("insert into 存单 (") + rowColumns + (o.demo ? ",演示" : "") +
+           ") values (" + values + (o.demo ? ",'1'" : "") + ")";
 }
 
 std::string updateStatement(long long id, const OrderStore::Order& o) {
@@ -86,7 +87,8 @@ OrderStore::Order OrderStore::fromDraft(const OrderDraft& d, const std::string& 
             d.name,
             d.address,
             d.remark,
-            {}};
+            {},
+            false};
     for (const OrderLine& line : d.dishLines())
         o.lines.push_back({line.dishName, line.quantity, line.unit, line.subtotal});
     return o;

@@ -36,6 +36,7 @@ class OrderStore {
         std::string address;
         std::string remark;
         std::vector<Line> lines;
+        bool demo = false; // invented by the demo data; an edit keeps the mark
     };
 
     // The order on screen as stored at `time`, numbered `number`.

@@ -29,6 +29,8 @@ class BackupFolder {
     static std::string fileName(const DateTime& time);
     // Where a restore keeps the database it replaces; rotation leaves it alone.
     std::string replacedPath(const DateTime& time) const;
+    // The copy taken before demo data is generated; rotation leaves it alone too.
+    std::string beforeDemoPath(const DateTime& time) const;
     bool hasCopyOf(const DateTime& day) const;
 
     // The newest copy of each of the last 14 days that have one, and the

@@ -185,10 +185,23 @@ bool Database::upgradeSchema() {
             m_lastError = sqlite3_errmsg(m_db);
             return false;
         }
-    int handle = OpenTable("Select [备注] from [存单]");
-    if (handle == 0)
-        return ExecuteSql("alter table [存单] add 备注 varchar(255)");
-    CloseTable(handle);
+    // Columns later versions added to a table of the template.
+    for (const TableDef& table : Schema::tables())
+        for (const ColumnDef& column : table.columns) {
+            if (column.inTemplate)
+                continue;
+            const std::string probe = "SELECT [" + column.name + "] FROM [" + table.name + "]";
+            sqlite3_stmt* statement = nullptr;
+            const bool present =
+                sqlite3_prepare_v2(m_db, probe.c_str(), -1, &statement, nullptr) == SQLITE_OK;
+            sqlite3_finalize(statement);
+            const std::string add =
+                "ALTER TABLE [" + table.name + "] ADD COLUMN " + Schema::columnSql(column);
+            if (!present && sqlite3_exec(m_db, add.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+                m_lastError = sqlite3_errmsg(m_db);
+                return false;
+            }
+        }
     return true;
 }
 

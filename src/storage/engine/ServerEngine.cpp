@@ -125,7 +125,7 @@ bool ServerEngine::prepareSchema(std::string& error) {
             "to_regclass('\"操作记录\"') IS NULL OR "
             "to_regprocedure('jet_autonumber_seen(text,bigint)') IS NULL OR NOT EXISTS "
             "(SELECT 1 FROM information_schema.columns WHERE table_schema = "
-            "current_schema() AND table_name = '存单' AND column_name = '备注')",
+            "current_schema() AND table_name = '存单' AND column_name = '演示')",
             error);
     if (!found) {
         rollback();

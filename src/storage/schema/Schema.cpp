@@ -28,7 +28,9 @@ std::vector<TableDef> buildTables() {
           {"姓名", K::Text, 16},
           {"地址", K::Text, 255},
           {"是否结算", K::YesNo},
-          {"备注", K::Text, 255, false}}},
+          {"备注", K::Text, 255, false},
+          // Orders the demo data invented, so they can be told apart and removed.
+          {"演示", K::YesNo, 0, false}}},
         {"存单详单",
          {{"ID", K::AutoNumber},
           {"存单ID", K::Int32},
