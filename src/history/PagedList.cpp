@@ -88,8 +88,8 @@ void PagedList::readTotals(Database& db, Page& result) const {
     const int handle = db.OpenTable(totalsStatement());
     result.count = Values::truncateToInt(db.ReadColByIndex(handle, 1).toNumber());
     if (m_kind == Kind::Orders) {
-        result.paidSum = static_cast<long long>(db.ReadColByIndex(handle, 2).toNumber());
-        result.totalSum = static_cast<long long>(db.ReadColByIndex(handle, 3).toNumber());
+        result.paidSum = Money::fromYuan(db.ReadColByIndex(handle, 2).toNumber());
+        result.totalSum = Money::fromYuan(db.ReadColByIndex(handle, 3).toNumber());
     }
     db.CloseTable(handle);
 }

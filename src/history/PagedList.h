@@ -1,4 +1,5 @@
 #pragma once
+#include "storage/values/Money.h"
 #include <string>
 #include <vector>
 
@@ -15,8 +16,8 @@ class PagedList {
     // What one call of showPage found; the window writes it into its controls.
     struct Page {
         long long count = 0;
-        long long paidSum = 0;  // orders only
-        long long totalSum = 0; // orders only
+        Money paidSum;  // orders only
+        Money totalSum; // orders only
         bool browsingAll = false;
         bool listCleared = false; // the list rows are to be removed
         bool pageShown = false;   // labels and list rows below are to be written

@@ -30,4 +30,5 @@ struct StoredOrder {
     std::string name;
     std::string address;
     std::string remark;
+    std::string rounding; // 抹零金额, empty when nothing was rounded off
 };

@@ -1,4 +1,5 @@
 #include "history/StoredOrders.h"
+#include "storage/values/Money.h"
 
 #include "history/ChangeLog.h"
 #include "history/OrderSnapshot.h"
@@ -54,6 +55,9 @@ std::optional<StoredOrder> StoredOrders::loadOrder(const std::string& idText) co
                       text("姓名"),
                       text("地址"),
                       text("备注")};
+    const Money rounding = Money::fromText(text("抹零金额"));
+    if (rounding != Money())
+        order.rounding = rounding.text();
     m_db.CloseTable(handle);
     return order;
 }

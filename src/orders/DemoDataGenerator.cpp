@@ -203,6 +203,7 @@ bool DemoDataGenerator::store(const std::string& time, int number, double sum,
                             customer.address,
                             "",
                             {},
+                            {},
                             true};
     for (const PricedDish* line : lines)
         order.lines.push_back({line->name, "1", line->unit, Values::numberToText(line->price)});

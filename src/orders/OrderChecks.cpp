@@ -29,6 +29,8 @@ bool holdsNumber(const ColumnDef& column, double value) {
         return whole >= -2147483648.0 && whole <= 2147483647.0;
     case ColumnKind::Decimal:
         return std::fabs(whole) < 1e18;
+    case ColumnKind::Money:
+        return std::fabs(value) < 1e13;
     case ColumnKind::Single:
         return std::fabs(value) <= std::numeric_limits<float>::max();
     default:

@@ -52,7 +52,7 @@ OrderDraft OrderDraft::cleared(int nextNumber) const {
     fresh.number = std::to_string(nextNumber);
     fresh.lines = {OrderLine{}};
     for (std::string* field :
-         {&fresh.total, &fresh.paid, &fresh.actuallyPaid, &fresh.tableCode, &fresh.telephone,
+         {&fresh.total, &fresh.paid, &fresh.actuallyPaid, &fresh.rounding, &fresh.tableCode, &fresh.telephone,
           &fresh.name, &fresh.address, &fresh.remark, &fresh.orderId})
         field->clear();
     return fresh;

@@ -25,6 +25,7 @@ struct OrderDraft {
     std::string total;            // 编辑框_合计
     std::string paid;             // 编辑框_已支付
     std::string actuallyPaid;     // 编辑框_实付
+    std::string rounding;         // 编辑框_抹零, empty when nothing was rounded off
     std::string remark;           // 编辑框_备注
     std::string orderId;          // ID, set while a stored order is edited
     std::vector<OrderLine> lines; // 高级表格1 below its header, as shown

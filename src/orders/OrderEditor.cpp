@@ -113,6 +113,7 @@ OrderDraft OrderEditor::loadedDraft(const OrderDraft& onScreen, const StoredOrde
     d.name = order.name;
     d.address = order.address;
     d.remark = order.remark;
+    d.rounding = order.rounding;
     d.lines.clear();
     for (const StoredLine& line : lines)
         d.lines.push_back({line.dish, line.quantity, line.unit, line.subtotal});

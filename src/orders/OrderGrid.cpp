@@ -3,8 +3,6 @@
 #include "orders/DishCache.h"
 #include "storage/values/Values.h"
 
-#include <cmath>
-
 namespace {
 
 std::string OrderLine::*member(int column) {
@@ -96,13 +94,13 @@ bool OrderGrid::recomputeLine(int r, int column, const DishCache& dishes) {
         quantity = 1;
         setCell(r, Quantity, "1");
     }
-    double subtotal = 0;
+    Money subtotal;
     if (const Dish* dish = dishes.findByName(cell(r, Name))) {
         setCell(r, Unit, dish->unit);
-        subtotal = Values::textToNumber(dish->price) * quantity;
+        subtotal = Money::fromText(dish->price) * quantity;
     }
     if (column != Subtotal)
-        setCell(r, Subtotal, Values::numberToText(subtotal));
+        setCell(r, Subtotal, subtotal.text());
     keepEmptyLastRow();
     return true;
 }
@@ -120,23 +118,27 @@ void OrderGrid::keepEmptyLastRow() {
         m_rows.emplace_back();
 }
 
-double OrderGrid::subtotalSum() const {
-    double sum = 0;
+Money OrderGrid::subtotalSum() const {
+    Money sum;
     for (int r = 1; r < rowCount(); ++r)
-        sum += Values::textToNumber(cell(r, Subtotal));
+        sum += Money::fromText(cell(r, Subtotal));
     return sum;
 }
 
-OrderTotals OrderGrid::totals(const std::string& discountAmount) const {
-    const double total = subtotalSum();
-    const std::string rest = Values::numberToText(total - Values::textToNumber(discountAmount));
-    return {Values::numberToText(total), rest, rest};
+OrderTotals OrderGrid::totals(const std::string& discountAmount, PaymentRounding::Rule rule) const {
+    const Money total = subtotalSum();
+    const Money rest = total - Money::fromText(discountAmount);
+    const Money paid = PaymentRounding::apply(rule, rest);
+    const Money rounding = rest - paid;
+    return {total.text(), paid.text(), paid.text(),
+            rounding == Money() ? std::string() : rounding.text()};
 }
 
-std::optional<OrderTotals> OrderGrid::totalsForDiscount(const std::string& discountAmount) const {
-    if (std::fabs(subtotalSum()) <= 0.0000001)
+std::optional<OrderTotals> OrderGrid::totalsForDiscount(const std::string& discountAmount,
+                                                        PaymentRounding::Rule rule) const {
+    if (subtotalSum() == Money())
         return std::nullopt;
-    return totals(discountAmount);
+    return totals(discountAmount, rule);
 }
 
 std::vector<OrderLine> OrderGrid::lines() const {

@@ -1,5 +1,7 @@
 #pragma once
 #include "orders/OrderLine.h"
+#include "orders/PaymentRounding.h"
+#include "storage/values/Money.h"
 
 #include <optional>
 #include <string>
@@ -7,11 +9,13 @@
 
 class DishCache;
 
-// Total, paid and actually paid as the boxes show them.
+// Total, paid and actually paid as the boxes show them, and what 抹零 took
+// off (empty when nothing).
 struct OrderTotals {
     std::string total;
     std::string paid;
     std::string actuallyPaid;
+    std::string rounding;
     bool operator==(const OrderTotals&) const = default;
 };
 
@@ -47,10 +51,14 @@ class OrderGrid {
     // keep their cells as they are, typed subtotals included.
     bool deleteRow(int r);
 
-    double subtotalSum() const;
-    OrderTotals totals(const std::string& discountAmount) const;
+    Money subtotalSum() const;
+    // The total less the discount, rounded by `rule`: 已付 and 实付 are what is paid.
+    OrderTotals totals(const std::string& discountAmount,
+                       PaymentRounding::Rule rule = PaymentRounding::Rule::None) const;
     // After the discount amount changed; nothing when no line is priced.
-    std::optional<OrderTotals> totalsForDiscount(const std::string& discountAmount) const;
+    std::optional<OrderTotals>
+    totalsForDiscount(const std::string& discountAmount,
+                      PaymentRounding::Rule rule = PaymentRounding::Rule::None) const;
 
     std::vector<OrderLine> lines() const;     // every row below the header
     std::vector<OrderLine> dishLines() const; // trimmed rows that name a dish

@@ -1,4 +1,5 @@
 #include "orders/OrderNumbering.h"
+#include "storage/values/Money.h"
 
 #include "storage/engine/Database.h"
 #include "storage/values/Calendar.h"
@@ -37,7 +38,7 @@ std::string TodayCounters::countCaption() const {
 }
 
 std::string TodayCounters::incomeCaption() const {
-    return "今日收入总额：" + Values::numberToText(income);
+    return "今日收入总额：" + Money::fromYuan(income).text();
 }
 
 std::string dayStartText(const DateTime& now) {

@@ -21,5 +21,6 @@ ReceiptOrder receiptOrderOf(const OrderDraft& d) {
     r.customerPhone = d.telephone;
     r.address = d.address;
     r.remark = d.remark;
+    r.rounding = d.rounding;
     return r;
 }

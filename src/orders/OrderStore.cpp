@@ -4,6 +4,7 @@
 #include "history/StoredOrders.h"
 #include "orders/OrderDraft.h"
 #include "storage/engine/Database.h"
+#include "storage/values/Money.h"
 #include "storage/values/Values.h"
 
 #include <cmath>
@@ -18,13 +19,17 @@ std::string number(const std::string& text) {
     return Values::numberToText(Values::textToNumber(text));
 }
 
+std::string amount(const std::string& text) {
+    return Money::fromText(text).text();
+}
+
 std::string settled(const OrderStore::Order& o) {
     return std::fabs(Values::textToNumber(o.actuallyPaid)) > 0.0000001 ? "'1'" : "'0'";
 }
 
 // The row's columns in the order of rowValues.
 constexpr const char* rowColumns = "编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,支付方式,"
-                                   "已付,实付,桌号,电话,姓名,地址,是否结算,备注";
+                                   "已付,实付,桌号,电话,姓名,地址,是否结算,备注,抹零金额";
 
 std::vector<std::string> rowValues(const OrderStore::Order& o) {
     return {std::to_string(Values::textToInt(o.number)),
@@ -33,17 +38,19 @@ std::vector<std::string> rowValues(const OrderStore::Order& o) {
             sqlQuote(o.time),
             sqlQuote(o.discountName),
             number(o.discountPortions),
-            number(o.discountAmount),
-            number(o.total),
+            amount(o.discountAmount),
+            amount(o.total),
             sqlQuote(o.paymentMethod),
-            number(o.paid),
-            number(o.actuallyPaid),
+            amount(o.paid),
+            amount(o.actuallyPaid),
             sqlQuote(o.table),
             sqlQuote(o.telephone),
             sqlQuote(o.name),
             sqlQuote(o.address),
             settled(o),
-            sqlQuote(o.remark)};
+            sqlQuote(o.remark),
+            // Older orders hold no rounding; an order without one keeps it so.
+            o.rounding.empty() ? "NULL" : amount(o.rounding)};
 }
 
 std::string insertStatement(const OrderStore::Order& o) {
@@ -71,24 +78,11 @@ std::string updateStatement(long long id, const OrderStore::Order& o) {
 
 OrderStore::Order OrderStore::fromDraft(const OrderDraft& d, const std::string& number,
                                         const std::string& time) {
-    Order o{number,
-            d.header,
-            d.shop,
-            time,
-            d.discountName,
-            d.discountPortions,
-            d.discountAmount,
-            d.total,
-            d.paymentMethod,
-            d.paid,
-            d.actuallyPaid,
-            d.table,
-            d.telephone,
-            d.name,
-            d.address,
-            d.remark,
-            {},
-            false};
+    Order o{
+        number,           d.header, d.shop,          time,     d.discountName, d.discountPortions,
+        d.discountAmount, d.total,  d.paymentMethod, d.paid,   d.actuallyPaid, d.table,
+        d.telephone,      d.name,   d.address,       d.remark, d.rounding,     {},
+        false};
     for (const OrderLine& line : d.dishLines())
         o.lines.push_back({line.dishName, line.quantity, line.unit, line.subtotal});
     return o;
@@ -121,7 +115,7 @@ bool OrderStore::insertLines(long long id, const Order& order) {
                              std::to_string(id) + "," + sqlQuote(order.time) + "," +
                              sqlQuote(line.dish) + "," +
                              std::to_string(Values::textToInt(line.quantity)) + "," +
-                             sqlQuote(line.unit) + "," + number(line.subtotal) + ")"))
+                             sqlQuote(line.unit) + "," + amount(line.subtotal) + ")"))
             return false;
     return true;
 }

@@ -17,7 +17,7 @@ class OrderStore {
         std::string subtotal;
     };
     // An order as its row holds it. Numbers may be any number text: they are
-    // rebuilt from their value before they enter a statement.
+    // rebuilt from their value before they enter a statement, amounts to the fen.
     struct Order {
         std::string number;
         std::string header;
@@ -35,6 +35,7 @@ class OrderStore {
         std::string name;
         std::string address;
         std::string remark;
+        std::string rounding;
         std::vector<Line> lines;
         bool demo = false; // invented by the demo data; an edit keeps the mark
     };

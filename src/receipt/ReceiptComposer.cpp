@@ -210,6 +210,8 @@ void composeReceipt(const ReceiptSettings& settings, const ReceiptOrder& order,
     c.drawSeparator();
     c.drawRightAligned("合计 ￥" + order.total + " ", L[6]);
     c.drawDiscount(order, L[7], L[8]);
+    if (!order.rounding.empty())
+        c.drawRightAligned("抹零 ￥" + order.rounding + " ", L[8]);
     c.drawSeparator();
     c.drawRightAligned("已支付 ￥" + order.paid + " ", L[9]);
     c.drawSeparator();

@@ -29,4 +29,5 @@ struct ReceiptOrder {
     std::string customerPhone;
     std::string address;
     std::string remark;
+    std::string rounding; // what 抹零 took off; empty when nothing
 };

@@ -1,4 +1,5 @@
 #include "reports/IncomeReports.h"
+#include "storage/values/Money.h"
 
 #include "reports/ChartFiles.h"
 #include "reports/ReportCharts.h"
@@ -98,7 +99,7 @@ std::vector<IncomeReports::Row> IncomeReports::grouped(ReportSheet& sheet, const
         return rows;
     ReportQuery::forEachRecord(m_db, g.rowsSql, [&](int h) {
         rows.push_back({m_db.ReadColByIndex(h, 2).toText(), m_db.ReadColByIndex(h, 1).toInt(),
-                        m_db.ReadColByIndex(h, 3).toNumber()});
+                        Money::fromYuan(m_db.ReadColByIndex(h, 3).toNumber()).yuan()});
     });
     std::vector<std::vector<std::string>> texts;
     for (const auto& r : rows)

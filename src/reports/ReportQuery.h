@@ -1,4 +1,5 @@
 #pragma once
+#include "storage/values/Money.h"
 #include "storage/engine/Database.h"
 
 #include <string>
@@ -28,7 +29,8 @@ inline Totals totals(Database& db, const std::string& sql) {
     if (handle == 0)
         return result;
     result.count = db.ReadColByIndex(handle, 1).toInt();
-    result.sum = db.ReadColByIndex(handle, 2).toNumber();
+    // Amounts are whole fen: a sum of binary fractions is brought back to the fen.
+    result.sum = Money::fromYuan(db.ReadColByIndex(handle, 2).toNumber()).yuan();
     db.CloseTable(handle);
     return result;
 }

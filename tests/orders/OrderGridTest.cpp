@@ -44,6 +44,27 @@ TEST(OrderGrid, EnteringADishFillsTheLineAndKeepsAnEmptyLastRow) {
     EXPECT_EQ(grid.totals("10"), (OrderTotals{"46.5", "36.5", "36.5"}));
 }
 
+TEST(OrderGrid, RoundingTakesOffWhatTheShopDoesNotCharge) {
+    using Rule = PaymentRounding::Rule;
+    // 白菜肉水饺 15.5 x 5 = 77.5, less the discount.
+    const struct {
+        Rule rule;
+        const char* discount;
+        OrderTotals totals;
+    } cases[] = {
+        {Rule::None, "0", {"77.5", "77.5", "77.5", ""}},
+        {Rule::DropJiaoAndFen, "0", {"77.5", "77", "77", "0.5"}},
+        {Rule::DropFen, "0.03", {"77.5", "77.4", "77.4", "0.07"}},
+        {Rule::NearestYuan, "0", {"77.5", "78", "78", "-0.5"}},
+        {Rule::NearestYuan, "0.6", {"77.5", "77", "77", "-0.1"}},
+        {Rule::DropJiaoAndFen, "80", {"77.5", "-2", "-2", "-0.5"}},
+    };
+    const OrderGrid grid = withDish("白菜肉水饺", 5);
+    for (const auto& c : cases)
+        EXPECT_EQ(grid.totals(c.discount, c.rule), c.totals)
+            << PaymentRounding::nameOf(c.rule) << " " << c.discount;
+}
+
 TEST(OrderGrid, NextDishGoesIntoTheFirstRowWithoutQuantity) {
     OrderGrid grid = withDish("白菜肉水饺", 1);
     EXPECT_EQ(grid.enterDish("王老吉", 2, someDishes()), 2);

@@ -15,6 +15,7 @@ class OrderSessionTest : public ::testing::Test, public TestDatabase {
         std::size_t dishes;
         bool withCopies;
         bool settling;
+        std::string rounding;
     };
 
     OrderSession::Print printer() {
@@ -22,7 +23,8 @@ class OrderSessionTest : public ::testing::Test, public TestDatabase {
                       const std::function<bool()>& startJob) {
             if (startJob && !startJob())
                 return false;
-            printed.push_back({receipt.number, receipt.dishes.size(), withCopies, settling});
+            printed.push_back(
+                {receipt.number, receipt.dishes.size(), withCopies, settling, receipt.rounding});
             return printerWorks;
         };
     }
@@ -117,6 +119,25 @@ TEST_F(OrderSessionTest, EditingAStoredOrderSavesOverItAndReprintsItWithCopies) 
     EXPECT_EQ(printed[0].number, "4");
     EXPECT_TRUE(printed[0].withCopies);
     EXPECT_FALSE(printed[0].settling) << "only a settlement opens the drawer";
+}
+
+TEST_F(OrderSessionTest, TheRoundingGoesOnTheReceiptAndOnItsReprint) {
+    OrderDraft order = deliveryOrder("1", {{"白菜肉水饺", "1", "份", "78.5"}, {}}, "78.5", "78");
+    order.discountAmount = "";
+    order.rounding = "0.5";
+    session.setOrder(order);
+    EXPECT_EQ(settle().outcome, Settlement::Outcome::Done);
+    const std::string id = scalar("select ID from 存单");
+    EXPECT_EQ(scalar("select 抹零金额 from 存单"), "0.5");
+    EXPECT_EQ(scalar("select 实付 from 存单"), "78");
+
+    session.clear(2);
+    StoredOrders stored(db);
+    session.beginEditing(*stored.loadOrder(id), stored.findOrderLines(id, "2026年12月8日"), 0);
+    EXPECT_EQ(session.printStored(printer()).outcome, RecordedPrint::Outcome::Printed);
+    ASSERT_EQ(printed.size(), 2u);
+    EXPECT_EQ(printed[0].rounding, "0.5");
+    EXPECT_EQ(printed[1].rounding, "0.5");
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "orders/OrderNumbering.h"
 #include "orders/Settlement.h"
 #include "support/SampleOrders.h"
 #include "support/TestDatabase.h"
@@ -81,6 +82,30 @@ TEST_P(SettlementTest, StoresOneLinePerDishUnderTheNewOrder) {
                           {"单位", "份"},
                           {"小计", "30"}},
                      }));
+}
+
+TEST_P(SettlementTest, AmountsAreStoredToTheFenWithTheRoundingApart) {
+    const struct {
+        const char* paid;
+        const char* rounding;
+        const char* storedRounding;
+    } cases[] = {{"15.25", "", ""}, {"78", "0.5", "0.5"}, {"79", "-0.5", "-0.5"}, {"55.55", "", ""}};
+    for (const auto& c : cases) {
+        OrderDraft d = deliveryOrder("1", {{"白菜肉水饺", "1", "份", "15.5"}, {}}, "15.5", c.paid);
+        d.discountAmount = "0.25";
+        d.rounding = c.rounding;
+        const auto result = store(d);
+        ASSERT_EQ(result.outcome, Settlement::Outcome::Done) << result.message;
+        const Row expected{{"合计", "15.5"},      {"减免金额", "0.25"},
+                           {"已付", c.paid},      {"实付", c.paid},
+                           {"抹零金额", c.storedRounding}};
+        EXPECT_EQ(rows("select * from 存单 where ID=" + std::to_string(result.orderId),
+                       {"合计", "减免金额", "已付", "实付", "抹零金额"})
+                      .at(0),
+                  expected);
+    }
+    EXPECT_EQ(scalar("select sum(小计) from 存单详单"), "62");
+    EXPECT_EQ(nextOrderNumber(db, clock.now()).incomeCaption(), "今日收入总额：227.8");
 }
 
 TEST_P(SettlementTest, SettledFlagFollowsTheActuallyPaidAmount) {

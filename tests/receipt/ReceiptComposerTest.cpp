@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr LineStyle plain{9, false};
@@ -226,6 +228,22 @@ TEST(ReceiptComposerTest, ComposesTheReceiptTopToBottom) {
     };
     EXPECT_EQ(canvas.texts(), expected);
     EXPECT_EQ(y, 17 * 24 + 40);
+}
+
+TEST(ReceiptComposerTest, TheRoundingHasALineOfItsOwnAbovePaid) {
+    ReceiptOrder order = smallOrder();
+    order.total = "78.5";
+    order.paid = "78";
+    order.rounding = "0.5";
+    FixedCanvas canvas;
+    int y = 0;
+    const PngImage credit;
+    composeReceipt(defaultSettings(), order, canvas, y, {&credit, 480, 40});
+    const std::vector<std::string> texts = canvas.texts();
+    const auto at = std::find(texts.begin(), texts.end(), spaces(14) + "合计 ￥78.5 ");
+    ASSERT_NE(at, texts.end());
+    EXPECT_EQ(*(at + 1), spaces(15) + "抹零 ￥0.5 ");
+    EXPECT_EQ(*(at + 3), spaces(14) + "已支付 ￥78 ");
 }
 
 TEST(ReceiptComposerTest, TitleCarriesTheHeaderOnlyWhenThereIsOne) {

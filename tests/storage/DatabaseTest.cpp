@@ -3,6 +3,7 @@
 #include "storage/schema/Schema.h"
 #include "storage/engine/StorageStartup.h"
 #include "storage/schema/Template.h"
+#include "storage/values/Values.h"
 #include "support/StorageConditions.h"
 #include "support/TestDatabase.h"
 
@@ -12,6 +13,7 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <tuple>
 
 namespace {
 
@@ -83,6 +85,54 @@ TEST_F(DatabaseTest, UpgradeAddsTheRemarkColumnAndTheRecordTableOnce) {
     again.CloseTable(handle);
 }
 
+TEST_F(DatabaseTest, AnEarlierFileKeepsItsAmountsAndStoresFenFromNowOn) {
+    db.close();
+    const std::string path = folder.file("data/data.mdb");
+    std::string earlier = "PRAGMA writable_schema=ON;";
+    const std::tuple<const char*, const char*, ColumnKind> declared[] = {
+        {"存单", "实付", ColumnKind::Decimal}, {"存单", "已付", ColumnKind::Decimal},
+        {"存单", "合计", ColumnKind::Single},  {"存单详单", "小计", ColumnKind::Single},
+        {"菜单", "价格", ColumnKind::Double}};
+    for (const auto& [table, column, kind] : declared)
+        earlier += "UPDATE sqlite_master SET sql=replace(sql," +
+                   Values::sqlQuote(Schema::columnSql({column, ColumnKind::Money})) + "," +
+                   Values::sqlQuote(Schema::columnSql({column, kind})) + ") WHERE name='" +
+                   table + "';";
+    sqlite3* old = nullptr;
+    sqlite3_open(path.c_str(), &old);
+    ASSERT_EQ(sqlite3_exec(old, (earlier + "PRAGMA writable_schema=OFF;").c_str(), nullptr, nullptr,
+                           nullptr),
+              SQLITE_OK);
+    sqlite3_close(old);
+    sqlite3_open(path.c_str(), &old);
+    ASSERT_EQ(sqlite3_exec(old,
+                           "insert into 存单 (编号,时间,合计,已付,实付,是否结算) values "
+                           "(1,'2026-12-08 10:00:00',78.5,79,79,1)",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    EXPECT_EQ(StorageConditions::firstText(old, "select type from pragma_table_info('存单') "
+                                                "where name='实付'"),
+              "DECIMAL(18,0)");
+    sqlite3_close(old);
+
+    Database again;
+    ASSERT_TRUE(StorageStartup::openDatabase(again, path)) << again.lastError();
+    for (const auto& [table, column, kind] : declared)
+        EXPECT_EQ(StorageConditions::firstText(again.connection(),
+                                               std::string("select type from pragma_table_info('") +
+                                                   table + "') where name='" + column + "'"),
+                  "MONEY")
+            << column;
+    ASSERT_TRUE(again.ExecuteSql("insert into 存单 (编号,时间,合计,已付,实付,抹零金额) values "
+                                 "(2,'2026-12-08 11:00:00',15.5,15.5,15.5,0)"))
+        << again.lastError();
+    EXPECT_EQ(StorageConditions::firstText(again.connection(),
+                                           "select group_concat(实付||'/'||合计) from "
+                                           "(select * from 存单 order by ID)"),
+              "79/78.5,15.5/15.5");
+    EXPECT_EQ(StorageConditions::firstText(again.connection(), "PRAGMA integrity_check"), "ok");
+}
+
 TEST_F(DatabaseTest, ValuesCarryTheirColumnTypes) {
     using T = DbValue::Type;
     ASSERT_TRUE(db.ExecuteSql(
@@ -97,8 +147,8 @@ TEST_F(DatabaseTest, ValuesCarryTheirColumnTypes) {
         const char* text;
     } cases[] = {{"ID", T::Int32, "1"},          {"编号", T::Int32, "7"},
                  {"票头", T::Text, "微信点餐"},  {"时间", T::DateTime, "2026年5月15日12时30分"},
-                 {"减免份数", T::Int16, "2"},    {"减免金额", T::Double, "13"},
-                 {"合计", T::Single, "12.3"},    {"实付", T::Double, "13"},
+                 {"减免份数", T::Int16, "2"},    {"减免金额", T::Double, "12.5"},
+                 {"合计", T::Double, "12.3"},    {"实付", T::Double, "12.5"},
                  {"是否结算", T::Logical, "真"}, {"姓名", T::Empty, ""},
                  {"no such", T::Empty, ""}};
     for (const auto& c : cases) {
@@ -150,8 +200,12 @@ TEST_F(DatabaseTest, RunTimeValuesAreNormalisedLikeLiterals) {
         "insert into 存单 (编号,实付,合计,时间) values (1,2,0.1,'2017-05-15 09:05')"));
     ASSERT_TRUE(
         db.ExecuteSql("update 存单 set 实付=实付+0.5,合计=合计*3,编号=编号+0.5 where ID =1"));
-    EXPECT_EQ(scalar("select 实付 from 存单"), "3");
+    EXPECT_EQ(scalar("select 实付 from 存单"), "2.5");
     EXPECT_EQ(scalar("select 合计 from 存单"), "0.3");
+    // Amounts keep their fen, and only their fen.
+    ASSERT_TRUE(db.ExecuteSql("update 存单 set 实付=实付+0.005,合计=1234567.89 where ID =1"));
+    EXPECT_EQ(scalar("select 实付 from 存单"), "2.51");
+    EXPECT_EQ(scalar("select 合计 from 存单"), "1234567.89");
     EXPECT_EQ(scalar("select 编号 from 存单"), "2");
     EXPECT_FALSE(db.ExecuteSql("update 存单 set 时间=编号 where ID =1"));
     EXPECT_EQ(scalar("select format(时间,'yyyy年m月d日') from 存单"), "2017年5月15日");
@@ -209,7 +263,7 @@ TEST(DatabaseTemplate, HoldsTheSchemaAndSeedRowsOnly) {
     EXPECT_EQ(scalar("select group_concat(代码||菜名||价格||单位, ',') from (select * from 菜单 "
                      "where ID>=26 "
                      "order by ID)"),
-              "203极品芙蓉王65.0包,105王老吉3.5瓶,108空心菜18.0份");
+              "203极品芙蓉王65包,105王老吉3.5瓶,108空心菜18份");
     EXPECT_EQ(
         scalar(
             "select group_concat(代号||'='||桌号名称, ',') from (select * from 桌号 where ID>=10 "

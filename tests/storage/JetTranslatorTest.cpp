@@ -71,12 +71,12 @@ TEST(JetTranslator, BringsAssignedValuesIntoTheColumnsForm) {
          "(3,'2017/5/15 3:7',1,12.5,12.3,"
          "-2.5,'7','1')",
          "insert into 存单 (编号,时间,减免份数,减免金额,合计,已付,实付,是否结算) values "
-         "(3,'2017-05-15 03:07:00',1,13,"
-         "12.3,-3,7,1)"},
+         "(3,'2017-05-15 03:07:00',1,12.5,"
+         "12.3,-2.5,7,1)"},
         {"update 客户 set 最近订餐日期 = '05-15 12:30',订餐次数 =2 where 电话 = '1'",
          "update 客户 set 最近订餐日期 = '2026-05-15 12:30:00',订餐次数 =2 where 电话 = '1'"},
         {"update 存单 set 实付=实付+0.5,是否结算='0' where ID =1",
-         "update 存单 set 实付=jet_whole(实付+0.5),是否结算=0 where ID =1"},
+         "update 存单 set 实付=jet_money(实付+0.5),是否结算=0 where ID =1"},
         {"insert into 菜单  (代码,字母,菜名,价格,单位) values ('1','a','b',3.5,'份')",
          "insert into 菜单  (代码,字母,菜名,价格,单位) values ('1','a','b',3.5,'份')"},
         {"insert into 桌号 (代号,桌号名称) values (7,'x')",
@@ -86,7 +86,7 @@ TEST(JetTranslator, BringsAssignedValuesIntoTheColumnsForm) {
          "1.123456789)",
          "insert into 存单详单 (存单ID,销售时间,菜名,数量,单位,小计) values (1,'2017-05-15 "
          "12:30:00','a',2,'份',"
-         "1.123457)"},
+         "1.12)"},
         {"insert into 客户 (电话,最近订餐日期) values ('1',null)",
          "insert into 客户 (电话,最近订餐日期) values ('1',null)"},
     };
@@ -131,7 +131,7 @@ TEST(JetTranslator, RewritesTheDialectForTheServer) {
          "create index IF NOT EXISTS \"存单_店内\" on \"存单\" (ID,\"实付\") where \"桌号\" <> ''"},
         {"select * from 客户 where 电话=e'\\x'", "select * from \"客户\" where \"电话\"=e '\\x'"},
         {"update 存单 set 实付=实付+0.5 where ID =1",
-         "update \"存单\" set \"实付\"=jet_whole(\"实付\"+0.5) where ID =1"},
+         "update \"存单\" set \"实付\"=jet_money(\"实付\"+0.5) where ID =1"},
     };
     for (const auto& c : cases) {
         JetTranslator translator;

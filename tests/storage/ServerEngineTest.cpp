@@ -71,8 +71,8 @@ TEST_F(ServerEngine, ColumnsReadBackAsOnSqlite) {
     const Row row = rows("select * from 存单 where ID=" + std::to_string(id),
                          {"时间", "合计", "实付", "是否结算", "备注"})[0];
     EXPECT_EQ(row, (Row{{"时间", "2017年5月15日3时7分"},
-                        {"合计", "12.34568"},
-                        {"实付", "13"},
+                        {"合计", "12.35"},
+                        {"实付", "12.5"},
                         {"是否结算", "真"},
                         {"备注", ""}}));
     EXPECT_EQ(scalar("select format(时间,'yyyy年m月d日 hh:nn') from 存单"), "2017年5月15日 03:07");

@@ -1,4 +1,7 @@
+#include "storage/values/Money.h"
 #include "storage/values/Values.h"
+
+#include <cmath>
 #include <gtest/gtest.h>
 
 TEST(Values, NumberToTextUsesThirteenSignificantDigits) {
@@ -94,4 +97,25 @@ TEST(Values, TextAsNumberTakesOnlyWholeDecimalNumbers) {
     EXPECT_EQ(Values::textAsNumber("-3e2"), -300);
     for (const char* text : {"", "12元", "0x10", "inf", "nan", "1e999", ".", "-"})
         EXPECT_FALSE(Values::textAsNumber(text)) << text;
+}
+
+TEST(Money, AmountsAreWholeFenFromTheBoxToTheText) {
+    const std::pair<const char*, long long> typed[] = {
+        {"15.5", 1550}, {" 12.50 ", 1250}, {"78.5", 7850}, {"-3.2", -320},  {"0.01", 1},
+        {"1.005", 101}, {"1.004", 100},    {"3元", 300},   {"", 0},         {"abc", 0},
+        {".5", 50},     {"1e3", 100000},   {"-0.005", -1}, {"99999999999.99", 9999999999999}};
+    for (const auto& [text, fen] : typed)
+        EXPECT_EQ(Money::fromText(text).fen(), fen) << text;
+
+    const std::pair<long long, const char*> shown[] = {
+        {1550, "15.5"}, {1600, "16"}, {1, "0.01"}, {-5, "-0.05"}, {105, "1.05"}, {0, "0"}};
+    for (const auto& [fen, text] : shown)
+        EXPECT_EQ(Money::fromFen(fen).text(), text) << fen;
+
+    // A sum of binary fractions comes back to the fen it stands for.
+    double sum = 0;
+    for (int i = 0; i < 1000; ++i)
+        sum += 0.1;
+    EXPECT_EQ(Money::fromYuan(sum).fen(), 10000);
+    EXPECT_EQ(Money::fromYuan(std::nan("")).fen(), 0);
 }

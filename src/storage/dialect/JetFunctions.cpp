@@ -94,6 +94,11 @@ void jetSingle(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_double(context, std::strtod(buffer, nullptr));
 }
 
+void jetMoney(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (auto v = numberToConvert(context, argv[0]))
+        sqlite3_result_double(context, Values::roundTo(*v, 2));
+}
+
 void jetNumber(sqlite3_context* context, int, sqlite3_value** argv) {
     if (auto v = numberToConvert(context, argv[0]))
         sqlite3_result_double(context, *v);
@@ -171,6 +176,7 @@ bool registerAll(sqlite3* db, const Clock* clock) {
         Function function;
     } functions[] = {{"jet_datetime", 1, jetDateTime}, {"jet_whole", 1, jetWhole},
                      {"jet_single", 1, jetSingle},     {"jet_number", 1, jetNumber},
+                     {"jet_money", 1, jetMoney},
                      {"jet_yesno", 1, jetYesNo},       {"jet_cdate", 1, jetDateTime},
                      {"jet_format", 2, jetFormat}};
     for (const auto& f : functions)

@@ -63,6 +63,11 @@ bool keepsLiteral(ColumnKind kind, const SqlToken& literal) {
     case ColumnKind::AutoNumber:
         return literal.kind == Kind::Number &&
                text.find_first_of(".eE") == std::string_view::npos && text.size() < 16;
+    case ColumnKind::Money: {
+        const std::size_t point = text.find('.');
+        return literal.kind == Kind::Number && text.find_first_of("eE") == std::string_view::npos &&
+               text.size() < 17 && (point == std::string_view::npos || text.size() - point <= 3);
+    }
     case ColumnKind::Single:
     case ColumnKind::Double: {
         if (literal.kind != Kind::Number || text.find_first_of("eE") != std::string_view::npos)
@@ -97,6 +102,8 @@ const char* wrapperFor(ColumnKind kind) {
         return "jet_whole";
     case ColumnKind::Single:
         return "jet_single";
+    case ColumnKind::Money:
+        return "jet_money";
     case ColumnKind::Double:
         return "jet_number";
     case ColumnKind::YesNo:
@@ -379,6 +386,9 @@ bool JetTranslator::emitLiteral(Work& w, const ColumnDef& column, const SqlToken
         break;
     case ColumnKind::Single:
         w.write(singleText(*number));
+        break;
+    case ColumnKind::Money:
+        w.write(Values::numberToText(Values::roundTo(*number, 2)));
         break;
     default:
         w.write(Values::numberToText(*number));

@@ -1,13 +1,13 @@
 #include "storage/engine/Database.h"
-#include "storage/values/Clock.h"
 #include "storage/dialect/JetFunctions.h"
 #include "storage/engine/RecordSet.h"
-#include "storage/values/SafeFile.h"
-#include "storage/schema/Schema.h"
 #include "storage/engine/ServerEngine.h"
 #include "storage/engine/SqliteEngine.h"
 #include "storage/engine/SqliteFile.h"
+#include "storage/schema/Schema.h"
 #include "storage/schema/Template.h"
+#include "storage/values/Clock.h"
+#include "storage/values/SafeFile.h"
 #include <fstream>
 #include <sqlite3.h>
 
@@ -170,9 +170,9 @@ bool Database::isSound(bool everyPage) {
 }
 
 bool Database::upgradeSchema() {
-    if (const StorageFailure failure = SqliteFile::makeTextExact(m_db);
-        failure != StorageFailure::None)
-        return fail(failure, sqlite3_errmsg(m_db));
+    for (auto repair : {SqliteFile::makeTextExact, SqliteFile::keepMoneyToTheFen})
+        if (const StorageFailure failure = repair(m_db); failure != StorageFailure::None)
+            return fail(failure, sqlite3_errmsg(m_db));
     for (const IndexDef& index : Schema::indexes())
         if (sqlite3_exec(m_db, Schema::createIndexSql(index).c_str(), nullptr, nullptr, nullptr) !=
             SQLITE_OK) {
@@ -185,24 +185,33 @@ bool Database::upgradeSchema() {
             m_lastError = sqlite3_errmsg(m_db);
             return false;
         }
-    // Columns later versions added to a table of the template.
+    return addLaterColumns();
+}
+
+bool Database::addLaterColumns() {
     for (const TableDef& table : Schema::tables())
         for (const ColumnDef& column : table.columns) {
-            if (column.inTemplate)
+            if (column.inTemplate || hasColumn(table.name, column.name))
                 continue;
-            const std::string probe = "SELECT [" + column.name + "] FROM [" + table.name + "]";
-            sqlite3_stmt* statement = nullptr;
-            const bool present =
-                sqlite3_prepare_v2(m_db, probe.c_str(), -1, &statement, nullptr) == SQLITE_OK;
-            sqlite3_finalize(statement);
-            const std::string add =
-                "ALTER TABLE [" + table.name + "] ADD COLUMN " + Schema::columnSql(column);
-            if (!present && sqlite3_exec(m_db, add.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+            const std::string sql =
+                "ALTER TABLE " + table.name + " ADD COLUMN " + Schema::columnSql(column);
+            if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
                 m_lastError = sqlite3_errmsg(m_db);
                 return false;
             }
         }
     return true;
+}
+
+bool Database::hasColumn(const std::string& table, const std::string& column) {
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(m_db, "SELECT 1 FROM pragma_table_info(?) WHERE name=?", -1, &statement,
+                       nullptr);
+    sqlite3_bind_text(statement, 1, table.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement, 2, column.c_str(), -1, SQLITE_TRANSIENT);
+    const bool found = sqlite3_step(statement) == SQLITE_ROW;
+    sqlite3_finalize(statement);
+    return found;
 }
 
 void Database::close() {

@@ -85,6 +85,9 @@ class Database {
 
   private:
     bool upgradeSchema();
+    // The columns later versions added, on a file of an earlier one.
+    bool addLaterColumns();
+    bool hasColumn(const std::string& table, const std::string& column);
     bool fail(StorageFailure failure, std::string message);
     bool failFromEngine();
     bool engineFailed();

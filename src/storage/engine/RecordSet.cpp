@@ -94,6 +94,7 @@ DbValue RecordSet::value(int index) const {
             return DbValue::real(T::Single, sqlite3_column_double(m_statement, index));
         case ColumnKind::Double:
         case ColumnKind::Decimal:
+        case ColumnKind::Money:
             return DbValue::real(T::Double, sqlite3_column_double(m_statement, index));
         case ColumnKind::YesNo:
             return DbValue::logical(sqlite3_column_int64(m_statement, index) != 0);

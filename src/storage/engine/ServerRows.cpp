@@ -63,6 +63,7 @@ DbValue ServerRows::value(int index) const {
         return DbValue::real(T::Single, std::strtod(text, nullptr));
     case ColumnKind::Double:
     case ColumnKind::Decimal:
+    case ColumnKind::Money:
         return DbValue::real(T::Double, std::strtod(text, nullptr));
     case ColumnKind::YesNo:
         return DbValue::logical(std::atoll(text) != 0);

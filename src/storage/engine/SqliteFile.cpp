@@ -1,5 +1,6 @@
 #include "storage/engine/SqliteFile.h"
 #include "storage/schema/Schema.h"
+#include "storage/values/Values.h"
 #include <cerrno>
 #include <filesystem>
 #include <map>
@@ -41,9 +42,13 @@ std::map<std::string, std::string> declaredColumns(sqlite3* db, const std::strin
     return columns;
 }
 
+// An earlier file's amounts are declared as numbers; start-up converts them.
 bool sameKind(ColumnKind declared, ColumnKind expected) {
+    const bool earlierMoney = declared == ColumnKind::Decimal || declared == ColumnKind::Single ||
+                              declared == ColumnKind::Double;
     return declared == expected ||
-           (expected == ColumnKind::AutoNumber && declared == ColumnKind::Int32);
+           (expected == ColumnKind::AutoNumber && declared == ColumnKind::Int32) ||
+           (expected == ColumnKind::Money && earlierMoney);
 }
 
 std::string schemaProblem(sqlite3* db) {
@@ -105,24 +110,13 @@ bool isSound(sqlite3* db, bool everyPage, std::string& problem) {
     return true;
 }
 
-StorageFailure makeTextExact(sqlite3* db) {
-    std::string oldTables;
-    if (!firstText(db,
-                   "SELECT count(*) FROM sqlite_master WHERE type='table' AND sql LIKE "
-                   "'%COLLATE NOCASE%'",
-                   oldTables))
-        return failureOf(db);
-    if (oldTables == "0")
-        return StorageFailure::None;
+// Runs `statements` on sqlite_master itself, then reorders the indexes.
+static StorageFailure rewriteSchema(sqlite3* db, const std::string& statements) {
     std::string version;
     sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 0, nullptr);
-    // The tables keep their rows as they are: a collation changes only how
-    // text is compared and how indexes are ordered, and REINDEX reorders them.
     const bool done =
         execute(db, "BEGIN IMMEDIATE") && firstText(db, "PRAGMA schema_version", version) &&
-        execute(db, "PRAGMA writable_schema=ON") &&
-        execute(db, "UPDATE sqlite_master SET sql=replace(sql,' COLLATE NOCASE','') "
-                    "WHERE type='table'") &&
+        execute(db, "PRAGMA writable_schema=ON") && execute(db, statements) &&
         execute(db, "PRAGMA schema_version=" + std::to_string(std::stoll(version) + 1)) &&
         execute(db, "PRAGMA writable_schema=OFF") && execute(db, "REINDEX") &&
         execute(db, "COMMIT");
@@ -133,6 +127,52 @@ StorageFailure makeTextExact(sqlite3* db) {
     if (!sqlite3_get_autocommit(db))
         execute(db, "ROLLBACK");
     return failure;
+}
+
+StorageFailure makeTextExact(sqlite3* db) {
+    std::string oldTables;
+    if (!firstText(db,
+                   "SELECT count(*) FROM sqlite_master WHERE type='table' AND sql LIKE "
+                   "'%COLLATE NOCASE%'",
+                   oldTables))
+        return failureOf(db);
+    if (oldTables == "0")
+        return StorageFailure::None;
+    // The tables keep their rows as they are: a collation changes only how
+    // text is compared and how indexes are ordered, and REINDEX reorders them.
+    return rewriteSchema(db, "UPDATE sqlite_master SET sql=replace(sql,' COLLATE NOCASE','') "
+                             "WHERE type='table'");
+}
+
+StorageFailure keepMoneyToTheFen(sqlite3* db) {
+    // Earlier files kept amounts as whole yuan or as 7-digit floats.
+    static const struct {
+        const char* table;
+        const char* column;
+        ColumnKind before;
+    } columns[] = {{"存单", "减免金额", ColumnKind::Decimal}, {"存单", "合计", ColumnKind::Single},
+                   {"存单", "已付", ColumnKind::Decimal},     {"存单", "实付", ColumnKind::Decimal},
+                   {"存单详单", "小计", ColumnKind::Single},  {"菜单", "价格", ColumnKind::Double}};
+    std::string replacements;
+    for (const auto& c : columns) {
+        std::string type;
+        if (!firstText(db,
+                       std::string("SELECT type FROM pragma_table_info('") + c.table +
+                           "') WHERE name='" + c.column + "'",
+                       type))
+            return failureOf(db);
+        if (type == "MONEY")
+            continue;
+        const std::string from = Schema::columnSql({c.column, c.before});
+        const std::string to = Schema::columnSql({c.column, ColumnKind::Money});
+        replacements += std::string("UPDATE sqlite_master SET sql=replace(sql,") +
+                        Values::sqlQuote(from) + "," + Values::sqlQuote(to) +
+                        ") WHERE type='table' AND name=" + Values::sqlQuote(c.table) + ";";
+    }
+    if (replacements.empty())
+        return StorageFailure::None;
+    // Only the declarations change: every stored amount stays as it is.
+    return rewriteSchema(db, replacements);
 }
 
 StorageFailure failureOf(sqlite3* db) {

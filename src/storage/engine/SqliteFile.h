@@ -21,6 +21,10 @@ bool isSound(sqlite3* db, bool everyPage, std::string& problem);
 // there was nothing to do or it was done.
 StorageFailure makeTextExact(sqlite3* db);
 
+// Earlier versions kept amounts as whole yuan or as 7-digit floats. Declares
+// them as money with two decimals, leaving every stored value as it is.
+StorageFailure keepMoneyToTheFen(sqlite3* db);
+
 // The failure behind the connection's last error code.
 StorageFailure failureOf(sqlite3* db);
 

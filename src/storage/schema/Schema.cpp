@@ -18,17 +18,19 @@ std::vector<TableDef> buildTables() {
           {"时间", K::DateTime},
           {"减免", K::Text, 32},
           {"减免份数", K::Int16},
-          {"减免金额", K::Decimal},
-          {"合计", K::Single},
+          {"减免金额", K::Money},
+          {"合计", K::Money},
           {"支付方式", K::Text, 255},
-          {"已付", K::Decimal},
-          {"实付", K::Decimal},
+          {"已付", K::Money},
+          {"实付", K::Money},
           {"桌号", K::Text, 32},
           {"电话", K::Text, 16},
           {"姓名", K::Text, 16},
           {"地址", K::Text, 255},
           {"是否结算", K::YesNo},
           {"备注", K::Text, 255, false},
+          // What 抹零 took off (negative when it rounded up): 实付 is what was paid.
+          {"抹零金额", K::Money, 0, false},
           // Orders the demo data invented, so they can be told apart and removed.
           {"演示", K::YesNo, 0, false}}},
         {"存单详单",
@@ -38,13 +40,13 @@ std::vector<TableDef> buildTables() {
           {"菜名", K::Text, 32},
           {"数量", K::Int16},
           {"单位", K::Text, 8},
-          {"小计", K::Single}}},
+          {"小计", K::Money}}},
         {"菜单",
          {{"ID", K::AutoNumber},
           {"代码", K::Text, 8},
           {"字母", K::Text, 16},
           {"菜名", K::Text, 32},
-          {"价格", K::Double},
+          {"价格", K::Money},
           {"单位", K::Text, 8}}},
         {"客户",
          {{"ID", K::AutoNumber},
@@ -218,6 +220,8 @@ std::string declaredType(ColumnKind kind, int length) {
         return "DOUBLE";
     case K::Decimal:
         return "DECIMAL(18,0)";
+    case K::Money:
+        return "MONEY";
     case K::YesNo:
         return "YESNO";
     case K::Text:
@@ -240,7 +244,7 @@ bool kindFromDeclaredType(const char* declared, ColumnKind& kind) {
         const char* name;
         ColumnKind kind;
     } names[] = {{"INTEGER", K::Int32}, {"INT32", K::Int32},      {"INT16", K::Int16},
-                 {"FLOAT", K::Single},  {"DOUBLE", K::Double},    {"DECIMAL", K::Decimal},
+                 {"FLOAT", K::Single},  {"DOUBLE", K::Double},    {"DECIMAL", K::Decimal}, {"MONEY", K::Money},
                  {"YESNO", K::YesNo},   {"TEXT", K::Text},        {"VARCHAR", K::Text},
                  {"MEMO", K::Memo},     {"DATETIME", K::DateTime}};
     for (const auto& entry : names)
@@ -269,6 +273,9 @@ std::string columnSql(const ColumnDef& column) {
     case K::Decimal:
         return sql + " CHECK(" + n + " IS NULL OR (typeof(" + n + ")='integer' AND abs(" + n +
                ")<1000000000000000000))";
+    case K::Money:
+        return sql + " CHECK(" + n + " IS NULL OR (typeof(" + n + ") IN ('integer','real') AND abs(" +
+               n + ")<10000000000000))";
     case K::YesNo:
         return sql + " NOT NULL DEFAULT 0 CHECK(" + n + " IN (0,1))";
     case K::Text:

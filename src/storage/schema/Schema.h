@@ -12,6 +12,7 @@ enum class ColumnKind {
     Single,
     Double,
     Decimal,
+    Money, // yuan with two decimals: what the cashier saw, to the fen
     YesNo,
     Text,
     Memo,

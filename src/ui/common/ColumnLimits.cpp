@@ -29,9 +29,10 @@ class WholeNumberValidator : public QValidator {
 };
 
 // Money: up to four decimals, and no more whole digits than the column keeps.
-QValidator* decimalNumbers(QObject* parent, int wholeDigits) {
+QValidator* decimalNumbers(QObject* parent, int wholeDigits, int decimals = 4) {
     return new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("-?[0-9]{0,%1}(\\.[0-9]{0,4})?").arg(wholeDigits)),
+        QRegularExpression(
+            QStringLiteral("-?[0-9]{0,%1}(\\.[0-9]{0,%2})?").arg(wholeDigits).arg(decimals)),
         parent);
 }
 
@@ -66,6 +67,9 @@ void apply(QLineEdit* edit, std::string_view table, std::string_view column) {
         break;
     case ColumnKind::Decimal:
         edit->setValidator(decimalNumbers(edit, 15));
+        break;
+    case ColumnKind::Money:
+        edit->setValidator(decimalNumbers(edit, 13, 2));
         break;
     case ColumnKind::Single:
         edit->setValidator(decimalNumbers(edit, 9));

@@ -124,8 +124,10 @@ void HistoryWindow::showStatus(const PagedList::Page& page) {
     if (page.browsingAll)
         m_caption->setText(HistoryFilter::allCaption);
     m_status->part(0)->setText(QString("共有存单数据:%1条").arg(page.count));
-    m_status->part(1)->setText(QString("合计总额:%1").arg(page.totalSum));
-    m_status->part(2)->setText(QString("实付总额:%1").arg(page.paidSum));
+    m_status->part(1)->setText(
+        QString("合计总额:%1").arg(QString::fromStdString(page.totalSum.text())));
+    m_status->part(2)->setText(
+        QString("实付总额:%1").arg(QString::fromStdString(page.paidSum.text())));
 }
 
 void HistoryWindow::applyFilter(const HistoryFilter& filter) {

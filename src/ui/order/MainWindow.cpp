@@ -98,6 +98,8 @@ void MainWindow::startUp() {
 
 void MainWindow::restoreDefaults() {
     m_timeFormat = OrderTime::loadChoice(m_settings);
+    m_roundingRule = PaymentRounding::load(m_settings);
+    m_form.showRoundingRule(m_roundingRule);
     m_form.showDefaults(OrderDefaults::load(m_settings));
 }
 
@@ -174,8 +176,8 @@ void MainWindow::connectCommands() {
         {m_form.toolButtons[4], [this] { m_tools.openCustomers(); }},
         {m_form.toolButtons[5], [this] { m_tools.openDishCatalogue(); }},
         {m_form.toolButtons[6], [this] { m_tools.openTableList(); }},
-        {m_form.toolButtons[8], [this] { dropMenu(8, m_form.settingsMenu); }},
-        {m_form.toolButtons[9], [this] { dropMenu(9, m_form.helpMenu); }},
+        {m_form.toolButtons[8], [this] { m_form.dropMenu(8, m_form.settingsMenu); }},
+        {m_form.toolButtons[9], [this] { m_form.dropMenu(9, m_form.helpMenu); }},
         {m_form.demoDataAction, [this] { m_tools.generateDemoData(m_dishes, m_tables); }},
         {m_form.demoRemovalAction, [this] { m_tools.removeDemoData(); }},
         {m_form.headerListAction, [this] { m_tools.openHeaderList(); }},
@@ -200,6 +202,9 @@ void MainWindow::connectCommands() {
     };
     for (const auto& [action, run] : actions)
         connect(action, &QAction::triggered, this, run);
+    for (int rule = 0; rule < m_form.roundingActions.size(); ++rule)
+        connect(m_form.roundingActions[rule], &QAction::triggered, this,
+                [this, rule] { chooseRounding(PaymentRounding::Rule(rule)); });
 }
 
 // Window shortcuts act only while this window or its receipt preview is the
@@ -389,7 +394,7 @@ void MainWindow::chooseSelectedDish() {
 }
 
 void MainWindow::applyLineTotals(const OrderGrid& grid) {
-    m_form.showTotals(grid.totals(text(m_form.discountAmount)));
+    m_form.showTotals(grid.totals(text(m_form.discountAmount), m_roundingRule));
 }
 
 void MainWindow::onGridCellEdited(int gridRow, int column) {
@@ -402,7 +407,8 @@ void MainWindow::onGridCellEdited(int gridRow, int column) {
 }
 
 void MainWindow::onDiscountAmountChanged() {
-    if (const auto totals = orderGrid().totalsForDiscount(text(m_form.discountAmount)))
+    if (const auto totals =
+            orderGrid().totalsForDiscount(text(m_form.discountAmount), m_roundingRule))
         m_form.showTotals(*totals);
 }
 
@@ -428,11 +434,7 @@ void MainWindow::showGridMenu(const QPoint& globalPos) {
 
 void MainWindow::onTableCodeChanged() {
     const TableCache::Choice choice = m_tables.chooseByCode(text(m_form.tableCode));
-    QComboBox* box = m_form.table;
-    box->clear();
-    for (const std::string& name : choice.names)
-        box->addItem(qs(name));
-    box->setCurrentIndex(choice.selected);
+    m_form.showTables(choice.names, choice.selected);
 }
 
 void MainWindow::onTelephoneChanged() {
@@ -450,6 +452,16 @@ void MainWindow::saveCustomer() {
 void MainWindow::confirmClearOrder() {
     if (MessageBoxes::instance().ask(this, QStringLiteral("是否清空点单数据？")))
         clearOrder();
+}
+
+void MainWindow::chooseRounding(PaymentRounding::Rule rule) {
+    if (!PaymentRounding::store(m_settings, rule))
+        MessageBoxes::instance().inform(this, qs(m_settings.failureMessage("保存抹零方式")),
+                                        MessageBoxes::Icon::Warning);
+    m_roundingRule = PaymentRounding::load(m_settings);
+    m_form.showRoundingRule(m_roundingRule);
+    if (m_session.mode() == OrderSession::Mode::New)
+        applyLineTotals(orderGrid());
 }
 
 void MainWindow::chooseTimeFormat() {
@@ -565,11 +577,6 @@ bool MainWindow::printStoredOrder() {
 }
 
 // --- menus ------------------------------------------------------------------
-
-void MainWindow::dropMenu(int toolPosition, QMenu* menu) {
-    QWidget* button = m_form.toolBar->widgetForAction(m_form.toolButtons[toolPosition]);
-    menu->popup(button->mapToGlobal(QPoint(0, button->height())));
-}
 
 void MainWindow::showAbout() {
     // The owner needs the data folder to take a backup.

@@ -73,6 +73,7 @@ class MainWindow : public QMainWindow {
     void confirmClearOrder();
     void saveCustomer();
     void chooseTimeFormat();
+    void chooseRounding(PaymentRounding::Rule rule); // "设置菜单 → 抹零"
 
     void settleKey();   // F12 and the settle button, by the session's mode
     void settleOrder(); // F12 on a new order, "打单结算(F12)"
@@ -110,7 +111,6 @@ class MainWindow : public QMainWindow {
     void onTelephoneChanged();
     void moveResultSelection(int step);
     void showGridMenu(const QPoint& globalPos);
-    void dropMenu(int toolPosition, QMenu* menu);
     // The session takes the order as the controls show it; the preview follows.
     void syncSession();
     void orderChanged();
@@ -137,6 +137,7 @@ class MainWindow : public QMainWindow {
     QTimer* m_timer = nullptr;
     DateTime m_lastSeenDate;
     int m_timeFormat = 0;
+    PaymentRounding::Rule m_roundingRule = PaymentRounding::Rule::None;
     bool m_startedUp = false;
     OrderSession m_session;
     OrderReceipts m_receipts;

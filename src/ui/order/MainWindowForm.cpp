@@ -9,6 +9,7 @@
 #include "ui/order/OrderGridView.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -157,6 +158,15 @@ void MainWindowForm::buildMenus(QMainWindow* window) {
     settingsMenu->addSeparator();
     databaseSettingsAction = settingsMenu->addAction(QStringLiteral("数据库设置…"));
     importAction = settingsMenu->addAction(QStringLiteral("导入本地数据…"));
+    settingsMenu->addSeparator();
+    QMenu* roundingMenu = settingsMenu->addMenu(QStringLiteral("抹零"));
+    auto* roundingGroup = new QActionGroup(roundingMenu);
+    for (const std::string& rule : PaymentRounding::names()) {
+        QAction* action = roundingMenu->addAction(QString::fromStdString(rule));
+        action->setCheckable(true);
+        roundingGroup->addAction(action);
+        roundingActions.append(action);
+    }
 
     helpMenu =
         named(bar->addMenu(QStringLiteral("帮助")), QStringLiteral("帮助"), QStringLiteral("帮助"));
@@ -349,6 +359,14 @@ QWidget* MainWindowForm::buildDetailsColumn(QWidget* parent) {
                    {QStringLiteral("合      计："), total},
                    {QStringLiteral("已      付："), paid},
                    {QStringLiteral("实      付："), actuallyPaid}});
+    // Shown only where the shop rounds the amount to pay.
+    rounding = lineEdit(payment, QStringLiteral("编辑框_抹零"), QStringLiteral("抹零"));
+    rounding->setReadOnly(true);
+    roundingCaption = new QLabel(QStringLiteral("抹      零："), payment);
+    roundingCaption->setBuddy(rounding);
+    paymentForm->addWidget(roundingCaption, 2, 0);
+    paymentForm->addWidget(rounding, 2, 1);
+    showRoundingRule(PaymentRounding::Rule::None);
     layout->addWidget(payment);
 
     settleButton = button(column, QStringLiteral("按钮_打单结算"), QStringLiteral("打单结算(F12)"));
@@ -399,6 +417,7 @@ MainWindowForm::Fields<QLineEdit> MainWindowForm::draftEdits() const {
             {total, &OrderDraft::total},
             {paid, &OrderDraft::paid},
             {actuallyPaid, &OrderDraft::actuallyPaid},
+            {rounding, &OrderDraft::rounding},
             {remark, &OrderDraft::remark},
             {orderId, &OrderDraft::orderId}};
 }
@@ -472,8 +491,29 @@ void MainWindowForm::showDraft(const OrderDraft& d) {
     grid->setGrid(OrderGrid::fromLines(d.lines));
 }
 
+void MainWindowForm::showRoundingRule(PaymentRounding::Rule rule) {
+    const bool rounds = rule != PaymentRounding::Rule::None;
+    rounding->setVisible(rounds);
+    roundingCaption->setVisible(rounds);
+    if (QAction* chosen = roundingActions.value(static_cast<int>(rule)))
+        chosen->setChecked(true);
+}
+
 void MainWindowForm::showTotals(const OrderTotals& totals) {
+    rounding->setText(QString::fromStdString(totals.rounding));
     total->setText(QString::fromStdString(totals.total));
     paid->setText(QString::fromStdString(totals.paid));
     actuallyPaid->setText(QString::fromStdString(totals.actuallyPaid));
+}
+
+void MainWindowForm::showTables(const std::vector<std::string>& names, int selected) {
+    table->clear();
+    for (const std::string& name : names)
+        table->addItem(QString::fromStdString(name));
+    table->setCurrentIndex(selected);
+}
+
+void MainWindowForm::dropMenu(int toolPosition, QMenu* menu) {
+    QWidget* button = toolBar->widgetForAction(toolButtons[toolPosition]);
+    menu->popup(button->mapToGlobal(QPoint(0, button->height())));
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "orders/OrderSession.h"
+#include "orders/PaymentRounding.h"
 
 #include <QList>
 
@@ -50,6 +51,9 @@ struct MainWindowForm {
     QLineEdit* total = nullptr;            // 编辑框_合计
     QLineEdit* paid = nullptr;             // 编辑框_已支付
     QLineEdit* actuallyPaid = nullptr;     // 编辑框_实付
+    QLineEdit* rounding = nullptr;         // 编辑框_抹零, what 抹零 took off
+    QLabel* roundingCaption = nullptr;
+    QList<QAction*> roundingActions;       // "设置菜单 → 抹零", in the order of the rules
     QLineEdit* remark = nullptr;           // 编辑框_备注
     OrderGridView* grid = nullptr;         // 高级表格1
     QLineEdit* dishCode = nullptr;         // 编辑框_项目代号
@@ -107,6 +111,11 @@ struct MainWindowForm {
     void showDraft(const OrderDraft& draft);
 
     void showTotals(const OrderTotals& totals);
+    void showTables(const std::vector<std::string>& names, int selected);
+    // Opens `menu` below the tool button at `toolPosition`.
+    void dropMenu(int toolPosition, QMenu* menu);
+    // The rounding box where the shop rounds, and the rule ticked in the menu.
+    void showRoundingRule(PaymentRounding::Rule rule);
 
     // What a new order starts with: shown at start-up, stored on closing.
     // The discount goes after the "无" already listed first.

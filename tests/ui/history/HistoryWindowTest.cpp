@@ -164,13 +164,13 @@ TEST_F(HistoryWindowTest, PeriodDialogRefusesAStartAfterTheEnd) {
     EXPECT_EQ(dialog.filter().caption, "正在浏览从：2017年5月20日到2017年5月21日 的数据");
 }
 
-TEST_F(HistoryWindowTest, StatusSumsCoverAllMatchesAndDropFractions) {
+TEST_F(HistoryWindowTest, StatusSumsCoverAllMatchesToTheFen) {
     addOrder({.total = "15.5", .paid = "15"});
-    addOrder({.total = "16", .paid = "16"});
+    addOrder({.total = "16", .paid = "16.05"});
     open();
     EXPECT_EQ(label("状态条_存单_0"), "共有存单数据:2条");
-    EXPECT_EQ(label("状态条_存单_1"), "合计总额:31");
-    EXPECT_EQ(label("状态条_存单_2"), "实付总额:31");
+    EXPECT_EQ(label("状态条_存单_1"), "合计总额:31.5");
+    EXPECT_EQ(label("状态条_存单_2"), "实付总额:31.05");
 }
 
 TEST_F(HistoryWindowTest, DeletingTheOnlyOrderOfTheLastPageShowsTheNewLastPage) {
