@@ -90,7 +90,7 @@ std::string BackupFolder::replacedPath(const DateTime& time) const {
 }
 
 std::string BackupFolder::beforeDemoPath(const DateTime& time) const {
-    return m_folder + "/演示数据前-" + stamp(time) + suffix;
+    return m_folder + "/演示数据前/" + stamp(time) + suffix;
 }
 
 bool BackupFolder::hasCopyOf(const DateTime& day) const {

@@ -29,7 +29,8 @@ class BackupFolder {
     static std::string fileName(const DateTime& time);
     // Where a restore keeps the database it replaces; rotation leaves it alone.
     std::string replacedPath(const DateTime& time) const;
-    // The copy taken before demo data is generated; rotation leaves it alone too.
+    // The copy taken before demo data is generated, in a folder of its own:
+    // rotation, which may run meanwhile, neither keeps nor removes it.
     std::string beforeDemoPath(const DateTime& time) const;
     bool hasCopyOf(const DateTime& day) const;
 

@@ -9,6 +9,7 @@
 #include "ui/order/DataCopies.h"
 
 #include <QProgressDialog>
+#include <filesystem>
 #include <random>
 
 namespace {
@@ -32,8 +33,10 @@ bool backUp(QWidget* parent, Database& db, const Clock& clock) {
         return true;
     const BackupFolder folder = BackupFolder::beside(ProgramFolder::databasePath());
     const std::string path = folder.beforeDemoPath(clock.now());
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     const std::string problem =
-        folder.create() ? DataCopies::copyTo(db, path) : std::string("备份文件夹无法创建");
+        error ? std::string("备份文件夹无法创建") : DataCopies::copyTo(db, path);
     if (problem.empty())
         return true;
     MessageBoxes::instance().inform(

@@ -56,7 +56,7 @@ TEST_F(DemoDataActionTest, AskThePasswordBackUpRecordAndRemoveExactlyTheDemoOrde
     ManagerPassword(db, 1000).change("", "老板", "老板");
     const long long real = addOrder({"2023-05-20 12:00:00", "30", "30", "A1"});
     addLine(real, "2023-05-20 12:00:00", "红烧排骨饭");
-    const std::string copy = folder.file("data/备份/演示数据前-20230601-120000.mdb");
+    const std::string copy = folder.file("data/备份/演示数据前/20230601-120000.mdb");
     const auto records = [&](const char* kind) {
         return count(std::string("select count(*) from 操作记录 where 操作 = '") + kind + "'");
     };
