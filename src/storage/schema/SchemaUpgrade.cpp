@@ -28,6 +28,8 @@ const std::vector<Step>& steps() {
         {2, moneyToTheFen, ServerSchema::moneyConversionSql()},
         // The till that took an order or made a change.
         {3, SqliteFile::addLaterTablesAndColumns, {}},
+        // Orders the demo data invented, marked.
+        {4, SqliteFile::addLaterTablesAndColumns, {}},
     };
     return all;
 }
