@@ -538,6 +538,8 @@ void MainWindow::settleOrder() {
     case Settlement::Outcome::NotPrinted:
         // Stored; the order stays on screen for F11 or F10.
         showSession();
+        if (!result.message.empty())
+            tell(qs(result.message));
         return;
     }
 }
