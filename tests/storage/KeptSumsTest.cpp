@@ -1,7 +1,9 @@
 // The sums kept per day against sums over the rows, after every step of a
 // random run of settlements, edits, deletions and statements over many rows,
 // on both engines, with tills storing at once on the server.
+#include "storage/config/ProgramFolder.h"
 #include "storage/engine/KeptSumsCheck.h"
+#include "storage/engine/StorageStartup.h"
 #include "storage/schema/KeptSums.h"
 #include "storage/values/Money.h"
 #include "storage/values/Values.h"
@@ -238,6 +240,31 @@ TEST_P(KeptSumsTest, TheCheckFindsSumsThatDifferAndAddsThemUpAgain) {
     ASSERT_TRUE(KeptSumsCheck(db).checkAndRepair(said)) << said;
     EXPECT_EQ(said, "汇总数据有 " + std::to_string(*found) + " 处与订单不符，已按订单重新汇总。");
     expectKeptAsTheRows("the repair");
+}
+
+// A database of the version before kept sums: its orders are summed once
+// when this program first opens it.
+TEST_P(KeptSumsTest, AnEarlierDatabaseHasItsSumsAddedUpOnceAtStart) {
+    for (int i = 0; i < 60; ++i)
+        settle();
+    for (const std::string source : {"存单", "存单详单"})
+        for (const char* change : {"_增", "_删", "_改"})
+            ASSERT_TRUE(db.executeOwn("DROP TRIGGER 汇总_" + source + change +
+                                      (GetParam() == Engine::Server ? " ON " + source : "")));
+    for (const TableDef& table : KeptSums::tables())
+        ASSERT_TRUE(db.executeOwn("DROP TABLE " + table.name));
+    const std::string earlier = std::to_string(Schema::version - 1);
+    ASSERT_TRUE(db.executeOwn(GetParam() == Engine::Server
+                                  ? "UPDATE \"数据库版本\" SET \"版本\"=" + earlier
+                                  : "PRAGMA user_version=" + earlier));
+    const std::string file = db.isServer() ? "" : ProgramFolder::databasePath();
+    db.close();
+    ASSERT_TRUE(file.empty() ? db.openServer(server->connection())
+                             : StorageStartup::openDatabase(db, file))
+        << db.lastError();
+    expectKeptAsTheRows("the first start");
+    settle();
+    expectKeptAsTheRows("a settlement after it");
 }
 
 } // namespace
