@@ -17,6 +17,7 @@ Settlement::Result Settlement::settle(const OrderDraft& order, const Print& prin
     Result stored = store(order);
     if (stored.outcome != Outcome::Done)
         return stored;
+    m_storedId = stored.orderId;
     stored.outcome = print(true) ? Outcome::Done : Outcome::NotPrinted;
     return stored;
 }

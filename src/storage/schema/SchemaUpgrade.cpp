@@ -28,6 +28,8 @@ const std::vector<Step>& steps() {
         {2, moneyToTheFen, ServerSchema::moneyConversionSql()},
         // The till that took an order or made a change.
         {3, SqliteFile::addLaterTablesAndColumns, {}},
+        // Kitchen stations, the station of each dish, and what each was sent.
+        {4, SqliteFile::addLaterTablesAndColumns, {}},
     };
     return all;
 }
