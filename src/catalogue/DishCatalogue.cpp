@@ -175,12 +175,12 @@ DishCatalogue::MenuStored DishCatalogue::storeMenu(const std::vector<std::string
     for (const MenuChange& change : changes) {
         const DishInput& dish = change.dish;
         const std::string statement =
-            change.id == 0 ? insertStatement(dish)
-                           : "update 菜单 set 字母 =" + sqlQuote(dish.letters) +
-                                 ",菜名 =" + sqlQuote(dish.name) + ",价格=" + dish.priceText() +
-                                 ",单位 =" + sqlQuote(dish.unit) +
-                                 ",出品部门 =" + sqlQuote(dish.station) +
-                                 " where [id] = " + std::to_string(change.id);
+            change.id == 0
+                ? insertStatement(dish)
+                : "update 菜单 set 字母 =" + sqlQuote(dish.letters) +
+                      ",菜名 =" + sqlQuote(dish.name) + ",价格=" + dish.priceText() +
+                      ",单位 =" + sqlQuote(dish.unit) + ",出品部门 =" + sqlQuote(dish.station) +
+                      " where [id] = " + std::to_string(change.id);
         if (!m_db.ExecuteSql(statement))
             return MenuStored::Failed;
         if (++done % 64 == 0 && progress && !progress(done, total))

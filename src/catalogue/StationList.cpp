@@ -57,8 +57,8 @@ StationList::Input StationList::fromFields(const std::string& name, const std::s
 }
 
 ListRow StationList::toRow(const Station& s) {
-    return {"", s.name, s.connection, s.mode, std::to_string(s.copies),
-            std::to_string(s.paperWidth)};
+    return {
+        "", s.name, s.connection, s.mode, std::to_string(s.copies), std::to_string(s.paperWidth)};
 }
 
 Station StationList::fromRow(const ListRow& row) {
@@ -76,8 +76,7 @@ ReadResult<std::vector<Station>> StationList::stations() const {
     std::vector<Station> all;
     for (const Rows::Row& row : *read)
         all.push_back({row["名称"].toText(), row["打印机连接"].toText(),
-                       row["热敏打印模式"].toText(), row["份数"].toInt(),
-                       row["纸宽"].toInt()});
+                       row["热敏打印模式"].toText(), row["份数"].toInt(), row["纸宽"].toInt()});
     return all;
 }
 
@@ -125,11 +124,10 @@ ListOutcome StationList::modify(const std::string& oldName, const Station& s,
     DbTransaction transaction(m_db);
     const std::string where = " where 出品部门 = " + sqlQuote(oldName);
     if (!transaction.started() ||
-        !m_db.ExecuteSql("update 出品部门 set 名称 = " + sqlQuote(s.name) +
-                         ", 打印机连接 = " + sqlQuote(s.connection) + ", 热敏打印模式 = " +
-                         sqlQuote(s.mode) + ", 份数 = " + std::to_string(s.copies) +
-                         ", 纸宽 = " + std::to_string(s.paperWidth) +
-                         " where 名称 = " + sqlQuote(oldName)) ||
+        !m_db.ExecuteSql("update 出品部门 set 名称 = " + sqlQuote(s.name) + ", 打印机连接 = " +
+                         sqlQuote(s.connection) + ", 热敏打印模式 = " + sqlQuote(s.mode) +
+                         ", 份数 = " + std::to_string(s.copies) + ", 纸宽 = " +
+                         std::to_string(s.paperWidth) + " where 名称 = " + sqlQuote(oldName)) ||
         !m_db.ExecuteSql("update 菜单 set 出品部门 = " + sqlQuote(s.name) + where) ||
         !transaction.commit())
         return ListOutcome::failed(m_db);

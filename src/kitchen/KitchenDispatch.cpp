@@ -91,20 +91,21 @@ KitchenDispatch::Outcome KitchenDispatch::dispatch(const KitchenOrder& order,
                                                    const std::vector<KitchenTicket>& tickets,
                                                    const std::vector<KitchenLine>& due) {
     DbTransaction transaction(m_db);
-    bool stored = transaction.started() &&
-                  (order.id == 0 || KitchenRecord(m_db).replaceSent(order.id, due));
+    bool stored =
+        transaction.started() && (order.id == 0 || KitchenRecord(m_db).replaceSent(order.id, due));
     for (const KitchenTicket& ticket : tickets)
-        stored = stored && ChangeLog(m_db).write({kindOf(ticket), idText(order.id), order.number,
-                                                  {}, ticket.text()});
+        stored = stored && ChangeLog(m_db).write(
+                               {kindOf(ticket), idText(order.id), order.number, {}, ticket.text()});
     // Sent unrecorded, a ticket would go out again with the next change.
     if (!stored || !transaction.commit())
-        return {{},
-                notSent("无法记下", StorageFailures::failed("保存", m_db.lastFailure(), ""), order.id)};
+        return {
+            {},
+            notSent("无法记下", StorageFailures::failed("保存", m_db.lastFailure(), ""), order.id)};
     return {submit(order, tickets), {}};
 }
 
-std::vector<KitchenDispatch::Job> KitchenDispatch::submit(const KitchenOrder& order,
-                                                          const std::vector<KitchenTicket>& tickets) {
+std::vector<KitchenDispatch::Job>
+KitchenDispatch::submit(const KitchenOrder& order, const std::vector<KitchenTicket>& tickets) {
     const ReadResult<std::vector<Station>> stations = StationList(m_db).stations();
     std::vector<Job> jobs;
     for (const KitchenTicket& ticket : tickets) {
@@ -133,8 +134,11 @@ std::vector<KitchenDispatch::Job> KitchenDispatch::submit(const KitchenOrder& or
 }
 
 bool KitchenDispatch::recordFailure(const Job& job, const std::string& problem) {
-    return ChangeLog(m_db).write({ChangeLog::Kind::KitchenNotPrinted, idText(job.orderId),
-                                  job.number, {}, job.station + "：" + problem});
+    return ChangeLog(m_db).write({ChangeLog::Kind::KitchenNotPrinted,
+                                  idText(job.orderId),
+                                  job.number,
+                                  {},
+                                  job.station + "：" + problem});
 }
 
 std::vector<unsigned char> KitchenDispatch::bytes(const KitchenTicket& ticket,

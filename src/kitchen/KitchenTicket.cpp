@@ -87,10 +87,10 @@ std::string heading(const KitchenTicket& t) {
 std::string itemLine(const KitchenTicket& t, const KitchenTicket::Item& item) {
     // Short enough that a dish of five characters keeps one line of 58 mm paper.
     const std::string mark = t.mark(item);
-    const std::string quantity = item.after == 0 || item.before == 0
-                                     ? std::to_string(std::max(item.before, item.after))
-                                     : std::to_string(item.before) + "→" +
-                                           std::to_string(item.after);
+    const std::string quantity =
+        item.after == 0 || item.before == 0
+            ? std::to_string(std::max(item.before, item.after))
+            : std::to_string(item.before) + "→" + std::to_string(item.after);
     return (mark.empty() ? "" : "【" + mark + "】") + item.dish + " " + quantity + item.unit;
 }
 

@@ -54,13 +54,12 @@ WriteResult write(Database& db, const std::string& path) {
     if (!dishes)
         return WriteResult::Failed;
     auto writer = tableWriterFor(path);
-    writer->startTable(
-        "菜单", {{"数字代号", 10},
-                 {"字母代号", 12},
-                 {"菜名", 24},
-                 {"价格", 9},
-                 {"单位", 7},
-                 {"出品部门", 12}});
+    writer->startTable("菜单", {{"数字代号", 10},
+                                {"字母代号", 12},
+                                {"菜名", 24},
+                                {"价格", 9},
+                                {"单位", 7},
+                                {"出品部门", 12}});
     for (const auto& row : *dishes) {
         writer->text(row[DishCatalogue::Code]);
         writer->text(row[DishCatalogue::Letters]);

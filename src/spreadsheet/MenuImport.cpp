@@ -42,12 +42,9 @@ struct Columns {
 std::optional<Columns> findColumns(const std::vector<std::string>& headings, std::string& problem) {
     Columns columns;
     const auto& names = MenuImport::headings();
-    const std::pair<const std::string&, int*> wanted[] = {{names[0], &columns.code},
-                                                          {names[1], &columns.letters},
-                                                          {names[2], &columns.name},
-                                                          {names[3], &columns.price},
-                                                          {names[4], &columns.unit},
-                                                          {names[5], &columns.station}};
+    const std::pair<const std::string&, int*> wanted[] = {
+        {names[0], &columns.code},  {names[1], &columns.letters}, {names[2], &columns.name},
+        {names[3], &columns.price}, {names[4], &columns.unit},    {names[5], &columns.station}};
     for (int i = 0; i < static_cast<int>(headings.size()); ++i)
         for (const auto& [heading, column] : wanted)
             if (*column < 0 && Values::trim(headings[i]) == heading)

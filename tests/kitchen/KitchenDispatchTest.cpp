@@ -51,8 +51,8 @@ class KitchenDispatchTest : public OnBothEngines {
 
     TestDatabase data{GetParam(), TestDatabase::Start::Template};
     PrinterListener kitchen, bar;
-    PrintSpooler spooler{PrintLimits{.lookup = 500ms, .connect = 500ms, .status = 100ms,
-                                     .stall = 500ms, .job = 3000ms}};
+    PrintSpooler spooler{PrintLimits{
+        .lookup = 500ms, .connect = 500ms, .status = 100ms, .stall = 500ms, .job = 3000ms}};
     KitchenDispatch dispatch{data.db, spooler, {}};
     long long id = 0;
 };
@@ -70,8 +70,10 @@ TEST_P(KitchenDispatchTest, EachStationGetsItsDishesOnceAndNothingAboutMoney) {
         EXPECT_FALSE(holds(text, elsewhere)) << elsewhere << "\n" << text;
     EXPECT_TRUE(holds(ticketText(bar), "王老吉 1份"));
     awaitAll(outcome);
-    EXPECT_EQ(records(), (std::vector<Row>{{{"操作", "厨房单"}, {"存单ID", std::to_string(id)}, {"编号", "12"}},
-                                           {{"操作", "厨房单"}, {"存单ID", std::to_string(id)}, {"编号", "12"}}}));
+    EXPECT_EQ(
+        records(),
+        (std::vector<Row>{{{"操作", "厨房单"}, {"存单ID", std::to_string(id)}, {"编号", "12"}},
+                          {{"操作", "厨房单"}, {"存单ID", std::to_string(id)}, {"编号", "12"}}}));
 
     EXPECT_TRUE(dispatch.sendStored(id, {}).jobs.empty()) << "sent once";
     EXPECT_EQ(records().size(), 2u);
@@ -114,7 +116,8 @@ TEST_P(KitchenDispatchTest, AnOrderStoredBeforeTicketsTakesItsLinesBeforeTheEdit
 }
 
 TEST_P(KitchenDispatchTest, WhatWasSentBeforeTheOrderWasStoredIsNotSentAgain) {
-    KitchenOrder unstored{0, "12", "号牌 3", "", {{"", "白菜肉水饺", 2, "份"}, {"", "王老吉", 1, "份"}}};
+    KitchenOrder unstored{
+        0, "12", "号牌 3", "", {{"", "白菜肉水饺", 2, "份"}, {"", "王老吉", 1, "份"}}};
     std::vector<KitchenLine> sent;
     awaitAll(dispatch.sendUnstored(unstored, sent));
     EXPECT_EQ(sent.size(), 2u);
@@ -155,7 +158,8 @@ TEST_P(KitchenDispatchTest, DeletingAStationClearsItFromItsDishesAndRenamingCarr
 TEST_P(KitchenDispatchTest, OnAServerAStationTakesANetworkPrinterOnly) {
     const auto device = StationList::fromFields("凉菜", "/dev/usb/lp0", "文字", "1", "80");
     ASSERT_EQ(device.refusal, "");
-    const ListOutcome outcome = StationList(data.db).add(device.station, *StationList(data.db).load());
+    const ListOutcome outcome =
+        StationList(data.db).add(device.station, *StationList(data.db).load());
     if (data.db.isServer()) {
         EXPECT_EQ(outcome.kind, ListOutcome::Kind::Refused);
         EXPECT_TRUE(holds(outcome.message, "dev:/dev/usb/lp0")) << outcome.message;

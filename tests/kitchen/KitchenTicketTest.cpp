@@ -32,7 +32,8 @@ std::vector<std::string> summary(const std::vector<KitchenTicket>& tickets) {
 }
 
 TEST(KitchenTicket, EachStationGetsOnlyWhatChangedSinceItWasSent) {
-    const std::vector<KitchenLine> sent = {line("厨房", "白菜肉水饺", 2), line("吧台", "王老吉", 1)};
+    const std::vector<KitchenLine> sent = {line("厨房", "白菜肉水饺", 2),
+                                           line("吧台", "王老吉", 1)};
     struct Case {
         const char* what;
         std::vector<KitchenLine> sent, due;
@@ -47,10 +48,7 @@ TEST(KitchenTicket, EachStationGetsOnlyWhatChangedSinceItWasSent) {
          sent,
          {line("厨房", "白菜肉水饺", 2), line("吧台", "王老吉", 1), line("厨房", "酸菜鱼", 1)},
          {"厨房 改单: 酸菜鱼 0→1"}},
-        {"a dish taken off",
-         sent,
-         {line("吧台", "王老吉", 1)},
-         {"厨房 改单: 白菜肉水饺 2→0"}},
+        {"a dish taken off", sent, {line("吧台", "王老吉", 1)}, {"厨房 改单: 白菜肉水饺 2→0"}},
         {"a quantity changed",
          sent,
          {line("厨房", "白菜肉水饺", 3), line("吧台", "王老吉", 1)},

@@ -82,12 +82,14 @@ DishEditWindow::DishEditWindow(QWidget* parent, Database& db, QTreeWidget* catal
         m_price->setText(QString::fromStdString(row[DishCatalogue::Price]));
     }
     if (row.size() > DishCatalogue::Name) {
-        const ReadResult<std::string> station = DishCatalogue(db).stationOf(row[DishCatalogue::Name]);
+        const ReadResult<std::string> station =
+            DishCatalogue(db).stationOf(row[DishCatalogue::Name]);
         // Saved unread, the dish would lose its station.
         if (station)
             m_station->setCurrentText(QString::fromStdString(*station));
         else
-            tellUnread(QString::fromStdString(station.message("读取菜品的出品部门", "菜品不能修改。")));
+            tellUnread(
+                QString::fromStdString(station.message("读取菜品的出品部门", "菜品不能修改。")));
         confirm->setEnabled(bool(station));
     }
     reselectUnit();

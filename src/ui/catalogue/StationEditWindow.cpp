@@ -29,7 +29,8 @@ StationEditWindow::StationEditWindow(QWidget* parent, Database& db, QTreeWidget*
     m_connection->setCurrentText({});
     nameControl(m_connection, QStringLiteral("组合框_打印机连接"), QStringLiteral("打印机连接"));
     m_printMode = new QComboBox(this);
-    m_printMode->addItems({QString::fromUtf8(Station::pictureMode), QString::fromUtf8(Station::textMode)});
+    m_printMode->addItems(
+        {QString::fromUtf8(Station::pictureMode), QString::fromUtf8(Station::textMode)});
     nameControl(m_printMode, QStringLiteral("组合框_打印模式"), QStringLiteral("打印模式"));
     m_copies = new QSpinBox(this);
     m_copies->setRange(1, StationList::maximumCopies);
@@ -77,8 +78,9 @@ void StationEditWindow::save() {
     }
     const ListRows shown = ListControls::rowsOf(m_list);
     StationList stations(m_db);
-    const ListOutcome outcome = m_mode == Mode::Add ? stations.add(input.station, shown)
-                                                    : stations.modify(m_oldName, input.station, shown);
+    const ListOutcome outcome = m_mode == Mode::Add
+                                    ? stations.add(input.station, shown)
+                                    : stations.modify(m_oldName, input.station, shown);
     if (!added(outcome, row))
         return;
     m_code->clear();

@@ -21,8 +21,11 @@ long long idOf(const std::string& text) {
 }
 
 KitchenOrder kitchenOrderOf(const OrderDraft& draft) {
-    KitchenOrder order{idOf(draft.orderId), Values::trim(draft.number), Values::trim(draft.table),
-                       Values::trim(draft.remark), {}};
+    KitchenOrder order{idOf(draft.orderId),
+                       Values::trim(draft.number),
+                       Values::trim(draft.table),
+                       Values::trim(draft.remark),
+                       {}};
     for (const OrderLine& line : draft.dishLines())
         order.lines.push_back({{}, line.dishName, Values::textToInt(line.quantity), line.unit});
     return order;
@@ -124,12 +127,12 @@ void KitchenPrinting::report(
                 qs(job.number) + QStringLiteral("号厨房单可能没有打印出来。\n") +
                 (job.connection.empty() ? QString()
                                         : QStringLiteral("打印机：") + qs(job.connection) + "\n") +
-                QStringLiteral("原因：") + qs(problem) +
-                QStringLiteral("。\n") +
+                QStringLiteral("原因：") + qs(problem) + QStringLiteral("。\n") +
                 (recorded ? QString() : QStringLiteral("这次失败没能记入操作记录。\n"));
     }
-    text += unstored ? QStringLiteral("订单还没有结算：结算后在“历史订单”中选中它，按“补打厨房单”。")
-                     : QStringLiteral("订单已保存：打印机恢复后在“历史订单”中选中它，按“补打厨房单”。");
+    text += unstored
+                ? QStringLiteral("订单还没有结算：结算后在“历史订单”中选中它，按“补打厨房单”。")
+                : QStringLiteral("订单已保存：打印机恢复后在“历史订单”中选中它，按“补打厨房单”。");
     QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : m_window;
     MessageBoxes::instance().inform(owner, text, MessageBoxes::Icon::Warning,
                                     QStringLiteral("提示"));

@@ -15,7 +15,8 @@ class StationWindows : public ListWindowTest<StationListWindow, StationEditWindo
         click(editor, editor->findChild<QPushButton*>("按钮_添加") ? "按钮_添加" : "按钮_保存");
     }
     std::string stationOf(const char* code) {
-        return read("select 出品部门 from 菜单 where 代码 = '" + std::string(code) + "'", "出品部门");
+        return read("select 出品部门 from 菜单 where 代码 = '" + std::string(code) + "'",
+                    "出品部门");
     }
 };
 

@@ -75,7 +75,8 @@ TEST_F(KitchenTickets, F12SendsTheStationItsDishesWithoutPricesAndOtherDishesOnl
     enterDish("002", "1");
     press(Qt::Key_F12);
     const std::string ticket = nextTicket();
-    for (const std::string part : {std::string("厨房"), "单号：" + number, std::string("白菜肉水饺")})
+    for (const std::string part :
+         {std::string("厨房"), "单号：" + number, std::string("白菜肉水饺")})
         EXPECT_TRUE(holds(ticket, part)) << part << "\n" << ticket;
     for (const char* absent : {"15.5", "茄子豆角", "14"})
         EXPECT_FALSE(holds(ticket, absent)) << absent << "\n" << ticket;
