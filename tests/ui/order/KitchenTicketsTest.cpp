@@ -35,13 +35,6 @@ class KitchenTickets : public MainWindowTest {
         ASSERT_EQ(StationList(db).add(input.station, {}).kind, ListOutcome::Kind::Done);
         execute("update 菜单 set 出品部门 = '厨房' where 代码 in ('005','015')");
     }
-    void enterDish(const QString& code, const QString& quantity) {
-        QLineEdit* box = edit("编辑框_项目代号");
-        box->clear();
-        QTest::keyClicks(box, code);
-        boxes.inputs.push_back(quantity);
-        QTest::keyClick(box, Qt::Key_Return);
-    }
     void press(Qt::Key key) { QTest::keyClick(window.get(), key); }
     static std::string printedText(const std::vector<unsigned char>& job) {
         std::string text;
