@@ -1,5 +1,6 @@
 #include "orders/Settlement.h"
 
+#include "history/ChangeLog.h"
 #include "orders/OrderChecks.h"
 #include "orders/OrderNumbering.h"
 #include "orders/OrderStore.h"
@@ -18,7 +19,13 @@ Settlement::Result Settlement::settle(const OrderDraft& order, const Print& prin
     if (stored.outcome != Outcome::Done)
         return stored;
     m_storedId = stored.orderId;
-    stored.outcome = print(true) ? Outcome::Done : Outcome::NotPrinted;
+    if (print(true))
+        return stored;
+    // The owner sees which stored orders may have left without a receipt.
+    stored.outcome = Outcome::NotPrinted;
+    const auto record = ChangeLog::notPrinted(std::to_string(stored.orderId), m_number);
+    if (!ChangeLog(m_db).write(record))
+        stored.message = "无法写入操作记录（小票未打印）。";
     return stored;
 }
 
@@ -43,8 +50,8 @@ std::string Settlement::refusal(const OrderDraft& order) const {
         return "无法保存：编号必须是整数。订单仍保留在屏幕上。";
     if (!DateTime::parse(order.orderTime, m_clock.now().year))
         return "无法保存：下单时间“" + order.orderTime + "”不是有效的时间。订单仍保留在屏幕上。";
-    if (const std::string nul = order.nulRefusal(); !nul.empty())
-        return "无法保存：" + nul + "订单仍保留在屏幕上。";
+    if (const std::string bad = order.textRefusal(); !bad.empty())
+        return "无法保存：" + bad + "订单仍保留在屏幕上。";
     if (const std::string field = OrderChecks::fieldBeyondColumn(order); !field.empty())
         return "无法保存：" + field + "。订单仍保留在屏幕上。";
     return {};
