@@ -30,8 +30,9 @@ class KitchenTickets : public MainWindowTest {
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    void addKitchen(const std::string& connection) {
-        const auto input = StationList::fromFields("厨房", connection, "文字", "1", "80");
+    void addKitchen(const std::string& connection, const char* mode = "文字",
+                    const char* copies = "1", const char* paper = "80") {
+        const auto input = StationList::fromFields("厨房", connection, mode, copies, paper);
         ASSERT_EQ(StationList(db).add(input.station, {}).kind, ListOutcome::Kind::Done);
         execute("update 菜单 set 出品部门 = '厨房' where 代码 in ('005','015')");
     }
@@ -108,6 +109,21 @@ TEST_F(KitchenTickets, EditsSendAddedAndRemovedDishesAndTheHistoryReprintsTheTic
     EXPECT_TRUE(holds(reprinted, "酸菜鱼")) << reprinted;
     EXPECT_FALSE(holds(reprinted, "白菜肉水饺")) << reprinted;
     EXPECT_EQ(boxes.lastText(), "厨房单已送往：厨房。");
+}
+
+TEST_F(KitchenTickets, APictureStationGetsEachCopyAsAPictureOfItsPaperCutApart) {
+    addKitchen(kitchen.connection(), "图像", "2", "58");
+    enterDish("005", "1");
+    press(Qt::Key_F12);
+    const EscPosReader ticket(kitchen.nextJob());
+    EXPECT_EQ(ticket.count(EscPosReader::Kind::Line), 0);
+    const auto copies = ticket.copies();
+    ASSERT_EQ(copies.size(), 2u);
+    for (const auto& copy : copies) {
+        ASSERT_EQ(copy.front().kind, EscPosReader::Kind::Raster);
+        EXPECT_EQ(copy.front().width, 384);
+        EXPECT_EQ(copy.back().kind, EscPosReader::Kind::Cut);
+    }
 }
 
 TEST_F(KitchenTickets, AStationThatRefusesLeavesTheOrderStoredAndPrintedAndTellsTheCashier) {
