@@ -104,36 +104,35 @@ std::string paddedCode(const Catalogue& catalogue, const std::string& code) {
     return catalogue.dishes[first->second].dish.code;
 }
 
-Catalogue loadCatalogue(Database& db) {
+// A catalogue that cannot be read is never taken for an empty one: every
+// dish of the file would then be added a second time.
+ReadResult<Catalogue> loadCatalogue(Database& db) {
+    const ReadResult<Rows> dishes =
+        db.read("select ID,代码,字母,菜名,价格,单位,出品部门 from 菜单 order by [id]");
+    if (!dishes)
+        return dishes.readFailure();
+    const ReadResult<Rows> units = db.read("select 单位名称 from 单位");
+    if (!units)
+        return units.readFailure();
+    const ReadResult<Rows> stations = db.read("select 名称 from 出品部门");
+    if (!stations)
+        return stations.readFailure();
     Catalogue catalogue;
-    int h = db.OpenTable("select ID,代码,字母,菜名,价格,单位,出品部门 from 菜单 order by [id]");
-    while (h != 0 && !db.IsEOF(h)) {
-        DishInput dish{db.ReadColByIndex(h, 2).toText(), db.ReadColByIndex(h, 3).toText(),
-                       db.ReadColByIndex(h, 4).toText(), db.ReadColByIndex(h, 5).toNumber(),
-                       db.ReadColByIndex(h, 6).toText(), {},
-                       db.ReadColByIndex(h, 7).toText()};
+    for (const Rows::Row row : *dishes) {
+        DishInput dish{row.at(1).toText(),   row.at(2).toText(), row.at(3).toText(),
+                       row.at(4).toNumber(), row.at(5).toText(), {},
+                       row.at(6).toText()};
         catalogue.byCode.emplace(dish.code, catalogue.dishes.size());
         catalogue.byName.emplace(dish.name, catalogue.dishes.size());
         if (isDigits(dish.code) && dish.code.front() == '0')
             catalogue.byPaddedNumber.emplace(withoutLeadingZeros(dish.code),
                                              catalogue.dishes.size());
-        catalogue.dishes.push_back(
-            {static_cast<long long>(db.ReadColByIndex(h, 1).toNumber()), std::move(dish)});
-        db.MoveNext(h);
+        catalogue.dishes.push_back({static_cast<long long>(row.at(0).toNumber()), std::move(dish)});
     }
-    db.CloseTable(h);
-    h = db.OpenTable("select 单位名称 from 单位");
-    while (h != 0 && !db.IsEOF(h)) {
-        catalogue.units.insert(db.ReadColByIndex(h, 1).toText());
-        db.MoveNext(h);
-    }
-    db.CloseTable(h);
-    h = db.OpenTable("select 名称 from 出品部门");
-    while (h != 0 && !db.IsEOF(h)) {
-        catalogue.stations.insert(db.ReadColByIndex(h, 1).toText());
-        db.MoveNext(h);
-    }
-    db.CloseTable(h);
+    for (const Rows::Row row : *units)
+        catalogue.units.insert(row.at(0).toText());
+    for (const Rows::Row row : *stations)
+        catalogue.stations.insert(row.at(0).toText());
     return catalogue;
 }
 
@@ -215,7 +214,12 @@ MenuImport::Preview MenuImport::preview(const SheetTable& table, const Progress&
     const auto columns = findColumns(*row, preview.problem);
     if (!columns)
         return preview;
-    const Catalogue catalogue = loadCatalogue(m_db);
+    const ReadResult<Catalogue> read = loadCatalogue(m_db);
+    if (!read) {
+        preview.problem = read.message("读取现有菜单", "没有导入任何菜品。");
+        return preview;
+    }
+    const Catalogue& catalogue = *read;
     Accepted accepted;
     const auto total = static_cast<long long>(table.size());
     for (++row; row != table.end(); ++row) {

@@ -3,6 +3,7 @@
 #include "spreadsheet/MenuFile.h"
 #include "spreadsheet/MenuImport.h"
 #include "storage/values/TextCodec.h"
+#include "support/StorageConditions.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -182,6 +183,12 @@ TEST_F(MenuImportTest, FilesThatCannotBeImportedSayWhy) {
     std::string problem;
     EXPECT_FALSE(MenuFile::read(file("坏.xlsx"), problem));
     EXPECT_EQ(problem, "无法读取这个Excel文件，请另存为.xlsx或.csv后重试。");
+
+    // A catalogue that cannot be read would make every dish look new.
+    writeBytes(file("菜单.csv"), menu);
+    StorageConditions::OtherWriter other(db, TestDatabase::folder.file("data/data.mdb"));
+    EXPECT_EQ(previewOf(file("菜单.csv")).problem,
+              "读取现有菜单失败：数据库正被其他程序使用，请稍后重试。没有导入任何菜品。");
 }
 
 TEST_F(MenuImportTest, FilesPastTheLimitsOrInvalidInTheirEncodingAreRefusedNamingTheRow) {

@@ -315,12 +315,14 @@ void MainWindow::orderChanged() {
 }
 
 void MainWindow::reloadTables() {
-    m_tables.load(m_db);
+    if (const auto read = m_tables.load(m_db); !read)
+        tell(qs(read.message("读取桌号列表", "桌号列表保持原样。")));
 }
 
 void MainWindow::reloadDishes() {
     m_results->clear();
-    m_dishes.load(m_db);
+    if (const auto read = m_dishes.load(m_db); !read)
+        tell(qs(read.message("读取菜单", "点菜列表保持原样。")));
     QStringList names;
     for (const Dish& dish : m_dishes.dishes())
         names.append(qs(dish.name));
