@@ -126,6 +126,17 @@ TEST_F(KitchenTickets, APictureStationGetsEachCopyAsAPictureOfItsPaperCutApart) 
     }
 }
 
+TEST_F(KitchenTickets, AStalledStationHoldsUpNeitherTheReceiptNorTheNextOrder) {
+    PrinterListener stalled(PrinterListener::Mode::Stalled);
+    addKitchen(stalled.connection());
+    enterDish("005", "1");
+    press(Qt::Key_F12);
+    EXPECT_TRUE(holds(printedText(receipts.nextJob()), "白菜肉水饺"));
+    EXPECT_FALSE(window->orderDraft().hasDishes()) << "the next order starts at once";
+    EXPECT_EQ(count("select count(*) from 操作记录 where 操作 = '厨房单未打印'"), 0)
+        << "the ticket is still on its way";
+}
+
 TEST_F(KitchenTickets, AStationThatRefusesLeavesTheOrderStoredAndPrintedAndTellsTheCashier) {
     const PrinterListener::RefusingPort refusing;
     addKitchen(refusing.connection());
