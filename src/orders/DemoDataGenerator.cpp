@@ -130,6 +130,8 @@ long long DemoDataGenerator::removeDemoOrders(Database& db) {
         count >= 0 &&
         db.ExecuteSql(
             "Delete * from 存单详单 where 存单ID in (select ID from 存单 where 演示 = 1)") &&
+        db.ExecuteSql(
+            "Delete * from 厨房已送 where 存单ID in (select ID from 存单 where 演示 = 1)") &&
         db.ExecuteSql("Delete * from 存单 where 演示 = 1") &&
         ChangeLog(db).write({ChangeLog::Kind::DemoRemoval, "", "", "",
                              "删除演示订单" + std::to_string(count) + "张"}) &&

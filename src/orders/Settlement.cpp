@@ -18,6 +18,7 @@ Settlement::Result Settlement::settle(const OrderDraft& order, const Print& prin
     Result stored = store(order);
     if (stored.outcome != Outcome::Done)
         return stored;
+    m_storedId = stored.orderId;
     if (print(true))
         return stored;
     // The owner sees which stored orders may have left without a receipt.

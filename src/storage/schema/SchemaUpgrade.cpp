@@ -30,6 +30,8 @@ const std::vector<Step>& steps() {
         {3, SqliteFile::addLaterTablesAndColumns, {}},
         // Orders the demo data invented, marked.
         {4, SqliteFile::addLaterTablesAndColumns, {}},
+        // Kitchen stations, the station of each dish, and what each was sent.
+        {5, SqliteFile::addLaterTablesAndColumns, {}},
     };
     return all;
 }
