@@ -55,8 +55,10 @@ const std::vector<Step>& steps() {
         {3, SqliteFile::addLaterTablesAndColumns, {}},
         // Orders the demo data invented, marked.
         {4, SqliteFile::addLaterTablesAndColumns, {}},
+        // Kitchen stations, the station of each dish, and what each was sent.
+        {5, SqliteFile::addLaterTablesAndColumns, {}},
         // Sums kept per day, so that totals and reports need not add up every row.
-        {5, keepSums, rebuildOnServer()},
+        {6, keepSums, rebuildOnServer()},
     };
     return all;
 }
