@@ -28,6 +28,8 @@ const std::vector<Step>& steps() {
         {2, moneyToTheFen, ServerSchema::moneyConversionSql()},
         // The till that took an order or made a change.
         {3, SqliteFile::addLaterTablesAndColumns, {}},
+        // Orders held at the counter, with their lines; dishes sold out for the day.
+        {4, SqliteFile::addLaterTablesAndColumns, {}},
     };
     return all;
 }
