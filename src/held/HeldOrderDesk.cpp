@@ -12,23 +12,24 @@ constexpr int renewalSeconds = HeldOrders::leaseSeconds / 4;
 } // namespace
 
 std::string HeldOrderDesk::holdRefusal(OrderSession::Mode mode, const OrderDraft& order) {
-    switch (mode) {
-    case OrderSession::Mode::Editing:
-        return "正在修改已保存的订单，不能挂单。请先按 F12 保存修改，或按 F10 清空。";
-    case OrderSession::Mode::StoredNotPrinted:
-        return "订单已保存，小票没有打印，不能挂单。按 F11 重新打印，按 F10 清空。";
-    case OrderSession::Mode::New:
-        break;
-    }
-    return order.hasContent() ? std::string() : "屏幕上没有订单可以挂起。";
+    const std::string refused = storedOnScreen(mode, "挂单");
+    if (!refused.empty() || order.hasContent())
+        return refused;
+    return "屏幕上没有订单可以挂起。";
 }
 
 std::string HeldOrderDesk::takeRefusal(OrderSession::Mode mode) {
+    return storedOnScreen(mode, "取单");
+}
+
+// A stored order on screen is neither parked nor replaced: its edit or its
+// receipt would be lost.
+std::string HeldOrderDesk::storedOnScreen(OrderSession::Mode mode, const std::string& action) {
     switch (mode) {
     case OrderSession::Mode::Editing:
-        return "正在修改已保存的订单，不能取单。请先按 F12 保存修改，或按 F10 清空。";
+        return "正在修改已保存的订单，不能" + action + "。请先按 F12 保存修改，或按 F10 清空。";
     case OrderSession::Mode::StoredNotPrinted:
-        return "订单已保存，小票没有打印，不能取单。按 F11 重新打印，按 F10 清空。";
+        return "订单已保存，小票没有打印，不能" + action + "。按 F11 重新打印，按 F10 清空。";
     case OrderSession::Mode::New:
         break;
     }

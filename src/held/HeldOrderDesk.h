@@ -38,6 +38,8 @@ class HeldOrderDesk {
     HeldOrders& store() { return m_store; }
 
   private:
+    static std::string storedOnScreen(OrderSession::Mode mode, const std::string& action);
+
     const Clock& m_clock;
     HeldOrders m_store;
     long long m_onScreen = 0;

@@ -70,28 +70,34 @@ std::string text(const DbValue& value) {
     return value.isEmpty() ? std::string() : value.toText();
 }
 
+// The columns that give back a text field of the order as it was held.
+const std::pair<const char*, std::string OrderDraft::*> textColumns[] = {
+    {"票头", &OrderDraft::header},
+    {"店铺名称", &OrderDraft::shop},
+    {"桌号代码", &OrderDraft::tableCode},
+    {"桌号", &OrderDraft::table},
+    {"电话", &OrderDraft::telephone},
+    {"姓名", &OrderDraft::name},
+    {"地址", &OrderDraft::address},
+    {"减免", &OrderDraft::discountName},
+    {"减免份数", &OrderDraft::discountPortions},
+    {"减免金额", &OrderDraft::discountAmount},
+    {"合计", &OrderDraft::total},
+    {"支付方式", &OrderDraft::paymentMethod},
+    {"已付", &OrderDraft::paid},
+    {"实付", &OrderDraft::actuallyPaid},
+    {"抹零金额", &OrderDraft::rounding},
+    {"备注", &OrderDraft::remark},
+};
+
 OrderDraft draftOf(const Rows::Row& row, const Rows& lines) {
     OrderDraft o;
-    o.header = text(row["票头"]);
-    o.shop = text(row["店铺名称"]);
-    o.tableCode = text(row["桌号代码"]);
-    o.table = text(row["桌号"]);
-    o.telephone = text(row["电话"]);
-    o.name = text(row["姓名"]);
-    o.address = text(row["地址"]);
-    o.discountName = text(row["减免"]);
-    o.discountPortions = text(row["减免份数"]);
-    o.discountAmount = text(row["减免金额"]);
-    o.total = text(row["合计"]);
-    o.paymentMethod = text(row["支付方式"]);
+    for (const auto& [column, field] : textColumns)
+        o.*field = text(row[column]);
     const auto& methods = OrderDraft::paymentMethods();
     for (std::size_t i = 0; i < methods.size(); ++i)
         if (methods[i] == o.paymentMethod)
             o.paymentIndex = static_cast<int>(i);
-    o.paid = text(row["已付"]);
-    o.actuallyPaid = text(row["实付"]);
-    o.rounding = text(row["抹零金额"]);
-    o.remark = text(row["备注"]);
     for (const Rows::Row line : lines)
         o.lines.push_back(
             {text(line["菜名"]), text(line["数量"]), text(line["单位"]), text(line["小计"])});

@@ -8,6 +8,7 @@
 #include "support/PdfTools.h"
 #include "support/PrinterListener.h"
 #include "support/ScriptedPrintDialogs.h"
+#include "ui/catalogue/SoldOutDialog.h"
 #include "ui/order/HeldOrdersDialog.h"
 #include "ui/order/OrderGridView.h"
 #include "ui/receipt/PreviewWindow.h"
@@ -545,6 +546,24 @@ TEST_F(SettlementWindow, LastOrderFillsTheCustomersLastLinesAtTodaysPrices) {
     EXPECT_EQ(textOf("编辑框_合计"), "36");
     EXPECT_EQ(boxes.lastText(),
               "上次订单中这些菜品没有加入：老菜谱鸭（已不在菜单中）、茄子豆角（今日已估清）。");
+}
+
+TEST_F(SettlementWindow, SoldOutFromTheMenuMarksTheFoundDishUntilTheDayEnds) {
+    edit("编辑框_项目代号")->setText("003");
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<SoldOutDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->findChild<QTreeWidget*>("列表_估清")->currentItem()->text(1),
+                  "西红柿炒蛋");
+        dialog->findChild<QPushButton*>("按钮_估清")->click();
+        dialog->reject();
+    });
+    window->form().soldOutAction->trigger();
+    const QAbstractItemModel* results = control<QTreeView>("超级列表框2")->model();
+    EXPECT_EQ(results->index(0, 3).data().toString(), "西红柿炒蛋【估清】");
+    clock.set({2026, 12, 9, 0, 0, 5});
+    window->tick();
+    EXPECT_EQ(results->index(0, 3).data().toString(), "西红柿炒蛋") << "a till left running overnight";
 }
 
 } // namespace
