@@ -32,7 +32,9 @@ std::vector<TableDef> buildTables() {
           // What 抹零 took off (negative when it rounded up): 实付 is what was paid.
           {"抹零金额", K::Money, 0, false},
           // The till that took the order; empty for orders stored before.
-          {"收银台", K::Text, 64, false}}},
+          {"收银台", K::Text, 64, false},
+          // Orders the demo data invented, so they can be told apart and removed.
+          {"演示", K::YesNo, 0, false}}},
         {"存单详单",
          {{"ID", K::AutoNumber},
           {"存单ID", K::Int32},
