@@ -127,7 +127,7 @@ std::string HeldOrders::now() const {
 
 long long HeldOrders::hold(const OrderDraft& order, long long replacing) {
     m_failure.clear();
-    std::string refused = order.nulRefusal();
+    std::string refused = order.textRefusal();
     if (refused.empty())
         if (const std::string field = OrderChecks::fieldBeyondColumn(order); !field.empty())
             refused = field + "。";

@@ -33,6 +33,7 @@ bool StoredOrders::deleteOrder(const std::string& idText) {
     // What it took of the dishes sold out on its day is theirs again.
     return SoldOut(m_db).giveBackOrder(Values::textToInt(id)) &&
            m_db.ExecuteSql("Delete * from 存单详单 where 存单ID=" + id) &&
+           m_db.ExecuteSql("Delete * from 厨房已送 where 存单ID=" + id) &&
            m_db.ExecuteSql("Delete * from 存单 where ID=" + id) &&
            ChangeLog(m_db).write({ChangeLog::Kind::Deletion, id, order->number, before, {}}) &&
            transaction.commit();

@@ -48,6 +48,8 @@ class Settlement {
     // The number the last stored order carries: the draft's, unless another
     // till sharing the server stored that number first.
     const std::string& storedNumber() const { return m_number; }
+    // The ID of the order settle() stored, once it is stored.
+    long long storedId() const { return m_storedId; }
 
     static bool hasDishes(const OrderDraft& order);
     // How many of each dish the lines take, for the dishes sold out today.
@@ -69,4 +71,5 @@ class Settlement {
     const Clock& m_clock;
     std::string m_number;
     std::vector<AlongWith> m_alongWith;
+    long long m_storedId = 0;
 };

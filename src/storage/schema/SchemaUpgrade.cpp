@@ -30,8 +30,10 @@ const std::vector<Step>& steps() {
         {3, SqliteFile::addLaterTablesAndColumns, {}},
         // Orders the demo data invented, marked.
         {4, SqliteFile::addLaterTablesAndColumns, {}},
-        // Orders held at the counter, with their lines; dishes sold out for the day.
+        // Kitchen stations, the station of each dish, and what each was sent.
         {5, SqliteFile::addLaterTablesAndColumns, {}},
+        // Orders held at the counter, with their lines; dishes sold out for the day.
+        {6, SqliteFile::addLaterTablesAndColumns, {}},
     };
     return all;
 }

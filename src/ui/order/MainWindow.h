@@ -8,6 +8,7 @@
 #include "storage/config/SettingsStore.h"
 #include "storage/values/DateTime.h"
 #include "ui/order/DataCopies.h"
+#include "ui/order/KitchenPrinting.h"
 #include "ui/order/MainWindowForm.h"
 #include "ui/order/OrderReceipts.h"
 #include "ui/order/ToolWindows.h"
@@ -162,6 +163,7 @@ class MainWindow : public QMainWindow {
     OrderReceipts m_receipts;
     ToolWindows m_tools;
     DataCopies m_copies;
+    KitchenPrinting m_kitchen;
     HeldOrderDesk m_held;
     int m_ticks = 0;
 };
