@@ -32,6 +32,8 @@ const std::vector<Step>& steps() {
         {4, SqliteFile::addLaterTablesAndColumns, {}},
         // Kitchen stations, the station of each dish, and what each was sent.
         {5, SqliteFile::addLaterTablesAndColumns, {}},
+        // Orders held at the counter, with their lines; dishes sold out for the day.
+        {6, SqliteFile::addLaterTablesAndColumns, {}},
     };
     return all;
 }
