@@ -1,6 +1,7 @@
 #include "history/StoredOrders.h"
 #include "storage/values/Money.h"
 
+#include "catalogue/SoldOut.h"
 #include "history/ChangeLog.h"
 #include "history/OrderSnapshot.h"
 #include "storage/engine/Database.h"
@@ -29,7 +30,9 @@ bool StoredOrders::deleteOrder(const std::string& idText) {
     if (!lines)
         return false;
     const std::string before = OrderSnapshot::of(*order, *lines).text();
-    return m_db.ExecuteSql("Delete * from 存单详单 where 存单ID=" + id) &&
+    // What it took of the dishes sold out on its day is theirs again.
+    return SoldOut(m_db).giveBackOrder(Values::textToInt(id)) &&
+           m_db.ExecuteSql("Delete * from 存单详单 where 存单ID=" + id) &&
            m_db.ExecuteSql("Delete * from 厨房已送 where 存单ID=" + id) &&
            m_db.ExecuteSql("Delete * from 存单 where ID=" + id) &&
            ChangeLog(m_db).write({ChangeLog::Kind::Deletion, id, order->number, before, {}}) &&

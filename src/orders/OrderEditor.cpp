@@ -1,8 +1,10 @@
 #include "orders/OrderEditor.h"
 
+#include "catalogue/SoldOut.h"
 #include "orders/OrderChecks.h"
 #include "orders/OrderStore.h"
 #include "orders/OrderTime.h"
+#include "orders/Settlement.h"
 #include "storage/engine/Database.h"
 #include "storage/engine/DbTransaction.h"
 #include "storage/values/Values.h"
@@ -86,8 +88,17 @@ OrderEditor::Result OrderEditor::saveEditedOrder(const OrderDraft& draft) {
     if (!transaction.started())
         return storageFailed();
     const OrderStore::Order order = OrderStore::fromDraft(draft, number, time->canonical());
+    // What the order took of the dishes sold out on its day is given back,
+    // and what it takes now taken again.
+    SoldOut soldOut(m_db);
+    if (!soldOut.giveBackOrder(Values::textToInt(id)))
+        return storageFailed();
     if (!OrderStore(m_db).replace(Values::textToInt(id), order))
         return goneOrFailed();
+    if (const std::string short_ =
+            soldOut.take(Settlement::dishQuantities(draft.dishLines()), SoldOut::dayOf(*time));
+        !short_.empty())
+        return fail(short_ + "，订单没有修改。");
     if (!transaction.commit())
         return storageFailed();
     return {Outcome::Saved, savedQuestion};

@@ -33,6 +33,7 @@ Settlement::Result OrderSession::settle(const Print& print,
         m_order.number = std::to_string(next->nextNumber);
     }
     Settlement settlement(m_db, m_clock);
+    settlement.storeAlongWith(m_alongWith);
     Settlement::Result result = settlement.settle(m_order, [&](bool withCopies) {
         // Another till sharing the server may have taken the number shown;
         // the receipt prints the one stored.

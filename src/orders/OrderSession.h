@@ -47,6 +47,10 @@ class OrderSession {
     // before printing. After Done
     // the caller clears the order. Only a new order is settled.
     Settlement::Result settle(const Print& print, const std::function<void()>& whenStored);
+    // Writes a settlement stores with the order, in its transaction.
+    void storeAlongWithSettlement(Settlement::AlongWith write) {
+        m_alongWith.push_back(std::move(write));
+    }
     // F11: one receipt of the order as it stands, stored only as its record;
     // a stored order's receipt is recorded as a reprint.
     Settlement::Result printOnly(const Print& print);
@@ -71,4 +75,5 @@ class OrderSession {
     OrderDraft m_order;
     Mode m_mode = Mode::New;
     bool m_numberUnread = false; // cleared without a number, none typed since
+    std::vector<Settlement::AlongWith> m_alongWith;
 };

@@ -1,5 +1,6 @@
 #include "orders/Settlement.h"
 
+#include "catalogue/SoldOut.h"
 #include "history/ChangeLog.h"
 #include "orders/OrderChecks.h"
 #include "orders/OrderNumbering.h"
@@ -12,6 +13,13 @@
 
 bool Settlement::hasDishes(const OrderDraft& order) {
     return !order.dishLines().empty();
+}
+
+std::map<std::string, int> Settlement::dishQuantities(const std::vector<OrderLine>& lines) {
+    std::map<std::string, int> quantities;
+    for (const OrderLine& line : lines)
+        quantities[line.dishName] += Values::textToInt(line.quantity);
+    return quantities;
 }
 
 Settlement::Result Settlement::settle(const OrderDraft& order, const Print& print) {
@@ -92,6 +100,14 @@ Settlement::Result Settlement::store(const OrderDraft& order) {
     // The guard rolls back once the failure is read.
     if (orderId == 0 || !updateCustomer(order))
         return notStored();
+    const std::optional<DateTime> time = DateTime::parse(order.orderTime, m_clock.now().year);
+    if (const std::string short_ =
+            SoldOut(m_db).take(dishQuantities(order.dishLines()), SoldOut::dayOf(*time));
+        !short_.empty())
+        return {Outcome::NotStored, short_ + "，什么也没有保存，订单仍保留在屏幕上。"};
+    for (const AlongWith& write : m_alongWith)
+        if (const std::string refused = write(order); !refused.empty())
+            return {Outcome::NotStored, refused};
     if (!transaction.commit())
         return m_db.lastFailure() == StorageFailure::Unconfirmed ? unconfirmed(order) : notStored();
     return {Outcome::Done, {}, orderId};

@@ -4,7 +4,9 @@
 #include "storage/engine/ReadResult.h"
 
 #include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 class Clock;
 class Database;
@@ -30,7 +32,12 @@ class Settlement {
 
     static constexpr const char* noDishesMessage = "无法完成，还没有选择任何菜品。";
 
+    // A write stored with the order, in its transaction: empty to go on, or
+    // why nothing is stored.
+    using AlongWith = std::function<std::string(const OrderDraft& order)>;
+
     Settlement(Database& db, const Clock& clock) : m_db(db), m_clock(clock) {}
+    void storeAlongWith(std::vector<AlongWith> writes) { m_alongWith = std::move(writes); }
 
     // F12 on a new order: store, then print with copies.
     [[nodiscard]] Result settle(const OrderDraft& order, const Print& print);
@@ -45,6 +52,8 @@ class Settlement {
     long long storedId() const { return m_storedId; }
 
     static bool hasDishes(const OrderDraft& order);
+    // How many of each dish the lines take, for the dishes sold out today.
+    static std::map<std::string, int> dishQuantities(const std::vector<OrderLine>& lines);
     // The order was not stored because today's numbers could not be read.
     static Result numberUnread(const ReadFailure& failure);
 
@@ -61,5 +70,6 @@ class Settlement {
     Database& m_db;
     const Clock& m_clock;
     std::string m_number;
+    std::vector<AlongWith> m_alongWith;
     long long m_storedId = 0;
 };

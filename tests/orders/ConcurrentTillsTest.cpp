@@ -1,6 +1,7 @@
 // Tills that settle at the same moment against one server. Each till is this
 // test program run again with a filter, told by its environment which
 // database to settle into and how much.
+#include "catalogue/SoldOut.h"
 #include "orders/OrderNumbering.h"
 #include "orders/Settlement.h"
 #include "printer/PrintSpooler.h"
@@ -88,6 +89,26 @@ TEST(TillProcess, Settles) {
     }
 }
 
+// One till settling orders of one 酸菜鱼 each, as long as the kitchen has one.
+TEST(TillProcess, SettlesASoldOutDish) {
+    const char* connection = std::getenv("TABLEWISE_TILL_DATABASE");
+    const char* run = std::getenv("TABLEWISE_TILL_RUN");
+    if (!connection || !run)
+        GTEST_SKIP() << "started by ConcurrentTills";
+    FixedClock clock(DateTime{2026, 12, 8, 12, 0, 0});
+    Database db;
+    db.setClock(clock);
+    ASSERT_TRUE(db.openServer(connection)) << db.lastError();
+    Settlement settlement(db, clock);
+    for (int i = 0; i < std::atoi(run); ++i) {
+        const auto next = nextOrderNumber(db, clock.now());
+        ASSERT_TRUE(next) << next.error();
+        const auto result = settlement.store(deliveryOrder(
+            std::to_string(next->nextNumber), {{"酸菜鱼", "1", "份", "16"}}, "16", "16"));
+        EXPECT_NE(result.outcome, Settlement::Outcome::NoDishes) << result.message;
+    }
+}
+
 // One till whose printer accepts the connection and never reads: F11 on an
 // order, which waits for the printer until its stall limit.
 TEST(TillProcess, PrintsOnAStalledPrinter) {
@@ -142,6 +163,19 @@ TEST_F(ConcurrentTills, FourTillsNumberTheDayWithoutGapsOrTwins) {
     EXPECT_EQ(today.orderCount, "10000");
     EXPECT_EQ(today.nextNumber, 10001);
     EXPECT_EQ(today.income, 180000);
+}
+
+TEST_F(ConcurrentTills, TwoTillsSellNoMoreOfADishThanIsLeft) {
+    ASSERT_TRUE(SoldOut(db).mark("酸菜鱼", 2, {2026, 12, 8}));
+    pid_t tills[2];
+    for (pid_t& till : tills)
+        till = startTill(server->connection(), {3, 1},
+                         "--gtest_filter=TillProcess.SettlesASoldOutDish");
+    for (pid_t till : tills)
+        EXPECT_EQ(exitCode(till), 0);
+    EXPECT_EQ(count("select count(*) from 存单"), 2);
+    EXPECT_EQ(count("select 剩余 from 估清"), 0);
+    expectNoHalfOrders();
 }
 
 TEST_F(ConcurrentTills, ATillKilledWhileSettlingLeavesNoHalfOrder) {

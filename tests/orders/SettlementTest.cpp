@@ -1,6 +1,9 @@
-#include "orders/OrderNumbering.h"
 #include "history/ChangeLog.h"
 #include "orders/Settlement.h"
+#include "catalogue/SoldOut.h"
+#include "history/StoredOrders.h"
+#include "orders/OrderEditor.h"
+#include "orders/OrderNumbering.h"
 #include "support/SampleOrders.h"
 #include "support/TestDatabase.h"
 
@@ -278,6 +281,54 @@ TEST_P(SettlementTest, EmptyOrderIsRefusedByBothCommands) {
     }
     EXPECT_FALSE(printed);
     EXPECT_EQ(count("存单"), 0);
+}
+
+// A dish with so many left today is sold until none is left; an order of the
+// day deleted or edited gives back or takes what it changes.
+TEST_P(SettlementTest, SoldOutDishesAreCountedDownAndNeverBelowZero) {
+    SoldOut soldOut(db);
+    const DateTime day{2026, 12, 8};
+    ASSERT_TRUE(soldOut.mark("酸菜鱼", 2, day));
+    const auto order = [](const std::string& quantity) {
+        return deliveryOrder("1", {{"酸菜鱼", quantity, "份", "16"}, {"王老吉", "1", "瓶", "3.5"}},
+                             "19.5", "19.5");
+    };
+    const auto left = [&] { return (*soldOut.marks(day))["酸菜鱼"]; };
+    const Settlement::Result first = store(order("1"));
+    ASSERT_EQ(first.outcome, Settlement::Outcome::Done) << first.message;
+    ASSERT_EQ(store(order("1")).outcome, Settlement::Outcome::Done);
+    const Settlement::Result third = store(order("1"));
+    EXPECT_EQ(third.outcome, Settlement::Outcome::NotStored);
+    EXPECT_EQ(third.message, "“酸菜鱼”今日已估清，什么也没有保存，订单仍保留在屏幕上。");
+    EXPECT_EQ(count("存单"), 2);
+    EXPECT_EQ(left(), 0);
+
+    ASSERT_TRUE(StoredOrders(db).deleteOrder(std::to_string(first.orderId)));
+    EXPECT_EQ(left(), 1) << "given back";
+    const long long second = first.orderId + 1;
+    OrderDraft edited = order("2");
+    edited.orderId = std::to_string(second);
+    ASSERT_EQ(OrderEditor(db).saveEditedOrder(edited).outcome, OrderEditor::Outcome::Saved);
+    EXPECT_EQ(left(), 0) << "1 given back, 2 taken";
+    edited = order("3");
+    edited.orderId = std::to_string(second);
+    const OrderEditor::Result more = OrderEditor(db).saveEditedOrder(edited);
+    EXPECT_EQ(more.outcome, OrderEditor::Outcome::Failed);
+    EXPECT_EQ(more.message, "“酸菜鱼”今日只剩 2 份，订单点了 3 份，订单没有修改。");
+    EXPECT_EQ(left(), 0);
+    EXPECT_EQ(scalar("select sum(数量) from 存单详单 where 菜名='酸菜鱼'"), "2");
+}
+
+TEST(SoldOut, AnOrderAtMidnightBelongsToTheDayBefore) {
+    const struct {
+        DateTime time, day;
+    } cases[] = {
+        {{2026, 12, 8, 12, 30, 0}, {2026, 12, 8}}, {{2026, 12, 9, 0, 0, 0}, {2026, 12, 8}},
+        {{2026, 12, 9, 0, 0, 1}, {2026, 12, 9}},   {{2027, 1, 1, 0, 0, 0}, {2026, 12, 31}},
+        {{2028, 3, 1, 0, 0, 0}, {2028, 2, 29}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SoldOut::dayOf(c.time), c.day) << c.time.canonical();
 }
 
 } // namespace

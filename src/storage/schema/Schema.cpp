@@ -95,6 +95,43 @@ std::vector<TableDef> buildTables() {
           {"数量", K::Int32},
           {"单位", K::Text, 8}},
          false},
+        // Orders parked at the counter, not yet settled: no number, no income.
+        // A till that takes one back leases it until 租约到期.
+        {"挂单",
+         {{"ID", K::AutoNumber},
+          {"挂起时间", K::DateTime},
+          {"收银台", K::Text, 64},
+          {"票头", K::Text, 32},
+          {"店铺名称", K::Text, 32},
+          {"桌号代码", K::Text, 32},
+          {"桌号", K::Text, 32},
+          {"电话", K::Text, 16},
+          {"姓名", K::Text, 16},
+          {"地址", K::Text, 255},
+          {"减免", K::Text, 32},
+          {"减免份数", K::Int16},
+          {"减免金额", K::Money},
+          {"合计", K::Money},
+          {"支付方式", K::Text, 255},
+          {"已付", K::Money},
+          {"实付", K::Money},
+          {"抹零金额", K::Money},
+          {"备注", K::Text, 255},
+          {"租用收银台", K::Text, 64},
+          {"租约到期", K::DateTime}},
+         false},
+        {"挂单详单",
+         {{"ID", K::AutoNumber},
+          {"挂单ID", K::Int32},
+          {"菜名", K::Text, 32},
+          {"数量", K::Int16},
+          {"单位", K::Text, 8},
+          {"小计", K::Money}},
+         false},
+        // Dishes sold out (剩余 0) or with so many left, for one day.
+        {"估清",
+         {{"ID", K::AutoNumber}, {"日期", K::DateTime}, {"菜名", K::Text, 32}, {"剩余", K::Int32}},
+         false},
     };
 }
 
@@ -347,6 +384,8 @@ const std::vector<IndexDef>& indexes() {
         {"存单_外卖", "存单", {"ID", "实付", "合计"}, "地址"},
         // What the kitchen was sent of an order is read by the order.
         {"存单_厨房已送", "厨房已送", {"存单ID"}},
+        {"挂单详单_挂单ID", "挂单详单", {"挂单ID"}, {}},
+        {"估清_日期", "估清", {"日期", "菜名"}, {}},
     };
     return all;
 }

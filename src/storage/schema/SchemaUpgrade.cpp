@@ -57,8 +57,10 @@ const std::vector<Step>& steps() {
         {4, SqliteFile::addLaterTablesAndColumns, {}},
         // Kitchen stations, the station of each dish, and what each was sent.
         {5, SqliteFile::addLaterTablesAndColumns, {}},
+        // Orders held at the counter, with their lines; dishes sold out for the day.
+        {6, SqliteFile::addLaterTablesAndColumns, {}},
         // Sums kept per day, so that totals and reports need not add up every row.
-        {6, keepSums, rebuildOnServer()},
+        {7, keepSums, rebuildOnServer()},
     };
     return all;
 }

@@ -4,6 +4,7 @@
 #include "spreadsheet/MenuImport.h"
 #include "ui/catalogue/DishEditWindow.h"
 #include "ui/catalogue/MenuImportDialog.h"
+#include "ui/catalogue/SoldOutDialog.h"
 #include "ui/common/ExportMessages.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/ListControls.h"
@@ -24,6 +25,15 @@ DishCatalogueWindow::DishCatalogueWindow(QWidget* parent, Database& db)
             &QPushButton::clicked, this, &DishCatalogueWindow::importMenu);
     connect(addLeadingButton(QStringLiteral("按钮_导出菜单"), QStringLiteral("导出菜单…")),
             &QPushButton::clicked, this, &DishCatalogueWindow::exportMenu);
+    connect(addLeadingButton(QStringLiteral("按钮_估清"), QStringLiteral("估清…")),
+            &QPushButton::clicked, this, [this] {
+                const int selected = ListControls::selectedRow(m_list);
+                const QString dish =
+                    selected < 0
+                        ? QString()
+                        : QString::fromStdString(ListControls::rowOf(m_list, selected).at(3));
+                SoldOutDialog(m_db, dish, this).exec();
+            });
     loadDishList();
 }
 

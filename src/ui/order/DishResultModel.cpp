@@ -29,6 +29,12 @@ int DishResultModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_matches.size());
 }
 
+void DishResultModel::setSoldOut(SoldOut::Marks marks) {
+    m_soldOut = std::move(marks);
+    if (!m_matches.empty())
+        emit dataChanged(index(0, Name), index(rowCount() - 1, Name));
+}
+
 int DishResultModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
@@ -42,8 +48,12 @@ QVariant DishResultModel::data(const QModelIndex& index, int role) const {
         return QString::fromStdString(dish.code);
     case Letters:
         return QString::fromStdString(dish.letters);
-    case Name:
-        return QString::fromStdString(dish.name);
+    case Name: {
+        const auto mark = m_soldOut.find(dish.name);
+        return QString::fromStdString(mark == m_soldOut.end()
+                                          ? dish.name
+                                          : dish.name + "【" + SoldOut::label(mark->second) + "】");
+    }
     case Price:
         return QString::fromStdString(dish.price);
     case Unit:

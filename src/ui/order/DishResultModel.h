@@ -1,4 +1,6 @@
 #pragma once
+#include "catalogue/SoldOut.h"
+
 #include <QAbstractTableModel>
 #include <vector>
 
@@ -20,6 +22,9 @@ class DishResultModel : public QAbstractTableModel {
     void showIn(QTreeView* view);
 
     void setMatches(std::vector<int> dishIndices);
+    // Today's sold-out marks, shown after the dish names.
+    void setSoldOut(SoldOut::Marks marks);
+    const SoldOut::Marks& soldOut() const { return m_soldOut; }
     void clear() { setMatches({}); }
     // The catalogue index of the dish on a row.
     int dishAt(int row) const { return m_matches.at(row); }
@@ -32,4 +37,5 @@ class DishResultModel : public QAbstractTableModel {
   private:
     const DishCache& m_dishes;
     std::vector<int> m_matches;
+    SoldOut::Marks m_soldOut;
 };

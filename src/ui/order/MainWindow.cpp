@@ -2,6 +2,7 @@
 
 #include "history/ManagerPassword.h"
 #include "orders/DeliveryCustomer.h"
+#include "orders/LastOrder.h"
 #include "orders/OrderDefaults.h"
 #include "orders/OrderEditor.h"
 #include "orders/OrderNumbering.h"
@@ -12,6 +13,7 @@
 #include "storage/engine/Database.h"
 #include "storage/values/Clock.h"
 #include "storage/values/Values.h"
+#include "ui/catalogue/SoldOutDialog.h"
 #include "ui/common/HelpDocuments.h"
 #include "ui/common/ListControls.h"
 #include "ui/common/ManagerCheck.h"
@@ -19,6 +21,7 @@
 #include "ui/common/PopupComboBox.h"
 #include "ui/order/AmountQuestion.h"
 #include "ui/order/DishResultModel.h"
+#include "ui/order/HeldOrdersDialog.h"
 #include "ui/order/HelpLinks.h"
 #include "ui/order/OrderGridView.h"
 #include "ui/order/TimeFormatDialog.h"
@@ -64,8 +67,11 @@ MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
       m_copies(
           db, clock, this, [this](const QString& failure) { m_form.backupPart->setText(failure); },
           [this] { reloadAfterRestore(); }),
-      m_kitchen(db, this) {
+      m_kitchen(db, this),
+      m_held(db, clock) {
     m_form.build(this);
+    m_session.storeAlongWithSettlement(
+        [this](const OrderDraft&) { return m_held.settleOnScreen(); });
     m_results = new DishResultModel(m_dishes, this);
     m_results->showIn(m_form.dishResults);
     m_helpLinks = new HelpLinks(m_form.tutorialLink, m_form.printingHelpLink, this);
@@ -91,6 +97,7 @@ void MainWindow::startUp() {
     m_form.discountName->insertItem(0, QStringLiteral("无"));
     restoreDefaults();
     refreshNumbering();
+    showHeldCount();
     reloadDishes();
     m_form.importAction->setEnabled(m_db.isServer());
     m_startedUp = true;
@@ -116,6 +123,7 @@ void MainWindow::saveDefaults() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_startedUp) {
+        m_held.leaveScreen();
         saveDefaults();
         m_copies.backUpOnClosing();
     }
@@ -153,6 +161,7 @@ void MainWindow::connectOrderEntry() {
     connect(m_form.tableCode, &QLineEdit::textChanged, this, &MainWindow::onTableCodeChanged);
     connect(m_form.telephone, &QLineEdit::textChanged, this, &MainWindow::onTelephoneChanged);
     connect(m_form.saveCustomerButton, &QPushButton::clicked, this, &MainWindow::saveCustomer);
+    connect(m_form.lastOrderButton, &QPushButton::clicked, this, &MainWindow::fillLastOrder);
     connect(m_form.timeFormatButton, &QPushButton::clicked, this, &MainWindow::chooseTimeFormat);
     const std::tuple<PopupComboBox*, const char*, const char*> dropDowns[] = {
         {m_form.header, "Select * from 票头设置", "票头"},
@@ -170,6 +179,8 @@ void MainWindow::connectCommands() {
     connect(m_form.settleButton, &QPushButton::clicked, this, &MainWindow::settleKey);
     connect(m_form.printOnlyButton, &QPushButton::clicked, this, &MainWindow::printOnly);
     connect(m_form.clearButton, &QPushButton::clicked, this, &MainWindow::confirmClearOrder);
+    connect(m_form.holdButton, &QPushButton::clicked, this, &MainWindow::holdOrder);
+    connect(m_form.takeHeldButton, &QPushButton::clicked, this, &MainWindow::takeHeldOrder);
     connect(m_form.previewButton, &QPushButton::clicked, this, [this] {
         syncSession();
         m_receipts.togglePreview();
@@ -190,6 +201,7 @@ void MainWindow::connectCommands() {
         {m_form.shopListAction, [this] { m_tools.openShopList(); }},
         {m_form.discountListAction, [this] { m_tools.openDiscountList(); }},
         {m_form.stationListAction, [this] { m_tools.openStationList(); }},
+        {m_form.soldOutAction, [this] { openSoldOut(); }},
         {m_form.printSettingsAction,
          [this] {
              syncSession();
@@ -227,6 +239,8 @@ void MainWindow::registerFunctionKeys() {
         {Qt::Key_F5, [this] { enterField(m_form.total); }},
         {Qt::Key_F6, [this] { enterField(m_form.grid); }},
         {Qt::Key_F7, [this] { enterField(m_form.remark); }},
+        {Qt::Key_F8, [this] { holdOrder(); }},
+        {Qt::Key_F9, [this] { takeHeldOrder(); }},
         {Qt::Key_F10, [this] { confirmClearOrder(); }},
         {Qt::Key_F11, [this] { printOnly(); }},
         {Qt::Key_F12, [this] { settleKey(); }},
@@ -292,9 +306,11 @@ bool MainWindow::orderHasContent() const {
 void MainWindow::clearOrder() {
     // A payment method added to show a stored order is not offered to new ones.
     m_form.dropAddedPaymentMethods();
+    m_held.leaveScreen();
     syncSession();
     m_kitchen.orderCleared();
     m_session.clear(showCounters());
+    showHeldCount();
     showSession();
     enterField(m_form.dishCode);
 }
@@ -305,6 +321,7 @@ void MainWindow::syncSession() {
 
 void MainWindow::showSession() {
     loadOrderDraft(m_session.order());
+    m_form.lastOrderButton->setEnabled(!m_form.telephone->text().isEmpty());
     m_form.showMode(m_session.mode());
     m_receipts.refreshPreview();
 }
@@ -327,6 +344,7 @@ void MainWindow::reloadDishes() {
     for (const Dish& dish : m_dishes.dishes())
         names.append(qs(dish.name));
     m_form.grid->setDishNames(names);
+    reloadSoldOut();
     searchDishes();
 }
 
@@ -365,8 +383,16 @@ void MainWindow::tick() {
     if (now.dateOnly() != m_lastSeenDate) {
         m_lastSeenDate = now.dateOnly();
         refreshNumbering();
+        // Yesterday's sold-out dishes are sold again.
+        reloadSoldOut();
         // A till left running overnight still gets its copy of the day.
         m_copies.startAutomaticBackup();
+    }
+    m_held.keepLease();
+    // Other tills hold and take orders too.
+    if (++m_ticks % 10 == 0) {
+        showHeldCount();
+        reloadSoldOut();
     }
     // A stored order keeps its own time.
     if (m_session.mode() == OrderSession::Mode::New) {
@@ -400,6 +426,13 @@ void MainWindow::chooseSelectedDish() {
         return;
     const int row = std::max(0, m_form.dishResults->currentIndex().row());
     const Dish& dish = m_dishes.dishes().at(m_results->dishAt(row));
+    const auto [entry, told] = SoldOut::entry(m_results->soldOut(), dish.name);
+    if (entry == SoldOut::Entry::Refused) {
+        tell(qs(told));
+        return;
+    }
+    if (entry == SoldOut::Entry::Ask && !MessageBoxes::instance().ask(this, qs(told)))
+        return;
     int quantity = 1;
     const QString prompt = QStringLiteral("请输入菜品：") + qs(dish.name) +
                            QStringLiteral(" 的数量。\r\n\r\n按 Esc键 取消选择。");
@@ -468,6 +501,7 @@ void MainWindow::showReadFailure(const QString& failure) {
 }
 
 void MainWindow::onTelephoneChanged() {
+    m_form.lastOrderButton->setEnabled(!m_form.telephone->text().isEmpty());
     const ReadResult<DeliveryCustomer> customer =
         DeliveryCustomer::lookupCustomerByPhone(m_db, text(m_form.telephone));
     if (!customer) {
@@ -487,8 +521,14 @@ void MainWindow::saveCustomer() {
 }
 
 void MainWindow::confirmClearOrder() {
-    if (MessageBoxes::instance().ask(this, QStringLiteral("是否清空点单数据？")))
-        clearOrder();
+    const QString question =
+        m_held.heldOnScreen() ? QStringLiteral("是否清空点单数据？\r\n\r\n取回的挂单也将一并删除。")
+                              : QStringLiteral("是否清空点单数据？");
+    if (!MessageBoxes::instance().ask(this, question))
+        return;
+    if (const std::string kept = m_held.discardOnScreen(); !kept.empty())
+        MessageBoxes::instance().inform(this, qs(kept), MessageBoxes::Icon::Warning);
+    clearOrder();
 }
 
 void MainWindow::chooseRounding(PaymentRounding::Rule rule) {
@@ -651,4 +691,108 @@ void MainWindow::reloadAfterRestore() {
     reloadDishes();
     refreshNumbering();
     orderChanged();
+}
+
+// --- held orders --------------------------------------------------------------
+
+void MainWindow::holdOrder() {
+    syncSession();
+    const std::string refused = HeldOrderDesk::holdRefusal(m_session.mode(), m_session.order());
+    if (!refused.empty()) {
+        tell(qs(refused));
+        return;
+    }
+    if (parkOnScreen())
+        clearOrder();
+}
+
+bool MainWindow::parkOnScreen() {
+    const std::string failed = m_held.hold(m_session.order());
+    if (!failed.empty())
+        MessageBoxes::instance().inform(this, qs(failed), MessageBoxes::Icon::Warning);
+    return failed.empty();
+}
+
+void MainWindow::takeHeldOrder() {
+    syncSession();
+    if (const std::string refused = HeldOrderDesk::takeRefusal(m_session.mode());
+        !refused.empty()) {
+        tell(qs(refused));
+        return;
+    }
+    const auto held = m_held.store().list();
+    if (!held) {
+        MessageBoxes::instance().inform(this, qs(held.message("读取挂单", "")),
+                                        MessageBoxes::Icon::Warning);
+        return;
+    }
+    if (held->empty()) {
+        tell(QStringLiteral("没有挂起的订单。"));
+        return;
+    }
+    HeldOrdersDialog dialog(*held, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The order on screen is parked first, so that nothing is lost.
+    if (m_session.order().hasContent() && !parkOnScreen())
+        return;
+    clearOrder();
+    const HeldOrders::Taken taken = m_held.take(dialog.chosenId());
+    showHeldCount();
+    if (taken.outcome != HeldOrders::TakeOutcome::Taken) {
+        tell(qs(taken.message));
+        return;
+    }
+    OrderDraft order = taken.order;
+    order.number = m_session.order().number;
+    order.orderTime = m_session.order().orderTime;
+    m_session.setOrder(order);
+    showSession();
+    enterField(m_form.dishCode);
+}
+
+void MainWindow::showHeldCount() {
+    const ReadResult<int> held = m_held.store().count();
+    m_form.heldPart->setText(held ? QStringLiteral("挂单：%1").arg(*held)
+                                  : QStringLiteral("挂单：无法读取"));
+}
+
+// --- dishes sold out ----------------------------------------------------------
+
+void MainWindow::openSoldOut() {
+    const QModelIndex current = m_form.dishResults->currentIndex();
+    const QString dish = current.isValid()
+                             ? qs(m_dishes.dishes().at(m_results->dishAt(current.row())).name)
+                             : QString();
+    SoldOutDialog(m_db, dish, this).exec();
+    reloadSoldOut();
+}
+
+void MainWindow::reloadSoldOut() {
+    const ReadResult<SoldOut::Marks> marks = SoldOut(m_db).marks(m_clock.now().dateOnly());
+    if (!marks) {
+        showReadFailure(qs(marks.message("读取估清菜品", "")));
+        return;
+    }
+    m_results->setSoldOut(*marks);
+}
+
+void MainWindow::fillLastOrder() {
+    OrderGrid grid = orderGrid();
+    const ReadResult<LastOrder::Refill> refill =
+        LastOrder(m_db).fill(text(m_form.telephone), m_dishes, m_results->soldOut(), grid);
+    if (!refill) {
+        MessageBoxes::instance().inform(this, qs(refill.message("读取上次订单", "")),
+                                        MessageBoxes::Icon::Warning);
+        return;
+    }
+    if (!refill->found) {
+        tell(QStringLiteral("这位客户还没有保存过的订单。"));
+        return;
+    }
+    m_form.grid->setGrid(grid);
+    applyLineTotals(grid);
+    orderChanged();
+    if (!refill->note().empty())
+        tell(qs(refill->note()));
 }

@@ -1,11 +1,12 @@
 #pragma once
+#include "held/HeldOrderDesk.h"
 #include "orders/DishCache.h"
 #include "orders/OrderDraft.h"
 #include "orders/OrderGrid.h"
 #include "orders/OrderSession.h"
 #include "orders/TableCache.h"
-#include "storage/values/DateTime.h"
 #include "storage/config/SettingsStore.h"
+#include "storage/values/DateTime.h"
 #include "ui/order/DataCopies.h"
 #include "ui/order/KitchenPrinting.h"
 #include "ui/order/MainWindowForm.h"
@@ -86,6 +87,19 @@ class MainWindow : public QMainWindow {
     bool editStoredOrder(QWidget* owner, const QString& idText, const QString& dateText);
     void saveEditedOrder(); // F12 while a stored order is edited, "修改(F12)"
 
+    // F8, "挂单(F8)": parks the order on screen and starts a fresh one.
+    void holdOrder();
+    // F9, "取单(F9)": a held order back on screen, chosen from the list.
+    void takeHeldOrder();
+    // How many orders are held, in the status bar.
+    void showHeldCount();
+    // "估清…": dishes sold out today, the one selected in the search first.
+    void openSoldOut();
+    // Today's sold-out marks into the dish search.
+    void reloadSoldOut();
+    // "上次订单": the lines of the customer's last order at today's prices.
+    void fillLastOrder();
+
     void openIncomeReport() { m_tools.openIncomeReport(); }
     void openSalesStatistics() { m_tools.openSalesStatistics(); }
     void showAbout(); // "关于"
@@ -129,6 +143,8 @@ class MainWindow : public QMainWindow {
     // Every window reads through the same Database, now on the restored file;
     // what this window keeps in memory is read again.
     void reloadAfterRestore();
+    // Parks the order on screen; false (the cashier told) when it stays.
+    bool parkOnScreen();
 
     Database& m_db;
     Clock& m_clock;
@@ -148,4 +164,6 @@ class MainWindow : public QMainWindow {
     ToolWindows m_tools;
     DataCopies m_copies;
     KitchenPrinting m_kitchen;
+    HeldOrderDesk m_held;
+    int m_ticks = 0;
 };

@@ -148,6 +148,7 @@ void MainWindowForm::buildMenus(QMainWindow* window) {
     shopListAction = settingsMenu->addAction(QStringLiteral("店名设置"));
     discountListAction = settingsMenu->addAction(QStringLiteral("减免设置"));
     stationListAction = settingsMenu->addAction(QStringLiteral("出品部门设置"));
+    soldOutAction = settingsMenu->addAction(QStringLiteral("估清…"));
     settingsMenu->addSeparator();
     printSettingsAction = settingsMenu->addAction(QStringLiteral("打印设置"));
     openDrawerAction = settingsMenu->addAction(QStringLiteral("打开钱箱"));
@@ -237,6 +238,9 @@ void MainWindowForm::buildStatusBar(QMainWindow* window) {
     backupPart->setAccessibleName(QStringLiteral("自动备份"));
     statusBar->addWidget(orderCountPart, 1);
     statusBar->addWidget(incomePart, 1);
+    heldPart = new QLabel(statusBar);
+    heldPart->setAccessibleName(QStringLiteral("挂单数量"));
+    statusBar->addWidget(heldPart, 1);
     statusBar->addWidget(backupPart, 1);
     window->setStatusBar(statusBar);
 }
@@ -329,7 +333,10 @@ QWidget* MainWindowForm::buildDetailsColumn(QWidget* parent) {
         button(delivery, QStringLiteral("按钮_保存客户"), QStringLiteral("保存客户"));
     addRow(deliveryForm, 0, 0, QStringLiteral("电      话："), telephone);
     deliveryForm->addWidget(saveCustomerButton, 0, 2);
-    addRow(deliveryForm, 1, 0, QStringLiteral("姓      名："), name, 2);
+    addRow(deliveryForm, 1, 0, QStringLiteral("姓      名："), name);
+    lastOrderButton = button(delivery, QStringLiteral("按钮_上次订单"), QStringLiteral("上次订单"));
+    lastOrderButton->setEnabled(false);
+    deliveryForm->addWidget(lastOrderButton, 1, 2);
     addRow(deliveryForm, 2, 0, QStringLiteral("地      址："), address, 2);
     deliveryForm->setColumnStretch(1, 1);
     layout->addWidget(delivery);
@@ -374,14 +381,23 @@ QWidget* MainWindowForm::buildDetailsColumn(QWidget* parent) {
     settleButton = button(column, QStringLiteral("按钮_打单结算"), QStringLiteral("打单结算(F12)"));
     settleButton->setProperty("role", "settle");
     settleButton->setMinimumHeight(46);
-    layout->addWidget(settleButton);
+    // Parking and taking back orders sit beside settling: the keys of a busy counter.
+    auto* settleRow = new QHBoxLayout;
+    settleRow->addWidget(settleButton, 2);
     notPrintedHint = named(new QLabel(QString::fromUtf8(OrderSession::alreadyStored), column),
                            QStringLiteral("标签_没有打印"), QStringLiteral("没有打印"));
     notPrintedHint->setWordWrap(true);
     notPrintedHint->setMinimumHeight(settleButton->minimumHeight());
     notPrintedHint->setProperty("role", "hint");
     notPrintedHint->hide();
-    layout->addWidget(notPrintedHint);
+    settleRow->addWidget(notPrintedHint, 2);
+    holdButton = button(column, QStringLiteral("按钮_挂单"), QStringLiteral("挂单(F8)"));
+    takeHeldButton = button(column, QStringLiteral("按钮_取单"), QStringLiteral("取单(F9)"));
+    for (QPushButton* b : {holdButton, takeHeldButton}) {
+        b->setMinimumHeight(settleButton->minimumHeight());
+        settleRow->addWidget(b, 1);
+    }
+    layout->addLayout(settleRow);
     auto* actions = new QHBoxLayout;
     printOnlyButton = button(column, QStringLiteral("按钮_打单"), QStringLiteral("打单(F11)"));
     clearButton = button(column, QStringLiteral("按钮_清空"), QStringLiteral("清空(F10)"));

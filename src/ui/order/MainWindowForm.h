@@ -44,6 +44,7 @@ struct MainWindowForm {
     QLineEdit* name = nullptr;               // 编辑框_姓名
     QLineEdit* address = nullptr;            // 编辑框_地址
     QPushButton* saveCustomerButton = nullptr;
+    QPushButton* lastOrderButton = nullptr; // "上次订单", while a telephone is typed
     PopupComboBox* discountName = nullptr; // 组合框_减免
     QLineEdit* discountPortions = nullptr; // 编辑框_减免份数
     QLineEdit* discountAmount = nullptr;   // 编辑框_减免金额
@@ -64,6 +65,8 @@ struct MainWindowForm {
     QPushButton* printOnlyButton = nullptr; // "打单(F11)"
     QPushButton* clearButton = nullptr;     // "清空(F10)"
     QPushButton* previewButton = nullptr;   // "预览"
+    QPushButton* holdButton = nullptr;      // "挂单(F8)"
+    QPushButton* takeHeldButton = nullptr;  // "取单(F9)"
     QLabel* tutorialLink = nullptr;         // "查看使用教程"
     QLabel* printingHelpLink = nullptr;     // "无法打印怎么办？"
 
@@ -71,6 +74,7 @@ struct MainWindowForm {
     QLabel* orderCountPart = nullptr; // the status bar's first field
     QLabel* incomePart = nullptr;     // and its second
     QLabel* backupPart = nullptr;     // a failed automatic backup, told once
+    QLabel* heldPart = nullptr;       // how many orders are held
 
     QToolBar* toolBar = nullptr;
     QList<QAction*> toolButtons;               // positions 0 to 9; 3 and 7 are separators
@@ -82,6 +86,7 @@ struct MainWindowForm {
     QAction* discountListAction = nullptr;     // "减免设置"
     QAction* stationListAction = nullptr;      // "出品部门设置"
     QAction* printSettingsAction = nullptr;    // "打印设置"
+    QAction* soldOutAction = nullptr;          // "估清…"
     QAction* openDrawerAction = nullptr;       // "打开钱箱"
     QAction* changeLogAction = nullptr;        // "操作记录"
     QAction* passwordAction = nullptr;         // "管理密码…"

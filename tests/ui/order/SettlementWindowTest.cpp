@@ -1,10 +1,15 @@
 #include "support/MainWindowTest.h"
 
-#include "support/EscPosReader.h"
+#include "catalogue/SoldOut.h"
 #include "receipt/ReceiptSettings.h"
+#include "storage/config/ProgramFolder.h"
+#include "storage/engine/StorageStartup.h"
+#include "support/EscPosReader.h"
 #include "support/PdfTools.h"
 #include "support/PrinterListener.h"
 #include "support/ScriptedPrintDialogs.h"
+#include "ui/catalogue/SoldOutDialog.h"
+#include "ui/order/HeldOrdersDialog.h"
 #include "ui/order/OrderGridView.h"
 #include "ui/receipt/PreviewWindow.h"
 
@@ -15,7 +20,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QWindow>
 #include <functional>
 
@@ -415,6 +422,142 @@ TEST_F(SettlementWindow, FunctionKeysActWhileThePreviewIsActive) {
     ASSERT_EQ(orders(), 1) << "F12 settles from the preview";
     QTest::keyClicks(QApplication::focusWidget(), "003");
     EXPECT_EQ(textOf("编辑框_项目代号"), "003") << "the next code replaces the old one";
+}
+
+// F9 with the list: `downs` rows below the newest, then Enter.
+void takeBackHeld(QWidget* window, int downs) {
+    QTimer::singleShot(0, [downs] {
+        auto* dialog = qobject_cast<HeldOrdersDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        auto* list = dialog->findChild<QTreeWidget*>("列表_挂单");
+        EXPECT_EQ(list->indexOfTopLevelItem(list->currentItem()), 0) << "the newest";
+        for (int i = 0; i < downs; ++i)
+            QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    QTest::keyClick(window, Qt::Key_F9);
+    // The offscreen platform gives the activation back to no window.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
+// Orders parked at the counter are kept through a restart, and numbered only
+// when they are settled.
+TEST_F(SettlementWindow, HeldOrdersSurviveARestartAndAreNumberedWhenSettled) {
+    enterDeliveryOrder();
+    OrderDraft first = window->orderDraft();
+    boxes.shown.clear();
+    press(Qt::Key_F8);
+    EXPECT_TRUE(boxes.shown.isEmpty()) << "F8 asks nothing";
+    EXPECT_FALSE(gridHasDishes());
+    enterDish("002", "1");
+    type("编辑框_备注", "第二单");
+    press(Qt::Key_F8);
+    enterDish("003", "2");
+    press(Qt::Key_F12);
+    ASSERT_EQ(orders(), 1);
+    EXPECT_EQ(window->form().heldPart->text(), "挂单：2");
+
+    window.reset();
+    db.close();
+    ASSERT_TRUE(db.open(ProgramFolder::databasePath(), StorageStartup::password));
+    startWindow();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(window->form().heldPart->text(), "挂单：2");
+    takeBackHeld(window.get(), 1);
+    const OrderDraft shown = window->orderDraft();
+    EXPECT_EQ(shown.number, "2");
+    first.number = shown.number;
+    EXPECT_EQ(shown, first);
+    press(Qt::Key_F12);
+    EXPECT_EQ(
+        rows("select 编号,合计,实付,电话 from 存单 order by ID", {"编号", "合计", "实付", "电话"})
+            .back(),
+        (Row{{"编号", "2"}, {"合计", "91"}, {"实付", "81"}, {"电话", "13800001111"}}));
+    EXPECT_EQ(count("select count(*) from 存单详单 where 存单ID=(select max(ID) from 存单)"), 3);
+
+    takeBackHeld(window.get(), 0);
+    EXPECT_EQ(textOf("编辑框_备注"), "第二单");
+    press(Qt::Key_F12);
+    EXPECT_EQ(scalar("select max(编号) from 存单"), "3");
+    EXPECT_EQ(count("select count(*) from 挂单"), 0);
+    EXPECT_EQ(window->form().heldPart->text(), "挂单：0");
+    boxes.shown.clear();
+    press(Qt::Key_F9);
+    EXPECT_EQ(boxes.lastText(), "没有挂起的订单。");
+}
+
+TEST_F(SettlementWindow, SoldOutDishesAreMarkedInTheSearchAskedOrRefused) {
+    ASSERT_TRUE(SoldOut(db).mark("红烧排骨饭", 1, {2026, 12, 8}));
+    ASSERT_TRUE(SoldOut(db).mark("茄子豆角", 0, {2026, 12, 8}));
+    window->reloadSoldOut();
+    edit("编辑框_项目代号")->setText("00");
+    auto* results = control<QTreeView>("超级列表框2");
+    EXPECT_EQ(results->model()->index(0, 3).data().toString(), "红烧排骨饭【剩1】");
+    EXPECT_EQ(results->model()->index(1, 3).data().toString(), "茄子豆角【估清】");
+    EXPECT_EQ(results->model()->index(2, 3).data().toString(), "西红柿炒蛋");
+
+    boxes.shown.clear();
+    enterDish("002", "1");
+    boxes.inputs.clear();
+    EXPECT_EQ(boxes.lastText(), "“茄子豆角”今日已估清，不能再点。");
+    EXPECT_FALSE(gridHasDishes());
+    boxes.answers = {false};
+    enterDish("001", "1");
+    boxes.inputs.clear();
+    EXPECT_EQ(boxes.lastText(), "“红烧排骨饭”今日只剩 1 份，是否继续点？");
+    EXPECT_FALSE(gridHasDishes()) << "the cashier said no";
+    boxes.answers = {true};
+    enterDish("001", "1");
+    ASSERT_TRUE(gridHasDishes());
+    press(Qt::Key_F12);
+    EXPECT_EQ(orders(), 1);
+    EXPECT_EQ(scalar("select 剩余 from 估清 where 菜名='红烧排骨饭'"), "0");
+}
+
+// A regular's usual order in one key, at today's prices, leaving out what the
+// kitchen no longer makes.
+TEST_F(SettlementWindow, LastOrderFillsTheCustomersLastLinesAtTodaysPrices) {
+    addCustomer("13800001111", "张三", "人民路 88 号");
+    const long long older = addOrder({.time = "2026-11-01 12:00:00", .telephone = "13800001111"});
+    addLine(older, "2026-11-01 12:00:00", "酸菜鱼", "1", "15");
+    const long long last = addOrder({.time = "2026-12-01 12:00:00", .telephone = "13800001111"});
+    addLine(last, "2026-12-01 12:00:00", "红烧排骨饭", "2", "30");
+    addLine(last, "2026-12-01 12:00:00", "老菜谱鸭", "1", "20");
+    addLine(last, "2026-12-01 12:00:00", "茄子豆角", "1", "12");
+    ASSERT_TRUE(SoldOut(db).mark("茄子豆角", 0, {2026, 12, 8}));
+    window->reloadSoldOut();
+    auto* button = control<QPushButton>("按钮_上次订单");
+    EXPECT_FALSE(button->isEnabled()) << "no customer yet";
+    type("编辑框_电话", "13800001111");
+    ASSERT_TRUE(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+
+    EXPECT_EQ(window->orderDraft().dishLines(),
+              (std::vector<OrderLine>{{"红烧排骨饭", "2", "份", "36"}}));
+    EXPECT_EQ(textOf("编辑框_合计"), "36");
+    EXPECT_EQ(boxes.lastText(),
+              "上次订单中这些菜品没有加入：老菜谱鸭（已不在菜单中）、茄子豆角（今日已估清）。");
+}
+
+TEST_F(SettlementWindow, SoldOutFromTheMenuMarksTheFoundDishUntilTheDayEnds) {
+    edit("编辑框_项目代号")->setText("003");
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<SoldOutDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->findChild<QTreeWidget*>("列表_估清")->currentItem()->text(1),
+                  "西红柿炒蛋");
+        dialog->findChild<QPushButton*>("按钮_估清")->click();
+        dialog->reject();
+    });
+    window->form().soldOutAction->trigger();
+    const QAbstractItemModel* results = control<QTreeView>("超级列表框2")->model();
+    EXPECT_EQ(results->index(0, 3).data().toString(), "西红柿炒蛋【估清】");
+    clock.set({2026, 12, 9, 0, 0, 5});
+    window->tick();
+    EXPECT_EQ(results->index(0, 3).data().toString(), "西红柿炒蛋") << "a till left running overnight";
 }
 
 } // namespace
