@@ -32,7 +32,9 @@ std::vector<TableDef> buildTables() {
           // What 抹零 took off (negative when it rounded up): 实付 is what was paid.
           {"抹零金额", K::Money, 0, false},
           // The till that took the order; empty for orders stored before.
-          {"收银台", K::Text, 64, false}}},
+          {"收银台", K::Text, 64, false},
+          // The cashier at the till; empty where the shop keeps no cashier list.
+          {"收银员", K::Text, 16, false}}},
         {"存单详单",
          {{"ID", K::AutoNumber},
           {"存单ID", K::Int32},
@@ -70,7 +72,44 @@ std::vector<TableDef> buildTables() {
           {"编号", K::Int32},
           {"原内容", K::Memo},
           {"新内容", K::Memo},
-          {"收银台", K::Text, 64, false}},
+          {"收银台", K::Text, 64, false},
+          {"收银员", K::Text, 16, false}},
+         false},
+        // Who may take orders; when the list is empty nobody is asked. The
+        // PIN is kept as a salted digest, empty when none is asked.
+        {"收银员", {{"ID", K::AutoNumber}, {"姓名", K::Text, 16}, {"密码", K::Text, 160}}, false},
+        // Handovers and day closes: numbered, and never changed or removed.
+        // The ID bounds say which orders and change records each one covered.
+        {"交班记录",
+         {{"ID", K::AutoNumber},
+          {"类别", K::Text, 8},
+          {"编号", K::Int32},
+          {"补充编号", K::Int32},
+          {"营业日", K::Text, 10},
+          {"开始时间", K::DateTime},
+          {"结束时间", K::DateTime},
+          {"收银台", K::Text, 64},
+          {"收银员", K::Text, 16},
+          {"起始存单ID", K::Int32},
+          {"截止存单ID", K::Int32},
+          {"起始记录ID", K::Int32},
+          {"截止记录ID", K::Int32},
+          {"订单数", K::Int32},
+          {"收入", K::Money},
+          {"支付明细", K::Memo},
+          {"减免单数", K::Int32},
+          {"减免金额", K::Money},
+          {"删除单数", K::Int32},
+          {"删除金额", K::Money},
+          {"修改单数", K::Int32},
+          {"打单未结算", K::Int32},
+          {"备用金", K::Money},
+          {"现金收入", K::Money},
+          {"现金变动", K::Money},
+          {"应有现金", K::Money},
+          {"实点现金", K::Money},
+          {"差额", K::Money},
+          {"留存备用金", K::Money}},
          false},
     };
 }
