@@ -22,6 +22,7 @@ class QComboBox;
 class QTimer;
 class QLineEdit;
 class QMenu;
+class ShiftMenu;
 
 // The order-taking window. Handlers read the controls, let the order classes
 // decide, and write the result back. Printing and the receipt preview are
@@ -146,4 +147,5 @@ class MainWindow : public QMainWindow {
     OrderReceipts m_receipts;
     ToolWindows m_tools;
     DataCopies m_copies;
+    ShiftMenu* m_shiftMenu = nullptr;
 };
