@@ -11,9 +11,10 @@ using Values::sqlQuote;
 namespace {
 
 // What the log stores for each kind, in the order of the enumeration.
-constexpr const char* kindNames[] = {"删除订单", "修改订单",   "打单未结算", "重打小票",
-                                     "打开钱箱", "小票未打印", "恢复数据"};
-static_assert(std::size(kindNames) == std::size_t(ChangeLog::Kind::Restore) + 1);
+constexpr const char* kindNames[] = {"删除订单", "修改订单",   "打单未结算",   "重打小票",
+                                     "打开钱箱", "小票未打印", "恢复数据",     "生成演示数据",
+                                     "删除演示数据"};
+static_assert(std::size(kindNames) == std::size_t(ChangeLog::Kind::DemoRemoval) + 1);
 
 } // namespace
 
@@ -22,9 +23,9 @@ const char* ChangeLog::kindName(Kind kind) {
 }
 
 const std::vector<ChangeLog::Kind>& ChangeLog::kinds() {
-    static const std::vector<Kind> all{Kind::Deletion, Kind::Edit,         Kind::PrintOnly,
-                                       Kind::Reprint,  Kind::DrawerOpened, Kind::NotPrinted,
-                                       Kind::Restore};
+    static const std::vector<Kind> all{Kind::Deletion,   Kind::Edit,         Kind::PrintOnly,
+                                       Kind::Reprint,    Kind::DrawerOpened, Kind::NotPrinted,
+                                       Kind::Restore,    Kind::DemoData,     Kind::DemoRemoval};
     return all;
 }
 

@@ -8,13 +8,24 @@ class Database;
 // 操作记录: what was done to stored orders and to printed receipts, so the
 // owner can see every deletion, edit, unsettled print and reprint, every
 // receipt that then did not print, every time the cash drawer was opened
-// without a sale, and every restore of the data from a copy. A record
+// without a sale, every restore of the data from a copy and every run of the
+// demo data. A record
 // is written inside the transaction of the change it describes, and the
 // program never changes or removes one.
 class ChangeLog {
   public:
     // kindName reads a table in this order: a new kind goes last, with its name.
-    enum class Kind { Deletion, Edit, PrintOnly, Reprint, DrawerOpened, NotPrinted, Restore };
+    enum class Kind {
+        Deletion,
+        Edit,
+        PrintOnly,
+        Reprint,
+        DrawerOpened,
+        NotPrinted,
+        Restore,
+        DemoData,
+        DemoRemoval
+    };
 
     struct Entry {
         Kind kind;

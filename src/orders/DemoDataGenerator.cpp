@@ -1,11 +1,13 @@
 #include "orders/DemoDataGenerator.h"
 
+#include "history/ChangeLog.h"
 #include "orders/DishCache.h"
 #include "orders/OrderStore.h"
 #include "orders/TableCache.h"
 #include "storage/engine/Database.h"
 #include "storage/engine/DbTransaction.h"
 #include "storage/values/Calendar.h"
+#include "storage/values/Clock.h"
 #include "storage/values/Values.h"
 
 #include <cmath>
@@ -82,13 +84,17 @@ bool DemoDataGenerator::generate(int year, unsigned seed, const Progress& progre
     m_random.seed(seed);
     m_ordersWritten = 0;
     m_failure.clear();
+    m_now = m_db.clock().now();
+    const long long before = orderCount(m_db, false);
     const int daysInYear = Calendar::daysInMonth(year, 2) == 29 ? 366 : 365;
     DbTransaction transaction(m_db);
     int daysDone = 0;
     if (!transaction.started())
         fail();
     for (int month = 1; month <= 12 && m_failure.empty(); ++month) {
-        for (int day = 1; day <= Calendar::daysInMonth(year, month) && m_failure.empty(); ++day) {
+        for (int day = 1; day <= Calendar::daysInMonth(year, month) && m_failure.empty() &&
+                          DateTime{year, month, day} <= m_now.dateOnly();
+             ++day) {
             generateDay(year, month, day);
             if (progress && !progress(++daysDone, daysInYear)) {
                 m_ordersWritten = 0;
@@ -96,12 +102,39 @@ bool DemoDataGenerator::generate(int year, unsigned seed, const Progress& progre
             }
         }
     }
-    if (m_failure.empty() && !transaction.commit())
+    const std::string record = "生成演示订单" + std::to_string(m_ordersWritten) + "张，之前有订单" +
+                               std::to_string(before) + "张";
+    if (m_failure.empty() &&
+        (!ChangeLog(m_db).write({ChangeLog::Kind::DemoData, "", "", "", record}) ||
+         !transaction.commit()))
         fail();
     if (m_failure.empty())
         return true;
     m_ordersWritten = 0;
     return false;
+}
+
+long long DemoDataGenerator::orderCount(Database& db, bool demoOnly) {
+    const int handle = db.OpenTable(std::string("select count(*) from 存单") +
+                                    (demoOnly ? " where 演示 = 1" : ""));
+    const long long count =
+        handle ? static_cast<long long>(db.ReadColByIndex(handle, 1).toNumber()) : -1;
+    db.CloseTable(handle);
+    return count;
+}
+
+long long DemoDataGenerator::removeDemoOrders(Database& db) {
+    DbTransaction transaction(db);
+    const long long count = transaction.started() ? orderCount(db, true) : -1;
+    const bool removed =
+        count >= 0 &&
+        db.ExecuteSql(
+            "Delete * from 存单详单 where 存单ID in (select ID from 存单 where 演示 = 1)") &&
+        db.ExecuteSql("Delete * from 存单 where 演示 = 1") &&
+        ChangeLog(db).write({ChangeLog::Kind::DemoRemoval, "", "", "",
+                             "删除演示订单" + std::to_string(count) + "张"}) &&
+        transaction.commit();
+    return removed ? count : -1;
 }
 
 void DemoDataGenerator::fail() {
@@ -119,12 +152,14 @@ void DemoDataGenerator::generateDay(int year, int month, int day) {
     double sum = 0;
     for (int number = 1; sum < target && m_failure.empty(); ++number) {
         const int hour = random(1, 21);
-        const std::string time = timeText(year, month, day, hour, random(1, 59));
-        sum = std::trunc(sum + generateOrder(time, number));
+        const int minute = random(1, 59);
+        const std::string time = timeText(year, month, day, hour, minute);
+        const bool stored = DateTime{year, month, day, hour, minute, 0} <= m_now;
+        sum = std::trunc(sum + generateOrder(time, number, stored));
     }
 }
 
-double DemoDataGenerator::generateOrder(const std::string& time, int number) {
+double DemoDataGenerator::generateOrder(const std::string& time, int number, bool stored) {
     const int target = random(1, 20);
     double sum = 0;
     std::vector<const PricedDish*> lines;
@@ -142,7 +177,7 @@ double DemoDataGenerator::generateOrder(const std::string& time, int number) {
         table = m_tables[random(0, int(m_tables.size()) - 1)];
     else
         customer = m_customers[random(0, int(m_customers.size()) - 1)];
-    if (!store(time, number, sum, table, customer, lines))
+    if (stored && !store(time, number, sum, table, customer, lines))
         fail();
     return sum;
 }
@@ -167,7 +202,9 @@ bool DemoDataGenerator::store(const std::string& time, int number, double sum,
                             customer.name,
                             customer.address,
                             "",
-                            {}};
+                            {},
+                            {},
+                            true};
     for (const PricedDish* line : lines)
         order.lines.push_back({line->name, "1", line->unit, Values::numberToText(line->price)});
     if (OrderStore(m_db).insert(order) == 0)

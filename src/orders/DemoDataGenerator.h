@@ -4,13 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "storage/values/DateTime.h"
+
 class Database;
 class DishCache;
 class TableCache;
 
 // Fills the order tables with a year of invented orders, written by the
-// order store as settlements are, so that the history and the reports have something
-// to show. Nothing marks the rows as invented.
+// order store as settlements are, so that the history and the reports have
+// something to show. Every invented order is marked 演示, none is dated after
+// the database's clock, and each run and each removal leaves one change record.
 class DemoDataGenerator {
   public:
     struct Dish {
@@ -36,9 +39,15 @@ class DemoDataGenerator {
     Refusal prepare();
     static std::string refusalMessage(Refusal refusal);
 
-    // Generates every day of the year in one transaction; false when it was
-    // stopped or a row could not be stored, and then nothing is kept.
+    // Generates every day of the year up to now in one transaction; false
+    // when it was stopped or a row could not be stored, and then nothing is kept.
     bool generate(int year, unsigned seed, const Progress& progress = {});
+
+    // The orders the database holds: all of them, or the invented ones.
+    static long long orderCount(Database& db, bool demoOnly);
+    // Deletes every invented order with its lines in one transaction, with
+    // one change record; the number deleted, or -1 when nothing was.
+    static long long removeDemoOrders(Database& db);
     // Why the last run stored nothing; empty when it was stopped or stored.
     const std::string& failure() const { return m_failure; }
 
@@ -55,7 +64,9 @@ class DemoDataGenerator {
 
     int random(int low, int high);
     void generateDay(int year, int month, int day);
-    double generateOrder(const std::string& time, int number);
+    // An order drawn for a time after now is drawn all the same, so that
+    // the orders before it come out as they would, but not stored.
+    double generateOrder(const std::string& time, int number, bool stored);
     // The order and its lines, or nothing: an order without its lines would
     // count in the income but not the sales.
     bool store(const std::string& time, int number, double sum, const std::string& table,
@@ -67,6 +78,7 @@ class DemoDataGenerator {
     std::vector<std::string> m_tables;
     std::vector<Customer> m_customers;
     std::mt19937 m_random;
+    DateTime m_now;
     int m_ordersWritten = 0;
     std::string m_failure;
 };

@@ -58,8 +58,9 @@ std::string insertStatement(const OrderStore::Order& o, const Database& db) {
     std::string values;
     for (const std::string& value : rowValues(o))
         values += (values.empty() ? "" : ",") + value;
-    return std::string("insert into 存单 (") + rowColumns + ",收银台,收银员) values (" + values +
-           "," + sqlQuote(db.tillName()) + "," + sqlQuote(db.cashierName()) + ")";
+    return std::string("insert into 存单 (") + rowColumns + ",收银台,收银员" +
+           (o.demo ? ",演示" : "") + ") values (" + values + "," + sqlQuote(db.tillName()) + "," +
+           sqlQuote(db.cashierName()) + (o.demo ? ",'1'" : "") + ")";
 }
 
 std::string updateStatement(long long id, const OrderStore::Order& o) {
@@ -82,7 +83,8 @@ OrderStore::Order OrderStore::fromDraft(const OrderDraft& d, const std::string& 
     Order o{
         number,           d.header, d.shop,          time,     d.discountName, d.discountPortions,
         d.discountAmount, d.total,  d.paymentMethod, d.paid,   d.actuallyPaid, d.table,
-        d.telephone,      d.name,   d.address,       d.remark, d.rounding,     {}};
+        d.telephone,      d.name,   d.address,       d.remark, d.rounding,     {},
+        false};
     for (const OrderLine& line : d.dishLines())
         o.lines.push_back({line.dishName, line.quantity, line.unit, line.subtotal});
     return o;

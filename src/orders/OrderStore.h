@@ -37,6 +37,7 @@ class OrderStore {
         std::string remark;
         std::string rounding;
         std::vector<Line> lines;
+        bool demo = false; // invented by the demo data; an edit keeps the mark
     };
 
     // The order on screen as stored at `time`, numbered `number`.

@@ -1,5 +1,6 @@
 #include "orders/Settlement.h"
 
+#include "history/ChangeLog.h"
 #include "orders/OrderChecks.h"
 #include "orders/OrderNumbering.h"
 #include "orders/OrderStore.h"
@@ -17,7 +18,13 @@ Settlement::Result Settlement::settle(const OrderDraft& order, const Print& prin
     Result stored = store(order);
     if (stored.outcome != Outcome::Done)
         return stored;
-    stored.outcome = print(true) ? Outcome::Done : Outcome::NotPrinted;
+    if (print(true))
+        return stored;
+    // The owner sees which stored orders may have left without a receipt.
+    stored.outcome = Outcome::NotPrinted;
+    const auto record = ChangeLog::notPrinted(std::to_string(stored.orderId), m_number);
+    if (!ChangeLog(m_db).write(record))
+        stored.message = "无法写入操作记录（小票未打印）。";
     return stored;
 }
 

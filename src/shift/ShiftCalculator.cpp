@@ -90,8 +90,10 @@ ReadResult<ShiftFigures> ShiftCalculator::figures(const ShiftPeriod& period) con
 
 bool ShiftCalculator::addOrders(const ShiftPeriod& period, ShiftFigures& figures) const {
     const ReadResult<Rows> rows =
+        // Demo orders never went through the drawer.
         m_db.read("select 支付方式,实付,减免金额 from 存单" +
-                  condition(period, period.afterOrderId, figures.lastOrderId) + " order by ID");
+                  condition(period, period.afterOrderId, figures.lastOrderId) +
+                  " and 演示=0 order by ID");
     if (!rows)
         return false;
     for (const Rows::Row& row : *rows) {

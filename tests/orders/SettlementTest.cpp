@@ -1,4 +1,5 @@
 #include "orders/OrderNumbering.h"
+#include "history/ChangeLog.h"
 #include "orders/Settlement.h"
 #include "support/SampleOrders.h"
 #include "support/TestDatabase.h"
@@ -251,6 +252,10 @@ TEST_P(SettlementTest, SettlePrintsWithCopiesAfterStoring) {
     EXPECT_EQ(settlement.settle(second, print).outcome, Settlement::Outcome::NotPrinted)
         << "a cancelled print keeps the stored order";
     EXPECT_EQ(count("存单"), 2);
+    const auto record = rows("select * from 操作记录", {"操作", "编号"});
+    ASSERT_EQ(record.size(), 1u) << "only the receipt that did not print is recorded";
+    EXPECT_EQ(record[0].at("操作"), ChangeLog::kindName(ChangeLog::Kind::NotPrinted));
+    EXPECT_EQ(record[0].at("编号"), "2");
     EXPECT_EQ(printed, (std::vector<bool>{true, true}));
 }
 

@@ -89,6 +89,10 @@ std::string BackupFolder::replacedPath(const DateTime& time) const {
     return m_folder + "/恢复前-" + stamp(time) + suffix;
 }
 
+std::string BackupFolder::beforeDemoPath(const DateTime& time) const {
+    return m_folder + "/演示数据前/" + stamp(time) + suffix;
+}
+
 bool BackupFolder::hasCopyOf(const DateTime& day) const {
     for (const Copy& copy : copies())
         if (dayKey(copy.time) == dayKey(day))

@@ -29,6 +29,9 @@ class BackupFolder {
     static std::string fileName(const DateTime& time);
     // Where a restore keeps the database it replaces; rotation leaves it alone.
     std::string replacedPath(const DateTime& time) const;
+    // The copy taken before demo data is generated, in a folder of its own:
+    // rotation, which may run meanwhile, neither keeps nor removes it.
+    std::string beforeDemoPath(const DateTime& time) const;
     bool hasCopyOf(const DateTime& day) const;
 
     // The newest copy of each of the last 14 days that have one, and the

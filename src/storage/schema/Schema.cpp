@@ -33,6 +33,8 @@ std::vector<TableDef> buildTables() {
           {"抹零金额", K::Money, 0, false},
           // The till that took the order; empty for orders stored before.
           {"收银台", K::Text, 64, false},
+          // Orders the demo data invented, so they can be told apart and removed.
+          {"演示", K::YesNo, 0, false},
           // The cashier at the till; empty where the shop keeps no cashier list.
           {"收银员", K::Text, 16, false}}},
         {"存单详单",

@@ -28,9 +28,11 @@ const std::vector<Step>& steps() {
         {2, moneyToTheFen, ServerSchema::moneyConversionSql()},
         // The till that took an order or made a change.
         {3, SqliteFile::addLaterTablesAndColumns, {}},
+        // Orders the demo data invented, marked.
+        {4, SqliteFile::addLaterTablesAndColumns, {}},
         // The cashier list, the cashier with every order and change record,
         // and the handovers and day closes.
-        {4, SqliteFile::addLaterTablesAndColumns, {}},
+        {5, SqliteFile::addLaterTablesAndColumns, {}},
     };
     return all;
 }

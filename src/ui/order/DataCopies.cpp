@@ -103,20 +103,24 @@ void DataCopies::backUpByHand() {
         {QStringLiteral("Tablewise 数据 (*.mdb)")});
     if (path.isEmpty())
         return;
+    const std::string problem = copyTo(m_db, path.toStdString());
+    if (problem.empty())
+        MessageBoxes::instance().inform(m_window, QStringLiteral("数据已备份到：\n") + path,
+                                        MessageBoxes::Icon::Information, backupTitle);
+    else
+        MessageBoxes::instance().inform(
+            m_window, QStringLiteral("备份失败：") + qs(problem) + QStringLiteral("。\n\n") + path,
+            MessageBoxes::Icon::Warning, backupTitle);
+}
+
+std::string DataCopies::copyTo(Database& db, const std::string& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    DatabaseCopy copy(m_db.connection(), path.toStdString());
+    DatabaseCopy copy(db.connection(), path);
     while (copy.step(AutomaticBackups::pagesPerStep * 8) != DatabaseCopy::State::Done &&
            copy.running())
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QApplication::restoreOverrideCursor();
-    if (copy.state() == DatabaseCopy::State::Done)
-        MessageBoxes::instance().inform(m_window, QStringLiteral("数据已备份到：\n") + path,
-                                        MessageBoxes::Icon::Information, backupTitle);
-    else
-        MessageBoxes::instance().inform(m_window,
-                                        QStringLiteral("备份失败：") + qs(copy.problem()) +
-                                            QStringLiteral("。\n\n") + path,
-                                        MessageBoxes::Icon::Warning, backupTitle);
+    return copy.state() == DatabaseCopy::State::Done ? std::string() : copy.problem();
 }
 
 void DataCopies::chooseRestore() {

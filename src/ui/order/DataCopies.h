@@ -26,6 +26,9 @@ class DataCopies {
     // The program must not end with half a copy.
     void backUpOnClosing();
     void backUpByHand();  // "备份数据…"
+    // Copies the database to `path` while the window keeps painting; why it
+    // failed, or nothing.
+    static std::string copyTo(Database& db, const std::string& path);
     void chooseRestore(); // "恢复数据…"
     // Checks the file, shows what it holds, asks, keeps the current database
     // in the backup folder and carries on with the restored one; false when

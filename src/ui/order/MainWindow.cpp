@@ -186,6 +186,7 @@ void MainWindow::connectCommands() {
         {m_form.toolButtons[8], [this] { m_form.dropMenu(8, m_form.settingsMenu); }},
         {m_form.toolButtons[9], [this] { m_form.dropMenu(9, m_form.helpMenu); }},
         {m_form.demoDataAction, [this] { m_tools.generateDemoData(m_dishes, m_tables); }},
+        {m_form.demoRemovalAction, [this] { m_tools.removeDemoData(); }},
         {m_form.headerListAction, [this] { m_tools.openHeaderList(); }},
         {m_form.shopListAction, [this] { m_tools.openShopList(); }},
         {m_form.discountListAction, [this] { m_tools.openDiscountList(); }},
@@ -540,6 +541,8 @@ void MainWindow::settleOrder() {
     case Settlement::Outcome::NotPrinted:
         // Stored; the order stays on screen for F11 or F10.
         showSession();
+        if (!result.message.empty())
+            tell(qs(result.message));
         return;
     }
 }

@@ -219,6 +219,11 @@ void MainWindowForm::buildToolBar(QMainWindow* window) {
     demoDataAction = toolBar->addAction(style->standardIcon(QStyle::SP_FileIcon), demoData);
     demoDataAction->setObjectName(QStringLiteral("按钮_生成销售随机数据"));
     demoDataAction->setToolTip(demoData);
+    const QString demoRemoval = QStringLiteral("删除演示数据");
+    demoRemovalAction =
+        toolBar->addAction(style->standardIcon(QStyle::SP_TrashIcon), demoRemoval);
+    demoRemovalAction->setObjectName(QStringLiteral("按钮_删除演示数据"));
+    demoRemovalAction->setToolTip(demoRemoval);
 }
 
 void MainWindowForm::buildStatusBar(QMainWindow* window) {

@@ -75,6 +75,7 @@ struct MainWindowForm {
     QToolBar* toolBar = nullptr;
     QList<QAction*> toolButtons;               // positions 0 to 9; 3 and 7 are separators
     QAction* demoDataAction = nullptr;         // "生成销售随机数据", after the ten
+    QAction* demoRemovalAction = nullptr;      // "删除演示数据", beside it
     QMenu* settingsMenu = nullptr;             // "设置菜单"
     QAction* headerListAction = nullptr;       // "票头设置"
     QAction* shopListAction = nullptr;         // "店名设置"

@@ -70,6 +70,11 @@ void ToolWindows::generateDemoData(const DishCache& dishes, const TableCache& ta
         m_callbacks.ordersGenerated();
 }
 
+void ToolWindows::removeDemoData() {
+    if (DemoDataAction::remove(m_window, m_db))
+        m_callbacks.ordersGenerated();
+}
+
 void ToolWindows::openChangeLog() {
     ChangeLogWindow(m_db, m_clock, m_window).exec();
 }

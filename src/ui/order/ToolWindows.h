@@ -36,6 +36,7 @@ class ToolWindows {
     void openDatabaseSettings(); // "数据库设置…"
     // "生成销售随机数据" over the dishes and tables order entry holds.
     void generateDemoData(const DishCache& dishes, const TableCache& tables);
+    void removeDemoData(); // "删除演示数据"
 
   private:
     Database& m_db;

@@ -249,10 +249,11 @@ TEST_F(SettlementWindow, CancelledPrintKeepsTheStoredOrderOnScreenOnce) {
     dialogs.cancel = false;
     press(Qt::Key_F11);
     EXPECT_EQ(PdfTools::pages(dialogs.pdfPath), 1) << "F11 still prints it";
+    const std::string id = rows("select * from 存单", {"ID"})[0]["ID"];
     EXPECT_EQ(rows("select * from 操作记录", {"操作", "存单ID"}),
-              (std::vector<Row>{
-                  {{"操作", "重打小票"}, {"存单ID", rows("select * from 存单", {"ID"})[0]["ID"]}}}))
-        << "a receipt of a stored order";
+              (std::vector<Row>{{{"操作", "小票未打印"}, {"存单ID", id}},
+                                {{"操作", "重打小票"}, {"存单ID", id}}}))
+        << "the receipt that did not print, then a receipt of the stored order";
 
     boxes.answers = {true};
     press(Qt::Key_F10);
