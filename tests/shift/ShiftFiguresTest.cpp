@@ -15,7 +15,7 @@ namespace {
 // Each handover's expected cash is worked out by hand in the table.
 class ShiftFiguresTest : public OnBothEngines {
   public:
-    enum class Act { Order, Edit, Delete, PrintOnly, Handover, DayClose };
+    enum class Act { Order, DemoOrder, Edit, Delete, PrintOnly, Handover, DayClose };
     struct Step {
         Act act;
         const char* cashier;
@@ -48,9 +48,13 @@ class ShiftFiguresTest : public OnBothEngines {
         data.db.setCashierName(step.cashier);
         switch (step.act) {
         case Act::Order:
-            ids[step.order] = OrderStore(data.db).insert(order(step));
+        case Act::DemoOrder: {
+            OrderStore::Order o = order(step);
+            o.demo = step.act == Act::DemoOrder;
+            ids[step.order] = OrderStore(data.db).insert(o);
             ASSERT_GT(ids[step.order], 0);
             return;
+        }
         case Act::Edit:
             ASSERT_TRUE(OrderStore(data.db).replace(ids.at(step.order), order(step)));
             return;
@@ -110,6 +114,7 @@ const ShiftFiguresTest::Step day[] = {
     {A::Order, "张三", "b", "微信支付", "20"},
     {A::Order, "张三", "c", "现金支付", "15.5"},
     {A::Edit, "张三", "c", "现金支付", "12"}, // its own order: counts as it stands
+    {A::DemoOrder, "张三", "x", "现金支付", "99"}, // invented: never in the drawer
     {A::PrintOnly, "张三", "", "", ""},
     // 0 float + 30 + 12
     {A::Handover, "张三", "", "", "", "42", "40", "20", 3, 0, 1},
