@@ -55,7 +55,9 @@ void ShiftDialog::addCashBoxes(QFormLayout* form) {
     // A float carried from the last handover is what that cashier left.
     if (!m_record.period.floatCarried)
         m_float = addCashBox(form, QStringLiteral("备用金"), f.startingFloat);
-    m_counted = addCashBox(form, QStringLiteral("实点现金"), f.expectedCash());
+    // Left empty: the drawer is counted, not confirmed.
+    m_counted = addCashBox(form, QStringLiteral("实点现金"), {});
+    m_counted->clear();
     m_left = addCashBox(form, QStringLiteral("留存备用金"), f.startingFloat);
     m_counted->setFocus();
 }
@@ -65,10 +67,7 @@ QLineEdit* ShiftDialog::addCashBox(QFormLayout* form, const QString& caption, Mo
     ListControls::nameControl(box, QStringLiteral("编辑框_") + caption, caption);
     box->selectAll();
     form->addRow(caption + QStringLiteral("："), box);
-    connect(box, &QLineEdit::textChanged, this, [this] {
-        if (readTyped(false))
-            showFigures();
-    });
+    connect(box, &QLineEdit::textChanged, this, [this] { showFigures(); });
     return box;
 }
 
@@ -117,8 +116,11 @@ void ShiftDialog::confirm() {
         accept();
 }
 
+// A handover shows its difference once what was typed reads as amounts.
 void ShiftDialog::showFigures() {
+    const bool counted = m_purpose == Purpose::Handover ? readTyped(false)
+                                                        : m_purpose != Purpose::Current;
     m_list->clear();
-    for (const ShiftSlip::Line& line : ShiftSlip::lines(m_record, m_purpose != Purpose::Current))
+    for (const ShiftSlip::Line& line : ShiftSlip::lines(m_record, counted))
         new QTreeWidgetItem(m_list, {qs(line.caption), qs(line.value)});
 }
