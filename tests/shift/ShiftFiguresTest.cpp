@@ -6,6 +6,7 @@
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <map>
 
@@ -172,6 +173,25 @@ TEST_P(ShiftFiguresTest, ASecondDayCloseIsRefusedNamingTheFirst) {
     EXPECT_FALSE(again.ok);
     EXPECT_EQ(again.message, ShiftRecords::closedMessage(1));
     EXPECT_EQ(data.count("select count(*) from 交班记录"), 1);
+}
+
+TEST(ShiftRecordsFailure, ARecordThatCannotBeStoredLeavesNothingAndSaysSo) {
+    TestDatabase data{TestDatabase::Start::Template};
+    ASSERT_EQ(sqlite3_exec(data.db.connection(),
+                           "create trigger refuse before insert on 交班记录 begin "
+                           "select raise(abort,'refused'); end",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    ShiftRecords records(data.db);
+    const ReadResult<ShiftPeriod> period = records.nextHandover("前台", "");
+    ASSERT_TRUE(period);
+    const ReadResult<ShiftFigures> figures = ShiftCalculator(data.db).figures(*period);
+    ASSERT_TRUE(figures);
+    const ShiftRecords::Stored stored = records.store(*period, *figures);
+    EXPECT_FALSE(stored.ok);
+    EXPECT_NE(stored.message.find("什么也没有保存"), std::string::npos) << stored.message;
+    EXPECT_EQ(data.count("select count(*) from 交班记录"), 0);
+    EXPECT_FALSE(data.db.inTransaction());
 }
 
 } // namespace
