@@ -32,14 +32,15 @@ std::string priceRefusalOf(const std::string& text, double rounded) {
 
 DishInput DishInput::fromFields(const std::string& code, const std::string& letters,
                                 const std::string& name, const std::string& priceText,
-                                const std::string& unit) {
+                                const std::string& unit, const std::string& station) {
     const double price = Values::roundTo(Values::textToNumber(priceText), 1);
     return {Values::trim(code),
             Values::trim(letters),
             Values::trim(name),
             price,
             unit,
-            priceRefusalOf(priceText, price)};
+            priceRefusalOf(priceText, price),
+            Values::trim(station)};
 }
 
 std::string DishInput::priceText() const {
@@ -51,14 +52,31 @@ ListRow DishInput::toRow() const {
 }
 
 ReadResult<ListRows> DishCatalogue::loadDishList() const {
+    ReadResult<ListRows> rows = loadMenu();
+    if (rows)
+        for (ListRow& row : *rows)
+            row.pop_back();
+    return rows;
+}
+
+ReadResult<ListRows> DishCatalogue::loadMenu() const {
     const ReadResult<Rows> read = m_db.read("Select * from 菜单");
     if (!read)
         return read.readFailure();
     ListRows rows;
     for (const Rows::Row& row : *read)
         rows.push_back({"", row["代码"].toText(), row["字母"].toText(), row["菜名"].toText(),
-                        Values::numberToText(row["价格"].toNumber()), row["单位"].toText()});
+                        Values::numberToText(row["价格"].toNumber()), row["单位"].toText(),
+                        row["出品部门"].toText()});
     return rows;
+}
+
+ReadResult<std::string> DishCatalogue::stationOf(const std::string& dishName) const {
+    const ReadResult<Rows> read =
+        m_db.read("select 出品部门 from 菜单 where 菜名 = " + sqlQuote(dishName));
+    if (!read)
+        return read.readFailure();
+    return read->empty() ? std::string() : (*read)[0]["出品部门"].toText();
 }
 
 std::string DishCatalogue::fieldRefusal(const DishInput& dish) {
@@ -88,6 +106,8 @@ std::string DishCatalogue::fieldRefusal(const DishInput& dish) {
 ListOutcome DishCatalogue::addDish(const DishInput& dish, const ListRows& shown) {
     if (std::string refusal = fieldRefusal(dish); !refusal.empty())
         return ListOutcome::refused(std::move(refusal));
+    if (std::string refusal = stationRefusal(dish); !refusal.empty())
+        return ListOutcome::refused(std::move(refusal));
     if (const int row = findRow(shown, dish.code, Code); row >= 0)
         return ListOutcome::refused("代号已经存在，不能重复添加。", row);
     if (const int row = findRow(shown, dish.name, Name); row >= 0)
@@ -98,20 +118,35 @@ ListOutcome DishCatalogue::addDish(const DishInput& dish, const ListRows& shown)
 }
 
 std::string DishCatalogue::insertStatement(const DishInput& dish) {
-    return "insert into 菜单  (代码,字母,菜名,价格,单位) values (" + sqlQuote(dish.code) + "," +
-           sqlQuote(dish.letters) + "," + sqlQuote(dish.name) + "," + dish.priceText() + "," +
-           sqlQuote(dish.unit) + ")";
+    return "insert into 菜单  (代码,字母,菜名,价格,单位,出品部门) values (" + sqlQuote(dish.code) +
+           "," + sqlQuote(dish.letters) + "," + sqlQuote(dish.name) + "," + dish.priceText() + "," +
+           sqlQuote(dish.unit) + "," + sqlQuote(dish.station) + ")";
+}
+
+std::string DishCatalogue::stationRefusal(const DishInput& dish) const {
+    if (dish.station.empty())
+        return {};
+    const ReadResult<Rows> read =
+        m_db.read("select ID from 出品部门 where 名称 = " + sqlQuote(dish.station));
+    if (!read)
+        return read.message("读取出品部门", "菜品没有保存。");
+    if (!read->empty())
+        return {};
+    return "没有出品部门“" + dish.station + "”，请先在“出品部门设置”中添加。";
 }
 
 ListOutcome DishCatalogue::modifyDish(const DishInput& dish, const ListRows& shown) {
     if (std::string refusal = fieldRefusal(dish); !refusal.empty())
+        return ListOutcome::refused(std::move(refusal));
+    if (std::string refusal = stationRefusal(dish); !refusal.empty())
         return ListOutcome::refused(std::move(refusal));
     const int row = findRow(shown, dish.name, Name);
     if (row < 0)
         return ListOutcome::refused("菜名不存在，无法完成修改。");
     const std::string sql = "update 菜单 set 代码 = " + sqlQuote(dish.code) +
                             ",字母 =" + sqlQuote(dish.letters) + ",单位 =" + sqlQuote(dish.unit) +
-                            ",价格=" + dish.priceText() + "  where 菜名 = " + sqlQuote(dish.name);
+                            ",价格=" + dish.priceText() + ",出品部门 =" + sqlQuote(dish.station) +
+                            "  where 菜名 = " + sqlQuote(dish.name);
     if (!m_db.ExecuteSql(sql))
         return ListOutcome::failed(m_db);
     return ListOutcome::done("修改完成。", row);
@@ -140,11 +175,12 @@ DishCatalogue::MenuStored DishCatalogue::storeMenu(const std::vector<std::string
     for (const MenuChange& change : changes) {
         const DishInput& dish = change.dish;
         const std::string statement =
-            change.id == 0 ? insertStatement(dish)
-                           : "update 菜单 set 字母 =" + sqlQuote(dish.letters) +
-                                 ",菜名 =" + sqlQuote(dish.name) + ",价格=" + dish.priceText() +
-                                 ",单位 =" + sqlQuote(dish.unit) +
-                                 " where [id] = " + std::to_string(change.id);
+            change.id == 0
+                ? insertStatement(dish)
+                : "update 菜单 set 字母 =" + sqlQuote(dish.letters) +
+                      ",菜名 =" + sqlQuote(dish.name) + ",价格=" + dish.priceText() +
+                      ",单位 =" + sqlQuote(dish.unit) + ",出品部门 =" + sqlQuote(dish.station) +
+                      " where [id] = " + std::to_string(change.id);
         if (!m_db.ExecuteSql(statement))
             return MenuStored::Failed;
         if (++done % 64 == 0 && progress && !progress(done, total))

@@ -13,8 +13,8 @@ namespace {
 // What the log stores for each kind, in the order of the enumeration.
 constexpr const char* kindNames[] = {"删除订单", "修改订单",   "打单未结算",   "重打小票",
                                      "打开钱箱", "小票未打印", "恢复数据",     "生成演示数据",
-                                     "删除演示数据"};
-static_assert(std::size(kindNames) == std::size_t(ChangeLog::Kind::DemoRemoval) + 1);
+                                     "删除演示数据", "厨房单", "补打厨房单", "厨房单未打印"};
+static_assert(std::size(kindNames) == std::size_t(ChangeLog::Kind::KitchenNotPrinted) + 1);
 
 } // namespace
 
@@ -25,7 +25,9 @@ const char* ChangeLog::kindName(Kind kind) {
 const std::vector<ChangeLog::Kind>& ChangeLog::kinds() {
     static const std::vector<Kind> all{Kind::Deletion,   Kind::Edit,         Kind::PrintOnly,
                                        Kind::Reprint,    Kind::DrawerOpened, Kind::NotPrinted,
-                                       Kind::Restore,    Kind::DemoData,     Kind::DemoRemoval};
+                                       Kind::Restore,    Kind::DemoData,     Kind::DemoRemoval,
+                                       Kind::KitchenTicket, Kind::KitchenReprint,
+                                       Kind::KitchenNotPrinted};
     return all;
 }
 

@@ -8,8 +8,8 @@ class Database;
 // 操作记录: what was done to stored orders and to printed receipts, so the
 // owner can see every deletion, edit, unsettled print and reprint, every
 // receipt that then did not print, every time the cash drawer was opened
-// without a sale, every restore of the data from a copy and every run of the
-// demo data. A record
+// without a sale, every restore of the data from a copy, every run of the
+// demo data, and every kitchen ticket sent, sent again or not printed. A record
 // is written inside the transaction of the change it describes, and the
 // program never changes or removes one.
 class ChangeLog {
@@ -24,7 +24,10 @@ class ChangeLog {
         NotPrinted,
         Restore,
         DemoData,
-        DemoRemoval
+        DemoRemoval,
+        KitchenTicket,
+        KitchenReprint,
+        KitchenNotPrinted
     };
 
     struct Entry {

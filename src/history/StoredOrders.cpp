@@ -30,6 +30,7 @@ bool StoredOrders::deleteOrder(const std::string& idText) {
         return false;
     const std::string before = OrderSnapshot::of(*order, *lines).text();
     return m_db.ExecuteSql("Delete * from 存单详单 where 存单ID=" + id) &&
+           m_db.ExecuteSql("Delete * from 厨房已送 where 存单ID=" + id) &&
            m_db.ExecuteSql("Delete * from 存单 where ID=" + id) &&
            ChangeLog(m_db).write({ChangeLog::Kind::Deletion, id, order->number, before, {}}) &&
            transaction.commit();

@@ -27,9 +27,10 @@ constexpr const char* refusalMessages[] = {
     "",
     "无法生成随机数据：菜单中没有价格大于0的菜品。\r\n请先在“菜单设置”中添加菜品。",
     "无法生成随机数据：既没有桌号也没有客户。\r\n请先在“桌号设置”或“客户设置”中添加。",
+    "无法生成随机数据：读取客户列表失败，请稍后重试。",
 };
 static_assert(std::size(refusalMessages) ==
-              std::size_t(DemoDataGenerator::Refusal::NowhereToServe) + 1);
+              std::size_t(DemoDataGenerator::Refusal::CustomersUnread) + 1);
 
 } // namespace
 
@@ -61,12 +62,11 @@ std::vector<std::string> DemoDataGenerator::tablesOf(const TableCache& tables) {
 
 DemoDataGenerator::Refusal DemoDataGenerator::prepare() {
     m_customers.clear();
-    const int handle = m_db.OpenTable("Select * from 客户");
-    for (; handle != 0 && !m_db.IsEOF(handle); m_db.MoveNext(handle))
-        m_customers.push_back({m_db.ReadColByName(handle, "电话").toText(),
-                               m_db.ReadColByName(handle, "姓名").toText(),
-                               m_db.ReadColByName(handle, "地址").toText()});
-    m_db.CloseTable(handle);
+    const ReadResult<Rows> customers = m_db.read("Select * from 客户");
+    if (!customers)
+        return Refusal::CustomersUnread;
+    for (const Rows::Row row : *customers)
+        m_customers.push_back({row["电话"].toText(), row["姓名"].toText(), row["地址"].toText()});
     if (m_pricedDishes.empty())
         return Refusal::NoPricedDish;
     if (m_tables.empty() && m_customers.empty())
@@ -130,6 +130,8 @@ long long DemoDataGenerator::removeDemoOrders(Database& db) {
         count >= 0 &&
         db.ExecuteSql(
             "Delete * from 存单详单 where 存单ID in (select ID from 存单 where 演示 = 1)") &&
+        db.ExecuteSql(
+            "Delete * from 厨房已送 where 存单ID in (select ID from 存单 where 演示 = 1)") &&
         db.ExecuteSql("Delete * from 存单 where 演示 = 1") &&
         ChangeLog(db).write({ChangeLog::Kind::DemoRemoval, "", "", "",
                              "删除演示订单" + std::to_string(count) + "张"}) &&

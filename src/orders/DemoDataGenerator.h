@@ -23,7 +23,7 @@ class DemoDataGenerator {
     };
 
     // refusalMessage reads a table in this order: a new refusal goes last, with its message.
-    enum class Refusal { None, NoPricedDish, NowhereToServe };
+    enum class Refusal { None, NoPricedDish, NowhereToServe, CustomersUnread };
 
     // Called after every generated day; returning false stops the run and
     // leaves the database as it was.

@@ -3,18 +3,15 @@
 #include "storage/engine/Database.h"
 #include "storage/values/Values.h"
 
-void DishCache::load(Database& db) {
+ReadResult<std::size_t> DishCache::load(Database& db) {
+    const ReadResult<Rows> rows = db.read("Select * from 菜单");
+    if (!rows)
+        return rows.readFailure();
     m_dishes.clear();
-    const int rs = db.OpenTable("Select * from 菜单");
-    while (rs && !db.IsEOF(rs)) {
-        m_dishes.push_back({db.ReadColByName(rs, "菜名").toText(),
-                            Values::numberToText(db.ReadColByName(rs, "价格").toNumber()),
-                            db.ReadColByName(rs, "代码").toText(),
-                            db.ReadColByName(rs, "字母").toText(),
-                            db.ReadColByName(rs, "单位").toText()});
-        db.MoveNext(rs);
-    }
-    db.CloseTable(rs);
+    for (const Rows::Row row : *rows)
+        m_dishes.push_back({row["菜名"].toText(), Values::numberToText(row["价格"].toNumber()),
+                            row["代码"].toText(), row["字母"].toText(), row["单位"].toText()});
+    return m_dishes.size();
 }
 
 std::vector<int> DishCache::search(const std::string& text) const {

@@ -1,4 +1,7 @@
 #pragma once
+#include "storage/engine/ReadResult.h"
+
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -16,7 +19,8 @@ struct Dish {
 // prices from; it changes only when reloaded.
 class DishCache {
   public:
-    void load(Database& db);
+    // The number of dishes read; a failed read keeps the dishes there were.
+    ReadResult<std::size_t> load(Database& db);
     void setDishes(std::vector<Dish> dishes) { m_dishes = std::move(dishes); }
     const std::vector<Dish>& dishes() const { return m_dishes; }
 

@@ -17,7 +17,7 @@ bool OrderDraft::hasContent() const {
     return OrderGrid::fromLines(lines).rowCount() > 2 || !telephone.empty();
 }
 
-std::string OrderDraft::nulRefusal() const {
+std::string OrderDraft::textRefusal() const {
     std::string refusal = StorageFailures::textRefusal({{"编号", &number},
                                                         {"票头", &header},
                                                         {"店铺名称", &shop},

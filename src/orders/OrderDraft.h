@@ -39,9 +39,10 @@ struct OrderDraft {
     bool hasContent() const;
     // The rows that name a dish, trimmed, "假" read as empty.
     std::vector<OrderLine> dishLines() const;
-    // The refusal naming the first field or dish line whose text holds a NUL,
-    // which cannot be stored; empty when none does.
-    std::string nulRefusal() const;
+    // The refusal naming the first field or dish line whose text holds a NUL
+    // or a control character that a printer could take for a command;
+    // empty when none does.
+    std::string textRefusal() const;
     // A fresh order numbered `nextNumber` (no number when it is unknown):
     // header, shop, order time, table, discount and payment are kept, the
     // rest is emptied.

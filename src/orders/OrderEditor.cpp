@@ -71,8 +71,8 @@ OrderEditor::Result OrderEditor::saveEditedOrder(const OrderDraft& draft) {
     const std::string number = Values::trim(draft.number);
     if (!OrderChecks::isOrderNumber(number))
         return fail("编号必须是整数，订单没有修改。");
-    if (const std::string nul = draft.nulRefusal(); !nul.empty())
-        return fail(nul + "订单没有修改。");
+    if (const std::string bad = draft.textRefusal(); !bad.empty())
+        return fail(bad + "订单没有修改。");
     if (const std::string field = OrderChecks::fieldBeyondColumn(draft); !field.empty())
         return fail(field + "，订单没有修改。");
     const std::string id = idLiteral(draft.orderId);

@@ -37,6 +37,7 @@ Settlement::Result OrderSession::settle(const Print& print,
         // Another till sharing the server may have taken the number shown;
         // the receipt prints the one stored.
         m_order.number = settlement.storedNumber();
+        m_order.orderId = std::to_string(settlement.storedId());
         m_mode = Mode::StoredNotPrinted;
         if (whenStored)
             whenStored();

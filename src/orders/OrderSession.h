@@ -43,7 +43,8 @@ class OrderSession {
 
     // F12 on a new order: stores it, then prints it with copies. Once stored
     // the order carries the number it was stored with and the mode is
-    // StoredNotPrinted; `whenStored` runs then, before printing. After Done
+    // StoredNotPrinted, with the ID it was stored as; `whenStored` runs then,
+    // before printing. After Done
     // the caller clears the order. Only a new order is settled.
     Settlement::Result settle(const Print& print, const std::function<void()>& whenStored);
     // F11: one receipt of the order as it stands, stored only as its record;

@@ -18,6 +18,7 @@ Settlement::Result Settlement::settle(const OrderDraft& order, const Print& prin
     Result stored = store(order);
     if (stored.outcome != Outcome::Done)
         return stored;
+    m_storedId = stored.orderId;
     if (print(true))
         return stored;
     // The owner sees which stored orders may have left without a receipt.
@@ -49,8 +50,8 @@ std::string Settlement::refusal(const OrderDraft& order) const {
         return "无法保存：编号必须是整数。订单仍保留在屏幕上。";
     if (!DateTime::parse(order.orderTime, m_clock.now().year))
         return "无法保存：下单时间“" + order.orderTime + "”不是有效的时间。订单仍保留在屏幕上。";
-    if (const std::string nul = order.nulRefusal(); !nul.empty())
-        return "无法保存：" + nul + "订单仍保留在屏幕上。";
+    if (const std::string bad = order.textRefusal(); !bad.empty())
+        return "无法保存：" + bad + "订单仍保留在屏幕上。";
     if (const std::string field = OrderChecks::fieldBeyondColumn(order); !field.empty())
         return "无法保存：" + field + "。订单仍保留在屏幕上。";
     return {};

@@ -41,6 +41,8 @@ class Settlement {
     // The number the last stored order carries: the draft's, unless another
     // till sharing the server stored that number first.
     const std::string& storedNumber() const { return m_number; }
+    // The ID of the order settle() stored, once it is stored.
+    long long storedId() const { return m_storedId; }
 
     static bool hasDishes(const OrderDraft& order);
     // The order was not stored because today's numbers could not be read.
@@ -59,4 +61,5 @@ class Settlement {
     Database& m_db;
     const Clock& m_clock;
     std::string m_number;
+    long long m_storedId = 0;
 };

@@ -2,15 +2,14 @@
 
 #include "storage/engine/Database.h"
 
-void TableCache::load(Database& db) {
+ReadResult<std::size_t> TableCache::load(Database& db) {
+    const ReadResult<Rows> rows = db.read("Select * from 桌号");
+    if (!rows)
+        return rows.readFailure();
     m_tables.clear();
-    const int rs = db.OpenTable("Select * from 桌号");
-    while (rs && !db.IsEOF(rs)) {
-        m_tables.push_back(
-            {db.ReadColByName(rs, "代号").toText(), db.ReadColByName(rs, "桌号名称").toText()});
-        db.MoveNext(rs);
-    }
-    db.CloseTable(rs);
+    for (const Rows::Row row : *rows)
+        m_tables.push_back({row["代号"].toText(), row["桌号名称"].toText()});
+    return m_tables.size();
 }
 
 TableCache::Choice TableCache::chooseByCode(const std::string& code) const {

@@ -1,4 +1,7 @@
 #pragma once
+#include "storage/engine/ReadResult.h"
+
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,7 +21,8 @@ class TableCache {
         int selected = -1;
     };
 
-    void load(Database& db);
+    // The number of tables read; a failed read keeps the tables there were.
+    ReadResult<std::size_t> load(Database& db);
     void setTables(std::vector<Table> tables) { m_tables = std::move(tables); }
     const std::vector<Table>& tables() const { return m_tables; }
 

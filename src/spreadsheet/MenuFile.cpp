@@ -50,18 +50,23 @@ std::optional<SheetTable> read(const std::string& path, std::string& problem) {
 
 WriteResult write(Database& db, const std::string& path) {
     // A catalogue that could not be read writes no file rather than an empty menu.
-    const ReadResult<ListRows> dishes = DishCatalogue(db).loadDishList();
+    const ReadResult<ListRows> dishes = DishCatalogue(db).loadMenu();
     if (!dishes)
         return WriteResult::Failed;
     auto writer = tableWriterFor(path);
-    writer->startTable(
-        "菜单", {{"数字代号", 10}, {"字母代号", 12}, {"菜名", 24}, {"价格", 9}, {"单位", 7}});
+    writer->startTable("菜单", {{"数字代号", 10},
+                                {"字母代号", 12},
+                                {"菜名", 24},
+                                {"价格", 9},
+                                {"单位", 7},
+                                {"出品部门", 12}});
     for (const auto& row : *dishes) {
         writer->text(row[DishCatalogue::Code]);
         writer->text(row[DishCatalogue::Letters]);
         writer->text(row[DishCatalogue::Name]);
         writer->number(Values::textToNumber(row[DishCatalogue::Price]));
         writer->text(row[DishCatalogue::Unit]);
+        writer->text(row[DishCatalogue::Station]);
         writer->endRow();
     }
     return writer->finish();

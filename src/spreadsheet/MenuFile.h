@@ -8,7 +8,7 @@
 class Database;
 
 // A menu as a spreadsheet: a heading row 数字代号, 字母代号, 菜名, 价格, 单位,
-// then one dish a row. Moves a catalogue from one shop to another.
+// 出品部门, then one dish a row. Moves a catalogue from one shop to another.
 namespace MenuFile {
 
 // The first sheet of an .xlsx file (known by its content, whatever its name)

@@ -36,24 +36,22 @@ bool isBlankRow(const std::vector<std::string>& row) {
 }
 
 struct Columns {
-    int code = -1, letters = -1, name = -1, price = -1, unit = -1;
+    int code = -1, letters = -1, name = -1, price = -1, unit = -1, station = -1;
 };
 
 std::optional<Columns> findColumns(const std::vector<std::string>& headings, std::string& problem) {
     Columns columns;
     const auto& names = MenuImport::headings();
-    const std::pair<const std::string&, int*> wanted[] = {{names[0], &columns.code},
-                                                          {names[1], &columns.letters},
-                                                          {names[2], &columns.name},
-                                                          {names[3], &columns.price},
-                                                          {names[4], &columns.unit}};
+    const std::pair<const std::string&, int*> wanted[] = {
+        {names[0], &columns.code},  {names[1], &columns.letters}, {names[2], &columns.name},
+        {names[3], &columns.price}, {names[4], &columns.unit},    {names[5], &columns.station}};
     for (int i = 0; i < static_cast<int>(headings.size()); ++i)
         for (const auto& [heading, column] : wanted)
             if (*column < 0 && Values::trim(headings[i]) == heading)
                 *column = i;
     std::string missing;
     for (const auto& [heading, column] : wanted)
-        if (*column < 0 && column != &columns.letters)
+        if (*column < 0 && column != &columns.letters && column != &columns.station)
             missing += (missing.empty() ? "" : "、") + std::string(heading);
     if (missing.empty())
         return columns;
@@ -72,6 +70,7 @@ std::string changes(const DishInput& was, const DishInput& now) {
     compare("菜名", was.name, now.name);
     compare("价格", was.priceText(), now.priceText());
     compare("单位", was.unit, now.unit);
+    compare("出品部门", was.station, now.station);
     return note;
 }
 
@@ -82,6 +81,7 @@ struct Catalogue {
     // Codes of digits with leading zeros, by the number they stand for.
     std::multimap<std::string, std::size_t> byPaddedNumber;
     std::set<std::string> units;
+    std::set<std::string> stations;
 };
 
 bool isDigits(const std::string& text) {
@@ -104,29 +104,35 @@ std::string paddedCode(const Catalogue& catalogue, const std::string& code) {
     return catalogue.dishes[first->second].dish.code;
 }
 
-Catalogue loadCatalogue(Database& db) {
+// A catalogue that cannot be read is never taken for an empty one: every
+// dish of the file would then be added a second time.
+ReadResult<Catalogue> loadCatalogue(Database& db) {
+    const ReadResult<Rows> dishes =
+        db.read("select ID,代码,字母,菜名,价格,单位,出品部门 from 菜单 order by [id]");
+    if (!dishes)
+        return dishes.readFailure();
+    const ReadResult<Rows> units = db.read("select 单位名称 from 单位");
+    if (!units)
+        return units.readFailure();
+    const ReadResult<Rows> stations = db.read("select 名称 from 出品部门");
+    if (!stations)
+        return stations.readFailure();
     Catalogue catalogue;
-    int h = db.OpenTable("select ID,代码,字母,菜名,价格,单位 from 菜单 order by [id]");
-    while (h != 0 && !db.IsEOF(h)) {
-        DishInput dish{db.ReadColByIndex(h, 2).toText(), db.ReadColByIndex(h, 3).toText(),
-                       db.ReadColByIndex(h, 4).toText(), db.ReadColByIndex(h, 5).toNumber(),
-                       db.ReadColByIndex(h, 6).toText(), {}};
+    for (const Rows::Row row : *dishes) {
+        DishInput dish{row.at(1).toText(),   row.at(2).toText(), row.at(3).toText(),
+                       row.at(4).toNumber(), row.at(5).toText(), {},
+                       row.at(6).toText()};
         catalogue.byCode.emplace(dish.code, catalogue.dishes.size());
         catalogue.byName.emplace(dish.name, catalogue.dishes.size());
         if (isDigits(dish.code) && dish.code.front() == '0')
             catalogue.byPaddedNumber.emplace(withoutLeadingZeros(dish.code),
                                              catalogue.dishes.size());
-        catalogue.dishes.push_back(
-            {static_cast<long long>(db.ReadColByIndex(h, 1).toNumber()), std::move(dish)});
-        db.MoveNext(h);
+        catalogue.dishes.push_back({static_cast<long long>(row.at(0).toNumber()), std::move(dish)});
     }
-    db.CloseTable(h);
-    h = db.OpenTable("select 单位名称 from 单位");
-    while (h != 0 && !db.IsEOF(h)) {
-        catalogue.units.insert(db.ReadColByIndex(h, 1).toText());
-        db.MoveNext(h);
-    }
-    db.CloseTable(h);
+    for (const Rows::Row row : *units)
+        catalogue.units.insert(row.at(0).toText());
+    for (const Rows::Row row : *stations)
+        catalogue.stations.insert(row.at(0).toText());
     return catalogue;
 }
 
@@ -135,11 +141,16 @@ struct Accepted {
     std::map<std::string, int> codes, names;
 };
 
-void classify(MenuImport::Entry& entry, const Catalogue& catalogue, const Accepted& accepted) {
+void classify(MenuImport::Entry& entry, const Catalogue& catalogue, const Accepted& accepted,
+              bool withStations) {
     const DishInput& dish = entry.dish;
     entry.note = DishCatalogue::fieldRefusal(dish);
     if (!entry.note.empty())
         return;
+    if (!dish.station.empty() && !catalogue.stations.count(dish.station)) {
+        entry.note = "没有出品部门“" + dish.station + "”。";
+        return;
+    }
     std::string padding;
     if (std::string code = paddedCode(catalogue, dish.code); !code.empty()) {
         padding = "数字代号" + dish.code + "按菜单中的" + code + "读取。";
@@ -168,9 +179,12 @@ void classify(MenuImport::Entry& entry, const Catalogue& catalogue, const Accept
         return;
     }
     const StoredDish& stored = catalogue.dishes[sameCode->second];
-    // A file without letter codes keeps the ones the shop gave its dishes.
+    // A file without letter codes keeps the ones the shop gave its dishes,
+    // and one without stations the dishes' stations.
     if (dish.letters.empty())
         entry.dish.letters = stored.dish.letters;
+    if (!withStations)
+        entry.dish.station = stored.dish.station;
     entry.id = stored.id;
     const std::string changed = changes(stored.dish, dish);
     entry.kind = changed.empty() ? Kind::Same : Kind::Change;
@@ -180,7 +194,8 @@ void classify(MenuImport::Entry& entry, const Catalogue& catalogue, const Accept
 } // namespace
 
 const std::vector<std::string>& MenuImport::headings() {
-    static const std::vector<std::string> names = {"数字代号", "字母代号", "菜名", "价格", "单位"};
+    static const std::vector<std::string> names = {"数字代号", "字母代号", "菜名",
+                                                   "价格",     "单位",     "出品部门"};
     return names;
 }
 
@@ -199,7 +214,12 @@ MenuImport::Preview MenuImport::preview(const SheetTable& table, const Progress&
     const auto columns = findColumns(*row, preview.problem);
     if (!columns)
         return preview;
-    const Catalogue catalogue = loadCatalogue(m_db);
+    const ReadResult<Catalogue> read = loadCatalogue(m_db);
+    if (!read) {
+        preview.problem = read.message("读取现有菜单", "没有导入任何菜品。");
+        return preview;
+    }
+    const Catalogue& catalogue = *read;
     Accepted accepted;
     const auto total = static_cast<long long>(table.size());
     for (++row; row != table.end(); ++row) {
@@ -212,11 +232,11 @@ MenuImport::Preview MenuImport::preview(const SheetTable& table, const Progress&
             continue;
         Entry entry;
         entry.line = static_cast<int>(row - table.begin()) + 1;
-        entry.dish =
-            DishInput::fromFields(cellValue(*row, columns->code), cellValue(*row, columns->letters),
-                                  cellValue(*row, columns->name), cellValue(*row, columns->price),
-                                  Values::trim(cellValue(*row, columns->unit)));
-        classify(entry, catalogue, accepted);
+        entry.dish = DishInput::fromFields(
+            cellValue(*row, columns->code), cellValue(*row, columns->letters),
+            cellValue(*row, columns->name), cellValue(*row, columns->price),
+            Values::trim(cellValue(*row, columns->unit)), cellValue(*row, columns->station));
+        classify(entry, catalogue, accepted, columns->station >= 0);
         if (entry.kind != Kind::Refused) {
             accepted.codes.emplace(entry.dish.code, entry.line);
             accepted.names.emplace(entry.dish.name, entry.line);

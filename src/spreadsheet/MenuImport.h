@@ -32,14 +32,15 @@ class MenuImport {
     explicit MenuImport(Database& db) : m_db(db) {}
 
     // The first non-empty row names the columns 数字代号, 菜名, 价格, 单位 and,
-    // optionally, 字母代号, in any order; an empty letter code is derived
-    // from the name. A dish whose code is in the catalogue is changed.
+    // optionally, 字母代号 and 出品部门, in any order; an empty letter code is
+    // derived from the name, and without the 出品部门 column a changed dish
+    // keeps its station. A dish whose code is in the catalogue is changed.
     Preview preview(const SheetTable& table, const Progress& progress = {}) const;
     // Every added and changed dish and every new unit, or nothing at all.
     WriteResult apply(const Preview& preview, const Progress& progress);
 
     static std::string summary(const Preview& preview);
-    // The columns the heading row names, the letter codes' optional.
+    // The columns the heading row names, the letter codes' and stations' optional.
     static const std::vector<std::string>& headings();
 
     // Width of the catalogue's letter codes, in characters.

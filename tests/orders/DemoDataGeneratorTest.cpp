@@ -230,6 +230,7 @@ TEST(DemoDataGenerator, RefusesWhatCannotReachATarget) {
         int tables;
         bool customer;
         Refusal expected;
+        bool customersUnreadable = false;
     };
     const Case cases[] = {
         {"empty catalogue", {}, 18, true, Refusal::NoPricedDish},
@@ -240,11 +241,14 @@ TEST(DemoDataGenerator, RefusesWhatCannotReachATarget) {
          Refusal::NoPricedDish},
         {"price not a number", {{"时价鱼", "时价", "条"}}, 18, true, Refusal::NoPricedDish},
         {"nowhere to serve", {{"米饭", "2", "碗"}}, 0, false, Refusal::NowhereToServe},
+        {"customers unread", {{"米饭", "2", "碗"}}, 0, true, Refusal::CustomersUnread, true},
     };
     for (const Case& c : cases) {
         DemoDatabase store;
         if (c.customer)
             store.addCustomer("13700000000", "赵六");
+        if (c.customersUnreadable)
+            store.execute("drop table 客户");
         DemoDataGenerator generator(store.db, c.dishes, tableNames(c.tables));
         EXPECT_EQ(generator.prepare(), c.expected) << c.name;
         EXPECT_FALSE(DemoDataGenerator::refusalMessage(c.expected).empty()) << c.name;

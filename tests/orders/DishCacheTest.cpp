@@ -1,5 +1,7 @@
 #include "orders/DishCache.h"
 #include "orders/TableCache.h"
+#include "support/StorageConditions.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -66,4 +68,22 @@ TEST(TableCache, ChoosingByCodeStopsAtTheMatch) {
         EXPECT_EQ(choice.names, c.names) << c.code;
         EXPECT_EQ(choice.selected, c.selected) << c.code;
     }
+}
+
+// A read that fails never empties the lists the cashier picks from.
+TEST(DishCache, AFailedReadKeepsWhatWasThereAndSaysWhy) {
+    TestDatabase data{TestDatabase::Start::Template};
+    DishCache dishes;
+    TableCache tables;
+    const ReadResult<std::size_t> dishCount = dishes.load(data.db);
+    const ReadResult<std::size_t> tableCount = tables.load(data.db);
+    ASSERT_TRUE(dishCount && tableCount);
+    ASSERT_GT(*dishCount, 0u);
+    ASSERT_GT(*tableCount, 0u);
+    StorageConditions::OtherWriter other(data.db, data.folder.file("data/data.mdb"));
+    for (const StorageFailure failure :
+         {dishes.load(data.db).failure(), tables.load(data.db).failure()})
+        EXPECT_EQ(failure, StorageFailure::Busy);
+    EXPECT_EQ(dishes.dishes().size(), *dishCount);
+    EXPECT_EQ(tables.tables().size(), *tableCount);
 }

@@ -3,6 +3,7 @@
 #include "spreadsheet/MenuFile.h"
 #include "spreadsheet/MenuImport.h"
 #include "storage/values/TextCodec.h"
+#include "support/StorageConditions.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -127,6 +128,9 @@ TEST_F(MenuImportTest, ImportStoresExactlyTheAcceptedRowsOrNothingWhenCancelled)
 }
 
 TEST_F(MenuImportTest, ExportedMenuImportsBackUnchanged) {
+    execute("insert into 出品部门 (名称,打印机连接,热敏打印模式,份数,纸宽) values "
+            "('厨房','tcp:127.0.0.1:9100','文字',1,80)");
+    execute("update 菜单 set 出品部门 = '厨房' where 代码 = '005'");
     for (const std::string name : {"菜单.xlsx", "菜单.csv"}) {
         SCOPED_TRACE(name);
         ASSERT_EQ(MenuFile::write(db, file(name)), WriteResult::Written);
@@ -134,6 +138,30 @@ TEST_F(MenuImportTest, ExportedMenuImportsBackUnchanged) {
         EXPECT_EQ(preview.count(Kind::Same), 28);
         EXPECT_FALSE(preview.anythingToStore());
     }
+}
+
+TEST_F(MenuImportTest, StationsAreImportedWhenTheFileNamesThemAndKeptWhenItDoesNot) {
+    execute("insert into 出品部门 (名称,打印机连接,热敏打印模式,份数,纸宽) values "
+            "('厨房','tcp:127.0.0.1:9100','文字',1,80)");
+    execute("update 菜单 set 出品部门 = '厨房' where 代码 = '001'");
+    writeBytes(file("部门.csv"), "数字代号,菜名,价格,单位,出品部门\r\n"
+                                 "005,白菜肉水饺,15.5,份,厨房\r\n"
+                                 "401,拍黄瓜,8,份,凉菜\r\n"
+                                 "002,茄子豆角,14,份,\r\n");
+    const auto named = previewOf(file("部门.csv"));
+    ASSERT_EQ(named.entries.size(), 3u);
+    EXPECT_EQ(named.entries[0].kind, Kind::Change);
+    EXPECT_EQ(named.entries[0].note, "出品部门： → 厨房");
+    EXPECT_EQ(named.entries[1].kind, Kind::Refused);
+    EXPECT_EQ(named.entries[1].note, "没有出品部门“凉菜”。");
+    EXPECT_EQ(named.entries[2].kind, Kind::Same);
+    EXPECT_EQ(MenuImport(db).apply(named, {}), WriteResult::Written);
+    EXPECT_EQ(scalar("select 出品部门 from 菜单 where 代码 = '005'"), "厨房");
+
+    writeBytes(file("菜单.csv"), menu);
+    EXPECT_EQ(MenuImport(db).apply(previewOf(file("菜单.csv")), {}), WriteResult::Written);
+    EXPECT_EQ(scalar("select 价格 from 菜单 where 代码 = '001'"), "20");
+    EXPECT_EQ(scalar("select 出品部门 from 菜单 where 代码 = '001'"), "厨房");
 }
 
 TEST_F(MenuImportTest, FilesThatCannotBeImportedSayWhy) {
@@ -155,6 +183,12 @@ TEST_F(MenuImportTest, FilesThatCannotBeImportedSayWhy) {
     std::string problem;
     EXPECT_FALSE(MenuFile::read(file("坏.xlsx"), problem));
     EXPECT_EQ(problem, "无法读取这个Excel文件，请另存为.xlsx或.csv后重试。");
+
+    // A catalogue that cannot be read would make every dish look new.
+    writeBytes(file("菜单.csv"), menu);
+    StorageConditions::OtherWriter other(db, TestDatabase::folder.file("data/data.mdb"));
+    EXPECT_EQ(previewOf(file("菜单.csv")).problem,
+              "读取现有菜单失败：数据库正被其他程序使用，请稍后重试。没有导入任何菜品。");
 }
 
 TEST_F(MenuImportTest, FilesPastTheLimitsOrInvalidInTheirEncodingAreRefusedNamingTheRow) {

@@ -42,7 +42,9 @@ std::vector<Case> corpus() {
         {"dishes",
          {},
          "Select * from 菜单",
-         "1|001|hspgf|红烧排骨饭|18|份; 2|002|qzdj|茄子豆角|14|份; 3|003|xhscd|西红柿炒蛋|13|份; "
+         // The last column is the dish's kitchen station, none at first.
+         "1|001|hspgf|红烧排骨饭|18|份|; 2|002|qzdj|茄子豆角|14|份|; "
+         "3|003|xhscd|西红柿炒蛋|13|份|; "
          "+25"},
         {"discounts", {}, "Select * from 减免", "1|立减优惠; 2|整单折扣; 3|开业酬宾; +1"},
         {"shop names",

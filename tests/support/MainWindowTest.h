@@ -24,6 +24,9 @@ class MainWindowTest : public WindowTest {
     QLineEdit* edit(const char* name) const { return control<QLineEdit>(name); }
     QComboBox* dropDown(const char* name) const { return control<QComboBox>(name); }
     QString textOf(const char* name) const { return edit(name)->text(); }
+    // Types the code into the dish code box, answers the quantity box with
+    // `quantity` and presses Enter.
+    void enterDish(const QString& code, const QString& quantity);
 
     std::unique_ptr<MainWindow> window;
 };

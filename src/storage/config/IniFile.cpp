@@ -1,6 +1,7 @@
 #include "storage/config/IniFile.h"
 #include "storage/values/SafeFile.h"
 #include "storage/values/TextCodec.h"
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -160,6 +161,25 @@ void setEntry(std::string& text, const std::string& section, const std::string& 
 }
 
 } // namespace
+
+bool IniFile::iniSet(const std::string& key, const std::string& value) const {
+    std::optional<std::string> text = readText(m_path);
+    if (!text)
+        return false;
+    const std::string marker = key + " = {";
+    const std::size_t found = findIgnoringCase(*text, marker);
+    if (found == std::string::npos) {
+        if (!text->empty() && text->back() != '\n')
+            *text += "\r\n";
+        *text += marker + value + "}\r\n";
+    } else {
+        const std::size_t begin = found + marker.size();
+        const std::size_t end = std::min(text->find_first_of("}\r\n", begin), text->size());
+        const bool braced = end < text->size() && (*text)[end] == '}';
+        text->replace(begin, end - begin, braced ? value : value + "}");
+    }
+    return SafeFile::replace(m_path, *text);
+}
 
 std::string IniFile::sectionGet(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {

@@ -12,6 +12,10 @@ class IniFile {
     std::string iniGet(const std::string& key, const std::string& defaultValue,
                        bool writeMissing) const;
     const std::string& path() const { return m_path; }
+    // Replaces the value of the entry iniGet reads, or adds the entry. A value
+    // never holds "}" or a line break. False when the file could not be
+    // read or written; it is then unchanged.
+    bool iniSet(const std::string& key, const std::string& value) const;
 
     // A section "[name]" holds one entry a line, up to the next section. Its
     // entries are written as key = {value}; a line key = value written by hand

@@ -34,7 +34,12 @@ bool SettingsStore::set(const std::string& key, const std::string& value) {
     m_refusal = FieldLength::refusal({{key.c_str(), "记录", "记录信息", &value}});
     if (!m_refusal.empty())
         return false;
-    return exists(key) ? update(key, value) : insert(key, value);
+    // A key whose row cannot be read is not inserted a second time.
+    const ReadResult<DbValue> rows =
+        m_db.readValue("Select count(*) from 记录 where 记录内容=" + sqlQuote(key));
+    if (!rows)
+        return false;
+    return rows->toNumber() > 0 ? update(key, value) : insert(key, value);
 }
 
 bool SettingsStore::setAll(const std::vector<std::pair<std::string, std::string>>& values) {

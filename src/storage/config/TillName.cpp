@@ -12,8 +12,16 @@ std::string TillName::hostName() {
 }
 
 // The column keeps 64 characters; a longer name would refuse every order.
+std::string TillName::chosen(const IniFile& ini) {
+    return Values::trim(ini.iniGet(key, "", false));
+}
+
+bool TillName::save(const IniFile& ini, const std::string& name) {
+    return ini.iniSet(key, Values::trim(name));
+}
+
 std::string TillName::of(const IniFile& ini) {
-    std::string chosen = Values::trim(ini.iniGet(key, "", false));
+    std::string chosen = TillName::chosen(ini);
     std::size_t characters = 0;
     for (std::size_t i = 0; i < chosen.size(); ++i)
         if ((static_cast<unsigned char>(chosen[i]) & 0xC0) != 0x80 && ++characters > length) {

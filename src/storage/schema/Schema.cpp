@@ -51,7 +51,9 @@ std::vector<TableDef> buildTables() {
           {"字母", K::Text, 16},
           {"菜名", K::Text, 32},
           {"价格", K::Money},
-          {"单位", K::Text, 8}}},
+          {"单位", K::Text, 8},
+          // The station whose kitchen printer makes it; empty: none.
+          {"出品部门", K::Text, 50, false}}},
         {"客户",
          {{"ID", K::AutoNumber},
           {"电话", K::Text, 16},
@@ -112,6 +114,25 @@ std::vector<TableDef> buildTables() {
           {"实点现金", K::Money},
           {"差额", K::Money},
           {"留存备用金", K::Money}},
+         false},
+        // The kitchen's stations, each with its own ticket printer.
+        {"出品部门",
+         {{"ID", K::AutoNumber},
+          {"名称", K::Text, 50},
+          {"打印机连接", K::Text, 255},
+          {"热敏打印模式", K::Text, 10},
+          {"份数", K::Int16},
+          {"纸宽", K::Int16}},
+         false},
+        // What each station has been sent of an order: a later ticket sends
+        // only what changed since.
+        {"厨房已送",
+         {{"ID", K::AutoNumber},
+          {"存单ID", K::Int32},
+          {"出品部门", K::Text, 50},
+          {"菜名", K::Text, 32},
+          {"数量", K::Int32},
+          {"单位", K::Text, 8}},
          false},
     };
 }
@@ -363,6 +384,8 @@ const std::vector<IndexDef>& indexes() {
         {"存单_电话", "存单", {"电话", "实付", "合计"}},
         {"存单_店内", "存单", {"ID", "实付", "合计"}, "桌号"},
         {"存单_外卖", "存单", {"ID", "实付", "合计"}, "地址"},
+        // What the kitchen was sent of an order is read by the order.
+        {"存单_厨房已送", "厨房已送", {"存单ID"}},
     };
     return all;
 }

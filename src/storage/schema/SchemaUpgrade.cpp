@@ -30,9 +30,11 @@ const std::vector<Step>& steps() {
         {3, SqliteFile::addLaterTablesAndColumns, {}},
         // Orders the demo data invented, marked.
         {4, SqliteFile::addLaterTablesAndColumns, {}},
+        // Kitchen stations, the station of each dish, and what each was sent.
+        {5, SqliteFile::addLaterTablesAndColumns, {}},
         // The cashier list, the cashier with every order and change record,
         // and the handovers and day closes.
-        {5, SqliteFile::addLaterTablesAndColumns, {}},
+        {6, SqliteFile::addLaterTablesAndColumns, {}},
     };
     return all;
 }

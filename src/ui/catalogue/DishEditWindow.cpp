@@ -53,6 +53,11 @@ DishEditWindow::DishEditWindow(QWidget* parent, Database& db, QTreeWidget* catal
     form->addRow(QStringLiteral("菜品名称："), m_name);
     form->addRow(QStringLiteral("价      格："), m_price);
     form->addRow(QStringLiteral("单      位："), unitRow);
+    // Empty first: a dish that goes to no kitchen station.
+    m_station = new QComboBox(this);
+    nameControl(m_station, QStringLiteral("组合框_出品部门"), QStringLiteral("出品部门"));
+    tellUnread(fillDropDown(m_station, db, "select 名称 from 出品部门 order by ID", "名称"));
+    form->addRow(QStringLiteral("出品部门："), m_station);
 
     QPushButton* confirm = confirmButton();
     form->addRow(confirm);
@@ -76,6 +81,17 @@ DishEditWindow::DishEditWindow(QWidget* parent, Database& db, QTreeWidget* catal
         m_name->setText(QString::fromStdString(row[DishCatalogue::Name]));
         m_price->setText(QString::fromStdString(row[DishCatalogue::Price]));
     }
+    if (row.size() > DishCatalogue::Name) {
+        const ReadResult<std::string> station =
+            DishCatalogue(db).stationOf(row[DishCatalogue::Name]);
+        // Saved unread, the dish would lose its station.
+        if (station)
+            m_station->setCurrentText(QString::fromStdString(*station));
+        else
+            tellUnread(
+                QString::fromStdString(station.message("读取菜品的出品部门", "菜品不能修改。")));
+        confirm->setEnabled(bool(station));
+    }
     reselectUnit();
 }
 
@@ -87,7 +103,8 @@ QLineEdit* DishEditWindow::addField(const QString& name, const QString& caption)
 
 DishInput DishEditWindow::dishOnScreen() const {
     return DishInput::fromFields(textOf(m_code), textOf(m_letters), textOf(m_name), textOf(m_price),
-                                 m_unit->currentText().toStdString());
+                                 m_unit->currentText().toStdString(),
+                                 m_station->currentText().toStdString());
 }
 
 void DishEditWindow::addDish() {

@@ -4,8 +4,8 @@
 class QComboBox;
 struct DishInput;
 
-// "项目或菜品添加" and "项目或菜品修改": the five fields of a dish, working on
-// the catalogue window's list.
+// "项目或菜品添加" and "项目或菜品修改": the fields of a dish and its kitchen
+// station, working on the catalogue window's list.
 class DishEditWindow : public ListEditWindow {
     Q_OBJECT
   public:
@@ -25,4 +25,5 @@ class DishEditWindow : public ListEditWindow {
     QLineEdit* m_name;
     QLineEdit* m_price;
     QComboBox* m_unit;
+    QComboBox* m_station;
 };

@@ -5,6 +5,7 @@
 #include "storage/config/DatabaseSettings.h"
 #include "storage/config/PasswordFile.h"
 #include "storage/config/ServerProbe.h"
+#include "storage/config/TillName.h"
 #include "ui/common/MessageBoxes.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -73,6 +75,7 @@ DatabaseSettingsDialog::DatabaseSettingsDialog(IniFile ini, QWidget* parent)
     layout->addWidget(m_fileChoice);
     layout->addWidget(m_serverChoice);
     layout->addWidget(buildServerBox());
+    layout->addLayout(buildTillNameRow());
 
     m_finding = new QLabel(this);
     nameControl(m_finding, QStringLiteral("标签_连接结果"), QStringLiteral("连接结果"));
@@ -100,6 +103,21 @@ DatabaseSettingsDialog::DatabaseSettingsDialog(IniFile ini, QWidget* parent)
     showConnection(settings.connection);
     showServerChoice();
     setMinimumWidth(520);
+}
+
+// Several tills on one server tell their orders apart by it.
+QLayout* DatabaseSettingsDialog::buildTillNameRow() {
+    const QString caption = QStringLiteral("收银台");
+    m_tillName = new QLineEdit(qs(TillName::chosen(m_ini)), this);
+    nameControl(m_tillName, QStringLiteral("编辑框_收银台"), caption);
+    m_tillName->setMaxLength(int(TillName::length));
+    // A brace would end the entry in 配置文件.ini.
+    m_tillName->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^{}]*")), m_tillName));
+    m_tillName->setPlaceholderText(qs(TillName::hostName()) + QStringLiteral("（本机名称）"));
+    auto* form = new QFormLayout;
+    form->addRow(caption + QStringLiteral("："), m_tillName);
+    return form;
 }
 
 QGroupBox* DatabaseSettingsDialog::buildServerBox() {
@@ -224,7 +242,7 @@ bool DatabaseSettingsDialog::save() {
     settings.connection = connection();
     settings.password = password();
     MessageBoxes& boxes = MessageBoxes::instance();
-    if (!settings.save(m_ini)) {
+    if (!settings.save(m_ini) || !TillName::save(m_ini, typed(m_tillName))) {
         boxes.inform(this,
                      QStringLiteral("数据库设置没有保存：无法写入 ") + qs(m_ini.path()) +
                          QStringLiteral("。"),

@@ -10,11 +10,13 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QRadioButton;
 
 // "数据库设置": this till's own data file, or a PostgreSQL server several
-// tills share, with a test of the connection. The choice is written to
+// tills share, with a test of the connection, and the name this till
+// stores with its orders. The choice is written to
 // 配置文件.ini and is used from the next start.
 class DatabaseSettingsDialog : public QDialog {
     Q_OBJECT
@@ -36,6 +38,7 @@ class DatabaseSettingsDialog : public QDialog {
     void showServerChoice();
     void switchRawText(bool raw);
     bool save();
+    QLayout* buildTillNameRow();
 
     IniFile m_ini;
     QRadioButton* m_fileChoice;
@@ -47,4 +50,5 @@ class DatabaseSettingsDialog : public QDialog {
     QLineEdit* m_raw = nullptr;
     QWidget* m_fields = nullptr;
     QLabel* m_finding;
+    QLineEdit* m_tillName;
 };

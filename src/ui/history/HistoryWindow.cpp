@@ -103,6 +103,9 @@ QWidget* HistoryWindow::buildButtons() {
             [this] { applyFilter(HistoryFilter::all()); });
     connect(bar.button("修改"), &QPushButton::clicked, this, &HistoryWindow::editOrder);
     connect(bar.button("删除"), &QPushButton::clicked, this, &HistoryWindow::deleteOrder);
+    m_kitchenButton = bar.button("补打厨房单");
+    m_kitchenButton->hide();
+    connect(m_kitchenButton, &QPushButton::clicked, this, &HistoryWindow::reprintKitchenTickets);
     bar.addStretch();
     connect(bar.button("操作记录"), &QPushButton::clicked, this,
             [this] { ChangeLogWindow(m_db, m_clock, this).exec(); });
@@ -173,6 +176,20 @@ void HistoryWindow::editOrder() {
         accept();
 }
 
+void HistoryWindow::setKitchenHandler(KitchenHandler handler) {
+    m_kitchenHandler = std::move(handler);
+    m_kitchenButton->setVisible(bool(m_kitchenHandler));
+}
+
+void HistoryWindow::reprintKitchenTickets() {
+    if (m_panel->selectedIndex() < 0) {
+        MessageBoxes::instance().inform(this, "请选择要补打厨房单的订单。");
+        return;
+    }
+    if (m_kitchenHandler)
+        m_kitchenHandler(this, m_panel->selectedText(IdColumn));
+}
+
 void HistoryWindow::deleteOrder() {
     const int index = m_panel->selectedIndex();
     if (index < 0) {
@@ -219,6 +236,8 @@ QMenu* HistoryWindow::contextMenu() {
     auto* menu = new QMenu(this);
     menu->addAction("修改", this, &HistoryWindow::editOrder);
     menu->addAction("删除", this, &HistoryWindow::deleteOrder);
+    if (m_kitchenHandler)
+        menu->addAction("补打厨房单", this, &HistoryWindow::reprintKitchenTickets);
     const QString telephone = m_panel->selectedText(TelephoneColumn);
     QAction* customer = menu->addAction("查看该客户的所有订单", this, [this, telephone] {
         applyFilter(HistoryFilter::customer(telephone.toStdString()));

@@ -29,12 +29,17 @@ class HistoryWindow : public QDialog {
                   const std::optional<QString>& customerTelephone = std::nullopt);
 
     void setEditHandler(EditHandler handler) { m_editHandler = std::move(handler); }
+    // Sends the kitchen tickets of stored order idText again.
+    using KitchenHandler = std::function<void(QWidget* owner, const QString& idText)>;
+    // Without one the window offers no "补打厨房单".
+    void setKitchenHandler(KitchenHandler handler);
 
     void applyFilter(const HistoryFilter& filter);
     void chooseDay();
     void choosePeriod();
     void chooseCustomer();
     void editOrder();
+    void reprintKitchenTickets(); // "补打厨房单"
     void deleteOrder();
     // Every order of the current filter, all pages, to a file the user names.
     void exportOrders();
@@ -62,4 +67,6 @@ class HistoryWindow : public QDialog {
     QMenu* m_filterMenu = nullptr;
     QPushButton* m_browseAll = nullptr;
     EditHandler m_editHandler;
+    KitchenHandler m_kitchenHandler;
+    QPushButton* m_kitchenButton = nullptr;
 };

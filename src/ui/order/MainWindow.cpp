@@ -60,10 +60,12 @@ MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
                },
                [this] { reloadDishes(); }, [this] { reloadTables(); },
                // Today now has orders: a new order must not reuse their numbers.
-               [this] { refreshNumbering(); }}),
+               [this] { refreshNumbering(); },
+               [this](QWidget* owner, const QString& id) { m_kitchen.reprint(owner, id); }}),
       m_copies(
           db, clock, this, [this](const QString& failure) { m_form.backupPart->setText(failure); },
-          [this] { reloadAfterRestore(); }) {
+          [this] { reloadAfterRestore(); }),
+      m_kitchen(db, this) {
     m_form.build(this);
     m_results = new DishResultModel(m_dishes, this);
     m_results->showIn(m_form.dishResults);
@@ -190,6 +192,7 @@ void MainWindow::connectCommands() {
         {m_form.headerListAction, [this] { m_tools.openHeaderList(); }},
         {m_form.shopListAction, [this] { m_tools.openShopList(); }},
         {m_form.discountListAction, [this] { m_tools.openDiscountList(); }},
+        {m_form.stationListAction, [this] { m_tools.openStationList(); }},
         {m_form.printSettingsAction,
          [this] {
              syncSession();
@@ -293,6 +296,7 @@ void MainWindow::clearOrder() {
     // A payment method added to show a stored order is not offered to new ones.
     m_form.dropAddedPaymentMethods();
     syncSession();
+    m_kitchen.orderCleared();
     m_session.clear(showCounters());
     showSession();
     enterField(m_form.dishCode);
@@ -314,12 +318,14 @@ void MainWindow::orderChanged() {
 }
 
 void MainWindow::reloadTables() {
-    m_tables.load(m_db);
+    if (const auto read = m_tables.load(m_db); !read)
+        tell(qs(read.message("读取桌号列表", "桌号列表保持原样。")));
 }
 
 void MainWindow::reloadDishes() {
     m_results->clear();
-    m_dishes.load(m_db);
+    if (const auto read = m_dishes.load(m_db); !read)
+        tell(qs(read.message("读取菜单", "点菜列表保持原样。")));
     QStringList names;
     for (const Dish& dish : m_dishes.dishes())
         names.append(qs(dish.name));
@@ -529,7 +535,10 @@ bool MainWindow::amountsAccepted() {
 void MainWindow::settleOrder() {
     if (!amountsAccepted())
         return;
-    const auto result = m_session.settle(m_receipts.printer(), [this] { showSession(); });
+    const auto result = m_session.settle(m_receipts.printer(), [this] {
+        showSession();
+        m_kitchen.orderStored(m_session.order());
+    });
     switch (result.outcome) {
     case Settlement::Outcome::NoDishes:
     case Settlement::Outcome::NotStored:
@@ -550,7 +559,10 @@ void MainWindow::settleOrder() {
 void MainWindow::printOnly() {
     if (!amountsAccepted())
         return;
+    const bool unstored = m_session.mode() == OrderSession::Mode::New;
     const auto result = m_session.printOnly(m_receipts.printer());
+    if (unstored && result.outcome == Settlement::Outcome::Done)
+        m_kitchen.unstoredPrinted(m_session.order());
     if (result.outcome == Settlement::Outcome::NoDishes)
         tell(qs(result.message));
     else if (result.outcome == Settlement::Outcome::NotStored)
@@ -592,6 +604,7 @@ bool MainWindow::editStoredOrder(QWidget* owner, const QString& idText, const QS
 void MainWindow::saveEditedOrder() {
     if (!amountsAccepted())
         return;
+    m_kitchen.editSaving(m_session.order());
     const OrderEditor::Result result = m_session.saveEdit();
     const QString message = qs(result.message);
     switch (result.outcome) {
@@ -602,6 +615,7 @@ void MainWindow::saveEditedOrder() {
         MessageBoxes::instance().inform(this, message, MessageBoxes::Icon::Warning);
         return;
     case OrderEditor::Outcome::Saved:
+        m_kitchen.editSaved(m_session.order());
         break;
     }
     // A receipt that did not print leaves the order on screen, still in edit mode.

@@ -7,6 +7,7 @@
 #include "storage/values/DateTime.h"
 #include "storage/config/SettingsStore.h"
 #include "ui/order/DataCopies.h"
+#include "ui/order/KitchenPrinting.h"
 #include "ui/order/MainWindowForm.h"
 #include "ui/order/OrderReceipts.h"
 #include "ui/order/ToolWindows.h"
@@ -147,5 +148,6 @@ class MainWindow : public QMainWindow {
     OrderReceipts m_receipts;
     ToolWindows m_tools;
     DataCopies m_copies;
+    KitchenPrinting m_kitchen;
     ShiftMenu* m_shiftMenu = nullptr;
 };

@@ -147,6 +147,7 @@ void MainWindowForm::buildMenus(QMainWindow* window) {
     headerListAction = settingsMenu->addAction(QStringLiteral("票头设置"));
     shopListAction = settingsMenu->addAction(QStringLiteral("店名设置"));
     discountListAction = settingsMenu->addAction(QStringLiteral("减免设置"));
+    stationListAction = settingsMenu->addAction(QStringLiteral("出品部门设置"));
     settingsMenu->addSeparator();
     printSettingsAction = settingsMenu->addAction(QStringLiteral("打印设置"));
     openDrawerAction = settingsMenu->addAction(QStringLiteral("打开钱箱"));

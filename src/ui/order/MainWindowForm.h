@@ -80,6 +80,7 @@ struct MainWindowForm {
     QAction* headerListAction = nullptr;       // "票头设置"
     QAction* shopListAction = nullptr;         // "店名设置"
     QAction* discountListAction = nullptr;     // "减免设置"
+    QAction* stationListAction = nullptr;      // "出品部门设置"
     QAction* printSettingsAction = nullptr;    // "打印设置"
     QAction* openDrawerAction = nullptr;       // "打开钱箱"
     QAction* changeLogAction = nullptr;        // "操作记录"

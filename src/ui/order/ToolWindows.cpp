@@ -5,6 +5,7 @@
 #include "storage/config/ProgramFolder.h"
 #include "ui/catalogue/DishCatalogueWindow.h"
 #include "ui/catalogue/NamedListWindow.h"
+#include "ui/catalogue/StationListWindow.h"
 #include "ui/catalogue/TableListWindow.h"
 #include "ui/common/DatabaseSettingsDialog.h"
 #include "ui/common/ManagerCheck.h"
@@ -21,6 +22,7 @@ ToolWindows::ToolWindows(Database& db, Clock& clock, QWidget* window, Callbacks 
 void ToolWindows::openOrderHistory() {
     HistoryWindow window(m_db, PagedList::orderHistory(), m_clock, m_window);
     window.setEditHandler(m_callbacks.editStoredOrder);
+    window.setKitchenHandler(m_callbacks.reprintKitchen);
     window.exec();
 }
 
@@ -62,6 +64,10 @@ void ToolWindows::openShopList() {
 
 void ToolWindows::openDiscountList() {
     NamedListWindow(m_window, m_db, NamedList::discounts()).exec();
+}
+
+void ToolWindows::openStationList() {
+    StationListWindow(m_window, m_db).exec();
 }
 
 void ToolWindows::generateDemoData(const DishCache& dishes, const TableCache& tables) {

@@ -18,6 +18,7 @@ class ToolWindows {
         std::function<void()> dishesChanged;        // the dish catalogue closed
         std::function<void()> tablesChanged;        // the table list closed
         std::function<void()> ordersGenerated;      // demo data was stored
+        HistoryWindow::KitchenHandler reprintKitchen; // "补打厨房单" in the history
     };
 
     ToolWindows(Database& db, Clock& clock, QWidget* window, Callbacks callbacks);
@@ -31,6 +32,7 @@ class ToolWindows {
     void openHeaderList();       // "票头设置"
     void openShopList();         // "店名设置"
     void openDiscountList();     // "减免设置"
+    void openStationList();      // "出品部门设置"
     void openChangeLog();        // "操作记录"
     void openManagerPassword();  // "管理密码…"
     void openDatabaseSettings(); // "数据库设置…"

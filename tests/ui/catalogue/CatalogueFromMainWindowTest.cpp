@@ -80,4 +80,11 @@ TEST_F(CatalogueFromMainWindow, TheSettingsMenuOpensTheThreeNamedLists) {
     EXPECT_EQ(titles, (QStringList{"票头设置", "店铺名称设置", "优惠减免设置"}));
 }
 
+TEST_F(CatalogueFromMainWindow, TheSettingsMenuOpensTheKitchenStations) {
+    QString title;
+    onNextModal([&title](QWidget* list) { title = list->windowTitle(); });
+    window->form().stationListAction->trigger();
+    EXPECT_EQ(title, "出品部门设置");
+}
+
 } // namespace

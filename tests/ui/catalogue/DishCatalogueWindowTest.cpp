@@ -244,6 +244,26 @@ TEST_F(DishWindows, AnApostropheIsStoredFoundModifiedAndDeletedLikeAnyText) {
     EXPECT_EQ(count("菜单", "1 = 1"), 28);
 }
 
+TEST_F(DishWindows, TheStationIsChosenWithNoneFirstAndShownAgainForModifying) {
+    execute("insert into 出品部门 (名称,打印机连接,热敏打印模式,份数,纸宽) values "
+            "('厨房','tcp:127.0.0.1:9100','文字',1,80)");
+    auto add = addWindow();
+    auto* stations = child<QComboBox>(add.get(), "组合框_出品部门");
+    ASSERT_EQ(stations->count(), 2);
+    EXPECT_EQ(stations->itemText(0), "");
+    stations->setCurrentIndex(1);
+    fill(add.get(), "301", "拍黄瓜", "8", "份");
+    click(add.get(), "按钮_添加");
+    EXPECT_EQ(read("select 出品部门 from 菜单 where 代码 = '301'", "出品部门"), "厨房");
+
+    auto modify = modifyWindow(list->topLevelItemCount() - 1);
+    stations = child<QComboBox>(modify.get(), "组合框_出品部门");
+    EXPECT_EQ(stations->currentText(), "厨房");
+    stations->setCurrentIndex(0);
+    click(modify.get(), "按钮_保存");
+    EXPECT_EQ(read("select 出品部门 from 菜单 where 代码 = '301'", "出品部门"), "");
+}
+
 TEST_F(DishWindows, ClosingTheUnitsWindowRefillsTheUnitDropDown) {
     auto modify = modifyWindow(5); // 006 in 碗
     auto* units = child<QComboBox>(modify.get(), "组合框_单位");

@@ -2,6 +2,7 @@
 
 #include "storage/config/DatabaseSettings.h"
 #include "storage/config/ProgramFolder.h"
+#include "storage/config/TillName.h"
 #include "support/WindowTest.h"
 
 #include <QCheckBox>
@@ -100,5 +101,25 @@ TEST_F(DatabaseSettingsDialogTest, KeepsATextWithOtherOptionsAsWritten) {
         QWidget* control = child(&dialog, name);
         EXPECT_EQ(control->accessibleDescription(), QString::fromUtf8(name));
         EXPECT_FALSE(control->accessibleName().isEmpty()) << name;
+    }
+}
+
+// The name stored with every order: a hand-written entry is shown, and an
+// emptied field goes back to the host name.
+TEST_F(DatabaseSettingsDialogTest, SavesTheTillName) {
+    TempFolder::write(ProgramFolder::iniPath(), "收银台 = {吧台\r\n[数据库]\r\n");
+    struct Case {
+        const char* shown;
+        const char* typed;
+        std::string used;
+    };
+    for (const Case& c :
+         {Case{"吧台", "  前台 2 ", "前台 2"}, Case{"前台 2", "", TillName::hostName()}}) {
+        DatabaseSettingsDialog dialog(ini);
+        EXPECT_EQ(child<QLineEdit>(&dialog, "编辑框_收银台")->text(), c.shown);
+        child<QLineEdit>(&dialog, "编辑框_收银台")->setText(c.typed);
+        click(&dialog, "按钮_确定");
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(TillName::of(ini), c.used);
     }
 }

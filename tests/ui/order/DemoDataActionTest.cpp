@@ -77,6 +77,11 @@ TEST_F(DemoDataActionTest, AskThePasswordBackUpRecordAndRemoveExactlyTheDemoOrde
     EXPECT_TRUE(std::filesystem::exists(copy));
     EXPECT_EQ(records("生成演示数据"), 1);
     EXPECT_EQ(count("select count(*) from 存单 where 时间 > '2023-06-01 12:00:00'"), 0);
+    // A demo order edited and sent to the kitchen goes with what it was sent.
+    for (const std::string& order :
+         {std::string("(select max(ID) from 存单)"), std::to_string(real)})
+        execute("insert into 厨房已送 (存单ID,出品部门,菜名,数量,单位) values (" + order +
+                ",'厨房','全家桶',1,'桶')");
 
     boxes.answers = {true};
     boxes.inputs = {"老板"};
@@ -84,6 +89,8 @@ TEST_F(DemoDataActionTest, AskThePasswordBackUpRecordAndRemoveExactlyTheDemoOrde
     EXPECT_EQ(count("select ID from 存单"), real);
     EXPECT_EQ(orderCount(), 1);
     EXPECT_EQ(count("select count(*) from 存单详单"), 1);
+    EXPECT_EQ(count("select 存单ID from 厨房已送"), real);
+    EXPECT_EQ(count("select count(*) from 厨房已送"), 1);
     EXPECT_EQ(records("删除演示数据"), 1);
     EXPECT_FALSE(DemoDataAction::remove(nullptr, db));
     EXPECT_EQ(boxes.lastText(), "数据库中没有演示数据。");

@@ -33,13 +33,6 @@ class SettlementWindow : public MainWindowTest {
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    void enterDish(const QString& code, const QString& quantity) {
-        QLineEdit* box = edit("编辑框_项目代号");
-        box->clear();
-        QTest::keyClicks(box, code);
-        boxes.inputs.push_back(quantity);
-        QTest::keyClick(box, Qt::Key_Return);
-    }
     void type(const char* name, const QString& text) {
         QLineEdit* box = edit(name);
         box->setFocus();
