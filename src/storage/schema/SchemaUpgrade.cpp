@@ -34,6 +34,9 @@ const std::vector<Step>& steps() {
         {5, SqliteFile::addLaterTablesAndColumns, {}},
         // Orders held at the counter, with their lines; dishes sold out for the day.
         {6, SqliteFile::addLaterTablesAndColumns, {}},
+        // The cashier list, the cashier with every order and change record,
+        // and the handovers and day closes.
+        {7, SqliteFile::addLaterTablesAndColumns, {}},
     };
     return all;
 }
