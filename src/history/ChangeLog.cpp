@@ -32,9 +32,10 @@ const std::vector<ChangeLog::Kind>& ChangeLog::kinds() {
 }
 
 std::string ChangeLog::insertStatement(const Entry& e) const {
-    std::string columns = "时间,操作,收银台";
+    std::string columns = "时间,操作,收银台,收银员";
     std::string values = sqlQuote(m_db.clock().now().canonical()) + "," +
-                         sqlQuote(kindName(e.kind)) + "," + sqlQuote(m_db.tillName());
+                         sqlQuote(kindName(e.kind)) + "," + sqlQuote(m_db.tillName()) + "," +
+                         sqlQuote(m_db.cashierName());
     // Numbers stand bare, so only their value may get there; an order never
     // stored has no ID, and a number box left empty no number.
     const std::pair<const char*, const std::string*> keys[] = {{"存单ID", &e.orderId},

@@ -53,13 +53,14 @@ std::vector<std::string> rowValues(const OrderStore::Order& o) {
             o.rounding.empty() ? "NULL" : amount(o.rounding)};
 }
 
-// The till that takes an order is written with it; an edit keeps it.
-std::string insertStatement(const OrderStore::Order& o, const std::string& till) {
+// The till and cashier that take an order are written with it; an edit keeps them.
+std::string insertStatement(const OrderStore::Order& o, const Database& db) {
     std::string values;
     for (const std::string& value : rowValues(o))
         values += (values.empty() ? "" : ",") + value;
-    return std::string("insert into 存单 (") + rowColumns + ",收银台" + (o.demo ? ",演示" : "") +
-           ") values (" + values + "," + sqlQuote(till) + (o.demo ? ",'1'" : "") + ")";
+    return std::string("insert into 存单 (") + rowColumns + ",收银台,收银员" +
+           (o.demo ? ",演示" : "") + ") values (" + values + "," + sqlQuote(db.tillName()) + "," +
+           sqlQuote(db.cashierName()) + (o.demo ? ",'1'" : "") + ")";
 }
 
 std::string updateStatement(long long id, const OrderStore::Order& o) {
@@ -90,7 +91,7 @@ OrderStore::Order OrderStore::fromDraft(const OrderDraft& d, const std::string& 
 }
 
 long long OrderStore::insert(const Order& order) {
-    if (!m_db.ExecuteSql(insertStatement(order, m_db.tillName())))
+    if (!m_db.ExecuteSql(insertStatement(order, m_db)))
         return 0;
     // The new row's own ID: a lookup by time and number could also match an
     // order stored earlier at the same minute with the same number.

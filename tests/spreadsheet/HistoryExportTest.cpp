@@ -54,6 +54,7 @@ TEST_F(HistoryExportTest, WorkbookHoldsEveryMatchingOrderAndItsLinesWithTheirTyp
                                                  "S1\ts\t抹零金额",
                                                  "T1\ts\t收银台",
                                                  "U1\ts\t演示",
+                                                 "V1\ts\t收银员",
                                                  "A2\tn\t1",
                                                  "B2\tn\t1",
                                                  "C2\ts\t票头",
@@ -127,9 +128,9 @@ TEST_F(HistoryExportTest, CsvFilesAreUtf8WithAByteOrderMark) {
     EXPECT_EQ(bytes(path),
               "\xEF\xBB\xBF"
               "ID,编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,支付方式,已付,实付,桌号,"
-              "电话,姓名,地址,是否结算,备注,抹零金额,收银台,演示\r\n"
+              "电话,姓名,地址,是否结算,备注,抹零金额,收银台,演示,收银员\r\n"
               "2,1,票头,店,2017-05-16 18:00:00,无,0,0,40,现金支付,40,40,,13800000000,张三,"
-              "\"白云路 12 号, 3楼\",1,,,,0\r\n");
+              "\"白云路 12 号, 3楼\",1,,,,0,\r\n");
     EXPECT_EQ(bytes(file("外卖_明细.csv")), "\xEF\xBB\xBF"
                                             "ID,存单ID,销售时间,菜名,数量,单位,小计\r\n"
                                             "3,2,2017-05-16 18:00:00,干煸四季豆,2,份,30\r\n");

@@ -60,6 +60,10 @@ class Database {
     // the computer's host name unless start-up sets the chosen one.
     const std::string& tillName() const { return m_tillName; }
     void setTillName(std::string name) { m_tillName = std::move(name); }
+    // The cashier at the till, written with every order and change record;
+    // empty where the shop keeps no cashier list.
+    const std::string& cashierName() const { return m_cashierName; }
+    void setCashierName(std::string name) { m_cashierName = std::move(name); }
     // Long work (conversions, restores, imports, reports over years) may
     // keep the server busy far longer than a cashier's action may wait.
     void setLongWork(bool longWork);
@@ -140,6 +144,7 @@ class Database {
     std::string m_serverName;
     std::string m_serverDatabase;
     std::string m_tillName;
+    std::string m_cashierName;
     std::map<int, std::unique_ptr<ResultRows>> m_recordSets;
     int m_nextHandle = 1;
     std::string m_lastError;

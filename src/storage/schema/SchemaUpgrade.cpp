@@ -59,8 +59,11 @@ const std::vector<Step>& steps() {
         {5, SqliteFile::addLaterTablesAndColumns, {}},
         // Orders held at the counter, with their lines; dishes sold out for the day.
         {6, SqliteFile::addLaterTablesAndColumns, {}},
+        // The cashier list, the cashier with every order and change record,
+        // and the handovers and day closes.
+        {7, SqliteFile::addLaterTablesAndColumns, {}},
         // Sums kept per day, so that totals and reports need not add up every row.
-        {7, keepSums, rebuildOnServer()},
+        {8, keepSums, rebuildOnServer()},
     };
     return all;
 }

@@ -26,6 +26,7 @@
 #include "ui/order/OrderGridView.h"
 #include "ui/order/TimeFormatDialog.h"
 #include "ui/receipt/CashDrawer.h"
+#include "ui/shift/ShiftMenu.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -75,6 +76,7 @@ MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
     m_results = new DishResultModel(m_dishes, this);
     m_results->showIn(m_form.dishResults);
     m_helpLinks = new HelpLinks(m_form.tutorialLink, m_form.printingHelpLink, this);
+    m_shiftMenu = new ShiftMenu(db, clock, this, m_form.helpMenu, m_form.statusBar);
 
     connectControls();
     registerFunctionKeys();
@@ -104,6 +106,7 @@ void MainWindow::startUp() {
     tick();
     m_timer->start();
     m_copies.startAutomaticBackup();
+    m_shiftMenu->askCashier();
     m_form.dishCode->setFocus();
 }
 

@@ -24,6 +24,7 @@ class QComboBox;
 class QTimer;
 class QLineEdit;
 class QMenu;
+class ShiftMenu;
 
 // The order-taking window. Handlers read the controls, let the order classes
 // decide, and write the result back. Printing and the receipt preview are
@@ -166,4 +167,5 @@ class MainWindow : public QMainWindow {
     KitchenPrinting m_kitchen;
     HeldOrderDesk m_held;
     int m_ticks = 0;
+    ShiftMenu* m_shiftMenu = nullptr;
 };

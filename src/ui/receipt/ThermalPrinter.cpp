@@ -96,6 +96,17 @@ bool ThermalPrinter::printTestPage(const PrinterSettings& printer, int receiptTy
     return send(printer, std::move(bytes), {QStringLiteral("测试页"), again});
 }
 
+bool ThermalPrinter::printSlip(const PrinterSettings& printer, int receiptType,
+                               const std::function<void(ReceiptCanvas&, int&)>& compose,
+                               const QString& title, bool drawer) {
+    const int dots = ThermalReceipt::paperDots(receiptType);
+    auto bytes = build(printer, dots, 1, drawer, [&](bool) -> Compose {
+        return [&](ReceiptCanvas& canvas, int& y) { compose(canvas, y); };
+    });
+    return send(printer, std::move(bytes),
+                {title, QStringLiteral("已保存，打印机恢复后可在“交班记录”中重打。")});
+}
+
 bool ThermalPrinter::openDrawer(const PrinterSettings& printer) {
     EscPosJob job;
     job.initialise();

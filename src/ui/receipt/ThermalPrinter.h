@@ -27,6 +27,12 @@ class ThermalPrinter {
     bool printTestPage(const PrinterSettings& printer, int receiptType);
     // A pulse on the drawer connector of the printer, nothing printed.
     bool openDrawer(const PrinterSettings& printer);
+    // One copy of what `compose` draws on the receipt's paper (a handover
+    // slip), the drawer pulse after it when `drawer`. `title` names it to
+    // the cashier when it does not print.
+    bool printSlip(const PrinterSettings& printer, int receiptType,
+                   const std::function<void(ReceiptCanvas&, int&)>& compose, const QString& title,
+                   bool drawer);
 
   private:
     // Draws with the printer's font or as a picture, as the settings say.
