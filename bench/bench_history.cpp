@@ -107,7 +107,7 @@ void showPages(benchmark::State& state, PagedList& list, int requested, Database
 
 void orders(benchmark::State& state, const HistoryFilter& filter, int page) {
     PagedList list(PagedList::Kind::Orders);
-    list.setConditionFragment(filter.fragment);
+    list.setOrderFilter(filter);
     showPages(state, list, page, database());
 }
 
@@ -116,7 +116,7 @@ void serverOrders(benchmark::State& state, const HistoryFilter& filter, int page
     if (!db)
         return state.SkipWithError("TABLEWISE_TEST_SERVER is not set");
     PagedList list(PagedList::Kind::Orders);
-    list.setConditionFragment(filter.fragment);
+    list.setOrderFilter(filter);
     showPages(state, list, page, *db);
 }
 

@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "storage/values/Clock.h"
 #include "storage/engine/Database.h"
+#include "storage/engine/KeptSumsCheck.h"
 #include "storage/copies/DatabaseRestore.h"
 #include "storage/config/DatabaseSettings.h"
 #include "storage/config/IniFile.h"
@@ -22,6 +23,8 @@
 #include <QIcon>
 #include <QScreen>
 #include <QTimer>
+
+#include <cstdio>
 
 namespace {
 
@@ -53,6 +56,15 @@ void tellWhatStartUpMended(QWidget& window, const Database& db) {
     QTimer::singleShot(0, &window, [&window, notice] {
         MessageBoxes::instance().inform(&window, notice, MessageBoxes::Icon::Warning);
     });
+}
+
+// Started with --check-sums: the kept sums are compared with the orders and
+// added up again when they differ; the program says what it found and ends.
+int checkKeptSums(Database& db) {
+    std::string said;
+    const bool done = KeptSumsCheck(db).checkAndRepair(said);
+    std::printf("%s\n", said.c_str());
+    return done ? 0 : 1;
 }
 
 } // namespace
@@ -163,6 +175,8 @@ int Application::run(int argc, char** argv) {
     db.setTillName(TillName::of(ini));
     if (!openChosenDatabase(db, clock, settings))
         return 1;
+    if (app.arguments().contains(QStringLiteral("--check-sums")))
+        return checkKeptSums(db);
     AppStyle::apply(app);
     QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
     window.startUp();

@@ -24,29 +24,35 @@ std::string dateWindow(const DateTime& start, const DateTime& end) {
            Values::dateToText(nextDay(end)) + "')";
 }
 
+HistoryFilter window(const DateTime& start, const DateTime& end, std::string caption) {
+    return {dateWindow(start, end), std::move(caption), HistoryFilter::Kept::Window,
+            start.dateOnly(), nextDay(end)};
+}
+
 } // namespace
 
 HistoryFilter HistoryFilter::all() {
-    return {"", allCaption};
+    return {"", allCaption, Kept::All};
 }
 
 HistoryFilter HistoryFilter::dineIn() {
-    return {" and 桌号 <> ''", "正在浏览店内数据"};
+    return {" and 桌号 <> ''", "正在浏览店内数据", Kept::DineIn};
 }
 
 HistoryFilter HistoryFilter::takeOut() {
-    return {" and 地址 <> ''", "正在浏览外卖数据"};
+    return {" and 地址 <> ''", "正在浏览外卖数据", Kept::TakeOut};
 }
 
 HistoryFilter HistoryFilter::day(const DateTime& date) {
-    return {dateWindow(date, date), "正在浏览：" + Values::dateToText(date) + " 的数据"};
+    return window(date, date, "正在浏览：" + Values::dateToText(date) + " 的数据");
 }
 
 std::optional<HistoryFilter> HistoryFilter::period(const DateTime& start, const DateTime& end) {
     if (start.dateOnly() > end.dateOnly())
         return std::nullopt;
-    return HistoryFilter{dateWindow(start, end), "正在浏览从：" + Values::dateToText(start) + "到" +
-                                                     Values::dateToText(end) + " 的数据"};
+    return window(start, end,
+                  "正在浏览从：" + Values::dateToText(start) + "到" + Values::dateToText(end) +
+                      " 的数据");
 }
 
 HistoryFilter HistoryFilter::customer(const std::string& telephone) {

@@ -8,6 +8,12 @@
 struct HistoryFilter {
     std::string fragment;
     std::string caption;
+    // What the sums kept per day can total for the filter in place of its rows.
+    enum class Kept { None, All, DineIn, TakeOut, Window };
+    Kept kept = Kept::None;
+    // Window: the orders after `after` up to and including `upTo`, both at midnight.
+    DateTime after{};
+    DateTime upTo{};
 
     static HistoryFilter all();
     static HistoryFilter dineIn();

@@ -1,6 +1,7 @@
 #include "history/PagedList.h"
 
 #include "storage/engine/Database.h"
+#include "storage/engine/KeptSumsReader.h"
 #include "storage/values/Values.h"
 
 #include <algorithm>
@@ -28,6 +29,16 @@ PagedList& PagedList::orderHistory() {
 PagedList& PagedList::customerFile() {
     static PagedList list(Kind::Customers);
     return list;
+}
+
+void PagedList::setConditionFragment(std::string fragment) {
+    m_kept.kept = fragment.empty() ? HistoryFilter::Kept::All : HistoryFilter::Kept::None;
+    m_conditionFragment = std::move(fragment);
+}
+
+void PagedList::setOrderFilter(const HistoryFilter& filter) {
+    m_conditionFragment = filter.fragment;
+    m_kept = filter;
 }
 
 std::string PagedList::table() const {
@@ -84,6 +95,59 @@ int PagedList::pageCountFor(long long count, int pageSize) {
     return static_cast<int>(whole) + (quotient - whole > 0.0000001 ? 1 : 0);
 }
 
+namespace {
+
+std::string dayOf(const DateTime& midnight) {
+    return midnight.canonical().substr(0, 10);
+}
+
+ReadResult<KeptSumsReader::Total> ordersAt(Database& db, const DateTime& midnight) {
+    const ReadResult<Rows> rows =
+        db.read("select count(*),sum(实付),sum(合计) from 存单 where 时间=cdate(" +
+                Values::sqlQuote(midnight.canonical()) + ")");
+    if (!rows)
+        return rows.readFailure();
+    if (rows->empty())
+        return KeptSumsReader::Total{};
+    const Rows::Row row = (*rows)[0];
+    return KeptSumsReader::Total{row.at(0).toInt(), Money::fromYuan(row.at(1).toNumber()),
+                                 Money::fromYuan(row.at(2).toNumber())};
+}
+
+// The days of the window, less the orders at the midnight it starts after
+// and with those at the midnight it ends on.
+ReadResult<KeptSumsReader::Total> windowTotal(Database& db, const HistoryFilter& filter) {
+    auto days = KeptSumsReader(db).orders(dayOf(filter.after), dayOf(filter.upTo));
+    const auto first = days ? ordersAt(db, filter.after) : days;
+    const auto last = first ? ordersAt(db, filter.upTo) : first;
+    if (!last)
+        return last.readFailure();
+    return KeptSumsReader::Total{days->count - first->count + last->count,
+                                 days->paid - first->paid + last->paid,
+                                 days->total - first->total + last->total};
+}
+
+} // namespace
+
+// False when the filter is none the kept sums can total.
+ReadResult<bool> PagedList::readKeptTotals(Database& db, Page& result) const {
+    using Kept = HistoryFilter::Kept;
+    if (m_kind != Kind::Orders || m_kept.kept == Kept::None)
+        return false;
+    const ReadResult<KeptSumsReader::Total> total =
+        m_kept.kept == Kept::Window
+            ? windowTotal(db, m_kept)
+            : KeptSumsReader(db).orders(m_kept.kept == Kept::All      ? KeptSumsReader::Orders::All
+                                        : m_kept.kept == Kept::DineIn ? KeptSumsReader::Orders::DineIn
+                                                                      : KeptSumsReader::Orders::TakeOut);
+    if (!total)
+        return total.readFailure();
+    result.count = total->count;
+    result.paidSum = total->paid;
+    result.totalSum = total->total;
+    return true;
+}
+
 ReadResult<Rows> PagedList::readTotals(Database& db, Page& result) const {
     ReadResult<Rows> totals = db.read(totalsStatement());
     if (!totals || totals->empty())
@@ -100,8 +164,12 @@ ReadResult<Rows> PagedList::readTotals(Database& db, Page& result) const {
 ReadResult<PagedList::Page> PagedList::showPage(Database& db, int& page) const {
     Page result;
     result.browsingAll = m_kind == Kind::Orders && m_conditionFragment.empty();
-    if (const ReadResult<Rows> totals = readTotals(db, result); !totals)
-        return totals.readFailure();
+    const ReadResult<bool> kept = readKeptTotals(db, result);
+    if (!kept)
+        return kept.readFailure();
+    if (!*kept)
+        if (const ReadResult<Rows> totals = readTotals(db, result); !totals)
+            return totals.readFailure();
     result.listCleared = result.count == 0;
     result.pageCount = pageCountFor(result.count, m_pageSize);
 

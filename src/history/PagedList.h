@@ -1,4 +1,5 @@
 #pragma once
+#include "history/HistoryFilter.h"
 #include "storage/engine/ReadResult.h"
 #include "storage/engine/Rows.h"
 #include "storage/values/Money.h"
@@ -33,7 +34,11 @@ class PagedList {
 
     Kind kind() const { return m_kind; }
     const std::string& conditionFragment() const { return m_conditionFragment; }
-    void setConditionFragment(std::string fragment) { m_conditionFragment = std::move(fragment); }
+    // A condition of the caller's own: its totals are added up from the rows
+    // unless it is none at all.
+    void setConditionFragment(std::string fragment);
+    // An order filter, whose totals come from the sums kept per day where it allows.
+    void setOrderFilter(const HistoryFilter& filter);
     int pageSize() const { return m_pageSize; }
     void setPageSize(int size) { m_pageSize = size; }
 
@@ -69,6 +74,7 @@ class PagedList {
   private:
     std::string table() const;
     ReadResult<Rows> readTotals(Database& db, Page& result) const;
+    ReadResult<bool> readKeptTotals(Database& db, Page& result) const;
     ReadResult<std::string> readPageStatement(Database& db, long long count, long long rows,
                                               long long windowEnd) const;
     ReadResult<long long> windowEndId(Database& db, long long count, long long windowEnd) const;
@@ -77,6 +83,7 @@ class PagedList {
 
     Kind m_kind;
     std::string m_conditionFragment;
+    HistoryFilter m_kept = HistoryFilter::all(); // what the kept sums can total; fragment unused
     int m_pageSize = 200;
     long long m_directWindowLimit = 2000;
 };

@@ -85,12 +85,11 @@ ReportSheet IncomeReports::day(const std::string& date) {
     return sheet;
 }
 
-IncomeReports::Grouping IncomeReports::grouping(const std::string& from,
+IncomeReports::Grouping IncomeReports::grouping(const DayPeriod& days,
                                                 const std::string& rowFormat, int periods,
                                                 const std::string& span) {
-    const std::string rowKey = "format(时间,'" + rowFormat + "')";
-    return {"select count(*),sum(实付)" + from + " group by format(时间,'yyyy')",
-            "select count(*)," + rowKey + ",sum(实付)" + from + " group by " + rowKey,
+    return {days,
+            rowFormat.size(),
             periods,
             "本" + span,
             rowFormat == "yyyy-mm-dd" ? "日" : "个月",
@@ -98,24 +97,24 @@ IncomeReports::Grouping IncomeReports::grouping(const std::string& from,
             span + "点单均价："};
 }
 
+// From the sums kept per day: a year is a few hundred rows, not every order.
 std::vector<IncomeReports::Row> IncomeReports::grouped(ReportSheet& sheet, const Grouping& g) {
-    const auto read = ReportQuery::totals(m_db, g.totalsSql);
     std::vector<Row> rows;
+    const auto read = KeptSumsReader(m_db).orderDays(g.days.from(), g.days.to());
     if (!read) {
         ReportQuery::failed(sheet, read.readFailure());
         return rows;
     }
-    const ReportQuery::Totals& totals = *read;
-    if (totals.count == 0)
-        return rows;
-    const auto records = ReportQuery::forEachRecord(m_db, g.rowsSql, [&](const Rows::Row& r) {
-        rows.push_back(
-            {r.at(1).toText(), r.at(0).toInt(), Money::fromYuan(r.at(2).toNumber()).yuan()});
-    });
-    if (!records) {
-        ReportQuery::failed(sheet, records.readFailure());
-        return {};
+    ReportQuery::Totals totals;
+    Money income;
+    for (const KeptSumsReader::Day& day : g.days.grouped(*read, g.keyLength)) {
+        rows.push_back({day.day, day.count, day.amount.yuan()});
+        totals.count += day.count;
+        income += day.amount;
     }
+    totals.sum = income.yuan();
+    if (totals.count == 0)
+        return {};
     std::vector<std::vector<std::string>> texts;
     for (const auto& r : rows)
         texts.push_back({r.key, Values::numberToText(r.sum), std::to_string(r.count),
@@ -149,10 +148,9 @@ ReportSheet IncomeReports::month(const std::string& year, const std::string& mon
     ReportSheet sheet =
         startSheet(year + "年" + month + "月 月报表",
                    {"日期", "日收入", "日点单数量", "平均点单价格"}, ReportSheet::Chart::Line);
-    const std::string where = " from 存单 where format(时间,'yyyy-mm')=" +
-                              Values::sqlQuote(ReportMath::monthKey(year, month));
+    const DayPeriod period = DayPeriod::month(ReportMath::monthKey(year, month));
     const int days = Calendar::daysInMonth(Values::textToInt(year), Values::textToInt(month));
-    const auto rows = grouped(sheet, grouping(where, "yyyy-mm-dd", days, "月"));
+    const auto rows = grouped(sheet, grouping(period, "yyyy-mm-dd", days, "月"));
     if (rows.empty())
         return sheet;
     ReportMath::ChartMaximum maximum;
@@ -177,9 +175,7 @@ ReportSheet IncomeReports::quarter(const std::string& year, const std::string& q
     const int q = Values::textToInt(quarter);
     const std::string from = year + "-" + ReportMath::padMonth(std::to_string(3 * q - 2));
     const std::string to = year + "-" + ReportMath::padMonth(std::to_string(3 * q + 1));
-    const std::string range = " where format(时间,'yyyy-mm')>=" + Values::sqlQuote(from) +
-                              "and format(时间,'yyyy-mm')<" + Values::sqlQuote(to);
-    const auto rows = grouped(sheet, grouping(" from 存单" + range, "yyyy-mm", 3, "季度"));
+    const auto rows = grouped(sheet, grouping(DayPeriod::months(from, to), "yyyy-mm", 3, "季度"));
     if (!rows.empty())
         writeMonthPies(sheet, ReportCharts::PieLayout::Quarter, rows,
                        year + "年" + quarter + "季度收入参考",
@@ -189,8 +185,7 @@ ReportSheet IncomeReports::quarter(const std::string& year, const std::string& q
 
 ReportSheet IncomeReports::year(const std::string& year) {
     ReportSheet sheet = startSheet(year + "年 年报表", monthHeadings, ReportSheet::Chart::Pie);
-    const std::string where = " from 存单 where format(时间,'yyyy')=" + Values::sqlQuote(year);
-    const auto rows = grouped(sheet, grouping(where, "yyyy-mm", 12, "年度"));
+    const auto rows = grouped(sheet, grouping(DayPeriod::year(year), "yyyy-mm", 12, "年度"));
     if (!rows.empty())
         writeMonthPies(sheet, ReportCharts::PieLayout::Year, rows, year + "年 年收入参考",
                        year + "年 开单数量参考");

@@ -1,4 +1,5 @@
 #pragma once
+#include "reports/DayPeriod.h"
 #include "reports/ReportSheet.h"
 
 #include <string>
@@ -23,8 +24,8 @@ class IncomeReports {
 
     // What the month, quarter and year reports differ in.
     struct Grouping {
-        std::string totalsSql;
-        std::string rowsSql;
+        DayPeriod days;
+        std::size_t keyLength; // of a row's key: 10 by day, 7 by month
         int periods;        // days of the month, 3 months or 12
         std::string period; // "本月", "本季度", "本年度"
         std::string unit;   // "日", "个月"
@@ -38,9 +39,9 @@ class IncomeReports {
     };
 
   private:
-    // The orders of a " from 存单 where …" clause in rows of one day
-    // ("yyyy-mm-dd") or one month ("yyyy-mm"); span is "月", "季度" or "年度".
-    static Grouping grouping(const std::string& from, const std::string& rowFormat, int periods,
+    // The orders of a period in rows of one day ("yyyy-mm-dd") or one month
+    // ("yyyy-mm"); span is "月", "季度" or "年度".
+    static Grouping grouping(const DayPeriod& days, const std::string& rowFormat, int periods,
                              const std::string& span);
     // Empty when nothing was found or the rows could not be read (the sheet says which).
     std::vector<Row> grouped(ReportSheet& sheet, const Grouping& grouping);

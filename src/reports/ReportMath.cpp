@@ -18,10 +18,6 @@ std::string average(double sum, long long count) {
     return Values::numberToText(Values::roundTo(count == 0 ? 0 : sum / count, 1));
 }
 
-double writtenSum(double sum) {
-    return Values::textToNumber(Values::numberToText(sum));
-}
-
 void ChartMaximum::add(double amount, double count) {
     if (amount - m_maximum > 1e-7)
         m_maximum = std::trunc(amount);

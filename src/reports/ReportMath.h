@@ -10,9 +10,6 @@ std::string padMonth(const std::string& month);
 std::string monthKey(const std::string& year, const std::string& month);
 // sum / count rounded half away from zero to one decimal, as text ("25.5", "25").
 std::string average(double sum, long long count);
-// A sum of amounts as the reports write it (13 significant digits): adding
-// 1234.55, 0.05 and 1234.55 in binary gives 2469.14999..., which is 2469.15.
-double writtenSum(double sum);
 
 // The highest figure a line chart must show and its axis top, rounded up
 // to whole hundreds: 1234.5 -> 1300, 300 -> 300.

@@ -76,55 +76,55 @@ ReadResult<std::vector<std::string>> SalesReports::filterChoices() {
 ReportSheet SalesReports::year(const std::string& year) {
     const std::string& y = remember(year, m_state.lastYear);
     return grouped(y + "年 " + m_state.filterText + "销售表", "月份",
-                   "format(销售时间,'yyyy')=" + Values::sqlQuote(y), "yyyy-mm", "月",
+                   DayPeriod::year(y), "yyyy-mm", "月",
                    y + "年 " + m_state.filterText + "销售参考数据", true);
 }
 
 ReportSheet SalesReports::month(const std::string& monthKey) {
     const std::string& k = remember(monthKey, m_state.lastMonth);
     return grouped(k + "月 " + m_state.filterText + "销售表", "时间",
-                   "format(销售时间,'yyyy-mm')=" + Values::sqlQuote(k), "yyyy-mm-dd", "日",
+                   DayPeriod::month(k), "yyyy-mm-dd", "日",
                    k + "月 " + m_state.filterText + "销售参考数据", false);
 }
 
+// From the sums kept per sale day and dish: a year is a few hundred rows.
 ReportSheet SalesReports::grouped(const std::string& title, const std::string& heading,
-                                  const std::string& period, const std::string& rowFormat,
+                                  const DayPeriod& period, const std::string& rowFormat,
                                   const char* labelSuffix, const std::string& chartTitle,
                                   bool clearChartWhenEmpty) {
     ReportSheet sheet =
         startSheet(title, {heading, "销售数量", "销售金额"}, ReportSheet::Chart::Line);
-    const std::string head =
-        "from 存单详单 where " + m_state.dishClause + " " + period + "  group by ";
-    const auto read =
-        ReportQuery::totals(m_db, "select count(*),sum(小计) " + head + "format(销售时间,'yyyy')");
+    const std::string* dish = m_state.dishClause.empty() ? nullptr : &m_state.filterText;
+    const auto read = KeptSumsReader(m_db).lineDays(period.from(), period.to(), dish);
     if (!read)
         return ReportQuery::failed(sheet, read.readFailure());
-    const ReportQuery::Totals& totals = *read;
+    const std::vector<KeptSumsReader::Day> rows = period.grouped(*read, rowFormat.size());
+    ReportQuery::Totals totals;
+    Money sold;
+    for (const KeptSumsReader::Day& row : rows) {
+        totals.count += row.count;
+        sold += row.amount;
+    }
+    totals.sum = sold.yuan();
     if (totals.count == 0) {
         if (clearChartWhenEmpty)
             ChartFiles::clearLineChart(m_folder);
         return sheet;
     }
-    const std::string rowKey = "format(销售时间,'" + rowFormat + "')";
     std::vector<Line> lines;
     std::vector<std::string> labels;
     ReportCharts::TrendSeries amounts{"销售额", {}}, counts{"销售量", {}};
     ReportMath::ChartMaximum maximum;
-    const auto records = ReportQuery::forEachRecord(
-        m_db, "select " + rowKey + ",count(*),sum(小计) " + head + rowKey, [&](const Rows::Row& r) {
-            const std::string key = r.at(0).toText();
-            const long long count = r.at(1).toInt();
-            const double amount = Values::roundTo(ReportMath::writtenSum(r.at(2).toNumber()), 1);
-            const std::string label =
-                (key.size() >= 2 ? key.substr(key.size() - 2) : key) + labelSuffix;
-            lines.push_back({label, std::to_string(count), Values::numberToText(amount)});
-            labels.push_back(label);
-            amounts.values.push_back(Values::numberToText(amount));
-            counts.values.push_back(std::to_string(count));
-            maximum.add(amount, static_cast<double>(count));
-        });
-    if (!records)
-        return ReportQuery::failed(sheet, records.readFailure());
+    for (const KeptSumsReader::Day& row : rows) {
+        const double amount = Values::roundTo(row.amount.yuan(), 1);
+        const std::string label =
+            (row.day.size() >= 2 ? row.day.substr(row.day.size() - 2) : row.day) + labelSuffix;
+        lines.push_back({label, std::to_string(row.count), Values::numberToText(amount)});
+        labels.push_back(label);
+        amounts.values.push_back(Values::numberToText(amount));
+        counts.values.push_back(std::to_string(row.count));
+        maximum.add(amount, static_cast<double>(row.count));
+    }
     fillRows(sheet, lines, totals);
     sheet.addChart({chartTitle, {{amounts.name, 2}, {counts.name, 1}}});
     ReportCharts::writeTrend(m_folder, maximum.axisMaximum(), chartTitle, labels, amounts, counts);

@@ -1,4 +1,5 @@
 #pragma once
+#include "reports/DayPeriod.h"
 #include "reports/ReportSheet.h"
 #include "reports/SalesReportState.h"
 #include "storage/engine/ReadResult.h"
@@ -30,7 +31,7 @@ class SalesReports {
 
   private:
     ReportSheet grouped(const std::string& title, const std::string& heading,
-                        const std::string& period, const std::string& rowFormat,
+                        const DayPeriod& period, const std::string& rowFormat,
                         const char* labelSuffix, const std::string& chartTitle,
                         bool clearChartWhenEmpty);
 

@@ -122,6 +122,41 @@ TEST_P(PagedListOnDatabase, LargeWindowsFindTheSamePagesByTheirLastId) {
     }
 }
 
+// A day's window runs from after its midnight up to and including the next:
+// the sums kept per day give the same totals as the rows they stand for.
+TEST_P(PagedListOnDatabase, TotalsFromTheKeptSumsAreThoseOfTheRows) {
+    const char* times[] = {"2017-05-14 23:59:59", "2017-05-15 00:00:00", "2017-05-15 12:30:00",
+                           "2017-05-16 00:00:00", "2017-05-16 00:00:01", "2017-05-20 18:00:00",
+                           "2017-05-21 00:00:00"};
+    int i = 0;
+    for (const char* time : times) {
+        const std::string paid = std::to_string(10 + i) + ".5";
+        data.addOrder({.time = time, .total = std::to_string(20 + i), .paid = paid,
+                       .table = i % 2 ? "A1" : "", .address = i % 3 ? "北街" : ""});
+        ++i;
+    }
+    const DateTime may15{2017, 5, 15, 0, 0, 0}, may20{2017, 5, 20, 0, 0, 0};
+    const HistoryFilter filters[] = {HistoryFilter::all(), HistoryFilter::dineIn(),
+                                     HistoryFilter::takeOut(), HistoryFilter::day(may15),
+                                     *HistoryFilter::period(may15, may20),
+                                     HistoryFilter::customer("")};
+    for (const HistoryFilter& filter : filters) {
+        list.setOrderFilter(filter);
+        int page = 0;
+        const PagedList::Page kept = *list.showPage(data.db, page);
+        const std::string where = filter.fragment.empty() ? "" : " where" + filter.fragment.substr(4);
+        const auto rows =
+            data.db.read("select count(*),sum(实付),sum(合计) from 存单" + where);
+        ASSERT_TRUE(rows) << data.db.lastError();
+        EXPECT_EQ(kept.count, (*rows)[0].at(0).toInt()) << filter.caption;
+        EXPECT_EQ(kept.paidSum, Money::fromYuan((*rows)[0].at(1).toNumber())) << filter.caption;
+        EXPECT_EQ(kept.totalSum, Money::fromYuan((*rows)[0].at(2).toNumber())) << filter.caption;
+    }
+    list.setOrderFilter(HistoryFilter::day(may15));
+    int page = 1;
+    EXPECT_EQ(list.showPage(data.db, page)->count, 2) << "12:30 and the midnight that ends the day";
+}
+
 TEST(PagedListKeyedStatements, KeepTheFragmentApartFromTheKey) {
     PagedList list(PagedList::Kind::Customers);
     list.setConditionFragment(" and 姓名='李' or 电话='李'");

@@ -298,10 +298,31 @@ int Database::OpenTable(const std::string& sql) {
     return handle;
 }
 
+bool Database::executeOwn(const std::string& sql) {
+    return startStatement(sql) && (m_engine->execute(sql, m_lastError) || engineFailed());
+}
+
+ReadResult<Rows> Database::readOwn(const std::string& sql) {
+    if (!startStatement(sql))
+        return readFailure();
+    std::unique_ptr<ResultRows> set = m_engine->query(sql, m_lastError);
+    if (!set) {
+        engineFailed();
+        return readFailure();
+    }
+    const int handle = m_nextHandle++;
+    m_recordSets.emplace(handle, std::move(set));
+    return readAll(handle);
+}
+
 ReadResult<Rows> Database::read(const std::string& sql) {
     const int handle = OpenTable(sql);
     if (handle == 0)
         return readFailure();
+    return readAll(handle);
+}
+
+ReadResult<Rows> Database::readAll(int handle) {
     ResultRows& cursor = *m_recordSets.at(handle);
     Rows rows(cursor);
     for (; !cursor.isEOF(); cursor.moveNext())

@@ -78,6 +78,10 @@ class Database {
     // The first column of the first row (Empty when there is no row), or why
     // it could not be read.
     ReadResult<DbValue> readValue(const std::string& sql);
+    // The same for statements of this program's own, written alike for both
+    // engines and run as they are, untranslated.
+    [[nodiscard]] bool executeOwn(const std::string& sql);
+    ReadResult<Rows> readOwn(const std::string& sql);
     // A cursor for callers that walk rows themselves; 0 when the statement
     // failed. A read that fails after the first row ends it like its last
     // row, so answers that must be whole come from read().
@@ -131,6 +135,8 @@ class Database {
     bool engineFailed();
     // Clears the last failure; false (NotOpen or NulInText) when `sql` cannot run.
     bool startStatement(const std::string& sql);
+    // Every row of an open cursor, which it then closes.
+    ReadResult<Rows> readAll(int handle);
 
     std::unique_ptr<StorageEngine> m_engine;
     sqlite3* m_db = nullptr; // the SQLite engine's file; null on a server

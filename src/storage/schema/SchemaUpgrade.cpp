@@ -1,5 +1,6 @@
 #include "storage/schema/SchemaUpgrade.h"
 #include "storage/engine/SqliteFile.h"
+#include "storage/schema/KeptSums.h"
 #include "storage/schema/Schema.h"
 #include "storage/schema/ServerSchema.h"
 #include <sqlite3.h>
@@ -20,6 +21,30 @@ StorageFailure moneyToTheFen(sqlite3* db) {
     return failure != StorageFailure::None ? failure : SqliteFile::addLaterTablesAndColumns(db);
 }
 
+bool run(sqlite3* db, const std::string& sql) {
+    return sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+// The kept sums and what keeps them, added up once from the rows.
+StorageFailure keepSums(sqlite3* db) {
+    bool done = run(db, "BEGIN IMMEDIATE") && run(db, KeptSums::fileSql());
+    for (const std::string& statement : KeptSums::rebuildStatements())
+        done = done && run(db, statement);
+    if (done && run(db, "COMMIT"))
+        return StorageFailure::None;
+    const StorageFailure failure = SqliteFile::failureOf(db);
+    if (!sqlite3_get_autocommit(db))
+        run(db, "ROLLBACK");
+    return failure;
+}
+
+std::string rebuildOnServer() {
+    std::string sql;
+    for (const std::string& statement : KeptSums::rebuildStatements())
+        sql += statement + ";\n";
+    return sql;
+}
+
 } // namespace
 
 const std::vector<Step>& steps() {
@@ -37,6 +62,8 @@ const std::vector<Step>& steps() {
         // The cashier list, the cashier with every order and change record,
         // and the handovers and day closes.
         {7, SqliteFile::addLaterTablesAndColumns, {}},
+        // Sums kept per day, so that totals and reports need not add up every row.
+        {8, keepSums, rebuildOnServer()},
     };
     return all;
 }

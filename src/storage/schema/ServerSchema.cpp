@@ -1,4 +1,5 @@
 #include "storage/schema/ServerSchema.h"
+#include "storage/schema/KeptSums.h"
 
 namespace ServerSchema {
 
@@ -119,7 +120,7 @@ std::string createSql() {
     }
     for (const IndexDef& definition : Schema::indexes())
         sql += index(definition);
-    return sql;
+    return sql + KeptSums::serverSql();
 }
 
 std::string recordVersionSql(int version) {
@@ -140,6 +141,8 @@ std::string lackingSql() {
                            column.name + "')";
             }
     }
+    for (const TableDef& table : KeptSums::tables())
+        tables += "to_regclass('" + name(table.name) + "') IS NULL OR ";
     return "SELECT to_regclass('" + name("存单") + "') IS NULL, " + tables +
            "to_regprocedure('jet_autonumber_seen(text,bigint)') IS NULL OR (SELECT count(*) "
            "FROM information_schema.columns WHERE table_schema = current_schema() AND "

@@ -119,7 +119,7 @@ void HistoryWindow::openedFromCustomerWindow(const QString& telephone) {
     if (telephone.isEmpty())
         return;
     const HistoryFilter filter = HistoryFilter::customer(telephone.toStdString());
-    m_orders.setConditionFragment(filter.fragment);
+    m_orders.setOrderFilter(filter);
     m_caption->setText(QString::fromStdString(filter.caption));
     setWindowTitle(telephone + " 的历史订单");
 }
@@ -139,7 +139,7 @@ void HistoryWindow::showStatus(const PagedList::Page& page) {
 }
 
 void HistoryWindow::applyFilter(const HistoryFilter& filter) {
-    m_orders.setConditionFragment(filter.fragment);
+    m_orders.setOrderFilter(filter);
     m_panel->showFirstPage();
     m_caption->setText(QString::fromStdString(filter.caption));
 }
