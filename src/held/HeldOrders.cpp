@@ -18,6 +18,11 @@ std::string amount(const std::string& text) {
     return Money::fromText(text).text();
 }
 
+// A box left empty comes back empty, not as 0.
+std::string orNull(const std::string& typed, const std::string& value) {
+    return Values::trim(typed).empty() ? "NULL" : value;
+}
+
 std::string shortTime(const DateTime& t) {
     char text[32];
     std::snprintf(text, sizeof text, "%02d-%02d %02d:%02d", t.month, t.day, t.hour, t.minute);
@@ -52,13 +57,14 @@ std::string rowValues(const OrderDraft& o, const std::string& heldAt, const std:
         sqlQuote(o.name),
         sqlQuote(o.address),
         sqlQuote(o.discountName),
-        std::to_string(Values::truncateToInt(Values::textToNumber(o.discountPortions))),
-        amount(o.discountAmount),
+        orNull(o.discountPortions,
+               std::to_string(Values::truncateToInt(Values::textToNumber(o.discountPortions)))),
+        orNull(o.discountAmount, amount(o.discountAmount)),
         amount(o.total),
         sqlQuote(o.paymentMethod),
         amount(o.paid),
         amount(o.actuallyPaid),
-        o.rounding.empty() ? "NULL" : amount(o.rounding),
+        orNull(o.rounding, amount(o.rounding)),
         sqlQuote(o.remark)};
     std::string joined;
     for (const std::string& value : values)

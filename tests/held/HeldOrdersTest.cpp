@@ -34,16 +34,23 @@ class HeldOrdersTest : public OnBothEngines {
 INSTANTIATE_TEST_SUITE_P(Engines, HeldOrdersTest, bothEngines, engineName);
 
 TEST_P(HeldOrdersTest, TakingBackGivesEveryFieldAsHeldAndStoresNoOrder) {
-    OrderDraft order = threeDishOrder();
-    order.tableCode = "3";
-    order.rounding = "0.5";
-    const long long id = hold(order);
-    EXPECT_EQ(data.count("select count(*) from 存单"), 0);
-    EXPECT_EQ(*held.count(), 1);
+    OrderDraft withRounding = threeDishOrder();
+    withRounding.tableCode = "3";
+    withRounding.rounding = "0.5";
+    OrderDraft noDiscount = threeDishOrder();
+    noDiscount.discountName.clear();
+    noDiscount.discountPortions.clear();
+    noDiscount.discountAmount.clear();
+    int heldCount = 0;
+    for (const OrderDraft& order : {withRounding, noDiscount}) {
+        const long long id = hold(order);
+        EXPECT_EQ(data.count("select count(*) from 存单"), 0);
+        EXPECT_EQ(*held.count(), ++heldCount);
 
-    const HeldOrders::Taken taken = held.take(id);
-    ASSERT_EQ(taken.outcome, HeldOrders::TakeOutcome::Taken) << taken.message;
-    EXPECT_EQ(taken.order, asTakenBack(order));
+        const HeldOrders::Taken taken = held.take(id);
+        ASSERT_EQ(taken.outcome, HeldOrders::TakeOutcome::Taken) << taken.message;
+        EXPECT_EQ(taken.order, asTakenBack(order)) << "empty boxes come back empty";
+    }
 }
 
 TEST_P(HeldOrdersTest, ListsNewestFirstWithWhoTotalAndFirstDishes) {
