@@ -160,23 +160,36 @@ void setEntry(std::string& text, const std::string& section, const std::string& 
     text.insert(end, added);
 }
 
+// Where the value of the entry iniGet reads starts and ends: at its brace,
+// or at the end of its line when the brace is missing.
+std::optional<std::pair<std::size_t, std::size_t>> flatValue(const std::string& text,
+                                                             const std::string& key) {
+    const std::string marker = key + " = {";
+    const std::size_t found = findIgnoringCase(text, marker);
+    if (found == std::string::npos)
+        return std::nullopt;
+    const std::size_t begin = found + marker.size();
+    return std::pair{begin, std::min(text.find_first_of("}\r\n", begin), text.size())};
+}
+
+void appendFlatEntry(std::string& text, const std::string& key, const std::string& value) {
+    if (!text.empty() && text.back() != '\n')
+        text += "\r\n";
+    text += entryText(key, value) + "\r\n";
+}
+
 } // namespace
 
 bool IniFile::iniSet(const std::string& key, const std::string& value) const {
     std::optional<std::string> text = readText(m_path);
     if (!text)
         return false;
-    const std::string marker = key + " = {";
-    const std::size_t found = findIgnoringCase(*text, marker);
-    if (found == std::string::npos) {
-        if (!text->empty() && text->back() != '\n')
-            *text += "\r\n";
-        *text += marker + value + "}\r\n";
-    } else {
-        const std::size_t begin = found + marker.size();
-        const std::size_t end = std::min(text->find_first_of("}\r\n", begin), text->size());
+    if (const auto at = flatValue(*text, key)) {
+        const auto [begin, end] = *at;
         const bool braced = end < text->size() && (*text)[end] == '}';
         text->replace(begin, end - begin, braced ? value : value + "}");
+    } else {
+        appendFlatEntry(*text, key, value);
     }
     return SafeFile::replace(m_path, *text);
 }
@@ -213,19 +226,11 @@ std::string IniFile::iniGet(const std::string& key, const std::string& defaultVa
     if (!read)
         return defaultValue;
     std::string text = std::move(*read);
-    std::string marker = key + " = {";
-    std::size_t found = findIgnoringCase(text, marker);
-    if (found != std::string::npos) {
-        // An entry never spans lines: one without its brace ends with its line.
-        const std::size_t begin = found + marker.size();
-        const std::size_t end = text.find_first_of("}\r\n", begin);
-        return text.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
-    }
+    if (const auto at = flatValue(text, key))
+        return text.substr(at->first, at->second - at->first);
     if (!writeMissing)
         return defaultValue;
-    if (!text.empty() && text.back() != '\n')
-        text += "\r\n";
-    text += marker + defaultValue + "}\r\n";
+    appendFlatEntry(text, key, defaultValue);
     SafeFile::replace(m_path, text);
     return defaultValue;
 }
