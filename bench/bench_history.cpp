@@ -10,6 +10,7 @@
 #include "history/HistoryFilter.h"
 #include "history/PagedList.h"
 #include "history/StoredOrders.h"
+#include "history/TillList.h"
 #include "orders/OrderEditor.h"
 #include "storage/engine/DbTransaction.h"
 #include "support/DirectInsert.h"
@@ -33,8 +34,8 @@ void fill(Database& database) {
     DirectInsert order(
         database.connection(),
         "INSERT INTO 存单 (编号,票头,店铺名称,时间,减免,减免份数,减免金额,合计,"
-        "支付方式,已付,实付,桌号,电话,姓名,地址,是否结算,备注) VALUES "
-        "(?1,'微信点餐','白云快餐',?2,'无',0,0,?3,'现金支付',?4,?4,?5,?6,'张三',?7,1,'')");
+        "支付方式,已付,实付,桌号,电话,姓名,地址,是否结算,备注,收银台) VALUES "
+        "(?1,'微信点餐','白云快餐',?2,'无',0,0,?3,'现金支付',?4,?4,?5,?6,'张三',?7,1,'',?8)");
     char time[32];
     for (int i = 0; i < orderCount; ++i) {
         // About 900 orders a day over three years.
@@ -50,6 +51,7 @@ void fill(Database& database) {
             .bind(5, std::string(dineIn ? "A3" : ""))
             .bind(6, phone)
             .bind(7, std::string(dineIn ? "" : "白云路 12 号"))
+            .bind(8, std::string(i % 3 ? "一号机" : "二号机"))
             .insert();
     }
     DirectInsert customer(
@@ -75,7 +77,7 @@ Database& database() {
 // The same orders and customers on the server.
 const char* const serverFill = R"SQL(
 INSERT INTO "存单" ("编号","票头","店铺名称","时间","减免","减免份数","减免金额","合计","支付方式",
-                    "已付","实付","桌号","电话","姓名","地址","是否结算","备注")
+                    "已付","实付","桌号","电话","姓名","地址","是否结算","备注","收银台")
 SELECT 1 + i % 900, '微信点餐', '白云快餐',
        format('%s-%s-%s %s:%s:00', 2015 + i / 900 / 336, lpad((1 + i / 900 / 28 % 12)::text, 2, '0'),
               lpad((1 + i / 900 % 28)::text, 2, '0'), lpad((8 + i % 900 / 60)::text, 2, '0'),
@@ -83,7 +85,8 @@ SELECT 1 + i % 900, '微信点餐', '白云快餐',
        '无', 0, 0, 30.5 + i % 7, '现金支付', 30 + i % 7, 30 + i % 7,
        CASE WHEN i % 2 = 0 THEN 'A3' ELSE '' END,
        CASE WHEN i % 2 = 0 THEN '' ELSE '138' || (10000000 + i % 5000) END, '张三',
-       CASE WHEN i % 2 = 0 THEN '' ELSE '白云路 12 号' END, 1, ''
+       CASE WHEN i % 2 = 0 THEN '' ELSE '白云路 12 号' END, 1, '',
+       CASE WHEN i % 3 = 0 THEN '二号机' ELSE '一号机' END
 FROM generate_series(0, 999999) i;
 INSERT INTO "客户" ("电话","姓名","地址","订餐次数")
 SELECT '139' || (10000000 + i), '客户' || i, '白云路 12 号', 1 FROM generate_series(0, 99999) i
@@ -153,6 +156,34 @@ BENCHMARK_CAPTURE(serverOrders, day_last, HistoryFilter::day(midDay), -1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(serverOrders, customer_last, HistoryFilter::customer("13810000007"), -1)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(serverOrders, dine_in_middle, HistoryFilter::dineIn(), 1250)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(serverOrders, period_last, *HistoryFilter::period(midDay, monthEnd), -1)
+    ->Unit(benchmark::kMillisecond);
+// One till of two, alone and with another filter.
+BENCHMARK_CAPTURE(orders, till_middle, HistoryFilter::all().atTill("一号机"), 1666)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(orders, till_period_last,
+                  HistoryFilter::period(midDay, monthEnd)->atTill("二号机"), -1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(serverOrders, till_middle, HistoryFilter::all().atTill("一号机"), 1666)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(serverOrders, till_period_last,
+                  HistoryFilter::period(midDay, monthEnd)->atTill("二号机"), -1)
+    ->Unit(benchmark::kMillisecond);
+
+// The tills the history's filter offers.
+void tills(benchmark::State& state, Database* (*open)()) {
+    Database* db = open();
+    if (!db)
+        return state.SkipWithError("TABLEWISE_TEST_SERVER is not set");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TillList::read(*db)->size());
+}
+BENCHMARK_CAPTURE(tills, file, +[]() -> Database* { return &database(); })
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(tills, server, serverDatabase)->Unit(benchmark::kMillisecond);
+
 BENCHMARK_CAPTURE(customers, all_first, "", 1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(customers, all_last, "", -1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(customers, search, CustomerFile::searchFragment("客户77777"), 1)

@@ -58,3 +58,18 @@ std::optional<HistoryFilter> HistoryFilter::period(const DateTime& start, const 
 HistoryFilter HistoryFilter::customer(const std::string& telephone) {
     return {" and 电话 = " + Values::sqlQuote(telephone), "正在浏览客户：" + telephone + " 的数据"};
 }
+
+std::string HistoryFilter::tillCondition(const std::string& name) {
+    return name.empty() ? " and (收银台 is null or 收银台 = '')"
+                        : " and 收银台 = " + Values::sqlQuote(name);
+}
+
+HistoryFilter HistoryFilter::atTill(const std::optional<std::string>& name) const {
+    HistoryFilter filter = *this;
+    if (!name)
+        return filter;
+    filter.till = name;
+    filter.fragment += tillCondition(*name);
+    filter.caption += "（收银台：" + (name->empty() ? std::string(unrecordedTill) : *name) + "）";
+    return filter;
+}

@@ -14,6 +14,17 @@ struct HistoryFilter {
     // Window: the orders after `after` up to and including `upTo`, both at midnight.
     DateTime after{};
     DateTime upTo{};
+    // Set: the orders of this till only, "" for those stored before tills
+    // were named. The fragment holds its condition too.
+    std::optional<std::string> till;
+
+    // The same filter (one without a till) for the orders of one till, or
+    // of every till when none is given.
+    HistoryFilter atTill(const std::optional<std::string>& name) const;
+    // " and " and the condition that picks the orders of a till.
+    static std::string tillCondition(const std::string& name);
+    // How the till of orders stored before tills were named is shown.
+    static constexpr const char* unrecordedTill = "（未记录）";
 
     static HistoryFilter all();
     static HistoryFilter dineIn();

@@ -1,7 +1,6 @@
 #include "history/PagedList.h"
 
 #include "storage/engine/Database.h"
-#include "storage/engine/KeptSumsReader.h"
 #include "storage/values/Values.h"
 
 #include <algorithm>
@@ -87,6 +86,16 @@ std::string PagedList::keyedPageStatement(long long rows, long long lastId) cons
            " where [id] <= " + std::to_string(lastId) + condition + " order by [id] desc";
 }
 
+std::string PagedList::runPageStatement(long long rows, long long firstId, long long endId) const {
+    // Both bounds, so that the engine reads by ID and no index of the filter.
+    const std::string condition = m_conditionFragment.empty()
+                                      ? std::string()
+                                      : " and (" + withoutLeadingAnd(m_conditionFragment) + ")";
+    return "select top " + std::to_string(rows) + " * from " + table() + " where [id] >= " +
+           std::to_string(firstId) + " and [id] < " + std::to_string(endId) + condition +
+           " order by [id]";
+}
+
 int PagedList::pageCountFor(long long count, int pageSize) {
     if (pageSize <= 0)
         return 0;
@@ -95,57 +104,18 @@ int PagedList::pageCountFor(long long count, int pageSize) {
     return static_cast<int>(whole) + (quotient - whole > 0.0000001 ? 1 : 0);
 }
 
-namespace {
-
-std::string dayOf(const DateTime& midnight) {
-    return midnight.canonical().substr(0, 10);
-}
-
-ReadResult<KeptSumsReader::Total> ordersAt(Database& db, const DateTime& midnight) {
-    const ReadResult<Rows> rows =
-        db.read("select count(*),sum(实付),sum(合计) from 存单 where 时间=cdate(" +
-                Values::sqlQuote(midnight.canonical()) + ")");
-    if (!rows)
-        return rows.readFailure();
-    if (rows->empty())
-        return KeptSumsReader::Total{};
-    const Rows::Row row = (*rows)[0];
-    return KeptSumsReader::Total{row.at(0).toInt(), Money::fromYuan(row.at(1).toNumber()),
-                                 Money::fromYuan(row.at(2).toNumber())};
-}
-
-// The days of the window, less the orders at the midnight it starts after
-// and with those at the midnight it ends on.
-ReadResult<KeptSumsReader::Total> windowTotal(Database& db, const HistoryFilter& filter) {
-    auto days = KeptSumsReader(db).orders(dayOf(filter.after), dayOf(filter.upTo));
-    const auto first = days ? ordersAt(db, filter.after) : days;
-    const auto last = first ? ordersAt(db, filter.upTo) : first;
-    if (!last)
-        return last.readFailure();
-    return KeptSumsReader::Total{days->count - first->count + last->count,
-                                 days->paid - first->paid + last->paid,
-                                 days->total - first->total + last->total};
-}
-
-} // namespace
-
-// False when the filter is none the kept sums can total.
-ReadResult<bool> PagedList::readKeptTotals(Database& db, Page& result) const {
-    using Kept = HistoryFilter::Kept;
-    if (m_kind != Kind::Orders || m_kept.kept == Kept::None)
-        return false;
-    const ReadResult<KeptSumsReader::Total> total =
-        m_kept.kept == Kept::Window
-            ? windowTotal(db, m_kept)
-            : KeptSumsReader(db).orders(m_kept.kept == Kept::All      ? KeptSumsReader::Orders::All
-                                        : m_kept.kept == Kept::DineIn ? KeptSumsReader::Orders::DineIn
-                                                                      : KeptSumsReader::Orders::TakeOut);
-    if (!total)
-        return total.readFailure();
-    result.count = total->count;
-    result.paidSum = total->paid;
-    result.totalSum = total->total;
-    return true;
+// The runs of a filter the kept sums allow, their totals written into the
+// page; none for any other filter.
+ReadResult<std::optional<OrderRuns>> PagedList::readKeptTotals(Database& db, Page& result) const {
+    if (m_kind != Kind::Orders || m_kept.kept == HistoryFilter::Kept::None)
+        return std::optional<OrderRuns>();
+    ReadResult<OrderRuns> runs = OrderRuns::read(db, m_kept);
+    if (!runs)
+        return runs.readFailure();
+    result.count = runs->count();
+    result.paidSum = runs->paid();
+    result.totalSum = runs->total();
+    return std::optional<OrderRuns>(std::move(*runs));
 }
 
 ReadResult<Rows> PagedList::readTotals(Database& db, Page& result) const {
@@ -164,10 +134,10 @@ ReadResult<Rows> PagedList::readTotals(Database& db, Page& result) const {
 ReadResult<PagedList::Page> PagedList::showPage(Database& db, int& page) const {
     Page result;
     result.browsingAll = m_kind == Kind::Orders && m_conditionFragment.empty();
-    const ReadResult<bool> kept = readKeptTotals(db, result);
+    const ReadResult<std::optional<OrderRuns>> kept = readKeptTotals(db, result);
     if (!kept)
         return kept.readFailure();
-    if (!*kept)
+    if (!kept->has_value())
         if (const ReadResult<Rows> totals = readTotals(db, result); !totals)
             return totals.readFailure();
     result.listCleared = result.count == 0;
@@ -186,14 +156,10 @@ ReadResult<PagedList::Page> PagedList::showPage(Database& db, int& page) const {
     const long long rows =
         result.count < windowEnd ? m_pageSize - (windowEnd - result.count) : m_pageSize;
     if (windowEnd > 0) {
-        const ReadResult<std::string> statement =
-            readPageStatement(db, result.count, rows, windowEnd);
-        if (!statement)
-            return statement.readFailure();
-        const ReadResult<Rows> read = db.read(*statement);
-        if (!read)
+        const Window window{result.count, windowEnd, rows,
+                            kept->has_value() ? &**kept : nullptr};
+        if (const ReadResult<bool> read = readPageRows(db, window, result); !read)
             return read.readFailure();
-        takeRows(*read, result);
     }
     page = requested;
     return result;
@@ -206,14 +172,51 @@ std::string PagedList::failureMessage(const ReadFailure& failure) const {
                                    failure.cause, "列表没有显示，数据没有改动。");
 }
 
-ReadResult<std::string> PagedList::readPageStatement(Database& db, long long count, long long rows,
-                                                     long long windowEnd) const {
-    if (windowEnd <= m_directWindowLimit)
-        return pageStatement(rows, windowEnd);
-    const ReadResult<long long> lastId = windowEndId(db, count, windowEnd);
+ReadResult<bool> PagedList::readPageRows(Database& db, const Window& window, Page& result) const {
+    if (window.runs && window.end > m_directWindowLimit) {
+        const ReadResult<bool> kept = readKeptPage(db, window, result);
+        if (!kept || *kept)
+            return kept;
+    }
+    const ReadResult<std::string> statement = readPageStatement(db, window);
+    if (!statement)
+        return statement.readFailure();
+    const ReadResult<Rows> read = db.read(*statement);
+    if (!read)
+        return read.readFailure();
+    takeRows(*read, result);
+    return true;
+}
+
+// The page read from the start of the run its first row lies in, the rows
+// before it skipped. False, with nothing taken, when the kept counts
+// disagree with the rows: those are then stepped through.
+ReadResult<bool> PagedList::readKeptPage(Database& db, const Window& window, Page& result) const {
+    const long long last = std::min(window.end, window.count);
+    const auto first = window.runs->find(last - window.rows + 1);
+    const auto end = window.runs->find(last);
+    if (!first || !end)
+        return false;
+    const long long skipped = first->rank - 1;
+    const ReadResult<Rows> read =
+        db.read(runPageStatement(skipped + window.rows, first->first, end->end));
+    if (!read)
+        return read.readFailure();
+    if (static_cast<long long>(read->size()) != skipped + window.rows)
+        return false;
+    result.rows.reserve(static_cast<std::size_t>(window.rows));
+    for (std::size_t i = static_cast<std::size_t>(skipped); i < read->size(); ++i)
+        result.rows.push_back(readRow((*read)[i]));
+    return true;
+}
+
+ReadResult<std::string> PagedList::readPageStatement(Database& db, const Window& window) const {
+    if (window.end <= m_directWindowLimit)
+        return pageStatement(window.rows, window.end);
+    const ReadResult<long long> lastId = windowEndId(db, window);
     if (!lastId)
         return lastId.readFailure();
-    return keyedPageStatement(rows, *lastId);
+    return keyedPageStatement(window.rows, *lastId);
 }
 
 namespace {
@@ -227,9 +230,9 @@ ReadResult<long long> readId(Database& db, const std::string& statement) {
 
 } // namespace
 
-ReadResult<long long> PagedList::windowEndId(Database& db, long long count,
-                                             long long windowEnd) const {
-    const long long last = std::min(windowEnd, count);
+ReadResult<long long> PagedList::windowEndId(Database& db, const Window& window) const {
+    const long long count = window.count;
+    const long long last = std::min(window.end, count);
     const ReadResult<long long> lowest = readId(db, boundStatement(false));
     if (!lowest)
         return lowest;
@@ -265,5 +268,5 @@ std::vector<std::string> PagedList::readRow(const Rows::Row& row) const {
     }
     const std::string date = time.isEmpty() ? std::string() : Values::dateToText(time.toDateTime());
     return {text("ID"),   text("编号"), date,         text("合计"), text("实付"),
-            text("桌号"), text("电话"), text("姓名"), text("地址")};
+            text("桌号"), text("电话"), text("姓名"), text("地址"), text("收银台")};
 }

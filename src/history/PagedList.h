@@ -1,5 +1,6 @@
 #pragma once
 #include "history/HistoryFilter.h"
+#include "history/OrderRuns.h"
 #include "storage/engine/ReadResult.h"
 #include "storage/engine/Rows.h"
 #include "storage/values/Money.h"
@@ -51,7 +52,8 @@ class PagedList {
 
     // Windows of up to this many rows are read with the nested statement;
     // past it, stepping through every row before the page would make a page
-    // change too slow, so the page is found by its last ID instead.
+    // change too slow, so the page is found by its last ID instead: from the
+    // counts kept per run of IDs where the filter allows.
     void setDirectWindowLimit(long long rows) { m_directWindowLimit = rows; }
 
     // " where" and the condition, or nothing when every row matches.
@@ -64,6 +66,8 @@ class PagedList {
     std::string rankedIdStatement(long long rank, bool fromEnd) const;
     // The `rows` matching rows up to and including `lastId`, newest first.
     std::string keyedPageStatement(long long rows, long long lastId) const;
+    // The first `rows` matching rows from `firstId` on, before `endId`, oldest first.
+    std::string runPageStatement(long long rows, long long firstId, long long endId) const;
     static int pageCountFor(long long count, int pageSize);
 
 
@@ -74,10 +78,20 @@ class PagedList {
   private:
     std::string table() const;
     ReadResult<Rows> readTotals(Database& db, Page& result) const;
-    ReadResult<bool> readKeptTotals(Database& db, Page& result) const;
-    ReadResult<std::string> readPageStatement(Database& db, long long count, long long rows,
-                                              long long windowEnd) const;
-    ReadResult<long long> windowEndId(Database& db, long long count, long long windowEnd) const;
+    // A page's place: how many rows match, how many up to the end of the
+    // page, how many it shows, and the kept counts per run where the filter
+    // has them.
+    struct Window {
+        long long count = 0;
+        long long end = 0;
+        long long rows = 0; // of the page
+        const OrderRuns* runs = nullptr;
+    };
+    ReadResult<std::optional<OrderRuns>> readKeptTotals(Database& db, Page& result) const;
+    ReadResult<bool> readPageRows(Database& db, const Window& window, Page& result) const;
+    ReadResult<bool> readKeptPage(Database& db, const Window& window, Page& result) const;
+    ReadResult<std::string> readPageStatement(Database& db, const Window& window) const;
+    ReadResult<long long> windowEndId(Database& db, const Window& window) const;
     void takeRows(const Rows& rows, Page& result) const;
     std::vector<std::string> readRow(const Rows::Row& row) const;
 

@@ -21,6 +21,15 @@ TEST(HistoryFilter, FragmentsAndCaptions) {
         {HistoryFilter::customer("13800000000"),
          {" and 电话 = '13800000000'", "正在浏览客户：13800000000 的数据"}},
         {HistoryFilter::customer("it's"), {" and 电话 = 'it''s'", "正在浏览客户：it's 的数据"}},
+        {HistoryFilter::all().atTill("一号机"),
+         {" and 收银台 = '一号机'", "正在浏览全部数据（收银台：一号机）"}},
+        {HistoryFilter::dineIn().atTill("it's"),
+         {" and 桌号 <> '' and 收银台 = 'it''s'", "正在浏览店内数据（收银台：it's）"}},
+        {HistoryFilter::day(may15).atTill(""),
+         {" and 时间>cdate('2017年5月15日') and 时间<=cdate('2017年5月16日') and (收银台 is null "
+          "or 收银台 = '')",
+          "正在浏览：2017年5月15日 的数据（收银台：（未记录））"}},
+        {HistoryFilter::takeOut().atTill(std::nullopt), {" and 地址 <> ''", "正在浏览外卖数据"}},
     };
     for (const auto& [made, expected] : cases) {
         EXPECT_EQ(made.fragment, expected.fragment);

@@ -122,6 +122,52 @@ TEST_P(PagedListOnDatabase, LargeWindowsFindTheSamePagesByTheirLastId) {
     }
 }
 
+// Orders around midnights, at three tills (one never named), with IDs in
+// several runs of the kept counts: every page of every filter is the same
+// found by key as read directly, the last partial page too.
+TEST_P(PagedListOnDatabase, KeptFiltersFindTheSamePagesAcrossRunsAndMidnights) {
+    const char* times[] = {"2017-05-14 23:59:59", "2017-05-15 00:00:00", "2017-05-15 12:30:00",
+                           "2017-05-16 00:00:00", "2017-05-16 00:00:01", "2017-05-20 18:00:00",
+                           "2017-05-21 00:00:00"};
+    const char* tills[] = {"一号机", "", "二号机"};
+    const long long ids[] = {1023, 1024, 1025, 2047, 2048, 5000, 70000};
+    for (int i = 0; i < 60; ++i) {
+        const std::string id = i < 30 ? "" : std::to_string(ids[i % 7] + i);
+        data.execute("insert into 存单 (" + std::string(id.empty() ? "" : "ID,") +
+                     "编号,时间,合计,实付,桌号,地址,收银台) values (" + (id.empty() ? "" : id + ",") +
+                     "1,'" + times[i % 7] + "',12,10,'" + (i % 3 ? "A1" : "") + "','" +
+                     (i % 2 ? "北街" : "") + "'," + (i % 5 == 4 ? "null" : std::string("'") + tills[i % 3] + "'") + ")");
+    }
+    const DateTime may15{2017, 5, 15, 0, 0, 0}, may20{2017, 5, 20, 0, 0, 0};
+    const HistoryFilter filters[] = {HistoryFilter::all(), HistoryFilter::dineIn(),
+                                     HistoryFilter::takeOut(), HistoryFilter::day(may15),
+                                     *HistoryFilter::period(may15, may20),
+                                     HistoryFilter::customer("")};
+    const std::optional<std::string> tillChoices[] = {std::nullopt, "一号机", "", "三号机"};
+    list.setPageSize(4);
+    for (const HistoryFilter& base : filters)
+        for (const auto& till : tillChoices) {
+            const HistoryFilter filter = base.atTill(till);
+            list.setOrderFilter(filter);
+            int last = -1;
+            list.setDirectWindowLimit(1000);
+            const int pages = list.showPage(data.db, last)->pageCount;
+            for (int requested = -1; requested <= pages + 1; ++requested) {
+                if (requested == 0)
+                    continue;
+                int direct = requested;
+                list.setDirectWindowLimit(1000);
+                const PagedList::Page expected = *list.showPage(data.db, direct);
+                int keyed = requested;
+                list.setDirectWindowLimit(0);
+                const PagedList::Page found = *list.showPage(data.db, keyed);
+                EXPECT_EQ(found.rows, expected.rows) << filter.caption << " page " << requested;
+                EXPECT_EQ(found.count, expected.count) << filter.caption;
+                EXPECT_EQ(keyed, direct);
+            }
+        }
+}
+
 // A day's window runs from after its midnight up to and including the next:
 // the sums kept per day give the same totals as the rows they stand for.
 TEST_P(PagedListOnDatabase, TotalsFromTheKeptSumsAreThoseOfTheRows) {
@@ -131,8 +177,11 @@ TEST_P(PagedListOnDatabase, TotalsFromTheKeptSumsAreThoseOfTheRows) {
     int i = 0;
     for (const char* time : times) {
         const std::string paid = std::to_string(10 + i) + ".5";
-        data.addOrder({.time = time, .total = std::to_string(20 + i), .paid = paid,
-                       .table = i % 2 ? "A1" : "", .address = i % 3 ? "北街" : ""});
+        const long long id =
+            data.addOrder({.time = time, .total = std::to_string(20 + i), .paid = paid,
+                           .table = i % 2 ? "A1" : "", .address = i % 3 ? "北街" : ""});
+        if (i % 3)
+            data.execute("update 存单 set 收银台='一号机' where ID=" + std::to_string(id));
         ++i;
     }
     const DateTime may15{2017, 5, 15, 0, 0, 0}, may20{2017, 5, 20, 0, 0, 0};
@@ -140,7 +189,10 @@ TEST_P(PagedListOnDatabase, TotalsFromTheKeptSumsAreThoseOfTheRows) {
                                      HistoryFilter::takeOut(), HistoryFilter::day(may15),
                                      *HistoryFilter::period(may15, may20),
                                      HistoryFilter::customer("")};
-    for (const HistoryFilter& filter : filters) {
+    for (const HistoryFilter& base : filters)
+      for (const auto& till : {std::optional<std::string>(), std::optional<std::string>("一号机"),
+                               std::optional<std::string>("")}) {
+        const HistoryFilter filter = base.atTill(till);
         list.setOrderFilter(filter);
         int page = 0;
         const PagedList::Page kept = *list.showPage(data.db, page);
@@ -166,6 +218,9 @@ TEST(PagedListKeyedStatements, KeepTheFragmentApartFromTheKey) {
     EXPECT_EQ(list.rankedIdStatement(7, true),
               "select min([id]) from (select top 7 [id] from 客户 where 姓名='李' or 电话='李' "
               "order by [id] desc)");
+    EXPECT_EQ(list.runPageStatement(230, 4096, 6144),
+              "select top 230 * from 客户 where [id] >= 4096 and [id] < 6144 and ( 姓名='李' or "
+              "电话='李') order by [id]");
     EXPECT_EQ(list.boundStatement(false),
               "select min([id]) from 客户 where 姓名='李' or 电话='李'");
 }

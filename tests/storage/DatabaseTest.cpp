@@ -650,6 +650,10 @@ TEST_F(DatabaseTest, ANulNeverCutsAStatementShort) {
 // rows read it as empty text.
 TEST_F(DatabaseTest, UpgradeAddsTheTillColumnsToOlderFiles) {
     addOrder({});
+    // Files of that version keep no sums, so nothing reads the column yet.
+    for (const char* change : {"_增", "_删", "_改"})
+        ASSERT_TRUE(db.ExecuteSql(std::string("drop trigger 汇总_存单") + change))
+            << db.lastError();
     for (const char* table : {"存单", "操作记录"})
         ASSERT_TRUE(db.ExecuteSql(std::string("alter table ") + table + " drop column 收银台"))
             << db.lastError();

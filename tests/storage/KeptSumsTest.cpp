@@ -38,7 +38,8 @@ void add(Sums& sums, const std::string& key, const std::vector<long long>& value
 // Every kept table as the rows give it, added up here and not by the engine.
 std::map<std::string, Sums> fromRows(Database& db) {
     std::map<std::string, Sums> sums;
-    const auto orders = db.read("select 时间,合计,减免金额,实付,支付方式,桌号,地址 from 存单");
+    const auto orders =
+        db.read("select 时间,合计,减免金额,实付,支付方式,桌号,地址,ID,收银台 from 存单");
     EXPECT_TRUE(orders) << db.lastError();
     for (const Rows::Row& r : *orders) {
         const std::string day = dayOf(r.at(0));
@@ -48,6 +49,10 @@ std::map<std::string, Sums> fromRows(Database& db) {
             {1, total, fenOf(r.at(2)), paid, dineIn, dineIn * total, dineIn * paid, takeOut,
              takeOut * total, takeOut * paid});
         add(sums[KeptSums::payments], day + "|" + r.at(4).toText(), {1, paid});
+        const long long run = static_cast<long long>(r.at(7).toNumber()) / KeptSums::runLength;
+        add(sums[KeptSums::runs], std::to_string(run) + "|" + day + "|" + r.at(8).toText(),
+            {1, total, paid, dineIn, dineIn * total, dineIn * paid, takeOut, takeOut * total,
+             takeOut * paid});
     }
     const auto lines = db.read("select 销售时间,菜名,数量,小计 from 存单详单");
     EXPECT_TRUE(lines) << db.lastError();
@@ -63,9 +68,11 @@ std::map<std::string, Sums> kept(Database& db) {
     for (const TableDef& table : KeptSums::tables()) {
         const auto rows = db.readOwn("SELECT * FROM " + table.name);
         EXPECT_TRUE(rows) << db.lastError();
-        const int keys = table.name == KeptSums::days ? 1 : 2;
+        const int keys = table.name == KeptSums::days ? 1 : table.name == KeptSums::runs ? 3 : 2;
         for (const Rows::Row& r : *rows) {
-            std::string key = r.at(0).toText() + (keys == 2 ? "|" + r.at(1).toText() : "");
+            std::string key = r.at(0).toText();
+            for (int i = 1; i < keys; ++i)
+                key += "|" + r.at(i).toText();
             std::vector<long long> values;
             bool zero = true;
             for (int i = keys; i < static_cast<int>(table.columns.size()); ++i) {
@@ -151,7 +158,8 @@ class KeptSumsTest : public OnBothEngines, public TestDatabase {
         const std::string time = randomTime();
         execute("update 存单 set 时间=" + sqlQuote(time) + ",合计=" + randomAmount() +
                 ",实付=" + randomAmount() + ",支付方式='微信支付',桌号=" +
-                sqlQuote(m_random() % 2 ? "" : "号牌 5") + " where ID=" + std::to_string(id));
+                sqlQuote(m_random() % 2 ? "" : "号牌 5") + ",收银台=" +
+                sqlQuote(m_random() % 3 ? "" : "二号机") + " where ID=" + std::to_string(id));
         execute("delete from 存单详单 where 存单ID=" + std::to_string(id));
         storeLine(db, m_random, id, time);
     }

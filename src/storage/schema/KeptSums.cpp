@@ -11,7 +11,8 @@ using K = ColumnKind;
 struct Part {
     std::string column;
     std::string expression;
-    int length = 0; // keys only
+    int length = 0; // text keys only
+    ColumnKind kind = K::Text; // keys only
 };
 
 struct Sum {
@@ -56,6 +57,20 @@ const std::vector<Sum>& sums() {
          "存单详单",
          {{"日期", day("销售时间"), 10}, {"菜名", "coalesce({r}菜名,'')", 32}},
          {{"行数", "1"}, {"数量", "coalesce({r}数量,0)"}, {"小计", fen("小计")}}},
+        {runs,
+         "存单",
+         {{"段", "{r}ID/" + std::to_string(runLength), 0, K::Int32},
+          {"日期", day("时间"), 10},
+          {"收银台", "coalesce({r}收银台,'')", 64}},
+         {{"单数", "1"},
+          {"合计", fen("合计")},
+          {"实付", fen("实付")},
+          {"店内单数", when("桌号", "1")},
+          {"店内合计", when("桌号", fen("合计"))},
+          {"店内实付", when("桌号", fen("实付"))},
+          {"外卖单数", when("地址", "1")},
+          {"外卖合计", when("地址", fen("合计"))},
+          {"外卖实付", when("地址", fen("实付"))}}},
     };
     return all;
 }
@@ -63,7 +78,7 @@ const std::vector<Sum>& sums() {
 // The columns a change of which moves a row's part of the sums.
 const std::vector<std::string>& watched(const std::string& source) {
     static const std::vector<std::string> orders = {"时间", "合计", "减免金额", "实付",
-                                                    "支付方式", "桌号", "地址"};
+                                                    "支付方式", "桌号", "地址", "收银台"};
     static const std::vector<std::string> lines = {"销售时间", "菜名", "数量", "小计"};
     return source == "存单" ? orders : lines;
 }
@@ -115,7 +130,7 @@ std::string summedRows(const Sum& sum) {
 TableDef tableOf(const Sum& sum) {
     TableDef table{sum.table, {}, false};
     for (const Part& key : sum.keys)
-        table.columns.push_back({key.column, K::Text, key.length, false});
+        table.columns.push_back({key.column, key.kind, key.length, false});
     for (const Part& value : sum.values)
         table.columns.push_back({value.column, K::Decimal, 0, false});
     return table;
@@ -156,10 +171,15 @@ std::string fileTriggers(const std::string& source) {
         columns += (columns.empty() ? "" : ",") + column;
         changed += (changed.empty() ? "" : " OR ") + ("old." + column + " IS NOT new." + column);
     }
-    const std::string head = "CREATE TRIGGER IF NOT EXISTS 汇总_" + source;
-    return head + "_增 AFTER INSERT ON " + source + " BEGIN\n" + added + "END;\n" + head +
-           "_删 AFTER DELETE ON " + source + " BEGIN\n" + taken + "END;\n" + head + "_改 AFTER UPDATE OF " +
-           columns + " ON " + source + " WHEN " + changed + " BEGIN\n" + taken + added + "END;\n";
+    // Made anew, so that a later version's sums replace what the triggers add to.
+    const auto head = [&](const char* suffix) {
+        const std::string trigger = "汇总_" + source + suffix;
+        return "DROP TRIGGER IF EXISTS " + trigger + ";\nCREATE TRIGGER " + trigger;
+    };
+    return head("_增") + " AFTER INSERT ON " + source + " BEGIN\n" + added + "END;\n" +
+           head("_删") + " AFTER DELETE ON " + source + " BEGIN\n" + taken + "END;\n" +
+           head("_改") + " AFTER UPDATE OF " + columns + " ON " + source + " WHEN " + changed +
+           " BEGIN\n" + taken + added + "END;\n";
 }
 
 // Server: the rows of a statement (r, with 正负 +1 or -1) added by key; a

@@ -6,9 +6,11 @@
 // Sums of the stored orders kept per day, so that the history totals and the
 // reports never add up a period's rows again: per order day (count, amounts,
 // dine-in and take-out), per order day and payment method, per sale day and
-// dish. Amounts are whole fen. The engine keeps them itself, in the
-// statement that changes the rows (triggers), so every way an order is
-// settled, edited, deleted, imported or generated keeps them alike.
+// dish, and per run of order IDs, order day and till (so that the history
+// finds the order of a given rank without stepping through those before
+// it). Amounts are whole fen. The engine keeps them itself, in the statement
+// that changes the rows (triggers), so every way an order is settled,
+// edited, deleted, imported or generated keeps them alike.
 //
 // A day is the date part of the order's (or line's) time as the reports key
 // it; rows without a time are kept under the empty day. Rows whose counts
@@ -19,10 +21,13 @@ namespace KeptSums {
 inline constexpr const char* days = "日汇总";
 inline constexpr const char* payments = "日支付汇总";
 inline constexpr const char* dishes = "日菜品汇总";
+inline constexpr const char* runs = "段汇总";
+// Orders with IDs n*runLength to (n+1)*runLength-1 form run n.
+inline constexpr int runLength = 1024;
 
 const std::vector<TableDef>& tables();
 
-// Tables, unique keys and triggers, created when missing (SQLite).
+// Tables and unique keys created when missing, triggers made anew (SQLite).
 std::string fileSql();
 // The same for a server: tables, keys, trigger functions and triggers. The
 // sums are added with an upsert of deltas, so tills that store at once each

@@ -64,6 +64,9 @@ const std::vector<Step>& steps() {
         {7, SqliteFile::addLaterTablesAndColumns, {}},
         // Sums kept per day, so that totals and reports need not add up every row.
         {8, keepSums, rebuildOnServer()},
+        // Orders counted per run of IDs, day and till, so that the history
+        // finds a page by key and lists and filters the tills.
+        {9, keepSums, rebuildOnServer()},
     };
     return all;
 }
