@@ -18,8 +18,11 @@
 #include "ui/history/DayFilterDialog.h"
 #include "ui/history/ListStatusBar.h"
 #include "ui/history/PeriodFilterDialog.h"
+#include "ui/history/TillBox.h"
 
+#include <QComboBox>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -35,7 +38,8 @@ namespace {
 
 const QList<PagedListPanel::Column> orderColumns = {{"ID", 40},    {"编号", 50}, {"时间", 160},
                                                     {"合计", 50},  {"实付", 50}, {"桌号", 100},
-                                                    {"电话", 100}, {"姓名", 70}, {"地址", 150}};
+                                                    {"电话", 100}, {"姓名", 70}, {"地址", 150},
+                                                    {"收银台", 80}};
 
 enum OrderColumn { IdColumn = 0, NumberColumn = 1, DateColumn = 2, TelephoneColumn = 6 };
 
@@ -61,7 +65,7 @@ HistoryWindow::HistoryWindow(Database& db, PagedList& orders, const Clock& clock
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(buildMenu());
     layout->addWidget(buildButtons());
-    layout->addWidget(m_caption);
+    layout->addWidget(buildCaptionRow());
     layout->addWidget(m_panel, 1);
     layout->addWidget(m_status);
 
@@ -113,14 +117,28 @@ QWidget* HistoryWindow::buildButtons() {
     return bar.widget();
 }
 
+QWidget* HistoryWindow::buildCaptionRow() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_tills = new TillBox(m_db, row);
+    auto* label = new QLabel("收银台：", row);
+    label->setBuddy(m_tills);
+    layout->addWidget(m_caption, 1);
+    layout->addWidget(label);
+    layout->addWidget(m_tills);
+    connect(m_tills, &QComboBox::currentIndexChanged, this, [this] { applyFilter(m_filter); });
+    return row;
+}
+
 void HistoryWindow::openedFromCustomerWindow(const QString& telephone) {
     m_filterMenu->setEnabled(false);
     m_browseAll->setEnabled(false);
     if (telephone.isEmpty())
         return;
-    const HistoryFilter filter = HistoryFilter::customer(telephone.toStdString());
-    m_orders.setOrderFilter(filter);
-    m_caption->setText(QString::fromStdString(filter.caption));
+    m_filter = HistoryFilter::customer(telephone.toStdString());
+    m_orders.setOrderFilter(m_filter);
+    m_caption->setText(QString::fromStdString(m_filter.caption));
     setWindowTitle(telephone + " 的历史订单");
 }
 
@@ -139,9 +157,11 @@ void HistoryWindow::showStatus(const PagedList::Page& page) {
 }
 
 void HistoryWindow::applyFilter(const HistoryFilter& filter) {
-    m_orders.setOrderFilter(filter);
+    m_filter = filter;
+    const HistoryFilter atTill = filter.atTill(m_tills->till());
+    m_orders.setOrderFilter(atTill);
     m_panel->showFirstPage();
-    m_caption->setText(QString::fromStdString(filter.caption));
+    m_caption->setText(QString::fromStdString(atTill.caption));
 }
 
 void HistoryWindow::chooseDay() {

@@ -13,6 +13,7 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class TillBox;
 
 // "历史订单": the stored orders a page at a time, with filters, deletion and
 // the hand-off of one order to the main window for editing.
@@ -34,6 +35,7 @@ class HistoryWindow : public QDialog {
     // Without one the window offers no "补打厨房单".
     void setKitchenHandler(KitchenHandler handler);
 
+    // The filter, for the orders of the till chosen in "收银台".
     void applyFilter(const HistoryFilter& filter);
     void chooseDay();
     void choosePeriod();
@@ -54,6 +56,7 @@ class HistoryWindow : public QDialog {
   protected:
   private:
     QWidget* buildButtons();
+    QWidget* buildCaptionRow();
     QMenuBar* buildMenu();
     void showStatus(const PagedList::Page& page);
     void openedFromCustomerWindow(const QString& telephone);
@@ -63,6 +66,8 @@ class HistoryWindow : public QDialog {
     const Clock& m_clock;
     PagedListPanel* m_panel;
     QLabel* m_caption;
+    TillBox* m_tills = nullptr;
+    HistoryFilter m_filter = HistoryFilter::all(); // without the till
     ListStatusBar* m_status = nullptr;
     QMenu* m_filterMenu = nullptr;
     QPushButton* m_browseAll = nullptr;

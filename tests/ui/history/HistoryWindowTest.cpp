@@ -132,6 +132,55 @@ TEST_F(HistoryWindowTest, DineInAndTakeOutFilters) {
     EXPECT_EQ(w.statusCaption(), "正在浏览全部数据");
 }
 
+// The till filter offers the tills of the stored orders, those of older
+// orders as unrecorded, and combines with the other filters both ways round.
+TEST_F(HistoryWindowTest, TillFilterCombinesWithEveryOtherFilter) {
+    const struct {
+        const char* till;
+        const char* table;
+    } stored[] = {{"一号机", "A1"}, {"二号机", "A2"}, {"一号机", ""}, {nullptr, "A3"}, {"", ""}};
+    for (const auto& order : stored) {
+        const long long id = addOrder({.table = order.table});
+        execute("update 存单 set 收银台=" +
+                (order.till ? "'" + std::string(order.till) + "'" : std::string("null")) +
+                " where ID=" + std::to_string(id));
+    }
+    HistoryWindow& w = open();
+    auto* tills = window->findChild<QComboBox*>("组合框_收银台");
+    ASSERT_NE(tills, nullptr);
+    EXPECT_EQ(tills->accessibleName(), "收银台");
+    QStringList offered;
+    for (int i = 0; i < tills->count(); ++i)
+        offered << tills->itemText(i);
+    EXPECT_EQ(offered, (QStringList{"全部收银台", "（未记录）", "一号机", "二号机"}));
+    EXPECT_EQ(column(9), (QStringList{"一号机", "二号机", "一号机", "", ""}));
+
+    const struct {
+        int till;
+        HistoryFilter filter;
+        QStringList tables;
+        QString caption;
+    } cases[] = {
+        {2, HistoryFilter::all(), {"A1", ""}, "正在浏览全部数据（收银台：一号机）"},
+        {2, HistoryFilter::dineIn(), {"A1"}, "正在浏览店内数据（收银台：一号机）"},
+        {1, HistoryFilter::all(), {"A3", ""}, "正在浏览全部数据（收银台：（未记录））"},
+        {3, HistoryFilter::day({2017, 5, 15, 0, 0, 0}), {"A2"},
+         "正在浏览：2017年5月15日 的数据（收银台：二号机）"},
+        {0, HistoryFilter::dineIn(), {"A1", "A2", "A3"}, "正在浏览店内数据"},
+    };
+    for (const auto& c : cases) {
+        w.applyFilter(c.filter);
+        tills->setCurrentIndex(c.till);
+        EXPECT_EQ(column(5), c.tables) << c.caption.toStdString();
+        EXPECT_EQ(w.statusCaption(), c.caption);
+        EXPECT_EQ(label("状态条_存单_0"), QString("共有存单数据:%1条").arg(c.tables.size()));
+        // The other way round: the filter chosen after the till.
+        tills->setCurrentIndex(c.till);
+        w.applyFilter(c.filter);
+        EXPECT_EQ(column(5), c.tables) << c.caption.toStdString();
+    }
+}
+
 TEST_F(HistoryWindowTest, DayFilterLeavesOutTheDaysStartAndTakesItsEnd) {
     addOrder({.time = "2017-05-15 00:00:00", .table = "开始"});
     addOrder({.time = "2017-05-15 00:00:01", .table = "第一单"});
