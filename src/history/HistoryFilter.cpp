@@ -20,8 +20,8 @@ DateTime nextDay(const DateTime& date) {
 namespace {
 
 std::string dateWindow(const DateTime& start, const DateTime& end) {
-    return " and 时间>cdate('" + Values::dateToText(start) + "') and 时间<=cdate('" +
-           Values::dateToText(nextDay(end)) + "')";
+    return " and 时间>cdate(" + Values::sqlQuote(Values::dateToText(start)) + ") and 时间<=cdate(" +
+           Values::sqlQuote(Values::dateToText(nextDay(end))) + ")";
 }
 
 HistoryFilter window(const DateTime& start, const DateTime& end, std::string caption) {

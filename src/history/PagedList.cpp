@@ -1,6 +1,7 @@
 #include "history/PagedList.h"
 
 #include "storage/engine/Database.h"
+#include "storage/engine/KeptSumsReader.h"
 #include "storage/values/Values.h"
 
 #include <algorithm>
@@ -86,14 +87,16 @@ std::string PagedList::keyedPageStatement(long long rows, long long lastId) cons
            " where [id] <= " + std::to_string(lastId) + condition + " order by [id] desc";
 }
 
-std::string PagedList::runPageStatement(long long rows, long long firstId, long long endId) const {
-    // Both bounds, so that the engine reads by ID and no index of the filter.
+std::string PagedList::runPageStatement(long long rows, long long skipped, long long firstId,
+                                        long long endId) const {
+    // Both bounds, so that the engine reads by ID and no index of the filter;
+    // the engine skips the rows before the page without handing them over.
     const std::string condition = m_conditionFragment.empty()
                                       ? std::string()
                                       : " and (" + withoutLeadingAnd(m_conditionFragment) + ")";
-    return "select top " + std::to_string(rows) + " * from " + table() + " where [id] >= " +
-           std::to_string(firstId) + " and [id] < " + std::to_string(endId) + condition +
-           " order by [id]";
+    return "select * from " + table() + " where [id] >= " + std::to_string(firstId) +
+           " and [id] < " + std::to_string(endId) + condition + " order by [id] limit " +
+           std::to_string(rows) + " offset " + std::to_string(skipped);
 }
 
 int PagedList::pageCountFor(long long count, int pageSize) {
@@ -104,18 +107,73 @@ int PagedList::pageCountFor(long long count, int pageSize) {
     return static_cast<int>(whole) + (quotient - whole > 0.0000001 ? 1 : 0);
 }
 
-// The runs of a filter the kept sums allow, their totals written into the
-// page; none for any other filter.
-ReadResult<std::optional<OrderRuns>> PagedList::readKeptTotals(Database& db, Page& result) const {
+namespace {
+
+std::string dayOf(const DateTime& midnight) {
+    return midnight.canonical().substr(0, 10);
+}
+
+ReadResult<KeptSumsReader::Total> ordersAt(Database& db, const DateTime& midnight) {
+    const ReadResult<Rows> rows =
+        db.read("select count(*),sum(实付),sum(合计) from 存单 where 时间=cdate(" +
+                Values::sqlQuote(midnight.canonical()) + ")");
+    if (!rows)
+        return rows.readFailure();
+    if (rows->empty())
+        return KeptSumsReader::Total{};
+    const Rows::Row row = (*rows)[0];
+    return KeptSumsReader::Total{row.at(0).toInt(), Money::fromYuan(row.at(1).toNumber()),
+                                 Money::fromYuan(row.at(2).toNumber())};
+}
+
+// The days of the window, less the orders at the midnight it starts after
+// and with those at the midnight it ends on.
+ReadResult<KeptSumsReader::Total> windowTotal(Database& db, const HistoryFilter& filter) {
+    auto days = KeptSumsReader(db).orders(dayOf(filter.after), dayOf(filter.upTo));
+    const auto first = days ? ordersAt(db, filter.after) : days;
+    const auto last = first ? ordersAt(db, filter.upTo) : first;
+    if (!last)
+        return last.readFailure();
+    return KeptSumsReader::Total{days->count - first->count + last->count,
+                                 days->paid - first->paid + last->paid,
+                                 days->total - first->total + last->total};
+}
+
+// The kept sums of a filter without a till: those per day.
+ReadResult<KeptSumsReader::Total> dayTotal(Database& db, const HistoryFilter& filter) {
+    using Kept = HistoryFilter::Kept;
+    if (filter.kept == Kept::Window)
+        return windowTotal(db, filter);
+    return KeptSumsReader(db).orders(filter.kept == Kept::All      ? KeptSumsReader::Orders::All
+                                     : filter.kept == Kept::DineIn ? KeptSumsReader::Orders::DineIn
+                                                                   : KeptSumsReader::Orders::TakeOut);
+}
+
+} // namespace
+
+// False when the filter is none the kept sums can total. Those of a till
+// come from the counts per run, which are kept for paging too.
+ReadResult<bool> PagedList::readKeptTotals(Database& db, Page& result,
+                                           std::optional<OrderRuns>& runs) const {
     if (m_kind != Kind::Orders || m_kept.kept == HistoryFilter::Kept::None)
-        return std::optional<OrderRuns>();
-    ReadResult<OrderRuns> runs = OrderRuns::read(db, m_kept);
-    if (!runs)
-        return runs.readFailure();
-    result.count = runs->count();
-    result.paidSum = runs->paid();
-    result.totalSum = runs->total();
-    return std::optional<OrderRuns>(std::move(*runs));
+        return false;
+    if (m_kept.till) {
+        ReadResult<OrderRuns> read = OrderRuns::read(db, m_kept);
+        if (!read)
+            return read.readFailure();
+        result.count = read->count();
+        result.paidSum = read->paid();
+        result.totalSum = read->total();
+        runs = std::move(*read);
+        return true;
+    }
+    const ReadResult<KeptSumsReader::Total> total = dayTotal(db, m_kept);
+    if (!total)
+        return total.readFailure();
+    result.count = total->count;
+    result.paidSum = total->paid;
+    result.totalSum = total->total;
+    return true;
 }
 
 ReadResult<Rows> PagedList::readTotals(Database& db, Page& result) const {
@@ -134,10 +192,11 @@ ReadResult<Rows> PagedList::readTotals(Database& db, Page& result) const {
 ReadResult<PagedList::Page> PagedList::showPage(Database& db, int& page) const {
     Page result;
     result.browsingAll = m_kind == Kind::Orders && m_conditionFragment.empty();
-    const ReadResult<std::optional<OrderRuns>> kept = readKeptTotals(db, result);
+    std::optional<OrderRuns> runs;
+    const ReadResult<bool> kept = readKeptTotals(db, result, runs);
     if (!kept)
         return kept.readFailure();
-    if (!kept->has_value())
+    if (!*kept)
         if (const ReadResult<Rows> totals = readTotals(db, result); !totals)
             return totals.readFailure();
     result.listCleared = result.count == 0;
@@ -156,8 +215,7 @@ ReadResult<PagedList::Page> PagedList::showPage(Database& db, int& page) const {
     const long long rows =
         result.count < windowEnd ? m_pageSize - (windowEnd - result.count) : m_pageSize;
     if (windowEnd > 0) {
-        const Window window{result.count, windowEnd, rows,
-                            kept->has_value() ? &**kept : nullptr};
+        const Window window{result.count, windowEnd, rows, *kept, runs ? &*runs : nullptr};
         if (const ReadResult<bool> read = readPageRows(db, window, result); !read)
             return read.readFailure();
     }
@@ -173,7 +231,7 @@ std::string PagedList::failureMessage(const ReadFailure& failure) const {
 }
 
 ReadResult<bool> PagedList::readPageRows(Database& db, const Window& window, Page& result) const {
-    if (window.runs && window.end > m_directWindowLimit) {
+    if (window.kept && window.end > m_directWindowLimit) {
         const ReadResult<bool> kept = readKeptPage(db, window, result);
         if (!kept || *kept)
             return kept;
@@ -192,21 +250,28 @@ ReadResult<bool> PagedList::readPageRows(Database& db, const Window& window, Pag
 // before it skipped. False, with nothing taken, when the kept counts
 // disagree with the rows: those are then stepped through.
 ReadResult<bool> PagedList::readKeptPage(Database& db, const Window& window, Page& result) const {
+    std::optional<OrderRuns> read;
+    if (!window.runs) {
+        ReadResult<OrderRuns> runs = OrderRuns::read(db, m_kept);
+        if (!runs)
+            return runs.readFailure();
+        read = std::move(*runs);
+    }
+    const OrderRuns& runs = window.runs ? *window.runs : *read;
     const long long last = std::min(window.end, window.count);
-    const auto first = window.runs->find(last - window.rows + 1);
-    const auto end = window.runs->find(last);
+    const auto first = runs.find(last - window.rows + 1);
+    const auto end = runs.find(last);
     if (!first || !end)
         return false;
-    const long long skipped = first->rank - 1;
-    const ReadResult<Rows> read =
-        db.read(runPageStatement(skipped + window.rows, first->first, end->end));
-    if (!read)
-        return read.readFailure();
-    if (static_cast<long long>(read->size()) != skipped + window.rows)
+    const ReadResult<Rows> page =
+        db.read(runPageStatement(window.rows, first->rank - 1, first->first, end->end));
+    if (!page)
+        return page.readFailure();
+    if (static_cast<long long>(page->size()) != window.rows)
         return false;
-    result.rows.reserve(static_cast<std::size_t>(window.rows));
-    for (std::size_t i = static_cast<std::size_t>(skipped); i < read->size(); ++i)
-        result.rows.push_back(readRow((*read)[i]));
+    result.rows.reserve(page->size());
+    for (const Rows::Row& row : *page)
+        result.rows.push_back(readRow(row));
     return true;
 }
 

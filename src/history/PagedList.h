@@ -66,8 +66,10 @@ class PagedList {
     std::string rankedIdStatement(long long rank, bool fromEnd) const;
     // The `rows` matching rows up to and including `lastId`, newest first.
     std::string keyedPageStatement(long long rows, long long lastId) const;
-    // The first `rows` matching rows from `firstId` on, before `endId`, oldest first.
-    std::string runPageStatement(long long rows, long long firstId, long long endId) const;
+    // `rows` matching rows from `firstId` on, before `endId`, oldest first,
+    // after the first `skipped` of them.
+    std::string runPageStatement(long long rows, long long skipped, long long firstId,
+                                 long long endId) const;
     static int pageCountFor(long long count, int pageSize);
 
 
@@ -79,15 +81,16 @@ class PagedList {
     std::string table() const;
     ReadResult<Rows> readTotals(Database& db, Page& result) const;
     // A page's place: how many rows match, how many up to the end of the
-    // page, how many it shows, and the kept counts per run where the filter
-    // has them.
+    // page, how many it shows, and whether the filter has kept counts per run.
     struct Window {
         long long count = 0;
         long long end = 0;
         long long rows = 0; // of the page
-        const OrderRuns* runs = nullptr;
+        bool kept = false;
+        const OrderRuns* runs = nullptr; // read already, or to be read
     };
-    ReadResult<std::optional<OrderRuns>> readKeptTotals(Database& db, Page& result) const;
+    ReadResult<bool> readKeptTotals(Database& db, Page& result,
+                                    std::optional<OrderRuns>& runs) const;
     ReadResult<bool> readPageRows(Database& db, const Window& window, Page& result) const;
     ReadResult<bool> readKeptPage(Database& db, const Window& window, Page& result) const;
     ReadResult<std::string> readPageStatement(Database& db, const Window& window) const;

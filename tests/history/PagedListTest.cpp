@@ -218,9 +218,9 @@ TEST(PagedListKeyedStatements, KeepTheFragmentApartFromTheKey) {
     EXPECT_EQ(list.rankedIdStatement(7, true),
               "select min([id]) from (select top 7 [id] from 客户 where 姓名='李' or 电话='李' "
               "order by [id] desc)");
-    EXPECT_EQ(list.runPageStatement(230, 4096, 6144),
-              "select top 230 * from 客户 where [id] >= 4096 and [id] < 6144 and ( 姓名='李' or "
-              "电话='李') order by [id]");
+    EXPECT_EQ(list.runPageStatement(200, 30, 4096, 6144),
+              "select * from 客户 where [id] >= 4096 and [id] < 6144 and ( 姓名='李' or "
+              "电话='李') order by [id] limit 200 offset 30");
     EXPECT_EQ(list.boundStatement(false),
               "select min([id]) from 客户 where 姓名='李' or 电话='李'");
 }
