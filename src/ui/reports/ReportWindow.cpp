@@ -48,6 +48,8 @@ ReportWindow::ReportWindow(Database& db, const QString& title, QWidget* parent)
     auto* tillLabel = new QLabel(QStringLiteral("收银台："), this);
     name(m_tills, QStringLiteral("组合框_收银台"), QStringLiteral("收银台"));
     m_tills->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // A till may be named with up to 64 characters; the caption keeps its room.
+    m_tills->setMaximumWidth(280);
     tillLabel->setBuddy(m_tills);
     top->addWidget(tillLabel);
     top->addWidget(m_tills);
