@@ -93,6 +93,19 @@ TEST_F(ReportWindowsTest, DataThatCannotBeReadIsToldNotShownAsNothingFound) {
     EXPECT_EQ(window.grid()->rowCount(), 2);
 }
 
+TEST_F(ReportWindowsTest, TillsThatCannotBeReadAreToldAndEveryTillIsOffered) {
+    addOrder(thisYear + "-01-15 12:00:00", 30);
+    StorageConditions::OtherWriter other(db, folder.file("data/data.mdb"));
+    SalesReportWindow window(db, nullptr, &m_salesState);
+    ASSERT_GE(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("读取收银台列表失败：数据库正被其他程序使用，请稍后"
+                             "重试。只能查看全部收银台。"));
+    EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Warning);
+    ASSERT_EQ(window.tillFilter()->count(), 1);
+    EXPECT_EQ(window.tillFilter()->currentText(), QStringLiteral("全部收银台"));
+}
+
 TEST_F(ReportWindowsTest, PickerStaysOpenWithoutDataAndClosesWithIt) {
     addOrder("2015-06-01 12:00:00", 30);
     IncomeReportWindow window(db);
