@@ -1,8 +1,8 @@
 #include "ui/reports/IncomeReportWindow.h"
 
 #include "reports/IncomeReports.h"
-#include "storage/config/ProgramFolder.h"
 #include "storage/values/Clock.h"
+#include "storage/config/ProgramFolder.h"
 #include "ui/reports/PeriodPicker.h"
 #include "ui/reports/PeriodReports.h"
 

@@ -2,8 +2,8 @@
 
 #include "reports/ChartFiles.h"
 #include "spreadsheet/ReportExport.h"
-#include "storage/config/ProgramFolder.h"
 #include "storage/values/Clock.h"
+#include "storage/config/ProgramFolder.h"
 #include "storage/values/Values.h"
 #include "ui/common/ExportMessages.h"
 #include "ui/common/FileDialogs.h"

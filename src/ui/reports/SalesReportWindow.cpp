@@ -2,8 +2,8 @@
 
 #include "reports/ReportMath.h"
 #include "reports/SalesReports.h"
-#include "storage/config/ProgramFolder.h"
 #include "storage/values/Clock.h"
+#include "storage/config/ProgramFolder.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/reports/PeriodPicker.h"
 
