@@ -15,9 +15,15 @@ TillBox::TillBox(Database& db, QWidget* parent) : QComboBox(parent) {
         setToolTip(QString::fromStdString(tills.message("读取收银台", "只能查看全部收银台。")));
         return;
     }
-    for (const std::string& name : *tills)
-        addItem(QString::fromStdString(name.empty() ? HistoryFilter::unrecordedTill : name),
-                QString::fromStdString(name));
+    // Named tills first, as the reports offer them, the unnamed orders last.
+    bool unrecorded = false;
+    for (const std::string& name : *tills) {
+        unrecorded = unrecorded || name.empty();
+        if (!name.empty())
+            addItem(QString::fromStdString(name), QString::fromStdString(name));
+    }
+    if (unrecorded)
+        addItem(HistoryFilter::unrecordedTill, QString());
 }
 
 std::optional<std::string> TillBox::till() const {

@@ -152,7 +152,7 @@ TEST_F(HistoryWindowTest, TillFilterCombinesWithEveryOtherFilter) {
     QStringList offered;
     for (int i = 0; i < tills->count(); ++i)
         offered << tills->itemText(i);
-    EXPECT_EQ(offered, (QStringList{"全部收银台", "（未记录）", "一号机", "二号机"}));
+    EXPECT_EQ(offered, (QStringList{"全部收银台", "一号机", "二号机", "（未记录）"}));
     EXPECT_EQ(column(9), (QStringList{"一号机", "二号机", "一号机", "", ""}));
 
     const struct {
@@ -161,10 +161,10 @@ TEST_F(HistoryWindowTest, TillFilterCombinesWithEveryOtherFilter) {
         QStringList tables;
         QString caption;
     } cases[] = {
-        {2, HistoryFilter::all(), {"A1", ""}, "正在浏览全部数据（收银台：一号机）"},
-        {2, HistoryFilter::dineIn(), {"A1"}, "正在浏览店内数据（收银台：一号机）"},
-        {1, HistoryFilter::all(), {"A3", ""}, "正在浏览全部数据（收银台：（未记录））"},
-        {3, HistoryFilter::day({2017, 5, 15, 0, 0, 0}), {"A2"},
+        {1, HistoryFilter::all(), {"A1", ""}, "正在浏览全部数据（收银台：一号机）"},
+        {1, HistoryFilter::dineIn(), {"A1"}, "正在浏览店内数据（收银台：一号机）"},
+        {3, HistoryFilter::all(), {"A3", ""}, "正在浏览全部数据（收银台：（未记录））"},
+        {2, HistoryFilter::day({2017, 5, 15, 0, 0, 0}), {"A2"},
          "正在浏览：2017年5月15日 的数据（收银台：二号机）"},
         {0, HistoryFilter::dineIn(), {"A1", "A2", "A3"}, "正在浏览店内数据"},
     };
