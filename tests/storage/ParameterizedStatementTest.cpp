@@ -21,6 +21,7 @@ TEST(ParameterizedStatement, WritesGiveUpTheirLiteralsAndNothingElse) {
         {"insert into \"桌 1\" (代号2) values (null)",
          "insert into \"桌 1\" (代号2) values (null)",
          {}},
+        {"update [桌 '1] set [代号]=']'", "update [桌 '1] set [代号]=?", {V{std::string("]")}}},
         {"replace into 单位 (单位名称) values ('份')",
          "replace into 单位 (单位名称) values (?)",
          {V{std::string("份")}}},

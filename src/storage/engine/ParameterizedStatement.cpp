@@ -163,8 +163,10 @@ class Lifter {
         }
         if (c == '"' || c == '`')
             return copyUpTo(quotedEnd(m_sql, m_at, c));
-        if (c == '[')
-            return copyUpTo(quotedEnd(m_sql, m_at, ']'));
+        if (c == '[') {
+            const std::size_t close = m_sql.find(']', m_at);
+            return copyUpTo(close == std::string_view::npos ? close : close + 1);
+        }
         if (isDigit(c))
             return digits();
         if (isWordByte(c))
