@@ -248,6 +248,42 @@ TEST_F(DatabaseTest, OneStatementPerCall) {
     EXPECT_TRUE(db.ExecuteSql("delete * from 菜单 where ID=1;"));
 }
 
+// Writes alike in all but their values run one prepared statement again;
+// each stores its own values as its literals would, and one that fails
+// leaves the next working.
+TEST_F(DatabaseTest, WritesAlikeButForTheirValuesEachStoreTheirOwn) {
+    const struct {
+        const char* values;
+        const char* stored; // null: refused
+    } cases[] = {
+        {"'00138','张''三','东街',2", "00138|张'三|东街|2|integer"},
+        {"'00139','李四','北街',2.0", "00139|李四|北街|2|integer"},
+        {"'00140','王五','南街',32768", nullptr},
+        {"'00141',null,'',-5", "00141|-||-5|integer"},
+        {"'00142','7','1e1',1e1", "00142|7|1e1|10|integer"},
+        {"00143,'赵六','西街','3'", "00143|赵六|西街|3|integer"},
+    };
+    for (const auto& c : cases) {
+        const bool stored = db.ExecuteSql(
+            std::string("insert into 客户 (电话,姓名,地址,订餐次数) values (") + c.values + ")");
+        ASSERT_EQ(stored, c.stored != nullptr) << c.values << ": " << db.lastError();
+        if (!stored) {
+            EXPECT_NE(db.lastError().find("CHECK"), std::string::npos) << db.lastError();
+            continue;
+        }
+        EXPECT_EQ(StorageConditions::firstText(
+                      db.connection(), "select 电话||'|'||coalesce(姓名,'-')||'|'||地址||'|'||"
+                                       "订餐次数||'|'||typeof(订餐次数) from 客户 where ID=" +
+                                           std::to_string(db.lastInsertId())),
+                  c.stored);
+    }
+    ASSERT_TRUE(db.ExecuteSql("update 客户 set 订餐次数=订餐次数+1 where 电话='00138'"));
+    ASSERT_TRUE(db.ExecuteSql("update 客户 set 订餐次数=订餐次数+1 where 电话='00139'"));
+    EXPECT_EQ(scalar("select sum(订餐次数) from 客户"), "14");
+    EXPECT_FALSE(db.ExecuteSql("update 客户 set 订餐次数=订餐次数+1 where 没有这列='00139'"));
+    EXPECT_NE(db.lastError().find("没有这列"), std::string::npos) << db.lastError();
+}
+
 TEST(DatabaseTemplate, HoldsTheSchemaAndSeedRowsOnly) {
     TempFolder folder;
     Database db;

@@ -2,13 +2,23 @@
 #include "storage/dialect/JetFunctions.h"
 #include "storage/engine/RecordSet.h"
 #include "storage/engine/SqliteFile.h"
+#include "storage/engine/StatementCache.h"
 #include <sqlite3.h>
 
+SqliteEngine::SqliteEngine(sqlite3* db)
+    : m_db(db), m_writes(std::make_unique<StatementCache>(db)) {}
+
 SqliteEngine::~SqliteEngine() {
+    m_writes.reset(); // its statements, before the file they belong to
     sqlite3_close_v2(m_db);
 }
 
 bool SqliteEngine::execute(const std::string& sql, std::string& error) {
+    if (const std::optional<ParameterizedStatement> write = ParameterizedStatement::of(sql)) {
+        const StatementCache::Outcome outcome = m_writes->run(*write, error);
+        if (outcome != StatementCache::Outcome::NotPrepared)
+            return outcome == StatementCache::Outcome::Done;
+    }
     sqlite3_stmt* statement = RecordSet::prepare(m_db, sql, error);
     if (!statement) {
         error = sqlite3_errmsg(m_db);

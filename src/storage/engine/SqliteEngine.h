@@ -1,12 +1,15 @@
 #pragma once
 #include "storage/engine/StorageEngine.h"
+#include <memory>
+
+class StatementCache;
 
 struct sqlite3;
 
 // The embedded engine: one SQLite file, opened by Database, closed with this.
 class SqliteEngine : public StorageEngine {
   public:
-    explicit SqliteEngine(sqlite3* db) : m_db(db) {}
+    explicit SqliteEngine(sqlite3* db);
     ~SqliteEngine() override;
     SqliteEngine(const SqliteEngine&) = delete;
     SqliteEngine& operator=(const SqliteEngine&) = delete;
@@ -27,4 +30,5 @@ class SqliteEngine : public StorageEngine {
     bool run(const char* sql, std::string& error);
 
     sqlite3* m_db;
+    std::unique_ptr<StatementCache> m_writes;
 };
