@@ -69,6 +69,16 @@ MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
           db, clock, this, [this](const QString& failure) { m_form.backupPart->setText(failure); },
           [this] { reloadAfterRestore(); }),
       m_kitchen(db, this),
+      // A code typed in the search box stays there whatever the screen shows.
+      m_background(db, this,
+                   {[this] {
+                        syncSession();
+                        return m_session.untouched();
+                    },
+                    [this](const OrderDraft& stored) {
+                        m_session.showNotPrinted(stored);
+                        showSession();
+                    }}),
       m_held(db, clock) {
     m_form.build(this);
     m_session.storeAlongWithSettlement(
@@ -125,6 +135,7 @@ void MainWindow::saveDefaults() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    m_background.finishBeforeClosing();
     if (m_startedUp) {
         m_held.leaveScreen();
         saveDefaults();
@@ -575,10 +586,12 @@ bool MainWindow::amountsAccepted() {
 void MainWindow::settleOrder() {
     if (!amountsAccepted())
         return;
-    const auto result = m_session.settle(m_receipts.printer(), [this] {
-        showSession();
-        m_kitchen.orderStored(m_session.order());
-    });
+    // A thermal printer's receipt prints on while the next order is typed.
+    const auto result =
+        m_session.settle(m_background.settling([this] { return m_session.order(); }), [this] {
+            showSession();
+            m_kitchen.orderStored(m_session.order());
+        });
     switch (result.outcome) {
     case Settlement::Outcome::NoDishes:
     case Settlement::Outcome::NotStored:
