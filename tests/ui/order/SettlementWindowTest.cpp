@@ -1,6 +1,7 @@
 #include "support/MainWindowTest.h"
 
 #include "catalogue/SoldOut.h"
+#include "printer/PrintSpooler.h"
 #include "receipt/ReceiptSettings.h"
 #include "storage/config/ProgramFolder.h"
 #include "storage/engine/StorageStartup.h"
@@ -252,6 +253,25 @@ TEST_F(SettlementWindow, KeysTypedWhileAReceiptPrintsGoToTheNextOrder) {
     EXPECT_EQ(rows("select 操作,存单ID,编号 from 操作记录 order by ID", {"操作", "存单ID", "编号"}),
               (std::vector<Row>{{{"操作", "小票未打印"}, {"存单ID", firstId}, {"编号", "1"}},
                                 {{"操作", "重打小票"}, {"存单ID", firstId}, {"编号", "1"}}}));
+}
+
+TEST_F(SettlementWindow, ClosingWhileAReceiptPrintsWaitsForItsEndAndRecordsIt) {
+    PrinterListener printer(PrinterListener::Mode::Stalled);
+    useStalledPrinter(printer);
+    enterDish("002", "1");
+    boxes.shown.clear();
+    press(Qt::Key_F12);
+    QElapsedTimer waited;
+    waited.start();
+    window->close();
+    // A bound on the printer's time limits, not a measure of speed.
+    EXPECT_LT(waited.elapsed(), PrintSpooler::instance().limits().job.count());
+    EXPECT_TRUE(boxes.shown.isEmpty()) << "no question while the program closes";
+    EXPECT_EQ(
+        rows("select 操作,存单ID from 操作记录", {"操作", "存单ID"}),
+        (std::vector<Row>{{{"操作", "小票未打印"}, {"存单ID", scalar("select ID from 存单")}}}));
+    QTest::qWait(200);
+    EXPECT_TRUE(boxes.shown.isEmpty()) << "a late word from the printer changes nothing";
 }
 
 TEST_F(SettlementWindow, EmptyOrderIsRefusedByF11AndF12) {
