@@ -33,8 +33,9 @@ std::string who(const Rows::Row& row) {
     const std::string table = row["桌号"].toText();
     if (!table.empty())
         return table;
-    return Values::trim(row["姓名"].toText() + " " + row["电话"].toText() + " " +
-                        row["地址"].toText());
+    const std::string customer = Values::trim(row["姓名"].toText() + " " +
+                                              row["电话"].toText() + " " + row["地址"].toText());
+    return customer.empty() ? "散客" : customer;
 }
 
 std::string idText(long long id) {

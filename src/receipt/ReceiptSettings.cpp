@@ -65,7 +65,12 @@ void seedReceiptDefaults(Database& db, const IniFile& ini) {
     DbTransaction transaction(db);
     SettingsStore store(db);
     store.seedFirstStart();
-    if (!store.exists("附带信息1勾选")) {
+    // A key that could not be looked up is left alone rather than added twice.
+    const auto missing = [&store](const char* key) {
+        const ReadResult<bool> found = store.exists(key);
+        return found && !*found;
+    };
+    if (missing("附带信息1勾选")) {
         ini.iniGet("DH", "", false);
         store.insert("附带信息1勾选", "1");
         store.insert("附带信息2勾选", ini.iniGet("TX", "", false) == "Y" ? "1" : "0");
@@ -74,7 +79,7 @@ void seedReceiptDefaults(Database& db, const IniFile& ini) {
         store.insert("附带信息2", ini.iniGet("QQ", "", false));
     }
     for (const char* key : {"顶部图片勾选", "底部图片勾选", "打印份数"})
-        if (!store.exists(key))
+        if (missing(key))
             store.set(key, "1");
     transaction.commit();
 }

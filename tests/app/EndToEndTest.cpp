@@ -26,6 +26,9 @@ class Installation {
     }
 
     void start() { m_process.start(); }
+    int runWith(const QStringList& arguments, QByteArray& output) {
+        return m_process.runWith(arguments, output);
+    }
     bool waitUntilSeeded() { return m_process.waitUntilSeeded(database()); }
     // Waits until the program has the database open: it marks the file in use anew.
     bool waitUntilOpened(const std::string& markerBefore) {
@@ -163,4 +166,36 @@ TEST(EndToEnd, AStartAfterAKillReadsEveryPageFirst) {
                   "0")
             << "an order deleted leaves no lines behind";
     }
+}
+
+// Sums that no longer agree with the orders, as a hand-edited file or a fault
+// may leave them: the check says so, adds them up again and says so no more.
+TEST(EndToEnd, TheSumsCheckRepairsSumsThatDifferAndSaysWhatItFound) {
+    ensureTestApplication();
+    Installation install(QStringLiteral("tablewise_sums_"));
+    install.start();
+    ASSERT_TRUE(install.waitUntilSeeded());
+    EXPECT_EQ(install.terminate(), 0);
+    const std::string path = install.database().toStdString();
+    {
+        Database db;
+        ASSERT_TRUE(db.NewOpenDatabase(Database::primaryConnectionText(path, "tw")));
+        ASSERT_TRUE(db.ExecuteSql("insert into 存单 (编号,时间,合计,已付,实付) values "
+                                  "(1,'2026-12-08 12:00:00',30.5,30.5,30.5)"))
+            << db.lastError();
+        ASSERT_TRUE(db.executeOwn("UPDATE 日汇总 SET 实付=实付+100")) << db.lastError();
+    }
+    const struct {
+        const char* told;
+        int exitCode;
+    } runs[] = {
+        {"汇总数据有 1 处与订单不符，已按订单重新汇总。\n", 0},
+        {"汇总数据与订单一致。\n", 0},
+    };
+    for (const auto& run : runs) {
+        QByteArray output;
+        EXPECT_EQ(install.runWith({QStringLiteral("--check-sums")}, output), run.exitCode);
+        EXPECT_EQ(output.toStdString(), run.told);
+    }
+    EXPECT_EQ(firstText(path, "select 实付 from 日汇总"), "3050") << "kept in fen";
 }

@@ -64,6 +64,15 @@ class ProgramProcess {
     }
 
     void start() { m_process.start(); }
+    // Runs it to its end with `arguments`; the exit code, -1 when it did not end.
+    int runWith(const QStringList& arguments, QByteArray& output) {
+        m_process.setArguments(arguments);
+        m_process.start();
+        const bool ended = m_process.waitForFinished(patienceMs);
+        output = m_process.readAllStandardOutput();
+        m_process.setArguments({});
+        return ended && m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
 
     // Waits until the program has seeded its settings into `database`.
     bool waitUntilSeeded(const QString& database) {

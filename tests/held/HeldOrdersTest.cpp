@@ -54,6 +54,12 @@ TEST_P(HeldOrdersTest, TakingBackGivesEveryFieldAsHeldAndStoresNoOrder) {
 }
 
 TEST_P(HeldOrdersTest, ListsNewestFirstWithWhoTotalAndFirstDishes) {
+    OrderDraft walkIn = threeDishOrder();
+    walkIn.table.clear();
+    walkIn.tableCode.clear();
+    walkIn.telephone = walkIn.name = walkIn.address = "";
+    hold(walkIn);
+    later(60);
     OrderDraft atTable = threeDishOrder();
     atTable.lines.insert(atTable.lines.begin(), {"王老吉", "2", "瓶", "7"});
     hold(atTable);
@@ -63,14 +69,15 @@ TEST_P(HeldOrdersTest, ListsNewestFirstWithWhoTotalAndFirstDishes) {
 
     const auto list = held.list();
     ASSERT_TRUE(list) << list.error();
-    ASSERT_EQ(list->size(), 2u);
-    EXPECT_EQ((*list)[0].heldAt, "12-08 12:01");
+    ASSERT_EQ(list->size(), 3u);
+    EXPECT_EQ((*list)[0].heldAt, "12-08 12:02");
     EXPECT_EQ((*list)[0].who, "张三 13800001111 人民路 88 号");
     EXPECT_EQ((*list)[0].total, "16");
     EXPECT_EQ((*list)[0].dishes, "酸菜鱼×1");
     EXPECT_EQ((*list)[1].who, "号牌 3");
     EXPECT_EQ((*list)[1].total, "82");
     EXPECT_EQ((*list)[1].dishes, "王老吉×2、红烧排骨饭×2、香菇猪肉水饺×1等");
+    EXPECT_EQ((*list)[2].who, "散客") << "an order with neither table nor customer";
 }
 
 // Two tills of one server: one takes an order back at a time, and a lease

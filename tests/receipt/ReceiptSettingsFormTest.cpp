@@ -164,7 +164,7 @@ TEST_F(ReceiptSettingsFormTest, SavesEveryKeyInItsStoredForm) {
     };
     for (const auto& [key, value] : expected)
         EXPECT_EQ(m_store.get(key, "<none>"), value) << key;
-    EXPECT_TRUE(m_store.exists("附带信息2"));
+    EXPECT_TRUE(*m_store.exists("附带信息2"));
     EXPECT_EQ(m_store.get("附带信息2", "<empty>"), "<empty>");
 }
 

@@ -33,7 +33,7 @@ TEST_F(ReceiptSettingsTest, FreshStoreGetsTheFirstRunValuesOnce) {
         {"字体大小", "9|9|9|9|9|9|12|9|9|12|12"}};
     for (auto [key, value] : expected)
         EXPECT_EQ(store.get(key, "?"), value) << key;
-    EXPECT_TRUE(store.exists("附带信息2"));
+    EXPECT_TRUE(*store.exists("附带信息2"));
     EXPECT_FALSE(std::filesystem::exists(ini().path()));
 
     store.set("打印份数", "3");

@@ -5,6 +5,7 @@
 #include "storage/engine/Database.h"
 #include "storage/engine/StorageStartup.h"
 #include "storage/values/TextCodec.h"
+#include "support/StorageConditions.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -34,8 +35,8 @@ TEST_F(SettingsTest, GetFallsBackToTheDefaultForAbsentOrEmptyValues) {
     EXPECT_EQ(store.get("减免份数", ""), "2");
     store.set("减免份数", "");
     EXPECT_EQ(store.get("减免份数", "x"), "x");
-    EXPECT_TRUE(store.exists("减免份数"));
-    EXPECT_FALSE(store.exists("减免"));
+    EXPECT_TRUE(*store.exists("减免份数"));
+    EXPECT_FALSE(*store.exists("减免"));
 }
 
 TEST_F(SettingsTest, SetKeepsOneRowPerKey) {
@@ -58,7 +59,7 @@ TEST_F(SettingsTest, FirstStartSeedsOnceAndASecondStartChangesNothing) {
     ASSERT_TRUE(db.ExecuteSql("create trigger 中断 before insert on 记录 when "
                               "new.记录内容='票头' begin select raise(abort,'中断'); end"));
     EXPECT_FALSE(StorageStartup::openDatabase(db, folder.file("data/data.mdb")));
-    EXPECT_FALSE(store.exists("字体大小"));
+    EXPECT_FALSE(*store.exists("字体大小"));
     ASSERT_TRUE(db.ExecuteSql("drop trigger 中断"));
     ASSERT_TRUE(StorageStartup::openDatabase(db, folder.file("data/data.mdb")));
     const std::pair<const char*, const char*> seeded[] = {{"小票类型", "0"},
@@ -69,11 +70,25 @@ TEST_F(SettingsTest, FirstStartSeedsOnceAndASecondStartChangesNothing) {
                                                           {"店铺名称", "白云快餐"}};
     for (auto [key, value] : seeded)
         EXPECT_EQ(store.get(key, "?"), value) << key;
-    EXPECT_FALSE(store.exists("时间格式"));
+    EXPECT_FALSE(*store.exists("时间格式"));
     store.set("票头", "美团(第1联)");
     ASSERT_TRUE(StorageStartup::openDatabase(db, folder.file("data/data.mdb")));
     EXPECT_EQ(store.get("票头", ""), "美团(第1联)");
     EXPECT_EQ(rowsFor("小票类型"), 1);
+}
+
+// Another program holds the file: the lookup fails, which is no "not there",
+// and nothing is seeded on the strength of it.
+TEST_F(SettingsTest, AKeyThatCannotBeLookedUpIsNeitherFoundNorSeeded) {
+    {
+        StorageConditions::OtherWriter other(db, folder.file("data/data.mdb"));
+        const ReadResult<bool> found = store.exists("字体大小");
+        EXPECT_FALSE(found.ok());
+        EXPECT_EQ(found.failure(), StorageFailure::Busy);
+        EXPECT_FALSE(store.seedFirstStart());
+    }
+    EXPECT_EQ(rowsFor("字体大小"), 0);
+    EXPECT_EQ(rowsFor("小票类型"), 0);
 }
 
 TEST(IniFile, FindsEntriesAnywhereIgnoringCase) {

@@ -13,11 +13,12 @@ std::string SettingsStore::get(const std::string& key, const std::string& defaul
     return value.empty() ? defaultValue : value;
 }
 
-bool SettingsStore::exists(const std::string& key) const {
-    int handle = m_db.OpenTable("Select 记录内容 from 记录 where 记录内容=" + sqlQuote(key));
-    std::string found = m_db.ReadColByName(handle, "记录内容").toText();
-    m_db.CloseTable(handle);
-    return found == key;
+ReadResult<bool> SettingsStore::exists(const std::string& key) const {
+    const ReadResult<DbValue> found =
+        m_db.readValue("Select 记录内容 from 记录 where 记录内容=" + sqlQuote(key));
+    if (!found)
+        return found.readFailure();
+    return found->toText() == key;
 }
 
 bool SettingsStore::update(const std::string& key, const std::string& value) {
@@ -63,8 +64,9 @@ std::string SettingsStore::failureMessage(const std::string& what) const {
 }
 
 bool SettingsStore::seedFirstStart() {
-    if (exists("字体大小"))
-        return true;
+    const ReadResult<bool> seeded = exists("字体大小");
+    if (!seeded || *seeded)
+        return seeded.ok();
     // A crash between two of these would leave "字体大小" without the others,
     // and later starts, finding it, would never seed them.
     DbTransaction transaction(m_db);

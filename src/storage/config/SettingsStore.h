@@ -1,4 +1,6 @@
 #pragma once
+#include "storage/engine/ReadResult.h"
+
 #include <functional>
 #include <string>
 #include <utility>
@@ -12,7 +14,8 @@ class SettingsStore {
     explicit SettingsStore(Database& db) : m_db(db) {}
 
     std::string get(const std::string& key, const std::string& defaultValue) const;
-    bool exists(const std::string& key) const;
+    // Whether the key has a row; a failed read says so and is never "no".
+    ReadResult<bool> exists(const std::string& key) const;
     // False when the statement failed; Database::lastFailure() says why.
     bool update(const std::string& key, const std::string& value);
     bool insert(const std::string& key, const std::string& value);
@@ -27,7 +30,7 @@ class SettingsStore {
     std::string failureMessage(const std::string& what) const;
 
     // A store without "字体大小" is new: it gets the order defaults and the
-    // first receipt keys, all of them or none.
+    // first receipt keys, all of them or none; none when it cannot be read.
     bool seedFirstStart();
 
   private:

@@ -108,8 +108,10 @@ std::string rowsSums(const Sum& sum, const std::string& alias, const std::string
 
 // The sums of the source rows, by key.
 std::string summedRows(const Sum& sum) {
-    return "SELECT " + keyExpressions(sum, "") + "," + rowsSums(sum, "", "") + " FROM " +
-           sum.source + " GROUP BY " + keyExpressions(sum, "");
+    const std::string keys =
+        joined(sum.keys, [](const Part& p) { return row(p.expression, "") + " AS " + p.column; });
+    return "SELECT " + keys + "," + rowsSums(sum, "", "") + " FROM " + sum.source +
+           " GROUP BY " + keyExpressions(sum, "");
 }
 
 TableDef tableOf(const Sum& sum) {
@@ -252,9 +254,12 @@ std::string differencesSql() {
         for (std::size_t i = 0; i < sum.values.size(); ++i)
             kept += (i ? " OR " : "") + sum.values[i].column + "<>0";
         const std::string rows = summedRows(sum);
+        // A key counts once whether its row is wrong, missing or one too many.
+        const std::string keys = keyNames(sum);
         sql += (sql.empty() ? "SELECT " : " UNION ALL SELECT ") + std::string("'") + sum.table +
-               "' AS 汇总,(SELECT count(*) FROM (" + kept + " EXCEPT " + rows +
-               ") a)+(SELECT count(*) FROM (" + rows + " EXCEPT " + kept + ") b) AS 不符";
+               "' AS 汇总,(SELECT count(*) FROM (SELECT " + keys + " FROM (" + kept + " EXCEPT " +
+               rows + ") a UNION SELECT " + keys + " FROM (" + rows + " EXCEPT " + kept +
+               ") b) c) AS 不符";
     }
     return sql;
 }

@@ -309,7 +309,13 @@ bool ReceiptSettingsDialog::applySettings() {
     if (!validateSettingsDialog())
         return false;
     bool saved = true;
-    if (SettingsStore(m_db).exists("字体大小"))
+    const ReadResult<bool> seeded = SettingsStore(m_db).exists("字体大小");
+    if (!seeded) {
+        MessageBoxes::instance().inform(
+            this, QString::fromStdString(seeded.message("保存小票设置", "设置没有改动。")),
+            MessageBoxes::Icon::Warning);
+        saved = false;
+    } else if (*seeded)
         saved = saveSettingsDialog();
     else
         MessageBoxes::instance().inform(this, QStringLiteral("设置失败.错误7763"),

@@ -84,13 +84,19 @@ bool ShiftMenu::storeAndPrint(const ShiftRecord& confirmed, bool openDrawer) {
     return true;
 }
 
-void ShiftMenu::handover() {
+bool ShiftMenu::previewThisShift(ShiftRecord& record, const std::string& unchanged) {
     const ReadResult<ShiftPeriod> period =
         ShiftRecords(m_db).nextHandover(m_db.tillName(), m_db.cashierName());
-    if (!period)
-        return warn(period.message("读取上一次交班", "什么也没有保存。"));
+    if (!period) {
+        warn(period.message("读取上一次交班", unchanged));
+        return false;
+    }
+    return preview(*period, record);
+}
+
+void ShiftMenu::handover() {
     ShiftRecord record;
-    if (!preview(*period, record))
+    if (!previewThisShift(record, "什么也没有保存。"))
         return;
     ShiftDialog dialog(record, ShiftDialog::Purpose::Handover, m_window);
     if (dialog.exec() != QDialog::Accepted)
@@ -121,12 +127,8 @@ void ShiftMenu::dayClose() {
 }
 
 void ShiftMenu::showCurrent() {
-    const ReadResult<ShiftPeriod> period =
-        ShiftRecords(m_db).nextHandover(m_db.tillName(), m_db.cashierName());
-    if (!period)
-        return warn(period.message("读取上一次交班", ""));
     ShiftRecord record;
-    if (preview(*period, record))
+    if (previewThisShift(record, ""))
         ShiftDialog(record, ShiftDialog::Purpose::Current, m_window).exec();
 }
 

@@ -36,6 +36,8 @@ class ShiftMenu : public QObject {
     // The period's figures as a record not yet stored; none when they could
     // not be read (the cashier was told).
     bool preview(const ShiftPeriod& period, ShiftRecord& record);
+    // The figures of this till's shift so far; false after telling why not.
+    bool previewThisShift(ShiftRecord& record, const std::string& unchanged);
     // Stores and prints what the dialog confirmed; false when nothing was stored.
     bool storeAndPrint(const ShiftRecord& confirmed, bool openDrawer);
     void showCashier();

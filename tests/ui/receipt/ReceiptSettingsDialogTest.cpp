@@ -229,7 +229,7 @@ TEST_F(ReceiptSettingsDialogTest, StoreWithoutReceiptKeysRefusesToSave) {
     EXPECT_EQ(boxes.lastText(), "设置失败.错误7763");
     EXPECT_EQ(boxes.shown.last().icon, MessageBoxes::Icon::None);
     EXPECT_EQ(stored("打印份数"), "1");
-    EXPECT_FALSE(m_store.exists("字体大小"));
+    EXPECT_FALSE(*m_store.exists("字体大小"));
 }
 
 TEST_F(ReceiptSettingsDialogTest, PrinterPageStoresTheThermalPrinterAndPrintsItsTestPage) {
