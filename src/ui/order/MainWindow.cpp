@@ -128,7 +128,12 @@ void MainWindow::restoreDefaults() {
 }
 
 void MainWindow::saveDefaults() {
-    if (!m_form.defaults().save(m_settings))
+    const OrderDefaults defaults = m_form.defaults();
+    if (const std::string refused = defaults.refusal(); !refused.empty())
+        MessageBoxes::instance().inform(
+            this, qs("票头、店铺名称和减免没有保存为下次的默认值：" + refused),
+            MessageBoxes::Icon::Warning);
+    else if (!defaults.save(m_settings))
         MessageBoxes::instance().inform(
             this, qs(m_settings.failureMessage("保存票头、店铺名称、减免和支付方式")),
             MessageBoxes::Icon::Warning);
