@@ -103,7 +103,7 @@ void BackgroundReceipts::reprint(const OrderDraft& order) {
             return watch(order, ReceiptPrinter(m_db, m_window)
                                     .startReceipt(receiptOrderOf(order), true, false, startJob));
         });
-    if (result.outcome == RecordedPrint::Outcome::NotRecorded || !result.message.empty())
+    if (!result.message.empty())
         MessageBoxes::instance().inform(m_window, qs(result.message), MessageBoxes::Icon::Warning);
 }
 

@@ -29,6 +29,7 @@
 #include "ui/shift/ShiftMenu.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -69,11 +70,14 @@ MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
           db, clock, this, [this](const QString& failure) { m_form.backupPart->setText(failure); },
           [this] { reloadAfterRestore(); }),
       m_kitchen(db, this),
-      // A code typed in the search box stays there whatever the screen shows.
       m_background(db, this,
                    {[this] {
+                        // A code typed, or a question open over the window,
+                        // begins the next order as much as a dish does.
                         syncSession();
-                        return m_session.untouched();
+                        return m_session.untouched() &&
+                               m_form.dishCode->text() == m_searchWhenCleared &&
+                               !QApplication::activeModalWidget();
                     },
                     [this](const OrderDraft& stored) {
                         m_session.showNotPrinted(stored);
@@ -332,6 +336,7 @@ void MainWindow::clearOrder() {
     showHeldCount();
     showSession();
     enterField(m_form.dishCode);
+    m_searchWhenCleared = m_form.dishCode->text();
 }
 
 void MainWindow::syncSession() {
@@ -770,6 +775,7 @@ void MainWindow::takeHeldOrder() {
     m_session.setOrder(order);
     showSession();
     enterField(m_form.dishCode);
+    m_searchWhenCleared = m_form.dishCode->text();
 }
 
 void MainWindow::showHeldCount() {

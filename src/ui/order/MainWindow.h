@@ -170,4 +170,5 @@ class MainWindow : public QMainWindow {
     HeldOrderDesk m_held;
     int m_ticks = 0;
     ShiftMenu* m_shiftMenu = nullptr;
+    QString m_searchWhenCleared; // the dish code box as the last clear left it
 };

@@ -255,6 +255,25 @@ TEST_F(SettlementWindow, KeysTypedWhileAReceiptPrintsGoToTheNextOrder) {
                                 {{"操作", "重打小票"}, {"存单ID", firstId}, {"编号", "1"}}}));
 }
 
+TEST_F(SettlementWindow, ACodeTypedWhileAReceiptPrintsKeepsTheNextOrderOnScreen) {
+    PrinterListener printer(PrinterListener::Mode::Stalled);
+    useStalledPrinter(printer);
+    enterDish("002", "1");
+    press(Qt::Key_F12);
+    QTest::keyClicks(edit("编辑框_项目代号"), "003");
+    boxes.shown.clear();
+    boxes.answers.push_back(false); // 稍后
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.isEmpty(); }, 5000));
+    EXPECT_TRUE(boxes.lastText().contains(QStringLiteral("补打")))
+        << boxes.lastText().toStdString();
+    EXPECT_EQ(window->session().mode(), OrderSession::Mode::New);
+    EXPECT_EQ(textOf("编辑框_编号"), "2");
+    EXPECT_EQ(textOf("编辑框_项目代号"), "003");
+    EXPECT_EQ(rows("select 操作 from 操作记录", {"操作"}),
+              (std::vector<Row>{{{"操作", "小票未打印"}}}))
+        << "recorded, not printed again";
+}
+
 TEST_F(SettlementWindow, ClosingWhileAReceiptPrintsWaitsForItsEndAndRecordsIt) {
     PrinterListener printer(PrinterListener::Mode::Stalled);
     useStalledPrinter(printer);
