@@ -26,7 +26,8 @@ std::optional<ReceiptsInFlight::Outcome> ReceiptsInFlight::ended(int key, const 
     outcome.warning +=
         outcome.next == Next::BackOnScreen
             ? "订单已保存，仍在屏幕上：打印机恢复后按F11重新打印。"
-            : "订单已保存。打印机恢复后按“补打”再打印这张小票；也可以稍后在“历史订单”中"
-              "修改它，再按F11打印。";
+            : "订单已保存。打印机恢复后按“补打”再打印这张小票；按“稍后”，以后可以点状态栏上的"
+              "“补打第" +
+                  order.number + "号小票”。";
     return outcome;
 }

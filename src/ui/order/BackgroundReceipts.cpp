@@ -5,6 +5,9 @@
 #include "printer/PrintSpooler.h"
 #include "ui/common/MessageBoxes.h"
 
+#include <QPushButton>
+#include <QStatusBar>
+
 #include <chrono>
 #include <mutex>
 
@@ -90,9 +93,45 @@ void BackgroundReceipts::tellNext() {
                        m_window, qs(outcome->warning), MessageBoxes::Icon::Warning,
                        QStringLiteral("提示"), QStringLiteral("补打"), QStringLiteral("稍后"))) {
             reprint(outcome->order);
+        } else {
+            m_later.push_back(outcome->order);
+            showLater();
         }
     }
     m_telling = false;
+}
+
+void BackgroundReceipts::showIn(QStatusBar* bar) {
+    m_laterButton = new QPushButton(bar);
+    m_laterButton->setObjectName(QStringLiteral("按钮_补打小票"));
+    m_laterButton->setAccessibleDescription(m_laterButton->objectName());
+    m_laterButton->setFocusPolicy(Qt::NoFocus);
+    connect(m_laterButton, &QPushButton::clicked, this, &BackgroundReceipts::reprintLater);
+    bar->addPermanentWidget(m_laterButton);
+    showLater();
+}
+
+void BackgroundReceipts::reprintLater() {
+    if (m_later.empty())
+        return;
+    const OrderDraft order = m_later.front();
+    m_later.pop_front();
+    showLater();
+    reprint(order);
+}
+
+// The oldest first: the cashier prints them in the order they were settled.
+void BackgroundReceipts::showLater() {
+    if (!m_laterButton)
+        return;
+    m_laterButton->setVisible(!m_later.empty());
+    if (m_later.empty())
+        return;
+    const QString caption =
+        QStringLiteral("补打第") + qs(m_later.front().number) + QStringLiteral("号小票") +
+        (m_later.size() > 1 ? QStringLiteral("（共%1张未打印）").arg(m_later.size()) : QString());
+    m_laterButton->setText(caption);
+    m_laterButton->setAccessibleName(caption);
 }
 
 // As any stored order is printed again: recorded as a reprint first, its

@@ -11,6 +11,8 @@
 
 class Database;
 class PrintJob;
+class QPushButton;
+class QStatusBar;
 class QWidget;
 
 // Receipts of settled orders that print on the thermal printer while the
@@ -34,6 +36,8 @@ class BackgroundReceipts : public QObject {
     // the thermal printer goes on without being waited for and counts as
     // handed over; its end is told later.
     OrderSession::Print settling(std::function<OrderDraft()> stored);
+    // The button that prints again the receipts the cashier left for later.
+    void showIn(QStatusBar* bar);
     // Before the program closes: the receipts under way are waited for
     // within one job's time limit, and those that did not print are recorded.
     void finishBeforeClosing();
@@ -49,6 +53,8 @@ class BackgroundReceipts : public QObject {
     void ended(int key);
     void tellNext();
     void reprint(const OrderDraft& order);
+    void reprintLater();
+    void showLater();
 
     Database& m_db;
     QWidget* m_window;
@@ -58,4 +64,6 @@ class BackgroundReceipts : public QObject {
     std::shared_ptr<Relay> m_relay;
     std::deque<std::pair<int, ReceiptsInFlight::End>> m_ended;
     bool m_telling = false;
+    std::deque<OrderDraft> m_later; // stored, not printed, left for later
+    QPushButton* m_laterButton = nullptr;
 };

@@ -91,6 +91,7 @@ MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
     m_results->showIn(m_form.dishResults);
     m_helpLinks = new HelpLinks(m_form.tutorialLink, m_form.printingHelpLink, this);
     m_shiftMenu = new ShiftMenu(db, clock, this, m_form.helpMenu, m_form.statusBar);
+    m_background.showIn(m_form.statusBar);
 
     connectControls();
     registerFunctionKeys();

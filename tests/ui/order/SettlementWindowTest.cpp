@@ -272,6 +272,20 @@ TEST_F(SettlementWindow, ACodeTypedWhileAReceiptPrintsKeepsTheNextOrderOnScreen)
     EXPECT_EQ(rows("select 操作 from 操作记录", {"操作"}),
               (std::vector<Row>{{{"操作", "小票未打印"}}}))
         << "recorded, not printed again";
+
+    // Left for later, it waits in the status bar until the printer is back.
+    auto* later = control<QPushButton>("按钮_补打小票");
+    ASSERT_FALSE(later->isHidden());
+    EXPECT_EQ(later->text(), QStringLiteral("补打第1号小票"));
+    EXPECT_EQ(later->accessibleName(), later->text());
+    PrinterListener mended;
+    window->settings().set("打印机连接", mended.connection());
+    later->click();
+    EXPECT_TRUE(later->isHidden());
+    EXPECT_EQ(EscPosReader(mended.nextJob()).count(EscPosReader::Kind::Drawer), 0);
+    EXPECT_EQ(rows("select 操作 from 操作记录 order by ID", {"操作"}),
+              (std::vector<Row>{{{"操作", "小票未打印"}}, {{"操作", "重打小票"}}}));
+    EXPECT_EQ(textOf("编辑框_编号"), "2") << "the order being typed stays";
 }
 
 TEST_F(SettlementWindow, ClosingWhileAReceiptPrintsWaitsForItsEndAndRecordsIt) {
