@@ -1,9 +1,11 @@
-// Year income and year sales reports, chart files included, and the start-up
-// that checks the file, over five years of orders: 400,000 orders with
-// 1,000,000 order lines.
+// Year income and year sales reports, chart files included, for every till
+// and for one, the list of tills, and the start-up that checks the file, over
+// five years of orders taken at three tills: 400,000 orders with 1,000,000
+// order lines.
 #include "KeptDatabase.h"
 #include "ServerBench.h"
 #include "reports/IncomeReports.h"
+#include "reports/ReportTill.h"
 #include "reports/SalesReports.h"
 #include "storage/config/ProgramFolder.h"
 #include "storage/engine/Database.h"
@@ -27,6 +29,8 @@ constexpr int lineCount = 1000000;
 constexpr int firstYear = 2013;
 constexpr int years = 5;
 
+const char* const tills[] = {"一号台", "二号台", "三号台"};
+
 const char* const dishes[] = {"红烧排骨饭",   "茄子豆角", "西红柿炒蛋", "金针菇肉片", "白菜肉水饺",
                               "香菇猪肉水饺", "酸菜鱼",   "鱼香肉丝",   "青岛纯生",   "王老吉"};
 
@@ -41,7 +45,8 @@ std::string timeText(std::mt19937& random) {
 }
 
 void makeRows(sqlite3* db) {
-    DirectInsert order(db, "insert into 存单 (编号,时间,实付,合计,已付) values (?,?,?,?,?)");
+    DirectInsert order(db,
+                       "insert into 存单 (编号,时间,实付,合计,已付,收银台) values (?,?,?,?,?,?)");
     DirectInsert line(db,
                       "insert into 存单详单 (存单ID,销售时间,菜名,数量,小计) values (?,?,?,?,?)");
     std::mt19937 random(7);
@@ -50,7 +55,7 @@ void makeRows(sqlite3* db) {
         const std::string time = timeText(random);
         const int paid = 10 + static_cast<int>(random() % 190);
         order.bind(1, id % 300 + 1).bind(2, time).bind(3, paid).bind(4, double(paid));
-        order.bind(5, paid).insert();
+        order.bind(5, paid).bind(6, std::string(tills[id % std::size(tills)])).insert();
         // 2 or 3 lines an order, 1,000,000 in all.
         const int perOrder = (lines + 3 <= lineCount - 2 * (orderCount - id)) ? 3 : 2;
         for (int i = 0; i < perOrder; ++i, ++lines) {
@@ -64,14 +69,14 @@ void makeRows(sqlite3* db) {
 }
 
 Database& database() {
-    return keptDatabase("tablewise-bench-reports", makeRows);
+    return keptDatabase("tablewise-bench-reports-tills", makeRows);
 }
 
 // The same shape of data on the server: 400,000 orders over the 28-day months
-// of five years, 2 or 3 lines each, 1,000,000 lines in all.
+// of five years at three tills, 2 or 3 lines each, 1,000,000 lines in all.
 const char* const serverFill = R"SQL(
-INSERT INTO "存单" ("编号","时间","实付","合计","已付")
-SELECT g % 300 + 1, t, p, p, p FROM (
+INSERT INTO "存单" ("编号","时间","实付","合计","已付","收银台")
+SELECT g % 300 + 1, t, p, p, p, (ARRAY['一号台','二号台','三号台'])[1 + g % 3] FROM (
   SELECT g, 10 + (g * 31) % 190 AS p,
          format('%s-%s-%s %s:%s:%s', 2013 + d / 336, lpad((d / 28 % 12 + 1)::text, 2, '0'),
                 lpad((d % 28 + 1)::text, 2, '0'), lpad((9 + g % 13)::text, 2, '0'),
@@ -88,38 +93,64 @@ FROM "存单" o, generate_series(1, 3) i WHERE i <= 2 + o.id % 2
 // Runs `report` once an iteration on the SQLite file, or on the server when
 // `server` (skipped without one).
 template <typename Report> void runOn(benchmark::State& state, bool server, Report report) {
-    Database* db = server ? keptServerDatabase("tablewise_bench_reports", serverFill) : &database();
+    Database* db = server ? keptServerDatabase("tablewise_bench_reports_tills", serverFill) : &database();
     if (!db)
         return state.SkipWithError("TABLEWISE_TEST_SERVER is not set");
     for (auto _ : state)
         report(*db);
 }
 
-void yearIncomeReport(benchmark::State& state, bool server) {
-    runOn(state, server, [&state](Database& db) {
-        if (!IncomeReports(db, ProgramFolder::path()).year("2015").found())
+// Every till's orders from the kept sums; one till's from its rows.
+ReportTill tillOf(const char* name) {
+    return name ? ReportTill::named(name) : ReportTill::all();
+}
+
+void yearIncomeReport(benchmark::State& state, bool server, const char* till = nullptr) {
+    runOn(state, server, [&state, till](Database& db) {
+        IncomeReports reports(db, ProgramFolder::path());
+        reports.setTill(tillOf(till));
+        if (!reports.year("2015").found())
             state.SkipWithError("no orders found");
     });
 }
 BENCHMARK_CAPTURE(yearIncomeReport, sqlite, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(yearIncomeReport, server, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(yearIncomeReport, one_till, false, "二号台")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(yearIncomeReport, one_till_server, true, "二号台")
+    ->Unit(benchmark::kMillisecond);
 
 // An empty dish is every dish, as the report window starts.
-void yearSales(benchmark::State& state, const std::string& dish, bool server) {
-    runOn(state, server, [&state, &dish](Database& db) {
+void yearSales(benchmark::State& state, const std::string& dish, bool server,
+               const char* till = nullptr) {
+    runOn(state, server, [&state, &dish, till](Database& db) {
         SalesReportState remembered;
         SalesReports reports(db, ProgramFolder::path(), remembered);
         reports.setDishFilter(dish);
+        reports.setTill(tillOf(till));
         if (!reports.year("2015").found())
             state.SkipWithError("no lines found");
     });
 }
 
-void yearSalesReport(benchmark::State& state, bool server) {
-    yearSales(state, "", server);
+void yearSalesReport(benchmark::State& state, bool server, const char* till = nullptr) {
+    yearSales(state, "", server, till);
 }
 BENCHMARK_CAPTURE(yearSalesReport, sqlite, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(yearSalesReport, server, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(yearSalesReport, one_till, false, "二号台")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(yearSalesReport, one_till_server, true, "二号台")
+    ->Unit(benchmark::kMillisecond);
+
+// What the till drop-down of a report window offers.
+void tillChoices(benchmark::State& state, bool server) {
+    runOn(state, server, [&state](Database& db) {
+        const auto choices = ReportTill::choices(db);
+        if (!choices || choices->size() != 4)
+            state.SkipWithError("the tills were not found");
+    });
+}
+BENCHMARK_CAPTURE(tillChoices, sqlite, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(tillChoices, server, true)->Unit(benchmark::kMillisecond);
 
 void yearSalesReportOneDish(benchmark::State& state, bool server) {
     yearSales(state, "酸菜鱼", server);

@@ -5,6 +5,7 @@
 #include "reports/ReportCharts.h"
 #include "reports/ReportMath.h"
 #include "reports/ReportQuery.h"
+#include "reports/TillDays.h"
 #include "storage/values/Calendar.h"
 #include "storage/values/Values.h"
 
@@ -13,9 +14,9 @@ namespace {
 constexpr std::uint32_t red = 255;
 constexpr std::uint32_t blue = 0xFF0000;
 
-ReportSheet startSheet(const std::string& title, const std::vector<std::string>& headings,
-                       ReportSheet::Chart chart) {
-    return ReportSheet::titled(4, 229, title, headings, chart);
+ReportSheet startSheet(const ReportTill& till, const std::string& title,
+                       const std::vector<std::string>& headings, ReportSheet::Chart chart) {
+    return ReportSheet::titled(4, 229, till.title(title), headings, chart);
 }
 
 const std::vector<std::string> monthHeadings = {"月份", "月收入", "月点单数量", "平均点单价格"};
@@ -49,10 +50,12 @@ void writeMonthPies(ReportSheet& sheet, ReportCharts::PieLayout layout,
 
 ReportSheet IncomeReports::day(const std::string& date) {
     ReportSheet sheet =
-        startSheet(date + " 点单报表", {"时间", "", "实付"}, ReportSheet::Chart::None);
+        startSheet(m_till, date + " 点单报表", {"时间", "", "实付"}, ReportSheet::Chart::None);
     sheet.merge(1, 0, 1);
     sheet.merge(1, 2, 3);
-    const std::string where = " from 存单 where " + dayBounds("时间", date);
+    const std::string till = m_till.condition("收银台");
+    const std::string where =
+        " from 存单 where " + dayBounds("时间", date) + (till.empty() ? "" : " and " + till);
     const auto read = ReportQuery::totals(m_db, "select count(*),sum(实付)" + where);
     if (!read)
         return ReportQuery::failed(sheet, read.readFailure());
@@ -85,9 +88,8 @@ ReportSheet IncomeReports::day(const std::string& date) {
     return sheet;
 }
 
-IncomeReports::Grouping IncomeReports::grouping(const DayPeriod& days,
-                                                const std::string& rowFormat, int periods,
-                                                const std::string& span) {
+IncomeReports::Grouping IncomeReports::grouping(const DayPeriod& days, const std::string& rowFormat,
+                                                int periods, const std::string& span) {
     return {days,
             rowFormat.size(),
             periods,
@@ -98,9 +100,11 @@ IncomeReports::Grouping IncomeReports::grouping(const DayPeriod& days,
 }
 
 // From the sums kept per day: a year is a few hundred rows, not every order.
+// One till's orders are added up from its rows.
 std::vector<IncomeReports::Row> IncomeReports::grouped(ReportSheet& sheet, const Grouping& g) {
     std::vector<Row> rows;
-    const auto read = KeptSumsReader(m_db).orderDays(g.days.from(), g.days.to());
+    const auto read = m_till.isAll() ? KeptSumsReader(m_db).orderDays(g.days.from(), g.days.to())
+                                     : TillDays(m_db, m_till).orderDays(g.days.from(), g.days.to());
     if (!read) {
         ReportQuery::failed(sheet, read.readFailure());
         return rows;
@@ -146,7 +150,7 @@ std::vector<IncomeReports::Row> IncomeReports::grouped(ReportSheet& sheet, const
 
 ReportSheet IncomeReports::month(const std::string& year, const std::string& month) {
     ReportSheet sheet =
-        startSheet(year + "年" + month + "月 月报表",
+        startSheet(m_till, year + "年" + month + "月 月报表",
                    {"日期", "日收入", "日点单数量", "平均点单价格"}, ReportSheet::Chart::Line);
     const DayPeriod period = DayPeriod::month(ReportMath::monthKey(year, month));
     const int days = Calendar::daysInMonth(Values::textToInt(year), Values::textToInt(month));
@@ -170,8 +174,8 @@ ReportSheet IncomeReports::month(const std::string& year, const std::string& mon
 
 ReportSheet IncomeReports::quarter(const std::string& year, const std::string& quarter) {
     ChartFiles::clearPieChart();
-    ReportSheet sheet =
-        startSheet(year + "年" + quarter + "季度报表", monthHeadings, ReportSheet::Chart::Pie);
+    ReportSheet sheet = startSheet(m_till, year + "年" + quarter + "季度报表", monthHeadings,
+                                   ReportSheet::Chart::Pie);
     const int q = Values::textToInt(quarter);
     const std::string from = year + "-" + ReportMath::padMonth(std::to_string(3 * q - 2));
     const std::string to = year + "-" + ReportMath::padMonth(std::to_string(3 * q + 1));
@@ -184,7 +188,8 @@ ReportSheet IncomeReports::quarter(const std::string& year, const std::string& q
 }
 
 ReportSheet IncomeReports::year(const std::string& year) {
-    ReportSheet sheet = startSheet(year + "年 年报表", monthHeadings, ReportSheet::Chart::Pie);
+    ReportSheet sheet =
+        startSheet(m_till, year + "年 年报表", monthHeadings, ReportSheet::Chart::Pie);
     const auto rows = grouped(sheet, grouping(DayPeriod::year(year), "yyyy-mm", 12, "年度"));
     if (!rows.empty())
         writeMonthPies(sheet, ReportCharts::PieLayout::Year, rows, year + "年 年收入参考",

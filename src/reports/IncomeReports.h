@@ -1,6 +1,7 @@
 #pragma once
 #include "reports/DayPeriod.h"
 #include "reports/ReportSheet.h"
+#include "reports/ReportTill.h"
 
 #include <string>
 #include <vector>
@@ -21,6 +22,8 @@ class IncomeReports {
     // quarter: "1" to "4"
     ReportSheet quarter(const std::string& year, const std::string& quarter);
     ReportSheet year(const std::string& year);
+    // Counts only the orders of one till; every till's by default.
+    void setTill(ReportTill till) { m_till = std::move(till); }
 
     // What the month, quarter and year reports differ in.
     struct Grouping {
@@ -48,4 +51,5 @@ class IncomeReports {
 
     Database& m_db;
     std::string m_folder;
+    ReportTill m_till = ReportTill::all();
 };

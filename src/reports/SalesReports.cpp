@@ -4,6 +4,7 @@
 #include "reports/ReportCharts.h"
 #include "reports/ReportMath.h"
 #include "reports/ReportQuery.h"
+#include "reports/TillDays.h"
 #include "storage/values/Values.h"
 
 #include <vector>
@@ -75,19 +76,20 @@ ReadResult<std::vector<std::string>> SalesReports::filterChoices() {
 
 ReportSheet SalesReports::year(const std::string& year) {
     const std::string& y = remember(year, m_state.lastYear);
-    return grouped(y + "年 " + m_state.filterText + "销售表", "月份",
+    return grouped(m_till.title(y + "年 " + m_state.filterText + "销售表"), "月份",
                    DayPeriod::year(y), "yyyy-mm", "月",
                    y + "年 " + m_state.filterText + "销售参考数据", true);
 }
 
 ReportSheet SalesReports::month(const std::string& monthKey) {
     const std::string& k = remember(monthKey, m_state.lastMonth);
-    return grouped(k + "月 " + m_state.filterText + "销售表", "时间",
+    return grouped(m_till.title(k + "月 " + m_state.filterText + "销售表"), "时间",
                    DayPeriod::month(k), "yyyy-mm-dd", "日",
                    k + "月 " + m_state.filterText + "销售参考数据", false);
 }
 
 // From the sums kept per sale day and dish: a year is a few hundred rows.
+// One till's lines are added up from its rows.
 ReportSheet SalesReports::grouped(const std::string& title, const std::string& heading,
                                   const DayPeriod& period, const std::string& rowFormat,
                                   const char* labelSuffix, const std::string& chartTitle,
@@ -95,7 +97,9 @@ ReportSheet SalesReports::grouped(const std::string& title, const std::string& h
     ReportSheet sheet =
         startSheet(title, {heading, "销售数量", "销售金额"}, ReportSheet::Chart::Line);
     const std::string* dish = m_state.dishClause.empty() ? nullptr : &m_state.filterText;
-    const auto read = KeptSumsReader(m_db).lineDays(period.from(), period.to(), dish);
+    const auto read = m_till.isAll()
+                          ? KeptSumsReader(m_db).lineDays(period.from(), period.to(), dish)
+                          : TillDays(m_db, m_till).lineDays(period.from(), period.to(), dish);
     if (!read)
         return ReportQuery::failed(sheet, read.readFailure());
     const std::vector<KeptSumsReader::Day> rows = period.grouped(*read, rowFormat.size());
@@ -133,12 +137,15 @@ ReportSheet SalesReports::grouped(const std::string& title, const std::string& h
 
 ReportSheet SalesReports::day(const std::string& date) {
     const std::string& d = remember(date, m_state.lastDay);
-    ReportSheet sheet = startSheet(d + m_state.filterText + "销售表",
+    ReportSheet sheet = startSheet(m_till.title(d + m_state.filterText + "销售表"),
                                    {"时间", "商品名称", "销售金额"}, ReportSheet::Chart::None);
     const std::string bounds = "销售时间>cdate(" + Values::sqlQuote(d + "0时0分0秒") +
                                ") and 销售时间<=cdate(" + Values::sqlQuote(d + "23时59分59秒") +
                                ")";
-    const std::string from = "from 存单详单 where " + m_state.dishClause;
+    const std::string till = m_till.condition("收银台");
+    const std::string from =
+        "from 存单详单 where " + m_state.dishClause +
+        (till.empty() ? "" : " 存单ID in (select ID from 存单 where " + till + ") and");
     const auto read =
         ReportQuery::totals(m_db, "select count(*),sum(小计) " + from + "  " + bounds);
     if (!read)

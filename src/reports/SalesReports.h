@@ -1,6 +1,7 @@
 #pragma once
 #include "reports/DayPeriod.h"
 #include "reports/ReportSheet.h"
+#include "reports/ReportTill.h"
 #include "reports/SalesReportState.h"
 #include "storage/engine/ReadResult.h"
 
@@ -24,6 +25,8 @@ class SalesReports {
     ReportSheet day(const std::string& date);       // "2017年5月8日"
     // Takes the filter list's text; empty or "所有菜品" counts every dish.
     void setDishFilter(const std::string& text);
+    // Counts only the lines of one till's orders; every till's by default.
+    void setTill(ReportTill till) { m_till = std::move(till); }
     // The report of the current mode again, for its remembered period.
     ReportSheet rerun();
     // What the filter list offers: "所有菜品", then every dish of 菜单 in table order.
@@ -38,4 +41,5 @@ class SalesReports {
     Database& m_db;
     std::string m_folder;
     SalesReportState& m_state;
+    ReportTill m_till = ReportTill::all();
 };

@@ -2,6 +2,7 @@
 // report gives the same rows, figures included.
 #include "reports/ChartFiles.h"
 #include "reports/IncomeReports.h"
+#include "reports/ReportTill.h"
 #include "reports/SalesReports.h"
 #include "support/SampleOrders.h"
 #include "support/TestDatabase.h"
@@ -71,6 +72,39 @@ std::vector<std::pair<std::string, Report>> reports() {
              SalesReportState state;
              return SalesReports(db, f, state).day("2023年12月31日");
          }},
+        {"income year, one till",
+         [](Database& db, const std::string& f) {
+             IncomeReports reports(db, f);
+             reports.setTill(ReportTill::named("二号台"));
+             return reports.year("2023");
+         }},
+        {"income month, no till",
+         [](Database& db, const std::string& f) {
+             IncomeReports reports(db, f);
+             reports.setTill(ReportTill::none());
+             return reports.month("2023", "1");
+         }},
+        {"income day, one till",
+         [](Database& db, const std::string& f) {
+             IncomeReports reports(db, f);
+             reports.setTill(ReportTill::named("二号台"));
+             return reports.day("2023年12月31日");
+         }},
+        {"sales year, one dish, one till",
+         [](Database& db, const std::string& f) {
+             SalesReportState state;
+             SalesReports sales(db, f, state);
+             sales.setDishFilter("酸菜鱼");
+             sales.setTill(ReportTill::named("二号台"));
+             return sales.year("2023");
+         }},
+        {"sales day, one till",
+         [](Database& db, const std::string& f) {
+             SalesReportState state;
+             SalesReports sales(db, f, state);
+             sales.setTill(ReportTill::named("二号台"));
+             return sales.day("2023年12月31日");
+         }},
     };
     for (int month = 1; month <= 12; ++month) {
         const std::string m = std::to_string(month);
@@ -95,8 +129,12 @@ TEST(ReportsOnBothEngines, AYearOfDemoDataGivesTheSameRows) {
     TestDatabase server(TestDatabase::Engine::Server);
     if (server.serverMissing())
         GTEST_SKIP() << "TABLEWISE_TEST_SERVER is not set";
-    for (TestDatabase* data : {&file, &server})
+    for (TestDatabase* data : {&file, &server}) {
         ASSERT_TRUE(storedCatalogueGenerator(data->db).generate(2023, 11)) << data->db.lastError();
+        // A second till from July on, and orders from before tills were named.
+        ASSERT_TRUE(data->db.executeOwn("UPDATE 存单 SET 收银台='二号台' WHERE 时间>='2023-07'"));
+        ASSERT_TRUE(data->db.executeOwn("UPDATE 存单 SET 收银台=NULL WHERE 时间<'2023-01-20'"));
+    }
     ASSERT_GT(file.count("select count(*) from 存单"), 1000);
     for (const char* analysed : {"before ANALYZE", "after ANALYZE"}) {
         for (const auto& [what, report] : reports()) {

@@ -98,14 +98,16 @@ TEST_F(DatabaseTest, AnEarlierFileKeepsItsAmountsAndStoresFenFromNowOn) {
     const std::string path = folder.file("data/data.mdb");
     std::string earlier = "PRAGMA user_version=1; PRAGMA writable_schema=ON;";
     const std::tuple<const char*, const char*, ColumnKind> declared[] = {
-        {"存单", "实付", ColumnKind::Decimal}, {"存单", "已付", ColumnKind::Decimal},
-        {"存单", "合计", ColumnKind::Single},  {"存单详单", "小计", ColumnKind::Single},
+        {"存单", "实付", ColumnKind::Decimal},
+        {"存单", "已付", ColumnKind::Decimal},
+        {"存单", "合计", ColumnKind::Single},
+        {"存单详单", "小计", ColumnKind::Single},
         {"菜单", "价格", ColumnKind::Double}};
     for (const auto& [table, column, kind] : declared)
         earlier += "UPDATE sqlite_master SET sql=replace(sql," +
                    Values::sqlQuote(Schema::columnSql({column, ColumnKind::Money})) + "," +
-                   Values::sqlQuote(Schema::columnSql({column, kind})) + ") WHERE name='" +
-                   table + "';";
+                   Values::sqlQuote(Schema::columnSql({column, kind})) + ") WHERE name='" + table +
+                   "';";
     sqlite3* old = nullptr;
     sqlite3_open(path.c_str(), &old);
     ASSERT_EQ(sqlite3_exec(old, (earlier + "PRAGMA writable_schema=OFF;").c_str(), nullptr, nullptr,
@@ -648,8 +650,26 @@ TEST_F(DatabaseTest, ANulNeverCutsAStatementShort) {
 
 // Files from before tills had names gain the column on both tables; their
 // rows read it as empty text.
+TEST_F(DatabaseTest, UpgradeGivesTheSaleTimeIndexTheOrderOfEachLine) {
+    ASSERT_EQ(sqlite3_exec(db.connection(),
+                           "DROP INDEX 存单详单_销售时间; CREATE INDEX 存单详单_销售时间 ON "
+                           "存单详单 (销售时间,菜名,小计); PRAGMA user_version=8",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    db.close();
+    Database again;
+    ASSERT_TRUE(again.open(folder.file("data/data.mdb"), "tw")) << again.lastError();
+    EXPECT_EQ(
+        StorageConditions::firstText(
+            again.connection(), "select sql from sqlite_master where name='存单详单_销售时间'"),
+        "CREATE INDEX 存单详单_销售时间 ON 存单详单 (销售时间,菜名,小计,存单ID)");
+}
+
 TEST_F(DatabaseTest, UpgradeAddsTheTillColumnsToOlderFiles) {
     addOrder({});
+    // Older files had no index on the till either.
+    ASSERT_EQ(sqlite3_exec(db.connection(), "DROP INDEX 存单_收银台", nullptr, nullptr, nullptr),
+              SQLITE_OK);
     for (const char* table : {"存单", "操作记录"})
         ASSERT_TRUE(db.ExecuteSql(std::string("alter table ") + table + " drop column 收银台"))
             << db.lastError();

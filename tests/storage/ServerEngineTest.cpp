@@ -109,6 +109,23 @@ TEST_F(ServerEngine, AnOlderDatabaseGainsTheTillColumns) {
         << till.lastError();
 }
 
+TEST_F(ServerEngine, AServerOfTheVersionBeforeGainsTheTillIndexes) {
+    for (const char* statement :
+         {"DROP INDEX \"存单_收银台\"", "DROP INDEX \"存单详单_销售时间\"",
+          "CREATE INDEX \"存单详单_销售时间\" ON \"存单详单\" (\"销售时间\",\"菜名\",\"小计\")"})
+        ASSERT_TRUE(db.executeOwn(statement)) << db.lastError();
+    execute("update 数据库版本 set 版本 = 8");
+    Database till;
+    ASSERT_TRUE(till.openServer(server->connection())) << till.lastError();
+    const auto found = till.readOwn("select indexdef from pg_indexes where indexname in "
+                                    "('存单_收银台','存单详单_销售时间') order by indexname");
+    ASSERT_TRUE(found) << found.error();
+    ASSERT_EQ(found->size(), 2u);
+    EXPECT_NE((*found)[0].at(0).toText().find("收银台"), std::string::npos);
+    EXPECT_NE((*found)[1].at(0).toText().find("存单ID"), std::string::npos);
+    EXPECT_EQ(scalar("select max(版本) from 数据库版本"), std::to_string(Schema::version));
+}
+
 // A user the server lets in but gives no right to create the tables.
 TEST_F(ServerEngine, AUserWithoutTheRightIsToldSo) {
     ServerDatabase empty;

@@ -416,7 +416,8 @@ const std::vector<IndexDef>& indexes() {
     static const std::vector<IndexDef> all = {
         {"存单详单_存单ID", "存单详单", {"存单ID"}, {}, true},
         {"存单_时间", "存单", {"时间", "实付"}},
-        {"存单详单_销售时间", "存单详单", {"销售时间", "菜名", "小计"}},
+        // With the order ID, one till's lines of a period are found by its orders.
+        {"存单详单_销售时间", "存单详单", {"销售时间", "菜名", "小计", "存单ID"}},
         {"存单_金额", "存单", {"实付", "合计"}},
         {"存单_电话", "存单", {"电话", "实付", "合计"}},
         {"存单_店内", "存单", {"ID", "实付", "合计"}, "桌号"},
@@ -425,6 +426,9 @@ const std::vector<IndexDef>& indexes() {
         {"存单_厨房已送", "厨房已送", {"存单ID"}},
         {"挂单详单_挂单ID", "挂单详单", {"挂单ID"}, {}},
         {"估清_日期", "估清", {"日期", "菜名"}, {}},
+        // One till's orders by time, for its reports; the till list steps
+        // from one till's name to the next.
+        {"存单_收银台", "存单", {"收银台", "时间", "实付"}},
     };
     return all;
 }

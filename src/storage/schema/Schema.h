@@ -52,7 +52,7 @@ namespace Schema {
 // before versions read 0. Every later change of the schema raises it and
 // adds its step to SchemaUpgrade, which brings older databases up to it. A
 // database of a later version is refused, never written to.
-inline constexpr int version = 8;
+inline constexpr int version = 9;
 
 const std::vector<TableDef>& tables();
 // Every index of both engines; nothing else creates one.

@@ -45,6 +45,24 @@ std::string rebuildOnServer() {
     return sql;
 }
 
+// An index of an earlier version's columns, dropped: start-up creates every
+// index the file lacks, as this version defines it.
+const char* const widenedIndex = "存单详单_销售时间";
+
+StorageFailure dropWidenedIndex(sqlite3* db) {
+    return run(db, std::string("DROP INDEX IF EXISTS ") + widenedIndex) ? StorageFailure::None
+                                                                        : SqliteFile::failureOf(db);
+}
+
+// A server is given only what a step names.
+std::string tillIndexesOnServer() {
+    std::string sql = "DROP INDEX IF EXISTS " + ServerSchema::name(widenedIndex) + ";\n";
+    for (const IndexDef& index : Schema::indexes())
+        if (index.name == widenedIndex || index.name == "存单_收银台")
+            sql += ServerSchema::indexSql(index);
+    return sql;
+}
+
 } // namespace
 
 const std::vector<Step>& steps() {
@@ -64,6 +82,9 @@ const std::vector<Step>& steps() {
         {7, SqliteFile::addLaterTablesAndColumns, {}},
         // Sums kept per day, so that totals and reports need not add up every row.
         {8, keepSums, rebuildOnServer()},
+        // One till's orders by time, and the order of each line in the sale
+        // time index, for the reports of one till and the list of tills.
+        {9, dropWidenedIndex, tillIndexesOnServer()},
     };
     return all;
 }

@@ -123,6 +123,10 @@ std::string createSql() {
     return sql + KeptSums::serverSql();
 }
 
+std::string indexSql(const IndexDef& definition) {
+    return index(definition);
+}
+
 std::string recordVersionSql(int version) {
     return std::string("CREATE TABLE IF NOT EXISTS ") + versionTable +
            " (\"版本\" integer NOT NULL);\nDELETE FROM " + versionTable + ";\nINSERT INTO " +

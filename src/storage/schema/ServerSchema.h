@@ -20,6 +20,8 @@ std::string columnSql(const ColumnDef& column);
 // Creates the tables, columns and indexes a database lacks; harmless on one
 // that has them all. The seed rows are Schema::seedSql().
 std::string createSql();
+// CREATE INDEX IF NOT EXISTS for an index, as PostgreSQL takes it.
+std::string indexSql(const IndexDef& index);
 // The one-row table that holds the schema version of a server; no table of
 // the order database, so never copied or imported.
 inline constexpr const char* versionTable = "\"数据库版本\"";

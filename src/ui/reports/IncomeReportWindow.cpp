@@ -11,10 +11,6 @@
 
 namespace {
 
-IncomeReports reports(Database& db) {
-    return IncomeReports(db, ProgramFolder::path());
-}
-
 std::string utf8(const QString& text) {
     return text.toStdString();
 }
@@ -33,19 +29,32 @@ IncomeReportWindow::IncomeReportWindow(Database& db, QWidget* parent)
 }
 
 bool IncomeReportWindow::showDayIncomeReport(const QString& date) {
-    return showSheet(reports(m_db).day(utf8(date)));
+    return showReport([d = utf8(date)](IncomeReports& r) { return r.day(d); });
 }
 
 bool IncomeReportWindow::showMonthIncomeReport(const QString& year, const QString& month) {
-    return showSheet(reports(m_db).month(utf8(year), utf8(month)));
+    return showReport(
+        [y = utf8(year), m = utf8(month)](IncomeReports& r) { return r.month(y, m); });
 }
 
 bool IncomeReportWindow::showQuarterIncomeReport(const QString& year, const QString& quarter) {
-    return showSheet(reports(m_db).quarter(utf8(year), utf8(quarter)));
+    return showReport(
+        [y = utf8(year), q = utf8(quarter)](IncomeReports& r) { return r.quarter(y, q); });
 }
 
 bool IncomeReportWindow::showYearIncomeReport(const QString& year) {
-    return showSheet(reports(m_db).year(utf8(year)));
+    return showReport([y = utf8(year)](IncomeReports& r) { return r.year(y); });
+}
+
+bool IncomeReportWindow::showReport(Report report) {
+    m_shown = std::move(report);
+    return showAgain();
+}
+
+bool IncomeReportWindow::showAgain() {
+    IncomeReports reports(m_db, ProgramFolder::path());
+    reports.setTill(till());
+    return m_shown && showSheet(m_shown(reports));
 }
 
 // While the sales window is open, the pickers start its reports instead.

@@ -1,6 +1,10 @@
 #pragma once
 #include "ui/reports/ReportWindow.h"
 
+#include <functional>
+
+class IncomeReports;
+
 // "收入报表": income by day, month, quarter and year; opens on this year.
 class IncomeReportWindow : public ReportWindow {
     Q_OBJECT
@@ -17,4 +21,13 @@ class IncomeReportWindow : public ReportWindow {
     void pickMonth();
     void pickQuarter();
     void pickYear();
+
+  protected:
+    bool showAgain() override;
+
+  private:
+    using Report = std::function<ReportSheet(IncomeReports&)>;
+    bool showReport(Report report);
+
+    Report m_shown;
 };

@@ -14,6 +14,7 @@
 #include "ui/reports/ReportGrid.h"
 #include "ui/reports/ReportPrinter.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -35,7 +36,8 @@ void name(QWidget* widget, const QString& objectName, const QString& caption) {
 
 ReportWindow::ReportWindow(Database& db, const QString& title, QWidget* parent)
     : QDialog(parent), m_db(db), m_menuBar(new QMenuBar(this)), m_toolRow(new QHBoxLayout),
-      m_caption(new QLabel(this)), m_grid(new ReportGrid(this)), m_chart(new ChartViewer(this)) {
+      m_caption(new QLabel(this)), m_grid(new ReportGrid(this)), m_chart(new ChartViewer(this)),
+      m_tills(new QComboBox(this)) {
     setWindowTitle(title);
     name(m_caption, QStringLiteral("标签_正在浏览"), QStringLiteral("正在浏览"));
     name(m_grid, QStringLiteral("高级表格1"), QStringLiteral("报表"));
@@ -43,6 +45,15 @@ ReportWindow::ReportWindow(Database& db, const QString& title, QWidget* parent)
     auto* top = new QHBoxLayout;
     top->addWidget(m_caption);
     top->addStretch();
+    auto* tillLabel = new QLabel(QStringLiteral("收银台："), this);
+    name(m_tills, QStringLiteral("组合框_收银台"), QStringLiteral("收银台"));
+    m_tills->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // A till may be named with up to 64 characters; the caption keeps its room.
+    m_tills->setMaximumWidth(280);
+    tillLabel->setBuddy(m_tills);
+    top->addWidget(tillLabel);
+    top->addWidget(m_tills);
+    top->addSpacing(12);
     top->addLayout(m_toolRow);
     // Export and print end the row, after whatever a window puts in it.
     connect(ListControls::addCaptionButton(top, this, QStringLiteral("导出")),
@@ -58,6 +69,26 @@ ReportWindow::ReportWindow(Database& db, const QString& title, QWidget* parent)
     layout->addLayout(top);
     layout->addLayout(body, 1);
     resize(1340, 700);
+    fillTillFilter();
+    connect(m_tills, &QComboBox::currentIndexChanged, this, &ReportWindow::chooseTill);
+}
+
+void ReportWindow::fillTillFilter() {
+    const auto choices = ReportTill::choices(m_db);
+    m_tillChoices = choices ? *choices : std::vector<ReportTill>{ReportTill::all()};
+    for (const ReportTill& choice : m_tillChoices)
+        m_tills->addItem(QString::fromStdString(choice.label()));
+    if (!choices)
+        MessageBoxes::instance().inform(
+            this, QString::fromStdString(choices.message("读取收银台列表", "只能查看全部收银台。")),
+            MessageBoxes::Icon::Warning);
+}
+
+void ReportWindow::chooseTill(int index) {
+    if (index < 0 || index >= static_cast<int>(m_tillChoices.size()))
+        return;
+    m_till = m_tillChoices[static_cast<std::size_t>(index)];
+    showAgain();
 }
 
 QMenu* ReportWindow::addMenu(const QString& title) {

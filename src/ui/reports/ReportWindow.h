@@ -1,20 +1,23 @@
 #pragma once
 #include "reports/ReportSheet.h"
+#include "reports/ReportTill.h"
 #include "ui/reports/PeriodPicker.h"
 
 #include <QDialog>
 #include <optional>
+#include <vector>
 
 class ChartViewer;
 class Database;
+class QComboBox;
 class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QMenuBar;
 class ReportGrid;
 
-// What the two report windows share: a caption, the grid and the chart area
-// to its right, and a menu of report kinds.
+// What the two report windows share: a caption, the till filter, the grid
+// and the chart area to its right, and a menu of report kinds.
 class ReportWindow : public QDialog {
     Q_OBJECT
   public:
@@ -23,6 +26,8 @@ class ReportWindow : public QDialog {
     ReportGrid* grid() const { return m_grid; }
     ChartViewer* chartArea() const { return m_chart; }
     QLabel* caption() const { return m_caption; }
+    // "收银台": every till (the default), or one of the tills found in the orders.
+    QComboBox* tillFilter() const { return m_tills; }
 
     // The report shown, grid and charts, to a file the user names.
     void exportReport();
@@ -38,14 +43,24 @@ class ReportWindow : public QDialog {
     void pick(PeriodPicker::Kind kind, const PeriodPicker::Report& report);
     // The controls of a window's own, right of the caption.
     QHBoxLayout* toolRow() const { return m_toolRow; }
+    // Whose orders the reports count, as the till filter says.
+    const ReportTill& till() const { return m_till; }
+    // The report last shown, run again for the till now chosen.
+    virtual bool showAgain() = 0;
 
     Database& m_db;
 
   private:
+    void fillTillFilter();
+    void chooseTill(int index);
+
     QMenuBar* m_menuBar;
     QHBoxLayout* m_toolRow;
     QLabel* m_caption;
     ReportGrid* m_grid;
     ChartViewer* m_chart;
+    QComboBox* m_tills;
+    std::vector<ReportTill> m_tillChoices;
+    ReportTill m_till = ReportTill::all();
     std::optional<ReportSheet> m_sheet;
 };

@@ -65,21 +65,31 @@ void SalesReportWindow::fillDishFilter() {
 }
 
 bool SalesReportWindow::showYearSalesReport(const QString& year) {
-    return showSheet(SalesReports(m_db, ProgramFolder::path(), m_state).year(utf8(year)));
+    return showSheet(reports().year(utf8(year)));
 }
 
 bool SalesReportWindow::showMonthSalesReport(const QString& monthKey) {
-    return showSheet(SalesReports(m_db, ProgramFolder::path(), m_state).month(utf8(monthKey)));
+    return showSheet(reports().month(utf8(monthKey)));
 }
 
 bool SalesReportWindow::showDaySalesList(const QString& date) {
-    return showSheet(SalesReports(m_db, ProgramFolder::path(), m_state).day(utf8(date)));
+    return showSheet(reports().day(utf8(date)));
 }
 
 bool SalesReportWindow::applyDishFilter() {
-    SalesReports reports(m_db, ProgramFolder::path(), m_state);
-    reports.setDishFilter(utf8(m_filter->currentText()));
-    return showSheet(reports.rerun());
+    SalesReports sales = reports();
+    sales.setDishFilter(utf8(m_filter->currentText()));
+    return showSheet(sales.rerun());
+}
+
+bool SalesReportWindow::showAgain() {
+    return showSheet(reports().rerun());
+}
+
+SalesReports SalesReportWindow::reports() {
+    SalesReports sales(m_db, ProgramFolder::path(), m_state);
+    sales.setTill(till());
+    return sales;
 }
 
 bool SalesReportWindow::runYearReport(const QString& year) {

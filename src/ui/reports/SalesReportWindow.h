@@ -4,6 +4,7 @@
 #include "ui/reports/ReportWindow.h"
 
 class QComboBox;
+class SalesReports;
 
 // "销售统计": order lines by month of a year, by day of a month, or one
 // day line by line, for all dishes or one; opens on this year.
@@ -36,8 +37,13 @@ class SalesReportWindow : public ReportWindow, public PeriodReports {
     void pickMonth();
     void pickYear();
 
+  protected:
+    bool showAgain() override;
+
   private:
     void fillDishFilter();
+    // The sales reports of the till chosen.
+    SalesReports reports();
 
     SalesReportState& m_state;
     QComboBox* m_filter;

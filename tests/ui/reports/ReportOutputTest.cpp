@@ -7,9 +7,11 @@
 #include "ui/reports/IncomeReportWindow.h"
 #include "ui/reports/SalesReportWindow.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 
@@ -104,6 +106,30 @@ TEST_F(ReportOutputTest, PrintedYearReportHasGridAndBothPiesUnderItsTitle) {
          {"本年度总计收入：3600", "2017-11", "2017年 年收入参考", "2017年 开单数量参考"})
         EXPECT_TRUE(all.contains(QString::fromUtf8(expected))) << expected;
     keep(printer.pdfPath);
+}
+
+TEST_F(ReportOutputTest, AReportOfOneTillIsPrintedAndExportedUnderItsName) {
+    addOrders("01", 20, 30);
+    addOrders("03", 10, 15);
+    execute("update 存单 set 收银台='二号台' where 时间>=#2017-03-01#");
+    IncomeReportWindow window(db);
+    ASSERT_TRUE(window.showYearIncomeReport(QStringLiteral("2017")));
+    window.tillFilter()->setCurrentText(QStringLiteral("二号台"));
+    ASSERT_EQ(window.caption()->text(), QStringLiteral("正在浏览:2017年 年报表 收银台：二号台"));
+    ScriptedFileDialogs files(filePath(QStringLiteral("二号台.xlsx")));
+    click(&window, "按钮_导出");
+    EXPECT_EQ(files.suggestedName, QStringLiteral("2017年 年报表 收银台：二号台.xlsx"));
+    const auto table = XlsxReader::readFirstSheet(files.path.toStdString());
+    ASSERT_TRUE(table && table->size() == 2 + 1 + 3);
+    EXPECT_EQ((*table)[0][0], "2017年 年报表 收银台：二号台");
+    EXPECT_EQ((*table)[2], (std::vector<std::string>{"2017-03", "150", "10", "15"}));
+    ScriptedPrintDialogs printer(filePath(QStringLiteral("二号台.pdf")));
+    click(&window, "按钮_打印");
+    ASSERT_EQ(printer.shown, 1);
+    for (int page = 1; page <= PdfTools::pages(printer.pdfPath); ++page)
+        EXPECT_TRUE(PdfTools::text(printer.pdfPath, page)
+                        .contains(QStringLiteral("2017年 年报表 收银台：二号台")))
+            << page;
 }
 
 // Twelve months make twelve legend entries beside each pie: on A4 each is

@@ -6,6 +6,7 @@
 #include "ui/reports/SalesReportWindow.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QProcess>
 #include <QThread>
 
@@ -44,6 +45,7 @@ TEST_F(ReportScreens, YearIncomeAndMonthSales) {
         GTEST_SKIP() << "TABLEWISE_REPORT_SCREENS not set or no X display";
     const int year = Clock::system().now().year;
     fillDemoYear(year);
+    execute("update 存单 set 收银台='二号台' where 时间>=#" + std::to_string(year) + "-07-01#");
 
     IncomeReportWindow income(db);
     capture(income, folder + "/income-year.png");
@@ -51,6 +53,9 @@ TEST_F(ReportScreens, YearIncomeAndMonthSales) {
     SalesReportWindow sales(db, nullptr, &SalesReportWindow::programState());
     ASSERT_TRUE(sales.runMonthReport(QString::number(year), QStringLiteral("3")));
     capture(sales, folder + "/sales-month.png");
+    sales.tillFilter()->setCurrentText(QStringLiteral("二号台"));
+    ASSERT_TRUE(sales.runYearReport(QString::number(year)));
+    capture(sales, folder + "/sales-year-one-till.png");
 }
 
 } // namespace

@@ -93,6 +93,19 @@ TEST_F(ReportWindowsTest, DataThatCannotBeReadIsToldNotShownAsNothingFound) {
     EXPECT_EQ(window.grid()->rowCount(), 2);
 }
 
+TEST_F(ReportWindowsTest, TillsThatCannotBeReadAreToldAndEveryTillIsOffered) {
+    addOrder(thisYear + "-01-15 12:00:00", 30);
+    StorageConditions::OtherWriter other(db, folder.file("data/data.mdb"));
+    SalesReportWindow window(db, nullptr, &m_salesState);
+    ASSERT_GE(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("读取收银台列表失败：数据库正被其他程序使用，请稍后"
+                             "重试。只能查看全部收银台。"));
+    EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Warning);
+    ASSERT_EQ(window.tillFilter()->count(), 1);
+    EXPECT_EQ(window.tillFilter()->currentText(), QStringLiteral("全部收银台"));
+}
+
 TEST_F(ReportWindowsTest, PickerStaysOpenWithoutDataAndClosesWithIt) {
     addOrder("2015-06-01 12:00:00", 30);
     IncomeReportWindow window(db);
@@ -161,6 +174,41 @@ TEST_F(ReportWindowsTest, WithTheSalesWindowOpenTheIncomeDayPickerStartsTheSales
     EXPECT_EQ(cell(sales, 0, 0), thisYear + "年2月1日所有菜品销售表");
     EXPECT_EQ(m_salesState.mode, SalesReportState::Day);
     EXPECT_EQ(cell(income, 0, 0), thisYear + "年 年报表");
+}
+
+TEST_F(ReportWindowsTest, TillFilterListsTheTillsAndRunsTheReportShownForTheOneChosen) {
+    for (const char* till : {"'一号台'", "'二号台'", "NULL"}) {
+        addOrder(thisYear + "-02-01 12:00:00", 40);
+        execute("update 存单 set 收银台=" + std::string(till) +
+                " where ID=" + std::to_string(db.lastInsertId()));
+        TestDatabase::addLine(db.lastInsertId(), (thisYear + "-02-01 12:00:00").toStdString(),
+                              "酸菜鱼", "1", "40");
+    }
+    addOrder(thisYear + "-02-01 13:00:00", 5);
+    IncomeReportWindow income(db);
+    QComboBox* tills = income.tillFilter();
+    ASSERT_EQ(tills->count(), 4);
+    EXPECT_EQ(tills->currentText(), QStringLiteral("全部收银台"));
+    EXPECT_EQ(tills->itemText(1), QStringLiteral("一号台"));
+    EXPECT_EQ(tills->itemText(3), QStringLiteral("（未记录）"));
+    EXPECT_EQ(tills->accessibleName(), QStringLiteral("收银台"));
+    EXPECT_EQ(tills->accessibleDescription(), QStringLiteral("组合框_收银台"));
+    ASSERT_TRUE(income.showDayIncomeReport(thisYear + "年2月1日"));
+    EXPECT_EQ(income.grid()->rowCount(), 4 + 5);
+    tills->setCurrentIndex(3);
+    EXPECT_EQ(income.caption()->text(), QStringLiteral("正在浏览:") + thisYear +
+                                            QStringLiteral("年2月1日 点单报表 收银台：（未记录）"));
+    EXPECT_EQ(income.grid()->rowCount(), 2 + 5);
+    EXPECT_EQ(cell(income, 2, 2), QStringLiteral("40"));
+    EXPECT_EQ(cell(income, 3, 2), QStringLiteral("5"));
+    SalesReportWindow sales(db, nullptr, &m_salesState);
+    sales.tillFilter()->setCurrentIndex(2);
+    EXPECT_EQ(cell(sales, 0, 0), thisYear + QStringLiteral("年 所有菜品销售表 收银台：二号台"));
+    EXPECT_EQ(cell(sales, 2, 2), QStringLiteral("40"));
+    sales.tillFilter()->setCurrentIndex(0);
+    EXPECT_EQ(cell(sales, 0, 0), thisYear + "年 所有菜品销售表");
+    EXPECT_EQ(cell(sales, 2, 2), QStringLiteral("120"));
+    EXPECT_TRUE(boxes.shown.isEmpty());
 }
 
 TEST_F(ReportWindowsTest, DayPickerStartsTheIncomeDayReport) {
