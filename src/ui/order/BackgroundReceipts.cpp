@@ -5,7 +5,7 @@
 #include "printer/PrintSpooler.h"
 #include "ui/common/MessageBoxes.h"
 
-#include <QPushButton>
+#include <QLabel>
 #include <QStatusBar>
 
 #include <chrono>
@@ -102,12 +102,13 @@ void BackgroundReceipts::tellNext() {
 }
 
 void BackgroundReceipts::showIn(QStatusBar* bar) {
-    m_laterButton = new QPushButton(bar);
-    m_laterButton->setObjectName(QStringLiteral("按钮_补打小票"));
-    m_laterButton->setAccessibleDescription(m_laterButton->objectName());
-    m_laterButton->setFocusPolicy(Qt::NoFocus);
-    connect(m_laterButton, &QPushButton::clicked, this, &BackgroundReceipts::reprintLater);
-    bar->addPermanentWidget(m_laterButton);
+    // A link, as tall as the rest of the status bar.
+    m_laterLink = new QLabel(bar);
+    m_laterLink->setObjectName(QStringLiteral("链接_补打小票"));
+    m_laterLink->setAccessibleDescription(m_laterLink->objectName());
+    m_laterLink->setTextFormat(Qt::RichText);
+    connect(m_laterLink, &QLabel::linkActivated, this, &BackgroundReceipts::reprintLater);
+    bar->addPermanentWidget(m_laterLink);
     showLater();
 }
 
@@ -122,16 +123,17 @@ void BackgroundReceipts::reprintLater() {
 
 // The oldest first: the cashier prints them in the order they were settled.
 void BackgroundReceipts::showLater() {
-    if (!m_laterButton)
+    if (!m_laterLink)
         return;
-    m_laterButton->setVisible(!m_later.empty());
+    m_laterLink->setVisible(!m_later.empty());
     if (m_later.empty())
         return;
     const QString caption =
         QStringLiteral("补打第") + qs(m_later.front().number) + QStringLiteral("号小票") +
         (m_later.size() > 1 ? QStringLiteral("（共%1张未打印）").arg(m_later.size()) : QString());
-    m_laterButton->setText(caption);
-    m_laterButton->setAccessibleName(caption);
+    m_laterLink->setText(QStringLiteral("<a href=\"later\">") + caption.toHtmlEscaped() +
+                         QStringLiteral("</a>"));
+    m_laterLink->setAccessibleName(caption);
 }
 
 // As any stored order is printed again: recorded as a reprint first, its

@@ -11,7 +11,7 @@
 
 class Database;
 class PrintJob;
-class QPushButton;
+class QLabel;
 class QStatusBar;
 class QWidget;
 
@@ -36,7 +36,7 @@ class BackgroundReceipts : public QObject {
     // the thermal printer goes on without being waited for and counts as
     // handed over; its end is told later.
     OrderSession::Print settling(std::function<OrderDraft()> stored);
-    // The button that prints again the receipts the cashier left for later.
+    // The link that prints again the receipts the cashier left for later.
     void showIn(QStatusBar* bar);
     // Before the program closes: the receipts under way are waited for
     // within one job's time limit, and those that did not print are recorded.
@@ -65,5 +65,5 @@ class BackgroundReceipts : public QObject {
     std::deque<std::pair<int, ReceiptsInFlight::End>> m_ended;
     bool m_telling = false;
     std::deque<OrderDraft> m_later; // stored, not printed, left for later
-    QPushButton* m_laterButton = nullptr;
+    QLabel* m_laterLink = nullptr;
 };
