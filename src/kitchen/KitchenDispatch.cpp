@@ -67,6 +67,10 @@ KitchenDispatch::Outcome KitchenDispatch::sendUnstored(const KitchenOrder& order
     return outcome;
 }
 
+void KitchenDispatch::notReceived(std::vector<KitchenLine>& sent, const std::string& station) {
+    std::erase_if(sent, [&](const KitchenLine& line) { return line.station == station; });
+}
+
 KitchenDispatch::Outcome KitchenDispatch::reprint(long long orderId) {
     const ReadResult<KitchenOrder> order = KitchenRecord(m_db).order(orderId);
     if (!order)

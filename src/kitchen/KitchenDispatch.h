@@ -50,6 +50,10 @@ class KitchenDispatch {
     // An order printed before it is stored: `sent` is what its earlier
     // tickets carried, and becomes what the stations now have.
     Outcome sendUnstored(const KitchenOrder& order, std::vector<KitchenLine>& sent);
+    // A station's ticket of an order printed unstored did not print: it is
+    // dropped from what `sent` says the stations have, so the next ticket
+    // of the order carries it again.
+    static void notReceived(std::vector<KitchenLine>& sent, const std::string& station);
     // Every station's part of a stored order again, asked for by the cashier.
     Outcome reprint(long long orderId);
     // The dishes of a stored order with their stations, as they stand.

@@ -2,6 +2,7 @@
 
 #include "orders/OrderDraft.h"
 #include "storage/config/SettingsStore.h"
+#include "storage/engine/StorageFailure.h"
 #include "storage/values/Values.h"
 
 OrderDefaults OrderDefaults::load(const SettingsStore& settings) {
@@ -24,4 +25,12 @@ bool OrderDefaults::save(SettingsStore& settings) const {
                             {"减免份数", discountPortions},
                             {"减免金额", discountAmount},
                             {"付款方式", std::to_string(paymentIndex)}});
+}
+
+std::string OrderDefaults::refusal() const {
+    return StorageFailures::textRefusal({{"票头", &header},
+                                         {"店铺名称", &shop},
+                                         {"减免", &discountName},
+                                         {"减免份数", &discountPortions},
+                                         {"减免金额", &discountAmount}});
 }

@@ -17,4 +17,7 @@ struct OrderDefaults {
     static OrderDefaults load(const SettingsStore& settings);
     // All of them or none; false when they could not be stored.
     bool save(SettingsStore& settings) const;
+    // Why they are not to be stored, naming the field: a control character
+    // would print as a command on every receipt that follows; empty when none.
+    std::string refusal() const;
 };

@@ -67,7 +67,25 @@ RecordedPrint::Result OrderSession::printStored(const Print& print) {
 void OrderSession::clear(std::optional<int> nextNumber) {
     m_numberUnread = !nextNumber;
     m_order = m_order.cleared(nextNumber);
+    m_cleared = m_order;
     m_mode = Mode::New;
+}
+
+bool OrderSession::untouched() const {
+    // The grid shows empty rows that a cleared order does not hold.
+    const auto comparable = [](OrderDraft draft) {
+        draft.lines = draft.dishLines();
+        return draft;
+    };
+    OrderDraft now = comparable(m_order);
+    now.number = m_cleared.number;
+    now.orderTime = m_cleared.orderTime;
+    return m_mode == Mode::New && now == comparable(m_cleared);
+}
+
+void OrderSession::showNotPrinted(const OrderDraft& stored) {
+    m_order = stored;
+    m_mode = Mode::StoredNotPrinted;
 }
 
 void OrderSession::beginEditing(const StoredOrder& order, const std::vector<StoredLine>& lines,

@@ -25,7 +25,8 @@ class OrderSession {
     // Prints `receipt`: with copies for a settlement or a saved edit, one
     // otherwise; only a settlement may open the drawer. A non-empty startJob
     // is called once the printer is chosen, and nothing prints when it
-    // returns false. True when the receipt printed.
+    // returns false. True when the receipt printed, or went to a printer
+    // whose end is told later.
     using Print = std::function<bool(const ReceiptOrder& receipt, bool withCopies, bool settling,
                                      const std::function<bool()>& startJob)>;
 
@@ -65,6 +66,11 @@ class OrderSession {
     // day's orders could not be read) the number is read again at F12, and
     // the order is not stored while it cannot be.
     void clear(std::optional<int> nextNumber);
+    // Nothing typed since the screen was cleared for a new order; the number
+    // and the order time change by themselves and do not count.
+    bool untouched() const;
+    // A stored order whose receipt did not print, back on screen for F11.
+    void showNotPrinted(const OrderDraft& stored);
     // The stored order in place of the one on screen, in the Editing mode.
     void beginEditing(const StoredOrder& order, const std::vector<StoredLine>& lines,
                       int timeFormat);
@@ -75,5 +81,6 @@ class OrderSession {
     OrderDraft m_order;
     Mode m_mode = Mode::New;
     bool m_numberUnread = false; // cleared without a number, none typed since
+    OrderDraft m_cleared;        // the order as the last clear left it
     std::vector<Settlement::AlongWith> m_alongWith;
 };

@@ -36,6 +36,29 @@ bool PrintJob::cancel() {
     return true;
 }
 
+void PrintJob::whenFinished(std::function<void()> call) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_state != State::Done && m_state != State::Failed) {
+            m_whenFinished = std::move(call);
+            return;
+        }
+    }
+    call();
+}
+
+// Called outside the lock, so that the call may read the job.
+void PrintJob::announceEnd() {
+    std::function<void()> call;
+    {
+        std::lock_guard lock(m_mutex);
+        call = std::move(m_whenFinished);
+        m_whenFinished = nullptr;
+    }
+    if (call)
+        call();
+}
+
 bool PrintJob::advance(State next) {
     std::lock_guard lock(m_mutex);
     if (m_cancelled && next != State::Done)
@@ -96,6 +119,7 @@ void PrintSpooler::run(Line& line) {
             line.jobs.pop_front();
         }
         send(*job);
+        job->announceEnd();
     }
 }
 

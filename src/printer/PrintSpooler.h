@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -28,12 +29,16 @@ class PrintJob {
     State waitFor(std::chrono::milliseconds timeout) const;
     // A job that has not begun sending never will; false when it already has.
     bool cancel();
+    // `call` runs once the job has finished: on the printer's thread, or at
+    // once on this one when it already has. A later call replaces an earlier.
+    void whenFinished(std::function<void()> call);
 
   private:
     friend class PrintSpooler;
     // False when the job was cancelled meanwhile.
     bool advance(State next);
     void fail(std::string problem);
+    void announceEnd();
 
     PrinterConnection m_connection;
     std::vector<unsigned char> m_bytes;
@@ -43,6 +48,7 @@ class PrintJob {
     State m_state = State::Waiting;
     std::string m_problem;
     std::atomic<bool> m_cancelled{false};
+    std::function<void()> m_whenFinished;
 };
 
 // Sends print jobs to each printer one after the other, on a thread per

@@ -1,4 +1,5 @@
 #include "orders/OrderSession.h"
+#include "orders/ReceiptsInFlight.h"
 #include "support/SampleOrders.h"
 #include "support/TestDatabase.h"
 
@@ -139,6 +140,108 @@ TEST_F(OrderSessionTest, TheRoundingGoesOnTheReceiptAndOnItsReprint) {
     ASSERT_EQ(printed.size(), 2u);
     EXPECT_EQ(printed[0].rounding, "0.5");
     EXPECT_EQ(printed[1].rounding, "0.5");
+}
+
+// Receipts handed to a printer that tells its end later: each end reaches
+// the order it printed, once, whatever order the ends come in.
+TEST_F(OrderSessionTest, TheEndOfAPrintUnderWayIsAppliedToItsOwnOrderOnce) {
+    std::vector<OrderDraft> stored;
+    for (const char* number : {"1", "2"}) {
+        OrderDraft order = threeDishOrder();
+        order.number = number;
+        session.setOrder(order);
+        ASSERT_EQ(settle().outcome, Settlement::Outcome::Done) << "handed over";
+        stored.push_back(session.order());
+        session.clear(3);
+    }
+    ReceiptsInFlight inFlight(db);
+    const int first = inFlight.started(stored[0]);
+    const int second = inFlight.started(stored[1]);
+    const int third = inFlight.started(stored[0]);
+    using Next = ReceiptsInFlight::Next;
+    const ReceiptsInFlight::End printed{true, "tcp:10.0.0.9:9100", {}};
+    const ReceiptsInFlight::End stalled{false, "tcp:10.0.0.9:9100", "打印机没有收完"};
+    const struct {
+        int key;
+        ReceiptsInFlight::End end;
+        bool untouched;
+        std::optional<Next> next; // none: not under way
+        const char* number;
+        std::vector<const char*> warning;
+    } cases[] = {
+        {second,
+         stalled,
+         false,
+         Next::OfferReprint,
+         "2",
+         {"第2号小票可能没有打印出来", "tcp:10.0.0.9:9100", "打印机没有收完", "补打"}},
+        {second, stalled, true, std::nullopt, "", {}},
+        {first, printed, true, Next::Nothing, "1", {}},
+        {first, stalled, true, std::nullopt, "", {}},
+        {third, stalled, true, Next::BackOnScreen, "1", {"第1号小票可能没有打印出来", "F11"}},
+        {third + 1, printed, true, std::nullopt, "", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        const auto outcome = inFlight.ended(c.key, c.end, c.untouched);
+        ASSERT_EQ(outcome.has_value(), c.next.has_value());
+        if (!outcome)
+            continue;
+        EXPECT_EQ(outcome->next, *c.next);
+        EXPECT_EQ(outcome->order.number, c.number);
+        EXPECT_EQ(outcome->order.orderId, stored[c.number == std::string("1") ? 0 : 1].orderId);
+        EXPECT_EQ(outcome->warning.empty(), c.warning.empty()) << outcome->warning;
+        for (const char* part : c.warning)
+            EXPECT_NE(outcome->warning.find(part), std::string::npos) << outcome->warning;
+    }
+    EXPECT_TRUE(inFlight.empty());
+    // Each receipt that did not print is recorded against its own order.
+    EXPECT_EQ(
+        rows("select 操作,存单ID,编号 from 操作记录 order by ID", {"操作", "存单ID", "编号"}),
+        (std::vector<Row>{{{"操作", "小票未打印"}, {"存单ID", stored[1].orderId}, {"编号", "2"}},
+                          {{"操作", "小票未打印"}, {"存单ID", stored[0].orderId}, {"编号", "1"}}}));
+}
+
+TEST_F(OrderSessionTest, TheScreenIsUntouchedUntilTheCashierTypesOnIt) {
+    session.setOrder(threeDishOrder());
+    session.clear(7);
+    const OrderDraft fresh = session.order();
+    const struct {
+        const char* change;
+        std::function<void(OrderDraft&)> apply;
+        bool untouched;
+    } cases[] = {
+        {"nothing", [](OrderDraft&) {}, true},
+        {"the clock moved", [](OrderDraft& d) { d.orderTime = "12-08 12:31"; }, true},
+        {"another till took the number", [](OrderDraft& d) { d.number = "8"; }, true},
+        {"the grid shows its empty rows", [](OrderDraft& d) { d.lines.resize(12); }, true},
+        {"a dish",
+         [](OrderDraft& d) {
+             d.lines.push_back({"宫保鸡丁", "1", "份", "18"});
+         },
+         false},
+        {"a telephone", [](OrderDraft& d) { d.telephone = "1"; }, false},
+        {"a table", [](OrderDraft& d) { d.table = "号牌 5"; }, false},
+        {"a remark", [](OrderDraft& d) { d.remark = "打包"; }, false},
+        {"a discount", [](OrderDraft& d) { d.discountPortions = "3"; }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        OrderDraft typed = fresh;
+        c.apply(typed);
+        session.setOrder(typed);
+        EXPECT_EQ(session.untouched(), c.untouched);
+    }
+
+    // A stored order put back for F11 is not a fresh screen, and F12 leaves it alone.
+    session.setOrder(fresh);
+    OrderDraft stored = threeDishOrder();
+    stored.orderId = "41";
+    session.showNotPrinted(stored);
+    EXPECT_FALSE(session.untouched());
+    EXPECT_EQ(session.mode(), OrderSession::Mode::StoredNotPrinted);
+    EXPECT_EQ(session.order(), stored);
+    EXPECT_EQ(session.settleKey(), OrderSession::SettleKey::Nothing);
 }
 
 } // namespace

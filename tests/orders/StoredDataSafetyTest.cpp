@@ -328,6 +328,12 @@ TEST_F(StoredDataSafety, ANulIsRefusedNamingItsField) {
              return NamedList::addMessage(result, db);
          },
          false},
+        {"“店铺名称”",
+         [&] {
+             OrderDefaults defaults;
+             defaults.shop = text;
+             return defaults.refusal();
+         }},
         {"空字符",
          [&] {
              SettingsStore settings(db);

@@ -1,6 +1,7 @@
 #include "printer/PrintSpooler.h"
 #include "support/PrinterListener.h"
 
+#include <future>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,6 +55,12 @@ TEST(PrintSpoolerTest, JobCountsAsPrintedOnlyWhenThePrinterTookEveryByte) {
         SCOPED_TRACE(c.printer);
         const auto sent = job(c.size);
         const auto printing = spooler.submit(connection(c.connection), sent, "小票");
+        // The watcher hears of the end once, with the outcome already final.
+        std::promise<State> heard;
+        printing->whenFinished([&] { heard.set_value(printing->state()); });
+        auto told = heard.get_future();
+        ASSERT_EQ(told.wait_for(ends), std::future_status::ready);
+        EXPECT_EQ(told.get(), printing->state());
         const State state = printing->waitFor(ends);
         const std::string problem = printing->problem();
         EXPECT_EQ(state, *c.cause ? State::Failed : State::Done) << problem;
@@ -84,6 +91,9 @@ TEST(PrintSpoolerTest, StalledPrinterHoldsUpNoOtherPrinter) {
     EXPECT_TRUE(behind->cancel());
     EXPECT_EQ(stuck->waitFor(ends), State::Failed);
     EXPECT_EQ(behind->waitFor(ends), State::Failed);
+    int late = 0;
+    behind->whenFinished([&] { ++late; });
+    EXPECT_EQ(late, 1) << "a job already finished is told at once";
 }
 
 } // namespace

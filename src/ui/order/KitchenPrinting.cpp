@@ -50,10 +50,17 @@ KitchenDispatch KitchenPrinting::dispatch() {
 void KitchenPrinting::orderStored(const OrderDraft& order) {
     watch(dispatch().sendStored(idOf(order.orderId), m_unstoredSent), m_window);
     m_unstoredSent.clear();
+    m_unstoredJobs.clear();
 }
 
 void KitchenPrinting::unstoredPrinted(const OrderDraft& order) {
-    watch(dispatch().sendUnstored(kitchenOrderOf(order), m_unstoredSent), m_window);
+    const auto outcome = dispatch().sendUnstored(kitchenOrderOf(order), m_unstoredSent);
+    for (const KitchenDispatch::Job& job : outcome.jobs)
+        if (job.job)
+            m_unstoredJobs.push_back(job.job);
+        else
+            KitchenDispatch::notReceived(m_unstoredSent, job.station);
+    watch(outcome, m_window);
 }
 
 void KitchenPrinting::editSaving(const OrderDraft& order) {
@@ -69,6 +76,7 @@ void KitchenPrinting::editSaved(const OrderDraft& order) {
 
 void KitchenPrinting::orderCleared() {
     m_unstoredSent.clear();
+    m_unstoredJobs.clear();
 }
 
 void KitchenPrinting::reprint(QWidget* owner, const QString& idText) {
@@ -105,8 +113,12 @@ void KitchenPrinting::checkJobs() {
     std::erase_if(m_jobs, [&](const KitchenDispatch::Job& job) {
         if (!job.job->finished())
             return false;
-        if (job.job->state() == PrintJob::State::Failed)
+        if (job.job->state() == PrintJob::State::Failed) {
             failed.emplace_back(job, job.job->problem());
+            // F12 sends the order on screen what its station did not get.
+            if (std::erase(m_unstoredJobs, job.job) > 0)
+                KitchenDispatch::notReceived(m_unstoredSent, job.station);
+        }
         return true;
     });
     if (m_jobs.empty())
@@ -130,9 +142,11 @@ void KitchenPrinting::report(
                 QStringLiteral("原因：") + qs(problem) + QStringLiteral("。\n") +
                 (recorded ? QString() : QStringLiteral("这次失败没能记入操作记录。\n"));
     }
-    text += unstored
-                ? QStringLiteral("订单还没有结算：结算后在“历史订单”中选中它，按“补打厨房单”。")
-                : QStringLiteral("订单已保存：打印机恢复后在“历史订单”中选中它，按“补打厨房单”。");
+    text +=
+        unstored
+            ? QStringLiteral("订单还没有结算：按F12结算时会再送一次；已经结算的，请在“历史订单”中"
+                             "选中它，按“补打厨房单”。")
+            : QStringLiteral("订单已保存：打印机恢复后在“历史订单”中选中它，按“补打厨房单”。");
     QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : m_window;
     MessageBoxes::instance().inform(owner, text, MessageBoxes::Icon::Warning,
                                     QStringLiteral("提示"));

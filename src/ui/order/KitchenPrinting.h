@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
 #include <vector>
 
 class Database;
@@ -44,5 +45,7 @@ class KitchenPrinting : public QObject {
     QTimer* m_timer;
     std::vector<KitchenDispatch::Job> m_jobs;
     std::vector<KitchenLine> m_unstoredSent;
+    // The tickets of the order on screen printed before it was stored.
+    std::vector<std::shared_ptr<PrintJob>> m_unstoredJobs;
     std::vector<KitchenLine> m_beforeEdit;
 };

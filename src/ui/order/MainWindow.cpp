@@ -29,6 +29,7 @@
 #include "ui/shift/ShiftMenu.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -69,6 +70,19 @@ MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
           db, clock, this, [this](const QString& failure) { m_form.backupPart->setText(failure); },
           [this] { reloadAfterRestore(); }),
       m_kitchen(db, this),
+      m_background(db, this,
+                   {[this] {
+                        // A code typed, or a question open over the window,
+                        // begins the next order as much as a dish does.
+                        syncSession();
+                        return m_session.untouched() &&
+                               m_form.dishCode->text() == m_searchWhenCleared &&
+                               !QApplication::activeModalWidget();
+                    },
+                    [this](const OrderDraft& stored) {
+                        m_session.showNotPrinted(stored);
+                        showSession();
+                    }}),
       m_held(db, clock) {
     m_form.build(this);
     m_session.storeAlongWithSettlement(
@@ -77,6 +91,7 @@ MainWindow::MainWindow(Database& db, Clock& clock, QWidget* parent)
     m_results->showIn(m_form.dishResults);
     m_helpLinks = new HelpLinks(m_form.tutorialLink, m_form.printingHelpLink, this);
     m_shiftMenu = new ShiftMenu(db, clock, this, m_form.helpMenu, m_form.statusBar);
+    m_background.showIn(m_form.statusBar);
 
     connectControls();
     registerFunctionKeys();
@@ -118,13 +133,19 @@ void MainWindow::restoreDefaults() {
 }
 
 void MainWindow::saveDefaults() {
-    if (!m_form.defaults().save(m_settings))
+    const OrderDefaults defaults = m_form.defaults();
+    if (const std::string refused = defaults.refusal(); !refused.empty())
+        MessageBoxes::instance().inform(
+            this, qs("票头、店铺名称和减免没有保存为下次的默认值：" + refused),
+            MessageBoxes::Icon::Warning);
+    else if (!defaults.save(m_settings))
         MessageBoxes::instance().inform(
             this, qs(m_settings.failureMessage("保存票头、店铺名称、减免和支付方式")),
             MessageBoxes::Icon::Warning);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    m_background.finishBeforeClosing();
     if (m_startedUp) {
         m_held.leaveScreen();
         saveDefaults();
@@ -316,6 +337,7 @@ void MainWindow::clearOrder() {
     showHeldCount();
     showSession();
     enterField(m_form.dishCode);
+    m_searchWhenCleared = m_form.dishCode->text();
 }
 
 void MainWindow::syncSession() {
@@ -575,10 +597,12 @@ bool MainWindow::amountsAccepted() {
 void MainWindow::settleOrder() {
     if (!amountsAccepted())
         return;
-    const auto result = m_session.settle(m_receipts.printer(), [this] {
-        showSession();
-        m_kitchen.orderStored(m_session.order());
-    });
+    // A thermal printer's receipt prints on while the next order is typed.
+    const auto result =
+        m_session.settle(m_background.settling([this] { return m_session.order(); }), [this] {
+            showSession();
+            m_kitchen.orderStored(m_session.order());
+        });
     switch (result.outcome) {
     case Settlement::Outcome::NoDishes:
     case Settlement::Outcome::NotStored:
@@ -752,6 +776,7 @@ void MainWindow::takeHeldOrder() {
     m_session.setOrder(order);
     showSession();
     enterField(m_form.dishCode);
+    m_searchWhenCleared = m_form.dishCode->text();
 }
 
 void MainWindow::showHeldCount() {

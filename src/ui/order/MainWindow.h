@@ -7,6 +7,7 @@
 #include "orders/TableCache.h"
 #include "storage/config/SettingsStore.h"
 #include "storage/values/DateTime.h"
+#include "ui/order/BackgroundReceipts.h"
 #include "ui/order/DataCopies.h"
 #include "ui/order/KitchenPrinting.h"
 #include "ui/order/MainWindowForm.h"
@@ -165,7 +166,9 @@ class MainWindow : public QMainWindow {
     ToolWindows m_tools;
     DataCopies m_copies;
     KitchenPrinting m_kitchen;
+    BackgroundReceipts m_background;
     HeldOrderDesk m_held;
     int m_ticks = 0;
     ShiftMenu* m_shiftMenu = nullptr;
+    QString m_searchWhenCleared; // the dish code box as the last clear left it
 };

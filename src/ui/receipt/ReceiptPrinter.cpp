@@ -89,3 +89,16 @@ bool ReceiptPrinter::printReceipt(const ReceiptOrder& order, bool withCopies, bo
         painter.end();
     return true;
 }
+
+ReceiptPrinter::Start ReceiptPrinter::startReceipt(const ReceiptOrder& order, bool withCopies,
+                                                   bool settling,
+                                                   const std::function<bool()>& startJob) {
+    const PrinterSettings thermal = PrinterSettings::load(SettingsStore(m_db));
+    if (thermal.method != PrinterSettings::Method::EscPos)
+        return {printReceipt(order, withCopies, settling, startJob), nullptr, {}};
+    if (startJob && !startJob())
+        return {};
+    auto job = ThermalPrinter(m_parent).startReceipt(loadReceiptSettings(m_db), thermal, order,
+                                                     withCopies, settling);
+    return {false, std::move(job), ThermalPrinter::connectionText(thermal)};
+}

@@ -1,7 +1,10 @@
 #pragma once
 #include <functional>
+#include <memory>
+#include <string>
 
 class Database;
+class PrintJob;
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -22,6 +25,17 @@ class ReceiptPrinter {
     // may open the cash drawer, nothing else does.
     bool printReceipt(const ReceiptOrder& order, bool withCopies, bool settling = false,
                       const std::function<bool()>& startJob = {});
+
+    // The same receipt, without waiting for a thermal printer: its job is
+    // under way and tells its end itself. Through the print dialog it is
+    // printed, or not, before this returns.
+    struct Start {
+        bool printed = false;
+        std::shared_ptr<PrintJob> job; // under way, when set
+        std::string printer;           // the thermal printer it went to
+    };
+    Start startReceipt(const ReceiptOrder& order, bool withCopies, bool settling,
+                       const std::function<bool()>& startJob = {});
 
     // Page units: one is a tenth of a millimetre.
     static constexpr double unitsPerPoint = 254.0 / 72;

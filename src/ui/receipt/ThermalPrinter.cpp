@@ -60,19 +60,24 @@ ThermalPrinter::build(const PrinterSettings& printer, int paperDots, int copies,
     });
 }
 
-bool ThermalPrinter::printReceipt(const ReceiptSettings& settings, const PrinterSettings& printer,
-                                  const ReceiptOrder& order, bool withCopies, bool settling) {
+std::vector<unsigned char> ThermalPrinter::receiptBytes(const ReceiptSettings& settings,
+                                                        const PrinterSettings& printer,
+                                                        const ReceiptOrder& order, bool withCopies,
+                                                        bool settling) {
     ReceiptSettings onPaper = settings;
     onPaper.paperWidth = ThermalReceipt::paperDots(settings.receiptType);
     const ReceiptPictures pictures(onPaper, onPaper.paperWidth, 1.0,
                                    ProgramFolder::path() + "/data");
     const int copies = withCopies ? std::max(1, settings.copies) : 1;
     const bool drawer = ThermalReceipt::opensDrawer(printer, settling, order.paymentMethod);
-    auto bytes = build(printer, onPaper.paperWidth, copies, drawer, [&](bool first) -> Compose {
+    return build(printer, onPaper.paperWidth, copies, drawer, [&](bool first) -> Compose {
         return [&, first](ReceiptCanvas& canvas, int& y) {
             composeCopy(onPaper, order, canvas, y, pictures, first);
         };
     });
+}
+
+ThermalPrinter::Page ThermalPrinter::receiptPage(const ReceiptOrder& order, bool withCopies) {
     Page page;
     page.title = order.number.empty()
                      ? QStringLiteral("小票")
@@ -80,13 +85,31 @@ bool ThermalPrinter::printReceipt(const ReceiptSettings& settings, const Printer
     // F11 on an order not yet settled has stored nothing.
     page.whatNow = withCopies ? QStringLiteral("订单已保存，打印机恢复后按F11重新打印。")
                               : QStringLiteral("打印机恢复后再按F11打印。");
-    return send(printer, std::move(bytes), page);
+    return page;
+}
+
+bool ThermalPrinter::printReceipt(const ReceiptSettings& settings, const PrinterSettings& printer,
+                                  const ReceiptOrder& order, bool withCopies, bool settling) {
+    return send(printer, receiptBytes(settings, printer, order, withCopies, settling),
+                receiptPage(order, withCopies));
+}
+
+std::shared_ptr<PrintJob> ThermalPrinter::startReceipt(const ReceiptSettings& settings,
+                                                       const PrinterSettings& printer,
+                                                       const ReceiptOrder& order, bool withCopies,
+                                                       bool settling) {
+    return submit(printer, receiptBytes(settings, printer, order, withCopies, settling),
+                  receiptPage(order, withCopies));
+}
+
+std::string ThermalPrinter::connectionText(const PrinterSettings& printer) {
+    const auto connection = PrinterConnection::parse(printer.connection);
+    return connection ? connection->text() : printer.connection;
 }
 
 bool ThermalPrinter::printTestPage(const PrinterSettings& printer, int receiptType) {
     const int dots = ThermalReceipt::paperDots(receiptType);
-    const auto connection = PrinterConnection::parse(printer.connection);
-    const std::string named = connection ? connection->text() : printer.connection;
+    const std::string named = connectionText(printer);
     auto bytes = build(printer, dots, 1, false, [&](bool) -> Compose {
         return [&](ReceiptCanvas& canvas, int& y) {
             ThermalReceipt::composeTestPage(canvas, dots, named, receiptType, y);
@@ -116,22 +139,30 @@ bool ThermalPrinter::openDrawer(const PrinterSettings& printer) {
                  QStringLiteral("可能没有打开。")});
 }
 
-bool ThermalPrinter::send(const PrinterSettings& printer, std::vector<unsigned char> bytes,
-                          const Page& page) {
+std::shared_ptr<PrintJob> ThermalPrinter::submit(const PrinterSettings& printer,
+                                                 std::vector<unsigned char> bytes,
+                                                 const Page& page) {
     const auto connection = PrinterConnection::parse(printer.connection);
     if (!connection) {
         warn(m_parent, failure(page.title + page.failed, qs(printer.connection),
                                QStringLiteral("热敏打印机的连接没有设置好，请在“打印设置”的"
                                               "“打印机”页填写")) +
                            page.whatNow);
-        return false;
+        return nullptr;
     }
-    auto job =
-        PrintSpooler::instance().submit(*connection, std::move(bytes), page.title.toStdString());
+    return PrintSpooler::instance().submit(*connection, std::move(bytes), page.title.toStdString());
+}
+
+bool ThermalPrinter::send(const PrinterSettings& printer, std::vector<unsigned char> bytes,
+                          const Page& page) {
+    const auto job = submit(printer, std::move(bytes), page);
+    if (!job)
+        return false;
     awaitEnd(*job);
     if (job->state() == PrintJob::State::Done)
         return true;
-    warn(m_parent, failure(page.title + page.failed, qs(connection->text()), qs(job->problem())) +
-                       page.whatNow);
+    warn(m_parent,
+         failure(page.title + page.failed, qs(connectionText(printer)), qs(job->problem())) +
+             page.whatNow);
     return false;
 }

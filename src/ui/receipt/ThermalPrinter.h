@@ -1,8 +1,11 @@
 #pragma once
 #include <QString>
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
+class PrintJob;
 class QWidget;
 class ReceiptCanvas;
 struct PrinterConnection;
@@ -23,6 +26,14 @@ class ThermalPrinter {
     // take all of it.
     bool printReceipt(const ReceiptSettings& settings, const PrinterSettings& printer,
                       const ReceiptOrder& order, bool withCopies, bool settling);
+    // The same receipt handed to the printer's queue without waiting for it;
+    // null, the cashier told, when it cannot go.
+    std::shared_ptr<PrintJob> startReceipt(const ReceiptSettings& settings,
+                                           const PrinterSettings& printer,
+                                           const ReceiptOrder& order, bool withCopies,
+                                           bool settling);
+    // The printer as the cashier is told of it.
+    static std::string connectionText(const PrinterSettings& printer);
     // A short page naming the connection and the paper width.
     bool printTestPage(const PrinterSettings& printer, int receiptType);
     // A pulse on the drawer connector of the printer, nothing printed.
@@ -47,6 +58,13 @@ class ThermalPrinter {
         // A printer that stopped half way may have printed part of the page.
         QString failed = QStringLiteral("可能没有打印出来。");
     };
+    static std::vector<unsigned char> receiptBytes(const ReceiptSettings& settings,
+                                                   const PrinterSettings& printer,
+                                                   const ReceiptOrder& order, bool withCopies,
+                                                   bool settling);
+    static Page receiptPage(const ReceiptOrder& order, bool withCopies);
+    std::shared_ptr<PrintJob> submit(const PrinterSettings& printer,
+                                     std::vector<unsigned char> bytes, const Page& page);
     bool send(const PrinterSettings& printer, std::vector<unsigned char> bytes, const Page& page);
 
     QWidget* m_parent;

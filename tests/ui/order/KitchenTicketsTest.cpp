@@ -153,4 +153,24 @@ TEST_F(KitchenTickets, AStationThatRefusesLeavesTheOrderStoredAndPrintedAndTells
     EXPECT_EQ(count("select count(*) from 操作记录 where 操作 = '厨房单未打印'"), 1);
 }
 
+TEST_F(KitchenTickets, ATicketThatDidNotPrintBeforeTheOrderWasStoredGoesAgainWithF12) {
+    const PrinterListener::RefusingPort refusing;
+    addKitchen(refusing.connection());
+    enterDish("005", "1");
+    boxes.shown.clear();
+    press(Qt::Key_F11);
+    EXPECT_TRUE(holds(printedText(receipts.nextJob()), "白菜肉水饺"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.isEmpty(); }, 5000));
+    EXPECT_TRUE(boxes.lastText().contains(QStringLiteral("按F12结算时会再送一次")))
+        << boxes.lastText().toStdString();
+
+    execute("update 出品部门 set 打印机连接 = '" + kitchen.connection() + "'");
+    press(Qt::Key_F12);
+    const std::string ticket = nextTicket();
+    EXPECT_TRUE(holds(ticket, "白菜肉水饺")) << ticket;
+    EXPECT_TRUE(kitchen.nextJob(300ms).empty()) << "sent once";
+    EXPECT_EQ(count("select count(*) from 操作记录 where 操作 = '厨房单'"), 2);
+    EXPECT_EQ(count("select count(*) from 操作记录 where 操作 = '厨房单未打印'"), 1);
+}
+
 } // namespace

@@ -76,6 +76,15 @@ TEST_F(MainWindowLife, ClosingRemembersTheDefaultsForTheNextStart) {
     EXPECT_EQ(textOf("编辑框_减免金额"), "8");
     EXPECT_EQ(dropDown("组合框_付款方式")->currentText(), "到付");
     EXPECT_EQ(SettingsStore(db).get("付款方式", ""), "4");
+
+    // A control character would print as a command on every receipt after.
+    dropDown("组合框_店铺名称")->setEditText(QString::fromUtf8("农家\x1Bp0大碗茶"));
+    boxes.shown.clear();
+    restartWindow();
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.lastText().contains(QStringLiteral("“店铺名称”中含有控制字符")))
+        << boxes.lastText().toStdString();
+    EXPECT_EQ(dropDown("组合框_店铺名称")->currentText(), "农家大碗茶") << "the last saved stay";
 }
 
 TEST_F(MainWindowLife, AnUnknownPaymentIndexSelectsCash) {

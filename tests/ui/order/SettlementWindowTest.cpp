@@ -1,6 +1,7 @@
 #include "support/MainWindowTest.h"
 
 #include "catalogue/SoldOut.h"
+#include "printer/PrintSpooler.h"
 #include "receipt/ReceiptSettings.h"
 #include "storage/config/ProgramFolder.h"
 #include "storage/engine/StorageStartup.h"
@@ -63,6 +64,16 @@ class SettlementWindow : public MainWindowTest {
     }
 
     void press(Qt::Key key) { QTest::keyClick(window.get(), key); }
+
+    // A thermal printer that takes the connection and never reads.
+    void useStalledPrinter(const PrinterListener& printer) {
+        for (const auto& [key, value] : Row{{"打印方式", "ESCPOS"},
+                                            {"打印机连接", printer.connection()},
+                                            {"热敏打印模式", "图像"},
+                                            {"小票类型", "1"},
+                                            {"打印份数", "4"}})
+            window->settings().set(key, value);
+    }
 
     int orders() { return count("select count(*) from 存单"); }
     bool gridHasDishes() const { return window->orderDraft().hasDishes(); }
@@ -171,26 +182,129 @@ TEST_F(SettlementWindow, ThermalPrinterOpensTheDrawerOnF12AndNotOnF11) {
 
 TEST_F(SettlementWindow, PrinterThatNeverReadsLeavesTheStoredOrderOnScreenWithAWarning) {
     PrinterListener printer(PrinterListener::Mode::Stalled);
-    for (const auto& [key, value] : Row{{"打印方式", "ESCPOS"},
-                                        {"打印机连接", printer.connection()},
-                                        {"热敏打印模式", "图像"},
-                                        {"小票类型", "1"},
-                                        {"打印份数", "4"}})
-        window->settings().set(key, value);
+    useStalledPrinter(printer);
     enterDish("002", "1");
     boxes.shown.clear();
     QElapsedTimer waited;
     waited.start();
     press(Qt::Key_F12);
+    EXPECT_EQ(orders(), 1) << "stored before the printer is waited for";
+    EXPECT_TRUE(boxes.shown.isEmpty()) << "the window is free while the receipt prints";
     // A bound on the printer's time limits, not a measure of speed.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.isEmpty(); }, 5000));
     EXPECT_LT(waited.elapsed(), 5000);
     EXPECT_EQ(orders(), 1);
+    // Nothing was typed meanwhile, so the stored order is back, as stored.
     EXPECT_TRUE(gridHasDishes()) << "stored, not printed";
+    EXPECT_EQ(textOf("编辑框_编号"), "1");
     EXPECT_FALSE(window->form().notPrintedHint->isHidden());
+    EXPECT_EQ(window->session().mode(), OrderSession::Mode::StoredNotPrinted);
     ASSERT_EQ(boxes.shown.size(), 1);
-    EXPECT_TRUE(boxes.lastText().contains(QStringLiteral("可能没有打印出来")))
+    EXPECT_TRUE(boxes.lastText().contains(QStringLiteral("第1号小票可能没有打印出来")))
         << boxes.lastText().toStdString();
     EXPECT_TRUE(boxes.lastText().contains(QStringLiteral("订单已保存")));
+    EXPECT_TRUE(boxes.lastText().contains(printer.connection().c_str()));
+    EXPECT_EQ(
+        rows("select 操作,存单ID from 操作记录", {"操作", "存单ID"}),
+        (std::vector<Row>{{{"操作", "小票未打印"}, {"存单ID", scalar("select ID from 存单")}}}));
+}
+
+TEST_F(SettlementWindow, KeysTypedWhileAReceiptPrintsGoToTheNextOrder) {
+    PrinterListener stalled(PrinterListener::Mode::Stalled);
+    useStalledPrinter(stalled);
+    enterDish("002", "1");
+    boxes.shown.clear();
+    press(Qt::Key_F12);
+    const std::string firstId = scalar("select ID from 存单");
+    // Typed at once, while the printer is still waited for.
+    enterDish("003", "2");
+    QTest::keyClicks(edit("编辑框_减免份数"), "1");
+    EXPECT_TRUE(boxes.shown.size() == 1 && boxes.shown[0].title == QStringLiteral("菜品选择"))
+        << "only the quantity box: " << boxes.lastText().toStdString();
+    EXPECT_EQ(textOf("编辑框_编号"), "2");
+    EXPECT_EQ(window->orderDraft().dishLines().size(), 1u);
+
+    // The printer is mended before the cashier reads the warning.
+    PrinterListener mended;
+    window->settings().set("打印机连接", mended.connection());
+    window->settings().set("热敏打印模式", "文字");
+    boxes.shown.clear();
+    boxes.answers.push_back(true); // 补打
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.isEmpty(); }, 5000));
+    const QString warning = boxes.shown[0].text;
+    EXPECT_TRUE(warning.contains(QStringLiteral("第1号小票可能没有打印出来")))
+        << warning.toStdString();
+    EXPECT_TRUE(warning.contains(QStringLiteral("补打")));
+
+    // The order being typed stays as typed; the stored one prints again.
+    EXPECT_EQ(textOf("编辑框_编号"), "2");
+    EXPECT_EQ(textOf("编辑框_减免份数"), "1");
+    ASSERT_EQ(window->orderDraft().dishLines().size(), 1u);
+    EXPECT_EQ(window->orderDraft().dishLines()[0].dishName, "西红柿炒蛋");
+    EXPECT_EQ(window->session().mode(), OrderSession::Mode::New);
+    const EscPosReader again(mended.nextJob());
+    ASSERT_EQ(again.copies().size(), 4u) << "printed again with its copies";
+    std::string lines;
+    for (const auto& line : again.all(EscPosReader::Kind::Line))
+        lines += line.text + "\n";
+    EXPECT_NE(lines.find("#1 "), std::string::npos) << lines;
+    EXPECT_EQ(again.count(EscPosReader::Kind::Drawer), 0) << "a reprint never opens the drawer";
+    EXPECT_EQ(orders(), 1);
+    EXPECT_EQ(rows("select 操作,存单ID,编号 from 操作记录 order by ID", {"操作", "存单ID", "编号"}),
+              (std::vector<Row>{{{"操作", "小票未打印"}, {"存单ID", firstId}, {"编号", "1"}},
+                                {{"操作", "重打小票"}, {"存单ID", firstId}, {"编号", "1"}}}));
+}
+
+TEST_F(SettlementWindow, ACodeTypedWhileAReceiptPrintsKeepsTheNextOrderOnScreen) {
+    PrinterListener printer(PrinterListener::Mode::Stalled);
+    useStalledPrinter(printer);
+    enterDish("002", "1");
+    press(Qt::Key_F12);
+    QTest::keyClicks(edit("编辑框_项目代号"), "003");
+    boxes.shown.clear();
+    boxes.answers.push_back(false); // 稍后
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.isEmpty(); }, 5000));
+    EXPECT_TRUE(boxes.lastText().contains(QStringLiteral("补打")))
+        << boxes.lastText().toStdString();
+    EXPECT_EQ(window->session().mode(), OrderSession::Mode::New);
+    EXPECT_EQ(textOf("编辑框_编号"), "2");
+    EXPECT_EQ(textOf("编辑框_项目代号"), "003");
+    EXPECT_EQ(rows("select 操作 from 操作记录", {"操作"}),
+              (std::vector<Row>{{{"操作", "小票未打印"}}}))
+        << "recorded, not printed again";
+
+    // Left for later, it waits in the status bar until the printer is back.
+    auto* later = control<QLabel>("链接_补打小票");
+    ASSERT_FALSE(later->isHidden());
+    EXPECT_EQ(later->accessibleName(), QStringLiteral("补打第1号小票"));
+    EXPECT_TRUE(later->text().contains(later->accessibleName()));
+    PrinterListener mended;
+    window->settings().set("打印机连接", mended.connection());
+    emit later->linkActivated(QStringLiteral("later"));
+    EXPECT_TRUE(later->isHidden());
+    EXPECT_EQ(EscPosReader(mended.nextJob()).count(EscPosReader::Kind::Drawer), 0);
+    EXPECT_EQ(rows("select 操作 from 操作记录 order by ID", {"操作"}),
+              (std::vector<Row>{{{"操作", "小票未打印"}}, {{"操作", "重打小票"}}}));
+    EXPECT_EQ(textOf("编辑框_编号"), "2") << "the order being typed stays";
+}
+
+TEST_F(SettlementWindow, ClosingWhileAReceiptPrintsWaitsForItsEndAndRecordsIt) {
+    PrinterListener printer(PrinterListener::Mode::Stalled);
+    useStalledPrinter(printer);
+    enterDish("002", "1");
+    boxes.shown.clear();
+    press(Qt::Key_F12);
+    QElapsedTimer waited;
+    waited.start();
+    window->close();
+    // A bound on the printer's time limits, not a measure of speed.
+    EXPECT_LT(waited.elapsed(), PrintSpooler::instance().limits().job.count());
+    EXPECT_TRUE(boxes.shown.isEmpty()) << "no question while the program closes";
+    EXPECT_EQ(
+        rows("select 操作,存单ID from 操作记录", {"操作", "存单ID"}),
+        (std::vector<Row>{{{"操作", "小票未打印"}, {"存单ID", scalar("select ID from 存单")}}}));
+    QTest::qWait(200);
+    EXPECT_TRUE(boxes.shown.isEmpty()) << "a late word from the printer changes nothing";
 }
 
 TEST_F(SettlementWindow, EmptyOrderIsRefusedByF11AndF12) {
@@ -557,7 +671,8 @@ TEST_F(SettlementWindow, SoldOutFromTheMenuMarksTheFoundDishUntilTheDayEnds) {
     EXPECT_EQ(results->index(0, 3).data().toString(), "西红柿炒蛋【估清】");
     clock.set({2026, 12, 9, 0, 0, 5});
     window->tick();
-    EXPECT_EQ(results->index(0, 3).data().toString(), "西红柿炒蛋") << "a till left running overnight";
+    EXPECT_EQ(results->index(0, 3).data().toString(), "西红柿炒蛋")
+        << "a till left running overnight";
 }
 
 } // namespace
