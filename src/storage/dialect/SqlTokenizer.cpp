@@ -17,6 +17,8 @@ char lowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+} // namespace
+
 // End of a literal delimited by `quote`, where a doubled quote stands for one.
 std::size_t quotedEnd(std::string_view sql, std::size_t start, char quote) {
     for (std::size_t i = start + 1; i < sql.size(); ++i) {
@@ -49,8 +51,6 @@ std::size_t numberEnd(std::string_view sql, std::size_t i) {
     }
     return i;
 }
-
-} // namespace
 
 bool SqlToken::sameWord(std::string_view word) const {
     for (std::size_t i = 0; i < word.size(); ++i)

@@ -30,6 +30,12 @@ struct SqlToken {
 // bracket or date literal. The tokens point into `sql`, which must outlive them.
 bool tokenizeSql(std::string_view sql, std::vector<SqlToken>& tokens, std::string& error);
 
+// End of a literal delimited by `quote` that opens at `start`, where a doubled
+// quote stands for one; npos when it is not closed.
+std::size_t quotedEnd(std::string_view sql, std::size_t start, char quote);
+// End of the number (digits, a fraction, an exponent) that starts at `i`.
+std::size_t numberEnd(std::string_view sql, std::size_t i);
+
 // The first token at or after `i` that is not a blank.
 std::size_t skipBlankTokens(const std::vector<SqlToken>& tokens, std::size_t i);
 

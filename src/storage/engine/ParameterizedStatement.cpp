@@ -1,4 +1,5 @@
 #include "storage/engine/ParameterizedStatement.h"
+#include "storage/dialect/SqlTokenizer.h"
 #include <charconv>
 
 namespace {
@@ -29,39 +30,6 @@ bool sameWord(std::string_view word, std::string_view lower) {
 bool isWrite(std::string_view word) {
     return sameWord(word, "insert") || sameWord(word, "update") || sameWord(word, "delete") ||
            sameWord(word, "replace");
-}
-
-// End of a piece delimited by `close`, where a doubled `close` stands for one.
-std::size_t quotedEnd(std::string_view sql, std::size_t start, char close) {
-    for (std::size_t i = start + 1; i < sql.size(); ++i) {
-        if (sql[i] != close)
-            continue;
-        if (i + 1 < sql.size() && sql[i + 1] == close) {
-            ++i;
-            continue;
-        }
-        return i + 1;
-    }
-    return std::string_view::npos;
-}
-
-std::size_t numberEnd(std::string_view sql, std::size_t i) {
-    while (i < sql.size() && isDigit(sql[i]))
-        ++i;
-    if (i < sql.size() && sql[i] == '.')
-        for (++i; i < sql.size() && isDigit(sql[i]);)
-            ++i;
-    if (i < sql.size() && (sql[i] == 'e' || sql[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < sql.size() && (sql[j] == '+' || sql[j] == '-'))
-            ++j;
-        if (j < sql.size() && isDigit(sql[j])) {
-            while (j < sql.size() && isDigit(sql[j]))
-                ++j;
-            i = j;
-        }
-    }
-    return i;
 }
 
 std::string unquoted(std::string_view literal) {
