@@ -10,7 +10,7 @@
 #include "history/HistoryFilter.h"
 #include "history/PagedList.h"
 #include "history/StoredOrders.h"
-#include "history/TillList.h"
+#include "storage/engine/TillList.h"
 #include "orders/OrderEditor.h"
 #include "storage/engine/DbTransaction.h"
 #include "support/DirectInsert.h"

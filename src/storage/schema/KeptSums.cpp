@@ -34,21 +34,29 @@ std::string day(const std::string& column) {
     return "coalesce(substr({r}" + column + ",1,10),'')";
 }
 
+// What a day and a run of IDs both count: orders and money, in all, dine-in
+// and take-out; a day also the discounts.
+std::vector<Part> orderFigures(bool withDiscount) {
+    std::vector<Part> parts = {{"单数", "1"},
+                               {"合计", fen("合计")},
+                               {"实付", fen("实付")},
+                               {"店内单数", when("桌号", "1")},
+                               {"店内合计", when("桌号", fen("合计"))},
+                               {"店内实付", when("桌号", fen("实付"))},
+                               {"外卖单数", when("地址", "1")},
+                               {"外卖合计", when("地址", fen("合计"))},
+                               {"外卖实付", when("地址", fen("实付"))}};
+    if (withDiscount)
+        parts.insert(parts.begin() + 2, {"减免金额", fen("减免金额")});
+    return parts;
+}
+
 const std::vector<Sum>& sums() {
     static const std::vector<Sum> all = {
         {days,
          "存单",
          {{"日期", day("时间"), 10}},
-         {{"单数", "1"},
-          {"合计", fen("合计")},
-          {"减免金额", fen("减免金额")},
-          {"实付", fen("实付")},
-          {"店内单数", when("桌号", "1")},
-          {"店内合计", when("桌号", fen("合计"))},
-          {"店内实付", when("桌号", fen("实付"))},
-          {"外卖单数", when("地址", "1")},
-          {"外卖合计", when("地址", fen("合计"))},
-          {"外卖实付", when("地址", fen("实付"))}}},
+         orderFigures(true)},
         {payments,
          "存单",
          {{"日期", day("时间"), 10}, {"支付方式", "coalesce({r}支付方式,'')", 255}},
@@ -62,15 +70,7 @@ const std::vector<Sum>& sums() {
          {{"段", "{r}ID/" + std::to_string(runLength), 0, K::Int32},
           {"日期", day("时间"), 10},
           {"收银台", "coalesce({r}收银台,'')", 64}},
-         {{"单数", "1"},
-          {"合计", fen("合计")},
-          {"实付", fen("实付")},
-          {"店内单数", when("桌号", "1")},
-          {"店内合计", when("桌号", fen("合计"))},
-          {"店内实付", when("桌号", fen("实付"))},
-          {"外卖单数", when("地址", "1")},
-          {"外卖合计", when("地址", fen("合计"))},
-          {"外卖实付", when("地址", fen("实付"))}}},
+         orderFigures(false)},
     };
     return all;
 }

@@ -1,7 +1,7 @@
 #include "ui/history/TillBox.h"
 
 #include "history/HistoryFilter.h"
-#include "history/TillList.h"
+#include "storage/engine/TillList.h"
 #include "ui/common/ListControls.h"
 
 TillBox::TillBox(Database& db, QWidget* parent) : QComboBox(parent) {

@@ -1,4 +1,4 @@
-#include "history/TillList.h"
+#include "storage/engine/TillList.h"
 
 #include "storage/engine/Database.h"
 #include "storage/schema/KeptSums.h"
