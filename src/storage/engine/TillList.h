@@ -7,11 +7,9 @@
 class Database;
 
 // The tills that took the stored orders, for the till filters of the history
-// and the reports. Read from the sums kept per run of order IDs, never from
-// the orders themselves.
+// and the reports, found by stepping through the orders' till index.
 class TillList {
   public:
     // In name order; "" stands for orders stored before tills were named.
     static ReadResult<std::vector<std::string>> read(Database& db);
-    static std::string statement();
 };
