@@ -16,6 +16,13 @@
 
 namespace {
 
+// Every write to the orders fires the sums' triggers, so each statement in a
+// transaction keeps a statement journal; spilled to a temporary file beyond
+// SQLite's usual 64 KiB it costs a system call per page written. SQLite takes
+// this only before it first starts, hence while the program loads.
+const bool statementJournalsInMemory =
+    sqlite3_config(SQLITE_CONFIG_STMTJRNL_SPILL, 16 << 20) == SQLITE_OK;
+
 // A DBQ value that holds the separator of the connection text is braced, as
 // ODBC does, so that the path read back is the path written.
 std::string connectionValue(const std::string& value) {
@@ -118,10 +125,6 @@ bool Database::NewOpenDatabase(const std::string& connectionText) {
         return false;
     }
     sqlite3_busy_timeout(m_db, 3000);
-    // Every write to the orders fires the sums' triggers, so each statement in
-    // a transaction keeps a statement journal: in a temporary file that costs
-    // a system call per page written.
-    sqlite3_exec(m_db, "PRAGMA temp_store=MEMORY", nullptr, nullptr, nullptr);
     m_engine = std::make_unique<SqliteEngine>(m_db);
     m_translator.setTarget(JetTranslator::Target::Sqlite);
     return true;
