@@ -93,7 +93,8 @@ FROM "存单" o, generate_series(1, 3) i WHERE i <= 2 + o.id % 2
 // Runs `report` once an iteration on the SQLite file, or on the server when
 // `server` (skipped without one).
 template <typename Report> void runOn(benchmark::State& state, bool server, Report report) {
-    Database* db = server ? keptServerDatabase("tablewise_bench_reports_tills", serverFill) : &database();
+    Database* db =
+        server ? keptServerDatabase("tablewise_bench_reports_tills", serverFill) : &database();
     if (!db)
         return state.SkipWithError("TABLEWISE_TEST_SERVER is not set");
     for (auto _ : state)
@@ -116,8 +117,7 @@ void yearIncomeReport(benchmark::State& state, bool server, const char* till = n
 BENCHMARK_CAPTURE(yearIncomeReport, sqlite, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(yearIncomeReport, server, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(yearIncomeReport, one_till, false, "二号台")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(yearIncomeReport, one_till_server, true, "二号台")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(yearIncomeReport, one_till_server, true, "二号台")->Unit(benchmark::kMillisecond);
 
 // An empty dish is every dish, as the report window starts.
 void yearSales(benchmark::State& state, const std::string& dish, bool server,
@@ -138,8 +138,7 @@ void yearSalesReport(benchmark::State& state, bool server, const char* till = nu
 BENCHMARK_CAPTURE(yearSalesReport, sqlite, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(yearSalesReport, server, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(yearSalesReport, one_till, false, "二号台")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(yearSalesReport, one_till_server, true, "二号台")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(yearSalesReport, one_till_server, true, "二号台")->Unit(benchmark::kMillisecond);
 
 // What the till drop-down of a report window offers.
 void tillChoices(benchmark::State& state, bool server) {

@@ -138,8 +138,8 @@ bool checkIntegrity(sqlite3* db, std::string& problem, bool& onlyIndexes) {
 // cache most of that time goes on reading the same pages again.
 bool readWhole(sqlite3* db, std::string& problem, bool& onlyIndexes) {
     std::string usualCache;
-    const bool raised = firstText(db, "PRAGMA cache_size", usualCache) &&
-                        execute(db, "PRAGMA cache_size=-65536");
+    const bool raised =
+        firstText(db, "PRAGMA cache_size", usualCache) && execute(db, "PRAGMA cache_size=-65536");
     const bool whole = checkIntegrity(db, problem, onlyIndexes);
     if (raised)
         execute(db, "PRAGMA cache_size=" + usualCache);
