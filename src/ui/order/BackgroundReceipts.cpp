@@ -1,6 +1,7 @@
 #include "ui/order/BackgroundReceipts.h"
 
 #include "orders/OrderReceipt.h"
+#include "orders/OwedReceipts.h"
 #include "orders/RecordedPrint.h"
 #include "printer/PrintSpooler.h"
 #include "ui/common/MessageBoxes.h"
@@ -112,6 +113,20 @@ void BackgroundReceipts::showIn(QStatusBar* bar) {
     showLater();
 }
 
+void BackgroundReceipts::remindOwed(int timeFormat) {
+    const ReadResult<std::vector<OrderDraft>> owed = OwedReceipts::today(m_db, timeFormat);
+    if (owed) {
+        m_later.assign(owed->begin(), owed->end());
+        showLater();
+    } else if (m_laterLink) {
+        // Not an empty list: the cashier learns that some may be owed.
+        m_laterLink->setText(QStringLiteral("未打印的小票无法读取"));
+        m_laterLink->setAccessibleName(m_laterLink->text());
+        m_laterLink->setToolTip(qs(owed.message("读取", "")));
+        m_laterLink->setVisible(true);
+    }
+}
+
 void BackgroundReceipts::reprintLater() {
     if (m_later.empty())
         return;
@@ -131,6 +146,7 @@ void BackgroundReceipts::showLater() {
     const QString caption =
         QStringLiteral("补打第") + qs(m_later.front().number) + QStringLiteral("号小票") +
         (m_later.size() > 1 ? QStringLiteral("（共%1张未打印）").arg(m_later.size()) : QString());
+    m_laterLink->setToolTip({});
     m_laterLink->setText(QStringLiteral("<a href=\"later\">") + caption.toHtmlEscaped() +
                          QStringLiteral("</a>"));
     m_laterLink->setAccessibleName(caption);

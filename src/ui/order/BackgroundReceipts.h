@@ -38,6 +38,9 @@ class BackgroundReceipts : public QObject {
     OrderSession::Print settling(std::function<OrderDraft()> stored);
     // The link that prints again the receipts the cashier left for later.
     void showIn(QStatusBar* bar);
+    // Puts on the link the receipts still owed from earlier today, also those
+    // left for later before the program last closed.
+    void remindOwed(int timeFormat);
     // Before the program closes: the receipts under way are waited for
     // within one job's time limit, and those that did not print are recorded.
     void finishBeforeClosing();

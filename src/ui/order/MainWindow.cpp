@@ -115,6 +115,7 @@ void MainWindow::startUp() {
     restoreDefaults();
     refreshNumbering();
     showHeldCount();
+    m_background.remindOwed(m_timeFormat);
     reloadDishes();
     m_form.importAction->setEnabled(m_db.isServer());
     m_startedUp = true;

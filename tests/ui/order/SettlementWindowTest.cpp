@@ -305,6 +305,12 @@ TEST_F(SettlementWindow, ClosingWhileAReceiptPrintsWaitsForItsEndAndRecordsIt) {
         (std::vector<Row>{{{"操作", "小票未打印"}, {"存单ID", scalar("select ID from 存单")}}}));
     QTest::qWait(200);
     EXPECT_TRUE(boxes.shown.isEmpty()) << "a late word from the printer changes nothing";
+
+    // Opened again, the till still offers the receipt it owes.
+    startWindow();
+    auto* later = control<QLabel>("链接_补打小票");
+    ASSERT_FALSE(later->isHidden());
+    EXPECT_EQ(later->accessibleName(), QStringLiteral("补打第1号小票"));
 }
 
 TEST_F(SettlementWindow, EmptyOrderIsRefusedByF11AndF12) {
