@@ -18,10 +18,10 @@ using Kind = ChangeLog::Kind;
 ReadResult<std::vector<std::string>> owedIds(Database& db) {
     const std::string dayStart = db.clock().now().canonical().substr(0, 10) + " 00:00:00";
     const std::string notPrinted = ChangeLog::kindName(Kind::NotPrinted);
-    const ReadResult<Rows> rows = db.readOwn(
-        "SELECT 存单ID,操作,收银台 FROM 操作记录 WHERE 存单ID IS NOT NULL AND 时间>=" +
-        Values::sqlQuote(dayStart) + " AND 操作 IN (" + Values::sqlQuote(notPrinted) + "," +
-        Values::sqlQuote(ChangeLog::kindName(Kind::Reprint)) + ") ORDER BY ID");
+    const ReadResult<Rows> rows =
+        db.read("select 存单ID,操作,收银台 from 操作记录 where 存单ID is not null and 时间>=" +
+                Values::sqlQuote(dayStart) + " and 操作 in (" + Values::sqlQuote(notPrinted) + "," +
+                Values::sqlQuote(ChangeLog::kindName(Kind::Reprint)) + ") order by ID");
     if (!rows)
         return rows.readFailure();
     std::vector<std::string> owed;

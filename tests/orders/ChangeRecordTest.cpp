@@ -2,7 +2,6 @@
 #include "history/StoredOrders.h"
 #include "orders/OrderEditor.h"
 #include "orders/OrderTime.h"
-#include "orders/OwedReceipts.h"
 #include "orders/Settlement.h"
 #include "support/TestDatabase.h"
 
@@ -173,65 +172,3 @@ TEST_F(ChangeRecordTest, AFailedChangeLeavesNoRecordAndAFailedRecordNoChange) {
 }
 
 } // namespace
-
-// What the order window offers to print again as it opens: today's orders
-// whose last word was "not printed" at this till, until a reprint anywhere.
-TEST_F(ChangeRecordTest, ReceiptsStillOwedAreTheLastNotPrintedHereToday) {
-    using K = ChangeLog::Kind;
-    struct Word {
-        K kind;
-        const char* till; // nullptr: this till
-    };
-    const struct {
-        const char* name;
-        std::vector<Word> words;
-        bool deleted;
-        bool owed;
-    } cases[] = {
-        {"not printed", {{K::NotPrinted, nullptr}}, false, true},
-        {"printed again", {{K::NotPrinted, nullptr}, {K::Reprint, nullptr}}, false, false},
-        {"printed again elsewhere", {{K::NotPrinted, nullptr}, {K::Reprint, "二号台"}}, false, false},
-        {"again not printed",
-         {{K::NotPrinted, nullptr}, {K::Reprint, nullptr}, {K::NotPrinted, nullptr}},
-         false,
-         true},
-        {"another till's", {{K::NotPrinted, "二号台"}}, false, false},
-        {"deleted since", {{K::NotPrinted, nullptr}}, true, false},
-        {"a kitchen ticket", {{K::KitchenNotPrinted, nullptr}}, false, false},
-    };
-    const std::string here = data.db.tillName();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        data.execute("Delete * from 操作记录");
-        for (const Word& word : c.words) {
-            data.db.setTillName(word.till ? word.till : here);
-            ASSERT_TRUE(ChangeLog(data.db).write({word.kind, idText, "1", {}, {}}));
-        }
-        data.db.setTillName(here);
-        if (c.deleted)
-            data.execute("Delete * from 存单 where ID=" + idText);
-        const auto owed = OwedReceipts::today(data.db, OrderTime::MonthDay);
-        ASSERT_TRUE(owed);
-        ASSERT_EQ(owed->size(), c.owed ? 1u : 0u);
-        if (c.owed) {
-            EXPECT_EQ(owed->front().orderId, idText);
-            EXPECT_EQ(owed->front().table, "A'1");
-            ASSERT_EQ(owed->front().lines.size(), 2u) << "every line, as stored";
-            EXPECT_EQ(owed->front().lines[1].dishName, "宫保鸡丁");
-        }
-        if (c.deleted)
-            SetUp();
-    }
-    // Yesterday's are for the history, not for the cashier at the counter.
-    data.execute("Delete * from 操作记录");
-    const std::string yesterdays =
-        "insert into 操作记录 (时间,操作,收银台,存单ID) values ('2000-01-01 12:00:00','" +
-        std::string(ChangeLog::kindName(K::NotPrinted)) + "','" + here + "'," + idText + ")";
-    ASSERT_EQ(sqlite3_exec(data.db.connection(), yesterdays.c_str(), nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    EXPECT_TRUE(OwedReceipts::today(data.db, OrderTime::MonthDay)->empty());
-    // A record table that cannot be read is not "nothing owed".
-    ASSERT_EQ(sqlite3_exec(data.db.connection(), "drop table 操作记录", nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    EXPECT_FALSE(OwedReceipts::today(data.db, OrderTime::MonthDay));
-}

@@ -1,9 +1,10 @@
-#include "history/ChangeLog.h"
 #include "orders/Settlement.h"
 #include "catalogue/SoldOut.h"
+#include "history/ChangeLog.h"
 #include "history/StoredOrders.h"
 #include "orders/OrderEditor.h"
 #include "orders/OrderNumbering.h"
+#include "orders/OwedReceipts.h"
 #include "support/SampleOrders.h"
 #include "support/TestDatabase.h"
 
@@ -93,15 +94,18 @@ TEST_P(SettlementTest, AmountsAreStoredToTheFenWithTheRoundingApart) {
         const char* paid;
         const char* rounding;
         const char* storedRounding;
-    } cases[] = {{"15.25", "", ""}, {"78", "0.5", "0.5"}, {"79", "-0.5", "-0.5"}, {"55.55", "", ""}};
+    } cases[] = {
+        {"15.25", "", ""}, {"78", "0.5", "0.5"}, {"79", "-0.5", "-0.5"}, {"55.55", "", ""}};
     for (const auto& c : cases) {
         OrderDraft d = deliveryOrder("1", {{"白菜肉水饺", "1", "份", "15.5"}, {}}, "15.5", c.paid);
         d.discountAmount = "0.25";
         d.rounding = c.rounding;
         const auto result = store(d);
         ASSERT_EQ(result.outcome, Settlement::Outcome::Done) << result.message;
-        const Row expected{{"合计", "15.5"},      {"减免金额", "0.25"},
-                           {"已付", c.paid},      {"实付", c.paid},
+        const Row expected{{"合计", "15.5"},
+                           {"减免金额", "0.25"},
+                           {"已付", c.paid},
+                           {"实付", c.paid},
                            {"抹零金额", c.storedRounding}};
         EXPECT_EQ(rows("select * from 存单 where ID=" + std::to_string(result.orderId),
                        {"合计", "减免金额", "已付", "实付", "抹零金额"})
@@ -329,6 +333,72 @@ TEST(SoldOut, AnOrderAtMidnightBelongsToTheDayBefore) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(SoldOut::dayOf(c.time), c.day) << c.time.canonical();
+}
+
+// What the order window offers to print again as it opens: today's orders
+// whose last word was "not printed" at this till, until a reprint anywhere.
+TEST_P(SettlementTest, ReceiptsStillOwedAreTheLastNotPrintedHereToday) {
+    using K = ChangeLog::Kind;
+    struct Word {
+        K kind;
+        const char* till; // nullptr: this till
+    };
+    const struct {
+        const char* name;
+        std::vector<Word> words;
+        bool deleted;
+        bool owed;
+    } cases[] = {
+        {"not printed", {{K::NotPrinted, nullptr}}, false, true},
+        {"printed again", {{K::NotPrinted, nullptr}, {K::Reprint, nullptr}}, false, false},
+        {"printed again elsewhere",
+         {{K::NotPrinted, nullptr}, {K::Reprint, "二号台"}},
+         false,
+         false},
+        {"again not printed",
+         {{K::NotPrinted, nullptr}, {K::Reprint, nullptr}, {K::NotPrinted, nullptr}},
+         false,
+         true},
+        {"another till's", {{K::NotPrinted, "二号台"}}, false, false},
+        {"deleted since", {{K::NotPrinted, nullptr}}, true, false},
+        {"a kitchen ticket", {{K::KitchenNotPrinted, nullptr}}, false, false},
+    };
+    const std::string here = db.tillName();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(execute("Delete * from 操作记录"));
+        const Settlement::Result stored = store(threeDishOrder());
+        ASSERT_EQ(stored.outcome, Settlement::Outcome::Done);
+        const std::string id = std::to_string(stored.orderId);
+        for (const Word& word : c.words) {
+            db.setTillName(word.till ? word.till : here);
+            ASSERT_TRUE(ChangeLog(db).write({word.kind, id, "1", {}, {}}));
+        }
+        db.setTillName(here);
+        if (c.deleted)
+            ASSERT_TRUE(StoredOrders(db).deleteOrder(id));
+        const auto owed = OwedReceipts::today(db, 0);
+        ASSERT_TRUE(owed) << owed.error();
+        ASSERT_EQ(owed->size(), c.owed ? 1u : 0u);
+        if (c.owed) {
+            EXPECT_EQ(owed->front().orderId, id);
+            EXPECT_EQ(owed->front().table, "号牌 3");
+            ASSERT_EQ(owed->front().lines.size(), 3u) << "every line, as stored";
+            EXPECT_EQ(owed->front().lines[2].subtotal, "30");
+        }
+    }
+    // Yesterday's are for the history, not for the cashier at the counter.
+    ASSERT_TRUE(execute("Delete * from 操作记录"));
+    ASSERT_TRUE(
+        execute("insert into 操作记录 (时间,操作,收银台,存单ID) values ('2000-01-01 12:00:00','" +
+                std::string(ChangeLog::kindName(K::NotPrinted)) + "','" + here + "'," +
+                scalar("select max(ID) from 存单") + ")"));
+    const auto yesterdays = OwedReceipts::today(db, 0);
+    ASSERT_TRUE(yesterdays);
+    EXPECT_TRUE(yesterdays->empty());
+    // A record table that cannot be read is not "nothing owed".
+    ASSERT_TRUE(execute("drop table 操作记录"));
+    EXPECT_FALSE(OwedReceipts::today(db, 0));
 }
 
 } // namespace
