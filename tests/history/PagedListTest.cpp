@@ -52,6 +52,24 @@ class PagedListOnDatabase : public OnBothEngines {
   protected:
     TestDatabase data{GetParam(), TestDatabase::Start::Template};
     PagedList list{PagedList::Kind::Orders};
+
+    // Pages -1 (the last) and 1 to `last` are the same found by key as read
+    // directly.
+    void expectKeyedPagesAsRead(int last, const std::string& label) {
+        for (int requested = -1; requested <= last; ++requested) {
+            if (requested == 0)
+                continue;
+            int direct = requested;
+            list.setDirectWindowLimit(1000);
+            const PagedList::Page expected = *list.showPage(data.db, direct);
+            int keyed = requested;
+            list.setDirectWindowLimit(0);
+            const PagedList::Page found = *list.showPage(data.db, keyed);
+            EXPECT_EQ(found.rows, expected.rows) << label << " page " << requested;
+            EXPECT_EQ(found.count, expected.count) << label;
+            EXPECT_EQ(keyed, direct);
+        }
+    }
 };
 
 INSTANTIATE_TEST_SUITE_P(Engines, PagedListOnDatabase, bothEngines, engineName);
@@ -107,18 +125,7 @@ TEST_P(PagedListOnDatabase, LargeWindowsFindTheSamePagesByTheirLastId) {
     for (const std::string& fragment : fragments) {
         list.setConditionFragment(fragment);
         list.setPageSize(3);
-        for (int requested = -1; requested <= 14; ++requested) {
-            if (requested == 0)
-                continue;
-            int direct = requested;
-            list.setDirectWindowLimit(1000);
-            const PagedList::Page expected = *list.showPage(data.db, direct);
-            int keyed = requested;
-            list.setDirectWindowLimit(0);
-            const PagedList::Page found = *list.showPage(data.db, keyed);
-            EXPECT_EQ(found.rows, expected.rows) << fragment << " page " << requested;
-            EXPECT_EQ(keyed, direct);
-        }
+        expectKeyedPagesAsRead(14, fragment);
     }
 }
 
@@ -152,19 +159,7 @@ TEST_P(PagedListOnDatabase, KeptFiltersFindTheSamePagesAcrossRunsAndMidnights) {
             int last = -1;
             list.setDirectWindowLimit(1000);
             const int pages = list.showPage(data.db, last)->pageCount;
-            for (int requested = -1; requested <= pages + 1; ++requested) {
-                if (requested == 0)
-                    continue;
-                int direct = requested;
-                list.setDirectWindowLimit(1000);
-                const PagedList::Page expected = *list.showPage(data.db, direct);
-                int keyed = requested;
-                list.setDirectWindowLimit(0);
-                const PagedList::Page found = *list.showPage(data.db, keyed);
-                EXPECT_EQ(found.rows, expected.rows) << filter.caption << " page " << requested;
-                EXPECT_EQ(found.count, expected.count) << filter.caption;
-                EXPECT_EQ(keyed, direct);
-            }
+            expectKeyedPagesAsRead(pages + 1, filter.caption);
         }
 }
 
